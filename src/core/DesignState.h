@@ -1,0 +1,356 @@
+#pragma once
+// The map design state: one process-wide record that every part of the
+// program reads and writes by field name.
+//
+// Conventions: Integer fields are int16_t, Long int32_t, Single float,
+// Double double, String std::string. Flags are bool in memory (-1 / 0 in
+// files). Lists of records are parallel vectors used from index 1, element 0
+// staying empty. Angles are degree/minute/second texts (AngleText.h), signed
+// arc-seconds (north and east positive) or double degrees. Screen lengths are
+// in twips (1440 per inch). Colours are 0x00BBGGRR, palette colours carrying
+// 0x02000000. Every field not given a start-up value by ConstantDefs starts
+// as 0, false or the empty text.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/FeatureTable.h"
+
+namespace tlrx {
+
+// Projection codes.
+enum ProjectionCode : int16_t {
+    ProjMercator = 1,
+    ProjEquirectangular = 2,
+    ProjEquidistantConic = 6,
+    ProjConformalConic = 7,
+    ProjAlbers = 8,
+    ProjHammer = 12,
+    ProjRobinson = 16,
+    ProjUtm = 17,
+    ProjGnomonic = 26,
+    ProjStereographic = 27,
+    ProjOrthographic = 28,
+    ProjVerticalPerspective = 29,
+    ProjAzEquidistant = 30,
+    ProjAzEqualArea = 31,
+    ProjCylEqualArea = 40,
+    ProjMollweide = 41,
+    ProjInterruptedMollweide = 42,
+};
+
+// How the items of one input file are drawn.
+enum SymbolType : int16_t {
+    SymLine = 1,
+    SymDot = 2,
+    SymPlus = 3,
+    SymCross = 4,
+    SymSquare = 5,
+    SymSquareFilled = 6,
+    SymDiamond = 7,
+    SymDiamondFilled = 8,
+    SymTriangle = 9,
+    SymTriangleFilled = 10,
+    SymCircle = 11,
+    SymCircleFilled = 12,
+    SymText = 99,  // a text item on its way into a vector export
+};
+
+// Which colour the colour picker edits.
+enum ColorTargetId : int16_t {
+    TargetGreatCircle = 1,
+    TargetSmallCircle = 2,
+    TargetBackground = 3,
+    TargetGrid = 4,
+    TargetGeofeature = 5,
+};
+
+// Font slots exchanged with the font picker.
+enum FontSlotId : int16_t { FontSlotText = 1, FontSlotLabel = 2, FontSlotReport = 3 };
+
+struct DesignState {
+    // ---- Constants (AngleConstants and other fixed values), set by ConstantDefs ----
+    double Pi = 0;            // 3.14159265358979: fifteen digits, not the nearest double to pi
+    double PiOver4 = 0;
+    double DegToRad = 0;      // radians per degree
+    double HalfDegToRad = 0;  // radians per degree, halved
+    double Sqrt2 = 0;
+    int32_t ArcSec360 = 0;    // 360 degrees in arc-seconds
+    int32_t ArcSec340 = 0;    // a longitude jump this large crosses the 180th meridian
+    int32_t ArcSec180 = 0;
+    int32_t SecPerDeg = 0;
+    int16_t MinPerDeg = 0;    // also seconds per minute
+    std::vector<double> AzCosLimit;  // 0..5: visibility limit on cos c for codes 26..31
+    std::string EmptyString;
+    std::string ApiErrorTitle;
+    std::string VersionString;  // "3.01"
+
+    // ---- ScreenMetrics, read by ConstantDefs ----
+    float TwipsPerPixelX = 0;
+    float TwipsPerPixelY = 0;  // also pixels entered by the user -> stored twips
+    int32_t ScreenWidthPx = 0;
+    int32_t ScreenHeightPx = 0;
+    int32_t FullScreenWidthPx = 0;   // client area of a maximised window
+    int32_t FullScreenHeightPx = 0;  // the same, less one menu bar
+
+    // ---- Program context, set by the main window ----
+    std::string AppDir;        // the program's folder, ending in the path separator
+    std::string HelpFilePath;  // AppDir + help file name
+    std::string SavedCaption;
+    int16_t ProjMenuMax = 0;
+
+    // ---- Projection choice ----
+    int16_t ProjCode = 0;
+    std::string ProjName;
+    std::vector<bool> ProjDefined;  // 0..42, per projection code
+    int16_t StdParProjCode = 0;
+
+    // ---- MapBounds: boundaries and graticule ----
+    // 0 north, 1 south, 2 latitude spacing, 3 west, 4 east, 5 longitude
+    // spacing, 6 centre latitude, 7 centre longitude, 8 azimuthal range,
+    // 9 perspective height in km ("00035840").
+    std::array<std::string, 10> BoundsText;
+    int32_t LatNorthSec = 0;
+    double LatNorth = 0;
+    std::string LatNorthText;
+    int32_t LatSouthSec = 0;
+    double LatSouth = 0;
+    std::string LatSouthText;
+    int32_t LatSpacingSec = 0;
+    double LatSpacing = 0;
+    std::string LatSpacingText;
+    int32_t NumLatDivisions = 0;
+    int32_t LonWestSec = 0;
+    double LonWest = 0;
+    std::string LonWestText;
+    int32_t LonEastSec = 0;
+    double LonEast = 0;
+    std::string LonEastText;
+    int32_t FrameWestSec = 0;  // 0 for geographic grids; western easting for UTM
+    double FrameWest = 0;
+    int32_t FrameEastSec = 0;  // the longitude range; eastern easting for UTM
+    double FrameEast = 0;
+    int32_t LonSpacingSec = 0;
+    double LonSpacing = 0;
+    std::string LonSpacingText;
+    int32_t NumLonDivisions = 0;
+    double CentralMeridian = 0;  // middle of the frame, frame degrees
+    int32_t CentLatSec = 0;
+    double CentLat = 0;
+    std::string CentLatText;
+    double CentLatRad = 0;
+    double CosCentLat = 0;
+    double SinCentLat = 0;
+    int32_t CentLonSec = 0;
+    double CentLon = 0;
+    std::string CentLonText;
+    int32_t AzRangeSec = 0;
+    double CosAzRange = 0;
+    double VpDistanceKm = 0;
+
+    // ---- StdParallels ----
+    std::array<std::string, 2> StdParText;  // 0 northern, 1 southern
+    double StdParNorth = 0;
+    double StdParSouth = 0;
+    std::string StdParNorthText;
+    std::string StdParSouthText;
+    double CosStdParNorth = 0;
+
+    // ---- LonInterrupt: interruptions of the interrupted Mollweide ----
+    // 0 northern count, 1 southern count, 2 west boundary, 3..5 northern
+    // interruptions, 6..8 southern ones, 9 east boundary.
+    std::array<std::string, 10> InterruptText;
+    std::array<std::string, 10> LobeEdgeText;  // lobe L lies between elements L-1 and L
+    std::array<double, 10> LobeEdge{};
+    std::array<int32_t, 10> LobeEdgeSec{};
+    std::array<double, 10> LobeOffset{};
+    double CurLobeOffset = 0;
+    bool FirstPass = false;
+    bool LastPass = false;
+
+    // ---- UtmParams: texts ----
+    std::string UtmSpheroidName;
+    // 0 central meridian, 1 latitude of origin, 2 false easting, 3 false
+    // northing, 4 scale factor, 5 north, 6 south, 7 north-south spacing,
+    // 8 west, 9 east, 10 east-west spacing (metres).
+    std::array<std::string, 11> UtmText;
+
+    // ---- GreatCircleData: definition ----
+    std::array<std::string, 4> GcEndText;  // start lat, start lon, end lat, end lon
+    double GcStartLat = 0;
+    double GcStartLon = 0;
+    double GcEndLat = 0;
+    double GcEndLon = 0;
+    bool GcDefined = false;
+    int16_t GcLineWidth = 0;  // twips
+    int32_t GcColor = 0;
+    int16_t GcColorIndex = 0;
+
+    // ---- SmallCircleData: definition ----
+    std::array<std::string, 3> ScText;  // centre lat, centre lon, radius
+    double ScCenterLat = 0;
+    double ScCenterLon = 0;
+    double ScRadius = 0;  // degrees of arc, outermost circle
+    int16_t ScCount = 0;
+    int16_t ScLineWidth = 0;
+    bool ScDefined = false;
+    int32_t ScColor = 0;
+    int16_t ScColorIndex = 0;
+
+    // ---- Graticule style and map appearance ----
+    int16_t GridType = 0;  // 1..5
+    std::string GridTypeText;
+    int16_t GridLineWidth = 0;
+    int32_t GridColor = 0;
+    int16_t GridColorIndex = 0;
+    int32_t BackColor = 0;
+    int16_t BackColorIndex = 0;
+    bool LineWidthScaling = false;
+    bool DisplayLabels = false;
+
+    // ---- DialogProtocol ----
+    bool DialogCancelled = false;
+    bool CloseDialogChain = false;
+    bool SubDialogPending = false;
+    bool CalcError = false;
+
+    // ---- ProjectionIO ----
+    double ProjInLat = 0;   // degrees (UTM: northing in metres)
+    double ProjInLon = 0;   // frame degrees east of the western boundary (UTM: easting)
+    double ProjOutX = 0;    // Earth radii (UTM: metres)
+    double ProjOutY = 0;
+    int16_t AzQueryMode = 0;  // 0 normal, -1 range query, 2 reuse of the previous point
+    int32_t PointLatSec = 0;
+    int32_t PointLonSec = 0;
+    int32_t PrevLatSec = 0;
+    int32_t PrevLonSec = 0;
+
+    // ---- Run status shared by the plotting pass and the main window ----
+    int16_t PlotStatus = 0;    // 0 continue, 1 new line, 2 beyond the visibility limit, 4/5 in/out of range
+    std::string PlotStopText;  // "", "Escape" or "GridDiskError"
+
+    // ---- MapExtent (projection units) ----
+    double MapXMin = 0;
+    double MapXMax = 0;
+    double MapYMin = 0;
+    double MapYMax = 0;
+    double RelMapWidth = 0;
+
+    // ---- InputFileArrays ----
+    int16_t NumInputFiles = 0;
+    int16_t NumGeoFeatures = 0;  // 72
+    std::vector<std::string> InputFileName;
+    std::vector<int16_t> InputFileSymbolType;
+    FeatureTable<bool> FeatureSelected;  // (feature class, file)
+    FeatureTable<int32_t> FeatureColor;
+    FeatureTable<int16_t> FeatureLineWidth;    // twips
+    FeatureTable<int16_t> FeatureSymbolRadius; // twips
+    FeatureTable<int16_t> FeatureBorderWidth;  // twips
+
+    // ---- InputFileLabelFont, per file ----
+    std::vector<std::string> InputFileLabelFontName;
+    std::vector<int16_t> InputFileLabelFontSize;
+    std::vector<int32_t> InputFileLabelFontColor;
+    std::vector<bool> InputFileLabelFontBold;
+    std::vector<bool> InputFileLabelFontItalic;
+    std::vector<bool> InputFileLabelFontUnderline;
+    std::vector<bool> InputFileLabelFontStrikethru;
+
+    // ---- InputFileEditState ----
+    bool AddingInputFile = false;
+    bool EditingInputFile = false;
+    std::string CurInputFile;
+    int16_t CurInputFileIndex = 0;  // zero-based list position
+    int16_t ColorPicBoxIndex = 0;
+
+    // ---- TextItem: map text items, 1..NumTextItems ----
+    std::vector<std::string> TextItemText;
+    std::vector<int16_t> TextItemRotation;  // degrees 0..359
+    std::vector<std::string> TextItemFontName;
+    std::vector<int16_t> TextItemFontSize;
+    std::vector<int32_t> TextItemColor;
+    std::vector<bool> TextItemBold;
+    std::vector<bool> TextItemItalic;
+    std::vector<bool> TextItemUnderline;
+    std::vector<bool> TextItemStrikethru;
+    std::vector<int32_t> TextItemX;  // baseline start, twips
+    std::vector<int32_t> TextItemY;
+    std::vector<int16_t> TextItemAscent;
+    std::vector<int16_t> TextItemDescent;
+    std::vector<int16_t> TextItemCharWidth;
+    std::vector<bool> TextItemFromLabel;
+    int32_t NumTextItems = 0;
+    int32_t TextItemIndex = 0;
+    std::string CurrentText;          // non-empty: placement mode
+    std::string CurrentTextRotation;
+    bool TextErased = false;
+    bool TextEditing = false;
+    int16_t TextStep = 0;
+    bool TextFirstMove = false;
+
+    // ---- Fonts ----
+    std::array<std::string, 4> FontSlotName;  // FontSlotId; slot 0 stays empty
+    std::array<int32_t, 4> FontSlotSize{};
+    std::array<int32_t, 4> FontSlotColor{};
+    std::array<bool, 4> FontSlotBold{};
+    std::array<bool, 4> FontSlotItalic{};
+    std::array<bool, 4> FontSlotUnderline{};
+    std::array<bool, 4> FontSlotStrikethru{};
+    int16_t FontSlotIndex = 0;
+    bool FontDialogOK = false;
+    std::string DefaultFontName;
+    int32_t DefaultFontSize = 0;
+    std::vector<std::string> FontNames;  // 0..count-1, sorted
+    std::vector<int32_t> FontSizes;      // 0..22
+
+    // ---- RptFont, RptLayout ----
+    std::string RptFontName;
+    int16_t RptFontSize = 0;
+    int32_t RptFontColor = 0;
+    bool RptFontBold = false;
+    bool RptFontItalic = false;
+    bool RptFontUnderline = false;
+    bool RptFontStrikethru = false;
+    int16_t RptFontColorIndex = 0;
+    float RptMarginLeft = 0;
+    float RptMarginRight = 0;
+    float RptMarginTop = 0;
+    float RptMarginBottom = 0;
+    int16_t RptWidth = 0;
+
+    // ---- Colour picker and vector text ----
+    int16_t ColorTarget = 0;
+    int16_t GeoColorIndex = 0;
+    int16_t VectorTextScale = 0;  // percent
+};
+
+// The one design state of the process.
+DesignState& Design();
+
+// Gives every field its start-up value (see ConstantDefs.cpp for the order).
+void ConstantDefs();
+
+// Re-sizes the per-file lists and symbology tables to files 0..numFiles,
+// keeping the contents of the files that remain.
+void ResizeInputFiles(int numFiles);
+
+// Re-sizes the text item lists to elements 0..maxIndex, keeping contents.
+void ResizeTextItems(int maxIndex);
+
+// Gives feature classes 1 to 10 of input file 1 their start-up symbology.
+void DefaultFileSymbology();
+
+// The design's part of start-up: input file 1 (appDir + "Tlrx4.map", drawn
+// as lines), ConstantDefs, the computations that follow it, and the
+// symbology of input file 1. appDir ends in the path separator.
+void StartupDesign(const std::string& appDir);
+
+// A fresh record put through StartupDesign: the state after start-up, for tests.
+void ResetDesignState(const std::string& appDir = "");
+
+// The start-up colours, 0x00BBGGRR.
+constexpr int32_t RgbColor(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+}  // namespace tlrx

@@ -1,0 +1,21 @@
+#pragma once
+// Yielding to the event loop during long runs, so that Stop and Esc are seen.
+
+#include <cstdint>
+#include <functional>
+
+namespace tlrx {
+
+// Processes pending events (the program's event loop), or runs the test hook
+// when one is installed. Counts every call.
+void DoEvents();
+
+// Installs a hook that replaces the event loop (an empty function restores
+// it). The hook receives the 1-based number of the yield.
+void SetDoEventsHook(std::function<void(int64_t yieldNumber)> hook);
+
+// Number of DoEvents calls since the last reset.
+int64_t DoEventsCount();
+void ResetDoEventsCount();
+
+}  // namespace tlrx

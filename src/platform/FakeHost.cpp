@@ -1,0 +1,32 @@
+#include "platform/FakeHost.h"
+
+#include <QFont>
+#include <QFontMetrics>
+
+namespace tlrx {
+
+FakeHost::FakeHost(int widthPx, int heightPx)
+    : scaleWidth(widthPx * kTwipsPerPixel), scaleHeight(heightPx * kTwipsPerPixel),
+      image_(widthPx, heightPx, QImage::Format_RGB32) {
+    image_.fill(Qt::white);
+    surface_ = std::make_unique<QtSurface>(image_);
+}
+
+FakeHost::~FakeHost() = default;
+
+float FakeHost::TextWidth(std::string_view text) const {
+    QFont f(QString::fromStdString(FontName));
+    f.setPointSizeF(FontSize);
+    f.setBold(FontBold);
+    f.setItalic(FontItalic);
+    const QFontMetrics fm(f, &image_);  // whole pixels, as a device context measures
+    const auto s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return static_cast<float>(fm.horizontalAdvance(s) * kTwipsPerPixel);
+}
+
+const QImage& FakeHost::Picture() {
+    surface_.reset();
+    return image_;
+}
+
+}  // namespace tlrx

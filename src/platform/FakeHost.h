@@ -1,0 +1,43 @@
+#pragma once
+// A Host for tests: a white picture of fixed size in pixels at 15 twips per
+// pixel, a caption, and counters of Refresh and Beep.
+
+#include <QImage>
+#include <memory>
+
+#include "platform/Host.h"
+#include "platform/QtSurface.h"
+
+namespace tlrx {
+
+class FakeHost : public Host {
+public:
+    static constexpr float kTwipsPerPixel = 15.0f;
+
+    FakeHost(int widthPx = 1024, int heightPx = 768);
+    ~FakeHost() override;
+
+    float ScaleWidth() const override { return scaleWidth; }
+    float ScaleHeight() const override { return scaleHeight; }
+    std::string Caption() const override { return caption; }
+    void SetCaption(std::string_view c) override { caption = std::string(c); }
+    void Refresh() override { ++refreshCount; }
+    void Beep() override { ++beepCount; }
+    float TextWidth(std::string_view text) const override;
+    Surface& DC() override { return *surface_; }
+
+    // Ends painting and returns the picture drawn so far.
+    const QImage& Picture();
+
+    float scaleWidth;
+    float scaleHeight;
+    std::string caption;
+    int refreshCount = 0;
+    int beepCount = 0;
+
+private:
+    QImage image_;
+    std::unique_ptr<QtSurface> surface_;
+};
+
+}  // namespace tlrx

@@ -1,0 +1,46 @@
+#pragma once
+// The main window as the plotting code sees it: its drawing area in twips,
+// its caption, its current text position, colour and font, text measuring,
+// and the surface of its kept picture.
+
+#include <string>
+#include <string_view>
+
+#include "platform/Surface.h"
+
+namespace tlrx {
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Inner size of the drawing area in twips.
+    virtual float ScaleWidth() const = 0;
+    virtual float ScaleHeight() const = 0;
+
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(std::string_view caption) = 0;
+
+    // Makes what has been drawn so far visible.
+    virtual void Refresh() = 0;
+    virtual void Beep() = 0;
+
+    // Current drawing position in twips of the drawing area (y downwards).
+    float CurrentX = 0;
+    float CurrentY = 0;
+    Rgb ForeColor = 0;
+    std::string FontName;
+    float FontSize = 10;
+    bool FontBold = false;
+    bool FontItalic = false;
+    bool FontUnderline = false;
+    bool FontStrikethru = false;
+
+    // Width of text in the current font, in twips.
+    virtual float TextWidth(std::string_view text) const = 0;
+
+    // The surface of the drawing area (the kept picture).
+    virtual Surface& DC() = 0;
+};
+
+}  // namespace tlrx

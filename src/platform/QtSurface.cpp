@@ -1,0 +1,285 @@
+#include "platform/QtSurface.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPolygon>
+#include <variant>
+
+namespace tlrx {
+
+namespace {
+
+enum StockId : GdiObject {
+    kWhiteBrush = 1, kBlackBrush, kNullBrush, kWhitePen, kBlackPen, kNullPen,
+};
+
+QColor ToQColor(Rgb c) { return QColor(RgbRed(c), RgbGreen(c), RgbBlue(c)); }
+
+struct PenSpec {
+    PenStyle style;
+    int32_t width;
+    Rgb color;
+};
+struct BrushSpec {
+    bool null;
+    Rgb color;
+};
+
+PenSpec StockPen(GdiObject id) {
+    switch (id) {
+    case kWhitePen: return {PenStyle::Solid, 1, MakeRgb(255, 255, 255)};
+    case kNullPen: return {PenStyle::Null, 0, 0};
+    default: return {PenStyle::Solid, 1, 0};
+    }
+}
+
+BrushSpec StockBrush(GdiObject id) {
+    switch (id) {
+    case kBlackBrush: return {false, 0};
+    case kNullBrush: return {true, 0};
+    default: return {false, MakeRgb(255, 255, 255)};
+    }
+}
+
+bool IsStockPen(GdiObject id) { return id >= kWhitePen && id <= kNullPen; }
+bool IsStockBrush(GdiObject id) { return id >= kWhiteBrush && id <= kNullBrush; }
+
+}  // namespace
+
+struct QtSurface::Object {
+    std::variant<PenSpec, BrushSpec, LogFont> spec;
+};
+
+QtSurface::QtSurface(QPaintDevice& device)
+    : device_(device), painter_(std::make_unique<QPainter>(&device)),
+      pen_(kBlackPen), brush_(kWhiteBrush) {
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    ApplyPen();
+    ApplyBrush();
+    painter_->setFont(QFont());
+}
+
+QtSurface::~QtSurface() { painter_->end(); }
+
+const QtSurface::Object* QtSurface::Find(GdiObject id) const {
+    auto it = objects_.find(id);
+    return it == objects_.end() ? nullptr : &it->second;
+}
+
+GdiObject QtSurface::CreatePen(PenStyle style, int32_t width, Rgb color) {
+    if (width < 0) return 0;
+    objects_[nextId_] = Object{PenSpec{style, width, color}};
+    return nextId_++;
+}
+
+GdiObject QtSurface::CreateSolidBrush(Rgb color) {
+    objects_[nextId_] = Object{BrushSpec{false, color}};
+    return nextId_++;
+}
+
+GdiObject QtSurface::CreateFontIndirect(const LogFont& font) {
+    objects_[nextId_] = Object{font};
+    return nextId_++;
+}
+
+GdiObject QtSurface::GetStockObject(StockObject which) {
+    switch (which) {
+    case StockObject::WhiteBrush: return kWhiteBrush;
+    case StockObject::BlackBrush: return kBlackBrush;
+    case StockObject::NullBrush: return kNullBrush;
+    case StockObject::WhitePen: return kWhitePen;
+    case StockObject::BlackPen: return kBlackPen;
+    case StockObject::NullPen: return kNullPen;
+    }
+    return 0;
+}
+
+GdiObject QtSurface::SelectObject(GdiObject object) {
+    GdiObject previous = 0;
+    if (IsStockPen(object) || (Find(object) && std::holds_alternative<PenSpec>(Find(object)->spec))) {
+        previous = pen_;
+        pen_ = object;
+        ApplyPen();
+    } else if (IsStockBrush(object) ||
+               (Find(object) && std::holds_alternative<BrushSpec>(Find(object)->spec))) {
+        previous = brush_;
+        brush_ = object;
+        ApplyBrush();
+    } else if (Find(object) && std::holds_alternative<LogFont>(Find(object)->spec)) {
+        previous = font_;
+        font_ = object;
+        ApplyFont();
+    }
+    return previous;
+}
+
+bool QtSurface::DeleteObject(GdiObject object) {
+    if (object == pen_ || object == brush_ || (object != 0 && object == font_)) return false;
+    return objects_.erase(object) == 1;
+}
+
+void QtSurface::ApplyPen() {
+    const Object* o = Find(pen_);
+    const PenSpec spec = o ? std::get<PenSpec>(o->spec) : StockPen(pen_);
+    if (spec.style == PenStyle::Null) {
+        painter_->setPen(Qt::NoPen);
+        return;
+    }
+    QPen pen(ToQColor(spec.color));
+    if (spec.width <= 1) {
+        // A one-pixel line that leaves out its last pixel, as device contexts draw it.
+        pen.setWidth(0);
+        pen.setCapStyle(Qt::FlatCap);
+    } else {
+        pen.setWidth(spec.width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+    }
+    if (spec.style == PenStyle::Dash) pen.setStyle(Qt::DashLine);
+    if (spec.style == PenStyle::Dot) pen.setStyle(Qt::DotLine);
+    painter_->setPen(pen);
+}
+
+void QtSurface::ApplyBrush() {
+    const Object* o = Find(brush_);
+    const BrushSpec spec = o ? std::get<BrushSpec>(o->spec) : StockBrush(brush_);
+    painter_->setBrush(spec.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(spec.color)));
+}
+
+void QtSurface::ApplyFont() {
+    const Object* o = Find(font_);
+    if (!o) {
+        painter_->setFont(QFont());
+        return;
+    }
+    const LogFont& lf = std::get<LogFont>(o->spec);
+    QFont f(QString::fromStdString(lf.faceName));
+    f.setPixelSize(std::max(1, std::abs(lf.height)));
+    f.setBold(lf.weight >= 600);
+    f.setItalic(lf.italic);
+    f.setUnderline(lf.underline);
+    f.setStrikeOut(lf.strikeOut);
+    painter_->setFont(f);
+}
+
+bool QtSurface::MoveToEx(int32_t x, int32_t y) {
+    pos_ = {x, y};
+    return true;
+}
+
+bool QtSurface::LineTo(int32_t x, int32_t y) {
+    painter_->drawLine(pos_.x, pos_.y, x, y);
+    pos_ = {x, y};
+    return true;
+}
+
+bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
+    if (count < 2 || !points) return false;
+    QPolygon poly(count);
+    for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
+    painter_->drawPolyline(poly);
+    return true;
+}
+
+bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
+    if (count < 2 || !points) return false;
+    QPolygon poly(count);
+    for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
+    painter_->drawPolygon(poly, fillMode_ == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    return true;
+}
+
+bool QtSurface::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+    return true;
+}
+
+bool QtSurface::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    return true;
+}
+
+bool QtSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
+    const QPen saved = painter_->pen();
+    painter_->setPen(QPen(ToQColor(color), 0));
+    painter_->drawPoint(x, y);
+    painter_->setPen(saved);
+    return true;
+}
+
+FillMode QtSurface::SetPolyFillMode(FillMode mode) {
+    return std::exchange(fillMode_, mode);
+}
+
+unsigned QtSurface::SetTextAlign(unsigned align) { return std::exchange(textAlign_, align); }
+
+Rgb QtSurface::SetTextColor(Rgb color) { return std::exchange(textColor_, color); }
+
+BkMode QtSurface::SetBkMode(BkMode mode) { return std::exchange(bkMode_, mode); }
+
+bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetrics fm(painter_->font(), &device_);
+    double dx = 0;
+    if ((textAlign_ & AlignCenter) == AlignCenter) dx = -fm.horizontalAdvance(s) / 2.0;
+    else if (textAlign_ & AlignRight) dx = -fm.horizontalAdvance(s);
+    double dy = fm.ascent();  // top alignment: the point is the cell's top
+    if ((textAlign_ & AlignBaseline) == AlignBaseline) dy = 0;
+    else if (textAlign_ & AlignBottom) dy = -fm.descent();
+
+    double angle = 0;
+    if (const Object* o = Find(font_)) angle = std::get<LogFont>(o->spec).escapement / 10.0;
+
+    painter_->save();
+    painter_->translate(x, y);
+    painter_->rotate(-angle);
+    if (bkMode_ == BkMode::Opaque) {
+        painter_->fillRect(QRectF(dx, dy - fm.ascent(), fm.horizontalAdvance(s), fm.height()),
+                           Qt::white);
+    }
+    painter_->setPen(ToQColor(textColor_));
+    painter_->drawText(QPointF(dx, dy), s);
+    painter_->restore();
+    return true;
+}
+
+bool QtSurface::GetTextMetrics(TextMetric& m) {
+    const QFontMetrics fm(painter_->font(), &device_);
+    m.ascent = fm.ascent();
+    m.descent = fm.descent();
+    m.height = fm.height();
+    m.internalLeading = std::max(0, fm.height() - painter_->font().pixelSize());
+    m.externalLeading = fm.leading();
+    m.aveCharWidth = fm.averageCharWidth();
+    m.maxCharWidth = fm.maxWidth();
+    return true;
+}
+
+int32_t QtSurface::GetDeviceCaps(DeviceCap cap) {
+    switch (cap) {
+    case DeviceCap::HorzRes:
+    case DeviceCap::PhysicalWidth: return device_.width();
+    case DeviceCap::VertRes:
+    case DeviceCap::PhysicalHeight: return device_.height();
+    case DeviceCap::LogPixelsX: return device_.logicalDpiX();
+    case DeviceCap::LogPixelsY: return device_.logicalDpiY();
+    case DeviceCap::PhysicalOffsetX:
+    case DeviceCap::PhysicalOffsetY: return 0;
+    }
+    return 0;
+}
+
+bool QtSurface::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    painter_->setClipRect(QRect(left, top, right - left, bottom - top));
+    return true;
+}
+
+bool QtSurface::ClearClip() {
+    painter_->setClipping(false);
+    return true;
+}
+
+}  // namespace tlrx

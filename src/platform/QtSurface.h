@@ -1,0 +1,73 @@
+#pragma once
+// The Surface of the program: a QPainter on a QImage (the window's kept
+// picture) or on any other paint device (a printer page).
+
+#include <map>
+#include <memory>
+
+#include "platform/Surface.h"
+
+class QPaintDevice;
+class QPainter;
+class QImage;
+
+namespace tlrx {
+
+class QtSurface : public Surface {
+public:
+    // Paints on device from now until destruction. The device must outlive
+    // the surface.
+    explicit QtSurface(QPaintDevice& device);
+    ~QtSurface() override;
+    QtSurface(const QtSurface&) = delete;
+    QtSurface& operator=(const QtSurface&) = delete;
+
+    GdiObject CreatePen(PenStyle style, int32_t width, Rgb color) override;
+    GdiObject CreateSolidBrush(Rgb color) override;
+    GdiObject CreateFontIndirect(const LogFont& font) override;
+    GdiObject GetStockObject(StockObject which) override;
+    GdiObject SelectObject(GdiObject object) override;
+    bool DeleteObject(GdiObject object) override;
+    bool MoveToEx(int32_t x, int32_t y) override;
+    bool LineTo(int32_t x, int32_t y) override;
+    bool Polyline(const DevPoint* points, int32_t count) override;
+    bool Polygon(const DevPoint* points, int32_t count) override;
+    bool Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    bool Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    bool SetPixel(int32_t x, int32_t y, Rgb color) override;
+    FillMode SetPolyFillMode(FillMode mode) override;
+    unsigned SetTextAlign(unsigned align) override;
+    Rgb SetTextColor(Rgb color) override;
+    BkMode SetBkMode(BkMode mode) override;
+    bool TextOut(int32_t x, int32_t y, std::string_view text) override;
+    bool GetTextMetrics(TextMetric& metric) override;
+    int32_t GetDeviceCaps(DeviceCap cap) override;
+    bool SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    bool ClearClip() override;
+
+    // Number of pens, brushes and fonts created and not yet deleted (stock
+    // objects excluded): what a routine leaves behind.
+    size_t LiveObjects() const { return objects_.size(); }
+
+private:
+    struct Object;
+    void ApplyPen();
+    void ApplyBrush();
+    void ApplyFont();
+    const Object* Find(GdiObject id) const;
+
+    QPaintDevice& device_;
+    std::unique_ptr<QPainter> painter_;
+    std::map<GdiObject, Object> objects_;
+    GdiObject nextId_ = 100;  // ids below are stock objects
+    GdiObject pen_;
+    GdiObject brush_;
+    GdiObject font_ = 0;
+    DevPoint pos_;
+    FillMode fillMode_ = FillMode::Alternate;
+    unsigned textAlign_ = AlignLeft;
+    Rgb textColor_ = 0;
+    BkMode bkMode_ = BkMode::Opaque;
+};
+
+}  // namespace tlrx

@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev cmake ninja-build g++ libgtest-dev fonts-liberation2
   # test oracles
   proj-bin
+  # benchmarks
+  libbenchmark-dev libproj-dev
 )
 
 missing=()

@@ -238,6 +238,28 @@ struct DesignState {
     double MapYMax = 0;
     double RelMapWidth = 0;
 
+    // ---- ConicParams: constants of the conic and vertical perspective projections ----
+    double ConicN = 0;     // cone constant n (codes 6, 7, 8)
+    double ConicG = 0;     // code 6: latitude in degrees where the radius would be zero
+    double ConicRho0 = 0;  // radius of the central parallel, Earth radii
+    double ConicF = 0;     // code 7
+    double ConicC = 0;     // code 8
+    double VpP = 0;        // code 29: viewpoint distance from the centre, Earth radii
+
+    // ---- UtmParams: derived numbers ----
+    double UtmSemiMajorAxis = 0;  // a, metres
+    double UtmScaleFactor = 0;    // k0
+    double UtmEccSq = 0;          // e^2
+    double UtmEccPrimeSq = 0;     // e'^2
+    double UtmFalseEasting = 0;   // metres
+    double UtmFalseNorthing = 0;
+    double UtmFlattening = 0;     // f
+    double UtmM0 = 0;             // meridian distance to the latitude of origin, metres
+    double UtmArcA0 = 0;          // meridian distance coefficients
+    double UtmArcB1 = 0;
+    double UtmArcB2 = 0;
+    double UtmArcB3 = 0;
+
     // ---- InputFileArrays ----
     int16_t NumInputFiles = 0;
     int16_t NumGeoFeatures = 0;  // 72

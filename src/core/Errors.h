@@ -35,6 +35,13 @@ void ShowProcError(std::string_view procedure, std::string_view description);
 // ApiErrorTitle ("Windows API Error").
 void ShowApiError(std::string_view message);
 
+// a / b, raising the error a zero divisor raises: "Division by zero", or
+// "Overflow" for 0 / 0.
+inline double CheckedDiv(double a, double b) {
+    if (b == 0) Raise(a == 0 ? kOverflow : kDivisionByZero);
+    return a / b;
+}
+
 // Whole-number conversions round to nearest, halves to the even neighbour.
 inline double RoundHalfEven(double v) { return std::nearbyint(v); }
 

@@ -118,10 +118,13 @@ struct BoundsValues {
 // Runs the checks in order; the first that applies shows its rejection and
 // the result is false. True when every check passes.
 bool Accepted(const BoundsValues& v, int16_t code,
-                 const std::array<std::string, 10>& savedTexts) {
-    const bool vp = code == ProjVerticalPerspective;
-    const bool az = IsAzimuthal(code) && !vp;
-    const std::string_view spacingForm = az ? kBoundsAzForm : vp ? kBoundsVpForm : kBoundsForm;
+              const std::array<std::string, 10>& savedTexts) {
+    // The spacing checks address the projection's own dialog; the boundary
+    // checks cannot apply to azimuthal maps, which lie between the poles.
+    const bool az = IsAzimuthal(code);
+    const std::string_view spacingForm = code == ProjVerticalPerspective ? kBoundsVpForm
+                                         : az                            ? kBoundsAzForm
+                                                                         : kBoundsForm;
     if (v.LatNorthSec < v.LatSouthSec) {
         Reject({kLatitudeTitle, kNorthSouthOfSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}},
                savedTexts);
@@ -129,11 +132,11 @@ bool Accepted(const BoundsValues& v, int16_t code,
         Reject({kLatitudeTitle, kNorthEqualsSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}},
                savedTexts);
     } else if (v.LatRemainder != 0) {
-        Reject({kLatSpacingTitle, az || vp ? kLatSpacingAz : kLatSpacing, spacingForm, "LatGr",
+        Reject({kLatSpacingTitle, az ? kLatSpacingAz : kLatSpacing, spacingForm, "LatGr",
                 {{"LatGr", 2}}},
                savedTexts);
     } else if (v.LonRemainder != 0) {
-        Reject({kLonSpacingTitle, az || vp ? kLonSpacingAz : kLonSpacing, spacingForm, "LonGr",
+        Reject({kLonSpacingTitle, az ? kLonSpacingAz : kLonSpacing, spacingForm, "LonGr",
                 {{"LonGr", 5}}},
                savedTexts);
     } else if (v.LonEastSec == -Design().ArcSec180 && v.LonWestSec == Design().ArcSec180) {

@@ -310,6 +310,8 @@ void CalcGraticule(const std::array<std::string, 10>& savedTexts) {
         StoreValues(v, code);
     } catch (const RuntimeError& e) {
         ShowProcError("CalcGraticule", e.what());
+        // Nothing was stored, so the dialog must not accept its texts.
+        d.CalcError = true;
     }
 }
 

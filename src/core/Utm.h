@@ -19,10 +19,10 @@ namespace tlrx {
 void CalcUtmZone();
 
 // Meridian distance in metres from the equator to latitude phi (radians,
-// north positive; the result has the sign of phi), from the series in e^2 to
-// the sixth power with the current UtmSemiMajorAxis and UtmArcA0..B3:
+// north positive; the result has the sign of phi), from the series to e^6
+// with the current UtmSemiMajorAxis and UtmArcA0..B3:
 //   M = a (A0 phi + sin 2phi (B1 + cos 2phi (B2 + cos 2phi B3))).
-// Accurate to a fraction of a millimetre on the known spheroids.
+// Within about 1 mm of the exact meridian arc on the nine known spheroids.
 double UtmMeridianDistance(double phi);
 
 }  // namespace tlrx

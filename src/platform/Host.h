@@ -43,4 +43,10 @@ public:
     virtual Surface& DC() = 0;
 };
 
+// The main window as the drawing code sees it. The program registers its
+// window at start-up, tests a FakeHost; using it unregistered is a
+// programming error (std::logic_error).
+Host& MainWindow();
+void SetMainWindow(Host* host);
+
 }  // namespace tlrx

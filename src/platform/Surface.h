@@ -117,8 +117,9 @@ public:
     virtual bool ClearClip() = 0;
 };
 
-// Wraps a surface, records the name of every call and fails on purpose:
-// the call numbered failAt (1-based, 0 never) or every call of a name in
+// Wraps a surface, records every call with its arguments
+// ("Rectangle(97,47,103,53)", "Polyline(1,2 3,4)") and fails on purpose: the
+// call numbered failAt (1-based, 0 never) or every call of a name in
 // failNames. A failed call does nothing and returns 0 / false.
 class ScriptedSurface : public Surface {
 public:
@@ -127,6 +128,8 @@ public:
     int64_t failAt = 0;
     std::vector<std::string> failNames;
     std::vector<std::string> calls;
+    // The names of the calls, without their arguments.
+    std::vector<std::string> CallNames() const;
 
     GdiObject CreatePen(PenStyle style, int32_t width, Rgb color) override;
     GdiObject CreateSolidBrush(Rgb color) override;
@@ -153,7 +156,7 @@ public:
 
 private:
     // Records the call; true when it must fail.
-    bool Fails(const char* name);
+    bool Fails(const char* name, const std::string& args);
     Surface& inner_;
 };
 

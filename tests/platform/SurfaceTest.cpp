@@ -78,8 +78,10 @@ TEST_F(SurfaceTest, ScriptedSurfaceFailsTheChosenCallAndRecordsAll) {
     EXPECT_EQ(s.CreateSolidBrush(kRed), 0u);  // call 2
     EXPECT_TRUE(s.Rectangle(0, 0, 4, 4));
     EXPECT_FALSE(s.Ellipse(0, 0, 4, 4));
-    EXPECT_EQ(s.calls, (std::vector<std::string>{"CreatePen", "CreateSolidBrush", "Rectangle",
-                                                 "Ellipse"}));
+    EXPECT_EQ(s.CallNames(), (std::vector<std::string>{"CreatePen", "CreateSolidBrush", "Rectangle",
+                                                     "Ellipse"}));
+    EXPECT_EQ(s.calls[0], "CreatePen(0,1,255)");
+    EXPECT_EQ(s.calls[2], "Rectangle(0,0,4,4)");
 }
 
 TEST(FakeHost, HasFixedMetricsAndKeepsItsPicture) {

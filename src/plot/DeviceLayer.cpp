@@ -1,0 +1,143 @@
+#include "plot/DeviceLayer.h"
+
+#include <array>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "platform/Host.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+
+namespace {
+
+bool IsFilledSymbol(int16_t mode) {
+    return mode == SymSquareFilled || mode == SymDiamondFilled || mode == SymTriangleFilled ||
+           mode == SymCircleFilled;
+}
+
+// The symbol's brush and fill mode, selected for one shape and put back after it.
+class SymbolBrushScope {
+public:
+    SymbolBrushScope(Surface& dc, PlotState& p) : dc_(dc), p_(p), filled_(IsFilledSymbol(p.PlotMode)) {
+        GdiObject brush = 0;
+        if (filled_) {
+            p_.SymbolBrush = dc_.CreateSolidBrush(static_cast<Rgb>(p_.CurColor));
+            if (p_.SymbolBrush == 0) ShowApiError("CreateSolidBrush(1) error in PrintToScreen");
+            brush = p_.SymbolBrush;
+        } else {
+            brush = dc_.GetStockObject(StockObject::NullBrush);
+        }
+        if (brush != 0) previousBrush_ = dc_.SelectObject(brush);
+        previousMode_ = dc_.SetPolyFillMode(FillMode::Alternate);
+        if (previousMode_ == FillMode{}) ShowApiError("SetPolyFillMode(1) error in PrintToScreen");
+    }
+
+    ~SymbolBrushScope() {
+        if (previousMode_ != FillMode{} && dc_.SetPolyFillMode(previousMode_) == FillMode{})
+            ShowApiError("SetPolyFillMode(2) error in PrintToScreen");
+        if (previousBrush_ != 0) dc_.SelectObject(previousBrush_);
+        if (filled_ && p_.SymbolBrush != 0) {
+            if (!dc_.DeleteObject(p_.SymbolBrush)) ShowApiError("DeleteObject(1) error in PrintToScreen");
+            p_.SymbolBrush = 0;
+        }
+    }
+
+    SymbolBrushScope(const SymbolBrushScope&) = delete;
+    SymbolBrushScope& operator=(const SymbolBrushScope&) = delete;
+
+private:
+    Surface& dc_;
+    PlotState& p_;
+    bool filled_;
+    GdiObject previousBrush_ = 0;
+    FillMode previousMode_{};
+};
+
+void DrawSymbol(Surface& dc, PlotState& p, int32_t px, int32_t py) {
+    SymbolBrushScope scope(dc, p);
+
+    // A printed symbol keeps its size relative to the map.
+    const float k = p.Printing ? p.PrnMapWidth * p.PrinterUnits / MainWindow().ScaleWidth() : 1.0f;
+    const double hx = CheckedDiv(double(k) * p.SymbolHalfW, p.DevTwipsPerPixelX);
+    const double hy = CheckedDiv(double(k) * p.SymbolHalfH, p.DevTwipsPerPixelY);
+    const int32_t x1 = ToInt32(px - hx), x2 = ToInt32(px + hx);
+    const int32_t y1 = ToInt32(py - hy), y2 = ToInt32(py + hy);
+    // An equilateral triangle centred on its centroid: base below, apex above.
+    const int32_t yb = ToInt16(py + 0.577 * p.SymbolHalfH * k / p.DevTwipsPerPixelY);
+    const int32_t ya = ToInt16(py - 1.155 * p.SymbolHalfH * k / p.DevTwipsPerPixelY);
+
+    switch (p.PlotMode) {
+    case SymPlus: {
+        const std::array<DevPoint, 6> pts{{{x1, py}, {x2, py}, {px, py}, {px, y1}, {px, y2}, {px, py}}};
+        if (!dc.Polyline(pts.data(), 6)) ShowApiError("Polyline(1) error in PrintToScreen");
+        break;
+    }
+    case SymCross: {
+        const std::array<DevPoint, 6> pts{{{x1, y2}, {x2, y1}, {px, py}, {x1, y1}, {x2, y2}, {px, py}}};
+        if (!dc.Polyline(pts.data(), 6)) ShowApiError("Polyline(2) error in PrintToScreen");
+        break;
+    }
+    case SymSquare:
+    case SymSquareFilled:
+        if (!dc.Rectangle(x1, y1, x2, y2)) ShowApiError("Rectangle(1) error in PrintToScreen");
+        break;
+    case SymDiamond:
+    case SymDiamondFilled: {
+        const std::array<DevPoint, 4> pts{{{x1, py}, {px, y2}, {x2, py}, {px, y1}}};
+        if (!dc.Polygon(pts.data(), 4)) ShowApiError("Polygon(2) error in PrintToScreen");
+        break;
+    }
+    case SymTriangle:
+    case SymTriangleFilled: {
+        const std::array<DevPoint, 3> pts{{{x1, yb}, {px, ya}, {x2, yb}}};
+        if (!dc.Polygon(pts.data(), 3)) ShowApiError("Polygon(3) error in PrintToScreen");
+        break;
+    }
+    case SymCircle:
+    case SymCircleFilled:
+        // One pixel right and down of the square's box.
+        if (!dc.Ellipse(x1 + 1, y1 + 1, x2 + 1, y2 + 1)) ShowApiError("Ellipse(1) error in PrintToScreen");
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+void PrintToScreen() {
+    const DesignState& d = Design();
+    PlotState& p = Plot();
+    try {
+        Surface& dc = *p.DrawDC;
+        int32_t px = ToInt16(CheckedDiv((d.ProjOutX - d.MapXMin) * p.DevScaleX + p.DevOffsetX,
+                                        p.DevTwipsPerPixelX));
+        int32_t py = ToInt16(CheckedDiv(p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY,
+                                        p.DevTwipsPerPixelY));
+        if (p.Printing) {
+            // The printer's origin is the corner of the printable area.
+            px = ToInt32(px + (p.PrnMapLeft - p.PrnMinLeft) * p.PrinterUnits / p.DevTwipsPerPixelX);
+            py = ToInt32(py + (p.PrnMapTop - p.PrnMinTop) * p.PrinterUnits / p.DevTwipsPerPixelY);
+        }
+        switch (p.PlotMode) {
+        case SymLine:
+            if (d.PlotStatus == 1 || p.SegmentState == 3) {
+                p.SegmentState = 0;
+                dc.MoveToEx(px, py);
+            }
+            dc.LineTo(px, py);
+            break;
+        case SymDot:
+            dc.SetPixel(px, py, static_cast<Rgb>(p.CurColor));
+            break;
+        default:
+            DrawSymbol(dc, p, px, py);
+            break;
+        }
+    } catch (const RuntimeError& e) {
+        ShowProcError("PrintToScreen", e.what());
+    }
+}
+
+}  // namespace tlrx

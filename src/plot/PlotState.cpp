@@ -1,0 +1,12 @@
+#include "plot/PlotState.h"
+
+namespace tlrx {
+
+PlotState& Plot() {
+    static PlotState state;
+    return state;
+}
+
+void ResetPlotState() { Plot() = PlotState{}; }
+
+}  // namespace tlrx

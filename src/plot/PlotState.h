@@ -1,0 +1,121 @@
+#pragma once
+// The run state of the drawing pass: transforms, the device being drawn on,
+// the item being drawn, the exports and the printed page. One process-wide
+// record beside the design state, read and written by field name.
+// Types as in DesignState.h: Integer int16_t, Long int32_t, Single float.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Surface.h"
+
+namespace tlrx {
+
+struct PlotState {
+    // ---- DevTransform: projection units to twips of the drawing area ----
+    int32_t DrawWidthTwips = 0;
+    int32_t DrawHeightTwips = 0;
+    double DevOffsetX = 0;  // twips from the area's left edge to the map's left edge
+    double DevScaleX = 0;   // twips per projection unit
+    double DevOffsetY = 0;  // twips from the area's top edge down to the map's bottom edge
+    double DevScaleY = 0;
+    double MapFillFraction = 1.0;
+
+    // ---- OutTransform: projection units to file units of the vector exports ----
+    int32_t OutExtentX = 0;
+    int32_t OutExtentY = 0;
+    int16_t OutOffsetX = 0;
+    int16_t OutOffsetY = 0;
+    double OutScale = 0;
+    int32_t OutMarginX = 320;  // never changed
+    int32_t OutMarginY = 320;
+    double AsciiScale = 0;     // ASCII units per projection unit
+
+    // ---- DrawDevice ----
+    Surface* DrawDC = nullptr;     // the window's picture, or PrinterDC while printing
+    Surface* PrinterDC = nullptr;
+    GdiObject DrawPen = 0;
+    GdiObject OldPen = 0;
+    GdiObject SymbolBrush = 0;
+    float DevTwipsPerPixelX = 0;
+    float DevTwipsPerPixelY = 0;
+    bool Printing = false;
+    bool PrintAbort = false;
+    float PlotTime = 0;        // seconds
+    int16_t SegmentState = 0;  // 3 next vertex starts a line, 1 segment header read, 0 drawing
+
+    // ---- DrawState: the item being drawn ----
+    int32_t PenWidth = 0;      // screen pixels
+    int32_t CurColor = 0;
+    int32_t SymbolHalfW = 0;   // twips
+    int32_t SymbolHalfH = 0;
+    int16_t PlotMode = 1;      // SymbolType of the next point
+    int32_t WmfPolyColor = 0;
+    int32_t WmfPolyWidth = 0;
+    std::vector<DevPoint> WmfPoints;
+
+    // ---- ExportFiles ----
+    bool OutAscii = false;
+    bool OutCgm = false;
+    bool OutDxf = false;
+    bool OutWmf = false;
+    bool OutGc = false;
+    bool OutSc = false;
+    std::string BmpFileName;
+    std::string CgmFileName;
+    std::string DxfFileName;
+    std::string WmfFileName;
+    std::string GcFileName;
+    std::string ScFileName;
+    std::string CnfFileName;
+    std::string RptFileName;
+    std::string CurOutFile;
+    std::vector<std::string> AscFileName = std::vector<std::string>(3);  // 0..2 at start-up
+    int16_t GridOutputCount = 1;
+
+    // ---- VectorExportState ----
+    int32_t PolyPointCount = 0;
+    bool NewPolyline = true;
+    bool DxfNoPolyline = false;
+    int32_t DxfSeqEndPos = 0;
+    int32_t CgmPos = 1;
+    int32_t CgmLenPos = 0;
+    int32_t CgmBufLen = 0;
+    int32_t SymbolRadiusOut = 0;
+    int32_t MaxPolyPoints = 1999;  // never changed
+
+    // ---- PrintLayout (print units) ----
+    float PrnMapTop = 1.0f;
+    float PrnMapLeft = 1.0f;
+    float PrnMapWidth = 6.5f;
+    float PrnMapHeight = 0;
+    bool PrnCenterHorizontal = true;
+    bool PrnCenterVertical = true;
+    int16_t PrinterUnits = 1440;  // twips per print unit: 1440 inches, 567 centimetres
+
+    // ---- PrinterPageMetrics (print units, twips per pixel) ----
+    float PrnTwipsPerPixelX = 0;
+    float PrnTwipsPerPixelY = 0;
+    float PrnMinLeft = 0;
+    float PrnMinTop = 0;
+    float PrnMinRight = 0;
+    float PrnMinBottom = 0;
+    float PrnPrintableRight = 0;
+    float PrnPrintableBottom = 0;
+    float PrnPrintableWidth = 0;
+    float PrnPrintableHeight = 0;
+    float PaperWidth = 0;
+    float PaperHeight = 0;
+
+    // ---- Map plotting pass ----
+    bool GeographicInput = false;
+};
+
+// The one run state of the process.
+PlotState& Plot();
+
+// A fresh run state with its start-up values, for tests.
+void ResetPlotState();
+
+}  // namespace tlrx

@@ -3,9 +3,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPageLayout>
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPageLayout>
 #include <QPolygon>
 #include <QPrinter>
 #include <variant>

@@ -1,6 +1,8 @@
 #pragma once
 // The Surface of the program: a QPainter on a QImage (the window's kept
-// picture) or on any other paint device (a printer page).
+// picture) or on any other paint device (a printer page). On a QPrinter the
+// device capabilities describe the sheet and its paintable area from the
+// printer's page layout; elsewhere the device is the whole page.
 
 #include <map>
 #include <memory>

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   qt6-base-dev cmake ninja-build g++ libgtest-dev fonts-liberation2
   # test oracles
-  proj-bin
+  proj-bin poppler-utils
   # benchmarks
   libbenchmark-dev libproj-dev
 )

@@ -3,9 +3,11 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPageLayout>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <QPrinter>
 #include <variant>
 
 namespace tlrx {
@@ -53,16 +55,27 @@ struct QtSurface::Object {
     std::variant<PenSpec, BrushSpec, LogFont> spec;
 };
 
-QtSurface::QtSurface(QPaintDevice& device)
-    : device_(device), painter_(std::make_unique<QPainter>(&device)),
-      pen_(kBlackPen), brush_(kWhiteBrush) {
+QtSurface::QtSurface(QPaintDevice& device) : QtSurface(device, DeferPainting{}) { BeginPaint(); }
+
+QtSurface::QtSurface(QPaintDevice& device, DeferPainting)
+    : device_(device), painter_(std::make_unique<QPainter>()), pen_(kBlackPen), brush_(kWhiteBrush) {}
+
+QtSurface::~QtSurface() { EndPaint(); }
+
+bool QtSurface::BeginPaint(DevPoint origin) {
+    if (painter_->isActive() || !painter_->begin(&device_)) return false;
     painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->translate(origin.x, origin.y);
     ApplyPen();
     ApplyBrush();
-    painter_->setFont(QFont());
+    ApplyFont();
+    ApplyClip();
+    return true;
 }
 
-QtSurface::~QtSurface() { painter_->end(); }
+bool QtSurface::EndPaint() { return painter_->isActive() && painter_->end(); }
+
+bool QtSurface::IsPainting() const { return painter_->isActive(); }
 
 const QtSurface::Object* QtSurface::Find(GdiObject id) const {
     auto it = objects_.find(id);
@@ -122,6 +135,7 @@ bool QtSurface::DeleteObject(GdiObject object) {
 }
 
 void QtSurface::ApplyPen() {
+    if (!painter_->isActive()) return;
     const Object* o = Find(pen_);
     const PenSpec spec = o ? std::get<PenSpec>(o->spec) : StockPen(pen_);
     if (spec.style == PenStyle::Null) {
@@ -144,17 +158,15 @@ void QtSurface::ApplyPen() {
 }
 
 void QtSurface::ApplyBrush() {
+    if (!painter_->isActive()) return;
     const Object* o = Find(brush_);
     const BrushSpec spec = o ? std::get<BrushSpec>(o->spec) : StockBrush(brush_);
     painter_->setBrush(spec.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(spec.color)));
 }
 
-void QtSurface::ApplyFont() {
+QFont QtSurface::CurrentFont() const {
     const Object* o = Find(font_);
-    if (!o) {
-        painter_->setFont(QFont());
-        return;
-    }
+    if (!o) return QFont();
     const LogFont& lf = std::get<LogFont>(o->spec);
     QFont f(QString::fromStdString(lf.faceName));
     f.setPixelSize(std::max(1, std::abs(lf.height)));
@@ -162,7 +174,18 @@ void QtSurface::ApplyFont() {
     f.setItalic(lf.italic);
     f.setUnderline(lf.underline);
     f.setStrikeOut(lf.strikeOut);
-    painter_->setFont(f);
+    return f;
+}
+
+void QtSurface::ApplyFont() {
+    if (painter_->isActive()) painter_->setFont(CurrentFont());
+}
+
+void QtSurface::ApplyClip() {
+    if (!painter_->isActive()) return;
+    if (clip_) painter_->setClipRect(QRect(clip_->left, clip_->top, clip_->right - clip_->left,
+                                           clip_->bottom - clip_->top));
+    else painter_->setClipping(false);
 }
 
 bool QtSurface::MoveToEx(int32_t x, int32_t y) {
@@ -171,13 +194,14 @@ bool QtSurface::MoveToEx(int32_t x, int32_t y) {
 }
 
 bool QtSurface::LineTo(int32_t x, int32_t y) {
+    if (!painter_->isActive()) return false;
     painter_->drawLine(pos_.x, pos_.y, x, y);
     pos_ = {x, y};
     return true;
 }
 
 bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
-    if (count < 2 || !points) return false;
+    if (count < 2 || !points || !painter_->isActive()) return false;
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
     painter_->drawPolyline(poly);
@@ -185,7 +209,7 @@ bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
 }
 
 bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
-    if (count < 2 || !points) return false;
+    if (count < 2 || !points || !painter_->isActive()) return false;
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
     painter_->drawPolygon(poly, fillMode_ == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
@@ -193,16 +217,19 @@ bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
 }
 
 bool QtSurface::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    if (!painter_->isActive()) return false;
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
     return true;
 }
 
 bool QtSurface::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    if (!painter_->isActive()) return false;
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
     return true;
 }
 
 bool QtSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
+    if (!painter_->isActive()) return false;
     const QPen saved = painter_->pen();
     painter_->setPen(QPen(ToQColor(color), 0));
     painter_->drawPoint(x, y);
@@ -221,6 +248,7 @@ Rgb QtSurface::SetTextColor(Rgb color) { return std::exchange(textColor_, color)
 BkMode QtSurface::SetBkMode(BkMode mode) { return std::exchange(bkMode_, mode); }
 
 bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
+    if (!painter_->isActive()) return false;
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics fm(painter_->font(), &device_);
     double dx = 0;
@@ -247,11 +275,12 @@ bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
 }
 
 bool QtSurface::GetTextMetrics(TextMetric& m) {
-    const QFontMetrics fm(painter_->font(), &device_);
+    const QFont font = CurrentFont();
+    const QFontMetrics fm(font, &device_);
     m.ascent = fm.ascent();
     m.descent = fm.descent();
     m.height = fm.height();
-    m.internalLeading = std::max(0, fm.height() - painter_->font().pixelSize());
+    m.internalLeading = std::max(0, fm.height() - font.pixelSize());
     m.externalLeading = fm.leading();
     m.aveCharWidth = fm.averageCharWidth();
     m.maxCharWidth = fm.maxWidth();
@@ -259,6 +288,24 @@ bool QtSurface::GetTextMetrics(TextMetric& m) {
 }
 
 int32_t QtSurface::GetDeviceCaps(DeviceCap cap) {
+    if (const auto* printer = dynamic_cast<const QPrinter*>(&device_)) {
+        // The whole sheet and its paintable part in device pixels; painting
+        // starts at the paintable part's corner.
+        const QPageLayout layout = printer->pageLayout();
+        const QRect paper = layout.fullRectPixels(printer->resolution());
+        const QRect paintable = layout.paintRectPixels(printer->resolution());
+        switch (cap) {
+        case DeviceCap::HorzRes: return paintable.width();
+        case DeviceCap::VertRes: return paintable.height();
+        case DeviceCap::LogPixelsX: return printer->resolution();
+        case DeviceCap::LogPixelsY: return printer->resolution();
+        case DeviceCap::PhysicalWidth: return paper.width();
+        case DeviceCap::PhysicalHeight: return paper.height();
+        case DeviceCap::PhysicalOffsetX: return paintable.x() - paper.x();
+        case DeviceCap::PhysicalOffsetY: return paintable.y() - paper.y();
+        }
+        return 0;
+    }
     switch (cap) {
     case DeviceCap::HorzRes:
     case DeviceCap::PhysicalWidth: return device_.width();
@@ -273,12 +320,14 @@ int32_t QtSurface::GetDeviceCaps(DeviceCap cap) {
 }
 
 bool QtSurface::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    painter_->setClipRect(QRect(left, top, right - left, bottom - top));
+    clip_ = ClipBox{left, top, right, bottom};
+    ApplyClip();
     return true;
 }
 
 bool QtSurface::ClearClip() {
-    painter_->setClipping(false);
+    clip_.reset();
+    ApplyClip();
     return true;
 }
 

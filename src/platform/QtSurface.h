@@ -1,12 +1,16 @@
 #pragma once
 // The Surface of the program: a QPainter on a QImage (the window's kept
-// picture) or on any other paint device (a printer page).
+// picture) or on any other paint device (a printer page). On a QPrinter the
+// device capabilities describe the sheet and its paintable area from the
+// printer's page layout; elsewhere the device is the whole page.
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/Surface.h"
 
+class QFont;
 class QPaintDevice;
 class QPainter;
 class QImage;
@@ -49,11 +53,26 @@ public:
     // objects excluded): what a routine leaves behind.
     size_t LiveObjects() const { return objects_.size(); }
 
+protected:
+    struct DeferPainting {};
+    // A surface that keeps its objects and settings from now on but paints
+    // only between BeginPaint and EndPaint; drawing calls outside fail.
+    QtSurface(QPaintDevice& device, DeferPainting);
+
+    // Starts painting with the surface's settings, device point (0, 0) at
+    // origin (device pixels). False when the device refuses.
+    bool BeginPaint(DevPoint origin = {});
+    // Ends painting (the device completes its output). False when not painting.
+    bool EndPaint();
+    bool IsPainting() const;
+
 private:
     struct Object;
     void ApplyPen();
     void ApplyBrush();
     void ApplyFont();
+    void ApplyClip();
+    QFont CurrentFont() const;
     const Object* Find(GdiObject id) const;
 
     QPaintDevice& device_;
@@ -64,6 +83,10 @@ private:
     GdiObject brush_;
     GdiObject font_ = 0;
     DevPoint pos_;
+    struct ClipBox {
+        int32_t left, top, right, bottom;
+    };
+    std::optional<ClipBox> clip_;  // kept while not painting, applied when painting starts
     FillMode fillMode_ = FillMode::Alternate;
     unsigned textAlign_ = AlignLeft;
     Rgb textColor_ = 0;

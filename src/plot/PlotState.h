@@ -5,9 +5,11 @@
 // Types as in DesignState.h: Integer int16_t, Long int32_t, Single float.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/Printer.h"
 #include "platform/Surface.h"
 
 namespace tlrx {
@@ -107,6 +109,10 @@ struct PlotState {
     float PrnPrintableHeight = 0;
     float PaperWidth = 0;
     float PaperHeight = 0;
+
+    // The printer-selection component; absent when no printer is installed.
+    // Shared, so that a copy of the state (a snapshot) refers to the same one.
+    std::shared_ptr<PrinterDialog> PrnDlg;
 
     // ---- Map plotting pass ----
     bool GeographicInput = false;

@@ -1,0 +1,165 @@
+#pragma once
+// Printers as the program sees them: whether any is installed, the system's
+// current printer, the printer-selection component with its set-up dialog,
+// and printer device contexts for measuring the page and for print jobs.
+// The program uses the Qt service (CUPS printers); tests install
+// ScopedScriptedPrinters, whose printers write PDF files with fixed pages.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/PrinterSurface.h"
+
+class QWidget;
+
+namespace tlrx {
+
+// The seven device-mode settings of a printer: 16-bit values with the
+// meanings of the fields of the same names in a Windows device-mode record.
+struct DevModeSettings {
+    // Paper source: 1 only one (upper), 2 lower, 3 middle, 4 manual,
+    // 5 envelope, 6 envelope manual, 7 automatic, 8 tractor, 9 small format,
+    // 10 large format, 11 large capacity, 14 cassette, 15 form source.
+    int16_t DefaultSource = 7;
+    int16_t ColorMode = 2;     // 1 monochrome, 2 colour
+    int16_t Copies = 1;
+    int16_t Duplex = 1;        // 1 one-sided, 2 long edge (vertical), 3 short edge (horizontal)
+    int16_t Orientation = 1;   // 1 portrait, 2 landscape
+    int16_t PaperSize = 1;     // paper code: 1 letter, 5 legal, 8 A3, 9 A4, 11 A5, ...; 256 user-defined
+    int16_t PrintQuality = 600;  // dots per inch when positive; -1 draft, -2 low, -3 medium, -4 high
+
+    bool operator==(const DevModeSettings&) const = default;
+};
+
+// Flags of the printer-selection component's dialog.
+inline constexpr uint32_t kPdPrintSetup = 0x40;   // a printer set-up dialog (no page range)
+inline constexpr uint32_t kPdReturnDc = 0x100;    // a confirmed choice gives a device context
+inline constexpr uint32_t kPdUseDevModeCopiesAndCollate = 0x40000;  // copies stay in the settings
+
+// The printer-selection component: a chosen printer with its device name,
+// two further texts and its settings, and the set-up dialog that chooses
+// another one.
+class PrinterDialog {
+public:
+    virtual ~PrinterDialog();
+
+    std::string PrinterName;  // device name of the chosen printer
+    std::string DriverName;   // two further texts, kept for the dialog only
+    std::string Port;
+    DevModeSettings Settings;
+    uint32_t Flags = 0;       // kPd... flags
+
+    // The device context of the chosen printer, owned by the component and
+    // valid until the next confirmed choice; nullptr until a dialog with
+    // kPdReturnDc has been confirmed.
+    PrinterSurface* hDC() const { return dc_.get(); }
+
+    // Shows the set-up dialog over owner (may be nullptr), preset with the
+    // chosen printer and settings. True when the user confirmed a choice:
+    // then PrinterName and Settings describe the new choice, and hDC() is its
+    // device context when Flags hold kPdReturnDc. Cancel changes nothing.
+    virtual bool ShowPrinter(QWidget* owner) = 0;
+
+protected:
+    std::unique_ptr<PrinterSurface> dc_;
+};
+
+// The system's current printer, as the window toolkit's printer object
+// holds it.
+struct PrinterInfo {
+    std::string DeviceName;
+    std::string DriverName;
+    std::string Port;
+    DevModeSettings Settings;
+};
+
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+
+    // True when at least one printer is installed.
+    virtual bool PrintersInstalled() = 0;
+
+    // The system's current printer, taken when first asked for and kept
+    // (later changes of the system's default are not followed); nullopt when
+    // no printer is installed.
+    virtual std::optional<PrinterInfo> CurrentPrinter() = 0;
+
+    // The device context of the current printer, owned by the service;
+    // nullptr when no printer is installed.
+    virtual PrinterSurface* CurrentPrinterDC() = 0;
+
+    // A new printer-selection component with no printer chosen yet (never
+    // nullptr).
+    virtual std::unique_ptr<PrinterDialog> NewPrinterDialog() = 0;
+
+    // A device context for a print job on the printer named deviceName with
+    // the given settings; nullptr when there is no such printer.
+    virtual std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName,
+                                                     const DevModeSettings& settings) = 0;
+};
+
+// The installed printer service; the Qt service when none is installed.
+PrinterService& Printers();
+
+// Installs the service used by Printers() (nullptr restores the Qt service).
+// The caller keeps ownership.
+void SetPrinterService(PrinterService* service);
+
+// A printer of the scripted service: its page in device pixels, its
+// settings, and the PDF file its print jobs write (none: a job cannot start).
+struct ScriptedPrinter {
+    std::string Name;
+    PrinterPage Page;
+    DevModeSettings Settings;
+    std::string OutputFile;
+};
+
+// Printers for tests: each device context reports its printer's Page
+// exactly and prints through a PDF QPrinter laid out to match it, whatever
+// the settings. The set-up dialog answers from a queue.
+class ScriptedPrinters : public PrinterService {
+public:
+    ScriptedPrinters();
+    ~ScriptedPrinters() override;
+
+    // The installed printers; the first is the system's current printer.
+    std::vector<ScriptedPrinter> printers;
+
+    // Answers of the set-up dialogs in turn: the name of an installed
+    // printer confirms that printer; anything else, or an empty queue,
+    // cancels. A confirmed choice keeps the component's settings.
+    std::deque<std::string> choices;
+
+    // The owner of every set-up dialog shown, in order.
+    std::vector<QWidget*> dialogOwners;
+
+    bool PrintersInstalled() override { return !printers.empty(); }
+    std::optional<PrinterInfo> CurrentPrinter() override;
+    PrinterSurface* CurrentPrinterDC() override;
+    std::unique_ptr<PrinterDialog> NewPrinterDialog() override;
+    std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName,
+                                             const DevModeSettings& settings) override;
+
+    // The installed printer of that name, or nullptr.
+    const ScriptedPrinter* Find(std::string_view name) const;
+
+private:
+    std::unique_ptr<PrinterSurface> currentDc_;
+};
+
+// Installs a ScriptedPrinters for the lifetime of the object.
+class ScopedScriptedPrinters : public ScriptedPrinters {
+public:
+    ScopedScriptedPrinters() { SetPrinterService(this); }
+    ~ScopedScriptedPrinters() override { SetPrinterService(nullptr); }
+    ScopedScriptedPrinters(const ScopedScriptedPrinters&) = delete;
+    ScopedScriptedPrinters& operator=(const ScopedScriptedPrinters&) = delete;
+};
+
+}  // namespace tlrx

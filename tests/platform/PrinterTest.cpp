@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <functional>
+
+#include "../PdfTools.h"
+#include "platform/PrinterSurface.h"
+#include "platform/QtPrinters.h"
+
+namespace tlrx {
+namespace {
+
+// A PDF printer at 600 dpi on letter paper with margins of 18, 9, 36 and
+// 27 points (left, top, right, bottom): 150, 75, 300 and 225 pixels.
+std::unique_ptr<QPrinter> LetterPdf(const QString& file = {}) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file);
+    printer->setResolution(600);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    printer->setPageMargins(QMarginsF(18, 9, 36, 27), QPageLayout::Point);
+    return printer;
+}
+
+std::vector<int32_t> Caps(Surface& s) {
+    std::vector<int32_t> caps;
+    for (DeviceCap cap : {DeviceCap::LogPixelsX, DeviceCap::LogPixelsY, DeviceCap::HorzRes,
+                          DeviceCap::VertRes, DeviceCap::PhysicalWidth, DeviceCap::PhysicalHeight,
+                          DeviceCap::PhysicalOffsetX, DeviceCap::PhysicalOffsetY})
+        caps.push_back(s.GetDeviceCaps(cap));
+    return caps;
+}
+
+TEST(PrinterTest, PrinterCapsAreTheSheetAndItsPaintableArea) {
+    struct Case {
+        const char* name;
+        std::function<void(QPrinter&)> setUp;
+        std::vector<int32_t> caps;  // dpi x, y; printable w, h; sheet w, h; offset x, y
+    };
+    const Case cases[] = {
+        {"portrait", [](QPrinter&) {}, {600, 600, 4650, 6300, 5100, 6600, 150, 75}},
+        {"full page", [](QPrinter& p) { p.setFullPage(true); }, {600, 600, 5100, 6600, 5100, 6600, 0, 0}},
+        // The margins stay where they were on the turned sheet; 4 pixels a point.
+        {"landscape from the settings",
+         [](QPrinter& p) { ApplyDevMode(p, DevModeSettings{.Orientation = 2, .PrintQuality = 288}); },
+         {288, 288, 2952, 2304, 3168, 2448, 72, 36}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto printer = LetterPdf();
+        c.setUp(*printer);
+        PrinterSurface dc(std::move(printer));
+        EXPECT_EQ(Caps(dc), c.caps);
+    }
+}
+
+TEST(PrinterTest, DevModeSettingsSurviveTheQtPrinter) {
+    // A PDF printer prints one-sided only (Qt keeps duplex for real printers).
+    const DevModeSettings cases[] = {
+        {7, 2, 1, 1, 1, 1, 600},    // automatic source, colour, letter portrait
+        {4, 1, 3, 1, 2, 9, 300},    // manual feed, monochrome, 3 copies, A4 landscape
+        {14, 2, 2, 1, 1, 5, 1200},  // cassette, legal
+        {2, 1, 1, 1, 1, 8, 150},    // lower tray, A3
+    };
+    for (const DevModeSettings& s : cases) {
+        SCOPED_TRACE(s.PaperSize);
+        auto printer = LetterPdf();
+        ApplyDevMode(*printer, s);
+        EXPECT_EQ(ReadDevMode(*printer), s);
+    }
+    // Values Qt has no word for leave the printer's own.
+    auto printer = LetterPdf();
+    ApplyDevMode(*printer, DevModeSettings{.DefaultSource = 99, .Copies = 0, .PaperSize = 256,
+                                           .PrintQuality = -4});
+    const DevModeSettings read = ReadDevMode(*printer);
+    EXPECT_EQ(read.PaperSize, 1);
+    EXPECT_EQ(read.Copies, 1);
+    EXPECT_EQ(read.PrintQuality, 600);
+}
+
+TEST(PrinterTest, PrintJobDrawsOnlyBetweenStartDocAndEndDoc) {
+    const QString file = TLRX_TEST_OUT_DIR "/two_pages.pdf";
+    QFile::remove(file);
+    PrinterSurface dc(LetterPdf(file));
+    // Before the job: objects and settings yes, drawing no.
+    const GdiObject pen = dc.CreatePen(PenStyle::Solid, 20, MakeRgb(0, 0, 0));
+    ASSERT_NE(pen, 0u);
+    const GdiObject old = dc.SelectObject(pen);
+    EXPECT_FALSE(dc.Rectangle(0, 0, 100, 100));
+    EXPECT_FALSE(dc.StartPage());
+
+    ASSERT_TRUE(dc.StartDoc("Two pages"));
+    EXPECT_FALSE(dc.StartDoc("again"));
+    for (int page = 0; page < 2; ++page) {
+        ASSERT_TRUE(dc.StartPage());
+        EXPECT_TRUE(dc.Rectangle(100, 100, 1000, 1000));
+        ASSERT_TRUE(dc.EndPage());
+    }
+    ASSERT_TRUE(dc.EndDoc());
+    EXPECT_FALSE(dc.InDoc());
+    EXPECT_FALSE(dc.LineTo(10, 10));
+    dc.SelectObject(old);
+    EXPECT_TRUE(dc.DeleteObject(pen));
+
+    ASSERT_TRUE(QFile::exists(file));
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    EXPECT_EQ(test::PdfPageCount(file), 2);
+}
+
+TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
+    const QString file = TLRX_TEST_OUT_DIR "/aborted.pdf";
+    QFile::remove(file);
+    {
+        PrinterSurface dc(LetterPdf(file));
+        ASSERT_TRUE(dc.StartDoc("Aborted"));
+        ASSERT_TRUE(dc.StartPage());
+        EXPECT_TRUE(dc.Ellipse(10, 10, 500, 500));
+        EXPECT_TRUE(dc.AbortDoc());
+        EXPECT_FALSE(dc.InDoc());
+        EXPECT_FALSE(dc.EndDoc());
+    }
+    EXPECT_FALSE(QFile::exists(file));
+
+    PrinterSurface nowhere(LetterPdf());
+    EXPECT_FALSE(nowhere.StartDoc("No file"));
+    EXPECT_EQ(nowhere.GetDeviceCaps(DeviceCap::HorzRes), 4650);  // measuring still works
+}
+
+}  // namespace
+}  // namespace tlrx

@@ -1,5 +1,7 @@
 #include "core/Projection.h"
 
+#include <array>
+#include <atomic>
 #include <cmath>
 
 #include "core/DesignState.h"
@@ -66,10 +68,16 @@ void Mercator(DesignState& d) {
     d.ProjOutY = Finite(CheckedLog(std::tan(d.PiOver4 + d.ProjInLat * d.HalfDegToRad)));
 }
 
-// UTM points arrive as metres already.
+// UTM points arrive as metres already. The two fields are read one by one:
+// the caller has just stored them one by one, and a single wide load of both
+// (which the compiler would otherwise make of this copy) cannot be served
+// from those two stores and stalls.
 void Utm(DesignState& d) {
-    d.ProjOutX = d.ProjInLon;
-    d.ProjOutY = d.ProjInLat;
+    const double easting = d.ProjInLon;
+    std::atomic_signal_fence(std::memory_order_relaxed);
+    const double northing = d.ProjInLat;
+    d.ProjOutX = easting;
+    d.ProjOutY = northing;
 }
 
 void Equirectangular(DesignState& d) {
@@ -226,15 +234,18 @@ double RadialFactor(const DesignState& d) {
 }
 
 void Azimuthal(DesignState& d) {
+    double sinDLon = 0;
     if (d.AzQueryMode == 2) {
         // Reuse of the point the range query has just tested.
         d.AzQueryMode = 0;
+        sinDLon = std::sin(ProjWork.DLon);
     } else {
         const double phi = d.ProjInLat * d.DegToRad;
         ProjWork.CosLat = std::cos(phi);
         ProjWork.SinLat = std::sin(phi);
         ProjWork.DLon = (d.ProjInLon - d.CentralMeridian) * d.DegToRad;
         ProjWork.CosDLon = std::cos(ProjWork.DLon);
+        sinDLon = std::sin(ProjWork.DLon);  // beside the cosine: one sincos
         double cosC = ProjWork.CosLat * d.CosCentLat * ProjWork.CosDLon + ProjWork.SinLat * d.SinCentLat;
         if (cosC > 1) cosC = 1;
         if (cosC < -1) cosC = -1;
@@ -254,37 +265,40 @@ void Azimuthal(DesignState& d) {
         }
     }
     const double k = Finite(RadialFactor(d));
-    d.ProjOutX = Finite(k * ProjWork.CosLat * std::sin(ProjWork.DLon));
+    d.ProjOutX = Finite(k * ProjWork.CosLat * sinDLon);
     d.ProjOutY = Finite(k * (ProjWork.SinLat * d.CosCentLat
                              - ProjWork.CosLat * d.SinCentLat * ProjWork.CosDLon));
 }
+
+// The forward function of each projection code, indexed by ProjCode.
+using ForwardFn = void (*)(DesignState&);
+constexpr size_t kCodeCount = 43;
+
+constexpr std::array<ForwardFn, kCodeCount> MakeRegistry() {
+    std::array<ForwardFn, kCodeCount> r{};
+    r[ProjMercator] = Mercator;
+    r[ProjUtm] = Utm;
+    r[ProjEquirectangular] = Equirectangular;
+    r[ProjCylEqualArea] = CylEqualArea;
+    r[ProjHammer] = Hammer;
+    r[ProjMollweide] = r[ProjInterruptedMollweide] = Mollweide;
+    r[ProjRobinson] = Robinson;
+    r[ProjEquidistantConic] = r[ProjConformalConic] = r[ProjAlbers] = Conic;
+    for (size_t code = ProjGnomonic; code <= ProjAzEqualArea; ++code) r[code] = Azimuthal;
+    return r;
+}
+
+constexpr std::array<ForwardFn, kCodeCount> kRegistry = MakeRegistry();
 
 }  // namespace
 
 void ProjectSelect() {
     DesignState& d = Design();
     d.CalcError = false;
+    const auto code = static_cast<size_t>(d.ProjCode);
+    if (code >= kCodeCount || !kRegistry[code]) return;  // not a projection
     try {
-        switch (d.ProjCode) {
-        case ProjMercator: Mercator(d); break;
-        case ProjUtm: Utm(d); break;
-        case ProjEquirectangular: Equirectangular(d); break;
-        case ProjCylEqualArea: CylEqualArea(d); break;
-        case ProjHammer: Hammer(d); break;
-        case ProjMollweide:
-        case ProjInterruptedMollweide: Mollweide(d); break;
-        case ProjRobinson: Robinson(d); break;
-        case ProjEquidistantConic:
-        case ProjConformalConic:
-        case ProjAlbers: Conic(d); break;
-        case ProjGnomonic:
-        case ProjStereographic:
-        case ProjOrthographic:
-        case ProjVerticalPerspective:
-        case ProjAzEquidistant:
-        case ProjAzEqualArea: Azimuthal(d); break;
-        default: break;  // not a projection: nothing to do
-        }
+        kRegistry[code](d);
     } catch (const RuntimeError& e) {
         ShowProcError("ProjectSelect", e.what());
     }

@@ -34,14 +34,14 @@ namespace {
 
 constexpr size_t kPoints = 1000000;
 
-struct MapSpec {
+struct BenchMap {
     int16_t code;
     const char* name;
     double west, range;  // absolute western boundary, frame range (degrees)
     double stdN, stdS, centLat, heightKm, offset;
 };
 
-const MapSpec kMaps[] = {
+const BenchMap kMaps[] = {
     {ProjMercator, "Mercator", -180, 360, 0, 0, 0, 0, 0},
     {ProjEquirectangular, "Equirectangular", -180, 360, 45, -45, 0, 0, 0},
     {ProjCylEqualArea, "Cylindrical Equal-Area", -180, 360, 45, -45, 0, 0, 0},
@@ -67,7 +67,7 @@ std::string G(double v) {
     return buf;
 }
 
-std::string ProjString(const MapSpec& m) {
+std::string ProjString(const BenchMap& m) {
     const double pi = std::acos(-1.0);
     const std::string lon0 = " +lon_0=" + G(m.west + m.range / 2);
     const std::string xShift = G(m.range / 2 * pi / 180 * std::cos(m.stdN * pi / 180));
@@ -97,7 +97,7 @@ std::string ProjString(const MapSpec& m) {
 
 // The design state as the graticule computation and the projection set-up
 // leave it for the map.
-void SetUpDesign(const MapSpec& m) {
+void SetUpDesign(const BenchMap& m) {
     ResetDesignState();
     ResetProjWork();
     auto& d = Design();
@@ -134,7 +134,7 @@ void SetUpDesign(const MapSpec& m) {
 // One million points of the map's visible domain, as ProjectSelect takes
 // them (latitude, frame longitude) and as PROJ takes them.
 struct PointSet {
-    const MapSpec* map = nullptr;
+    const BenchMap* map = nullptr;
     std::vector<double> lat, lon;      // degrees, frame degrees (UTM: metres)
     std::vector<double> projX, projY;  // PROJ's input: radians (UTM: metres)
     std::vector<double> outX, outY;    // ProjectSelect's results
@@ -146,7 +146,7 @@ struct PointSet {
     }
 };
 
-std::unique_ptr<PointSet> MakePoints(const MapSpec& m) {
+std::unique_ptr<PointSet> MakePoints(const BenchMap& m) {
     auto p = std::make_unique<PointSet>();
     p->map = &m;
     std::mt19937_64 rng(m.code);
@@ -203,7 +203,7 @@ std::unique_ptr<PointSet> MakePoints(const MapSpec& m) {
 }
 
 // The point set of the code under measurement; the previous one is freed.
-PointSet& Points(const MapSpec& m) {
+PointSet& Points(const BenchMap& m) {
     static std::unique_ptr<PointSet> current;
     if (!current || current->map != &m) {
         current.reset();
@@ -219,7 +219,7 @@ struct Result {
 };
 std::map<int, Result> g_results;
 
-void BM_ProjectSelect(benchmark::State& state, const MapSpec* m) {
+void BM_ProjectSelect(benchmark::State& state, const BenchMap* m) {
     PointSet& p = Points(*m);
     SetUpDesign(*m);
     auto& d = Design();
@@ -240,7 +240,7 @@ void BM_ProjectSelect(benchmark::State& state, const MapSpec* m) {
     g_results[m->code].rejected += rejected;
 }
 
-void BM_Proj(benchmark::State& state, const MapSpec* m) {
+void BM_Proj(benchmark::State& state, const BenchMap* m) {
     PointSet& p = Points(*m);
     if (!p.pj) {
         state.SkipWithError("PROJ could not create the projection");

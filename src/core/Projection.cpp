@@ -9,11 +9,11 @@
 
 // The forward projections on the unit sphere. Each projection (or family)
 // has one small forward function that reads the point and its constants from
-// the design state and writes ProjOutX, then ProjOutY; ProjectSelect picks
-// the function for ProjCode and turns an arithmetic failure into the
-// procedure's error box. Every formula is written in the order of operations
-// the results are defined by (the truncated Pi included), so that any
-// rewrite for speed must keep the same roundings.
+// the design state and writes ProjOutX, then ProjOutY; ProjectSelect looks
+// the function up by ProjCode and turns an arithmetic failure into the
+// procedure's error box. Every formula keeps the order of operations that
+// defines its results (with the fifteen-digit Pi), so a rewrite for speed
+// must keep the same roundings.
 
 namespace tlrx {
 namespace {
@@ -168,38 +168,32 @@ void Robinson(DesignState& d) {
 
 // ---- Conic projections: the radius of the point's parallel, then the cone ----
 
-// Returns false for the pole that lies on the far side of the conformal
-// cone's apex (not projectable).
-bool ConicRadius(const DesignState& d, double& rho) {
-    switch (d.ProjCode) {
-    case ProjEquidistantConic:
-        rho = (d.ConicG - d.ProjInLat) * d.DegToRad;
-        return true;
-    case ProjConformalConic:
-        if (std::fabs(d.ProjInLat) == 90) {
-            if (Sign(d.ProjInLat) != Sign(d.ConicN)) return false;
-            rho = 0;  // the apex of the cone
-            return true;
-        }
-        rho = Quotient(d.ConicF, CheckedPow(std::tan(d.PiOver4 + d.ProjInLat * d.HalfDegToRad),
-                                            d.ConicN));
-        return true;
-    default:  // ProjAlbers
-        rho = Quotient(CheckedSqrt(d.ConicC - 2 * d.ConicN * std::sin(d.ProjInLat * d.DegToRad)),
-                       d.ConicN);
-        return true;
-    }
-}
-
-void Conic(DesignState& d) {
-    double rho = 0;
-    if (!ConicRadius(d, rho)) {
-        d.CalcError = true;
-        return;
-    }
+// The point at radius rho on the cone unrolled round its apex.
+void ConePoint(DesignState& d, double rho) {
     const double theta = (d.ProjInLon - d.CentralMeridian) * d.ConicN * d.DegToRad;
     d.ProjOutX = Finite(rho * std::sin(theta));
     d.ProjOutY = Finite(d.ConicRho0 - rho * std::cos(theta));
+}
+
+void EquidistantConic(DesignState& d) { ConePoint(d, (d.ConicG - d.ProjInLat) * d.DegToRad); }
+
+// The pole on the apex side is the apex; the other pole is not projectable.
+void ConformalConic(DesignState& d) {
+    if (std::fabs(d.ProjInLat) == 90) {
+        if (Sign(d.ProjInLat) != Sign(d.ConicN)) {
+            d.CalcError = true;
+            return;
+        }
+        ConePoint(d, 0);
+        return;
+    }
+    ConePoint(d, Quotient(d.ConicF, CheckedPow(std::tan(d.PiOver4 + d.ProjInLat * d.HalfDegToRad),
+                                               d.ConicN)));
+}
+
+void Albers(DesignState& d) {
+    ConePoint(d, Quotient(CheckedSqrt(d.ConicC - 2 * d.ConicN * std::sin(d.ProjInLat * d.DegToRad)),
+                          d.ConicN));
 }
 
 // ---- Azimuthal projections: centre (CentLat, CentralMeridian) ----
@@ -283,7 +277,9 @@ constexpr std::array<ForwardFn, kCodeCount> MakeRegistry() {
     r[ProjHammer] = Hammer;
     r[ProjMollweide] = r[ProjInterruptedMollweide] = Mollweide;
     r[ProjRobinson] = Robinson;
-    r[ProjEquidistantConic] = r[ProjConformalConic] = r[ProjAlbers] = Conic;
+    r[ProjEquidistantConic] = EquidistantConic;
+    r[ProjConformalConic] = ConformalConic;
+    r[ProjAlbers] = Albers;
     for (size_t code = ProjGnomonic; code <= ProjAzEqualArea; ++code) r[code] = Azimuthal;
     return r;
 }

@@ -4,13 +4,25 @@
 namespace tlrx {
 
 // Projects (ProjInLat, ProjInLon) of the design state for ProjCode into
-// (ProjOutX, ProjOutY) in Earth radii (UTM: metres, passed through).
-// ProjInLat: degrees, north positive. ProjInLon: frame degrees east of the
-// western boundary. Clears CalcError on entry; sets it for a point that is
-// not projected, leaving the outputs as they were. The azimuthal projections
-// also set PlotStatus (2 beyond the visibility limit, 4 / 5 inside / outside
-// the range circle in the range query, AzQueryMode -1) and reuse the
-// previous point's values with AzQueryMode 2.
+// (ProjOutX, ProjOutY) in Earth radii on the unit sphere, x east and y north
+// (UTM: metres, passed through unchanged).
+// ProjInLat: degrees, north positive, -90 to 90 (UTM: northing).
+// ProjInLon: frame degrees east of the western boundary, 0 to the frame's
+// range; the cylindrical projections measure x from the western edge, all
+// others take the longitude difference from CentralMeridian (UTM: easting).
+// Reads the constants prepared by the graticule computation and the
+// projection set-up (CentralMeridian, CosCentLat, SinCentLat, CosAzRange,
+// CosStdParNorth, the conic constants, VpP, AzCosLimit, CurLobeOffset).
+// Clears CalcError on entry and sets it for a point that is not projected,
+// leaving ProjOutX and ProjOutY as they were. The azimuthal projections set
+// PlotStatus to 2 for a point at or beyond the visibility limit
+// (AzCosLimit); with AzQueryMode -1 they only test the point against the
+// range circle (PlotStatus 4 inside or on it, 5 outside; CalcError set),
+// and with AzQueryMode 2 they project the point of that query from the
+// values kept since, resetting AzQueryMode to 0. A code outside the
+// seventeen changes nothing but CalcError. An arithmetic failure shows
+// "Error in ProjectSelect"; CalcError then stays false and an output written
+// before the failure keeps its new value. Not reentrant; allocates nothing.
 void ProjectSelect();
 
 // Clears the values ProjectSelect keeps from one call to the next (tests).

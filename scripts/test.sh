@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLRX_BUILD_BENCH=ON
 cmake --build build
 (cd build && ctest --output-on-failure)
 

@@ -32,11 +32,6 @@ ProjWorkValues ProjWork;
 
 // ---- Checked arithmetic: a failure raises the description of its box ----
 
-double Quotient(double numerator, double divisor) {
-    if (divisor == 0) Raise(kDivisionByZero);
-    return numerator / divisor;
-}
-
 double CheckedLog(double v) {
     if (!(v > 0)) Raise(kInvalidCall);
     return std::log(v);
@@ -87,7 +82,7 @@ void Equirectangular(DesignState& d) {
 
 void CylEqualArea(DesignState& d) {
     d.ProjOutX = Finite((d.ProjInLon - d.FrameWest) * d.DegToRad * d.CosStdParNorth);
-    d.ProjOutY = Finite(Quotient(std::sin(d.ProjInLat * d.DegToRad), d.CosStdParNorth));
+    d.ProjOutY = Finite(CheckedDiv(std::sin(d.ProjInLat * d.DegToRad), d.CosStdParNorth));
 }
 
 // ---- World projections: longitude difference from the central meridian ----
@@ -96,7 +91,7 @@ void Hammer(DesignState& d) {
     const double phi = d.ProjInLat * d.DegToRad;
     ProjWork.DLon = (d.ProjInLon - d.CentralMeridian) * d.HalfDegToRad;
     ProjWork.CosLat = std::cos(phi);
-    const double D = CheckedSqrt(Quotient(2, ProjWork.CosLat * std::cos(ProjWork.DLon) + 1));
+    const double D = CheckedSqrt(CheckedDiv(2, ProjWork.CosLat * std::cos(ProjWork.DLon) + 1));
     d.ProjOutX = Finite(2 * D * ProjWork.CosLat * std::sin(ProjWork.DLon));
     d.ProjOutY = Finite(D * std::sin(phi));
 }
@@ -187,12 +182,12 @@ void ConformalConic(DesignState& d) {
         ConePoint(d, 0);
         return;
     }
-    ConePoint(d, Quotient(d.ConicF, CheckedPow(std::tan(d.PiOver4 + d.ProjInLat * d.HalfDegToRad),
+    ConePoint(d, CheckedDiv(d.ConicF, CheckedPow(std::tan(d.PiOver4 + d.ProjInLat * d.HalfDegToRad),
                                                d.ConicN)));
 }
 
 void Albers(DesignState& d) {
-    ConePoint(d, Quotient(CheckedSqrt(d.ConicC - 2 * d.ConicN * std::sin(d.ProjInLat * d.DegToRad)),
+    ConePoint(d, CheckedDiv(CheckedSqrt(d.ConicC - 2 * d.ConicN * std::sin(d.ProjInLat * d.DegToRad)),
                           d.ConicN));
 }
 
@@ -203,13 +198,13 @@ double RadialFactor(const DesignState& d) {
     const double cosC = ProjWork.CosC;
     switch (d.ProjCode) {
     case ProjGnomonic:
-        return Quotient(1, cosC);
+        return CheckedDiv(1, cosC);
     case ProjStereographic:
-        return Quotient(2, 1 + cosC);
+        return CheckedDiv(2, 1 + cosC);
     case ProjOrthographic:
         return 1;
     case ProjVerticalPerspective:
-        return Quotient(d.VpP - 1, d.VpP - cosC);
+        return CheckedDiv(d.VpP - 1, d.VpP - cosC);
     case ProjAzEquidistant: {
         if (cosC == 1) return 1;
         const double s = CheckedSqrt(1 - cosC * cosC);
@@ -217,13 +212,13 @@ double RadialFactor(const DesignState& d) {
         if (std::fabs(cosC) < 0.00000001) {
             c = 2 * d.PiOver4;
         } else {
-            c = std::atan(Quotient(s, cosC));
+            c = std::atan(CheckedDiv(s, cosC));
             if (c < 0) c = c + d.Pi;
         }
-        return Quotient(c, s);
+        return CheckedDiv(c, s);
     }
     default:  // ProjAzEqualArea
-        return CheckedSqrt(Quotient(2, 1 + cosC));
+        return CheckedSqrt(CheckedDiv(2, 1 + cosC));
     }
 }
 

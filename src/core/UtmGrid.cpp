@@ -1,8 +1,8 @@
 #include "core/UtmGrid.h"
 
 #include <charconv>
-#include <cstdint>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <string_view>

@@ -260,6 +260,19 @@ struct DesignState {
     double UtmArcB2 = 0;
     double UtmArcB3 = 0;
 
+    // ---- ScaleErrorRows: the scale-error table of the parameter report ----
+    // The report sizes the row lists to 0..14 and the notes to 0..2 before
+    // the first row; DistErrSelect fills row ScaleErrRow (from 1) and notes 1, 2.
+    int16_t ScaleErrRow = 0;
+    double ScaleErrLat = 0;  // degrees, north positive (UTM: radians, see DistErrSelect)
+    double ScaleErrLon = 0;  // degrees: absolute, or frame degrees (codes 12, 16, 41); UTM: metres
+    std::vector<std::string> ScaleErrLatText;
+    std::vector<std::string> ScaleErrLonText;
+    std::vector<std::string> ScaleErrMeridian;  // h
+    std::vector<std::string> ScaleErrParallel;  // k
+    std::vector<std::string> ScaleErrArea;
+    std::vector<std::string> ScaleErrNote;      // 1 and 2: where the scale is true
+
     // ---- InputFileArrays ----
     int16_t NumInputFiles = 0;
     int16_t NumGeoFeatures = 0;  // 72

@@ -107,8 +107,7 @@ void Hammer(DesignState& d) {
 // than the one before or that would leave the interval from 0 to phi, when
 // the derivative is 0, and after kMaxSteps steps. Away from the poles
 // (below about 89.97 degrees) this gives exactly the plain iteration.
-double MollweideTheta(const DesignState& d, double latDeg, double phi) {
-    if (latDeg == 0 || std::fabs(latDeg) == 90) return phi;
+double BoundedMollweideTheta(const DesignState& d, double phi) {
     constexpr double kTolerance = 0.00000000000001;
     constexpr int kMaxSteps = 100;
     const double target = d.Pi * std::sin(phi);
@@ -134,7 +133,7 @@ double MollweideTheta(const DesignState& d, double latDeg, double phi) {
 void Mollweide(DesignState& d) {
     const double phi = d.ProjInLat * d.DegToRad;
     ProjWork.DLon = (d.ProjInLon - d.CentralMeridian) * d.DegToRad;
-    const double theta = MollweideTheta(d, d.ProjInLat, phi);
+    const double theta = (d.ProjInLat == 0 || std::fabs(d.ProjInLat) == 90 ? phi : BoundedMollweideTheta(d, phi));
     d.ProjOutX = Finite(2 * d.Sqrt2 * ProjWork.DLon * std::cos(theta) / d.Pi + d.CurLobeOffset);
     d.ProjOutY = Finite(d.Sqrt2 * std::sin(theta));
 }
@@ -282,6 +281,8 @@ constexpr std::array<ForwardFn, kCodeCount> MakeRegistry() {
 constexpr std::array<ForwardFn, kCodeCount> kRegistry = MakeRegistry();
 
 }  // namespace
+
+double MollweideTheta(double phi) { return BoundedMollweideTheta(Design(), phi); }
 
 void ProjectSelect() {
     DesignState& d = Design();

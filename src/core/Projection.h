@@ -28,4 +28,9 @@ void ProjectSelect();
 // Clears the values ProjectSelect keeps from one call to the next (tests).
 void ResetProjWork();
 
+// The auxiliary angle theta (radians) of the Mollweide projection for the
+// latitude phi (radians): the root of 2 theta + sin 2 theta = Pi sin phi by
+// the bounded Newton iteration of the projection, which ends for every input.
+double MollweideTheta(double phi);
+
 }  // namespace tlrx

@@ -10,6 +10,7 @@
 #include "core/AngleText.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/Projection.h"
 
 namespace tlrx {
 
@@ -164,39 +165,9 @@ ScaleFactors Hammer(const DesignState& d, double phi, double delta) {
     return Numbers(h, k, h * k * sinAngle);
 }
 
-// The auxiliary angle theta of the Mollweide projection, solving
-// 2 theta + sin 2 theta = Pi sin phi by Newton steps from theta = phi until a
-// step is below 1e-14. Near the poles the equation is ill-conditioned and the
-// steps can settle into rounding noise above the tolerance, so the iteration
-// also ends, keeping the current theta, before a step that is not smaller
-// than the one before or that would leave the interval from 0 to phi, when
-// the derivative is 0, and after 100 steps. Away from the poles this is
-// exactly the plain iteration.
-double MollweideTheta(const DesignState& d, double phi) {
-    constexpr double kTolerance = 1e-14;
-    constexpr int kMaxSteps = 100;
-    const double target = d.Pi * std::sin(phi);
-    const double low = phi > 0 ? 0 : phi;
-    const double high = phi > 0 ? phi : 0;
-    double theta = phi;
-    double previous = INFINITY;
-    for (int step = 0; step < kMaxSteps; ++step) {
-        const double slope = 2 + 2 * std::cos(2 * theta);
-        if (slope == 0) break;
-        const double delta = (target - 2 * theta - std::sin(2 * theta)) / slope;
-        const double size = std::fabs(delta);
-        const double next = theta + delta;
-        if (!(size < previous) || !(next >= low && next <= high)) break;
-        theta = next;
-        if (size < kTolerance) break;
-        previous = size;
-    }
-    return theta;
-}
-
 ScaleFactors Mollweide(const DesignState& d, double phi, double absLat, double delta) {
     const bool polar = absLat >= kPolarLat;
-    const double theta = polar || d.ScaleErrLat == 0 ? phi : MollweideTheta(d, phi);
+    const double theta = polar || d.ScaleErrLat == 0 ? phi : MollweideTheta(phi);
     const double cphi = std::cos(phi);
     const double onePlusCos2t = 1 + std::cos(2 * theta);
     double dxdphi = 1, dydphi = 1;

@@ -11,6 +11,7 @@
 #include "core/DesignState.h"
 #include "core/DialogFields.h"
 #include "core/Errors.h"
+#include "core/NumberText.h"
 #include "platform/MessageBox.h"
 
 namespace tlrx {
@@ -34,37 +35,6 @@ constexpr std::string_view kLonSpacingRemainder =
     "along the axis.";
 constexpr std::string_view kEastWestOfWest = "The EASTERN BOUNDARY is west of the WESTERN BOUNDARY.";
 constexpr std::string_view kEastEqualsWest = "The EASTERN and WESTERN BOUNDARIES are equal.";
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The number at the start of text (after leading blanks): an optional sign,
-// digits, an optional decimal point and more digits; 0 when the text starts
-// with no number. Overflow beyond the range of a double.
-double LeadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    const size_t start = i;
-    size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return 0;
-    double value = 0;
-    const auto ec =
-        std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed).ec;
-    if (ec == std::errc::result_out_of_range) {
-        // Too large when the whole part is not zero; otherwise too small to
-        // tell from zero.
-        for (size_t k = start; k < i && text[k] != '.'; ++k)
-            if (text[k] != '0') Raise(kOverflow);
-        value = 0;
-    }
-    return negative ? -value : value;
-}
 
 // The six values in metres, read before anything is stored.
 struct GridValues {

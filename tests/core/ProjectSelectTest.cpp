@@ -1,1 +1,485 @@
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/DesignState.h"
+#include "core/Projection.h"
+#include "platform/MessageBox.h"
+
+namespace tlrx {
+namespace {
+
+// Values ProjectSelect must leave alone when it does not project a point.
+constexpr double kOldX = 777.25;
+constexpr double kOldY = -555.5;
+
+bool IsAzimuthal(int code) { return code >= ProjGnomonic && code <= ProjAzEqualArea; }
+
+// ---- The PROJ reference table (fixtures/proj_forward.txt) ----
+
+struct RefPoint {
+    double lat, lon;  // degrees, frame degrees
+    bool projected;
+    double x, y;
+};
+
+struct RefMap {
+    std::string header, cmd;
+    int code = 0;
+    double range = 360, stdN = 0, stdS = 0, centLat = 0, heightKm = 0, offset = 0;
+    std::vector<RefPoint> points;
+};
+
+std::vector<RefMap> LoadProjTable() {
+    std::ifstream in(std::string(TLRX_TEST_DATA_DIR) + "/fixtures/proj_forward.txt");
+    std::vector<RefMap> maps;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream s(line);
+        if (line.rfind("map ", 0) == 0) {
+            RefMap m;
+            m.header = line;
+            std::string word;
+            s >> word >> m.code;
+            while (s >> word) {
+                const auto eq = word.find('=');
+                const std::string key = word.substr(0, eq);
+                const std::string value = word.substr(eq + 1);
+                if (key == "range") m.range = std::stod(value);
+                if (key == "centlat") m.centLat = std::stod(value);
+                if (key == "height") m.heightKm = std::stod(value);
+                if (key == "offset") m.offset = std::stod(value);
+                if (key == "stdpar") {
+                    const auto comma = value.find(',');
+                    m.stdN = std::stod(value.substr(0, comma));
+                    m.stdS = std::stod(value.substr(comma + 1));
+                }
+            }
+            maps.push_back(m);
+        } else if (line.rfind("cmd ", 0) == 0) {
+            maps.back().cmd = line.substr(4);
+        } else {
+            RefPoint p{};
+            std::string x, y;
+            s >> p.lat >> p.lon >> x >> y;
+            p.projected = x != "*";
+            if (p.projected) {
+                p.x = std::stod(x);
+                p.y = std::stod(y);
+            }
+            maps.back().points.push_back(p);
+        }
+    }
+    return maps;
+}
+
+// The cone constants of the projection set-up for standard parallels n and s
+// and central latitude c (degrees).
+void SetConicConstants(int code, double n, double s, double c) {
+    auto& d = Design();
+    const double cosN = std::cos(n * d.DegToRad), cosS = std::cos(s * d.DegToRad);
+    const double sinN = std::sin(n * d.DegToRad), sinS = std::sin(s * d.DegToRad);
+    const auto tanHalf = [&](double lat) { return std::tan(d.PiOver4 + lat * d.HalfDegToRad); };
+    if (code == ProjEquidistantConic) {
+        d.ConicN = (cosS - cosN) / ((n - s) * d.DegToRad);
+        d.ConicG = (n * cosS - s * cosN) / (cosS - cosN);
+        d.ConicRho0 = (d.ConicG - c) * d.DegToRad;
+    } else if (code == ProjConformalConic) {
+        d.ConicN = std::log(cosS / cosN) / std::log(tanHalf(n) / tanHalf(s));
+        d.ConicF = cosS * std::pow(tanHalf(s), d.ConicN) / d.ConicN;
+        d.ConicRho0 = d.ConicF / std::pow(tanHalf(c), d.ConicN);
+    } else {
+        d.ConicN = (sinN + sinS) / 2;
+        d.ConicC = cosS * cosS + 2 * d.ConicN * sinS;
+        d.ConicRho0 = std::sqrt(d.ConicC - 2 * d.ConicN * std::sin(c * d.DegToRad)) / d.ConicN;
+    }
+}
+
+// Sets the design state as the graticule computation and the projection
+// set-up leave it for the map: frame from 0 to the range, central meridian
+// in its middle, and the constants of the projection.
+void SetUpMap(const RefMap& m) {
+    auto& d = Design();
+    d.ProjCode = static_cast<int16_t>(m.code);
+    d.FrameWest = 0;
+    d.FrameEast = m.range;
+    d.CentralMeridian = (d.FrameEast + d.FrameWest) / 2;
+    d.CurLobeOffset = m.offset;
+    d.CosStdParNorth = std::cos(m.stdN * d.DegToRad);
+    if (m.code >= ProjEquidistantConic && m.code <= ProjAlbers)
+        SetConicConstants(m.code, m.stdN, m.stdS, m.centLat);
+    d.CosCentLat = std::cos(m.centLat * d.DegToRad);
+    d.SinCentLat = std::sin(m.centLat * d.DegToRad);
+    if (m.code == ProjVerticalPerspective) {
+        d.VpP = m.heightKm / 6371 + 1;
+        d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
+    }
+}
+
+// Projects one point from fresh sentinels; PlotStatus starts at 1, which
+// ProjectSelect never writes.
+void Project(double lat, double lon) {
+    auto& d = Design();
+    d.ProjInLat = lat;
+    d.ProjInLon = lon;
+    d.ProjOutX = kOldX;
+    d.ProjOutY = kOldY;
+    d.CalcError = true;
+    d.PlotStatus = 1;
+    ProjectSelect();
+}
+
+class ProjectSelectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        ResetProjWork();
+    }
+    ScopedScriptedMessageBox boxes;
+};
+
+// Every code but Robinson (its polynomial is not PROJ's table) and UTM
+// against PROJ on the unit sphere, at points across each map, on its frame
+// edges, the poles, the antipode and both sides of the visibility limits.
+// Tolerance 1e-9, relative for coordinates beyond 1 (stereographic near the
+// antipode).
+TEST_F(ProjectSelectTest, MatchesProjOnTheUnitSphere) {
+    const auto maps = LoadProjTable();
+    ASSERT_GT(maps.size(), 30u);
+    std::vector<int> codesSeen;
+    for (const auto& m : maps) {
+        SCOPED_TRACE(m.header + "\n" + m.cmd);
+        SetUpMap(m);
+        codesSeen.push_back(m.code);
+        for (const auto& p : m.points) {
+            SCOPED_TRACE(testing::Message() << "lat " << p.lat << " lon " << p.lon);
+            Project(p.lat, p.lon);
+            const auto& d = Design();
+            if (p.projected) {
+                EXPECT_FALSE(d.CalcError);
+                EXPECT_NEAR(d.ProjOutX, p.x, 1e-9 * std::max(1.0, std::fabs(p.x)));
+                EXPECT_NEAR(d.ProjOutY, p.y, 1e-9 * std::max(1.0, std::fabs(p.y)));
+                EXPECT_EQ(d.PlotStatus, 1);
+            } else {
+                EXPECT_TRUE(d.CalcError);
+                EXPECT_EQ(d.ProjOutX, kOldX);
+                EXPECT_EQ(d.ProjOutY, kOldY);
+                EXPECT_EQ(d.PlotStatus, IsAzimuthal(m.code) ? 2 : 1);
+            }
+        }
+    }
+    std::sort(codesSeen.begin(), codesSeen.end());
+    codesSeen.erase(std::unique(codesSeen.begin(), codesSeen.end()), codesSeen.end());
+    EXPECT_EQ(codesSeen, (std::vector<int>{1, 2, 6, 7, 8, 12, 26, 27, 28, 29, 30, 31, 40, 41, 42}));
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+TEST_F(ProjectSelectTest, RobinsonFollowsItsPolynomials) {
+    auto& d = Design();
+    d.ProjCode = ProjRobinson;
+    d.FrameWest = 0;
+    d.FrameEast = 360;
+    d.CentralMeridian = 180;
+    const double dLon = (360 - d.CentralMeridian) * d.DegToRad;
+    // Relative parallel length X and ordinate Y at 0, 45 and 90 degrees.
+    const struct { double lat, X, Y, tol; } cases[] = {
+        {0, 1, 0, 1e-15}, {45, 0.8961, 0.5572, 5e-5}, {90, 0.5311, 1.0003, 5e-5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lat);
+        for (const double sign : {1.0, -1.0}) {
+            Project(sign * c.lat, 360);
+            EXPECT_FALSE(d.CalcError);
+            EXPECT_NEAR(d.ProjOutX / (0.8487 * dLon), c.X, c.tol);
+            EXPECT_NEAR(d.ProjOutY / 1.3523, sign * c.Y, c.tol);
+        }
+    }
+    // Symmetric about the equator and the central meridian; x grows with
+    // the longitude difference, y with the latitude.
+    for (double lat = 0; lat <= 90; lat += 7.5) {
+        for (double lon = 0; lon <= 180; lon += 22.5) {
+            SCOPED_TRACE(testing::Message() << lat << " " << lon);
+            Project(lat, 180 + lon);
+            const double x = d.ProjOutX, y = d.ProjOutY;
+            Project(-lat, 180 - lon);
+            EXPECT_EQ(d.ProjOutX, -x);
+            EXPECT_EQ(d.ProjOutY, -y);
+            Project(lat + 0.5 > 90 ? 90 : lat + 0.5, 180 + lon);
+            EXPECT_GE(d.ProjOutY, y);
+        }
+    }
+}
+
+// Exactly at the poles and on the equator theta = phi without iteration; the
+// interrupted projection adds the lobe offset.
+TEST_F(ProjectSelectTest, MollweideAtThePolesAndTheEquator) {
+    auto& d = Design();
+    for (const int16_t code : {ProjMollweide, ProjInterruptedMollweide}) {
+        d.ProjCode = code;
+        d.FrameWest = 0;
+        d.FrameEast = 100;
+        d.CentralMeridian = 50;
+        d.CurLobeOffset = code == ProjMollweide ? 0 : -1.25;
+        for (const double lon : {0.0, 30.0, 100.0}) {
+            SCOPED_TRACE(testing::Message() << code << " " << lon);
+            const double dLon = (lon - 50) * d.DegToRad;
+            Project(90, lon);
+            EXPECT_NEAR(d.ProjOutX, d.CurLobeOffset, 1e-14);
+            EXPECT_NEAR(d.ProjOutY, std::sqrt(2.0), 1e-15);
+            Project(-90, lon);
+            EXPECT_NEAR(d.ProjOutX, d.CurLobeOffset, 1e-14);
+            EXPECT_NEAR(d.ProjOutY, -std::sqrt(2.0), 1e-15);
+            Project(0, lon);
+            EXPECT_DOUBLE_EQ(d.ProjOutX, 2 * std::sqrt(2.0) * dLon / d.Pi + d.CurLobeOffset);
+            EXPECT_EQ(d.ProjOutY, 0);
+        }
+    }
+}
+
+// The Mollweide iteration ends for every latitude, also where rounding keeps
+// its steps above the tolerance (within about half a degree of the poles)
+// and where a step taken from right beside a pole is pure rounding noise.
+// The auxiliary angle, read back from x, must lie within what the equation
+// resolves in doubles (its derivative 4 cos^2 theta vanishes at the pole)
+// of the root found in long double.
+TEST_F(ProjectSelectTest, MollweideEndsNearThePoles) {
+    auto& d = Design();
+    d.ProjCode = ProjMollweide;
+    d.FrameWest = 0;
+    d.FrameEast = 360;
+    d.CentralMeridian = 180;
+    const double dLon = (360 - d.CentralMeridian) * d.DegToRad;
+
+    std::vector<double> lats;
+    for (int k = 0; k < 20000; ++k) lats.push_back(89 + k * 0.00005);
+    for (int k = 0; k <= 4000; ++k) lats.push_back(90 - std::pow(10.0, -16.0 * k / 4000));
+    double lat = 90;
+    for (int k = 0; k < 3000; ++k) lats.push_back(lat = std::nextafter(lat, 0.0));
+
+    const long double halfPi = 1.5707963267948966192313216916397514L;
+    for (const double base : lats) {
+        for (const double l : {base, -base}) {
+            Project(l, 360);
+            ASSERT_FALSE(d.CalcError) << l;
+            // Root of 2 theta + sin 2 theta = Pi sin phi by bisection.
+            const long double target = static_cast<long double>(d.Pi) *
+                                       std::sin(static_cast<long double>(l * d.DegToRad));
+            long double lo = 0, hi = halfPi;
+            for (int i = 0; i < 70; ++i) {
+                const long double mid = (lo + hi) / 2;
+                (2 * mid + std::sin(2 * mid) < std::fabs(target) ? lo : hi) = mid;
+            }
+            const double cosRef = static_cast<double>(std::cos(lo));
+            const double cosTheta = d.ProjOutX * d.Pi / (2 * d.Sqrt2 * dLon);
+            ASSERT_NEAR(cosTheta, cosRef, 1e-13 + 1e-14 / (cosRef * cosRef)) << l;
+            ASSERT_LE(std::fabs(d.ProjOutY), d.Sqrt2) << l;
+            ASSERT_EQ(d.ProjOutY < 0, l < 0) << l;
+        }
+    }
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+// Centre on the equator at the central meridian, so that a point on that
+// meridian has cos c = cos(latitude) exactly.
+void SetEquatorCentre(int code) {
+    auto& d = Design();
+    d.ProjCode = static_cast<int16_t>(code);
+    d.FrameWest = 0;
+    d.FrameEast = 360;
+    d.CentralMeridian = 180;
+    d.CosCentLat = 1;
+    d.SinCentLat = 0;
+    d.VpP = 2;
+    d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
+    d.CosAzRange = std::cos(30 * d.DegToRad);
+}
+
+TEST_F(ProjectSelectTest, RangeQueryReportsTheRangeCircleWithoutProjecting) {
+    auto& d = Design();
+    const struct { double lat, lon; int16_t status; } cases[] = {
+        {30, 180, 4},      // on the range circle: inside
+        {29.999, 180, 4},
+        {30.001, 180, 5},
+        {0, 215, 5},
+        {0, 0, 2},         // the antipode: beyond the visibility limit first
+        {0, 360, 2},
+    };
+    for (int code = ProjGnomonic; code <= ProjAzEqualArea; ++code) {
+        SetEquatorCentre(code);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << code << ": " << c.lat << " " << c.lon);
+            d.AzQueryMode = -1;
+            Project(c.lat, c.lon);
+            EXPECT_TRUE(d.CalcError);
+            EXPECT_EQ(d.PlotStatus, c.status);
+            EXPECT_EQ(d.ProjOutX, kOldX);
+            EXPECT_EQ(d.ProjOutY, kOldY);
+            EXPECT_EQ(d.AzQueryMode, -1);  // the caller resets it
+        }
+    }
+}
+
+// Mode 2 projects the point of the last range query from the kept values:
+// the input is not read again, the visibility test is skipped, and the mode
+// falls back to 0.
+TEST_F(ProjectSelectTest, ReuseModeProjectsTheQueriedPoint) {
+    auto& d = Design();
+    for (int code = ProjGnomonic; code <= ProjAzEqualArea; ++code) {
+        SCOPED_TRACE(code);
+        SetEquatorCentre(code);
+        Project(20, 190);
+        ASSERT_FALSE(d.CalcError);
+        const double x = d.ProjOutX, y = d.ProjOutY;
+
+        d.AzQueryMode = -1;
+        Project(20, 190);
+        ASSERT_EQ(d.PlotStatus, 4);
+        d.AzQueryMode = 2;
+        Project(-10, 0);  // the antipode: would be rejected if recomputed
+        EXPECT_FALSE(d.CalcError);
+        EXPECT_EQ(d.ProjOutX, x);
+        EXPECT_EQ(d.ProjOutY, y);
+        EXPECT_EQ(d.AzQueryMode, 0);
+        EXPECT_EQ(d.PlotStatus, 1);
+    }
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+// A point whose cos c equals the limit is rejected; one ulp above it is not.
+TEST_F(ProjectSelectTest, VisibilityLimitIsInclusive) {
+    auto& d = Design();
+    for (int code = ProjGnomonic; code <= ProjAzEqualArea; ++code) {
+        SCOPED_TRACE(code);
+        SetEquatorCentre(code);
+        const double cosC = std::cos(70 * d.DegToRad);
+        d.AzCosLimit[code - ProjGnomonic] = cosC;
+        Project(70, 180);
+        EXPECT_TRUE(d.CalcError);
+        EXPECT_EQ(d.PlotStatus, 2);
+        d.AzCosLimit[code - ProjGnomonic] = std::nextafter(cosC, -1.0);
+        Project(70, 180);
+        EXPECT_FALSE(d.CalcError);
+    }
+}
+
+// Just beyond 90 degrees from the centre (cos c about -1.7e-9 and -1.7e-8).
+TEST_F(ProjectSelectTest, PointsJustBeyondTheHorizon) {
+    auto& d = Design();
+    const double nearLon = 180 + 90.0000001, farLon = 180 + 90.000001;
+
+    // The orthographic keeps cos c down to -1e-8: still on the unit circle.
+    SetEquatorCentre(ProjOrthographic);
+    Project(0, nearLon);
+    EXPECT_FALSE(d.CalcError);
+    EXPECT_NEAR(std::hypot(d.ProjOutX, d.ProjOutY), 1, 1e-15);
+    Project(0, farLon);
+    EXPECT_TRUE(d.CalcError);
+    EXPECT_EQ(d.PlotStatus, 2);
+
+    // The gnomonic rejects both.
+    SetEquatorCentre(ProjGnomonic);
+    Project(0, nearLon);
+    EXPECT_TRUE(d.CalcError);
+
+    // The azimuthal equidistant takes c = Pi/2 exactly where |cos c| < 1e-8.
+    SetEquatorCentre(ProjAzEquidistant);
+    for (const double lon : {nearLon, 180 + 89.9999999}) {
+        Project(0, lon);
+        EXPECT_FALSE(d.CalcError);
+        EXPECT_EQ(d.ProjOutX, 2 * d.PiOver4 * std::sin((lon - 180) * d.DegToRad));
+    }
+    Project(0, farLon);  // |cos c| above 1e-8: from the arc tangent, past Pi/2
+    EXPECT_NEAR(d.ProjOutX, d.Pi / 2 + 0.000001 * d.DegToRad, 1e-12);
+}
+
+TEST_F(ProjectSelectTest, UtmPassesMetresThrough) {
+    auto& d = Design();
+    d.ProjCode = ProjUtm;
+    const struct { double northing, easting; } cases[] = {
+        {5600000, 300000}, {0, 0}, {-12345.678, 9e9}, {1e-300, -7},
+    };
+    for (const auto& c : cases) {
+        Project(c.northing, c.easting);
+        EXPECT_FALSE(d.CalcError);
+        EXPECT_EQ(d.ProjOutX, c.easting);
+        EXPECT_EQ(d.ProjOutY, c.northing);
+    }
+}
+
+TEST_F(ProjectSelectTest, OtherCodesOnlyClearCalcError) {
+    auto& d = Design();
+    for (const int16_t code : {0, -1, 3, 5, 9, 13, 25, 32, 39, 43, 100}) {
+        SCOPED_TRACE(code);
+        d.ProjCode = code;
+        d.AzQueryMode = 2;
+        Project(10, 20);
+        EXPECT_FALSE(d.CalcError);
+        EXPECT_EQ(d.ProjOutX, kOldX);
+        EXPECT_EQ(d.ProjOutY, kOldY);
+        EXPECT_EQ(d.PlotStatus, 1);
+        EXPECT_EQ(d.AzQueryMode, 2);
+        EXPECT_EQ(d.ProjInLat, 10);
+        EXPECT_EQ(d.ProjInLon, 20);
+    }
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+// Arithmetic failures show the procedure's error box; CalcError stays false
+// and an output assigned before the failure keeps its new value.
+TEST_F(ProjectSelectTest, ArithmeticFailuresShowTheErrorBox) {
+    const struct {
+        const char* what;
+        int16_t code;
+        void (*setUp)(DesignState&);
+        double lat, lon;
+        const char* text;
+        bool xAssigned;
+    } cases[] = {
+        {"Mercator at the South Pole", ProjMercator, [](DesignState&) {}, -90, 10,
+         "Error: Invalid procedure call or argument", true},
+        {"Mercator beyond the pole", ProjMercator, [](DesignState&) {}, 95, 10,
+         "Error: Invalid procedure call or argument", true},
+        {"cylindrical equal-area, standard parallel at the pole", ProjCylEqualArea,
+         [](DesignState& d) { d.CosStdParNorth = 0; }, 10, 10, "Error: Division by zero", true},
+        {"conformal conic beyond the pole", ProjConformalConic,
+         [](DesignState&) { SetConicConstants(ProjConformalConic, 60, 30, 45); }, 95, 10,
+         "Error: Invalid procedure call or argument", false},
+        {"Albers, negative radicand", ProjAlbers,
+         [](DesignState& d) { d.ConicN = 0.5; d.ConicC = 0; }, 30, 10,
+         "Error: Invalid procedure call or argument", false},
+        {"Albers, cone constant 0", ProjAlbers,
+         [](DesignState& d) { d.ConicN = 0; d.ConicC = 1; }, 30, 10, "Error: Division by zero",
+         false},
+        {"gnomonic reusing values never computed", ProjGnomonic,
+         [](DesignState& d) { d.AzQueryMode = 2; }, 10, 10, "Error: Division by zero", false},
+        {"vertical perspective from the surface", ProjVerticalPerspective,
+         [](DesignState& d) { d.VpP = 1; d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001); }, 0, 180,
+         "Error: Division by zero", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetDesignState();
+        ResetProjWork();
+        auto& d = Design();
+        SetEquatorCentre(c.code);
+        c.setUp(d);
+        boxes.log.clear();
+        Project(c.lat, c.lon);
+        ASSERT_EQ(boxes.log.size(), 1u);
+        EXPECT_EQ(boxes.log[0].text, c.text);
+        EXPECT_EQ(boxes.log[0].title, "Error in ProjectSelect");
+        EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(d.CalcError);
+        EXPECT_EQ(d.ProjOutX != kOldX, c.xAssigned);
+        EXPECT_EQ(d.ProjOutY, kOldY);
+    }
+}
+
+}  // namespace
+}  // namespace tlrx

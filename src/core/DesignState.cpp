@@ -1,6 +1,8 @@
 #include "core/DesignState.h"
 
 #include "core/Errors.h"
+#include "core/Graticule.h"
+#include "core/ProjParams.h"
 #include "core/SharedRoutines.h"
 
 namespace tlrx {
@@ -79,6 +81,11 @@ void StartupDesign(const std::string& appDir) {
     d.CurInputFile = d.InputFileName[1];
     d.InputFileSymbolType[1] = SymLine;
     ConstantDefs();
+    // The default texts pass every check, so the saved texts are never read.
+    ConstantGrid();
+    CalcGraticule({});
+    ParamStdParallel();
+    ParamSelect();
     ResizeInputFiles(1);
     DefaultFileSymbology();
 }

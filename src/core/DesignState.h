@@ -365,8 +365,9 @@ void ResizeTextItems(int maxIndex);
 void DefaultFileSymbology();
 
 // The design's part of start-up: input file 1 (appDir + "Tlrx4.map", drawn
-// as lines), ConstantDefs, the computations that follow it, and the
-// symbology of input file 1. appDir ends in the path separator.
+// as lines), ConstantDefs, the default graticule, standard parallels and
+// projection parameters, and the symbology of input file 1. appDir ends in
+// the path separator.
 void StartupDesign(const std::string& appDir);
 
 // A fresh record put through StartupDesign: the state after start-up, for tests.

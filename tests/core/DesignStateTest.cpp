@@ -49,18 +49,29 @@ TEST_F(DesignStateTest, DesignStartsAsTheDefaultEquirectangularMap) {
     EXPECT_TRUE(d.LineWidthScaling);
     EXPECT_TRUE(d.DisplayLabels);
     EXPECT_EQ(d.VectorTextScale, 100);
-    EXPECT_EQ(d.MapXMin, 0);
-    EXPECT_EQ(d.MapXMax, 1);
     EXPECT_EQ(d.RelMapWidth, 1);
     EXPECT_EQ(d.UtmSpheroidName, "Clarke 1866");
     EXPECT_EQ(d.UtmText[0], "009    00    00    W");
     EXPECT_EQ(d.UtmText[4], "0.9996");
     EXPECT_EQ(d.UtmText[10], "0100000");
-    EXPECT_EQ(d.StdParText[0], "00    00    00    N");
     EXPECT_EQ(d.RptFontSize, 10);
     EXPECT_EQ(d.FontSizes.size(), 23u);
     EXPECT_EQ(d.FontSizes.front(), 8);
     EXPECT_EQ(d.FontSizes.back(), 144);
+}
+
+TEST_F(DesignStateTest, ConstantDefsAloneLeavesTheLaterStepsTheirStartValues) {
+    // Start-up's later computations replace these; ConstantDefs gives them.
+    Design() = DesignState{};
+    ConstantDefs();
+    const DesignState& d = Design();
+    EXPECT_EQ(d.MapXMin, 0);
+    EXPECT_EQ(d.MapXMax, 1);
+    EXPECT_EQ(d.MapYMin, 0);
+    EXPECT_EQ(d.MapYMax, 1);
+    EXPECT_EQ(d.StdParText[0], "00    00    00    N");
+    EXPECT_EQ(d.StdParText[1], "00    00    00    N");
+    EXPECT_EQ(d.GridLineWidth, 15);
 }
 
 TEST_F(DesignStateTest, CirclesStartWithTheirFourDecimalEndPoints) {

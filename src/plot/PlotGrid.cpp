@@ -178,7 +178,7 @@ void PointsPerInterval(int32_t& nLat, int32_t& nLon) {
 }
 
 // One grid pass: what it draws and where its ASCII output goes.
-struct GridPassSpec {
+struct GridPassPlan {
     int16_t plotMode = SymLine;
     size_t asciiFile = 1;         // index into AscFileName
     double parallelSpacing = 0;   // degrees (UTM: metres)
@@ -194,16 +194,16 @@ public:
     GraticulePass() : d_(Design()), p_(Plot()), azimuthal_(IsAzimuthal(d_.ProjCode)) {}
 
     // Draws one grid pass; false when a stop request ended it.
-    bool Draw(const GridPassSpec& spec);
+    bool Draw(const GridPassPlan& plan);
 
 private:
     void OpenOutput(size_t asciiFile);
     void CloseOutput();
     bool BoundaryCircleLeftOut() const;
     void DrawBoundaryCircle();
-    bool DrawParallels(const GridPassSpec& spec);
-    bool DrawMeridians(const GridPassSpec& spec);
-    void DrawMeridianPiece(const GridPassSpec& spec, double lon, double cosDLon, double sinDLon);
+    bool DrawParallels(const GridPassPlan& plan);
+    bool DrawMeridians(const GridPassPlan& plan);
+    void DrawMeridianPiece(const GridPassPlan& plan, double lon, double cosDLon, double sinDLon);
     void PlotPoint(double lat, double lon);
     void Emit();
     void EndLine();
@@ -224,11 +224,11 @@ private:
     bool endedAtGap_ = false;
 };
 
-bool GraticulePass::Draw(const GridPassSpec& spec) {
+bool GraticulePass::Draw(const GridPassPlan& plan) {
     ResetLine();
     d_.PlotStatus = 0;
-    p_.PlotMode = spec.plotMode;
-    OpenOutput(spec.asciiFile);
+    p_.PlotMode = plan.plotMode;
+    OpenOutput(plan.asciiFile);
 
     if (azimuthal_) {
         cap_ = AzGridPassLimits(lim_);
@@ -246,7 +246,7 @@ bool GraticulePass::Draw(const GridPassSpec& spec) {
         }
     }
 
-    if (!DrawParallels(spec) || !DrawMeridians(spec)) return false;
+    if (!DrawParallels(plan) || !DrawMeridians(plan)) return false;
     ResetLine();
     d_.PlotStatus = 0;
     CloseOutput();
@@ -300,9 +300,9 @@ void GraticulePass::DrawBoundaryCircle() {
     }
 }
 
-bool GraticulePass::DrawParallels(const GridPassSpec& spec) {
-    for (int32_t k = 0; k <= spec.parallelCount; ++k) {
-        double lat = d_.LatSouth + k * spec.parallelSpacing;
+bool GraticulePass::DrawParallels(const GridPassPlan& plan) {
+    for (int32_t k = 0; k <= plan.parallelCount; ++k) {
+        double lat = d_.LatSouth + k * plan.parallelSpacing;
         if (lat > d_.LatNorth) lat = d_.LatNorth;
         bool draw = lat >= lim_.LatLo - 0.000003 && lat <= lim_.LatHi;
         if (draw && lim_.CapClipping) {
@@ -317,9 +317,9 @@ bool GraticulePass::DrawParallels(const GridPassSpec& spec) {
                 for (double lon : list) PlotPoint(lat, lon);
                 for (size_t i = list.size() - 1; i-- > 0;) PlotPoint(lat, std::min(360.0, 360 - list[i]));
             } else {
-                const int32_t n = ToInt32(CheckedDiv(lim_.LonHi - lim_.LonLo, spec.lonStep));
+                const int32_t n = ToInt32(CheckedDiv(lim_.LonHi - lim_.LonLo, plan.lonStep));
                 for (int32_t i = 0; i <= n; ++i) {
-                    double lon = lim_.LonLo + i * spec.lonStep;
+                    double lon = lim_.LonLo + i * plan.lonStep;
                     if (lon > lim_.LonHi || i == n) lon = lim_.LonHi;
                     if (lon >= lim_.LonLo && lon <= lim_.LonHi) PlotPoint(lat, lon);
                 }
@@ -331,7 +331,7 @@ bool GraticulePass::DrawParallels(const GridPassSpec& spec) {
     return true;
 }
 
-bool GraticulePass::DrawMeridians(const GridPassSpec& spec) {
+bool GraticulePass::DrawMeridians(const GridPassPlan& plan) {
     LongitudeList().clear();
     ResetLine();
     const double cm = d_.CentralMeridian;
@@ -339,9 +339,9 @@ bool GraticulePass::DrawMeridians(const GridPassSpec& spec) {
         lim_.LonLo = cm - cap_.H;
         lim_.LonHi = cm + cap_.H;
     }
-    const int32_t count = ToInt32(CheckedDiv(d_.FrameEast - d_.FrameWest, spec.meridianSpacing));
+    const int32_t count = ToInt32(CheckedDiv(d_.FrameEast - d_.FrameWest, plan.meridianSpacing));
     for (int32_t m = 0; m <= count; ++m) {
-        double lon = d_.FrameWest + m * spec.meridianSpacing;
+        double lon = d_.FrameWest + m * plan.meridianSpacing;
         if (lon > d_.FrameEast) lon = d_.FrameEast;
         if (lon >= lim_.LonLo && lon <= lim_.LonHi) {
             const double dLon = (lon - cm) * d_.DegToRad;
@@ -356,14 +356,14 @@ bool GraticulePass::DrawMeridians(const GridPassSpec& spec) {
                 else pieces = AzMeridianLimits(cap_, lim_, lon, cosDLon);
             }
             if (draw) {
-                DrawMeridianPiece(spec, lon, cosDLon, sinDLon);
+                DrawMeridianPiece(plan, lon, cosDLon, sinDLon);
                 EndLine();
                 ResetLine();
                 d_.PlotStatus = 0;
                 if (pieces.Split) {
                     lim_.LatHi = pieces.LowerPieceLimit;
                     lim_.LatLo = -90;
-                    DrawMeridianPiece(spec, lon, cosDLon, sinDLon);
+                    DrawMeridianPiece(plan, lon, cosDLon, sinDLon);
                     EndLine();
                 }
             }
@@ -373,7 +373,7 @@ bool GraticulePass::DrawMeridians(const GridPassSpec& spec) {
     return true;
 }
 
-void GraticulePass::DrawMeridianPiece(const GridPassSpec& spec, double lon, double cosDLon, double sinDLon) {
+void GraticulePass::DrawMeridianPiece(const GridPassPlan& plan, double lon, double cosDLon, double sinDLon) {
     if (azimuthal_) {
         DirectionWalk walk;
         if (MakeDirectionWalk(lim_, lon, lon - d_.CentralMeridian, cosDLon, sinDLon, walk)) {
@@ -387,9 +387,9 @@ void GraticulePass::DrawMeridianPiece(const GridPassSpec& spec, double lon, doub
             return;
         }
     }
-    const int32_t n = ToInt32(CheckedDiv(lim_.LatHi - lim_.LatLo, spec.latStep));
+    const int32_t n = ToInt32(CheckedDiv(lim_.LatHi - lim_.LatLo, plan.latStep));
     for (int32_t i = 0; i <= n; ++i) {
-        double lat = lim_.LatLo + i * spec.latStep;
+        double lat = lim_.LatLo + i * plan.latStep;
         if (lat > lim_.LatHi || i == n) lat = lim_.LatHi;
         PlotPoint(lat, lon);
     }
@@ -477,16 +477,16 @@ bool DrawGridPasses() {
     const double latSpan = d.LatNorth - d.LatSouth;
     const double lonSpan = d.FrameEast - d.FrameWest;
     // A spacing of the whole span gives the two boundary lines.
-    const GridPassSpec boundaryLines{SymLine, 1, latSpan, lonSpan, latStep, lonStep,
+    const GridPassPlan boundaryLines{SymLine, 1, latSpan, lonSpan, latStep, lonStep,
                                      ToInt32(CheckedDiv(latSpan, latSpan))};
     // The last parallel interval of a lobe may be shorter: NumLatDivisions
     // counts it, and the last parallel is put on LatNorth.
-    const GridPassSpec gridLines{SymLine, 1, d.LatSpacing, d.LonSpacing, latStep, lonStep, d.NumLatDivisions};
-    const GridPassSpec gridPoints{SymDot, 1, d.LatSpacing, d.LonSpacing, d.LatSpacing, d.LonSpacing,
+    const GridPassPlan gridLines{SymLine, 1, d.LatSpacing, d.LonSpacing, latStep, lonStep, d.NumLatDivisions};
+    const GridPassPlan gridPoints{SymDot, 1, d.LatSpacing, d.LonSpacing, d.LatSpacing, d.LonSpacing,
                                   d.NumLatDivisions};
     switch (d.GridType) {
     case 1: {
-        GridPassSpec boundary = boundaryLines;
+        GridPassPlan boundary = boundaryLines;
         boundary.asciiFile = 2;
         if (!GraticulePass().Draw(boundary)) return false;
         return GraticulePass().Draw(gridPoints);

@@ -99,9 +99,10 @@ inline void DrawSinglePass() {
 // The interrupted Mollweide world with northern interruptions at 45W and 90E
 // and one southern at 0; each lobe is shifted to where it lies on the
 // uninterrupted map.
-inline void UseInterruptedWorld(const char* north = "90    00    00    N") {
+inline void UseInterruptedWorld(const char* north = "90    00    00    N",
+                                const char* south = "90    00    00    S") {
     DesignState& d = Design();
-    UseDesign(ProjInterruptedMollweide, north);
+    UseDesign(ProjInterruptedMollweide, north, south);
     d.InterruptText[0] = "2";
     d.InterruptText[1] = "1";
     d.LobeEdgeText = {"180    00    00    W", "045    00    00    W", "090    00    00    E",

@@ -480,9 +480,10 @@ TEST_F(PlotGridTest, EveryLobeGoesIntoTheOneAsciiFile) {
 
 TEST_F(PlotGridTest, LobeBoundaryParallelIsDrawn) {
     // 0 to 70 degrees north with parallels every 30: 0, 30, 60 and the boundary 70.
-    test::UseInterruptedWorld("70    00    00    N");
+    test::UseInterruptedWorld("70    00    00    N", "80    00    00    S");
     ExportAscii();
     test::DrawLobes({1});
+    ASSERT_TRUE(boxes.log.empty());
     DesignState& d = Design();
     EXPECT_EQ(d.NumLatDivisions, 3);
     const auto lines = test::ReadPolylines(File(1));

@@ -275,7 +275,7 @@ void GraticulePass::OpenOutput(size_t asciiFile) {
 
 void GraticulePass::CloseOutput() {
     RunFiles& files = Files();
-    if (files.OutputFailed()) throw ExportFailed{};
+    if (outputOpen_ && files.OutputFailed()) throw ExportFailed{};
     files.CloseOutput();
 }
 

@@ -88,12 +88,14 @@ void RunFiles::CloseOutput() {
     out_.close();
     const bool failed = !out_ || outFailed_;
     out_.clear();
-    if (failed) OutputFailure();
+    outFailed_ = false;
+    if (failed) Raise(SystemDescription());
 }
 
 void RunFiles::CloseOutputQuietly() {
     if (out_.is_open()) out_.close();
     out_.clear();
+    outFailed_ = false;
 }
 
 void RunFiles::OpenInput(const std::string& path) {

@@ -28,7 +28,8 @@ public:
     void OpenOutputBinary(const std::string& path);
 
     bool OutputOpen() const { return out_.is_open(); }
-    // True once a write (or the open) of the current output has failed.
+    // True once a write (or the open) of the current output has failed,
+    // until the output is closed or another one opened.
     bool OutputFailed() const { return outFailed_; }
 
     // Writes text and the line end CR LF.
@@ -39,7 +40,7 @@ public:
     void SeekOutput(int64_t position);
 
     // Flushes and closes the output; raises when the data could not all be
-    // written. Nothing happens when no output is open.
+    // written, now or by an earlier write. Nothing happens when no output is open.
     void CloseOutput();
     // Closes the output without a verdict: for a stop that deletes the file,
     // or after a failure that has already been reported.

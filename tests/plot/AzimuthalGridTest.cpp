@@ -60,7 +60,7 @@ protected:
 
     FakeHost host{1024, 768};
     ScopedScriptedMessageBox boxes;
-    std::string dir = test::TestFolder("azimuthal");
+    std::string dir = test::TestFolder();
 };
 
 TEST_F(AzimuthalGridTest, GridPassLimitsAndCapClipping) {

@@ -67,7 +67,7 @@ protected:
         d.ProjOutY = 0;
     }
 
-    std::string dir = test::TestFolder("routing");
+    std::string dir = test::TestFolder();
     QImage image{50, 50, QImage::Format_RGB32};
     QtSurface real{image};
     ScriptedSurface metafile{real};

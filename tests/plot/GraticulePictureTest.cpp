@@ -46,6 +46,8 @@ struct PictureCase {
     bool azimuthal;
 };
 
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
+
 class GraticulePictureTest : public ::testing::TestWithParam<PictureCase> {
 protected:
     void SetUp() override {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -172,9 +173,11 @@ inline std::vector<std::vector<AsciiPoint>> ReadPolylines(const std::string& pat
     return lines;
 }
 
-// A fresh folder for the files of one test.
-inline std::string TestFolder(const std::string& name) {
-    const std::filesystem::path dir = std::filesystem::path(TLRX_TEST_OUT_DIR) / "grid-files" / name;
+// A fresh folder for the files of the running test (tests may run in parallel).
+inline std::string TestFolder() {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path dir = std::filesystem::path(TLRX_TEST_OUT_DIR) / "grid-files" /
+                                      (std::string(test->test_suite_name()) + "." + test->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();

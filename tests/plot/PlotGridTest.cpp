@@ -77,7 +77,7 @@ protected:
 
     ScriptedHost host{1024, 768};
     ScopedScriptedMessageBox boxes;
-    std::string dir = test::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::string dir = test::TestFolder();
 };
 
 TEST_F(PlotGridTest, DefaultGraticuleAsciiExport) {
@@ -347,6 +347,14 @@ TEST_F(PlotGridTest, AnExportThatCannotBeWrittenEndsTheRun) {
     EXPECT_FALSE(Files().OutputOpen());
     EXPECT_EQ(p.DrawPen, 0u);
     EXPECT_EQ(host.Real().LiveObjects(), leftBehind);
+
+    // The next run, without an export, is not touched by that failure.
+    Design().PlotStopText.clear();
+    ResetPlotState();
+    boxes.log.clear();
+    test::DrawSinglePass();
+    EXPECT_TRUE(boxes.log.empty());
+    EXPECT_EQ(Design().PlotStopText, "");
 }
 
 TEST_F(PlotGridTest, StopAtAnyYieldLeavesNoExportFile) {
@@ -431,6 +439,18 @@ TEST_F(PlotGridTest, PrintedGraticuleScalesItsPenAndFillsThePrintedMapBox) {
     EXPECT_TRUE(std::none_of(printer.calls.begin(), printer.calls.end(),
                              [](const std::string& call) { return call.rfind("Rectangle", 0) == 0; }));
     EXPECT_EQ(std::count(printer.calls.begin(), printer.calls.end(), "CreatePen(0,2,0)"), 1);
+
+    // The printed background's own message.
+    printer.calls.clear();
+    printer.failNames = {"Rectangle"};
+    d.FirstPass = true;
+    PlotGrid();
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "Rectangle(2) error in PlotGrid");
+    EXPECT_EQ(boxes.log[0].title, "Windows API Error");
+    EXPECT_EQ(std::count(printer.calls.begin(), printer.calls.end(), "CreatePen(0,2,0)"), 1);  // drawing goes on
+    printer.failNames.clear();
+    boxes.log.clear();
 
     // A window of no width fails the printer pen's scaling.
     window.scaleWidth = 0;

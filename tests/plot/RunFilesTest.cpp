@@ -22,7 +22,7 @@ protected:
         files.CloseInput();
     }
     RunFiles files;
-    std::string dir = test::TestFolder("runfiles");
+    std::string dir = test::TestFolder();
 };
 
 TEST_F(RunFilesTest, TextLinesEndInCrLfAndAppendKeepsTheFile) {
@@ -69,7 +69,7 @@ TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {
     } catch (const RuntimeError& e) {
         EXPECT_STREQ(e.what(), "No space left on device");
     }
-    EXPECT_TRUE(files.OutputFailed());
+    EXPECT_FALSE(files.OutputOpen());
 
     files.CreateOutputText("/dev/full");
     const std::string longLine(20000, 'x');
@@ -77,6 +77,7 @@ TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {
     EXPECT_TRUE(files.OutputFailed());
     EXPECT_THROW(files.CloseOutput(), RuntimeError);  // never closed as good
     EXPECT_FALSE(files.OutputOpen());
+    EXPECT_FALSE(files.OutputFailed());  // no output: nothing failing
 
     EXPECT_THROW(files.WriteLine("no file"), RuntimeError);
     EXPECT_THROW(files.OpenInput(dir + "/none.map"), RuntimeError);

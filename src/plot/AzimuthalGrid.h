@@ -54,8 +54,8 @@ CapGeometry AzGridPassLimits(GridLimits& lim);
 void AzParallelLimits(const CapGeometry& cap, GridLimits& lim, double lat, double cosLat);
 
 // With cap clipping, the latitude limits of the meridian at frame longitude
-// lon (cosDLon, sinDLon of lon - CentralMeridian); a meridian that leaves the
-// cap and comes back is split.
+// lon (cosDLon = cos(lon - CentralMeridian)); a meridian that leaves the cap
+// and comes back is split.
 MeridianPieces AzMeridianLimits(const CapGeometry& cap, GridLimits& lim, double lon, double cosDLon);
 
 // True for a parallel near the antipode of a wide (range above 170 degrees)

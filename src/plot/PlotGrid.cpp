@@ -1,5 +1,6 @@
 #include "plot/PlotGrid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>

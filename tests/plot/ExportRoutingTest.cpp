@@ -17,11 +17,6 @@
 namespace tlrx {
 namespace {
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(AsciiLineTest, PicturesOfXAndY) {
     struct Case {
         double x, y;
@@ -91,7 +86,7 @@ TEST_F(ExportRoutingTest, AsciiPointsAndPenUpMarker) {
     EXPECT_DOUBLE_EQ(Design().ProjOutX, 18);
     EXPECT_DOUBLE_EQ(Design().ProjOutY, 19);
     Files().CloseOutput();
-    EXPECT_EQ(FileBytes(path), "0.5000000  00.2500000\r\n0.5000000  00.2500000\r\n5.0000000  05.0000000\r\n");
+    EXPECT_EQ(test::FileBytes(path), "0.5000000  00.2500000\r\n0.5000000  00.2500000\r\n5.0000000  05.0000000\r\n");
     EXPECT_TRUE(boxes.log.empty());
 }
 
@@ -118,7 +113,7 @@ TEST_F(ExportRoutingTest, NothingWithoutAnExportAndTheFirstFlagServes) {
     EXPECT_TRUE(p.NewPolyline);
     EXPECT_EQ(p.PolyPointCount, 0);
     Files().CloseOutput();
-    EXPECT_EQ(FileBytes(path), "0.5000000  00.2500000\r\n");
+    EXPECT_EQ(test::FileBytes(path), "0.5000000  00.2500000\r\n");
     EXPECT_EQ(metafile.calls[2], "Polyline(4,5 4,5)");
 }
 
@@ -145,7 +140,7 @@ TEST_F(ExportRoutingTest, CgmPolylineLengthIsPatchedAtItsPosition) {
     EXPECT_EQ(p.PolyPointCount, 0);
     Files().WriteBytes("E", 1);  // back at CgmPos
     Files().CloseOutput();
-    EXPECT_EQ(FileBytes(path), std::string("01\x01\x90" "456789E", 11));
+    EXPECT_EQ(test::FileBytes(path), std::string("01\x01\x90" "456789E", 11));
 }
 
 TEST_F(ExportRoutingTest, WmfLineIsOnePolylineWithItsOwnPen) {

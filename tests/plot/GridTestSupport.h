@@ -131,6 +131,12 @@ inline void DrawLobes(const std::vector<int16_t>& lobes = {1, 2, 3, 5, 6}) {
     d.CurLobeOffset = 0;
 }
 
+// The bytes of a file.
+inline std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 // The lines of a text file, without their CR LF ends; a line not ended by CR
 // LF is kept with what it has.
 inline std::vector<std::string> ReadLines(const std::string& path) {

@@ -40,11 +40,6 @@ std::string Line(double x, double y) {
     return s.str();
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class PlotGridTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -107,7 +102,7 @@ TEST_F(PlotGridTest, DefaultGraticuleAsciiExport) {
     EXPECT_EQ(lines.front(), "0.0000000  00.0000000");
     EXPECT_EQ(lines[68], "1.0000000  00.7071068");  // the north-east corner
 
-    const std::string bytes = FileBytes(File(1));
+    const std::string bytes = test::FileBytes(File(1));
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 142);
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 142);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");

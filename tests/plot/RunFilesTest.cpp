@@ -10,11 +10,6 @@
 namespace tlrx {
 namespace {
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class RunFilesTest : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -33,11 +28,11 @@ TEST_F(RunFilesTest, TextLinesEndInCrLfAndAppendKeepsTheFile) {
     files.AppendOutputText(path);
     files.WriteLine("two");
     files.CloseOutput();
-    EXPECT_EQ(FileBytes(path), "one\r\ntwo\r\n");
+    EXPECT_EQ(test::FileBytes(path), "one\r\ntwo\r\n");
     files.CreateOutputText(path);  // created anew: the old lines go
     files.WriteLine("three");
     files.CloseOutput();
-    EXPECT_EQ(FileBytes(path), "three\r\n");
+    EXPECT_EQ(test::FileBytes(path), "three\r\n");
 }
 
 TEST_F(RunFilesTest, BinaryAccessWritesAtOneBasedPositions) {
@@ -51,7 +46,7 @@ TEST_F(RunFilesTest, BinaryAccessWritesAtOneBasedPositions) {
     files.SeekOutput(7);
     files.WriteBytes("g", 1);
     files.CloseOutput();
-    EXPECT_EQ(FileBytes(path), "abXYefg");
+    EXPECT_EQ(test::FileBytes(path), "abXYefg");
 }
 
 TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {

@@ -37,17 +37,6 @@ std::vector<test::AsciiPoint> WithoutRepeat(std::vector<test::AsciiPoint> line) 
 
 class AzimuthalGridTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        ResetPlotState();
-        SetMainWindow(&host);
-        SetDoEventsHook([](int64_t) {});
-    }
-    void TearDown() override {
-        SetDoEventsHook({});
-        SetMainWindow(nullptr);
-        Files().CloseOutputQuietly();
-    }
     // Draws the graticule with its ASCII export; returns the export's lines.
     std::vector<std::vector<test::AsciiPoint>> DrawAndExport(const std::string& name) {
         PlotState& p = Plot();
@@ -59,6 +48,7 @@ protected:
     }
 
     FakeHost host{1024, 768};
+    test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
     std::string dir = test::TestFolder();
 };

@@ -50,17 +50,8 @@ void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
 
 class GraticulePictureTest : public ::testing::TestWithParam<PictureCase> {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        ResetPlotState();
-        SetMainWindow(&host);
-        SetDoEventsHook([](int64_t) {});
-    }
-    void TearDown() override {
-        SetDoEventsHook({});
-        SetMainWindow(nullptr);
-    }
     FakeHost host{1024, 768};
+    test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
 };
 

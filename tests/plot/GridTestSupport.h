@@ -16,12 +16,34 @@
 #include "core/GraticuleInterrupt.h"
 #include "core/ProjParams.h"
 #include "core/Projection.h"
+#include "platform/Events.h"
 #include "platform/FakeHost.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
+#include "plot/RunFiles.h"
 #include "plot/Scaling.h"
 
 namespace tlrx::test {
+
+// A test's drawing surroundings: fresh design and run states, the window
+// host, yields that do nothing (counted from 0); undone when it goes.
+class DrawingSetUp {
+public:
+    explicit DrawingSetUp(Host& host) {
+        ResetDesignState();
+        ResetPlotState();
+        SetMainWindow(&host);
+        SetDoEventsHook([](int64_t) {});
+        ResetDoEventsCount();
+    }
+    ~DrawingSetUp() {
+        SetDoEventsHook({});
+        SetMainWindow(nullptr);
+        Files().CloseOutputQuietly();
+    }
+    DrawingSetUp(const DrawingSetUp&) = delete;
+    DrawingSetUp& operator=(const DrawingSetUp&) = delete;
+};
 
 // A non-azimuthal design with the given boundary texts (spacings default to
 // 30 and 45 degrees).

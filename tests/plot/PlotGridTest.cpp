@@ -42,19 +42,6 @@ std::string Line(double x, double y) {
 
 class PlotGridTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDesignState();
-        ResetPlotState();
-        SetMainWindow(&host);
-        SetDoEventsHook([](int64_t) {});
-        ResetDoEventsCount();
-    }
-    void TearDown() override {
-        SetDoEventsHook({});
-        SetMainWindow(nullptr);
-        Files().CloseOutputQuietly();
-    }
-
     // Requests the ASCII export into files 1 (and 2) of this test's folder.
     void ExportAscii() {
         PlotState& p = Plot();
@@ -71,6 +58,7 @@ protected:
     }
 
     ScriptedHost host{1024, 768};
+    test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
     std::string dir = test::TestFolder();
 };

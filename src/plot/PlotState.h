@@ -87,6 +87,10 @@ struct PlotState {
     int32_t SymbolRadiusOut = 0;
     int32_t MaxPolyPoints = 1999;  // never changed
 
+    // ---- WmfRecording ----
+    Surface* MetafileDC = nullptr;  // the metafile being recorded while OutWmf
+    GdiObject MetafilePen = 0;      // pen of the WMF polyline being drawn
+
     // ---- PrintLayout (print units) ----
     float PrnMapTop = 1.0f;
     float PrnMapLeft = 1.0f;

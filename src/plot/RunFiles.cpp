@@ -1,0 +1,113 @@
+#include "plot/RunFiles.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/Errors.h"
+
+namespace tlrx {
+
+namespace {
+
+// The description of the last system error, or a general one when the
+// library left none.
+std::string SystemDescription() {
+    return errno != 0 ? std::string(std::strerror(errno)) : std::string("Device I/O error");
+}
+
+}  // namespace
+
+RunFiles& Files() {
+    static RunFiles files;
+    return files;
+}
+
+void RunFiles::OpenOutput(const std::string& path, std::ios::openmode mode) {
+    CloseOutputQuietly();
+    outFailed_ = false;
+    errno = 0;
+    out_.open(path, mode);
+    if (!out_.is_open()) OutputFailure();
+}
+
+void RunFiles::OutputFailure() {
+    outFailed_ = true;
+    Raise(SystemDescription());
+}
+
+void RunFiles::CreateOutputText(const std::string& path) {
+    OpenOutput(path, std::ios::out | std::ios::binary | std::ios::trunc);
+}
+
+void RunFiles::AppendOutputText(const std::string& path) {
+    OpenOutput(path, std::ios::out | std::ios::binary | std::ios::app);
+}
+
+void RunFiles::OpenOutputBinary(const std::string& path) {
+    CloseOutputQuietly();
+    outFailed_ = false;
+    errno = 0;
+    out_.open(path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!out_.is_open()) {
+        // Reading and writing needs an existing file: create it first.
+        std::ofstream create(path, std::ios::out | std::ios::binary);
+        if (!create.is_open()) OutputFailure();
+        create.close();
+        out_.clear();
+        out_.open(path, std::ios::in | std::ios::out | std::ios::binary);
+        if (!out_.is_open()) OutputFailure();
+    }
+}
+
+void RunFiles::WriteLine(std::string_view text) {
+    if (!out_.is_open()) Raise("Bad file name or number");
+    errno = 0;
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out_.write("\r\n", 2);
+    if (!out_) OutputFailure();
+}
+
+void RunFiles::WriteBytes(const void* data, size_t count) {
+    if (!out_.is_open()) Raise("Bad file name or number");
+    errno = 0;
+    out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
+    if (!out_) OutputFailure();
+}
+
+void RunFiles::SeekOutput(int64_t position) {
+    if (!out_.is_open()) Raise("Bad file name or number");
+    if (position < 1) Raise(kInvalidCall);
+    errno = 0;
+    out_.seekp(static_cast<std::streamoff>(position - 1));
+    if (!out_) OutputFailure();
+}
+
+void RunFiles::CloseOutput() {
+    if (!out_.is_open()) return;
+    errno = 0;
+    out_.close();
+    const bool failed = !out_ || outFailed_;
+    out_.clear();
+    outFailed_ = false;
+    if (failed) Raise(SystemDescription());
+}
+
+void RunFiles::CloseOutputQuietly() {
+    if (out_.is_open()) out_.close();
+    out_.clear();
+    outFailed_ = false;
+}
+
+void RunFiles::OpenInput(const std::string& path) {
+    CloseInput();
+    errno = 0;
+    in_.open(path, std::ios::in | std::ios::binary);
+    if (!in_.is_open()) Raise(SystemDescription());
+}
+
+void RunFiles::CloseInput() {
+    if (in_.is_open()) in_.close();
+    in_.clear();
+}
+
+}  // namespace tlrx

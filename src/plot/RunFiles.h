@@ -1,0 +1,69 @@
+#pragma once
+// The two files of a drawing run: the map file being read ("file number 1")
+// and the export being written ("file number 2"). They live in one run-state
+// object so that Stop can close them wherever the run happens to be.
+//
+// Every failure raises RuntimeError with the system's description of the
+// cause ("No space left on device"); a failed write also marks the output as
+// failed, so that the file is never taken for a complete one.
+
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace tlrx {
+
+class RunFiles {
+public:
+    // ---- The output, file number 2 ----
+
+    // Creates the file anew for text lines; an existing file is replaced.
+    void CreateOutputText(const std::string& path);
+    // Opens the file for text lines written after its end; a missing file is created.
+    void AppendOutputText(const std::string& path);
+    // Opens the file for binary reading and writing at byte position 1,
+    // keeping its contents; a missing file is created.
+    void OpenOutputBinary(const std::string& path);
+
+    bool OutputOpen() const { return out_.is_open(); }
+    // True once a write (or the open) of the current output has failed,
+    // until the output is closed or another one opened.
+    bool OutputFailed() const { return outFailed_; }
+
+    // Writes text and the line end CR LF.
+    void WriteLine(std::string_view text);
+    // Writes bytes at the current position.
+    void WriteBytes(const void* data, size_t count);
+    // Moves the write position to a byte position, 1 being the first byte.
+    void SeekOutput(int64_t position);
+
+    // Flushes and closes the output; raises when the data could not all be
+    // written, now or by an earlier write. Nothing happens when no output is open.
+    void CloseOutput();
+    // Closes the output without a verdict: for a stop that deletes the file,
+    // or after a failure that has already been reported.
+    void CloseOutputQuietly();
+
+    // ---- The input, file number 1 ----
+
+    // Opens a map file for binary reading.
+    void OpenInput(const std::string& path);
+    bool InputOpen() const { return in_.is_open(); }
+    std::ifstream& Input() { return in_; }
+    void CloseInput();
+
+private:
+    void OpenOutput(const std::string& path, std::ios::openmode mode);
+    [[noreturn]] void OutputFailure();
+
+    std::fstream out_;
+    bool outFailed_ = false;
+    std::ifstream in_;
+};
+
+// The one pair of run files of the process.
+RunFiles& Files();
+
+}  // namespace tlrx

@@ -1,0 +1,38 @@
+#include "plot/StopRun.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "plot/PlotState.h"
+#include "plot/RunFiles.h"
+
+namespace tlrx {
+
+void StopRun() {
+    PlotState& p = Plot();
+    p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = p.OutGc = p.OutSc = false;
+
+    // The partial export is deleted, so whatever its last write did no longer matters.
+    Files().CloseOutputQuietly();
+    Files().CloseInput();
+    if (!p.CurOutFile.empty()) {
+        const std::filesystem::path partial(p.CurOutFile);
+        std::error_code ec;
+        if (std::filesystem::exists(partial, ec)) {
+            std::filesystem::remove(partial, ec);
+            // A partial file left behind must not pass for a finished export.
+            if (ec) ShowProcError("Tellurax: Form_KeyDown", ec.message());
+        }
+        p.CurOutFile.clear();
+    }
+
+    Design().PlotStopText = "Escape";
+    p.NewPolyline = true;
+    p.CgmLenPos = 0;
+    p.CgmBufLen = 0;
+    p.CgmPos = 1;
+}
+
+}  // namespace tlrx

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "GridTestSupport.h"
+#include "core/Errors.h"
+#include "plot/RunFiles.h"
+
+namespace tlrx {
+namespace {
+
+class RunFilesTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        files.CloseOutputQuietly();
+        files.CloseInput();
+    }
+    RunFiles files;
+    std::string dir = test::TestFolder();
+};
+
+TEST_F(RunFilesTest, TextLinesEndInCrLfAndAppendKeepsTheFile) {
+    const std::string path = dir + "/a.txt";
+    files.CreateOutputText(path);
+    files.WriteLine("one");
+    files.CloseOutput();
+    files.AppendOutputText(path);
+    files.WriteLine("two");
+    files.CloseOutput();
+    EXPECT_EQ(test::FileBytes(path), "one\r\ntwo\r\n");
+    files.CreateOutputText(path);  // created anew: the old lines go
+    files.WriteLine("three");
+    files.CloseOutput();
+    EXPECT_EQ(test::FileBytes(path), "three\r\n");
+}
+
+TEST_F(RunFilesTest, BinaryAccessWritesAtOneBasedPositions) {
+    const std::string path = dir + "/b.bin";
+    files.OpenOutputBinary(path);  // created when missing
+    files.WriteBytes("abcdef", 6);
+    files.SeekOutput(3);
+    files.WriteBytes("XY", 2);
+    files.CloseOutput();
+    files.OpenOutputBinary(path);  // kept when present
+    files.SeekOutput(7);
+    files.WriteBytes("g", 1);
+    files.CloseOutput();
+    EXPECT_EQ(test::FileBytes(path), "abXYefg");
+}
+
+TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {
+    EXPECT_THROW(files.CreateOutputText(dir + "/missing/folder/x.txt"), RuntimeError);
+    EXPECT_TRUE(files.OutputFailed());
+    EXPECT_FALSE(files.OutputOpen());
+
+    // A full disk: the buffered lines fail when they reach it, at the latest on closing.
+    files.CreateOutputText("/dev/full");
+    EXPECT_FALSE(files.OutputFailed());
+    files.WriteLine("buffered");
+    try {
+        files.CloseOutput();
+        FAIL() << "closing a file whose data could not be written must fail";
+    } catch (const RuntimeError& e) {
+        EXPECT_STREQ(e.what(), "No space left on device");
+    }
+    EXPECT_FALSE(files.OutputOpen());
+
+    files.CreateOutputText("/dev/full");
+    const std::string longLine(20000, 'x');
+    EXPECT_THROW(files.WriteLine(longLine), RuntimeError);
+    EXPECT_TRUE(files.OutputFailed());
+    EXPECT_THROW(files.CloseOutput(), RuntimeError);  // never closed as good
+    EXPECT_FALSE(files.OutputOpen());
+    EXPECT_FALSE(files.OutputFailed());  // no output: nothing failing
+
+    EXPECT_THROW(files.WriteLine("no file"), RuntimeError);
+    EXPECT_THROW(files.OpenInput(dir + "/none.map"), RuntimeError);
+}
+
+TEST_F(RunFilesTest, InputIsReadAndClosed) {
+    const std::string path = dir + "/in.map";
+    files.CreateOutputText(path);
+    files.WriteLine("12");
+    files.CloseOutput();
+    files.OpenInput(path);
+    EXPECT_TRUE(files.InputOpen());
+    std::string text;
+    files.Input() >> text;
+    EXPECT_EQ(text, "12");
+    files.CloseInput();
+    EXPECT_FALSE(files.InputOpen());
+}
+
+}  // namespace
+}  // namespace tlrx

@@ -20,17 +20,17 @@ enum StockId : GdiObject {
 
 QColor ToQColor(Rgb c) { return QColor(RgbRed(c), RgbGreen(c), RgbBlue(c)); }
 
-struct PenSpec {
+struct PenDesc {
     PenStyle style;
     int32_t width;
     Rgb color;
 };
-struct BrushSpec {
+struct BrushDesc {
     bool null;
     Rgb color;
 };
 
-PenSpec StockPen(GdiObject id) {
+PenDesc StockPen(GdiObject id) {
     switch (id) {
     case kWhitePen: return {PenStyle::Solid, 1, MakeRgb(255, 255, 255)};
     case kNullPen: return {PenStyle::Null, 0, 0};
@@ -38,7 +38,7 @@ PenSpec StockPen(GdiObject id) {
     }
 }
 
-BrushSpec StockBrush(GdiObject id) {
+BrushDesc StockBrush(GdiObject id) {
     switch (id) {
     case kBlackBrush: return {false, 0};
     case kNullBrush: return {true, 0};
@@ -52,7 +52,7 @@ bool IsStockBrush(GdiObject id) { return id >= kWhiteBrush && id <= kNullBrush; 
 }  // namespace
 
 struct QtSurface::Object {
-    std::variant<PenSpec, BrushSpec, LogFont> spec;
+    std::variant<PenDesc, BrushDesc, LogFont> desc;
 };
 
 QtSurface::QtSurface(QPaintDevice& device) : QtSurface(device, DeferPainting{}) { BeginPaint(); }
@@ -84,12 +84,12 @@ const QtSurface::Object* QtSurface::Find(GdiObject id) const {
 
 GdiObject QtSurface::CreatePen(PenStyle style, int32_t width, Rgb color) {
     if (width < 0) return 0;
-    objects_[nextId_] = Object{PenSpec{style, width, color}};
+    objects_[nextId_] = Object{PenDesc{style, width, color}};
     return nextId_++;
 }
 
 GdiObject QtSurface::CreateSolidBrush(Rgb color) {
-    objects_[nextId_] = Object{BrushSpec{false, color}};
+    objects_[nextId_] = Object{BrushDesc{false, color}};
     return nextId_++;
 }
 
@@ -112,16 +112,16 @@ GdiObject QtSurface::GetStockObject(StockObject which) {
 
 GdiObject QtSurface::SelectObject(GdiObject object) {
     GdiObject previous = 0;
-    if (IsStockPen(object) || (Find(object) && std::holds_alternative<PenSpec>(Find(object)->spec))) {
+    if (IsStockPen(object) || (Find(object) && std::holds_alternative<PenDesc>(Find(object)->desc))) {
         previous = pen_;
         pen_ = object;
         ApplyPen();
     } else if (IsStockBrush(object) ||
-               (Find(object) && std::holds_alternative<BrushSpec>(Find(object)->spec))) {
+               (Find(object) && std::holds_alternative<BrushDesc>(Find(object)->desc))) {
         previous = brush_;
         brush_ = object;
         ApplyBrush();
-    } else if (Find(object) && std::holds_alternative<LogFont>(Find(object)->spec)) {
+    } else if (Find(object) && std::holds_alternative<LogFont>(Find(object)->desc)) {
         previous = font_;
         font_ = object;
         ApplyFont();
@@ -137,37 +137,37 @@ bool QtSurface::DeleteObject(GdiObject object) {
 void QtSurface::ApplyPen() {
     if (!painter_->isActive()) return;
     const Object* o = Find(pen_);
-    const PenSpec spec = o ? std::get<PenSpec>(o->spec) : StockPen(pen_);
-    if (spec.style == PenStyle::Null) {
+    const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
+    if (desc.style == PenStyle::Null) {
         painter_->setPen(Qt::NoPen);
         return;
     }
-    QPen pen(ToQColor(spec.color));
-    if (spec.width <= 1) {
+    QPen pen(ToQColor(desc.color));
+    if (desc.width <= 1) {
         // A one-pixel line that leaves out its last pixel, as device contexts draw it.
         pen.setWidth(0);
         pen.setCapStyle(Qt::FlatCap);
     } else {
-        pen.setWidth(spec.width);
+        pen.setWidth(desc.width);
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
     }
-    if (spec.style == PenStyle::Dash) pen.setStyle(Qt::DashLine);
-    if (spec.style == PenStyle::Dot) pen.setStyle(Qt::DotLine);
+    if (desc.style == PenStyle::Dash) pen.setStyle(Qt::DashLine);
+    if (desc.style == PenStyle::Dot) pen.setStyle(Qt::DotLine);
     painter_->setPen(pen);
 }
 
 void QtSurface::ApplyBrush() {
     if (!painter_->isActive()) return;
     const Object* o = Find(brush_);
-    const BrushSpec spec = o ? std::get<BrushSpec>(o->spec) : StockBrush(brush_);
-    painter_->setBrush(spec.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(spec.color)));
+    const BrushDesc desc = o ? std::get<BrushDesc>(o->desc) : StockBrush(brush_);
+    painter_->setBrush(desc.null ? QBrush(Qt::NoBrush) : QBrush(ToQColor(desc.color)));
 }
 
 QFont QtSurface::CurrentFont() const {
     const Object* o = Find(font_);
     if (!o) return QFont();
-    const LogFont& lf = std::get<LogFont>(o->spec);
+    const LogFont& lf = std::get<LogFont>(o->desc);
     QFont f(QString::fromStdString(lf.faceName));
     f.setPixelSize(std::max(1, std::abs(lf.height)));
     f.setBold(lf.weight >= 600);
@@ -259,7 +259,7 @@ bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     else if (textAlign_ & AlignBottom) dy = -fm.descent();
 
     double angle = 0;
-    if (const Object* o = Find(font_)) angle = std::get<LogFont>(o->spec).escapement / 10.0;
+    if (const Object* o = Find(font_)) angle = std::get<LogFont>(o->desc).escapement / 10.0;
 
     painter_->save();
     painter_->translate(x, y);

@@ -1,28 +1,265 @@
+// The main window: menus, the drawing area, the Host side, window events,
+// the first activation and the caption's size display.
+
 #include "app/Tellurax.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <functional>
 
+#include "app/DrawingArea.h"
+#include "app/FontList.h"
+#include "app/RuntimeText.h"
 #include "core/DesignState.h"
+#include "core/Errors.h"
+#include "platform/Help.h"
+#include "plot/PlotState.h"
 
 namespace tlrx {
 
+namespace {
+
+// "Show Window &Pixel Size": its check mark is the caption's size display.
+constexpr int16_t kPixelSizeItem = 10;
+
+}  // namespace
+
 Tellurax::Tellurax(QWidget* parent) : QMainWindow(parent) {
+    BuildMenus();
+    area_ = new DrawingArea(this);
+    setCentralWidget(area_);
     resize(800, 600);
+    // The drawing area gets its size now, so that start-up can scale to it.
+    layout()->activate();
+    area_->FitPicture();
+    area_->setFocus();
+    ConnectHandlers();
+    SetMainWindow(this);
     Form_Load();
 }
 
-QString Tellurax::ProjectionCaption() {
-    return QStringLiteral("Tellurax: %1 projection").arg(QString::fromStdString(Design().ProjName));
+Tellurax::~Tellurax() {
+    PlotState& p = Plot();
+    if (p.DrawDC == &area_->DC()) p.DrawDC = nullptr;
+    SetMainWindow(nullptr);
 }
 
-void Tellurax::Form_Load() {
+// ---- Menus ----
+
+void Tellurax::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    const auto add = [this](QMenu* menu, const char* caption, bool built = false) {
+        QAction* item = menu->addAction(QString::fromUtf8(caption));
+        item->setCheckable(true);
+        if (!built) {
+            pending_.insert(item);
+            item->setEnabled(false);
+        }
+        return item;
+    };
+    const auto separator = [](QMenu* menu) { return menu->addSeparator(); };
+
+    fileMenu_ = bar->addMenu(QStringLiteral("&File"));
+    mnuBar[0] = fileMenu_->menuAction();
+    const char* fileItems[] = {"&Open Digital Map File", nullptr, "&Print Map", "Print Set&up", nullptr,
+                               "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
+                               "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
+                               nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
+    for (size_t i = 0; i < mnuInput.size(); ++i)
+        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i]) : separator(fileMenu_);
+
+    projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
+    mnuBar[1] = projMenu_->menuAction();
+    const char* projItems[] = {"&Mercator", "&Equirectangular", "C&ylindrical equal-area", nullptr,
+                               "&Hammer equal-area", "", "&Robinson", nullptr, "Equi&distant conic",
+                               "&Conformal conic", "&Albers equal-area", nullptr, "&Gnomonic",
+                               "&Stereographic", "&Orthographic", "&Vertical Perspective",
+                               "Azimu&thal equidistant", "A&zimuthal equal-area", nullptr, "&UTM"};
+    for (size_t i = 0; i < mnuProj.size(); ++i) {
+        if (i == 5) {
+            QMenu* mollweide = projMenu_->addMenu(QStringLiteral("Moll&weide equal-area"));
+            mnuProj[i] = mollweide->menuAction();
+            mnuProj[i]->setEnabled(false);
+            pending_.insert(mnuProj[i]);
+            mnuProjMollweide[0] = add(mollweide, "Normal");
+            mnuProjMollweide[1] = add(mollweide, "Interrupted");
+        } else {
+            mnuProj[i] = projItems[i] ? add(projMenu_, projItems[i]) : separator(projMenu_);
+        }
+    }
+
+    designMenu_ = bar->addMenu(QStringLiteral("Design &Map"));
+    mnuBar[2] = designMenu_->menuAction();
+    const char* designItems[] = {"Map &Boundaries", "Great &Circle", "&Small Circle", nullptr,
+                                 "Add &Text to Map", "&Labels", nullptr, "B&ackground Color",
+                                 "&Grid Color, Width, Type", "Line &Width Scaling", "Show Window &Pixel Size",
+                                 nullptr, "&Map Parameter Report", "G&reat Circle Report"};
+    for (size_t i = 0; i < mnuDesign.size(); ++i) {
+        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i], i == kPixelSizeItem)
+                                      : separator(designMenu_);
+    }
+
+    // Draw Map and Stop act as soon as they are clicked.
+    mnuBar[3] = bar->addAction(QStringLiteral("&Draw Map"));
+
+    helpMenu_ = bar->addMenu(QStringLiteral("&Help"));
+    mnuBar[4] = helpMenu_->menuAction();
+    const char* helpItems[] = {"&Contents", "&Search for Help on ...", nullptr, "&About Tellurax", "Plot &Time"};
+    for (size_t i = 0; i < mnuAbout.size(); ++i)
+        mnuAbout[i] = helpItems[i] ? add(helpMenu_, helpItems[i], true) : separator(helpMenu_);
+
+    mnuBar[5] = bar->addAction(QStringLiteral("&Stop"));
+    mnuBar[5]->setEnabled(false);
+}
+
+void Tellurax::ConnectHandlers() {
+    // A checkable item toggles itself when chosen; the handlers set the
+    // marks themselves, so the toggle is undone first.
+    const auto connectItem = [this](QAction* item, std::function<void()> handler) {
+        connect(item, &QAction::triggered, this, [item, handler = std::move(handler)] {
+            if (item->isCheckable()) item->setChecked(!item->isChecked());
+            handler();
+        });
+    };
+    connect(fileMenu_, &QMenu::aboutToShow, this, [this] { mnuBar_Click(0); });
+    connect(projMenu_, &QMenu::aboutToShow, this, [this] { mnuBar_Click(1); });
+    connect(designMenu_, &QMenu::aboutToShow, this, [this] { mnuBar_Click(2); });
+    connectItem(mnuBar[3], [this] { mnuBar_Click(3); });
+    connect(helpMenu_, &QMenu::aboutToShow, this, [this] { mnuBar_Click(4); });
+    connectItem(mnuBar[5], [this] { mnuBar_Click(5); });
+    for (size_t i = 0; i < mnuDesign.size(); ++i)
+        connectItem(mnuDesign[i], [this, i] { mnuDesign_Click(static_cast<int16_t>(i)); });
+    for (size_t i = 0; i < mnuAbout.size(); ++i)
+        connectItem(mnuAbout[i], [this, i] { mnuAbout_Click(static_cast<int16_t>(i)); });
+    connect(area_, &DrawingArea::Resized, this, &Tellurax::Form_Resize);
+}
+
+void Tellurax::EnableItem(QAction* item, bool enabled) { item->setEnabled(enabled && !pending_.contains(item)); }
+
+void Tellurax::LockMenus(bool running) {
+    for (int i = 0; i <= 4; ++i) mnuBar[static_cast<size_t>(i)]->setEnabled(!running);
+    mnuBar[5]->setEnabled(running);
+}
+
+// ---- Host ----
+
+float Tellurax::ScaleWidth() const { return static_cast<float>(area_->width()) * Design().TwipsPerPixelX; }
+
+float Tellurax::ScaleHeight() const { return static_cast<float>(area_->height()) * Design().TwipsPerPixelY; }
+
+std::string Tellurax::Caption() const { return windowTitle().toStdString(); }
+
+void Tellurax::SetCaption(std::string_view caption) {
+    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void Tellurax::Refresh() { area_->update(); }
+
+void Tellurax::Beep() { QApplication::beep(); }
+
+float Tellurax::TextWidth(std::string_view text) const {
+    QFont f(QString::fromStdString(FontName));
+    f.setPointSizeF(FontSize > 0 ? FontSize : 1);
+    f.setBold(FontBold);
+    f.setItalic(FontItalic);
+    f.setUnderline(FontUnderline);
+    f.setStrikeOut(FontStrikethru);
+    // Measured on the picture, in whole pixels as a device context measures.
+    const QFontMetrics fm(f, &area_->Picture());
+    const auto s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return static_cast<float>(fm.horizontalAdvance(s)) * Design().TwipsPerPixelX;
+}
+
+Surface& Tellurax::DC() { return area_->DC(); }
+
+// ---- Window events ----
+
+bool Tellurax::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) Form_Activate();
+    return QMainWindow::event(e);
+}
+
+void Tellurax::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // A window shown where no window manager activates it still gets its
+    // fonts.
+    Form_Activate();
+    if (geometryPending_) {
+        geometryPending_ = false;
+        QTimer::singleShot(0, this, &Tellurax::ApplySavedGeometry);
+    }
+}
+
+void Tellurax::closeEvent(QCloseEvent* e) {
+    if (Plotting || Plot().Printing) {
+        // The run ends first; the window closes once it has.
+        closePending_ = true;
+        Form_KeyDown(Qt::Key_Escape);
+        e->ignore();
+        return;
+    }
+    Form_Unload();
+    e->accept();
+}
+
+void Tellurax::keyPressEvent(QKeyEvent* e) { Form_KeyDown(e->key(), e->modifiers()); }
+
+void Tellurax::keyReleaseEvent(QKeyEvent* e) { Form_KeyUp(e->key()); }
+
+// ---- First activation: fonts ----
+
+void Tellurax::Form_Activate() {
+    if (activated_) return;
+    activated_ = true;
     DesignState& d = Design();
-    const std::string appDir =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString() + "/";
-    StartupDesign(appDir);
-    d.HelpFilePath = appDir + "Tlrx.chm";
-    setWindowTitle(ProjectionCaption());
+    d.FontNames = InstalledFontFamilies();
+    FontName = DefaultFontFamily(d.FontNames);
+    FontSize = 12;
+    d.DefaultFontName = FontName;
+    d.DefaultFontSize = static_cast<int32_t>(RoundHalfEven(FontSize));
+    for (int slot = FontSlotText; slot <= FontSlotReport; ++slot) {
+        const auto i = static_cast<size_t>(slot);
+        d.FontSlotName[i] = d.DefaultFontName;
+        d.FontSlotSize[i] = d.DefaultFontSize;
+        d.FontSlotColor[i] = 0;  // black
+        d.FontSlotBold[i] = d.FontSlotItalic[i] = d.FontSlotUnderline[i] = d.FontSlotStrikethru[i] = false;
+    }
+    d.RptFontName = d.DefaultFontName;
+}
+
+// ---- Size and caption ----
+
+void Tellurax::Form_Resize() {
+    // During a run the picture keeps the size the run scaled to.
+    if (!Plotting) area_->FitPicture();
+    ToggleCaption();
+}
+
+void Tellurax::ToggleCaption() {
+    const std::string caption = Caption();
+    const size_t bar = caption.find('|');
+    const std::string rest = bar == std::string::npos ? caption : caption.substr(bar + 1);
+    if (!mnuDesign[kPixelSizeItem]->isChecked()) {
+        SetCaption(rest);
+        return;
+    }
+    const DesignState& d = Design();
+    const float w = ScaleWidth() / d.TwipsPerPixelX;
+    const float h = ScaleHeight() / d.TwipsPerPixelY;
+    SetCaption(Str(w) + "," + Str(h) + " = x, y Pixels   |" + rest);
+}
+
+void Tellurax::Cls() {
+    area_->FitPicture();
+    area_->Cls();
 }
 
 }  // namespace tlrx

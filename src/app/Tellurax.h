@@ -1,21 +1,147 @@
 #pragma once
-// The main window: its caption names the program and the projection of the
-// design.
+// The main window: its menus, its drawing area with the kept picture, the
+// drawing run with its Stop handling, the keys, help and plot time, the
+// settings file, the font list and the caption's size display. It is the
+// Host the plotting code draws on.
 
 #include <QMainWindow>
+#include <QSet>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "platform/Host.h"
+
+class QAction;
+class QMenu;
 
 namespace tlrx {
 
-class Tellurax : public QMainWindow {
+class DrawingArea;
+
+class Tellurax : public QMainWindow, public Host {
     Q_OBJECT
 public:
+    static constexpr uint32_t HelpContextID = 100;
+
+    // Builds the window and runs start-up (Form_Load); registers the window
+    // as the plotting code's main window.
     explicit Tellurax(QWidget* parent = nullptr);
+    ~Tellurax() override;
 
-    // Start-up: the program folder, the default design and the caption.
+    // ---- Menus: each array indexed as its items, separators included ----
+    // "&File", "&Projection", "Design &Map", "&Draw Map", "&Help", "&Stop".
+    std::array<QAction*, 6> mnuBar{};
+    std::array<QAction*, 18> mnuInput{};         // the File menu
+    std::array<QAction*, 20> mnuProj{};          // the Projection menu; 5 opens mnuProjMollweide
+    std::array<QAction*, 2> mnuProjMollweide{};  // "Normal", "Interrupted"
+    std::array<QAction*, 14> mnuDesign{};        // the Design Map menu
+    std::array<QAction*, 5> mnuAbout{};          // the Help menu
+
+    // ---- Window members ----
+    int32_t TextX = 0;  // text placement point, twips
+    int32_t TextY = 0;
+    bool CrossShown = false;  // the placement cross is on screen
+    bool Plotting = false;    // a drawing run is in progress
+    bool Spooling = false;    // a printing run waits while its page is ended
+
+    DrawingArea& Area() { return *area_; }
+
+    // ---- Host ----
+    float ScaleWidth() const override;
+    float ScaleHeight() const override;
+    std::string Caption() const override;
+    void SetCaption(std::string_view caption) override;
+    void Refresh() override;
+    void Beep() override;
+    float TextWidth(std::string_view text) const override;
+    Surface& DC() override;
+
+    // ---- Start-up and shut-down ----
+    // Caption, program folder and help file, printer component, menu marks,
+    // the start-up design and scaling, the window geometry and print units
+    // from the settings file, and the print layout fitted to the paper.
     void Form_Load();
+    // Writes the settings file and releases what drawing left behind.
+    void Form_Unload();
+    // First activation only: the font list, the default text font, the font
+    // slots and the report font's name.
+    void Form_Activate();
+    // Keeps the caption's size display (and the picture's size) up to date.
+    void Form_Resize();
 
-    // "Tellurax: <projection name> projection".
-    static QString ProjectionCaption();
+    // ---- Keys and menus ----
+    // Esc stops a run, cancels export requests or ends a text placement;
+    // Space, the arrows and the digits 1 to 3 steer a text placement.
+    // keyCode is a Qt key; modifiers tell the keypad's digits apart.
+    void Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers = {});
+    // F1: the main window's help topic.
+    void Form_KeyUp(int keyCode);
+    // A top-level menu opened or chosen: 0 File, 3 Draw Map, 5 Stop.
+    void mnuBar_Click(int16_t index);
+    // The Design Map menu: its check mark; "Show Window &Pixel Size".
+    void mnuDesign_Click(int16_t index);
+    // The Help menu: contents, index, About, plot time.
+    void mnuAbout_Click(int16_t index);
+
+    // ---- Drawing ----
+    // Draws the design lobe by lobe (graticule, map files, map text) with
+    // the menus locked; writes the requested export on the way. Stop or Esc
+    // ends it after the pass under way.
+    void MapDraw();
+    // Clears the drawing area.
+    void Cls();
+    // Puts or removes the drawing area's size in pixels in front of the
+    // caption, as "Show Window &Pixel Size" says.
+    void ToggleCaption();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    void BuildMenus();
+    void ConnectHandlers();
+    // Items whose commands do not exist yet stay disabled.
+    void EnableItem(QAction* item, bool enabled);
+    // Locks the menu bar for a run (only Stop enabled) or unlocks it.
+    void LockMenus(bool running);
+
+    void RestoreWindow();
+    void FitPrintLayout(bool pageMeasured);
+    void ApplySavedGeometry();
+
+    // Draws lobes first to last; false when a pass was stopped.
+    bool DrawLobes(int first, int last);
+    // Puts the drawing pen back and deletes it; a failure names its site.
+    void ReleaseDrawingPen(int site);
+    // The end of a run that failed: as after a stop.
+    void EndFailedRun();
+    // Releases the metafile of a WMF export; a failure to delete its pen
+    // shows penMessage.
+    void ReleaseMetafile(const std::string& penMessage);
+    float ElapsedSeconds() const;
+
+    // Text placement drawing.
+    void TextCursor();
+    void TextPrint();
+    void TextDone();
+
+    DrawingArea* area_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* projMenu_ = nullptr;
+    QMenu* designMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QSet<QAction*> pending_;
+    bool activated_ = false;
+    bool closePending_ = false;
+    bool geometryPending_ = false;
+    QRect savedOuter_;  // pixels
+    std::chrono::steady_clock::time_point runStart_{};
 };
 
 }  // namespace tlrx

@@ -1,0 +1,61 @@
+#include "app/DrawingArea.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace tlrx {
+
+namespace {
+const QColor kBackground = Qt::white;
+}
+
+DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    picture_ = QImage(1, 1, QImage::Format_RGB32);
+    picture_.fill(kBackground);
+    surface_ = std::make_unique<QtSurface>(picture_);
+}
+
+DrawingArea::~DrawingArea() { surface_.reset(); }
+
+void DrawingArea::Cls() {
+    // Through the surface, which keeps its objects and settings.
+    QtSurface& dc = *surface_;
+    const GdiObject brush = dc.SelectObject(dc.GetStockObject(StockObject::WhiteBrush));
+    const GdiObject pen = dc.SelectObject(dc.GetStockObject(StockObject::NullPen));
+    dc.Rectangle(0, 0, picture_.width() + 1, picture_.height() + 1);
+    dc.SelectObject(pen);
+    dc.SelectObject(brush);
+    update();
+}
+
+void DrawingArea::FitPicture() {
+    const QSize size(std::max(1, width()), std::max(1, height()));
+    if (picture_.size() == size) return;
+    surface_.reset();  // ends painting on the old picture
+    QImage fitted(size, QImage::Format_RGB32);
+    fitted.fill(kBackground);
+    {
+        QPainter painter(&fitted);
+        painter.drawImage(0, 0, picture_);
+    }
+    picture_ = std::move(fitted);
+    surface_ = std::make_unique<QtSurface>(picture_);
+    update();
+}
+
+void DrawingArea::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, kBackground);
+    painter.drawImage(dirty.topLeft(), picture_, dirty);
+}
+
+void DrawingArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit Resized();
+}
+
+}  // namespace tlrx

@@ -1,0 +1,45 @@
+#pragma once
+// The main window's drawing area: a picture (QImage) that everything is
+// drawn into through its surface, and that the area shows and repaints
+// from, so a drawing survives covering and uncovering the window.
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+#include "platform/QtSurface.h"
+
+namespace tlrx {
+
+class DrawingArea : public QWidget {
+    Q_OBJECT
+public:
+    explicit DrawingArea(QWidget* parent = nullptr);
+    ~DrawingArea() override;
+
+    // The kept picture and the surface that draws into it.
+    const QImage& Picture() const { return picture_; }
+    QtSurface& DC() { return *surface_; }
+
+    // Fills the picture with the area's background (white).
+    void Cls();
+
+    // Gives the picture the area's size, keeping what it shows at the top
+    // left; a new part is background. The surface is made anew: objects
+    // created on the old one are gone.
+    void FitPicture();
+
+signals:
+    // The area has a new size (the picture may not have followed yet).
+    void Resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QImage picture_;
+    std::unique_ptr<QtSurface> surface_;
+};
+
+}  // namespace tlrx

@@ -1,0 +1,92 @@
+#include "app/MapReduce.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "app/Placement.h"
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "platform/Help.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+
+namespace {
+constexpr int kLowestPercent = 10;
+constexpr int kFullPercent = 100;
+}  // namespace
+
+MapReduce::MapReduce(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Select Map Size"));
+    Label1 = new QLabel(QStringLiteral("Percent Full Screen:"), this);
+    MapReduction = new QSpinBox(this);
+    MapReduction->setRange(kLowestPercent, kFullPercent);
+    Label1->setBuddy(MapReduction);
+    Label2 = new QLabel(this);
+    Label2->setWordWrap(true);
+    Label2->setMinimumWidth(360);
+    DrawMap = new QPushButton(QStringLiteral("Draw Map"), this);
+    DrawMap->setDefault(true);
+    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+
+    auto* percent = new QHBoxLayout;
+    percent->addWidget(Label1);
+    percent->addWidget(MapReduction);
+    percent->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(DrawMap);
+    buttons->addWidget(Cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(percent);
+    layout->addWidget(Label2);
+    layout->addLayout(buttons);
+
+    connect(DrawMap, &QPushButton::clicked, this, &MapReduce::DrawMap_Click);
+    connect(Cancel, &QPushButton::clicked, this, &MapReduce::Cancel_Click);
+
+    Form_Load();
+}
+
+void MapReduce::Form_Load() {
+    Design().DialogCancelled = true;
+
+    Label2->setText(QStringLiteral(
+        "The Percent Full Screen spin button allows you to reduce the size of the map displayed on the screen."
+        "\n\nSelecting 100 Percent Full Screen plots the largest possible map on the screen."
+        "\n\nSelecting less than 100 Percent Full Screen draws a map with empty margins around all sides of "
+        "the map.  The margins allow text to be added to the map without writing over the map itself."));
+    adjustSize();
+    CenterOnScreen(*this);
+
+    // The nearest whole percent; the spin button keeps it within its range.
+    const double percent = RoundHalfEven(Plot().MapFillFraction * 100);
+    MapReduction->setValue(std::isfinite(percent)
+                               ? static_cast<int>(std::clamp(percent, 0.0, double(kFullPercent)))
+                               : kFullPercent);
+}
+
+void MapReduce::DrawMap_Click() {
+    Design().DialogCancelled = false;
+    Plot().MapFillFraction = MapReduction->value() / 100.0;
+    accept();
+}
+
+void MapReduce::Cancel_Click() { reject(); }
+
+void MapReduce::Form_KeyUp(int keyCode) {
+    if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
+}
+
+void MapReduce::keyReleaseEvent(QKeyEvent* event) {
+    Form_KeyUp(event->key());
+    QDialog::keyReleaseEvent(event);
+}
+
+}  // namespace tlrx

@@ -1,0 +1,161 @@
+// Keys, help, plot time and the Design Map menu's marks of the main window.
+
+#include <QAction>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/AboutTLRX.h"
+#include "app/RuntimeText.h"
+#include "app/Tellurax.h"
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "platform/Help.h"
+#include "platform/MessageBox.h"
+#include "plot/PlotState.h"
+#include "plot/StopRun.h"
+
+namespace tlrx {
+
+namespace {
+
+constexpr int16_t kPixelSizeItem = 10;
+
+// "Tellurax:  x = 01440   y = 00720": the placement point in twips.
+std::string PointCaption(int32_t x, int32_t y) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Tellurax:  x = %05d   y = %05d", static_cast<int>(x), static_cast<int>(y));
+    return text;
+}
+
+}  // namespace
+
+void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
+    DesignState& d = Design();
+    PlotState& p = Plot();
+    const bool placing = !d.CurrentText.empty();
+
+    switch (keyCode) {
+    case Qt::Key_Escape:
+        if (p.Printing && Spooling) {
+            p.PrintAbort = true;
+            return;
+        }
+        p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = p.OutGc = p.OutSc = false;
+        if (CrossShown) {
+            CrossShown = false;
+            TextCursor();
+        }
+        if (placing) {
+            TextDone();
+            return;
+        }
+        if (Plotting || p.Printing) {
+            // Files closed, the partial export deleted, "Escape" for the
+            // pass under way, the vector writers reset.
+            StopRun();
+            Plotting = false;
+            if (p.Printing) p.PrintAbort = true;
+            ReleaseMetafile("DeleteObject(2) error in Tellurax: Form_KeyDown");
+        }
+        return;
+
+    case Qt::Key_Space:
+        if (!placing) return;
+        d.TextFirstMove = false;
+        if (d.TextErased) TextCursor();
+        TextPrint();
+        if (d.TextErased) {
+            TextCursor();
+            CrossShown = true;
+        } else {
+            CrossShown = false;
+        }
+        return;
+
+    case Qt::Key_Right:
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        if (!placing) return;
+        if (!d.TextErased) {
+            TextPrint();
+            TextCursor();
+            CrossShown = true;
+        }
+        if (!d.TextFirstMove) {
+            TextCursor();
+            CrossShown = false;
+        } else {
+            d.TextFirstMove = false;
+        }
+        if (keyCode == Qt::Key_Right) TextX = std::min(TextX + d.TextStep, ToInt32(ScaleWidth()));
+        else if (keyCode == Qt::Key_Left) TextX = std::max(TextX - d.TextStep, 0);
+        else if (keyCode == Qt::Key_Down) TextY = std::min(TextY + d.TextStep, ToInt32(ScaleHeight()));
+        else TextY = std::max(TextY - d.TextStep, 0);
+        TextCursor();
+        CrossShown = true;
+        SetCaption(PointCaption(TextX, TextY));
+        return;
+
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_3:
+        // The main keyboard's digits only: a step of 1, 10 or 50 pixels.
+        if (!placing || (modifiers & Qt::KeypadModifier)) return;
+        d.TextStep = ToInt16((keyCode == Qt::Key_1 ? 1 : keyCode == Qt::Key_2 ? 10 : 50) * d.TwipsPerPixelY);
+        return;
+
+    default:
+        return;
+    }
+}
+
+void Tellurax::Form_KeyUp(int keyCode) {
+    if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
+}
+
+void Tellurax::mnuAbout_Click(int16_t index) {
+    const DesignState& d = Design();
+    for (QAction* item : mnuAbout) item->setChecked(false);
+    if (index >= 0 && static_cast<size_t>(index) < mnuAbout.size()) mnuAbout[static_cast<size_t>(index)]->setChecked(true);
+
+    switch (index) {
+    case 0: HtmlHelp(d.HelpFilePath, HelpCommand::DisplayToc, 0); break;
+    case 1: HtmlHelp(d.HelpFilePath, HelpCommand::DisplayIndex, 0); break;
+    case 3: {
+        AboutTLRX about;
+        about.exec();
+        break;
+    }
+    case 4:
+        // No title of its own: the toolkit's, the program's name.
+        MsgBox("Time to plot map:  " + SecondsText(Plot().PlotTime) + " seconds", "", MsgButtons::Ok,
+               MsgIcon::Information);
+        break;
+    default: break;
+    }
+}
+
+void Tellurax::mnuDesign_Click(int16_t index) {
+    // The item chosen last carries the mark; the size display keeps its own.
+    for (size_t i = 0; i < mnuDesign.size(); ++i)
+        if (i != kPixelSizeItem) mnuDesign[i]->setChecked(false);
+    if (index != kPixelSizeItem && index >= 0 && static_cast<size_t>(index) < mnuDesign.size())
+        mnuDesign[static_cast<size_t>(index)]->setChecked(true);
+
+    if (index == kPixelSizeItem) {
+        QAction* item = mnuDesign[kPixelSizeItem];
+        item->setChecked(!item->isChecked());
+        ToggleCaption();
+    }
+}
+
+// Text placement draws nothing yet: the cross and the preview only change
+// their flags, and ending a placement drops the text.
+void Tellurax::TextCursor() {}
+
+void Tellurax::TextPrint() { Design().TextErased = !Design().TextErased; }
+
+void Tellurax::TextDone() { Design().CurrentText.clear(); }
+
+}  // namespace tlrx

@@ -1,0 +1,211 @@
+// The drawing run of the main window and the top-level menu that starts
+// and stops it.
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <algorithm>
+#include <exception>
+
+#include "app/DrawingArea.h"
+#include "app/MapReduce.h"
+#include "app/PlotPasses.h"
+#include "app/Tellurax.h"
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/GraticuleInterrupt.h"
+#include "core/NumberText.h"
+#include "platform/Printer.h"
+#include "plot/PlotGrid.h"
+#include "plot/PlotState.h"
+#include "plot/Scaling.h"
+#include "plot/StopRun.h"
+
+namespace tlrx {
+
+namespace {
+
+constexpr const char* kEscape = "Escape";
+constexpr const char* kGridDiskError = "GridDiskError";
+
+}  // namespace
+
+void Tellurax::mnuBar_Click(int16_t index) {
+    DesignState& d = Design();
+    // Opening any top-level menu ends a text placement.
+    if (CrossShown) {
+        CrossShown = false;
+        TextCursor();
+    }
+    if (!d.CurrentText.empty()) TextDone();
+
+    switch (index) {
+    case 0: {
+        // Printing needs an installed printer, asked for each time.
+        const bool printers = Printers().PrintersInstalled();
+        EnableItem(mnuInput[2], printers);
+        EnableItem(mnuInput[3], printers);
+        break;
+    }
+    case 3: {
+        MapReduce size;
+        size.exec();
+        if (d.DialogCancelled) {
+            d.DialogCancelled = false;
+            return;
+        }
+        Cls();
+        MapDraw();
+        break;
+    }
+    case 5:
+        // Stop is an Esc to the window, handled once the run yields.
+        Refresh();
+        QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        break;
+    default:
+        break;
+    }
+}
+
+void Tellurax::MapDraw() {
+    DesignState& d = Design();
+    PlotState& p = Plot();
+    bool busy = false;  // hourglass shown and caption saved
+    try {
+        p.PenWidth = 1;
+        p.AsciiScale = CheckedDiv(d.RelMapWidth, d.MapXMax - d.MapXMin);
+        area_->FitPicture();
+        ScaleScreen();
+        const int ascFiles = d.NumInputFiles + p.GridOutputCount;
+        p.AscFileName.resize(static_cast<size_t>(std::max(ascFiles, 0) + 1));
+        p.DxfNoPolyline = false;
+        p.DxfSeqEndPos = 0;
+        runStart_ = std::chrono::steady_clock::now();
+        Plotting = true;
+        LockMenus(true);
+
+        // The picture is the window's persistent image: everything drawn
+        // lands in it, and the drawing area repaints from it.
+        const bool lobes = d.ProjCode == ProjInterruptedMollweide;
+        int first = 1;
+        int last = 1;
+        if (lobes) last = ToInt16(LeadingNumber(d.InterruptText[0]) + 1);
+        d.CurLobeOffset = 0;
+        d.FirstPass = true;
+        d.LastPass = true;
+
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        d.SavedCaption = Caption();
+        busy = true;
+
+        bool completed = DrawLobes(first, last);
+        if (completed && lobes) {
+            // The southern lobes, after the gap between the hemispheres.
+            first = last + 2;
+            last = ToInt16(first + LeadingNumber(d.InterruptText[1]));
+            completed = DrawLobes(first, last);
+        }
+        if (completed) PrintTextPass();
+
+        p.PlotTime = ElapsedSeconds();
+        d.CurLobeOffset = 0;
+        d.LastPass = true;
+        ReleaseDrawingPen(1);
+        p.OutGc = p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = false;
+        p.CgmPos = 1;
+        Refresh();
+    } catch (const std::exception& e) {
+        ShowProcError("MapDraw", e.what());
+        ReleaseDrawingPen(2);
+        EndFailedRun();
+    }
+
+    p.PenWidth = 1;
+    Plotting = false;
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+        SetCaption(d.SavedCaption);
+    }
+    LockMenus(false);
+    // A resize during the run: the picture follows now.
+    area_->FitPicture();
+    if (closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+bool Tellurax::DrawLobes(int first, int last) {
+    DesignState& d = Design();
+    const bool lobes = d.ProjCode == ProjInterruptedMollweide;
+    for (int lobe = first; lobe <= last; ++lobe) {
+        if (lobes) {
+            if (lobe < 0 || static_cast<size_t>(lobe) >= d.LobeOffset.size()) Raise(kSubscriptOutOfRange);
+            if (lobe != 1) d.FirstPass = false;
+            d.LastPass = first > 1 && lobe == last;
+            CalcGraticuleInterrupt(static_cast<int16_t>(lobe));
+            d.CurLobeOffset = d.LobeOffset[static_cast<size_t>(lobe)];
+        }
+        SetCaption("Tellurax: click on Stop or press Esc to stop plotting");
+
+        PlotGrid();
+        if (d.PlotStopText == kEscape || d.PlotStopText == kGridDiskError) {
+            d.PlotStopText.clear();
+            return false;
+        }
+        Refresh();
+
+        MapPlotPass();
+        if (d.PlotStopText == kEscape) {
+            d.PlotStopText.clear();
+            return false;
+        }
+        Beep();
+    }
+    return true;
+}
+
+void Tellurax::ReleaseDrawingPen(int site) {
+    PlotState& p = Plot();
+    if (p.OldPen != 0) {
+        if (p.DrawDC) p.DrawDC->SelectObject(p.OldPen);
+        p.OldPen = 0;
+    }
+    if (p.DrawPen != 0) {
+        if (!p.DrawDC || !p.DrawDC->DeleteObject(p.DrawPen))
+            ShowApiError("DeleteObject(" + std::to_string(site) + ") error in MapDraw");
+        p.DrawPen = 0;
+    }
+}
+
+void Tellurax::EndFailedRun() {
+    DesignState& d = Design();
+    PlotState& p = Plot();
+    // As after a stop: the partial export goes, no request outlives the run,
+    // and the next plain Draw Map only draws.
+    p.PlotTime = ElapsedSeconds();
+    d.CurLobeOffset = 0;
+    d.LastPass = true;
+    StopRun();
+    d.PlotStopText.clear();
+    ReleaseMetafile("DeleteObject(3) error in MapDraw");
+}
+
+void Tellurax::ReleaseMetafile(const std::string& penMessage) {
+    PlotState& p = Plot();
+    if (p.MetafilePen != 0) {
+        if (!p.MetafileDC || !p.MetafileDC->DeleteObject(p.MetafilePen)) ShowApiError(penMessage);
+        p.MetafilePen = 0;
+    }
+    p.MetafileDC = nullptr;
+}
+
+float Tellurax::ElapsedSeconds() const {
+    // A monotonic clock: midnight and clock changes do not count.
+    const std::chrono::duration<float> elapsed = std::chrono::steady_clock::now() - runStart_;
+    return elapsed.count();
+}
+
+}  // namespace tlrx

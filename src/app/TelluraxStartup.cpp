@@ -1,0 +1,175 @@
+// Start-up and shut-down of the main window, with its settings file.
+
+#include <QAction>
+#include <QCoreApplication>
+#include <cmath>
+
+#include "app/RuntimeText.h"
+#include "app/Tellurax.h"
+#include "app/WindowSettings.h"
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "platform/Printer.h"
+#include "platform/ProfileFile.h"
+#include "plot/PlotState.h"
+#include "plot/PrinterMetrics.h"
+#include "plot/Scaling.h"
+
+namespace tlrx {
+
+namespace {
+
+int ToPixels(double twips, float twipsPerPixel) {
+    return static_cast<int>(RoundHalfEven(twips / twipsPerPixel));
+}
+
+// Screen size in twips.
+double ScreenHeightTwips() { return Design().ScreenHeightPx * double(Design().TwipsPerPixelY); }
+double ScreenWidthTwips() { return Design().ScreenWidthPx * double(Design().TwipsPerPixelX); }
+
+}  // namespace
+
+void Tellurax::Form_Load() {
+    DesignState& d = Design();
+    PlotState& p = Plot();
+    ResetPlotState();  // the run state's start-up values, print layout included
+
+    SetCaption("Tellurax: Equirectangular projection");
+    d.SavedCaption = Caption();
+
+    std::string appDir = QCoreApplication::applicationDirPath().toStdString();
+    const size_t last = appDir.find_last_not_of(' ');
+    if (last == std::string::npos || appDir[last] != '/') appDir += '/';
+
+    // The printer component exists only while a printer is installed. A
+    // printer the system cannot describe is reported; start-up goes on.
+    const bool printers = Printers().PrintersInstalled();
+    if (printers) {
+        try {
+            PrinterDialogInit();
+        } catch (const RuntimeError& e) {
+            ShowProcError("Tellurax: Form_Load", e.what());
+        }
+    }
+
+    d.ProjMenuMax = 19;
+    for (QAction* item : mnuProj) item->setChecked(false);
+    for (QAction* item : mnuProjMollweide) item->setChecked(false);
+    for (QAction* item : mnuDesign) item->setChecked(false);
+    for (QAction* item : mnuInput) item->setChecked(false);
+    for (QAction* item : mnuAbout) item->setChecked(false);
+    mnuProj[1]->setChecked(true);
+
+    // Input file 1, the start-up design, its graticule and projection, the
+    // symbology of the default map; then the map fitted to the window.
+    StartupDesign(appDir);
+    d.HelpFilePath = d.AppDir + "Tlrx.chm";
+    ScaleScreen();
+
+    RestoreWindow();
+
+    // Margins of one inch or two centimetres.
+    if (p.PrinterUnits == 1440 || p.PrinterUnits == 567) {
+        const float m = p.PrinterUnits == 1440 ? 1.0f : 2.0f;
+        d.RptMarginLeft = d.RptMarginRight = d.RptMarginTop = d.RptMarginBottom = m;
+        p.PrnMapTop = p.PrnMapLeft = m;
+    }
+
+    bool measured = false;
+    if (printers && p.PrnDlg) {
+        try {
+            GetPrnPageMetrics();
+            measured = true;
+        } catch (const RuntimeError& e) {
+            ShowProcError("Tellurax: Form_Load", e.what());
+        }
+    }
+    FitPrintLayout(measured);
+}
+
+void Tellurax::RestoreWindow() {
+    const DesignState& d = Design();
+    const SavedSettings s = ReadSavedSettings(SettingsFilePath(d.AppDir, kSettingsFileName),
+                                              ScreenHeightTwips(), ScreenWidthTwips());
+    if (s.printerUnits) Plot().PrinterUnits = *s.printerUnits;
+    if (s.maximized) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    setWindowState(Qt::WindowNoState);
+    savedOuter_ = QRect(ToPixels(s.left, d.TwipsPerPixelX), ToPixels(s.top, d.TwipsPerPixelY),
+                        ToPixels(s.width, d.TwipsPerPixelX), ToPixels(s.height, d.TwipsPerPixelY));
+    // The saved size is the outer one; the frame is known once the window is
+    // shown, and the size is corrected then.
+    resize(savedOuter_.size());
+    move(savedOuter_.topLeft());
+    geometryPending_ = true;
+}
+
+void Tellurax::ApplySavedGeometry() {
+    if (isMaximized() || isFullScreen()) return;
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    const QSize frameExtra = frame.size() - inner.size();
+    if (frameExtra.width() <= 0 && frameExtra.height() <= 0) return;
+    resize(savedOuter_.size() - frameExtra);
+    move(savedOuter_.topLeft());
+}
+
+void Tellurax::FitPrintLayout(bool pageMeasured) {
+    PlotState& p = Plot();
+    const float ws = ScaleWidth();
+    const float hs = ScaleHeight();
+    if (ws <= 0 || hs <= 0) return;
+    // Without a measured page the layout keeps its width; only the height
+    // follows the window's aspect.
+    if (!pageMeasured || p.PaperWidth <= 0 || p.PaperHeight <= 0) {
+        p.PrnMapHeight = hs * p.PrnMapWidth / ws;
+        return;
+    }
+    float width = p.PaperWidth - 2 * p.PrnMapLeft;
+    if (width > p.PrnPrintableWidth) width = p.PrnPrintableWidth;
+    float height = hs * width / ws;
+    const float room = p.PaperHeight - 2 * p.PrnMapTop;
+    if (room < height) {
+        height = room;
+        width = ws * height / hs;
+    }
+    // A page too small for the margins leaves the layout as it was.
+    if (width <= 0 || height <= 0) {
+        p.PrnMapHeight = hs * p.PrnMapWidth / ws;
+        return;
+    }
+    p.PrnMapWidth = width;
+    p.PrnMapHeight = height;
+}
+
+void Tellurax::Form_Unload() {
+    const DesignState& d = Design();
+    PlotState& p = Plot();
+    if (p.PrinterUnits != 567 && p.PrinterUnits != 1440) p.PrinterUnits = 1440;
+
+    const std::string path = SettingsFilePath(d.AppDir, kSettingsFileName);
+    const QRect outer = frameGeometry();
+    const auto twipsX = [&d](int px) { return NumberText(static_cast<float>(px) * d.TwipsPerPixelX); };
+    const auto twipsY = [&d](int px) { return NumberText(static_cast<float>(px) * d.TwipsPerPixelY); };
+    const std::string values[] = {
+        NumberText(p.PrinterUnits),
+        NumberText(static_cast<float>(ScreenHeightTwips())) + " " + NumberText(static_cast<float>(ScreenWidthTwips())),
+        twipsY(outer.height()) + " " + twipsX(outer.width()) + " " + twipsX(outer.x()) + " " + twipsY(outer.y()),
+        isMaximized() ? "1" : "0",
+    };
+    const char* keys[] = {"PrinterUnits", "ScreenSize", "MainWindow", "WindowMaximized"};
+    for (int i = 0; i < 4; ++i) {
+        if (!WritePrivateProfileString(kSettingsSection, keys[i], values[i], path))
+            ShowApiError("WritePrivateProfileString(" + std::to_string(i + 1) + ") error in Tellurax: Form_Unload");
+    }
+
+    ReleaseMetafile("DeleteObject(2) error in Tellurax: Form_Unload");
+    if (p.SymbolBrush != 0 && !(p.DrawDC && p.DrawDC->DeleteObject(p.SymbolBrush)))
+        ShowApiError("DeleteObject(3) error in Tellurax: Form_Unload");
+    if (p.DrawPen != 0 && !(p.DrawDC && p.DrawDC->DeleteObject(p.DrawPen)))
+        ShowApiError("DeleteObject(4) error in Tellurax: Form_Unload");
+}
+
+}  // namespace tlrx

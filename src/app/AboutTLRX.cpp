@@ -1,12 +1,12 @@
 #include "app/AboutTLRX.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "app/KeyPreview.h"
 #include "app/Placement.h"
 #include "core/DesignState.h"
 #include "platform/Help.h"
@@ -46,6 +46,7 @@ AboutTLRX::AboutTLRX(QWidget* parent) : QDialog(parent) {
 
     connect(OK, &QPushButton::clicked, this, &AboutTLRX::OK_Click);
 
+    PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
     Form_Load();
 }
 
@@ -60,11 +61,6 @@ void AboutTLRX::OK_Click() { accept(); }
 
 void AboutTLRX::Form_KeyUp(int keyCode) {
     if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
-}
-
-void AboutTLRX::keyReleaseEvent(QKeyEvent* event) {
-    Form_KeyUp(event->key());
-    QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace tlrx

@@ -30,9 +30,6 @@ public:
     void OK_Click();
     // F1: the box's help topic.
     void Form_KeyUp(int keyCode);
-
-protected:
-    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tlrx

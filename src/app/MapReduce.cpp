@@ -1,7 +1,6 @@
 #include "app/MapReduce.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -9,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/KeyPreview.h"
 #include "app/Placement.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -51,6 +51,7 @@ MapReduce::MapReduce(QWidget* parent) : QDialog(parent) {
     connect(DrawMap, &QPushButton::clicked, this, &MapReduce::DrawMap_Click);
     connect(Cancel, &QPushButton::clicked, this, &MapReduce::Cancel_Click);
 
+    PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
     Form_Load();
 }
 
@@ -82,11 +83,6 @@ void MapReduce::Cancel_Click() { reject(); }
 
 void MapReduce::Form_KeyUp(int keyCode) {
     if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
-}
-
-void MapReduce::keyReleaseEvent(QKeyEvent* event) {
-    Form_KeyUp(event->key());
-    QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace tlrx

@@ -34,9 +34,6 @@ public:
     void Cancel_Click();
     // F1: the dialog's help topic.
     void Form_KeyUp(int keyCode);
-
-protected:
-    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tlrx

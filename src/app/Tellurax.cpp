@@ -17,6 +17,7 @@
 
 #include "app/DrawingArea.h"
 #include "app/FontList.h"
+#include "app/KeyPreview.h"
 #include "app/RuntimeText.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -42,6 +43,7 @@ Tellurax::Tellurax(QWidget* parent) : QMainWindow(parent) {
     area_->FitPicture();
     area_->setFocus();
     ConnectHandlers();
+    PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
     SetMainWindow(this);
     Form_Load();
 }
@@ -212,7 +214,6 @@ void Tellurax::closeEvent(QCloseEvent* e) {
 
 void Tellurax::keyPressEvent(QKeyEvent* e) { Form_KeyDown(e->key(), e->modifiers()); }
 
-void Tellurax::keyReleaseEvent(QKeyEvent* e) { Form_KeyUp(e->key()); }
 
 // ---- First activation: fonts ----
 

@@ -39,6 +39,8 @@ bool SameName(std::string_view a, std::string_view b) {
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::string> ReadAll(const std::string& fileName) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(fileName, ec)) return std::nullopt;
     std::ifstream in(fileName, std::ios::binary);
     if (!in.is_open()) return std::nullopt;
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -23,7 +23,10 @@ void StopRun() {
         if (std::filesystem::exists(partial, ec)) {
             std::filesystem::remove(partial, ec);
             // A partial file left behind must not pass for a finished export.
-            if (ec) ShowProcError("Tellurax: Form_KeyDown", ec.message());
+            if (ec) {
+                ShowProcError("Tellurax: Form_KeyDown", "The partly written file " + p.CurOutFile +
+                                                            " could not be deleted: " + ec.message());
+            }
         }
         p.CurOutFile.clear();
     }

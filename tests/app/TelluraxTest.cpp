@@ -1,22 +1,236 @@
+// Start-up and shut-down of the real main window: its state, menus,
+// settings file and print layout.
+
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <vector>
 
+#include "AppTestSupport.h"
 #include "app/Tellurax.h"
-#include "core/DesignState.h"
+#include "platform/Printer.h"
+#include "platform/ScreenMetrics.h"
 
 namespace tlrx {
 namespace {
 
-TEST(Tellurax, StartsWithTheDefaultDesignAndItsCaption) {
+using test::AppTest;
+
+class TelluraxTest : public AppTest {};
+
+// "caption" for an item, "-" for a separator; '!' before a caption: enabled.
+std::vector<std::string> Items(const QList<QAction*>& actions) {
+    std::vector<std::string> out;
+    for (const QAction* a : actions)
+        out.push_back(a->isSeparator() ? "-" : (a->isEnabled() ? "!" : "") + a->text().toStdString());
+    return out;
+}
+
+TEST_F(TelluraxTest, StartsWithTheDefaultDesignItsCaptionAndMarks) {
     Tellurax window;
-    EXPECT_EQ(window.windowTitle(), "Tellurax: Equirectangular projection");
     const DesignState& d = Design();
-    EXPECT_EQ(d.ProjCode, 2);
+    const PlotState& p = Plot();
+    EXPECT_EQ(window.windowTitle(), "Tellurax: Equirectangular projection");
+    EXPECT_EQ(d.SavedCaption, "Tellurax: Equirectangular projection");
     const std::string appDir = QCoreApplication::applicationDirPath().toStdString() + "/";
     EXPECT_EQ(d.AppDir, appDir);
-    EXPECT_EQ(d.InputFileName[1], appDir + "Tlrx4.map");
     EXPECT_EQ(d.HelpFilePath, appDir + "Tlrx.chm");
+    EXPECT_EQ(d.InputFileName[1], appDir + "Tlrx4.map");
+    EXPECT_EQ(d.CurInputFile, appDir + "Tlrx4.map");
+    EXPECT_EQ(d.ProjCode, 2);
+    EXPECT_EQ(d.ProjMenuMax, 19);
+    EXPECT_FALSE(window.Plotting);
+    EXPECT_EQ(&MainWindow(), static_cast<Host*>(&window));
+
+    // The only check mark: "&Equirectangular".
+    for (const QAction* a : window.mnuInput) EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
+    for (const QAction* a : window.mnuDesign) EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
+    for (size_t i = 0; i < window.mnuProj.size(); ++i) EXPECT_EQ(window.mnuProj[i]->isChecked(), i == 1) << i;
+    for (const QAction* a : window.mnuAbout) EXPECT_FALSE(a->isChecked());
+
+    // First start: no settings file, so maximised, inches, margins of one
+    // inch. With no printer the layout keeps its width and takes the
+    // window's aspect.
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(p.PrinterUnits, 1440);
+    for (float m : {d.RptMarginLeft, d.RptMarginRight, d.RptMarginTop, d.RptMarginBottom, p.PrnMapTop, p.PrnMapLeft})
+        EXPECT_EQ(m, 1.0f);
+    EXPECT_EQ(p.PrnDlg, nullptr);
+    EXPECT_EQ(p.PrnMapWidth, 6.5f);
+    EXPECT_FLOAT_EQ(p.PrnMapHeight, window.ScaleHeight() * 6.5f / window.ScaleWidth());
+    EXPECT_GT(p.PrnMapHeight, 0);
+
+    // The map is fitted to the drawing area at once.
+    EXPECT_GT(window.ScaleWidth(), 0);
+    EXPECT_EQ(p.DrawWidthTwips, static_cast<int32_t>(window.ScaleWidth() - d.TwipsPerPixelX));
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
+    Tellurax window;
+    std::vector<std::string> bar;
+    for (const QAction* a : window.mnuBar) bar.push_back((a->isEnabled() ? "!" : "") + a->text().toStdString());
+    EXPECT_EQ(bar, (std::vector<std::string>{"!&File", "!&Projection", "!Design &Map", "!&Draw Map", "!&Help", "&Stop"}));
+    EXPECT_EQ(window.menuBar()->actions().size(), 6);
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(window.menuBar()->actions()[static_cast<qsizetype>(i)], window.mnuBar[i]);
+
+    EXPECT_EQ(Items(window.mnuBar[0]->menu()->actions()),
+              (std::vector<std::string>{"&Open Digital Map File", "-", "&Print Map", "Print Set&up", "-",
+                                        "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
+                                        "Save as &ASCII", "-", "Save &Great Circle", "Save &Small Circle", "-",
+                                        "Save &Map Design", "&Recall Map Design", "-", "E&xit"}));
+    EXPECT_EQ(Items(window.mnuBar[1]->menu()->actions()),
+              (std::vector<std::string>{"&Mercator", "&Equirectangular", "C&ylindrical equal-area", "-",
+                                        "&Hammer equal-area", "Moll&weide equal-area", "&Robinson", "-",
+                                        "Equi&distant conic", "&Conformal conic", "&Albers equal-area", "-",
+                                        "&Gnomonic", "&Stereographic", "&Orthographic", "&Vertical Perspective",
+                                        "Azimu&thal equidistant", "A&zimuthal equal-area", "-", "&UTM"}));
+    EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"Normal", "Interrupted"}));
+    EXPECT_EQ(Items(window.mnuBar[2]->menu()->actions()),
+              (std::vector<std::string>{"Map &Boundaries", "Great &Circle", "&Small Circle", "-",
+                                        "Add &Text to Map", "&Labels", "-", "B&ackground Color",
+                                        "&Grid Color, Width, Type", "Line &Width Scaling",
+                                        "!Show Window &Pixel Size", "-", "&Map Parameter Report",
+                                        "G&reat Circle Report"}));
+    EXPECT_EQ(Items(window.mnuBar[4]->menu()->actions()),
+              (std::vector<std::string>{"!&Contents", "!&Search for Help on ...", "-", "!&About Tellurax",
+                                        "!Plot &Time"}));
+
+    // The arrays follow the menus, separators included.
+    EXPECT_EQ(window.mnuBar[0]->menu()->actions()[17], window.mnuInput[17]);
+    EXPECT_EQ(window.mnuBar[2]->menu()->actions()[10], window.mnuDesign[10]);
+    EXPECT_EQ(window.mnuProj[5]->menu()->actions()[1], window.mnuProjMollweide[1]);
+
+    // Opening the File menu looks for printers; its printing items wait for
+    // the printing commands either way.
+    ScopedScriptedPrinters printers;
+    printers.printers = {{"Office", {600, 600, 5100, 6600, 0, 0, 5100, 6600}, {}, ""}};
+    window.mnuBar_Click(0);
+    EXPECT_FALSE(window.mnuInput[2]->isEnabled());
+    EXPECT_FALSE(window.mnuInput[3]->isEnabled());
+}
+
+TEST_F(TelluraxTest, SettingsAreWrittenAtExitAndReadAtTheNextStart) {
+    QRect outer;  // the window with its frame
+    {
+        Tellurax window;
+        window.setWindowState(Qt::WindowNoState);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.setGeometry(40, 24, 600, 400);
+        QTest::qWait(1);
+        outer = window.frameGeometry();
+        Plot().PrinterUnits = 567;
+        EXPECT_TRUE(window.close());
+    }
+    // 1024 x 768 pixels of 15 twips; the outer height, width, left and top.
+    const auto twips = [](int px) { return std::to_string(px * 15); };
+    EXPECT_EQ(Contents(SettingsFile()), "[Tellurax]\r\n"
+                                        "PrinterUnits=567\r\n"
+                                        "ScreenSize=11520 15360\r\n"
+                                        "MainWindow=" + twips(outer.height()) + " " + twips(outer.width()) + " " +
+                                            twips(outer.x()) + " " + twips(outer.y()) + "\r\n"
+                                        "WindowMaximized=0\r\n");
+    {
+        Tellurax window;
+        EXPECT_EQ(window.windowState(), Qt::WindowNoState);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(1);
+        EXPECT_EQ(window.frameGeometry(), outer);  // no growth from start to start
+        EXPECT_EQ(Plot().PrinterUnits, 567);
+        for (float m : {Design().RptMarginLeft, Design().RptMarginBottom, Plot().PrnMapTop, Plot().PrnMapLeft})
+            EXPECT_EQ(m, 2.0f);  // centimetres
+        // The unit survives the next shut-down; a maximised window says so.
+        window.setWindowState(Qt::WindowMaximized);
+        QTest::qWait(1);
+        EXPECT_TRUE(window.close());
+    }
+    EXPECT_NE(Contents(SettingsFile()).find("PrinterUnits=567\r\n"), std::string::npos);
+    EXPECT_NE(Contents(SettingsFile()).find("WindowMaximized=1\r\n"), std::string::npos);
+    Tellurax again;
+    EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+TEST_F(TelluraxTest, ABadSettingsFileNeverStopsTheStart) {
+    struct Case {
+        const char* name;
+        const char* file;
+        bool maximized;
+        int16_t units;
+    };
+    const Case cases[] = {
+        {"empty file", "", true, 1440},
+        {"no section", "PrinterUnits=567\r\n", true, 1440},
+        {"units out of range", "[Tellurax]\r\nPrinterUnits=300\r\n", true, 1440},
+        {"units overflow", "[Tellurax]\r\nPrinterUnits=99999\r\n", true, 1440},
+        {"garbage", "[Tellurax]\r\nPrinterUnits=abc\r\nScreenSize=x\r\nMainWindow=\r\n", true, 1440},
+        {"screen larger than this one",
+         "[Tellurax]\r\nPrinterUnits=567\r\nScreenSize=11520 15361\r\nMainWindow=6000 9000 600 360\r\n"
+         "WindowMaximized=0\r\n",
+         true, 567},
+        {"geometry off the screen",
+         "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 15360 360\r\nWindowMaximized=0\r\n",
+         true, 1440},
+        {"maximised", "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 600 360\r\nWindowMaximized=1\r\n",
+         true, 1440},
+        {"normal", "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 600 360\r\nWindowMaximized=0\r\n",
+         false, 1440},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(SettingsFile(), c.file);
+        ResetPlotState();
+        Tellurax window;
+        EXPECT_EQ(bool(window.windowState() & Qt::WindowMaximized), c.maximized);
+        EXPECT_EQ(Plot().PrinterUnits, c.units);
+        EXPECT_GT(Plot().PrnMapHeight, 0);
+        EXPECT_TRUE(boxes.log.empty());
+    }
+}
+
+TEST_F(TelluraxTest, ASettingsFileThatCannotBeWrittenIsReportedKeyByKey) {
+    SetSettingsFolder(dir + "/missing");
+    Tellurax window;
+    EXPECT_TRUE(window.close());
+    ASSERT_EQ(boxes.log.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(boxes.log[static_cast<size_t>(i)].text,
+                  "WritePrivateProfileString(" + std::to_string(i + 1) + ") error in Tellurax: Form_Unload");
+        EXPECT_EQ(boxes.log[static_cast<size_t>(i)].title, "Windows API Error");
+        EXPECT_EQ(boxes.log[static_cast<size_t>(i)].icon, MsgIcon::Exclamation);
+    }
+}
+
+TEST_F(TelluraxTest, ThePrintedMapIsFittedToThePaper) {
+    ScopedScriptedPrinters printers;
+    // Letter at 600 dpi: 8.5 x 11 in, printable 8.0 x 10.5 in from 0.25 in.
+    printers.printers = {{"Letter", {600, 600, 5100, 6600, 150, 150, 4800, 6300}, {}, ""}};
+    {
+        Tellurax window;
+        const PlotState& p = Plot();
+        ASSERT_NE(p.PrnDlg, nullptr);
+        EXPECT_EQ(p.PaperWidth, 8.5f);
+        // 8.5 - 2 = 6.5 inches, within the printable 8 inches; the height
+        // follows the window.
+        EXPECT_FLOAT_EQ(p.PrnMapWidth, 6.5f);
+        EXPECT_FLOAT_EQ(p.PrnMapHeight, window.ScaleHeight() * 6.5f / window.ScaleWidth());
+    }
+
+    // A paper too low for the map at the window's aspect: the height is the
+    // paper's less two margins and the width follows.
+    ScopedScriptedPrinters strip;
+    strip.printers = {{"Strip", {600, 600, 5100, 1800, 0, 0, 5100, 1800}, {}, ""}};
+    Tellurax window;
+    const PlotState& p = Plot();
+    EXPECT_FLOAT_EQ(p.PrnMapHeight, 1.0f);  // 3 - 2
+    EXPECT_FLOAT_EQ(p.PrnMapWidth, window.ScaleWidth() * 1.0f / window.ScaleHeight());
+    EXPECT_TRUE(boxes.log.empty());
 }
 
 }  // namespace

@@ -1,0 +1,306 @@
+// The drawing run of the real main window: Draw Map, Stop and Esc, a run
+// that fails, the lobes of the interrupted Mollweide, closing during a run.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+#include <QCoreApplication>
+#include <QImage>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+#include <vector>
+
+#include "AppTestSupport.h"
+#include "app/DrawingArea.h"
+#include "app/MapReduce.h"
+#include "app/Tellurax.h"
+#include "core/Errors.h"
+#include "core/Graticule.h"
+#include "core/ProjParams.h"
+#include "plot/PlotState.h"
+#include "plot/RunFiles.h"
+
+namespace tlrx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::AppTest;
+using test::WhenShown;
+
+// The main window with its beeps counted.
+class CountingWindow : public Tellurax {
+public:
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+class DrawingRunTest : public AppTest {
+protected:
+    // Draw Map, answered with "Draw Map" at the percentage shown.
+    void DrawMap(Tellurax& window) {
+        WhenShown<MapReduce>([](MapReduce& dlg) { dlg.DrawMap->click(); });
+        window.mnuBar[3]->trigger();
+    }
+    // The ASCII export of the graticule into grid.txt, as its dialog asks for it.
+    void RequestAscii() {
+        PlotState& p = Plot();
+        p.OutAscii = true;
+        p.AscFileName = {"", Path("grid.txt"), Path("map.txt")};
+    }
+    // Pixels of the picture in the given colour.
+    static int Count(const QImage& picture, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) n += (picture.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        return n;
+    }
+    // What every end of a run leaves.
+    void ExpectIdle(const Tellurax& window) {
+        const PlotState& p = Plot();
+        EXPECT_FALSE(window.Plotting);
+        EXPECT_EQ(Design().PlotStopText, "");
+        EXPECT_EQ(window.windowTitle(), "Tellurax: Equirectangular projection");
+        for (int i = 0; i <= 4; ++i) EXPECT_TRUE(window.mnuBar[static_cast<size_t>(i)]->isEnabled()) << i;
+        EXPECT_FALSE(window.mnuBar[5]->isEnabled());
+        EXPECT_FALSE(p.OutAscii || p.OutCgm || p.OutDxf || p.OutWmf || p.OutGc);
+        EXPECT_EQ(p.CgmPos, 1);
+        EXPECT_EQ(p.PenWidth, 1);
+        EXPECT_EQ(p.DrawPen, 0u);
+        EXPECT_FALSE(Files().OutputOpen());
+        EXPECT_FALSE(QApplication::overrideCursor());
+    }
+};
+
+TEST_F(DrawingRunTest, DrawMapDrawsTheDefaultWorld) {
+    std::vector<std::string> during;
+    SetMapPlotPass([&] {
+        // The menus are locked while the run goes on; only Stop is enabled.
+        during.push_back(MainWindow().Caption());
+        EXPECT_FALSE(dynamic_cast<Tellurax&>(MainWindow()).mnuBar[3]->isEnabled());
+        EXPECT_TRUE(dynamic_cast<Tellurax&>(MainWindow()).mnuBar[5]->isEnabled());
+    });
+    CountingWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    DrawMap(window);
+
+    EXPECT_EQ(during, (std::vector<std::string>{"Tellurax: click on Stop or press Esc to stop plotting"}));
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_FALSE(Design().DialogCancelled);
+    EXPECT_EQ(Plot().MapFillFraction, 1.0);
+    EXPECT_GE(Plot().PlotTime, 0.0f);
+    ExpectIdle(window);
+
+    // The graticule in black on the white background: the equator crosses
+    // the map's middle row from side to side.
+    const QImage& picture = window.Area().Picture();
+    EXPECT_EQ(picture.size(), window.Area().size());
+    EXPECT_GT(Count(picture, qRgb(0, 0, 0)), 2000);
+    const PlotState& p = Plot();
+    const int middle = static_cast<int>((p.DevOffsetY - (Design().MapYMax + Design().MapYMin) / 2 * p.DevScaleY) / 15);
+    int black = 0;
+    for (int x = 0; x < picture.width(); ++x) black += (picture.pixel(x, middle) & 0xFFFFFF) == 0;
+    EXPECT_GT(black, picture.width() * 9 / 10);
+
+    // The window as a person sees it.
+    window.grab().save(QString::fromStdString(std::string(TLRX_TEST_OUT_DIR) + "/tellurax-draw-map.png"));
+}
+
+TEST_F(DrawingRunTest, TheMapSizeDialogSetsTheFractionOrDrawsNothing) {
+    Tellurax window;
+    // A picture with a mark in it, to see whether the window is cleared.
+    window.DC().SetPixel(3, 3, MakeRgb(255, 0, 0));
+
+    WhenShown<MapReduce>([](MapReduce& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), "Select Map Size");
+        EXPECT_EQ(dlg.MapReduction->value(), 100);
+        dlg.Cancel->click();
+    });
+    window.mnuBar[3]->trigger();
+    EXPECT_FALSE(Design().DialogCancelled);
+    EXPECT_EQ(window.Area().Picture().pixel(3, 3) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(DoEventsCount(), 0);
+
+    // A fraction of one third shows 33 and is stored as 33 / 100.
+    Plot().MapFillFraction = 1.0 / 3;
+    WhenShown<MapReduce>([](MapReduce& dlg) {
+        EXPECT_EQ(dlg.MapReduction->value(), 33);
+        dlg.DrawMap->click();
+    });
+    window.mnuBar[3]->trigger();
+    EXPECT_EQ(Plot().MapFillFraction, 0.33);
+    EXPECT_EQ(window.Area().Picture().pixel(3, 3) & 0xFFFFFF, 0xFFFFFFu);  // cleared, then drawn smaller
+    EXPECT_GT(DoEventsCount(), 0);
+}
+
+// Esc, or Stop, at the k-th yield of a run that writes the ASCII export:
+// no export left, the run ended cleanly, and the next Draw Map only draws.
+TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
+    Tellurax window;
+    // Seven parallels and nine meridians: sixteen yields of the graticule.
+    for (const bool viaMenu : {false, true}) {
+        for (const int64_t k : {1, 8, 16}) {
+            SCOPED_TRACE((viaMenu ? "Stop at yield " : "Esc at yield ") + std::to_string(k));
+            int mapPlots = 0;
+            SetMapPlotPass([&] { ++mapPlots; });
+            RequestAscii();
+            ResetDoEventsCount();
+            SetDoEventsHook([&](int64_t n) {
+                if (n != k) return;
+                EXPECT_TRUE(fs::exists(Path("grid.txt")));
+                if (viaMenu) {
+                    window.mnuBar[5]->trigger();
+                    QCoreApplication::processEvents();  // the Esc that Stop sends
+                } else {
+                    QTest::keyClick(&window, Qt::Key_Escape);
+                }
+                EXPECT_FALSE(window.Plotting);
+                EXPECT_EQ(Design().PlotStopText, "Escape");
+            });
+            DrawMap(window);
+            EXPECT_EQ(DoEventsCount(), k);  // the pass left at once
+            EXPECT_EQ(mapPlots, 0);
+            EXPECT_FALSE(fs::exists(Path("grid.txt")));
+            EXPECT_EQ(Plot().CurOutFile, "");
+            ExpectIdle(window);
+
+            // The next plain Draw Map draws the whole map and writes nothing.
+            SetDoEventsHook([](int64_t) {});
+            DrawMap(window);
+            EXPECT_EQ(mapPlots, 1);
+            EXPECT_FALSE(fs::exists(Path("grid.txt")));
+            ExpectIdle(window);
+        }
+    }
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+TEST_F(DrawingRunTest, APartialExportThatCannotBeDeletedIsNamedAndTheStopCompletes) {
+    Tellurax window;
+    RequestAscii();
+    SetDoEventsHook([&](int64_t n) {
+        if (n != 3) return;
+        // Something else took the file's place: a folder that is not empty.
+        fs::remove(Path("grid.txt"));
+        fs::create_directories(Path("grid.txt") + "/held");
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    DrawMap(window);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_NE(boxes.log[0].text.find(Path("grid.txt")), std::string::npos) << boxes.log[0].text;
+    EXPECT_EQ(DoEventsCount(), 3);
+    ExpectIdle(window);
+    EXPECT_EQ(Plot().CurOutFile, "");
+}
+
+TEST_F(DrawingRunTest, ARunThatFailsEndsAsAStopDoes) {
+    Tellurax window;
+    RequestAscii();
+    // The map plotting pass writes its export and fails half-way.
+    SetMapPlotPass([&] {
+        Plot().CurOutFile = Path("map.txt");
+        Files().CreateOutputText(Plot().CurOutFile);
+        Files().WriteLine("0.5000000  00.2500000");
+        Raise(kOverflow);
+    });
+    DrawMap(window);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "Error: Overflow");
+    EXPECT_EQ(boxes.log[0].title, "Error in MapDraw");
+    EXPECT_FALSE(fs::exists(Path("map.txt")));
+    EXPECT_EQ(Plot().CurOutFile, "");
+    EXPECT_GE(Plot().PlotTime, 0.0f);
+    ExpectIdle(window);
+
+    // The next plain Draw Map writes no export.
+    const auto gridWritten = fs::last_write_time(Path("grid.txt"));
+    SetMapPlotPass({});
+    DrawMap(window);
+    EXPECT_EQ(fs::last_write_time(Path("grid.txt")), gridWritten);
+    EXPECT_FALSE(fs::exists(Path("map.txt")));
+    EXPECT_EQ(boxes.log.size(), 1u);
+
+    // A lobe count beyond the 16-bit range fails before anything is drawn.
+    Design().ProjCode = ProjInterruptedMollweide;
+    Design().InterruptText[0] = "40000";
+    DrawMap(window);
+    ASSERT_EQ(boxes.log.size(), 2u);
+    EXPECT_EQ(boxes.log[1].text, "Error: Overflow");
+    EXPECT_EQ(boxes.log[1].title, "Error in MapDraw");
+    EXPECT_FALSE(window.Plotting);
+    EXPECT_TRUE(window.mnuBar[3]->isEnabled());
+    EXPECT_FALSE(QApplication::overrideCursor());
+}
+
+TEST_F(DrawingRunTest, TheInterruptedMollweideIsDrawnLobeByLobe) {
+    struct Pass {
+        bool first, last;
+        double offset;
+    };
+    struct Case {
+        const char* north;
+        const char* south;
+        std::vector<int> lobes;
+    };
+    const Case cases[] = {{"2", "1", {1, 2, 3, 5, 6}}, {"0", "0", {1, 3}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("interruptions ") + c.north + " and " + c.south);
+        ResetDesignState();
+        std::vector<Pass> passes;
+        int texts = 0;
+        SetMapPlotPass([&] {
+            const DesignState& d = Design();
+            passes.push_back({d.FirstPass, d.LastPass, d.CurLobeOffset});
+        });
+        SetPrintTextPass([&] { ++texts; });
+        CountingWindow window;
+        DesignState& d = Design();
+        d.ProjCode = ProjInterruptedMollweide;
+        CalcGraticule({});
+        ParamSelect();
+        d.InterruptText[0] = c.north;
+        d.InterruptText[1] = c.south;
+        d.LobeEdgeText = {"180    00    00    W", "045    00    00    W", "090    00    00    E",
+                          "180    00    00    E", "180    00    00    W", "000    00    00    W",
+                          "180    00    00    E", "", "", ""};
+        if (c.lobes.size() == 2) d.LobeEdgeText = {"180    00    00    W", "180    00    00    E",
+                                                   "180    00    00    W", "180    00    00    E",
+                                                   "", "", "", "", "", ""};
+        for (size_t i = 0; i < d.LobeOffset.size(); ++i) d.LobeOffset[i] = 0.01 * static_cast<double>(i);
+        DrawMap(window);
+        ASSERT_EQ(passes.size(), c.lobes.size());
+        for (size_t i = 0; i < passes.size(); ++i) {
+            EXPECT_EQ(passes[i].first, i == 0) << i;
+            EXPECT_EQ(passes[i].last, i + 1 == passes.size()) << i;
+            EXPECT_DOUBLE_EQ(passes[i].offset, 0.01 * c.lobes[i]) << i;
+        }
+        EXPECT_EQ(window.beeps, static_cast<int>(c.lobes.size()));
+        EXPECT_EQ(texts, 1);
+        EXPECT_EQ(d.CurLobeOffset, 0);
+        EXPECT_TRUE(d.LastPass);
+        EXPECT_TRUE(boxes.log.empty());
+    }
+}
+
+TEST_F(DrawingRunTest, ClosingTheWindowDuringARunStopsItFirst) {
+    auto* window = new Tellurax;
+    RequestAscii();
+    SetDoEventsHook([&](int64_t n) {
+        if (n == 5) {
+            EXPECT_FALSE(window->close());  // not yet: the run ends first
+        }
+    });
+    DrawMap(*window);
+    EXPECT_FALSE(fs::exists(Path("grid.txt")));
+    EXPECT_FALSE(fs::exists(SettingsFile()));
+    // Once the run has ended the window closes, and the settings are written.
+    QTest::qWait(20);
+    EXPECT_TRUE(fs::exists(SettingsFile()));
+    EXPECT_EQ(DoEventsCount(), 5);
+    delete window;
+}
+
+}  // namespace
+}  // namespace tlrx

@@ -12,10 +12,10 @@ namespace tlrx {
 
 namespace {
 
-constexpr double kMaxSegment = 240;     // nautical miles between neighbours before densifying
-constexpr double kDegTolerance = 0.00001;   // degrees
-constexpr double kEndTolerance = 0.0006;   // minutes of arc
-constexpr int kMaxPoints = 32767;       // the listing indices are 16-bit
+constexpr double kMaxSegment = 240;        // nautical miles between neighbours before densifying
+constexpr double kDegTolerance = 0.00001;  // degrees: a whole degree, an equal longitude, a latitude off 0
+constexpr double kEndTolerance = 0.0006;   // minutes of arc short of the end that count as the end
+constexpr int kMaxPoints = 32767;          // the listing indices are 16-bit; this also bounds every walk
 
 // Route points, numbered from 1 like the design's lists.
 struct RoutePoints {
@@ -67,7 +67,9 @@ double CourseRad(double latP, double latT, double dL) {
 // degrees of longitude, through whole degrees of longitude, densified.
 class EastwardRoute {
 public:
-    // lat and lon in degrees, as entered; neither on a common meridian.
+    // lat and lon in degrees, as entered; the ends neither on one meridian
+    // nor on opposite ones. Works on copies: an end latitude of 0 is taken
+    // as kDegTolerance, and the ends are taken west to east.
     EastwardRoute(double lat1, double lon1, double lat2, double lon2) : d_(Design()) {
         if (lat1 == 0) lat1 = kDegTolerance;
         if (lat2 == 0) lat2 = kDegTolerance;
@@ -356,7 +358,7 @@ void GcCalc() {
         const double lat2 = d.GcEndLat;
         const double lon2 = d.GcEndLon;
         for (double v : {lat1, lon1, lat2, lon2}) {
-            if (!std::isfinite(v)) Raise(kOverflow);
+            if (!std::isfinite(v)) Raise(kOverflow);  // no route through a value that is not a number
         }
         const double lonGap = std::fabs(lon1 - lon2);
         if (lat1 == 0 && lat2 == 0) {

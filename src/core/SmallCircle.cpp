@@ -38,7 +38,7 @@ void ScCalc() {
         if (d.ScCount < 0) Raise(kSubscriptOutOfRange);
         d.ScCircleEnd.assign(static_cast<size_t>(d.ScCount) + 1, 0);
         for (double v : {d.ScCenterLat, d.ScCenterLon, d.ScRadius}) {
-            if (!std::isfinite(v)) Raise(kOverflow);
+            if (!std::isfinite(v)) Raise(kOverflow);  // no circle about a value that is not a number
         }
 
         const double latC = d.ScCenterLat * d.DegToRad;

@@ -129,6 +129,7 @@ bool RunFiles::ReadInputLine(std::string& line) {
 
 bool RunFiles::InputAtEnd() {
     if (!in_.is_open()) Raise("Bad file name or number");
+    in_.clear();  // an end met before is looked for again
     return in_.peek() == std::ifstream::traits_type::eof();
 }
 
@@ -142,7 +143,7 @@ void RunFiles::SeekInput(int64_t position) {
 
 int64_t RunFiles::InputPosition() {
     if (!in_.is_open()) Raise("Bad file name or number");
-    in_.clear(in_.rdstate() & ~std::ios::eofbit);  // the position at the end is still known
+    in_.clear();  // the position at the end is still known
     const std::streampos here = in_.tellg();
     if (here < 0) Raise("Device I/O error");
     return static_cast<int64_t>(here) + 1;
@@ -150,7 +151,7 @@ int64_t RunFiles::InputPosition() {
 
 int64_t RunFiles::InputLength() {
     if (!in_.is_open()) Raise("Bad file name or number");
-    in_.clear(in_.rdstate() & ~std::ios::eofbit);
+    in_.clear();
     const std::streampos here = in_.tellg();
     in_.seekg(0, std::ios::end);
     const std::streampos end = in_.tellg();

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <utility>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ struct RecordedPoint {
     int16_t row = 0;           // the row set last
     int16_t segmentState = 0;  // SegmentState when the point was handed over
     bool operator==(const RecordedPoint& o) const { return lat == o.lat && lon == o.lon && start == o.start; }
+    friend void PrintTo(const RecordedPoint& p, std::ostream* os) {
+        *os << "(" << p.lat << ", " << p.lon << (p.start ? ", start)" : ")");
+    }
 };
 
 // Records what a reader hands over. Counts points and passed-over records

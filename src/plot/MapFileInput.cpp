@@ -12,7 +12,9 @@ namespace tlrx {
 
 void RequireMapFile(const std::string& path) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec)) Raise(kFileNotFound);
+    // A folder of that name is no map file either.
+    if (path.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
+        Raise(kFileNotFound);
 }
 
 void OpenMapFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <csignal>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -455,7 +456,10 @@ TEST_F(BmpTest, FailedWritesAreReportedAndLeaveNoFile) {
 // ---- Files for the independent reader (check_bmp.sh) ----
 
 TEST(BmpExport, DefaultGraticuleAndSmallPictures) {
-    const std::string out = std::string(TLRX_TEST_OUT_DIR) + "/bmp-export";
+    // check_bmp.sh names its own folder, so that it never reads files that
+    // this test, run at the same time by ctest, is writing.
+    const char* folder = std::getenv("TLRX_BMP_OUT");
+    const std::string out = folder ? folder : std::string(TLRX_TEST_OUT_DIR) + "/bmp-export";
     std::filesystem::remove_all(out);
     std::filesystem::create_directories(out);
     ScopedScriptedMessageBox boxes;

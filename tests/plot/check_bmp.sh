@@ -6,7 +6,7 @@
 set -euo pipefail
 
 tests_bin=$1
-out=$2/bmp-export
+out=$2/bmp-check
 
 for tool in identify convert compare; do
   if ! command -v "$tool" >/dev/null; then
@@ -15,7 +15,7 @@ for tool in identify convert compare; do
   fi
 done
 
-QT_QPA_PLATFORM=offscreen "$tests_bin" --gtest_filter='BmpExport.*' >/dev/null
+TLRX_BMP_OUT=$out QT_QPA_PLATFORM=offscreen "$tests_bin" --gtest_filter='BmpExport.*' >/dev/null
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

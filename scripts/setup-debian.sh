@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   qt6-base-dev cmake ninja-build g++ libgtest-dev fonts-liberation2
   # test oracles
-  proj-bin poppler-utils
+  proj-bin poppler-utils geographiclib-tools
+  python3-ezdxf libwmf-bin imagemagick libreoffice-draw libreoffice-impress
   # benchmarks
   libbenchmark-dev libproj-dev
 )

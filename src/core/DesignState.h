@@ -199,6 +199,26 @@ struct DesignState {
     int32_t ScColor = 0;
     int16_t ScColorIndex = 0;
 
+    // ---- GreatCircleData, SmallCircleData: computed points ----
+    // Written by GcCalc and ScCalc only; element 0 of every list stays unused.
+    // The great circle's points lie west to east along the route (or in the
+    // entered order on the equator and meridians); readers walk them from
+    // GcFirst to GcLast by GcStep, which is the entered start to the entered
+    // end. A failed GcCalc leaves no points: the lists hold element 0 only,
+    // GcFirst 1, GcLast 0, GcStep 1, so a walk visits nothing.
+    std::vector<double> GcLat;      // degrees
+    std::vector<double> GcLon;      // degrees, -180..180
+    std::vector<double> GcCourse;   // degrees clockwise from north, 0..360, entered direction
+    std::vector<double> GcDist;     // minutes of arc (nautical miles) from the entered start
+    std::vector<double> GcLatRad;   // GcCalc's working list: latitude, radians
+    std::vector<double> GcDLonRad;  // GcCalc's working list: radians east of its western end
+    int16_t GcFirst = 0;            // index of the entered start
+    int16_t GcLast = 0;             // index of the entered end; the larger of the two is the count of a route
+    int16_t GcStep = 0;             // +1 or -1
+    std::vector<double> ScLat;      // degrees, all circles one after the other
+    std::vector<double> ScLon;      // degrees, -180..180
+    std::vector<int16_t> ScCircleEnd;  // 0..ScCount: index of the last point of circle k (element 0 is 0)
+
     // ---- Graticule style and map appearance ----
     int16_t GridType = 0;  // 1..5
     std::string GridTypeText;

@@ -220,15 +220,7 @@ void StoreValues(const BoundsValues& v, int16_t code) {
     d.NumLatDivisions = numLat;
     d.NumLonDivisions = numLon;
 
-    d.LatSpacing = d.LatSpacingSec / secPerDeg;
-    d.LatNorth = d.LatNorthSec / secPerDeg;
-    d.LatSouth = d.LatSouthSec / secPerDeg;
-    d.LonSpacing = d.LonSpacingSec / secPerDeg;
-    d.LonWest = d.LonWestSec / secPerDeg;
-    d.LonEast = d.LonEastSec / secPerDeg;
-    d.FrameEast = d.FrameEastSec / secPerDeg;
-    d.FrameWest = d.FrameWestSec / secPerDeg;
-    d.CentralMeridian = (d.FrameEast + d.FrameWest) / 2;
+    DeriveDegrees(d);
 
     d.LatNorthText = LatDisplayText(v.texts[0]);
     d.LatSouthText = LatDisplayText(v.texts[1]);
@@ -271,6 +263,19 @@ std::string LonDisplayText(std::string_view t) {
 
 std::string ArcDisplayText(std::string_view t) {
     return JoinGroups({Mid(t, 1, 3), Mid(t, 8, 2), Mid(t, 14, 2)});
+}
+
+void DeriveDegrees(DesignState& d) {
+    const double secPerDeg = d.SecPerDeg;
+    d.LatSpacing = d.LatSpacingSec / secPerDeg;
+    d.LatNorth = d.LatNorthSec / secPerDeg;
+    d.LatSouth = d.LatSouthSec / secPerDeg;
+    d.LonSpacing = d.LonSpacingSec / secPerDeg;
+    d.LonWest = d.LonWestSec / secPerDeg;
+    d.LonEast = d.LonEastSec / secPerDeg;
+    d.FrameEast = d.FrameEastSec / secPerDeg;
+    d.FrameWest = d.FrameWestSec / secPerDeg;
+    d.CentralMeridian = (d.FrameEast + d.FrameWest) / 2;
 }
 
 double FrameCentreLon(double lonWest, double lonEast, double frameWest, double frameEast) {

@@ -25,7 +25,8 @@ void ConstantGrid();
 // dialog, Cancel writes the matching savedTexts elements (0 to 5 are read)
 // back into that dialog's fields; either way CalcError is set and the design
 // state is left exactly as it was. Any other failure (a spacing of 0) shows
-// "Error in CalcGraticule", leaves the state as it was and CalcError clear.
+// "Error in CalcGraticule", leaves the state as it was and sets CalcError,
+// so that the dialog does not accept texts that were never stored.
 void CalcGraticule(const std::array<std::string, 10>& savedTexts);
 
 // The longitude range from westSec to eastSec (arc-seconds, east positive):
@@ -47,5 +48,10 @@ std::string ArcDisplayText(std::string_view arcText);
 // boundary when the first exceeds 180. lonWest and lonEast in signed degrees,
 // frameWest and frameEast in frame degrees.
 double FrameCentreLon(double lonWest, double lonEast, double frameWest, double frameEast);
+
+// The degree fields of MapBounds from their arc-second fields (boundaries,
+// spacings, frame) and the central meridian, the middle of the frame.
+struct DesignState;
+void DeriveDegrees(DesignState& d);
 
 }  // namespace tlrx

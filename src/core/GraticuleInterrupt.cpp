@@ -46,16 +46,7 @@ void CalcGraticuleInterrupt(int16_t lobe) {
         d.NumLonDivisions =
             ToInt32(std::fabs(double(d.FrameEastSec) - d.FrameWestSec) / d.LonSpacingSec);
 
-        const double secPerDeg = d.SecPerDeg;
-        d.LatSpacing = d.LatSpacingSec / secPerDeg;
-        d.LatNorth = d.LatNorthSec / secPerDeg;
-        d.LatSouth = d.LatSouthSec / secPerDeg;
-        d.LonSpacing = d.LonSpacingSec / secPerDeg;
-        d.LonWest = d.LonWestSec / secPerDeg;
-        d.LonEast = d.LonEastSec / secPerDeg;
-        d.FrameEast = d.FrameEastSec / secPerDeg;
-        d.FrameWest = d.FrameWestSec / secPerDeg;
-        d.CentralMeridian = (d.FrameEast + d.FrameWest) / 2;
+        DeriveDegrees(d);
 
         // The latitude texts show the whole map's boundaries, not the lobe's.
         d.LatNorthText = LatDisplayText(northText);

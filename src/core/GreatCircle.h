@@ -1,1 +1,34 @@
 #pragma once
+// The great circle of a design: the shortest route on the sphere between two
+// end points, as a list of points with course and distance.
+
+namespace tlrx {
+
+// Computes the route from (GcStartLat, GcStartLon) to (GcEndLat, GcEndLon)
+// (degrees, north and east positive; latitudes -90..90, longitudes
+// -180..180; both longitudes equal when an end is a pole) into GcLat, GcLon,
+// GcCourse and GcDist, with GcFirst, GcLast and GcStep giving the entered
+// order. The sphere is the unit sphere; distances are minutes of arc
+// (nautical miles), courses degrees clockwise from north in the direction of
+// travel.
+//
+// The list holds the two ends, a point at every whole degree of longitude
+// the route crosses (of latitude on a meridian) and, where two neighbours
+// lie more than 240 nautical miles apart, points at a standard step of
+// minutes of longitude between them.
+//  - Both ends on the equator: the points lie on the equator, in the entered
+//    order; a route across the 180th meridian lists it as 180 and as -180.
+//  - Longitudes equal (within 0.00001 degree) or 180 degrees apart (within
+//    0.00001): the route runs along the meridian or over the nearer pole, in
+//    the entered order; a pole is listed twice, once with each longitude.
+//  - Otherwise the points are stored west to east; an end latitude of
+//    exactly 0 is taken as 0.00001 degree north.
+// The end-point fields themselves are never changed. GcLatRad and GcDLonRad
+// are working lists of the west-to-east case.
+//
+// An arithmetic failure (for example the end longitudes -180 and 180 with
+// different latitudes: a division by zero), or a route of more than 32767
+// points, shows "Error in GcCalc" and leaves an empty list.
+void GcCalc();
+
+}  // namespace tlrx

@@ -1,1 +1,26 @@
 #pragma once
+// The small circles of a design: concentric circles about one centre.
+
+namespace tlrx {
+
+// Computes ScCount circles about (ScCenterLat, ScCenterLon) (degrees, north
+// and east positive), circle k of radius ScRadius * k / ScCount (degrees of
+// arc, ScRadius 0..180), on the unit sphere, into ScLat and ScLon (degrees;
+// longitudes brought into -180..180 by one turn), circle k occupying
+// ScCircleEnd[k - 1] + 1 to ScCircleEnd[k].
+//
+// Each circle has a point at every whole degree of azimuth from 0 to 360
+// (clockwise from north; 361 points, the first and last at one place), plus
+// points interpolated linearly in latitude and longitude where two
+// neighbours lie 20 to 340 degrees of longitude apart, as next to the pole on
+// a circle passing close to it. Longitudes are followed continuously round
+// the circle before they are brought into range, so neighbours on both sides
+// of the 180th meridian differ by nearly 360 degrees.
+//
+// An arithmetic failure, among them more than 32767 points in all, shows
+// "Error in ScCalc"; the points and circle ends computed so far stay, later
+// circles keep the end 0. A negative ScCount fails with "Subscript out of
+// range" and leaves no points.
+void ScCalc();
+
+}  // namespace tlrx

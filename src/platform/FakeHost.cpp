@@ -24,6 +24,18 @@ float FakeHost::TextWidth(std::string_view text) const {
     return static_cast<float>(fm.horizontalAdvance(s) * kTwipsPerPixel);
 }
 
+bool FakeHost::GrabPixels(int32_t left, int32_t top, int32_t width, int32_t height, Bitmap& out) {
+    if (failGrab) {
+        out = Bitmap{};
+        return false;
+    }
+    return CopyImagePixels(image_, left, top, width, height, out);
+}
+
+void FakeHost::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
+    DrawImagePixels(image_, left, top, pixels);
+}
+
 const QImage& FakeHost::Picture() {
     surface_.reset();
     return image_;

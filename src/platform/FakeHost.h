@@ -1,6 +1,7 @@
 #pragma once
 // A Host for tests: a white picture of fixed size in pixels at 15 twips per
-// pixel, a caption, and counters of Refresh and Beep.
+// pixel, a caption, counters of Refresh and Beep, a screen depth of choice
+// and copies of the picture's pixels that can be made to fail.
 
 #include <QImage>
 #include <memory>
@@ -25,6 +26,11 @@ public:
     void Beep() override { ++beepCount; }
     float TextWidth(std::string_view text) const override;
     Surface& DC() override { return *surface_; }
+    int32_t ClientWidthPx() const override { return image_.width(); }
+    int32_t ClientHeightPx() const override { return image_.height(); }
+    int32_t ScreenBitDepth() const override { return screenBitDepth; }
+    bool GrabPixels(int32_t left, int32_t top, int32_t width, int32_t height, Bitmap& out) override;
+    void PutPixels(int32_t left, int32_t top, const Bitmap& pixels) override;
 
     // Ends painting and returns the picture drawn so far.
     const QImage& Picture();
@@ -34,6 +40,8 @@ public:
     std::string caption;
     int refreshCount = 0;
     int beepCount = 0;
+    int32_t screenBitDepth = 32;
+    bool failGrab = false;  // GrabPixels fails while set
 
 private:
     QImage image_;

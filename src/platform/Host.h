@@ -1,11 +1,13 @@
 #pragma once
 // The main window as the plotting code sees it: its drawing area in twips,
 // its caption, its current text position, colour and font, text measuring,
-// and the surface of its kept picture.
+// the surface of its kept picture, and the pixels of that picture.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "platform/Bitmap.h"
 #include "platform/Surface.h"
 
 namespace tlrx {
@@ -41,6 +43,21 @@ public:
 
     // The surface of the drawing area (the kept picture).
     virtual Surface& DC() = 0;
+
+    // Inner size of the drawing area in pixels.
+    virtual int32_t ClientWidthPx() const = 0;
+    virtual int32_t ClientHeightPx() const = 0;
+    // Bits per pixel of the screen the window is shown on, times its colour
+    // planes (24 or 32 on a true-colour screen).
+    virtual int32_t ScreenBitDepth() const = 0;
+    // Copies width × height pixels of the drawing area as shown, starting at
+    // its pixel (left, top), into out; places outside the area come out
+    // black. False, with out empty, when nothing could be copied (width or
+    // height below 1, no memory for the copy).
+    virtual bool GrabPixels(int32_t left, int32_t top, int32_t width, int32_t height, Bitmap& out) = 0;
+    // Draws pixels into the drawing area with their top-left corner at its
+    // pixel (left, top), leaving out what falls outside, and shows them.
+    virtual void PutPixels(int32_t left, int32_t top, const Bitmap& pixels) = 0;
 };
 
 // The main window as the drawing code sees it. The program registers its

@@ -110,4 +110,54 @@ void RunFiles::CloseInput() {
     in_.clear();
 }
 
+void RunFiles::ReadInput(void* data, size_t count) {
+    if (!in_.is_open()) Raise("Bad file name or number");
+    in_.read(static_cast<char*>(data), static_cast<std::streamsize>(count));
+    if (static_cast<size_t>(in_.gcount()) != count) {
+        in_.clear();
+        Raise(kInputPastEnd);
+    }
+}
+
+bool RunFiles::ReadInputLine(std::string& line) {
+    if (!in_.is_open()) Raise("Bad file name or number");
+    if (InputAtEnd()) return false;
+    std::getline(in_, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return true;
+}
+
+bool RunFiles::InputAtEnd() {
+    if (!in_.is_open()) Raise("Bad file name or number");
+    in_.clear();  // an end met before is looked for again
+    return in_.peek() == std::ifstream::traits_type::eof();
+}
+
+void RunFiles::SeekInput(int64_t position) {
+    if (!in_.is_open()) Raise("Bad file name or number");
+    if (position < 1) Raise(kInvalidCall);
+    in_.clear();
+    in_.seekg(static_cast<std::streamoff>(position - 1));
+    if (!in_) Raise("Device I/O error");
+}
+
+int64_t RunFiles::InputPosition() {
+    if (!in_.is_open()) Raise("Bad file name or number");
+    in_.clear();  // the position at the end is still known
+    const std::streampos here = in_.tellg();
+    if (here < 0) Raise("Device I/O error");
+    return static_cast<int64_t>(here) + 1;
+}
+
+int64_t RunFiles::InputLength() {
+    if (!in_.is_open()) Raise("Bad file name or number");
+    in_.clear();
+    const std::streampos here = in_.tellg();
+    in_.seekg(0, std::ios::end);
+    const std::streampos end = in_.tellg();
+    in_.seekg(here);
+    if (!in_ || end < 0) Raise("Device I/O error");
+    return static_cast<int64_t>(end);
+}
+
 }  // namespace tlrx

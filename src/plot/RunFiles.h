@@ -15,6 +15,9 @@
 
 namespace tlrx {
 
+// The description of a read that meets the end of the file.
+inline constexpr std::string_view kInputPastEnd = "Input past end of file";
+
 class RunFiles {
 public:
     // ---- The output, file number 2 ----
@@ -53,6 +56,20 @@ public:
     bool InputOpen() const { return in_.is_open(); }
     std::ifstream& Input() { return in_; }
     void CloseInput();
+
+    // Reads exactly `count` bytes; raises kInputPastEnd when the file ends first.
+    void ReadInput(void* data, size_t count);
+    // Reads the next line into `line` without its line end (LF, or CR LF);
+    // false at the end of the file. A last line without a line end is read.
+    bool ReadInputLine(std::string& line);
+    // True when no byte is left to read.
+    bool InputAtEnd();
+    // Moves the read position to a byte position, 1 being the first byte.
+    void SeekInput(int64_t position);
+    // The byte position of the next read, 1 being the first byte.
+    int64_t InputPosition();
+    // The length of the input in bytes.
+    int64_t InputLength();
 
 private:
     void OpenOutput(const std::string& path, std::ios::openmode mode);

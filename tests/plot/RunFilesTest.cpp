@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "GridTestSupport.h"
 #include "core/Errors.h"
@@ -47,6 +49,39 @@ TEST_F(RunFilesTest, BinaryAccessWritesAtOneBasedPositions) {
     files.WriteBytes("g", 1);
     files.CloseOutput();
     EXPECT_EQ(test::FileBytes(path), "abXYefg");
+}
+
+TEST_F(RunFilesTest, InputReadsBytesLinesAndPositions) {
+    const std::string path = dir + "/in.bin";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "abcd\r\nef\n\nlast";
+    }
+    files.OpenInput(path);
+    EXPECT_EQ(files.InputLength(), 14);
+    char bytes[4];
+    files.ReadInput(bytes, 4);
+    EXPECT_EQ(std::string(bytes, 4), "abcd");
+    EXPECT_EQ(files.InputPosition(), 5);
+    std::string line;
+    std::vector<std::string> lines;
+    while (files.ReadInputLine(line)) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"", "ef", "", "last"}));  // a last line without its end
+    EXPECT_TRUE(files.InputAtEnd());
+    EXPECT_EQ(files.InputPosition(), 15);
+    files.SeekInput(13);
+    EXPECT_FALSE(files.InputAtEnd());
+    try {
+        files.ReadInput(bytes, 3);  // two bytes are left
+        FAIL() << "a read past the end must fail";
+    } catch (const RuntimeError& e) {
+        EXPECT_STREQ(e.what(), "Input past end of file");
+    }
+    files.SeekInput(1);
+    files.ReadInput(bytes, 1);
+    EXPECT_EQ(bytes[0], 'a');
+    files.CloseInput();
+    EXPECT_THROW(files.ReadInput(bytes, 1), RuntimeError);
 }
 
 TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "plot/MapFeatureTables.h"
+
+namespace tlrx {
+namespace {
+
+TEST(MapFeatureTables, RowListsOfEveryKind) {
+    struct Case {
+        GeofeatureTable table;
+        size_t rows;
+        const char* first;
+        const char* last;
+    } const cases[] = {
+        {GeofeatureTable::AllFeatures, 1, "All features", "All features"},
+        {GeofeatureTable::MwdbFeatures, 10, "Coastlines", "Other Provinces/States"},
+        {GeofeatureTable::WdbFeatures, 36, "International Boundaries", "Scotland and Wales"},
+        {GeofeatureTable::DlgFeatures, 72, "River, double line, shoreline", "Alaska pipeline"},
+    };
+    for (const Case& c : cases) {
+        const auto texts = GeofeatureRowTexts(c.table);
+        ASSERT_EQ(texts.size(), c.rows + 1);
+        EXPECT_EQ(texts[0], "");
+        EXPECT_EQ(texts[1], c.first);
+        EXPECT_EQ(texts[c.rows], c.last);
+        for (size_t r = 1; r <= c.rows; ++r) EXPECT_FALSE(texts[r].empty()) << r;
+    }
+    // The DLG texts keep their aligned blanks.
+    EXPECT_EQ(GeofeatureRowTexts(GeofeatureTable::DlgFeatures)[3], "River, perennial,        <30 km");
+    EXPECT_EQ(GeofeatureRowTexts(GeofeatureTable::WdbFeatures)[21], "Rivers");
+}
+
+// Every row of the DLG table has codes; a GRF code and a GRV byte map to one
+// row at most, and each GRF range pairs with a GRV range of the same length.
+TEST(MapFeatureTables, DlgTableIsConsistent) {
+    std::array<int, 73> rangesOfRow{};
+    std::array<int, 256> grvUses{};
+    for (const DlgCodeRange& r : DlgCodeTable()) {
+        ASSERT_GE(r.row, 1);
+        ASSERT_LE(r.row, 72);
+        ++rangesOfRow[static_cast<size_t>(r.row)];
+        EXPECT_EQ(r.grfLast - r.grfFirst, r.grvLast - r.grvFirst) << "row " << r.row;
+        for (int b = r.grvFirst; b <= r.grvLast; ++b) ++grvUses[static_cast<size_t>(b)];
+        for (int code = r.grfFirst; code <= r.grfLast; ++code) EXPECT_EQ(DlgRowOfGrfCode(code), r.row) << code;
+    }
+    for (size_t row = 1; row <= 72; ++row) EXPECT_GE(rangesOfRow[row], 1) << row;
+    for (int b = 0; b < 256; ++b) EXPECT_LE(grvUses[static_cast<size_t>(b)], 1) << b;
+
+    struct Case {
+        int grf, grv;
+        int16_t row;
+    } const cases[] = {
+        {3001, 2, 1},    {3004, 5, 3},    {3035, 32, 11}, {5009, 130, 38}, {5013, 132, 40}, {5014, 133, 41},
+        {6025, 171, 64}, {6026, 172, 63}, {6095, 222, 68}, {7020, 226, 72}, {3000, 1, 0},    {3031, 156, 0},
+        {5005, 224, 0},  {6000, 157, 53}, {9999, 255, 0},  {0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DlgRowOfGrfCode(c.grf), c.row) << c.grf;
+        EXPECT_EQ(DlgRowOfGrvByte(c.grv), c.row) << c.grv;
+    }
+}
+
+}  // namespace
+}  // namespace tlrx

@@ -31,6 +31,11 @@ void DrawingArea::Cls() {
     update();
 }
 
+void DrawingArea::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
+    DrawImagePixels(picture_, left, top, pixels);
+    update();
+}
+
 void DrawingArea::FitPicture() {
     const QSize size(std::max(1, width()), std::max(1, height()));
     if (picture_.size() == size) return;

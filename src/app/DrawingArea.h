@@ -5,8 +5,10 @@
 
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 
+#include "platform/Bitmap.h"
 #include "platform/QtSurface.h"
 
 namespace tlrx {
@@ -20,6 +22,10 @@ public:
     // The kept picture and the surface that draws into it.
     const QImage& Picture() const { return picture_; }
     QtSurface& DC() { return *surface_; }
+
+    // Writes pixels into the picture with their top-left corner at (left,
+    // top) and shows them.
+    void PutPixels(int32_t left, int32_t top, const Bitmap& pixels);
 
     // Fills the picture with the area's background (white).
     void Cls();

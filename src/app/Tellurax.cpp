@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -12,6 +13,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <functional>
 
@@ -181,6 +183,22 @@ float Tellurax::TextWidth(std::string_view text) const {
 }
 
 Surface& Tellurax::DC() { return area_->DC(); }
+
+int32_t Tellurax::ClientWidthPx() const { return area_->width(); }
+
+int32_t Tellurax::ClientHeightPx() const { return area_->height(); }
+
+int32_t Tellurax::ScreenBitDepth() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 24;
+}
+
+bool Tellurax::GrabPixels(int32_t left, int32_t top, int32_t width, int32_t height, Bitmap& out) {
+    // The area shows its picture: the pixels are the picture's.
+    return CopyImagePixels(area_->Picture(), left, top, width, height, out);
+}
+
+void Tellurax::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) { area_->PutPixels(left, top, pixels); }
 
 // ---- Window events ----
 

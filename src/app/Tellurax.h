@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/Host.h"
+#include "plot/Bmp.h"
 
 class QAction;
 class QMenu;
@@ -45,6 +46,7 @@ public:
     bool CrossShown = false;  // the placement cross is on screen
     bool Plotting = false;    // a drawing run is in progress
     bool Spooling = false;    // a printing run waits while its page is ended
+    BmpRecord WindowPicture;  // the picture kept for repainting placed text
 
     DrawingArea& Area() { return *area_; }
 
@@ -57,6 +59,11 @@ public:
     void Beep() override;
     float TextWidth(std::string_view text) const override;
     Surface& DC() override;
+    int32_t ClientWidthPx() const override;
+    int32_t ClientHeightPx() const override;
+    int32_t ScreenBitDepth() const override;
+    bool GrabPixels(int32_t left, int32_t top, int32_t width, int32_t height, Bitmap& out) override;
+    void PutPixels(int32_t left, int32_t top, const Bitmap& pixels) override;
 
     // ---- Start-up and shut-down ----
     // Caption, program folder and help file, printer component, menu marks,

@@ -2,11 +2,12 @@
 // and stops it.
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
@@ -16,6 +17,7 @@
 #include "core/Errors.h"
 #include "core/GraticuleInterrupt.h"
 #include "core/NumberText.h"
+#include "platform/Bitmap.h"
 #include "platform/Printer.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
@@ -72,7 +74,7 @@ void Tellurax::mnuBar_Click(int16_t index) {
 void Tellurax::MapDraw() {
     DesignState& d = Design();
     PlotState& p = Plot();
-    bool busy = false;  // hourglass shown and caption saved
+    std::optional<HourglassPointer> hourglass;  // shown, and the caption saved, from here
     try {
         p.PenWidth = 1;
         p.AsciiScale = CheckedDiv(d.RelMapWidth, d.MapXMax - d.MapXMin);
@@ -86,8 +88,10 @@ void Tellurax::MapDraw() {
         Plotting = true;
         LockMenus(true);
 
-        // The picture is the window's persistent image: everything drawn
-        // lands in it, and the drawing area repaints from it.
+        // A picture kept for repainting placed text is out of date now. The
+        // drawing area's own picture is the window's persistent image:
+        // everything drawn lands in it, and the area repaints from it.
+        if (WindowPicture.hBitmap) DeleteBmp(WindowPicture);
         const bool lobes = d.ProjCode == ProjInterruptedMollweide;
         int first = 1;
         int last = 1;
@@ -96,9 +100,8 @@ void Tellurax::MapDraw() {
         d.FirstPass = true;
         d.LastPass = true;
 
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        hourglass.emplace();
         d.SavedCaption = Caption();
-        busy = true;
 
         bool completed = DrawLobes(first, last);
         if (completed && lobes) {
@@ -124,8 +127,8 @@ void Tellurax::MapDraw() {
 
     p.PenWidth = 1;
     Plotting = false;
-    if (busy) {
-        QApplication::restoreOverrideCursor();
+    if (hourglass) {
+        hourglass.reset();
         SetCaption(d.SavedCaption);
     }
     LockMenus(false);

@@ -165,6 +165,7 @@ void Tellurax::Form_Unload() {
             ShowApiError("WritePrivateProfileString(" + std::to_string(i + 1) + ") error in Tellurax: Form_Unload");
     }
 
+    if (WindowPicture.hBitmap) DeleteBmp(WindowPicture);
     ReleaseMetafile("DeleteObject(2) error in Tellurax: Form_Unload");
     if (p.SymbolBrush != 0 && !(p.DrawDC && p.DrawDC->DeleteObject(p.SymbolBrush)))
         ShowApiError("DeleteObject(3) error in Tellurax: Form_Unload");

@@ -16,6 +16,7 @@
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
 #include "app/Tellurax.h"
+#include "plot/Bmp.h"
 #include "core/Errors.h"
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
@@ -84,7 +85,11 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheDefaultWorld) {
     CountingWindow window;
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // A picture kept from before: the run releases it.
+    BmpCapture(window, window.WindowPicture);
+    ASSERT_TRUE(window.WindowPicture.hBitmap);
     DrawMap(window);
+    EXPECT_FALSE(window.WindowPicture.hBitmap);
 
     EXPECT_EQ(during, (std::vector<std::string>{"Tellurax: click on Stop or press Esc to stop plotting"}));
     EXPECT_EQ(window.beeps, 1);

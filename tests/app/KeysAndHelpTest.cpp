@@ -104,6 +104,20 @@ TEST_F(KeysAndHelpTest, TheCaptionCanShowTheDrawingAreaSize) {
     EXPECT_EQ(window.windowTitle(), "b");
 }
 
+TEST_F(KeysAndHelpTest, PixelsGoIntoThePictureAndComeBackOut) {
+    Tellurax window;
+    window.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(window.ClientWidthPx(), window.Area().width());
+    EXPECT_EQ(window.ClientHeightPx(), window.Area().height());
+    EXPECT_GE(window.ScreenBitDepth(), 24);
+    const Bitmap block{2, 1, {MakeRgb(255, 0, 0), MakeRgb(0, 0, 255)}};
+    window.PutPixels(10, 20, block);
+    Bitmap back;
+    ASSERT_TRUE(window.GrabPixels(9, 20, 4, 1, back));
+    EXPECT_EQ(back.pixels, (std::vector<Rgb>{MakeRgb(255, 255, 255), MakeRgb(255, 0, 0), MakeRgb(0, 0, 255),
+                                             MakeRgb(255, 255, 255)}));
+}
+
 TEST_F(KeysAndHelpTest, EscWithNothingRunningOnlyCancelsTheExportRequests) {
     Tellurax window;
     PlotState& p = Plot();

@@ -42,7 +42,7 @@ Tellurax::Tellurax(QWidget* parent) : QMainWindow(parent) {
     resize(800, 600);
     // The drawing area gets its size now, so that start-up can scale to it.
     layout()->activate();
-    area_->FitPicture();
+    FitPicture();
     area_->setFocus();
     ConnectHandlers();
     PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
@@ -258,7 +258,7 @@ void Tellurax::Form_Activate() {
 
 void Tellurax::Form_Resize() {
     // During a run the picture keeps the size the run scaled to.
-    if (!Plotting) area_->FitPicture();
+    if (!Plotting) FitPicture();
     ToggleCaption();
 }
 
@@ -277,8 +277,15 @@ void Tellurax::ToggleCaption() {
 }
 
 void Tellurax::Cls() {
-    area_->FitPicture();
+    FitPicture();
     area_->Cls();
+}
+
+void Tellurax::FitPicture() {
+    PlotState& p = Plot();
+    const bool drawing = p.DrawDC == &area_->DC();
+    area_->FitPicture();
+    if (drawing) p.DrawDC = &area_->DC();
 }
 
 }  // namespace tlrx

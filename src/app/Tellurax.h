@@ -117,6 +117,10 @@ private:
     // Locks the menu bar for a run (only Stop enabled) or unlocks it.
     void LockMenus(bool running);
 
+    // Gives the picture the drawing area's size; a run's device that was the
+    // old picture's surface becomes the new one's.
+    void FitPicture();
+
     void RestoreWindow();
     void FitPrintLayout(bool pageMeasured);
     void ApplySavedGeometry();

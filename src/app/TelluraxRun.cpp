@@ -78,7 +78,7 @@ void Tellurax::MapDraw() {
     try {
         p.PenWidth = 1;
         p.AsciiScale = CheckedDiv(d.RelMapWidth, d.MapXMax - d.MapXMin);
-        area_->FitPicture();
+        FitPicture();
         ScaleScreen();
         const int ascFiles = d.NumInputFiles + p.GridOutputCount;
         p.AscFileName.resize(static_cast<size_t>(std::max(ascFiles, 0) + 1));
@@ -133,7 +133,7 @@ void Tellurax::MapDraw() {
     }
     LockMenus(false);
     // A resize during the run: the picture follows now.
-    area_->FitPicture();
+    FitPicture();
     if (closePending_) {
         closePending_ = false;
         QTimer::singleShot(0, this, &QWidget::close);

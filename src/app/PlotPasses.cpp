@@ -5,16 +5,24 @@
 namespace tlrx {
 
 namespace {
+
+// The program's own passes.
+void ProgramMapPlot() {}
+void ProgramPrintText() {}
+
 PlotPass g_mapPlot;
 PlotPass g_printText;
+
 }  // namespace
 
 void MapPlotPass() {
     if (g_mapPlot) g_mapPlot();
+    else ProgramMapPlot();
 }
 
 void PrintTextPass() {
     if (g_printText) g_printText();
+    else ProgramPrintText();
 }
 
 void SetMapPlotPass(PlotPass pass) { g_mapPlot = std::move(pass); }

@@ -1,8 +1,9 @@
 #pragma once
 // The two passes of a drawing run besides the graticule: the map plotting
-// pass (map files, circles and labels of one lobe) and the map text. They
-// are hooks that draw nothing until a pass is installed, so that the run
-// can be built and tested before the plotting library has them.
+// pass (map files, circles and labels of one lobe) and the map text. The
+// run calls them through these hooks, so that tests can put passes of their
+// own in their place. Until the plotting library provides the passes, the
+// program's own draw nothing.
 
 #include <functional>
 
@@ -10,12 +11,13 @@ namespace tlrx {
 
 using PlotPass = std::function<void()>;
 
-// Runs the installed map plotting pass; without one, nothing.
+// Runs the map plotting pass in force.
 void MapPlotPass();
-// Runs the installed map text drawing; without one, nothing.
+// Runs the map text drawing in force.
 void PrintTextPass();
 
-// Install a pass (an empty function removes it).
+// Put a pass in place of the program's own; an empty function puts the
+// program's own back.
 void SetMapPlotPass(PlotPass pass);
 void SetPrintTextPass(PlotPass pass);
 

@@ -1,8 +1,9 @@
 #pragma once
 // The surroundings of a main window test: fresh design and run states,
 // scripted message boxes, recorded help requests, the settings file in the
-// test's own folder, yields that do nothing unless a test says otherwise,
-// and the answer to a modal dialog of the program.
+// test's own folder, yields that do nothing and map plotting and map text
+// passes that draw nothing unless a test says otherwise, and the answer to a
+// modal dialog of the program.
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,8 @@ protected:
         ResetPlotState();
         SetDoEventsHook([](int64_t) {});
         ResetDoEventsCount();
+        SetMapPlotPass([] {});
+        SetPrintTextPass([] {});
     }
     ~AppTest() override {
         SetDoEventsHook({});

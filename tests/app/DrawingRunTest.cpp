@@ -182,6 +182,34 @@ TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
     EXPECT_TRUE(boxes.log.empty());
 }
 
+TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {
+    CountingWindow window;
+    RequestAscii();
+    int texts = 0;
+    SetPrintTextPass([&] { ++texts; });
+    // A map plotting pass that writes the map's export and yields as it goes.
+    SetMapPlotPass([&] {
+        PlotState& p = Plot();
+        p.CurOutFile = p.AscFileName[2];
+        Files().CreateOutputText(p.CurOutFile);
+        for (int i = 0; i < 10; ++i) {
+            Files().WriteLine("0.5000000  00.2500000");
+            DoEvents();
+            if (Design().PlotStopText == "Escape") return;
+        }
+        Files().CloseOutput();
+    });
+    SetDoEventsHook([&](int64_t n) {
+        if (n == 16 + 4) QTest::keyClick(&window, Qt::Key_Escape);  // the fourth yield of the map files
+    });
+    DrawMap(window);
+    EXPECT_FALSE(fs::exists(Path("map.txt")));
+    EXPECT_TRUE(fs::exists(Path("grid.txt")));  // finished before the stop
+    EXPECT_EQ(texts, 0);
+    EXPECT_EQ(window.beeps, 0);
+    ExpectIdle(window);
+}
+
 TEST_F(DrawingRunTest, APartialExportThatCannotBeDeletedIsNamedAndTheStopCompletes) {
     Tellurax window;
     RequestAscii();
@@ -221,7 +249,7 @@ TEST_F(DrawingRunTest, ARunThatFailsEndsAsAStopDoes) {
 
     // The next plain Draw Map writes no export.
     const auto gridWritten = fs::last_write_time(Path("grid.txt"));
-    SetMapPlotPass({});
+    SetMapPlotPass([] {});
     DrawMap(window);
     EXPECT_EQ(fs::last_write_time(Path("grid.txt")), gridWritten);
     EXPECT_FALSE(fs::exists(Path("map.txt")));

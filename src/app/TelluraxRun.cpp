@@ -75,6 +75,10 @@ void Tellurax::MapDraw() {
     DesignState& d = Design();
     PlotState& p = Plot();
     std::optional<HourglassPointer> hourglass;  // shown, and the caption saved, from here
+    runStart_ = std::chrono::steady_clock::now();
+    // A file of an earlier run is finished: only this run's export may be
+    // deleted when it fails.
+    p.CurOutFile.clear();
     try {
         p.PenWidth = 1;
         p.AsciiScale = CheckedDiv(d.RelMapWidth, d.MapXMax - d.MapXMin);
@@ -84,7 +88,6 @@ void Tellurax::MapDraw() {
         p.AscFileName.resize(static_cast<size_t>(std::max(ascFiles, 0) + 1));
         p.DxfNoPolyline = false;
         p.DxfSeqEndPos = 0;
-        runStart_ = std::chrono::steady_clock::now();
         Plotting = true;
         LockMenus(true);
 

@@ -255,13 +255,18 @@ TEST_F(DrawingRunTest, ARunThatFailsEndsAsAStopDoes) {
     EXPECT_FALSE(fs::exists(Path("map.txt")));
     EXPECT_EQ(boxes.log.size(), 1u);
 
-    // A lobe count beyond the 16-bit range fails before anything is drawn.
+    // A lobe count beyond the 16-bit range fails before anything is drawn,
+    // and leaves the finished export of the run before it alone.
+    RequestAscii();
+    DrawMap(window);
+    ASSERT_TRUE(fs::exists(Path("grid.txt")));
     Design().ProjCode = ProjInterruptedMollweide;
     Design().InterruptText[0] = "40000";
     DrawMap(window);
     ASSERT_EQ(boxes.log.size(), 2u);
     EXPECT_EQ(boxes.log[1].text, "Error: Overflow");
     EXPECT_EQ(boxes.log[1].title, "Error in MapDraw");
+    EXPECT_TRUE(fs::exists(Path("grid.txt")));
     EXPECT_FALSE(window.Plotting);
     EXPECT_TRUE(window.mnuBar[3]->isEnabled());
     EXPECT_FALSE(QApplication::overrideCursor());

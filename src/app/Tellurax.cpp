@@ -28,13 +28,6 @@
 
 namespace tlrx {
 
-namespace {
-
-// "Show Window &Pixel Size": its check mark is the caption's size display.
-constexpr int16_t kPixelSizeItem = 10;
-
-}  // namespace
-
 Tellurax::Tellurax(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     area_ = new DrawingArea(this);
@@ -83,13 +76,13 @@ void Tellurax::BuildMenus() {
     projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
     mnuBar[1] = projMenu_->menuAction();
     const char* projItems[] = {"&Mercator", "&Equirectangular", "C&ylindrical equal-area", nullptr,
-                               "&Hammer equal-area", "", "&Robinson", nullptr, "Equi&distant conic",
+                               "&Hammer equal-area", "Moll&weide equal-area", "&Robinson", nullptr, "Equi&distant conic",
                                "&Conformal conic", "&Albers equal-area", nullptr, "&Gnomonic",
                                "&Stereographic", "&Orthographic", "&Vertical Perspective",
                                "Azimu&thal equidistant", "A&zimuthal equal-area", nullptr, "&UTM"};
     for (size_t i = 0; i < mnuProj.size(); ++i) {
         if (i == 5) {
-            QMenu* mollweide = projMenu_->addMenu(QStringLiteral("Moll&weide equal-area"));
+            QMenu* mollweide = projMenu_->addMenu(QString::fromUtf8(projItems[i]));
             mnuProj[i] = mollweide->menuAction();
             mnuProj[i]->setEnabled(false);
             pending_.insert(mnuProj[i]);

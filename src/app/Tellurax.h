@@ -38,6 +38,9 @@ public:
     std::array<QAction*, 20> mnuProj{};          // the Projection menu; 5 opens mnuProjMollweide
     std::array<QAction*, 2> mnuProjMollweide{};  // "Normal", "Interrupted"
     std::array<QAction*, 14> mnuDesign{};        // the Design Map menu
+    // "Show Window &Pixel Size" in mnuDesign: its mark switches the caption's
+    // size display.
+    static constexpr size_t kPixelSizeItem = 10;
     std::array<QAction*, 5> mnuAbout{};          // the Help menu
 
     // ---- Window members ----

@@ -18,8 +18,6 @@ namespace tlrx {
 
 namespace {
 
-constexpr int16_t kPixelSizeItem = 10;
-
 // "Tellurax:  x = 01440   y = 00720": the placement point in twips.
 std::string PointCaption(int32_t x, int32_t y) {
     char text[64];
@@ -137,17 +135,17 @@ void Tellurax::mnuAbout_Click(int16_t index) {
 }
 
 void Tellurax::mnuDesign_Click(int16_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= mnuDesign.size()) return;
+    const auto item = static_cast<size_t>(index);
     // The item chosen last carries the mark; the size display keeps its own.
     for (size_t i = 0; i < mnuDesign.size(); ++i)
         if (i != kPixelSizeItem) mnuDesign[i]->setChecked(false);
-    if (index != kPixelSizeItem && index >= 0 && static_cast<size_t>(index) < mnuDesign.size())
-        mnuDesign[static_cast<size_t>(index)]->setChecked(true);
-
-    if (index == kPixelSizeItem) {
-        QAction* item = mnuDesign[kPixelSizeItem];
-        item->setChecked(!item->isChecked());
-        ToggleCaption();
+    if (item != kPixelSizeItem) {
+        mnuDesign[item]->setChecked(true);
+        return;
     }
+    mnuDesign[item]->setChecked(!mnuDesign[item]->isChecked());
+    ToggleCaption();
 }
 
 // Text placement draws nothing yet: the cross and the preview only change

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -12,7 +13,9 @@
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/Projection.h"
 #include "core/SharedRoutines.h"
+#include "platform/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "plot/DxfWriter.h"
 #include "plot/ExportRouting.h"
@@ -496,6 +499,93 @@ TEST_F(DxfWriterTest, FinishWritesTheTextAndTheEnd) {
     p.DxfFileName = "/dev/full";
     EXPECT_THROW(DxfFinish(), RuntimeError);
     EXPECT_FALSE(Files().OutputOpen());
+}
+
+// The default design exported as the drawing run writes it: the graticule
+// through PlotGrid, then a file of lines (one of a single point), a file of
+// every point symbol, and a text item at the end. The file is left in the
+// build folder for the readers' check (check_dxf).
+TEST(DxfExportTest, DefaultDesign) {
+    FakeHost host(1024, 768);
+    test::DrawingSetUp setUp(host);
+    ScopedScriptedMessageBox boxes;
+    DesignState& d = Design();
+    PlotState& p = Plot();
+    const std::filesystem::path dir = std::filesystem::path(TLRX_TEST_OUT_DIR) / "dxf-export";
+    std::filesystem::create_directories(dir);
+    // Written under a name of this process, then renamed: the readers' check
+    // never sees a file being written by another run of this test.
+    p.DxfFileName = (dir / ("tellurax-default-" + std::to_string(getpid()) + ".dxf")).string();
+    p.OutDxf = true;
+    test::DrawSinglePass();
+    ASSERT_TRUE(boxes.log.empty());
+    ASSERT_EQ(d.PlotStopText, "");
+
+    // Projects the point (lon, lat) in degrees of the default world map.
+    const auto at = [&](double lon, double lat) {
+        d.ProjInLat = lat;
+        d.ProjInLon = lon + 180;
+        ProjectSelect();
+    };
+    // A map file of lines, as the plotting pass draws it.
+    Files().AppendOutputText(p.DxfFileName);
+    p.DxfNoPolyline = true;
+    p.NewPolyline = true;
+    p.PlotMode = SymLine;
+    p.CurColor = PaletteRgb(RgbColor(0, 128, 0));
+    p.PenWidth = 2;
+    for (int lon = -150; lon <= 150; lon += 5) {
+        at(lon, 40 * std::sin(lon * d.DegToRad * 2));
+        ScaleXY();
+    }
+    PrintLineBrkDisk();
+    at(10, -60);  // a line of one point
+    ScaleXY();
+    PrintLineBrkDisk();
+    PrintLineBrkDisk();
+    Files().CloseOutput();
+
+    // A map file of points: every symbol type, in turn.
+    Files().AppendOutputText(p.DxfFileName);
+    p.SymbolRadiusOut = 150;
+    p.SymbolBorderOut = 20;
+    p.CurColor = RgbColor(200, 30, 30);  // outside the colour table
+    for (int16_t mode = SymDot; mode <= SymCircleFilled; ++mode) {
+        p.PlotMode = mode;
+        at(-165 + 30 * (mode - SymDot), -75);
+        ScaleXY();
+    }
+    p.SymbolBorderOut = 0;  // a hollow circle whose border rounds to nothing
+    p.PlotMode = SymCircle;
+    at(165, -75);
+    ScaleXY();
+    PrintLineBrkDisk();
+    Files().CloseOutput();
+
+    ResizeTextItems(1);
+    d.NumTextItems = 1;
+    d.TextItemText[1] = "Tellurax \xC3\xA9quateur";
+    d.TextItemX[1] = 3000;
+    d.TextItemY[1] = 5000;
+    d.TextItemRotation[1] = 30;
+    d.TextItemColor[1] = PaletteRgb(RgbColor(0, 0, 255));
+    d.TextItemAscent[1] = 300;
+    ASSERT_TRUE(DxfFinish());
+    EXPECT_TRUE(boxes.log.empty());
+
+    const std::vector<std::string> lines = test::ReadLines(p.DxfFileName);
+    const std::string all = Pairs(lines);
+    // Sixteen graticule lines, the two lines of the map file, and the
+    // entities of the symbols: plus and X two each, the square, diamond,
+    // triangle, ring and filled circle one each.
+    EXPECT_EQ(CountValue(lines, "POLYLINE"), 16u + 2 + 9);
+    EXPECT_EQ(CountValue(lines, "SEQEND"), CountValue(lines, "POLYLINE"));
+    EXPECT_EQ(CountValue(lines, "SOLID"), 4u);  // dot, filled square, diamond and triangle
+    EXPECT_EQ(CountValue(lines, "CIRCLE"), 1u);
+    EXPECT_EQ(CountValue(lines, "TEXT"), 1u);
+    EXPECT_EQ(all.find("62 |"), std::string::npos);  // no empty colour number
+    EXPECT_EQ(all.substr(all.size() - 14), "0 ENDSEC|0 EOF");
+    std::filesystem::rename(p.DxfFileName, dir / "tellurax-default.dxf");
 }
 
 }  // namespace

@@ -251,10 +251,12 @@ DxfNumber LineWidth(const DesignState& d, const PlotState& p) {
 void WriteLineVertex(const DesignState& d, PlotState& p) {
     const FilePoint pt = CurrentPoint(d, p);
     const auto open = [&] {
+        // The width first: when it cannot be computed, no entity is opened.
+        const DxfNumber width = LineWidth(d, p);
         p.NewPolyline = false;
         p.DxfNoPolyline = false;
         p.PolyPointCount = 0;
-        PolylineHead(p.CurColor, LineWidth(d, p).View(), false);
+        PolylineHead(p.CurColor, width.View(), false);
     };
     if (p.NewPolyline) open();
     Vertex(pt.x, pt.y);

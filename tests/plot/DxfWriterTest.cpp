@@ -452,8 +452,17 @@ TEST_F(DxfWriterTest, FailuresAreShownOnce) {
     EXPECT_EQ(boxes.log[0].title, "Error in DxfWrite");
     EXPECT_EQ(boxes.log[0].text, "Error: Overflow");
     EXPECT_TRUE(p.NewPolyline);
+    // A width that cannot be computed: no entity is opened either.
+    Design().LineWidthScaling = true;
+    p.DrawWidthTwips = 0;
+    Vertex(10, 10);
+    Vertex(20, 20);
+    ASSERT_EQ(boxes.log.size(), 3u);
+    EXPECT_EQ(boxes.log[2].text, "Error: Division by zero");
+    EXPECT_TRUE(p.NewPolyline);
     PrintLineBrkDisk();
     EXPECT_EQ(Written(), "");
+    p.DrawWidthTwips = 15360;
 
     // A full disk: one box for the whole run of points, then silence.
     boxes.log.clear();
@@ -586,6 +595,24 @@ TEST(DxfExportTest, DefaultDesign) {
     EXPECT_EQ(all.find("62 |"), std::string::npos);  // no empty colour number
     EXPECT_EQ(all.substr(all.size() - 14), "0 ENDSEC|0 EOF");
     std::filesystem::rename(p.DxfFileName, dir / "tellurax-default.dxf");
+}
+
+// A header that cannot be written ends the run before the graticule: one
+// box, and no graticule pass that reopens (and so creates) the file without
+// its head.
+TEST(DxfExportTest, HeaderFailureStopsTheGraticule) {
+    FakeHost host(1024, 768);
+    test::DrawingSetUp setUp(host);
+    ScopedScriptedMessageBox boxes;
+    PlotState& p = Plot();
+    p.DxfFileName = test::TestFolder() + "/missing/map.dxf";
+    p.OutDxf = true;
+    test::DrawSinglePass();
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].title, "Error in DxfHeader");
+    EXPECT_EQ(Design().PlotStopText, "GridDiskError");
+    EXPECT_FALSE(std::filesystem::exists(p.DxfFileName));
+    EXPECT_FALSE(Files().OutputOpen());
 }
 
 }  // namespace

@@ -542,7 +542,8 @@ void DxfHeader() {
         p.PolyPointCount = 0;
 
         std::error_code ec;
-        if (std::filesystem::exists(p.DxfFileName, ec)) {
+        // A folder of that name is left alone: the creation below fails on it.
+        if (std::filesystem::exists(p.DxfFileName, ec) && !std::filesystem::is_directory(p.DxfFileName, ec)) {
             std::filesystem::remove(p.DxfFileName, ec);
             if (ec) Raise(ec.message());
         }

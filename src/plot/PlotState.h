@@ -85,6 +85,7 @@ struct PlotState {
     int32_t CgmLenPos = 0;
     int32_t CgmBufLen = 0;
     int32_t SymbolRadiusOut = 0;
+    int32_t SymbolBorderOut = 0;   // outline width of point symbols, file units
     int32_t MaxPolyPoints = 1999;  // never changed
 
     // ---- WmfRecording ----

@@ -53,7 +53,7 @@ constexpr char32_t kCp1252High[32] = {
 char ToCp1252(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == c && c != 0) return static_cast<char>(0x80 + i);
+        if (kCp1252High[i] == c) return static_cast<char>(0x80 + i);
     return '?';
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/Printer.h"
 #include "platform/Surface.h"
+#include "platform/WmfRecorder.h"
 
 namespace tlrx {
 
@@ -89,8 +90,16 @@ struct PlotState {
     int32_t MaxPolyPoints = 1999;  // never changed
 
     // ---- WmfRecording ----
-    Surface* MetafileDC = nullptr;  // the metafile being recorded while OutWmf
-    GdiObject MetafilePen = 0;      // pen of the WMF polyline being drawn
+    // The metafile being recorded (logical units = file units, y upwards),
+    // from the File menu's WMF command to the end of the run; null otherwise.
+    Surface* MetafileDC = nullptr;
+    // Owns the recording behind MetafileDC; shared, like PrnDlg, by snapshots.
+    std::shared_ptr<WmfRecorder> MetafileRecorder;
+    // The closed recording, held until SaveMetafileToDisk has written it; null otherwise.
+    std::shared_ptr<const MetafileBits> MetafileHandle;
+    GdiObject MetafilePen = 0;     // pen of the current WMF symbol or polyline, deleted after use
+    GdiObject MetafileBrush = 0;   // brush of the current filled WMF symbol, deleted after use
+    bool DrawingMetafile = false;  // the text items are being drawn into MetafileDC
 
     // ---- PrintLayout (print units) ----
     float PrnMapTop = 1.0f;

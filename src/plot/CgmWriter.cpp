@@ -431,15 +431,15 @@ void SymbolImpl(int16_t mode) {
     Step("CgmShort", ShortImpl);
 }
 
-// Closes file 2 and deletes what it holds of an unfinished export; the box
-// gives the failure and says what became of the file.
-void AbandonFile(std::string_view procedure, std::string_view description) {
+// Closes file 2 and deletes the unfinished export (when this run made it);
+// the box gives the failure and says what became of the file.
+void AbandonFile(std::string_view procedure, std::string_view description, bool ours) {
     PlotState& p = Plot();
     Files().CloseOutputQuietly();
     std::string message = "Error: " + std::string(description);
     std::error_code ec;
     const std::filesystem::path path(p.CgmFileName);
-    if (!p.CgmFileName.empty() && std::filesystem::exists(path, ec)) {
+    if (ours && !p.CgmFileName.empty() && std::filesystem::exists(path, ec)) {
         if (std::filesystem::remove(path, ec) && !ec)
             message += "\n\nThe unfinished file " + p.CgmFileName + " has been deleted.";
         else
@@ -582,6 +582,7 @@ void CgmHeader() {
     p.CurOutFile = p.CgmFileName;
     p.SymbolRadiusOut = 2;
     ResetElementState();
+    bool created = false;
     try {
         const std::filesystem::path path(p.CgmFileName);
         std::error_code ec;
@@ -590,6 +591,7 @@ void CgmHeader() {
             if (ec) Raise(ec.message());
         }
         files.OpenOutputBinary(p.CgmFileName);
+        created = true;
 
         StringElement(kBeginMetafile, "Tellurax map");
         Element(kMetafileVersion, {1});
@@ -622,7 +624,7 @@ void CgmHeader() {
         p.CurColor = d.GridColor;  // the graticule is drawn next
         files.CloseOutput();       // raises when a write has failed
     } catch (const RuntimeError& e) {
-        AbandonFile("CgmHeader", e.what());
+        AbandonFile("CgmHeader", e.what(), created);
         ResetElementState();
         // Nothing may be drawn into a file without its header.
         d.PlotStopText = "GridDiskError";
@@ -649,7 +651,7 @@ bool CgmFinishExport() {
         files.CloseOutput();  // raises when a write has failed
         complete = true;
     } catch (const RuntimeError& e) {
-        AbandonFile("CgmFinishExport", e.what());
+        AbandonFile("CgmFinishExport", e.what(), true);
     }
     ResetElementState();
     p.OutCgm = false;

@@ -658,6 +658,17 @@ TEST_F(CgmWriterTest, HeaderThatCannotBeWrittenIsDeletedAndEndsTheRun) {
     EXPECT_EQ(Design().PlotStopText, "GridDiskError");
     EXPECT_EQ(Plot().CurOutFile, "");
 
+    // A name that cannot be replaced is left as it was.
+    boxes.log.clear();
+    const std::string folder = dir + "/taken.cgm";
+    std::filesystem::create_directories(folder + "/inside");
+    Plot().CgmFileName = folder;
+    CgmHeader();
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].title, "Error in CgmHeader");
+    EXPECT_EQ(boxes.log[0].text, "Error: Directory not empty");
+    EXPECT_TRUE(std::filesystem::exists(folder + "/inside"));
+
     // A disk that fills up: the unfinished file goes.
     boxes.log.clear();
     Design().PlotStopText.clear();

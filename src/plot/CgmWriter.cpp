@@ -223,7 +223,7 @@ std::array<FilePoint, 5> SymbolPoints(int n) {
     const auto radius = static_cast<float>(p.SymbolRadiusOut);
     std::array<FilePoint, 5> points{};
     for (size_t k = 0; k < static_cast<size_t>(n); ++k) {
-        // Single precision, as the symbol offsets are kept.
+        // The offsets are scaled in single precision.
         const float fx = static_cast<float>(p.CgmSymbolVertex[k]) / 1000.0f;
         const float fy = static_cast<float>(p.CgmSymbolVertex[k + 5]) / 1000.0f;
         int16_t x = ToInt16(static_cast<float>(radius * fx + static_cast<float>(cx)));

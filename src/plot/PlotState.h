@@ -4,6 +4,7 @@
 // record beside the design state, read and written by field name.
 // Types as in DesignState.h: Integer int16_t, Long int32_t, Single float.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -84,10 +85,20 @@ struct PlotState {
     int32_t DxfSeqEndPos = 0;
     int32_t CgmPos = 1;
     int32_t CgmLenPos = 0;
-    int32_t CgmBufLen = 0;
-    int32_t SymbolRadiusOut = 0;
+    int32_t CgmBufLen = 0;         // -1: a TEXT element's point and flag wait in CgmBuf 4..9
+    int32_t SymbolRadiusOut = 0;   // half-size of point symbols, file units
     int32_t SymbolBorderOut = 0;   // outline width of point symbols, file units
     int32_t MaxPolyPoints = 1999;  // never changed
+    // CGM element being assembled: one byte value (0..255) per entry, the
+    // header word(s) first, then the parameters, high byte first.
+    std::array<int16_t, 25> CgmBuf{};
+    // Symbol vertex offsets in thousandths of SymbolRadiusOut: x of vertex k
+    // at k, its y at k + 5.
+    std::array<int16_t, 10> CgmSymbolVertex{};
+    // The last POLYLINE vertex written (file units), and whether the line
+    // goes on from it in a new element because its element was filled.
+    std::array<int16_t, 2> CgmLastVertex{};
+    bool CgmLineContinues = false;
 
     // ---- WmfRecording ----
     // The metafile being recorded (logical units = file units, y upwards),

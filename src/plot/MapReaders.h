@@ -8,8 +8,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tlrx {
+
+// The description a reader raises for a map file that does not exist; the
+// plotting pass shows its own box naming the file for it.
+inline constexpr std::string_view kFileNotFound = "File not found";
+// The description of a read that meets the end of the file inside a record.
+inline constexpr std::string_view kInputPastEndOfFile = "Input past end of file";
 
 // What a reader hands to the plotting pass.
 class MapPointSink {

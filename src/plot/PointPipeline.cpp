@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "core/Projection.h"
 #include "core/RangeCircle.h"
+#include "core/Utm.h"
 #include "platform/Events.h"
 #include "platform/Host.h"
 #include "plot/DeviceLayer.h"
@@ -83,8 +84,7 @@ void UtmForward(double latDeg, double lonDeg, double& easting, double& northing)
     const double phi = latDeg * d.DegToRad;
     const double s = std::sin(phi), c = std::cos(phi), t = std::tan(phi);
     const double tt = t * t, tt2 = tt * tt;
-    const double cos2 = std::cos(2 * phi);
-    const double m = a * (d.UtmArcA0 * phi + std::sin(2 * phi) * (d.UtmArcB1 + cos2 * (d.UtmArcB2 + d.UtmArcB3 * cos2)));
+    const double m = UtmMeridianDistance(phi);
     const double n = CheckedDiv(a, std::sqrt(1 - e2 * s * s));
     const double cc = ep2 * c * c;
 

@@ -122,7 +122,8 @@ protected:
         EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
 
         Lines lines;
-        for (const auto& polyline : test::ReadPolylines(dir + "/export.txt")) {
+        raw = test::ReadPolylines(dir + "/export.txt");
+        for (const auto& polyline : raw) {
             lines.emplace_back();
             for (const test::AsciiPoint& pt : polyline) lines.back().push_back(ToLatLon(pt));
         }
@@ -161,6 +162,7 @@ protected:
     test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
     std::string dir = test::TestFolder();
+    std::vector<std::vector<test::AsciiPoint>> raw;  // the export of the last Draw
 };
 
 // A map from 0 to 90 E and 20 S to 50 N.
@@ -242,6 +244,20 @@ TEST_F(PointPipelineTest, CutAtTheRangeCircle) {
         SCOPED_TRACE(c.name);
         ExpectLines(Draw(c.segments), c.expected);
     }
+}
+
+// Beyond the horizon of a vertical perspective the map has a gap: a line
+// going out and coming back is two lines, on the window and in the export,
+// both on the visible disc.
+TEST_F(PointPipelineTest, LinesEndAtTheHorizon) {
+    test::UseAzimuthal(ProjVerticalPerspective, "00    00    00    N", "090    00    00");
+    ASSERT_LT(Design().AzRangeSec, 90 * 3600);  // the horizon, 81.3 degrees from the centre
+    const Lines got = Draw({{{0, 0}, {0, 70}, {0, 100}, {10, 60}, {0, 0}}});
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_GE(got[0].size(), 2u);
+    EXPECT_GE(got[1].size(), 2u);
+    for (const auto& line : raw)
+        for (const test::AsciiPoint& pt : line) EXPECT_LE(std::hypot(pt.x - 0.5, pt.y - 0.5), 0.5 + 1e-6);
 }
 
 }  // namespace

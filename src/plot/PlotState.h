@@ -139,8 +139,31 @@ struct PlotState {
     // Shared, so that a copy of the state (a snapshot) refers to the same one.
     std::shared_ptr<PrinterDialog> PrnDlg;
 
+    // ---- MapLabel: labels of the point files read in a pass, 1..n (element 0 empty) ----
+    // Filled by the plotting pass:
+    std::vector<std::string> MapLabelText = std::vector<std::string>(1);
+    std::vector<double> MapLabelLat = std::vector<double>(1);  // projection input: degrees (UTM: northing)
+    std::vector<double> MapLabelLon = std::vector<double>(1);  // frame degrees (UTM: easting)
+    std::vector<int16_t> MapLabelFile = std::vector<int16_t>(1);
+    std::vector<std::string> MapLabelFontName = std::vector<std::string>(1);
+    std::vector<int16_t> MapLabelFontSize = std::vector<int16_t>(1);  // points
+    std::vector<int32_t> MapLabelColor = std::vector<int32_t>(1);
+    std::vector<bool> MapLabelBold = std::vector<bool>(1);
+    std::vector<bool> MapLabelItalic = std::vector<bool>(1);
+    std::vector<bool> MapLabelUnderline = std::vector<bool>(1);
+    std::vector<bool> MapLabelStrikethru = std::vector<bool>(1);
+    // Filled when the labels are placed (twips):
+    std::vector<int32_t> MapLabelX = std::vector<int32_t>(1);
+    std::vector<int32_t> MapLabelY = std::vector<int32_t>(1);  // baseline
+    std::vector<int16_t> MapLabelAscent = std::vector<int16_t>(1);
+    std::vector<int16_t> MapLabelDescent = std::vector<int16_t>(1);
+    std::vector<int16_t> MapLabelCharWidth = std::vector<int16_t>(1);
+
     // ---- Map plotting pass ----
-    bool GeographicInput = false;
+    bool GeographicInput = false;  // the file holds latitudes and longitudes (false: UTM metres)
+    // Feature row of each MWDB rank -32..32, at index rank + 32; rebuilt by every pass.
+    std::array<int16_t, 65> MwdbRankRow{};
+    int32_t NumTextItemsSaved = 0;  // NumTextItems before the first pass appended label items
 };
 
 // The one run state of the process.

@@ -8,6 +8,7 @@ packages=(
   # test oracles
   proj-bin poppler-utils geographiclib-tools
   python3-ezdxf libwmf-bin imagemagick libreoffice-draw libreoffice-impress
+  fonts-urw-base35  # the fonts wmf2svg maps every metafile font to
   # benchmarks
   libbenchmark-dev libproj-dev
 )

@@ -1,13 +1,15 @@
 #include "app/PlotPasses.h"
 
+#include "plot/MapPlot.h"
+
 #include <utility>
 
 namespace tlrx {
 
 namespace {
 
-// The program's own passes.
-void ProgramMapPlot() {}
+// The program's own passes. The map text drawing is not there yet.
+void ProgramMapPlot() { MapPlot(); }
 void ProgramPrintText() {}
 
 PlotPass g_mapPlot;

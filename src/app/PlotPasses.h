@@ -2,8 +2,8 @@
 // The two passes of a drawing run besides the graticule: the map plotting
 // pass (map files, circles and labels of one lobe) and the map text. The
 // run calls them through these hooks, so that tests can put passes of their
-// own in their place. Until the plotting library provides the passes, the
-// program's own draw nothing.
+// own in their place. The program's map plotting pass is MapPlot; its map
+// text drawing does nothing yet.
 
 #include <functional>
 

@@ -134,9 +134,6 @@ private:
     void ReleaseDrawingPen(int site);
     // The end of a run that failed: as after a stop.
     void EndFailedRun();
-    // Releases the metafile of a WMF export; a failure to delete its pen
-    // shows penMessage.
-    void ReleaseMetafile(const std::string& penMessage);
     float ElapsedSeconds() const;
 
     // Text placement drawing.

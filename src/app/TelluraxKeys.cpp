@@ -49,11 +49,11 @@ void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
         }
         if (Plotting || p.Printing) {
             // Files closed, the partial export deleted, "Escape" for the
-            // pass under way, the vector writers reset.
+            // pass under way, the vector writers reset, the WMF recording
+            // dropped.
             StopRun();
             Plotting = false;
             if (p.Printing) p.PrintAbort = true;
-            ReleaseMetafile("DeleteObject(2) error in Tellurax: Form_KeyDown");
         }
         return;
 

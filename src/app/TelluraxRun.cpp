@@ -189,23 +189,13 @@ void Tellurax::ReleaseDrawingPen(int site) {
 void Tellurax::EndFailedRun() {
     DesignState& d = Design();
     PlotState& p = Plot();
-    // As after a stop: the partial export goes, no request outlives the run,
-    // and the next plain Draw Map only draws.
+    // As after a stop: the partial export goes with the WMF recording, no
+    // request outlives the run, and the next plain Draw Map only draws.
     p.PlotTime = ElapsedSeconds();
     d.CurLobeOffset = 0;
     d.LastPass = true;
     StopRun();
     d.PlotStopText.clear();
-    ReleaseMetafile("DeleteObject(3) error in MapDraw");
-}
-
-void Tellurax::ReleaseMetafile(const std::string& penMessage) {
-    PlotState& p = Plot();
-    if (p.MetafilePen != 0) {
-        if (!p.MetafileDC || !p.MetafileDC->DeleteObject(p.MetafilePen)) ShowApiError(penMessage);
-        p.MetafilePen = 0;
-    }
-    p.MetafileDC = nullptr;
 }
 
 float Tellurax::ElapsedSeconds() const {

@@ -14,6 +14,7 @@
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "plot/Scaling.h"
+#include "plot/WmfExport.h"
 
 namespace tlrx {
 
@@ -166,7 +167,7 @@ void Tellurax::Form_Unload() {
     }
 
     if (WindowPicture.hBitmap) DeleteBmp(WindowPicture);
-    ReleaseMetafile("DeleteObject(2) error in Tellurax: Form_Unload");
+    DiscardMetafileAtShutDown();
     if (p.SymbolBrush != 0 && !(p.DrawDC && p.DrawDC->DeleteObject(p.SymbolBrush)))
         ShowApiError("DeleteObject(3) error in Tellurax: Form_Unload");
     if (p.DrawPen != 0 && !(p.DrawDC && p.DrawDC->DeleteObject(p.DrawPen)))

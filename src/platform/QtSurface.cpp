@@ -247,6 +247,12 @@ Rgb QtSurface::SetTextColor(Rgb color) { return std::exchange(textColor_, color)
 
 BkMode QtSurface::SetBkMode(BkMode mode) { return std::exchange(bkMode_, mode); }
 
+MapMode QtSurface::SetMapMode(MapMode mode) { return mode == MapMode::Text ? MapMode::Text : MapMode{}; }
+
+bool QtSurface::SetWindowOrgEx(int32_t, int32_t) { return false; }
+
+bool QtSurface::SetWindowExtEx(int32_t, int32_t) { return false; }
+
 bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     if (!painter_->isActive()) return false;
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -43,6 +43,11 @@ public:
     unsigned SetTextAlign(unsigned align) override;
     Rgb SetTextColor(Rgb color) override;
     BkMode SetBkMode(BkMode mode) override;
+    // The picture is drawn in device pixels: MapMode::Text is kept, any
+    // other mode and a window origin or extent are refused.
+    MapMode SetMapMode(MapMode mode) override;
+    bool SetWindowOrgEx(int32_t x, int32_t y) override;
+    bool SetWindowExtEx(int32_t cx, int32_t cy) override;
     bool TextOut(int32_t x, int32_t y, std::string_view text) override;
     bool GetTextMetrics(TextMetric& metric) override;
     int32_t GetDeviceCaps(DeviceCap cap) override;

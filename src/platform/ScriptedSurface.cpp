@@ -85,6 +85,15 @@ Rgb ScriptedSurface::SetTextColor(Rgb color) {
 BkMode ScriptedSurface::SetBkMode(BkMode mode) {
     return Fails("SetBkMode", Args({int64_t(mode)})) ? BkMode{} : inner_.SetBkMode(mode);
 }
+MapMode ScriptedSurface::SetMapMode(MapMode mode) {
+    return Fails("SetMapMode", Args({int64_t(mode)})) ? MapMode{} : inner_.SetMapMode(mode);
+}
+bool ScriptedSurface::SetWindowOrgEx(int32_t x, int32_t y) {
+    return Fails("SetWindowOrgEx", Args({x, y})) ? false : inner_.SetWindowOrgEx(x, y);
+}
+bool ScriptedSurface::SetWindowExtEx(int32_t cx, int32_t cy) {
+    return Fails("SetWindowExtEx", Args({cx, cy})) ? false : inner_.SetWindowExtEx(cx, cy);
+}
 bool ScriptedSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     return Fails("TextOut", Args({x, y}) + "," + std::string(text)) ? false : inner_.TextOut(x, y, text);
 }

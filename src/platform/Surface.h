@@ -33,6 +33,10 @@ enum class PenStyle { Solid = 0, Dash = 1, Dot = 2, Null = 5 };
 enum class StockObject { WhiteBrush, BlackBrush, NullBrush, WhitePen, BlackPen, NullPen };
 enum class FillMode { Alternate = 1, Winding = 2 };
 enum class BkMode { Transparent = 1, Opaque = 2 };
+// How logical coordinates map to the device. Anisotropic: the window's
+// origin and extent (logical units) span the picture, each axis scaled on
+// its own; a negative extent turns the axis.
+enum class MapMode { Text = 1, LoMetric, HiMetric, LoEnglish, HiEnglish, Twips, Isotropic, Anisotropic };
 
 // Text alignment flags, combinable.
 enum TextAlign : unsigned {
@@ -67,6 +71,8 @@ struct LogFont {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
+    uint8_t charSet = 0;        // 1: the default character set
+    uint8_t clipPrecision = 0;  // 16: rotation follows the orientation of the logical axes
     std::string faceName;
 };
 
@@ -108,6 +114,14 @@ public:
     virtual Rgb SetTextColor(Rgb color) = 0;
     virtual BkMode SetBkMode(BkMode mode) = 0;
 
+    // Logical coordinates. A metafile recording takes any mapping mode and
+    // the window's origin and extent in logical units (16-bit values, extent
+    // not 0); a device surface draws in device pixels only (MapMode::Text)
+    // and refuses the rest. SetMapMode returns the previous mode, 0 on failure.
+    virtual MapMode SetMapMode(MapMode mode) = 0;
+    virtual bool SetWindowOrgEx(int32_t x, int32_t y) = 0;
+    virtual bool SetWindowExtEx(int32_t cx, int32_t cy) = 0;
+
     virtual bool TextOut(int32_t x, int32_t y, std::string_view text) = 0;
     virtual bool GetTextMetrics(TextMetric& metric) = 0;
     virtual int32_t GetDeviceCaps(DeviceCap cap) = 0;
@@ -148,6 +162,9 @@ public:
     unsigned SetTextAlign(unsigned align) override;
     Rgb SetTextColor(Rgb color) override;
     BkMode SetBkMode(BkMode mode) override;
+    MapMode SetMapMode(MapMode mode) override;
+    bool SetWindowOrgEx(int32_t x, int32_t y) override;
+    bool SetWindowExtEx(int32_t cx, int32_t cy) override;
     bool TextOut(int32_t x, int32_t y, std::string_view text) override;
     bool GetTextMetrics(TextMetric& metric) override;
     int32_t GetDeviceCaps(DeviceCap cap) override;

@@ -51,24 +51,6 @@ Surface& Metafile(const PlotState& p) {
     return *p.MetafileDC;
 }
 
-void EndCgmPolyline(PlotState& p) {
-    if (p.PlotMode == SymLine) {
-        if (p.CgmLenPos > 0) {
-            // The element's long-form length word, high byte first.
-            const int32_t n = p.PolyPointCount * 4;
-            const unsigned char length[2] = {static_cast<unsigned char>(n / 256 % 256),
-                                             static_cast<unsigned char>(n % 256)};
-            RunFiles& files = Files();
-            files.SeekOutput(p.CgmLenPos);
-            files.WriteBytes(length, 2);
-            p.CgmLenPos = 0;
-            files.SeekOutput(p.CgmPos);
-        }
-    } else {
-        CgmShort();
-    }
-}
-
 // Draws the collected points as one polyline into the metafile; kept
 // receives the object the pen replaced.
 void DrawWmfPolyline(PlotState& p, GdiObject& kept) {
@@ -140,7 +122,7 @@ void PrintLineBrkDisk() {
     GdiObject kept = 0;
     try {
         if (p.OutCgm) {
-            EndCgmPolyline(p);
+            CgmPolylineEnd();
         } else if (p.OutDxf) {
             if (p.PlotMode == SymLine && !p.DxfNoPolyline) DxfPolylineTerminate();
         } else if (p.OutWmf) {

@@ -36,7 +36,7 @@ int32_t DmsSec(double degrees, double minutes, double seconds) {
 }  // namespace
 
 void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool grf = IsMapFileKind(path, "GRF");
+    const bool grf = (MapFileKind(path) == "GRF");
     if (!grf && !sink.RowSelected(1)) return;  // a DAT file is read only with "All features" selected
     RunFiles& f = Files();
     OpenMapFile(path);

@@ -22,11 +22,10 @@ void OpenMapFile(const std::string& path) {
     Files().OpenInput(path);
 }
 
-bool IsMapFileKind(const std::string& path, std::string_view kind) {
-    if (path.size() < 3 || kind.size() != 3) return false;
-    for (size_t i = 0; i < 3; ++i)
-        if (std::toupper(static_cast<unsigned char>(path[path.size() - 3 + i])) != kind[i]) return false;
-    return true;
+std::string MapFileKind(const std::string& path) {
+    std::string kind = path.size() > 3 ? path.substr(path.size() - 3) : path;
+    for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return kind;
 }
 
 double FieldNumber(std::string_view text) {

@@ -8,8 +8,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tlrx {
+
+// The description a reader raises for a map file that does not exist; the
+// plotting pass shows its own box naming the file for it.
+inline constexpr std::string_view kFileNotFound = "File not found";
 
 // What a reader hands to the plotting pass.
 class MapPointSink {
@@ -31,7 +36,9 @@ public:
     virtual void UtmPoint(int32_t northing, int32_t easting, bool segmentStart) = 0;
 
     // Records read and passed over count toward the yield counter like
-    // drawn points (a yield at every 800th count).
+    // drawn points: a yield when the count lands on a multiple of 800. A
+    // passed-over segment of the packed and DLG text kinds adds its point
+    // count here and then yields once (YieldOnce).
     virtual void CountPassedOver(int32_t count) = 0;
 
     // One yield after a passed-over segment of the packed and DLG text kinds.

@@ -106,8 +106,8 @@ bool BoxOutside(const uint8_t* box) {
 }  // namespace
 
 void ReadPackedFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool grv = IsMapFileKind(path, "GRV");
-    const int offset = grv ? 0 : WdbOffset(path, IsMapFileKind(path, "PKV"));
+    const bool grv = (MapFileKind(path) == "GRV");
+    const int offset = grv ? 0 : WdbOffset(path, (MapFileKind(path) == "PKV"));
     RunFiles& f = Files();
     OpenMapFile(path);
     const int64_t length = f.InputLength();

@@ -4,6 +4,7 @@
 // record beside the design state, read and written by field name.
 // Types as in DesignState.h: Integer int16_t, Long int32_t, Single float.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "platform/Printer.h"
 #include "platform/Surface.h"
+#include "platform/WmfRecorder.h"
 
 namespace tlrx {
 
@@ -83,13 +85,32 @@ struct PlotState {
     int32_t DxfSeqEndPos = 0;
     int32_t CgmPos = 1;
     int32_t CgmLenPos = 0;
-    int32_t CgmBufLen = 0;
-    int32_t SymbolRadiusOut = 0;
+    int32_t CgmBufLen = 0;         // -1: a TEXT element's point and flag wait in CgmBuf 4..9
+    int32_t SymbolRadiusOut = 0;   // half-size of point symbols, file units
+    int32_t SymbolBorderOut = 0;   // outline width of point symbols, file units
     int32_t MaxPolyPoints = 1999;  // never changed
+    // CGM element being assembled: one byte value (0..255) per entry, the
+    // header word(s) first, then the parameters, high byte first.
+    std::array<int16_t, 25> CgmBuf{};
+    // Symbol vertex offsets in thousandths of SymbolRadiusOut: x of vertex k
+    // at k, its y at k + 5.
+    std::array<int16_t, 10> CgmSymbolVertex{};
+    // The last POLYLINE vertex written (file units), and whether the line
+    // goes on from it in a new element because its element was filled.
+    std::array<int16_t, 2> CgmLastVertex{};
+    bool CgmLineContinues = false;
 
     // ---- WmfRecording ----
-    Surface* MetafileDC = nullptr;  // the metafile being recorded while OutWmf
-    GdiObject MetafilePen = 0;      // pen of the WMF polyline being drawn
+    // The metafile being recorded (logical units = file units, y upwards),
+    // from the File menu's WMF command to the end of the run; null otherwise.
+    Surface* MetafileDC = nullptr;
+    // Owns the recording behind MetafileDC; shared, like PrnDlg, by snapshots.
+    std::shared_ptr<WmfRecorder> MetafileRecorder;
+    // The closed recording, held until SaveMetafileToDisk has written it; null otherwise.
+    std::shared_ptr<const MetafileBits> MetafileHandle;
+    GdiObject MetafilePen = 0;     // pen of the current WMF symbol or polyline, deleted after use
+    GdiObject MetafileBrush = 0;   // brush of the current filled WMF symbol, deleted after use
+    bool DrawingMetafile = false;  // the text items are being drawn into MetafileDC
 
     // ---- PrintLayout (print units) ----
     float PrnMapTop = 1.0f;
@@ -118,8 +139,31 @@ struct PlotState {
     // Shared, so that a copy of the state (a snapshot) refers to the same one.
     std::shared_ptr<PrinterDialog> PrnDlg;
 
+    // ---- MapLabel: labels of the point files read in a pass, 1..n (element 0 empty) ----
+    // Filled by the plotting pass:
+    std::vector<std::string> MapLabelText = std::vector<std::string>(1);
+    std::vector<double> MapLabelLat = std::vector<double>(1);  // projection input: degrees (UTM: northing)
+    std::vector<double> MapLabelLon = std::vector<double>(1);  // frame degrees (UTM: easting)
+    std::vector<int16_t> MapLabelFile = std::vector<int16_t>(1);
+    std::vector<std::string> MapLabelFontName = std::vector<std::string>(1);
+    std::vector<int16_t> MapLabelFontSize = std::vector<int16_t>(1);  // points
+    std::vector<int32_t> MapLabelColor = std::vector<int32_t>(1);
+    std::vector<bool> MapLabelBold = std::vector<bool>(1);
+    std::vector<bool> MapLabelItalic = std::vector<bool>(1);
+    std::vector<bool> MapLabelUnderline = std::vector<bool>(1);
+    std::vector<bool> MapLabelStrikethru = std::vector<bool>(1);
+    // Filled when the labels are placed (twips):
+    std::vector<int32_t> MapLabelX = std::vector<int32_t>(1);
+    std::vector<int32_t> MapLabelY = std::vector<int32_t>(1);  // baseline
+    std::vector<int16_t> MapLabelAscent = std::vector<int16_t>(1);
+    std::vector<int16_t> MapLabelDescent = std::vector<int16_t>(1);
+    std::vector<int16_t> MapLabelCharWidth = std::vector<int16_t>(1);
+
     // ---- Map plotting pass ----
-    bool GeographicInput = false;
+    bool GeographicInput = false;  // the file holds latitudes and longitudes (false: UTM metres)
+    // Feature row of each MWDB rank -32..32, at index rank + 32; rebuilt by every pass.
+    std::array<int16_t, 65> MwdbRankRow{};
+    int32_t NumTextItemsSaved = 0;  // NumTextItems before the first pass appended label items
 };
 
 // The one run state of the process.

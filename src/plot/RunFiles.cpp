@@ -32,11 +32,13 @@ void RunFiles::OpenOutput(const std::string& path, std::ios::openmode mode) {
 
 void RunFiles::OutputFailure() {
     outFailed_ = true;
+    outPos_ = 0;
     Raise(SystemDescription());
 }
 
 void RunFiles::CreateOutputText(const std::string& path) {
     OpenOutput(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    outPos_ = 1;
 }
 
 void RunFiles::AppendOutputText(const std::string& path) {
@@ -57,6 +59,7 @@ void RunFiles::OpenOutputBinary(const std::string& path) {
         out_.open(path, std::ios::in | std::ios::out | std::ios::binary);
         if (!out_.is_open()) OutputFailure();
     }
+    outPos_ = 1;
 }
 
 void RunFiles::WriteLine(std::string_view text) {
@@ -65,6 +68,7 @@ void RunFiles::WriteLine(std::string_view text) {
     out_.write(text.data(), static_cast<std::streamsize>(text.size()));
     out_.write("\r\n", 2);
     if (!out_) OutputFailure();
+    if (outPos_ > 0) outPos_ += static_cast<int64_t>(text.size()) + 2;
 }
 
 void RunFiles::WriteBytes(const void* data, size_t count) {
@@ -72,20 +76,25 @@ void RunFiles::WriteBytes(const void* data, size_t count) {
     errno = 0;
     out_.write(static_cast<const char*>(data), static_cast<std::streamsize>(count));
     if (!out_) OutputFailure();
+    if (outPos_ > 0) outPos_ += static_cast<int64_t>(count);
 }
 
 void RunFiles::SeekOutput(int64_t position) {
     if (!out_.is_open()) Raise("Bad file name or number");
     if (position < 1) Raise(kInvalidCall);
+    // Every seek flushes the stream's buffer: skip the ones that move nowhere.
+    if (position == outPos_) return;
     errno = 0;
     out_.seekp(static_cast<std::streamoff>(position - 1));
     if (!out_) OutputFailure();
+    outPos_ = position;
 }
 
 void RunFiles::CloseOutput() {
     if (!out_.is_open()) return;
     errno = 0;
     out_.close();
+    outPos_ = 0;
     const bool failed = !out_ || outFailed_;
     out_.clear();
     outFailed_ = false;
@@ -94,6 +103,7 @@ void RunFiles::CloseOutput() {
 
 void RunFiles::CloseOutputQuietly() {
     if (out_.is_open()) out_.close();
+    outPos_ = 0;
     out_.clear();
     outFailed_ = false;
 }

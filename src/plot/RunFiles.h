@@ -40,6 +40,8 @@ public:
     // Writes bytes at the current position.
     void WriteBytes(const void* data, size_t count);
     // Moves the write position to a byte position, 1 being the first byte.
+    // Costs nothing when the output is known to be there already, so a
+    // writer may name the position of every element it writes.
     void SeekOutput(int64_t position);
 
     // Flushes and closes the output; raises when the data could not all be
@@ -77,6 +79,7 @@ private:
 
     std::fstream out_;
     bool outFailed_ = false;
+    int64_t outPos_ = 0;  // 1-based write position of out_, 0 when not known
     std::ifstream in_;
 };
 

@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/WmfExport.h"
 
 namespace tlrx {
 
@@ -36,6 +37,7 @@ void StopRun() {
     p.CgmLenPos = 0;
     p.CgmBufLen = 0;
     p.CgmPos = 1;
+    DiscardMetafileOnStop();
 }
 
 }  // namespace tlrx

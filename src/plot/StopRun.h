@@ -7,9 +7,10 @@ namespace tlrx {
 // OutSc; closes the output and the input file; deletes the partial export
 // named by CurOutFile when it exists and clears the name; sets PlotStopText
 // to "Escape", NewPolyline to true, CgmLenPos and CgmBufLen to 0 and CgmPos
-// to 1. A partial file that cannot be deleted is reported, naming the file
-// ("Error in Tellurax: Form_KeyDown"), and the stop goes on. Runs only while
-// a pass yields to the event loop; the pass sees "Escape" and leaves.
+// to 1; drops the WMF recording (DiscardMetafileOnStop). A partial file that
+// cannot be deleted is reported, naming the file ("Error in Tellurax:
+// Form_KeyDown"), and the stop goes on. Runs only while a pass yields to the
+// event loop; the pass sees "Escape" and leaves.
 void StopRun();
 
 }  // namespace tlrx

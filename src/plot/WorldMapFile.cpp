@@ -93,7 +93,7 @@ void ReadMp1(MapPointSink& sink) {
 }  // namespace
 
 void ReadWorldFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool mps = IsMapFileKind(path, "MPS");
+    const bool mps = (MapFileKind(path) == "MPS");
     // An MPS file must exist even when it is not read.
     if (mps) RequireMapFile(path);
     if (!sink.RowSelected(1)) return;  // read only with "All features" selected

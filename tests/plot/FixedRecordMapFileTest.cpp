@@ -16,7 +16,7 @@ namespace tlrx {
 namespace {
 
 using test::RecordedPoint;
-using test::RecordingSink;
+using test::CountingSink;
 
 // A GRF header: minor code in characters 8-9, count in 10-15, major code in 19-20.
 std::string GrfHeader(int major, int minor, int count) {
@@ -43,7 +43,7 @@ TEST_F(FixedRecordMapFileTest, SamplesReadBackAsWritten) {
     for (const char* name : {"nw.dat", "nw.grf"}) {
         SCOPED_TRACE(name);
         const auto records = test::DecodeRecords(test::SamplePath(name));
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         ReadFixedRecordFile(test::SamplePath(name), 1, sink);
         const auto segs = sink.Segments();
@@ -67,11 +67,11 @@ TEST_F(FixedRecordMapFileTest, SamplesReadBackAsWritten) {
     for (size_t at = 0; at + 20 <= bytes.size(); at += 20)
         if (bytes[at + 6] == ' ')
             expected.push_back(rowOfCode.at(100 * std::stoi(bytes.substr(at + 18, 2)) + std::stoi(bytes.substr(at + 7, 2))));
-    RecordingSink sink;
+    CountingSink sink;
     sink.SelectAll();
     ReadFixedRecordFile(test::SamplePath("nw.grf"), 1, sink);
     EXPECT_EQ(sink.rows, expected);
-    RecordingSink dat;
+    CountingSink dat;
     dat.SelectAll();
     ReadFixedRecordFile(test::SamplePath("nw.dat"), 1, dat);
     EXPECT_EQ(dat.rows, std::vector<int16_t>{1});
@@ -94,7 +94,7 @@ TEST_F(FixedRecordMapFileTest, PointRecordFields) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.record);
         const std::string path = Fixture("a.dat", kHeader + c.record);
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {1};
         ReadFixedRecordFile(path, 1, sink);
         ASSERT_EQ(sink.points.size(), 1u);
@@ -120,7 +120,7 @@ TEST_F(FixedRecordMapFileTest, SegmentStartsWhileTheHeaderIsPending) {
     };
     for (const Case& c : cases) {
         Plot().SegmentState = 0;
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {1};
         sink.drawStarts = c.drawStarts;
         ReadFixedRecordFile(Fixture("a.dat", c.bytes), 1, sink);
@@ -155,7 +155,7 @@ TEST_F(FixedRecordMapFileTest, GrfHeadersSelectOrPassOverTheirSegments) {
     };
     for (const Case& cs : cases) {
         SCOPED_TRACE(cs.what);
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = cs.selected;
         ReadFixedRecordFile(Fixture("a.grf", cs.bytes), 1, sink);
         std::vector<int32_t> lats;
@@ -170,7 +170,7 @@ TEST_F(FixedRecordMapFileTest, GrfHeadersSelectOrPassOverTheirSegments) {
 // A DAT file is opened only with row 1 selected (a missing one is then not
 // reported); a GRF file always.
 TEST_F(FixedRecordMapFileTest, DatFilesAreReadOnlyWithAllFeaturesSelected) {
-    RecordingSink unselected;
+    CountingSink unselected;
     unselected.selected = {2};
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(dir + "/none.dat", 1, unselected); }), "");
     ReadFixedRecordFile(test::SamplePath("nw.dat"), 1, unselected);
@@ -178,7 +178,7 @@ TEST_F(FixedRecordMapFileTest, DatFilesAreReadOnlyWithAllFeaturesSelected) {
     EXPECT_TRUE(unselected.rows.empty());
     EXPECT_FALSE(Files().InputOpen());
 
-    RecordingSink selected;
+    CountingSink selected;
     selected.selected = {1};
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(dir + "/none.dat", 1, selected); }), "File not found");
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(dir + "/none.grf", 1, unselected); }), "File not found");
@@ -189,29 +189,29 @@ TEST_F(FixedRecordMapFileTest, DatFilesAreReadOnlyWithAllFeaturesSelected) {
 TEST_F(FixedRecordMapFileTest, TruncatedFilesAreReadErrors) {
     const std::string dat = test::ReadBytes(test::SamplePath("nw.dat"));
     const std::string grf = test::ReadBytes(test::SamplePath("nw.grf"));
-    RecordingSink sink;
+    CountingSink sink;
     sink.SelectAll();
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(Fixture("a.dat", dat.substr(0, dat.size() - 10)), 1, sink); }),
               "Input past end of file");
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(Fixture("a.grf", grf.substr(0, 19)), 1, sink); }),
               "Input past end of file");
     // The last segment passed over, its records cut.
-    RecordingSink none;
+    CountingSink none;
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(Fixture("b.grf", grf.substr(0, grf.size() - 20)), 1, none); }),
               "Input past end of file");
-    RecordingSink whole;
+    CountingSink whole;
     EXPECT_EQ(ErrorOf([&] { ReadFixedRecordFile(test::SamplePath("nw.grf"), 1, whole); }), "");
     EXPECT_EQ(whole.segmentYields, 36);
 }
 
 // A stop seen at a yield ends the reading at once.
 TEST_F(FixedRecordMapFileTest, StopIsHonouredAtTheYield) {
-    RecordingSink skipping;
+    CountingSink skipping;
     skipping.stopAtYield = 1;
     ReadFixedRecordFile(test::SamplePath("nw.grf"), 1, skipping);
     EXPECT_EQ(skipping.segmentYields, 1);
 
-    RecordingSink drawing;
+    CountingSink drawing;
     drawing.selected = {1};
     drawing.stopAtYield = 1;
     ReadFixedRecordFile(test::SamplePath("nw.dat"), 1, drawing);

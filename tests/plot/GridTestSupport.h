@@ -1,8 +1,9 @@
 #pragma once
-// Designs and the drawing run's set-up for the graticule tests, and readers
-// of the ASCII export.
+// Designs and the drawing run's set-up for the graticule and map drawing
+// tests, the sample map files, and readers of the ASCII export.
 
 #include <cmath>
+#include <cstdio>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,9 @@
 #include "core/Projection.h"
 #include "platform/Events.h"
 #include "platform/FakeHost.h"
+#include "platform/Surface.h"
+#include "plot/MapPlot.h"
+#include "plot/MapReaders.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
@@ -40,9 +44,19 @@ public:
         SetDoEventsHook({});
         SetMainWindow(nullptr);
         Files().CloseOutputQuietly();
+        Files().CloseInput();
     }
     DrawingSetUp(const DrawingSetUp&) = delete;
     DrawingSetUp& operator=(const DrawingSetUp&) = delete;
+};
+
+// The main window with a recording surface over its picture.
+class ScriptedHost : public FakeHost {
+public:
+    using FakeHost::FakeHost;
+    Surface& DC() override { return scripted; }
+    QtSurface& Real() { return static_cast<QtSurface&>(FakeHost::DC()); }
+    ScriptedSurface scripted{FakeHost::DC()};
 };
 
 // A non-azimuthal design with the given boundary texts (spacings default to
@@ -112,11 +126,13 @@ inline void PrepareDrawingRun() {
     ScaleScreen();
 }
 
-// One drawing pass of a one-pass run.
-inline void DrawSinglePass() {
+// One drawing pass of a one-pass run: the graticule and, with withMap, the
+// map files and circles after it, as the drawing run calls them.
+inline void DrawSinglePass(bool withMap = false) {
     PrepareDrawingRun();
     Design().FirstPass = Design().LastPass = true;
     PlotGrid();
+    if (withMap && Design().PlotStopText.empty()) MapPlot();
 }
 
 // The interrupted Mollweide world with northern interruptions at 45W and 90E
@@ -138,8 +154,9 @@ inline void UseInterruptedWorld(const char* north = "90    00    00    N",
     }
 }
 
-// The lobes of the interrupted world, as the drawing run draws them.
-inline void DrawLobes(const std::vector<int16_t>& lobes = {1, 2, 3, 5, 6}) {
+// The lobes of the interrupted world, as the drawing run draws them (with
+// withMap the map files after each lobe's graticule).
+inline void DrawLobes(const std::vector<int16_t>& lobes = {1, 2, 3, 5, 6}, bool withMap = false) {
     DesignState& d = Design();
     PrepareDrawingRun();
     for (size_t i = 0; i < lobes.size(); ++i) {
@@ -149,8 +166,114 @@ inline void DrawLobes(const std::vector<int16_t>& lobes = {1, 2, 3, 5, 6}) {
         d.LastPass = i + 1 == lobes.size();
         PlotGrid();
         if (!d.PlotStopText.empty()) break;
+        if (withMap) {
+            MapPlot();
+            if (!d.PlotStopText.empty()) break;
+        }
     }
     d.CurLobeOffset = 0;
+}
+
+// A sample map file of data/samples.
+inline std::string SamplePath(const std::string& name) {
+    return std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/" + name;
+}
+
+// The default world map, data/Tlrx4.map.
+inline std::string WorldMapPath() { return std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map"; }
+
+// Makes `path` the design's only map file, drawn as symbolType, with the
+// symbology of the default file 1; with allRows every feature row selected.
+inline void UseMapFile(const std::string& path, int16_t symbolType = SymLine, bool allRows = false) {
+    DesignState& d = Design();
+    d.InputFileName[1] = path;
+    d.InputFileSymbolType[1] = symbolType;
+    if (allRows)
+        for (int row = 1; row <= d.NumGeoFeatures; ++row) {
+            d.FeatureSelected(row, 1) = true;
+            d.FeatureLineWidth(row, 1) = d.FeatureLineWidth(1, 1);
+        }
+}
+
+// Writes a file of the given bytes.
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// One MWDB record: code, latitude and longitude in arc-minutes.
+struct MwdbRecord {
+    int16_t code = 0;
+    int16_t lat = 0;
+    int16_t lon = 0;
+};
+
+// The bytes of MWDB records, 16-bit little-endian.
+inline std::string MwdbBytes(const std::vector<MwdbRecord>& records) {
+    std::string bytes;
+    for (const MwdbRecord& r : records)
+        for (int16_t v : {r.code, r.lat, r.lon}) {
+            const auto u = static_cast<uint16_t>(v);
+            bytes.push_back(static_cast<char>(u & 0xFF));
+            bytes.push_back(static_cast<char>(u >> 8));
+        }
+    return bytes;
+}
+
+// A reader's sink that keeps what it is handed.
+class RecordingSink : public MapPointSink {
+public:
+    struct Item {
+        int16_t row = 0;       // the row set last
+        int32_t lat = 0;       // arc-seconds (UTM: northing in metres)
+        int32_t lon = 0;       // arc-seconds (UTM: easting)
+        bool start = false;
+        bool metres = false;
+        std::string label;     // the label handed after the point
+    };
+
+    RecordingSink() { selected.assign(73, true); selected[0] = false; }
+
+    void SetRow(int16_t r) override {
+        row = r;
+        rowsSet.push_back(r);
+    }
+    bool RowSelected(int16_t r) const override { return selected.at(static_cast<size_t>(r)); }
+    void Point(int32_t lat, int32_t lon, bool start) override { items.push_back({row, lat, lon, start, false, {}}); }
+    void UtmPoint(int32_t n, int32_t e, bool start) override { items.push_back({row, n, e, start, true, {}}); }
+    void CountPassedOver(int32_t count) override { passedOver += count; }
+    void YieldOnce() override { ++yields; }
+    void Label(const std::string& text) override { items.back().label = text; }
+    bool Stopped() const override { return false; }
+
+    int Segments() const {
+        int n = 0;
+        for (const Item& i : items) n += i.start ? 1 : 0;
+        return n;
+    }
+
+    std::vector<bool> selected;  // by row, 0..72
+    std::vector<Item> items;
+    std::vector<int16_t> rowsSet;
+    int16_t row = -1;
+    int32_t passedOver = 0;
+    int yields = 0;
+};
+
+// The lines drawn on a recording surface: each MoveToEx starts one, and
+// every LineTo adds its end point.
+inline std::vector<std::vector<DevPoint>> SurfaceLines(const std::vector<std::string>& calls) {
+    std::vector<std::vector<DevPoint>> lines;
+    for (const std::string& call : calls) {
+        int x = 0, y = 0;
+        if (std::sscanf(call.c_str(), "MoveToEx(%d,%d)", &x, &y) == 2) {
+            lines.emplace_back();
+        } else if (std::sscanf(call.c_str(), "LineTo(%d,%d)", &x, &y) == 2) {
+            if (lines.empty()) lines.emplace_back();
+            lines.back().push_back({x, y});
+        }
+    }
+    return lines;
 }
 
 // The bytes of a file.

@@ -39,7 +39,7 @@ struct RecordedPoint {
 // like the pass, yielding at every 800th, and reports a stop from the
 // `stopAtYield`-th yield on. With `drawStarts` it plays the device layer
 // drawing a line inside the window: a segment start clears SegmentState.
-class RecordingSink : public MapPointSink {
+class CountingSink : public MapPointSink {
 public:
     std::set<int16_t> selected;
     int stopAtYield = 0;  // 0: never

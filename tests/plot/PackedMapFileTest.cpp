@@ -18,7 +18,7 @@
 namespace tlrx {
 namespace {
 
-using test::RecordingSink;
+using test::CountingSink;
 
 std::string Byte(int v) { return std::string(1, static_cast<char>(static_cast<uint8_t>(v))); }
 
@@ -93,7 +93,7 @@ TEST_F(PackedMapFileTest, SamplesReadBackAsWritten) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         ReadPackedFile(test::SamplePath(c.name), 1, sink);
         const auto segs = sink.Segments();
@@ -158,7 +158,7 @@ TEST_F(PackedMapFileTest, WdbCodeBytesMapToRowsByTheTitle) {
         std::filesystem::create_directories(dir + "/xxR");
         const std::string path = dir + "/xxR/" + c.name;
         test::WriteBytes(path, Segment(c.code, {{162000, -440700}}));
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         ReadPackedFile(path, 1, sink);
         EXPECT_EQ(sink.rows, std::vector<int16_t>{c.row});
@@ -169,7 +169,7 @@ TEST_F(PackedMapFileTest, WdbCodeBytesMapToRowsByTheTitle) {
 // Rows beyond the 72 of the arrays: PKV code bytes above 72, "P" PKD codes above 36.
 TEST_F(PackedMapFileTest, RowsBeyondTheArraysAreOutOfRange) {
     for (const auto& [name, code] : {std::pair{"A.PKV", 73}, std::pair{"NAPBY.PKD", 37}, std::pair{"A.PKV", 255}}) {
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         const std::string path = Fixture(name, Segment(code, {{0, 0}}));
         EXPECT_EQ(ErrorOf([&] { ReadPackedFile(path, 1, sink); }), "Subscript out of range") << name << " " << code;
@@ -183,7 +183,7 @@ TEST_F(PackedMapFileTest, SignedByteDegreesMinutesSecondsAndSteps) {
     const std::string head = Byte(76) + Byte(0) + Byte(3) + Lon(-441000) + Lat(-163815) + Lon(-440000) + Lat(-163000);
     const std::string steps = Byte(-128) + Byte(127) + Byte(1) + Byte(-1);
     for (const std::string& lon : {Byte(-61) + Byte(0) + Byte(-25) + Byte(0), Byte(-60) + Byte(-2) + Byte(-25) + Byte(0)}) {
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         const std::string path = Fixture("a.grv", head + lon + Byte(-45) + Byte(-30) + Byte(-15) + steps);
         ReadPackedFile(path, 1, sink);
@@ -209,7 +209,7 @@ TEST_F(PackedMapFileTest, PassedOverSegmentsAreSkippedByTheirCount) {
     const std::string path = Fixture("a.grv", bytes);
     Design().LatNorthSec = 324000;
     Design().LatSouthSec = 72000;  // window: 20 N to 90 N
-    RecordingSink sink;
+    CountingSink sink;
     sink.selected = {25};
     ReadPackedFile(path, 1, sink);
     EXPECT_EQ(sink.passedOver, (std::vector<int32_t>{1, 3, 3, 1}));
@@ -244,7 +244,7 @@ TEST_F(PackedMapFileTest, BoxesAcrossTheWesternBoundaryAndTheDateLine) {
         d.LonWestSec = c.lonWest;
         d.FrameWestSec = 0;
         d.FrameEastSec = c.frameEast;
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         ReadPackedFile(path, 1, sink);
         EXPECT_EQ(sink.points.size(), c.read ? 1u : 0u);
@@ -292,7 +292,7 @@ TEST_F(PackedMapFileTest, UtmBoxesByTheLocalApproximation) {
         const auto sec = [](double deg) { return static_cast<int32_t>(std::lround(deg * 3600)); };
         const Box box{sec(c.west), sec(c.south), sec(c.east), sec(c.north)};
         const std::string path = Fixture("a.grv", Segment(76, {{box.south, box.west}}, box));
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         ReadPackedFile(path, 1, sink);
         EXPECT_EQ(sink.points.size(), c.read ? 1u : 0u);
@@ -310,19 +310,19 @@ TEST_F(PackedMapFileTest, TruncatedFilesAreReadErrors) {
                            first.size() + 24, whole.size() - 1}) {
             SCOPED_TRACE(std::to_string(cut) + (selected ? " drawn" : " passed over"));
             const std::string path = Fixture("a.grv", whole.substr(0, cut));
-            RecordingSink sink;
+            CountingSink sink;
             sink.selected = {25};
             if (selected) sink.selected.insert(26);
             EXPECT_EQ(ErrorOf([&] { ReadPackedFile(path, 1, sink); }), "Input past end of file");
         }
         const std::string path = Fixture("a.grv", whole);
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {25, 26};
         EXPECT_EQ(ErrorOf([&] { ReadPackedFile(path, 1, sink); }), "");
         EXPECT_EQ(sink.points.size(), 5u);
     }
     EXPECT_EQ(ErrorOf([&] {
-                  RecordingSink sink;
+                  CountingSink sink;
                   ReadPackedFile(dir + "/none.pkd", 1, sink);
               }),
               "File not found");
@@ -333,7 +333,7 @@ TEST_F(PackedMapFileTest, TruncatedFilesAreReadErrors) {
 // passed-over segment, and at the 800th counted point.
 TEST_F(PackedMapFileTest, StopIsHonouredAtTheYield) {
     {
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {21};  // only the rivers of nw.pkv, after 18 other segments
         sink.stopAtYield = 1;
         ReadPackedFile(test::SamplePath("nw.pkv"), 1, sink);
@@ -342,7 +342,7 @@ TEST_F(PackedMapFileTest, StopIsHonouredAtTheYield) {
         EXPECT_TRUE(sink.points.empty());
     }
     {
-        RecordingSink sink;
+        CountingSink sink;
         sink.SelectAll();
         sink.stopAtYield = 1;
         ReadPackedFile(test::SamplePath("nw.pkv"), 1, sink);

@@ -18,7 +18,7 @@ namespace tlrx {
 namespace {
 
 using test::RecordedPoint;
-using test::RecordingSink;
+using test::CountingSink;
 
 std::string Single(float v) {
     const auto u = std::bit_cast<uint32_t>(v);
@@ -43,7 +43,7 @@ protected:
     }
     // The points of a file read with row 1 selected.
     std::vector<RecordedPoint> Read(const std::string& path) {
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {1};
         ReadWorldFile(path, 1, sink);
         EXPECT_EQ(sink.rows, std::vector<int16_t>{1});
@@ -118,7 +118,7 @@ TEST_F(WorldMapFileTest, MpsSeparatorsTrailersAndLongitudes) {
                               + Record(47, 180.5f)              // started by the byte 1
                               + Record(-48, -179.5f, "abc\n");  // a trailer of several bytes
     Plot().SegmentState = 0;
-    RecordingSink sink;
+    CountingSink sink;
     sink.selected = {1};
     ReadWorldFile(Fixture("a.mps", bytes), 1, sink);
     const std::vector<RecordedPoint> expected = {{36000, 72000, true},    {162000, -576000, true},
@@ -167,7 +167,7 @@ TEST_F(WorldMapFileTest, Mp1Lines) {
 // Both kinds are read only with row 1 selected; an MPS file must exist even
 // then, an MP1 file is then not opened at all.
 TEST_F(WorldMapFileTest, ReadOnlyWithAllFeaturesSelected) {
-    RecordingSink unselected;
+    CountingSink unselected;
     unselected.selected = {2};
     EXPECT_EQ(ErrorOf([&] { ReadWorldFile(dir + "/none.mps", 1, unselected); }), "File not found");
     EXPECT_EQ(ErrorOf([&] { ReadWorldFile(dir + "/none.mp1", 1, unselected); }), "");
@@ -177,7 +177,7 @@ TEST_F(WorldMapFileTest, ReadOnlyWithAllFeaturesSelected) {
     EXPECT_TRUE(unselected.rows.empty());
     EXPECT_FALSE(Files().InputOpen());
 
-    RecordingSink selected;
+    CountingSink selected;
     selected.selected = {1};
     EXPECT_EQ(ErrorOf([&] { ReadWorldFile(dir + "/none.mp1", 1, selected); }), "File not found");
     EXPECT_FALSE(std::filesystem::exists(dir + "/none.mps"));
@@ -199,7 +199,7 @@ TEST_F(WorldMapFileTest, TruncatedMpsRecordsAreReadErrors) {
         {whole + Single(99) + Single(12), "Input past end of file"},
     };
     for (const Case& c : cases) {
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {1};
         EXPECT_EQ(ErrorOf([&] { ReadWorldFile(Fixture("a.mps", c.bytes), 1, sink); }), c.error) << c.bytes.size();
     }
@@ -208,7 +208,7 @@ TEST_F(WorldMapFileTest, TruncatedMpsRecordsAreReadErrors) {
 // A stop seen at the yield of the 800th point ends the reading at once.
 TEST_F(WorldMapFileTest, StopIsHonouredAtTheYield) {
     for (const char* name : {"nw.mps", "nw.mp1"}) {
-        RecordingSink sink;
+        CountingSink sink;
         sink.selected = {1};
         sink.stopAtYield = 1;
         ReadWorldFile(test::SamplePath(name), 1, sink);

@@ -1,0 +1,405 @@
+#include "plot/PointPipeline.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/Projection.h"
+#include "core/RangeCircle.h"
+#include "core/Utm.h"
+#include "platform/Events.h"
+#include "platform/Host.h"
+#include "plot/DeviceLayer.h"
+#include "plot/ExportRouting.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+
+namespace {
+
+constexpr int32_t kYieldEvery = 800;
+
+enum class Family { Geographic, Metres, Azimuthal };
+
+Family FamilyOf(int16_t code) {
+    if (code == ProjUtm) return Family::Metres;
+    if (code >= ProjGnomonic && code <= ProjAzEqualArea) return Family::Azimuthal;
+    return Family::Geographic;
+}
+
+// Interpolations along the line through the previous and the current point
+// registers, from the integer values, rounded to whole units.
+int32_t LonAtLat(const DesignState& d, int32_t lat) {
+    return ToInt32(d.PointLonSec + CheckedDiv((double(lat) - d.PointLatSec) * (double(d.PrevLonSec) - d.PointLonSec),
+                                              double(d.PrevLatSec) - d.PointLatSec));
+}
+
+int32_t LatAtLon(const DesignState& d, int32_t lon) {
+    return ToInt32(d.PointLatSec + CheckedDiv((double(lon) - d.PointLonSec) * (double(d.PrevLatSec) - d.PointLatSec),
+                                              double(d.PrevLonSec) - d.PointLonSec));
+}
+
+struct Edge {
+    int32_t lat = 0;
+    int32_t lon = 0;
+};
+
+// Where the line crosses the northern or southern edge; outsideLat is the
+// latitude of the point beyond it.
+Edge NorthSouthEdge(const DesignState& d, int32_t outsideLat) {
+    Edge e;
+    e.lat = outsideLat > d.LatNorthSec ? d.LatNorthSec : d.LatSouthSec;
+    e.lon = LonAtLat(d, e.lat);
+    return e;
+}
+
+// Where the line leaves the window on the side of the point X lying east or
+// west of it (outsideLon, in the registers as they stand): the eastern or
+// western edge, or the northern or southern one when the line reaches that
+// first.
+Edge EdgeClip(const DesignState& d, int32_t outsideLon) {
+    Edge e;
+    e.lon = outsideLon > d.FrameEastSec ? d.FrameEastSec : d.FrameWestSec;
+    e.lat = LatAtLon(d, e.lon);
+    if (e.lat > d.LatNorthSec) {
+        e.lat = d.LatNorthSec;
+        e.lon = LonAtLat(d, d.LatNorthSec);
+    } else if (e.lat < d.LatSouthSec) {
+        e.lat = d.LatSouthSec;
+        e.lon = LonAtLat(d, d.LatSouthSec);
+    }
+    return e;
+}
+
+}  // namespace
+
+void UtmForward(double latDeg, double lonDeg, double& easting, double& northing) {
+    const DesignState& d = Design();
+    const double a = d.UtmSemiMajorAxis;
+    const double k0 = d.UtmScaleFactor;
+    const double e2 = d.UtmEccSq;
+    const double ep2 = d.UtmEccPrimeSq;
+
+    const double phi = latDeg * d.DegToRad;
+    const double s = std::sin(phi), c = std::cos(phi), t = std::tan(phi);
+    const double tt = t * t, tt2 = tt * tt;
+    const double m = UtmMeridianDistance(phi);
+    const double n = CheckedDiv(a, std::sqrt(1 - e2 * s * s));
+    const double cc = ep2 * c * c;
+
+    double delta = lonDeg - d.CentralMeridian;
+    if (delta > 180) delta -= 360;
+    else if (delta < -180) delta += 360;
+    const double aa = delta * d.DegToRad * c;
+    const double aa2 = aa * aa, aa3 = aa2 * aa, aa4 = aa2 * aa2, aa5 = aa4 * aa, aa6 = aa4 * aa2;
+
+    easting = d.UtmFalseEasting +
+              k0 * n * (aa + (1 - tt + cc) * aa3 / 6 + (5 - 18 * tt + tt2 + 72 * cc - 58 * ep2) * aa5 / 120);
+    northing = d.UtmFalseNorthing +
+               k0 * (m - d.UtmM0 +
+                     n * t * (aa2 / 2 + (5 - tt + 9 * cc + 4 * cc * cc) * aa4 / 24 +
+                              (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
+}
+
+void PointPipeline::Begin(bool resetCount) {
+    prevInside_ = false;
+    newSegment_ = false;
+    if (resetCount) counter_ = 0;
+}
+
+void PointPipeline::Prepare() {
+    DesignState& d = Design();
+    if (d.ProjCode == ProjUtm) {
+        d.ProjInLon = d.PointLonSec / 3600.0;
+        d.ProjInLat = d.PointLatSec / 3600.0;
+        double easting = 0, northing = 0;
+        UtmForward(d.ProjInLat, d.ProjInLon, easting, northing);
+        d.ProjInLon = easting;
+        d.ProjInLat = northing;
+        d.PointLonSec = ToInt32(easting);
+        d.PointLatSec = ToInt32(northing);
+    } else {
+        int64_t lon = int64_t{d.PointLonSec} - d.LonWestSec;
+        if (lon < 0) lon += d.ArcSec360;
+        d.PointLonSec = ToInt32(static_cast<double>(lon));
+    }
+    WindowTest();
+}
+
+void PointPipeline::PrepareMetres(int32_t northing, int32_t easting) {
+    DesignState& d = Design();
+    d.PointLatSec = northing;
+    d.PointLonSec = easting;
+    WindowTest();
+}
+
+void PointPipeline::WindowTest() {
+    const DesignState& d = Design();
+    inside_ = d.PointLatSec >= d.LatSouthSec && d.PointLatSec <= d.LatNorthSec && d.PointLonSec >= d.FrameWestSec &&
+              d.PointLonSec <= d.FrameEastSec;
+}
+
+void PointPipeline::StartSegment() {
+    PlotState& p = Plot();
+    newSegment_ = true;
+    Design().PlotStatus = 1;
+    if (p.PolyPointCount > 0 && inside_) {
+        PrintLineBrkDisk();
+        p.SegmentState = 3;
+    }
+}
+
+bool PointPipeline::Stopped() const { return Design().PlotStopText == "Escape"; }
+
+bool PointPipeline::CountAndYield() {
+    ++counter_;
+    if (counter_ % kYieldEvery != 0) return false;
+    MainWindow().Refresh();
+    DoEvents();
+    return Stopped();
+}
+
+void PointPipeline::CountPassedOver(int32_t count) {
+    counter_ += count;
+    if (count > 0 && counter_ % kYieldEvery == 0) {
+        MainWindow().Refresh();
+        DoEvents();
+    }
+}
+
+void PointPipeline::YieldOnce() { DoEvents(); }
+
+void PointPipeline::ProjectionInput(double& lat, double& lon) {
+    const DesignState& d = Design();
+    lat = d.ProjInLat;
+    lon = d.ProjInLon;
+    if (Plot().GeographicInput) {
+        lat = d.PointLatSec / 3600.0;
+        lon = d.PointLonSec / 3600.0;
+    }
+    if (d.ProjCode == ProjUtm) {
+        lat = d.PointLatSec;
+        lon = d.PointLonSec;
+    }
+}
+
+// Projects the point in the registers, sends it to the export and draws it.
+// A point that cannot be projected breaks the line, on the drawing surface
+// and in the export alike, so that no line crosses the gap.
+void PointPipeline::Draw() {
+    DesignState& d = Design();
+    d.PlotStatus = newSegment_ ? 1 : 0;
+    ProjectionInput(d.ProjInLat, d.ProjInLon);
+    ProjectSelect();
+    if (d.CalcError) {
+        EndLine();
+        return;
+    }
+    if (!Plot().CurOutFile.empty()) ScaleXY();
+    PrintToScreen();
+}
+
+// Ends the line: the export's polyline, and on the drawing surface the next
+// point starts a new line.
+void PointPipeline::EndLine() {
+    PlotState& p = Plot();
+    if (p.PolyPointCount > 0) PrintLineBrkDisk();
+    p.SegmentState = 3;
+}
+
+void PointPipeline::Connect() {
+    DesignState& d = Design();
+    if (CountAndYield()) return;
+    if (newSegment_) {
+        prevInside_ = false;
+        d.PrevLatSec = d.PointLatSec;
+        d.PrevLonSec = d.PointLonSec;
+    }
+    const int64_t dLon = int64_t{d.PointLonSec} - d.PrevLonSec;
+    pLat_ = d.PointLatSec;
+    pLon_ = d.PointLonSec;
+    qLat_ = d.PrevLatSec;
+    qLon_ = d.PrevLonSec;
+
+    switch (FamilyOf(d.ProjCode)) {
+    case Family::Geographic: ConnectGeographic(dLon); break;
+    case Family::Metres: ConnectMetres(); break;
+    case Family::Azimuthal: ConnectAzimuthal(); break;
+    }
+
+    newSegment_ = false;
+    prevInside_ = inside_;
+    d.PrevLatSec = d.PointLatSec;
+    d.PrevLonSec = d.PointLonSec;
+    d.AzQueryMode = 0;
+}
+
+// The line enters the window at E: a new line from E to the point.
+void PointPipeline::Enter(int32_t eLat, int32_t eLon) {
+    DesignState& d = Design();
+    EndLine();
+    d.PointLatSec = d.PrevLatSec = eLat;
+    d.PointLonSec = d.PrevLonSec = eLon;
+    Draw();
+    d.PointLatSec = pLat_;
+    d.PointLonSec = pLon_;
+    Draw();
+    d.PrevLatSec = qLat_;
+    d.PrevLonSec = qLon_;
+}
+
+// The line leaves the window at E: it ends there.
+void PointPipeline::Leave(int32_t eLat, int32_t eLon) {
+    DesignState& d = Design();
+    d.PointLatSec = eLat;
+    d.PointLonSec = eLon;
+    Draw();
+    d.PointLatSec = pLat_;
+    d.PointLonSec = pLon_;
+    EndLine();
+}
+
+// Maps whose longitudes are frame longitudes 0..FrameEastSec. Of two points
+// more than 180 degrees apart across the frame's eastern side, the far one is
+// taken to lie beyond the western edge: the shorter way round the globe.
+void PointPipeline::ConnectGeographic(int64_t dLon) {
+    DesignState& d = Design();
+    if (inside_ && prevInside_) {
+        const int64_t jump = std::llabs(dLon);
+        if (jump < d.ArcSec340) {
+            Draw();
+        } else if (jump == d.ArcSec360 && std::abs(d.LonWestSec) == d.ArcSec180) {
+            // From one side of the 180th meridian to the other on a map bounded there.
+            d.PointLonSec = d.PrevLonSec;
+            Draw();
+        } else if ((dLon <= -d.ArcSec340 && d.PrevLonSec > d.ArcSec340) ||
+                   (dLon >= d.ArcSec340 && d.PointLonSec > d.ArcSec340)) {
+            DateLineSplit(dLon);
+        } else {
+            // A jump across nearly the whole map that is no crossing of the
+            // frame's edge: no line is drawn across the map.
+            EndLine();
+        }
+        return;
+    }
+    if (inside_) {
+        if (newSegment_) {
+            Draw();
+            return;
+        }
+        Edge e;
+        if (d.PrevLonSec <= d.FrameEastSec) {
+            e = NorthSouthEdge(d, d.PrevLatSec);
+        } else {
+            if (-dLon > d.ArcSec180) d.PrevLonSec -= d.ArcSec360;  // beyond the western edge
+            e = EdgeClip(d, d.PrevLonSec);
+        }
+        Enter(e.lat, e.lon);
+        return;
+    }
+    if (prevInside_) {
+        if (newSegment_) return;
+        Edge e;
+        if (d.PointLonSec <= d.FrameEastSec) {
+            e = NorthSouthEdge(d, d.PointLatSec);
+        } else {
+            if (dLon > d.ArcSec180) d.PointLonSec -= d.ArcSec360;
+            e = EdgeClip(d, d.PointLonSec);
+        }
+        Leave(e.lat, e.lon);
+    }
+}
+
+// The line crosses the frame's edge (the 180th meridian on a world map): it
+// is drawn to the edge at the interpolated latitude, ended, and started anew
+// at the opposite edge.
+void PointPipeline::DateLineSplit(int64_t dLon) {
+    DesignState& d = Design();
+    const int32_t sigma = dLon < 0 ? -1 : 1;
+    const bool eastFirst = dLon < d.ArcSec340;  // sigma negative: leaves through the eastern edge
+
+    d.PointLonSec = pLon_ - sigma * d.ArcSec360;
+    int32_t edge = eastFirst ? d.FrameEastSec : d.FrameWestSec;
+    int32_t lat = LatAtLon(d, edge);
+    d.PointLatSec = lat;
+    d.PointLonSec = edge;
+    Draw();
+    d.PointLatSec = pLat_;
+    d.PointLonSec = pLon_;
+    EndLine();
+
+    d.PrevLonSec = qLon_ + sigma * d.ArcSec360;
+    edge = eastFirst ? d.FrameWestSec : d.FrameEastSec;
+    lat = LatAtLon(d, edge);
+    d.PointLatSec = lat;
+    d.PointLonSec = edge;
+    Draw();
+    d.PrevLonSec = qLon_;
+    d.PointLatSec = pLat_;
+    d.PointLonSec = pLon_;
+    Draw();
+}
+
+// UTM maps, in metres: clipping at the window's edges only.
+void PointPipeline::ConnectMetres() {
+    DesignState& d = Design();
+    const auto withinEastings = [&](int32_t e) { return e >= d.FrameWestSec && e <= d.FrameEastSec; };
+    if (inside_ && prevInside_) {
+        Draw();
+    } else if (inside_) {
+        if (newSegment_) {
+            Draw();
+            return;
+        }
+        const Edge e = withinEastings(d.PrevLonSec) ? NorthSouthEdge(d, d.PrevLatSec) : EdgeClip(d, d.PrevLonSec);
+        Enter(e.lat, e.lon);
+    } else if (prevInside_) {
+        if (newSegment_) return;
+        const Edge e = withinEastings(d.PointLonSec) ? NorthSouthEdge(d, d.PointLatSec) : EdgeClip(d, d.PointLonSec);
+        Leave(e.lat, e.lon);
+    }
+}
+
+// Azimuthal maps: the range circle replaces the window. The range query
+// classifies the point; a point within the range is then drawn from the
+// values the query computed.
+void PointPipeline::ConnectAzimuthal() {
+    DesignState& d = Design();
+    d.AzQueryMode = -1;
+    d.PlotStatus = newSegment_ ? 1 : 0;
+    ProjectionInput(d.ProjInLat, d.ProjInLon);
+    ProjectSelect();
+    d.AzQueryMode = 0;
+    switch (d.PlotStatus) {
+    case 2:
+    case 5: inside_ = false; break;
+    case 4:
+        inside_ = true;
+        d.AzQueryMode = 2;
+        break;
+    default: break;
+    }
+    d.PlotStatus = 0;
+
+    if (inside_ && prevInside_) {
+        Draw();
+    } else if (inside_) {
+        if (newSegment_) {
+            Draw();
+            return;
+        }
+        // Should the crossing not be found, the line starts at the point itself.
+        int32_t lat = pLat_, lon = pLon_;
+        AzInterpolate(lat, lon);
+        d.AzQueryMode = 0;
+        Enter(lat, lon);
+    } else if (prevInside_) {
+        if (newSegment_) return;
+        int32_t lat = qLat_, lon = qLon_;
+        AzInterpolate(lat, lon);
+        Leave(lat, lon);
+    }
+}
+
+}  // namespace tlrx

@@ -1,0 +1,93 @@
+#pragma once
+// The way of every map point from its file to the map: preparation (the
+// transverse Mercator series on UTM maps, else the frame longitude, and the
+// test against the map window), connection (the yield every 800 points,
+// clipping at the window's edges, the 180th meridian on world maps, the range
+// circle of azimuthal maps) and output (projection, export, drawing).
+//
+// The pipeline works on the point registers of the design state: the caller
+// puts the point into PointLatSec, PointLonSec; PrevLatSec, PrevLonSec hold
+// the previous point of the segment in prepared units. Nothing is allocated
+// per point.
+
+#include <cstdint>
+
+namespace tlrx {
+
+// The forward transverse Mercator series (to the sixth power of A) with the
+// UtmParams numbers and CentralMeridian of the design (absolute degrees, east
+// positive): latitude and longitude in degrees (north and east positive; the
+// longitude difference from the central meridian is taken into -180..180)
+// to easting and northing in metres, false easting and northing included.
+// A point on the central meridian at the latitude of origin gives exactly
+// (UtmFalseEasting, UtmFalseNorthing).
+void UtmForward(double latDeg, double lonDeg, double& easting, double& northing);
+
+class PointPipeline {
+public:
+    // A map file or a circle block begins: the previous point counts as
+    // outside. With resetCount (every map file) the yield counter restarts at 0.
+    void Begin(bool resetCount);
+
+    // Prepares the point in PointLatSec, PointLonSec (arc-seconds, north and
+    // east positive). UTM maps: the transverse Mercator series, leaving
+    // northing and easting in whole metres in the registers (and in
+    // ProjInLat, ProjInLon); other maps: the longitude becomes the frame
+    // longitude (east of LonWestSec, 0 to 1296000). Then the window test.
+    void Prepare();
+
+    // Stores a UTM file's point (whole metres) as prepared and tests it
+    // against the window in metres.
+    void PrepareMetres(int32_t northing, int32_t easting);
+
+    // The prepared point starts a segment: PlotStatus 1; an open export
+    // polyline is ended first when the point lies inside the window.
+    void StartSegment();
+
+    // Draws what the prepared point adds to the map and makes it the previous
+    // point. Counts the point first: at every 800th count of the file the
+    // window is refreshed and the pass yields; after a stop (PlotStopText
+    // "Escape") the point is not drawn and Stopped() is true.
+    void Connect();
+
+    // Points read and passed over count like drawn points, with the same
+    // refresh and yield whenever the count reaches a multiple of 800.
+    void CountPassedOver(int32_t count);
+
+    // One yield to the event loop (after a passed-over segment).
+    void YieldOnce();
+
+    // A stop request was seen.
+    bool Stopped() const;
+
+    // The last prepared point lies inside the map window (on azimuthal maps:
+    // within the range circle, after its connection).
+    bool Inside() const { return inside_; }
+
+    // The projection input of the point in the registers: degrees (latitude,
+    // frame longitude), or metres on UTM maps.
+    static void ProjectionInput(double& lat, double& lon);
+
+    int32_t YieldCount() const { return counter_; }
+
+private:
+    bool CountAndYield();
+    void WindowTest();
+    void Draw();
+    void EndLine();
+    void ConnectGeographic(int64_t dLon);
+    void ConnectMetres();
+    void ConnectAzimuthal();
+    void DateLineSplit(int64_t dLon);
+    void Enter(int32_t eLat, int32_t eLon);
+    void Leave(int32_t eLat, int32_t eLon);
+
+    bool newSegment_ = false;
+    bool inside_ = false;
+    bool prevInside_ = false;
+    int32_t counter_ = 0;
+    // The current and previous point as they came to the connection step.
+    int32_t pLat_ = 0, pLon_ = 0, qLat_ = 0, qLon_ = 0;
+};
+
+}  // namespace tlrx

@@ -1,0 +1,214 @@
+// The ASCII map file reader: degree files (.prn and any other name) and
+// metre files (.utm), with their labels.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "GridTestSupport.h"
+#include "core/Errors.h"
+#include "core/Utm.h"
+#include "plot/MapReaders.h"
+
+namespace tlrx {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingSink;
+
+// A record of an ASCII sample as parsed here: "flag a b" with blanks, or
+// "flag,a,b,"label"" with commas.
+struct SampleRecord {
+    int flag = 0;
+    double a = 0, b = 0;
+    std::string label;
+};
+
+std::vector<SampleRecord> ParseSample(const std::string& path) {
+    std::vector<SampleRecord> records;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        SampleRecord r;
+        const size_t quote = line.find('"');
+        if (quote != std::string::npos) {
+            r.label = line.substr(quote + 1, line.rfind('"') - quote - 1);
+            line = line.substr(0, quote);
+        }
+        for (char& c : line)
+            if (c == ',') c = ' ';
+        std::istringstream(line) >> r.flag >> r.a >> r.b;
+        records.push_back(r);
+    }
+    return records;
+}
+
+class AsciiMapFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDesignState();
+        ResetPlotState();
+        dir = test::TestFolder();
+    }
+    void TearDown() override { Files().CloseInput(); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const std::string path = dir + "/" + name;
+        test::WriteFile(path, text);
+        return path;
+    }
+
+    // The description of the error reading `text` raises ("" for none).
+    std::string ErrorOf(const std::string& text, RecordingSink& sink) {
+        try {
+            ReadAsciiFile(Write("case.prn", text), 1, sink);
+        } catch (const RuntimeError& e) {
+            Files().CloseInput();
+            return e.what();
+        }
+        return "";
+    }
+
+    std::string dir;
+};
+
+TEST_F(AsciiMapFileTest, DegreeSampleWithItsPlaces) {
+    const std::string path = test::SamplePath("nw.prn");
+    const std::vector<SampleRecord> expected = ParseSample(path);
+    ASSERT_EQ(expected.size(), 944u);
+    RecordingSink sink;
+    ReadAsciiFile(path, 1, sink);
+    ASSERT_EQ(sink.items.size(), 944u);
+    EXPECT_EQ(sink.Segments(), 44);
+    EXPECT_EQ(sink.rowsSet, std::vector<int16_t>{1});  // the attributes once, from row 1
+    std::vector<std::string> labels;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const auto& item = sink.items[i];
+        EXPECT_EQ(item.start, expected[i].flag != 0) << i;
+        EXPECT_FALSE(item.metres);
+        EXPECT_EQ(item.lat, std::nearbyint(expected[i].a * 3600)) << i;  // halves to even
+        EXPECT_EQ(item.lon, std::nearbyint(expected[i].b * 3600)) << i;
+        EXPECT_EQ(item.label, expected[i].label) << i;
+        if (!item.label.empty()) labels.push_back(item.label);
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"Seattle", "Tacoma", "Olympia", "Portland", "Vancouver",
+                                                "Victoria, B.C.", "Spokane", "Kelowna"}));
+    EXPECT_EQ(sink.items.back().lat, 179597);  // Kelowna, 49.88800 N
+    EXPECT_EQ(sink.items.back().lon, -430186);  // 119.49600 W
+}
+
+TEST_F(AsciiMapFileTest, MetreSampleOnlyOnTheUtmProjection) {
+    const std::string path = test::SamplePath("nw.utm");
+    RecordingSink sink;
+    ReadAsciiFile(path, 1, sink);
+    EXPECT_TRUE(sink.items.empty());
+    EXPECT_TRUE(sink.rowsSet.empty());
+    // Not even looked for.
+    ReadAsciiFile(dir + "/missing.utm", 1, sink);
+
+    Design().ProjCode = ProjUtm;
+    const std::vector<SampleRecord> expected = ParseSample(path);
+    ReadAsciiFile(path, 1, sink);
+    ASSERT_EQ(sink.items.size(), 944u);
+    EXPECT_EQ(sink.Segments(), 44);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(sink.items[i].metres);
+        EXPECT_EQ(sink.items[i].lon, expected[i].a) << i;  // easting first in the file
+        EXPECT_EQ(sink.items[i].lat, expected[i].b) << i;
+        EXPECT_EQ(sink.items[i].label, expected[i].label) << i;
+    }
+    EXPECT_EQ(sink.items[942].label, "Spokane");
+    EXPECT_EQ(sink.items[942].lon, 918481);
+    EXPECT_EQ(sink.items[942].lat, 5293228);
+}
+
+TEST_F(AsciiMapFileTest, RecordsAndLabels) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::vector<RecordingSink::Item> items;  // row 1 throughout
+    };
+    const Case cases[] = {
+        {"comma record with a label", "-1,37.5,-122.25,\"Golden Gate\"\r\n",
+         {{1, 135000, -440100, true, false, "Golden Gate"}}},
+        {"the same without it", "-1,37.5,-122.25\r\n", {{1, 135000, -440100, true, false, ""}}},
+        {"a label holding a comma", "-1,48.4284,-123.3656,\"Victoria, B.C.\"\n",
+         {{1, 174342, -444116, true, false, "Victoria, B.C."}}},
+        {"text after the closing quote", "1,0,0,\"A\" more\n0 1 1\n",
+         {{1, 0, 0, true, false, "A"}, {1, 3600, 3600, false, false, ""}}},
+        {"blank after the third number", "-1 10 20 \"X\"\n", {{1, 36000, 72000, true, false, "X"}}},
+        {"blanks around commas, no line end at the end", "-1 , 10.5 ,  -20.25",
+         {{1, 37800, -72900, true, false, ""}}},
+        {"exponents, tabs, a plus sign", "7\t3.75e1\t-1.2225E2\n0 +1 .5\n",
+         {{1, 135000, -440100, true, false, ""}, {1, 3600, 1800, false, false, ""}}},
+        {"an empty field is 0", "-1,,5\n", {{1, 0, 18000, true, false, ""}}},
+        {"halves of an arc-second to even", "0 0.03125 -0.09375\n", {{1, 112, -338, false, false, ""}}},
+        {"rounding to whole arc-seconds", "1 0.000125 -0.000375\n", {{1, 0, -1, true, false, ""}}},
+        {"blank lines between and after", "\n-1 1 2\n\n\n0 3 4\n\n  \n", {{1, 3600, 7200, true, false, ""},
+                                                                             {1, 10800, 14400, false, false, ""}}},
+        {"no wrapping of longitudes", "-1 10 200\n", {{1, 36000, 720000, true, false, ""}}},
+        {"a record across lines", "-1\n5\n6\n", {{1, 18000, 21600, true, false, ""}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingSink sink;
+        ASSERT_EQ(ErrorOf(c.text, sink), "");
+        ASSERT_EQ(sink.items.size(), c.items.size());
+        for (size_t i = 0; i < c.items.size(); ++i) {
+            EXPECT_EQ(sink.items[i].row, 1);
+            EXPECT_EQ(sink.items[i].lat, c.items[i].lat) << i;
+            EXPECT_EQ(sink.items[i].lon, c.items[i].lon) << i;
+            EXPECT_EQ(sink.items[i].start, c.items[i].start) << i;
+            EXPECT_EQ(sink.items[i].label, c.items[i].label) << i;
+        }
+    }
+}
+
+TEST_F(AsciiMapFileTest, ReadErrors) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "Input past end of file"},
+        {"   \n\n", "Input past end of file"},
+        {"-1 37.5 -122\n0 37.6", "Input past end of file"},
+        {"-1,37.5,-122.25,\"Golden Gate\n0 1 1\n", "Invalid procedure call or argument"},  // no closing quote
+        {"-1 north 122\n", "Type mismatch"},
+        {"-1 37.5x -122\n", "Type mismatch"},
+        {"40000 1 1\n", "Overflow"},           // the flag is a 16-bit integer
+        {"-1 1e300 1\n", "Overflow"},          // beyond 32-bit arc-seconds
+        {"-1 1 1e999\n", "Overflow"},
+    };
+    for (const auto& [text, error] : cases) {
+        RecordingSink sink;
+        EXPECT_EQ(ErrorOf(text, sink), error) << "\"" << text << "\"";
+    }
+    // The records before the bad one have been handed over.
+    RecordingSink sink;
+    ErrorOf("-1 1 1\n0 2 2\n0 x 3\n", sink);
+    EXPECT_EQ(sink.items.size(), 2u);
+}
+
+TEST_F(AsciiMapFileTest, ReadOnlyWithAllFeaturesSelected) {
+    RecordingSink sink;
+    sink.selected[1] = false;
+    // Neither opened nor reported missing.
+    ReadAsciiFile(dir + "/missing.prn", 1, sink);
+    ReadAsciiFile(Write("some.prn", "-1 1 1\n"), 1, sink);
+    EXPECT_TRUE(sink.items.empty());
+    EXPECT_FALSE(Files().InputOpen());
+
+    sink.selected[1] = true;
+    try {
+        ReadAsciiFile(dir + "/missing.prn", 1, sink);
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(std::string(e.what()), "File not found");
+    }
+    EXPECT_FALSE(fs::exists(dir + "/missing.prn"));
+}
+
+}  // namespace
+}  // namespace tlrx

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "AppTestSupport.h"
@@ -17,6 +18,8 @@
 #include "app/MapReduce.h"
 #include "app/Tellurax.h"
 #include "plot/Bmp.h"
+#include "plot/MapPlot.h"
+#include "plot/WmfExport.h"
 #include "core/Errors.h"
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
@@ -57,6 +60,10 @@ protected:
             for (int x = 0; x < picture.width(); ++x) n += (picture.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
         return n;
     }
+    // The default world map of the source tree as input file 1.
+    static void UseWorldMap() {
+        Design().InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
+    }
     // What every end of a run leaves.
     void ExpectIdle(const Tellurax& window) {
         const PlotState& p = Plot();
@@ -81,8 +88,10 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheDefaultWorld) {
         during.push_back(MainWindow().Caption());
         EXPECT_FALSE(dynamic_cast<Tellurax&>(MainWindow()).mnuBar[3]->isEnabled());
         EXPECT_TRUE(dynamic_cast<Tellurax&>(MainWindow()).mnuBar[5]->isEnabled());
+        MapPlot();
     });
     CountingWindow window;
+    UseWorldMap();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     // A picture kept from before: the run releases it.
@@ -95,14 +104,20 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheDefaultWorld) {
     EXPECT_EQ(window.beeps, 1);
     EXPECT_FALSE(Design().DialogCancelled);
     EXPECT_EQ(Plot().MapFillFraction, 1.0);
+    EXPECT_GT(DoEventsCount(), 16);  // the map file yields too
     EXPECT_GE(Plot().PlotTime, 0.0f);
+    EXPECT_TRUE(boxes.log.empty());
     ExpectIdle(window);
 
     // The graticule in black on the white background: the equator crosses
-    // the map's middle row from side to side.
+    // the map's middle row from side to side. The coastlines in green, the
+    // lakes and rivers in blue, the countries in red.
     const QImage& picture = window.Area().Picture();
     EXPECT_EQ(picture.size(), window.Area().size());
     EXPECT_GT(Count(picture, qRgb(0, 0, 0)), 2000);
+    EXPECT_GT(Count(picture, qRgb(0, 128, 0)), 5000);
+    EXPECT_GT(Count(picture, qRgb(0, 0, 255)), 2000);
+    EXPECT_GT(Count(picture, qRgb(255, 0, 0)), 2000);
     const PlotState& p = Plot();
     const int middle = static_cast<int>((p.DevOffsetY - (Design().MapYMax + Design().MapYMin) / 2 * p.DevScaleY) / 15);
     int black = 0;
@@ -180,6 +195,63 @@ TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
         }
     }
     EXPECT_TRUE(boxes.log.empty());
+}
+
+// Each export of a run that is stopped, in the graticule or among the map
+// files, is deleted with its WMF recording; one that is not stopped is
+// written, and the next plain Draw Map leaves it alone.
+TEST_F(DrawingRunTest, EveryExportIsDeletedWhenStoppedAndKeptWhenNot) {
+    struct Export {
+        const char* name;
+        std::function<void()> request;
+        std::string file;  // the file a run that is not stopped writes
+    };
+    const std::vector<Export> exports = {
+        {"ASCII", [this] { RequestAscii(); }, Path("map.txt")},
+        {"CGM", [this] { Plot().OutCgm = true; Plot().CgmFileName = Path("map.cgm"); }, Path("map.cgm")},
+        {"DXF", [this] { Plot().OutDxf = true; Plot().DxfFileName = Path("map.dxf"); }, Path("map.dxf")},
+        {"WMF", [this] { StartWmfRecording(Path("map.wmf")); }, Path("map.wmf")},
+    };
+    Tellurax window;
+    UseWorldMap();
+    SetMapPlotPass({});  // the program's own: the map file is drawn and exported
+    for (const Export& e : exports) {
+        for (const int64_t k : {int64_t{5}, int64_t{16 + 2}, int64_t{0}}) {
+            SCOPED_TRACE(std::string(e.name) + ", Esc at yield " + std::to_string(k));
+            e.request();
+            ResetDoEventsCount();
+            std::string partial;
+            SetDoEventsHook([&](int64_t n) {
+                if (n != k) return;
+                partial = Plot().CurOutFile;
+                QTest::keyClick(&window, Qt::Key_Escape);
+            });
+            DrawMap(window);
+            ExpectIdle(window);
+            EXPECT_EQ(Plot().MetafileDC, nullptr);
+            EXPECT_EQ(Plot().MetafileRecorder, nullptr);
+            EXPECT_EQ(Plot().MetafileHandle, nullptr);
+            if (k != 0) {
+                EXPECT_EQ(DoEventsCount(), k);
+                EXPECT_FALSE(partial.empty());
+                EXPECT_FALSE(fs::exists(partial));
+                EXPECT_FALSE(fs::exists(e.file));
+                continue;
+            }
+            // Written whole; the next Draw Map only draws.
+            ASSERT_TRUE(fs::exists(e.file));
+            const auto written = fs::last_write_time(e.file);
+            const auto size = fs::file_size(e.file);
+            SetDoEventsHook([](int64_t) {});
+            DrawMap(window);
+            EXPECT_EQ(fs::last_write_time(e.file), written);
+            EXPECT_EQ(fs::file_size(e.file), size);
+            fs::remove(e.file);
+            fs::remove(Path("grid.txt"));
+        }
+    }
+    EXPECT_TRUE(boxes.log.empty());
+    for (const auto& b : boxes.log) ADD_FAILURE() << b.title << ": " << b.text;
 }
 
 TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {

@@ -44,12 +44,13 @@ void Tellurax::Form_Load() {
 
     // The printer component exists only while a printer is installed. A
     // printer the system cannot describe is reported; start-up goes on.
-    const bool printers = Printers().PrintersInstalled();
-    if (printers) {
+    bool printer = Printers().PrintersInstalled();
+    if (printer) {
         try {
             PrinterDialogInit();
         } catch (const RuntimeError& e) {
             ShowProcError("Tellurax: Form_Load", e.what());
+            printer = false;  // nothing to measure: one box is enough
         }
     }
 
@@ -77,7 +78,7 @@ void Tellurax::Form_Load() {
     }
 
     bool measured = false;
-    if (printers && p.PrnDlg) {
+    if (printer) {
         try {
             GetPrnPageMetrics();
             measured = true;

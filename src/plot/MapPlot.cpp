@@ -22,6 +22,7 @@
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
 #include "plot/RunFiles.h"
+#include "plot/StopRun.h"
 #include "plot/WmfExport.h"
 #include "plot/WmfWriter.h"
 
@@ -514,29 +515,8 @@ void MapPass::Fail(std::string_view description) {
 // stays under the user's name, and the export requests end. Returns the
 // sentence for the box.
 std::string MapPass::DiscardPartialExport() {
-    const bool writingFile = p_.OutAscii || p_.OutCgm || p_.OutDxf;
-    const bool exporting = writingFile || p_.OutWmf;
-    Files().CloseOutputQuietly();
     exportOpen_ = false;
-    if (!exporting) return {};
-
-    std::string note;
-    if (writingFile && !p_.CurOutFile.empty()) {
-        const std::filesystem::path partial(p_.CurOutFile);
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(partial, ec)) {
-            std::filesystem::remove(partial, ec);
-            note = "\n\nThe partly written file " + p_.CurOutFile + (ec ? " could not be deleted." : " was deleted.");
-        }
-    }
-    p_.OutAscii = p_.OutCgm = p_.OutDxf = p_.OutWmf = false;
-    p_.CurOutFile.clear();
-    p_.PolyPointCount = 0;
-    p_.NewPolyline = true;
-    p_.CgmLenPos = 0;
-    p_.CgmBufLen = 0;
-    p_.CgmPos = 1;
-    return note;
+    return DiscardFailedExport();
 }
 
 void MapPass::Exit(bool abandoned) {

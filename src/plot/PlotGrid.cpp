@@ -16,6 +16,7 @@
 #include "plot/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/StopRun.h"
 
 namespace tlrx {
 
@@ -549,16 +550,17 @@ void PlotGrid() {
 
         DrawGridPasses();
     } catch (const ExportFailed&) {
+        // The write failure has been shown; the truncated file goes.
         d.PlotStopText = kGridDiskError;
-        Files().CloseOutputQuietly();
+        const std::string note = DiscardFailedExport();
+        if (!note.empty()) ShowProcError("PlotGrid", "The export could not be written." + note);
         ReleasePen(4);
         return;
     } catch (const RuntimeError& e) {
+        // The run ends here; no truncated export stays under the user's name.
         d.PlotStopText = kGridDiskError;
-        ShowProcError("PlotGrid", e.what());
+        ShowProcError("PlotGrid", e.what() + DiscardFailedExport());
         ReleasePen(4);
-        // The run ends here; the export is not left open behind it.
-        Files().CloseOutputQuietly();
         return;
     }
     ReleasePen(3);

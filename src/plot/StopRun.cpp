@@ -40,4 +40,31 @@ void StopRun() {
     DiscardMetafileOnStop();
 }
 
+std::string DiscardFailedExport() {
+    PlotState& p = Plot();
+    const bool writingFile = p.OutAscii || p.OutCgm || p.OutDxf;
+    const bool exporting = writingFile || p.OutWmf;
+    Files().CloseOutputQuietly();
+    if (!exporting) return {};
+
+    std::string note;
+    if (writingFile && !p.CurOutFile.empty()) {
+        const std::filesystem::path partial(p.CurOutFile);
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(partial, ec)) {
+            std::filesystem::remove(partial, ec);
+            note = "\n\nThe partly written file " + p.CurOutFile +
+                   (ec ? " could not be deleted." : " was deleted.");
+        }
+    }
+    p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = false;
+    p.CurOutFile.clear();
+    p.PolyPointCount = 0;
+    p.NewPolyline = true;
+    p.CgmLenPos = 0;
+    p.CgmBufLen = 0;
+    p.CgmPos = 1;
+    return note;
+}
+
 }  // namespace tlrx

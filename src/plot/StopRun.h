@@ -1,6 +1,8 @@
 #pragma once
 // The plotting side of Stop and Esc during a drawing or printing pass.
 
+#include <string>
+
 namespace tlrx {
 
 // Ends the run's exports: clears OutAscii, OutCgm, OutDxf, OutWmf, OutGc and
@@ -12,5 +14,12 @@ namespace tlrx {
 // Form_KeyDown"), and the stop goes on. Runs only while a pass yields to the
 // event loop; the pass sees "Escape" and leaves.
 void StopRun();
+
+// Gives up the export of a run that failed, as a stop gives it up: closes the
+// output file, deletes the partial ASCII, CGM or DXF file named by CurOutFile
+// (a regular file only), ends the export requests and resets the writers'
+// polyline state. Returns the sentence for the failure's box ("\n\nThe
+// partly written file ... was deleted."), empty when no file was written.
+std::string DiscardFailedExport();
 
 }  // namespace tlrx

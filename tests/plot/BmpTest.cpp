@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/Errors.h"
 #include "platform/FakeHost.h"
@@ -399,25 +400,6 @@ TEST_F(BmpTest, EmptyRecordsAreReportedAndWriteNothing) {
     EXPECT_EQ(boxes.log.size(), 2u);
 }
 
-// Limits the size of files this process writes while it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // a write beyond fails with EFBIG instead
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int);
-};
 
 TEST_F(BmpTest, FailedWritesAreReportedAndLeaveNoFile) {
     Window(100, 100);  // 30000 bytes of rows: two chunks
@@ -432,7 +414,7 @@ TEST_F(BmpTest, FailedWritesAreReportedAndLeaveNoFile) {
     // The disk fills part-way: the part written is deleted.
     p.BmpFileName = dir + "/partial.bmp";
     {
-        FileSizeLimit limit(20000);
+        test::FileSizeLimit limit(20000);
         BmpSave(*host);
     }
     ASSERT_EQ(boxes.log.size(), 2u);

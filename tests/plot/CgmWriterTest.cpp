@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "platform/MessageBox.h"
 #include "plot/CgmWriter.h"
@@ -222,28 +223,6 @@ std::string Hex(const char* pairs) {
     return out;
 }
 
-// A file size limit for the process while it lives: writes beyond it fail
-// ("File too large") as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    sighandler_t previous_{};
-};
 
 constexpr size_t kHeaderElements = 25;
 
@@ -674,7 +653,7 @@ TEST_F(CgmWriterTest, HeaderThatCannotBeWrittenIsDeletedAndEndsTheRun) {
     Design().PlotStopText.clear();
     Plot().CgmFileName = path;
     {
-        FileSizeLimit limit(100);
+        test::FileSizeLimit limit(100);
         CgmHeader();
     }
     ASSERT_EQ(boxes.log.size(), 1u);
@@ -706,7 +685,7 @@ TEST_F(CgmWriterTest, FinishWritesTextAndEndOrDeletesTheFile) {
     Plot().OutCgm = true;
     CgmHeader();
     {
-        FileSizeLimit limit(static_cast<rlim_t>(std::filesystem::file_size(path) + 100));
+        test::FileSizeLimit limit(static_cast<rlim_t>(std::filesystem::file_size(path) + 100));
         EXPECT_FALSE(CgmFinishExport());
     }
     ASSERT_FALSE(boxes.log.empty());

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -156,15 +157,10 @@ TEST_F(DxfWriterTest, HeaderFailureEndsTheRunAndLeavesNoFile) {
     Design().PlotStopText.clear();
     boxes.log.clear();
     p.DxfFileName = dir + "/limited.dxf";
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 200;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    DxfHeader();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        test::FileSizeLimit limit(200);
+        DxfHeader();
+    }
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in DxfHeader");
     EXPECT_EQ(boxes.log[0].text, "Error: File too large\n\nThe unfinished file " + p.DxfFileName + " was deleted.");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "platform/Events.h"
 #include "platform/MessageBox.h"
@@ -330,6 +331,29 @@ TEST_F(PlotGridTest, AnExportThatCannotBeWrittenEndsTheRun) {
     EXPECT_FALSE(Files().OutputOpen());
     EXPECT_EQ(p.DrawPen, 0u);
     EXPECT_EQ(host.Real().LiveObjects(), leftBehind);
+
+    // The same on a regular file: the partial file does not stay under the
+    // user's name, and the box says so.
+    ResetDesignState();
+    ResetPlotState();
+    boxes.log.clear();
+    test::UseDesign(ProjEquirectangular, "90    00    00    N", "90    00    00    S", "180    00    00    W",
+                    "180    00    00    E", "001    00    00", "001    00    00");
+    ExportAscii();
+    p.AscFileName[1] = dir + "/limited.txt";
+    {
+        test::FileSizeLimit limit(5000);
+        test::DrawSinglePass();
+    }
+    ASSERT_EQ(boxes.log.size(), 2u);
+    EXPECT_EQ(boxes.log[0].title, "Error in ScaleXY");
+    EXPECT_EQ(boxes.log[0].text, "Error: File too large");
+    EXPECT_EQ(boxes.log[1].title, "Error in PlotGrid");
+    EXPECT_EQ(boxes.log[1].text, "Error: The export could not be written.\n\nThe partly written file " +
+                                     p.AscFileName[1] + " was deleted.");
+    EXPECT_FALSE(std::filesystem::exists(p.AscFileName[1]));
+    EXPECT_FALSE(p.OutAscii);
+    EXPECT_EQ(Design().PlotStopText, "GridDiskError");
 
     // The next run, without an export, is not touched by that failure.
     Design().PlotStopText.clear();

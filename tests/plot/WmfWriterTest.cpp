@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../platform/WmfRecords.h"
+#include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
 #include "platform/FakeHost.h"
@@ -352,16 +353,10 @@ TEST_F(WmfWriterTest, AMetafileCutShortByTheFileSizeLimitIsRemoved) {
     p.OutExtentY = 23100;
     p.WmfFileName = dir + "/limited.wmf";
     p.MetafileHandle = std::make_shared<const MetafileBits>(MetafileBits(4000, 0));
-    // Writes beyond 1000 bytes fail (EFBIG) instead of ending the process.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    SaveMetafileToDisk();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, handler);
+    {
+        test::FileSizeLimit limit(1000);  // writes beyond 1000 bytes fail
+        SaveMetafileToDisk();
+    }
 
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Windows API Error");

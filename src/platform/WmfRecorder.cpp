@@ -4,6 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/TextEncoding.h"
+
 namespace tlrx {
 
 namespace {
@@ -42,53 +44,6 @@ enum StockId : GdiObject {
 };
 
 bool Fits16(int64_t v) { return v >= -32768 && v <= 32767; }
-
-// The Windows-1252 characters 0x80 to 0x9F; 0 where the code page has none.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
-};
-
-char ToCp1252(char32_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == c) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-// Decodes the UTF-8 sequence at text[i]; 0 when no well-formed sequence
-// starts there. length receives its number of bytes.
-char32_t DecodeUtf8(std::string_view text, size_t i, size_t& length) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    const size_t more = b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xF0 && b <= 0xF4 ? 3 : 0;
-    if (more == 0 || i + more >= text.size()) return 0;
-    char32_t c = b & (0x3F >> more);
-    for (size_t k = 1; k <= more; ++k) {
-        const auto t = static_cast<unsigned char>(text[i + k]);
-        if ((t & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (t & 0x3F);
-    }
-    // Overlong forms, surrogates and values beyond Unicode are not characters.
-    const char32_t least[4] = {0, 0x80, 0x800, 0x10000};
-    if (c < least[more] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    length = more + 1;
-    return c;
-}
-
-// UTF-8 to Windows-1252. A byte that does not begin a well-formed sequence
-// stands for itself, so a text already in the code page passes unchanged.
-std::string ToAnsi(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        size_t length = 1;
-        const char32_t c = DecodeUtf8(text, i, length);
-        out += c != 0 ? ToCp1252(c) : text[i];
-        i += c != 0 ? length : 1;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -263,7 +218,7 @@ void WmfRecorder::RecordCreation(const Object& object) {
         const uint8_t flags[8] = {font.italic, font.underline, font.strikeOut, font.charSet,
                                   0,           font.clipPrecision, 0,          0};
         bits_.insert(bits_.end(), flags, flags + 8);
-        std::string face = ToAnsi(font.faceName.substr(0, font.faceName.find('\0')));
+        std::string face = ToCp1252(font.faceName.substr(0, font.faceName.find('\0')));
         face.resize(std::min<size_t>(face.size(), 31));
         face.resize(32, '\0');
         bits_.insert(bits_.end(), face.begin(), face.end());
@@ -341,7 +296,7 @@ bool WmfRecorder::SetPixel(int32_t x, int32_t y, Rgb color) {
 
 bool WmfRecorder::TextOut(int32_t x, int32_t y, std::string_view text) {
     if (!open_ || !Fits16(x) || !Fits16(y)) return false;
-    std::string ansi = ToAnsi(text);
+    std::string ansi = ToCp1252(text);
     if (ansi.size() > 32767) return false;
     const auto length = static_cast<uint16_t>(ansi.size());
     if (ansi.size() % 2 != 0) ansi += '\0';  // the string fills whole words

@@ -10,6 +10,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/TextEncoding.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 
@@ -462,43 +463,7 @@ void ResetElementState() {
 
 }  // namespace
 
-std::string ToCgmCharacters(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    for (size_t i = 0; i < text.size();) {
-        const unsigned char c = byte(i);
-        size_t extra = 0;
-        uint32_t code = c;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            code = c & 0x1Fu;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            code = c & 0x0Fu;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            code = c & 0x07u;
-        }
-        bool valid = extra > 0;
-        for (size_t k = 1; valid && k <= extra; ++k) {
-            if (i + k >= text.size() || (byte(i + k) & 0xC0) != 0x80) valid = false;
-            else code = (code << 6) | (byte(i + k) & 0x3Fu);
-        }
-        // Overlong forms and surrogates are no characters.
-        if (valid && ((extra == 2 && code < 0x800) || (extra == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
-                      (code >= 0xD800 && code <= 0xDFFF)))
-            valid = false;
-        if (!valid) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        out += code <= 0xFF ? static_cast<char>(code) : '?';
-        i += extra + 1;
-    }
-    return out;
-}
+std::string ToCgmCharacters(std::string_view text) { return ToLatin1(text); }
 
 void CgmShort() { Operation("CgmShort", ShortImpl); }
 

@@ -10,6 +10,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "platform/TextEncoding.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 
@@ -118,44 +119,6 @@ uint8_t ColorNumber(int32_t key) {
         }
     }
     return best;
-}
-
-// ---- Code page ----
-
-// Unicode code points of the Windows-1252 bytes 0x80 to 0x9F; 0 where the
-// code page has no character.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-char Cp1252Byte(char32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] != 0 && kCp1252High[i] == code) return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-// Decodes the UTF-8 character at text[i]; length 0 when it is none.
-char32_t DecodeUtf8(std::string_view text, size_t i, size_t& length) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    length = 0;
-    size_t extra = 0;
-    char32_t code = 0, least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) extra = 1, code = lead & 0x1F, least = 0x80;
-    else if (lead >= 0xE0 && lead <= 0xEF) extra = 2, code = lead & 0x0F, least = 0x800;
-    else if (lead >= 0xF0 && lead <= 0xF4) extra = 3, code = lead & 0x07, least = 0x10000;
-    else return 0;
-    if (i + extra >= text.size()) return 0;
-    for (size_t k = 1; k <= extra; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    length = extra + 1;
-    return code;
 }
 
 // ---- Writing ----
@@ -505,20 +468,9 @@ DxfNumber FormatDxfFraction(double value) {
 }
 
 std::string DxfText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        size_t length = 0;
-        const char32_t code = DecodeUtf8(text, i, length);
-        if (length == 0) {
-            // Not UTF-8: taken to be in the code page already.
-            const char c = text[i++];
-            out += c == '\r' || c == '\n' ? ' ' : c;
-            continue;
-        }
-        out += Cp1252Byte(code);
-        i += length;
-    }
+    std::string out = ToCp1252(text);
+    // A value must stay on one line.
+    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return out;
 }
 

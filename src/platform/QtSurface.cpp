@@ -172,7 +172,7 @@ QFont QtSurface::CurrentFont() const {
     const LogFont& lf = std::get<LogFont>(o->desc);
     // The face name ends at its NUL, as the font mapper reads it.
     QFont f(QString::fromStdString(lf.faceName.substr(0, lf.faceName.find('\0'))));
-    f.setPixelSize(std::max(1, std::abs(lf.height)));
+    if (lf.height != 0) f.setPixelSize(std::abs(lf.height));  // 0: the font mapper's default size
     f.setBold(lf.weight >= 600);
     f.setItalic(lf.italic);
     f.setUnderline(lf.underline);

@@ -1,8 +1,11 @@
 #pragma once
 // A Host for tests: a white picture of fixed size in pixels at 15 twips per
 // pixel, a caption, counters of Refresh and Beep, a screen depth of choice
-// and copies of the picture's pixels that can be made to fail.
+// and copies of the picture's pixels and font metrics that can be made to
+// fail. Like a window whose text is drawn transparently, its surface starts
+// with the transparent background mode.
 
+#include <QFont>
 #include <QImage>
 #include <memory>
 
@@ -25,6 +28,7 @@ public:
     void Refresh() override { ++refreshCount; }
     void Beep() override { ++beepCount; }
     float TextWidth(std::string_view text) const override;
+    bool GetTextMetrics(TextMetric& metric) const override;
     Surface& DC() override { return *surface_; }
     int32_t ClientWidthPx() const override { return image_.width(); }
     int32_t ClientHeightPx() const override { return image_.height(); }
@@ -42,8 +46,11 @@ public:
     int beepCount = 0;
     int32_t screenBitDepth = 32;
     bool failGrab = false;  // GrabPixels fails while set
+    bool failTextMetrics = false;  // GetTextMetrics fails while set
 
 private:
+    QFont CurrentFont() const;
+
     QImage image_;
     std::unique_ptr<QtSurface> surface_;
 };

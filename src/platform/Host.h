@@ -41,6 +41,12 @@ public:
     // Width of text in the current font, in twips.
     virtual float TextWidth(std::string_view text) const = 0;
 
+    // Metrics of the current font (FontName, FontSize, FontBold, FontItalic)
+    // in pixels of the drawing area, as its device context measures them:
+    // height, ascent, descent, average character width. False, metric
+    // untouched, when they cannot be had.
+    virtual bool GetTextMetrics(TextMetric& metric) const = 0;
+
     // The surface of the drawing area (the kept picture).
     virtual Surface& DC() = 0;
 

@@ -16,6 +16,7 @@ namespace {
 
 enum StockId : GdiObject {
     kWhiteBrush = 1, kBlackBrush, kNullBrush, kWhitePen, kBlackPen, kNullPen,
+    kDefaultFont,  // the font a surface starts with, handed back by SelectObject
 };
 
 QColor ToQColor(Rgb c) { return QColor(RgbRed(c), RgbGreen(c), RgbBlue(c)); }
@@ -58,7 +59,8 @@ struct QtSurface::Object {
 QtSurface::QtSurface(QPaintDevice& device) : QtSurface(device, DeferPainting{}) { BeginPaint(); }
 
 QtSurface::QtSurface(QPaintDevice& device, DeferPainting)
-    : device_(device), painter_(std::make_unique<QPainter>()), pen_(kBlackPen), brush_(kWhiteBrush) {}
+    : device_(device), painter_(std::make_unique<QPainter>()), pen_(kBlackPen), brush_(kWhiteBrush),
+      font_(kDefaultFont) {}
 
 QtSurface::~QtSurface() { EndPaint(); }
 
@@ -121,7 +123,7 @@ GdiObject QtSurface::SelectObject(GdiObject object) {
         previous = brush_;
         brush_ = object;
         ApplyBrush();
-    } else if (Find(object) && std::holds_alternative<LogFont>(Find(object)->desc)) {
+    } else if (object == kDefaultFont || (Find(object) && std::holds_alternative<LogFont>(Find(object)->desc))) {
         previous = font_;
         font_ = object;
         ApplyFont();
@@ -130,7 +132,7 @@ GdiObject QtSurface::SelectObject(GdiObject object) {
 }
 
 bool QtSurface::DeleteObject(GdiObject object) {
-    if (object == pen_ || object == brush_ || (object != 0 && object == font_)) return false;
+    if (object == pen_ || object == brush_ || object == font_) return false;
     return objects_.erase(object) == 1;
 }
 
@@ -168,8 +170,9 @@ QFont QtSurface::CurrentFont() const {
     const Object* o = Find(font_);
     if (!o) return QFont();
     const LogFont& lf = std::get<LogFont>(o->desc);
-    QFont f(QString::fromStdString(lf.faceName));
-    f.setPixelSize(std::max(1, std::abs(lf.height)));
+    // The face name ends at its NUL, as the font mapper reads it.
+    QFont f(QString::fromStdString(lf.faceName.substr(0, lf.faceName.find('\0'))));
+    if (lf.height != 0) f.setPixelSize(std::abs(lf.height));  // 0: the font mapper's default size
     f.setBold(lf.weight >= 600);
     f.setItalic(lf.italic);
     f.setUnderline(lf.underline);

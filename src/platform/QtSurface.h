@@ -86,7 +86,7 @@ private:
     GdiObject nextId_ = 100;  // ids below are stock objects
     GdiObject pen_;
     GdiObject brush_;
-    GdiObject font_ = 0;
+    GdiObject font_;  // the start font until another is selected
     DevPoint pos_;
     struct ClipBox {
         int32_t left, top, right, bottom;

@@ -16,9 +16,9 @@
 #include "plot/CgmWriter.h"
 #include "plot/DxfWriter.h"
 #include "plot/ExportRouting.h"
+#include "plot/MapLabels.h"
 #include "plot/MapReaders.h"
-#include "plot/CgmWriter.h"
-#include "plot/DxfWriter.h"
+#include "plot/MapText.h"
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
 #include "plot/RunFiles.h"
@@ -30,13 +30,6 @@ namespace tlrx {
 
 namespace {
 
-// ---- Pending: the parts of the pass that arrive with later work ----
-// The map text and the labels. Each does nothing until its drawer is built;
-// the pass calls them where they belong.
-void PrintText() {}
-void LabelPrint() {}
-void LabelConvert() {}
-
 // A line of circle points: the elements first to last, by step, of parallel
 // latitude and longitude lists in degrees.
 struct CircleLine {
@@ -46,8 +39,6 @@ struct CircleLine {
     int32_t last = 0;
     int32_t step = 1;
 };
-
-// ---- End of the pending parts ----
 
 // Circle c of the small circles: ScCircleEnd(c - 1) + 1 to ScCircleEnd(c).
 CircleLine SmallCircleLine(const DesignState& d, int16_t circle) {
@@ -200,7 +191,10 @@ void MapPass::Run() {
     try {
         RebuildMwdbRankRow();
         ClearMapLabels();
-        if (d_.FirstPass) p_.NumTextItemsSaved = d_.NumTextItems;
+        if (d_.FirstPass) {
+            p_.NumTextItemsSaved = d_.NumTextItems;
+            p_.TextItemsSaved = true;
+        }
         savedCaption_ = MainWindow().Caption();
 
         const int16_t count = d_.NumInputFiles;
@@ -494,11 +488,8 @@ void MapPass::LabelsAndText() {
         p_.OutWmf = false;
     }
 
-    if (d_.LastPass && d_.DisplayLabels) {
-        // The temporary label items go again.
-        d_.NumTextItems = p_.NumTextItemsSaved;
-        if (labelled) ResizeTextItems(d_.NumTextItems);
-    }
+    // The temporary label items go again.
+    if (d_.LastPass) RemoveTemporaryLabelItems();
 }
 
 void MapPass::Fail(std::string_view description) {
@@ -523,11 +514,8 @@ void MapPass::Exit(bool abandoned) {
     RunFiles& files = Files();
     files.CloseOutputQuietly();
     files.CloseInput();
-    if (abandoned && d_.NumTextItems > p_.NumTextItemsSaved) {
-        // A stopped or failed run keeps no temporary label items.
-        d_.NumTextItems = p_.NumTextItemsSaved;
-        ResizeTextItems(d_.NumTextItems);
-    }
+    // A stopped or failed run keeps no temporary label items.
+    if (abandoned) RemoveTemporaryLabelItems();
     if (!(d_.ProjCode == ProjInterruptedMollweide && !d_.LastPass)) p_.CurOutFile.clear();
     ReleasePen(1);
 }

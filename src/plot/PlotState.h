@@ -164,6 +164,7 @@ struct PlotState {
     // Feature row of each MWDB rank -32..32, at index rank + 32; rebuilt by every pass.
     std::array<int16_t, 65> MwdbRankRow{};
     int32_t NumTextItemsSaved = 0;  // NumTextItems before the first pass appended label items
+    bool TextItemsSaved = false;    // NumTextItemsSaved is this run's, its label items not yet removed
 };
 
 // The one run state of the process.

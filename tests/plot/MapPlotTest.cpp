@@ -461,7 +461,7 @@ TEST_F(MapPassTest, LabelsOfThePointsOnTheMap) {
         EXPECT_TRUE(p.MapLabelItalic[k]);
         EXPECT_FALSE(p.MapLabelBold[k]);
     }
-    for (const auto* list : {&p.MapLabelX, &p.MapLabelY}) EXPECT_EQ(list->size(), 1u);
+    for (const auto* list : {&p.MapLabelX, &p.MapLabelY}) EXPECT_EQ(list->size(), 8u);  // placed (DisplayLabels)
 
     // The next pass starts a new list.
     d.InputFileName[file] = test::SamplePath("nw.map");

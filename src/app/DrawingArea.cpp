@@ -15,7 +15,13 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     picture_ = QImage(1, 1, QImage::Format_RGB32);
     picture_.fill(kBackground);
+    NewSurface();
+}
+
+void DrawingArea::NewSurface() {
     surface_ = std::make_unique<QtSurface>(picture_);
+    // Text on the window is drawn without a background box.
+    surface_->SetBkMode(BkMode::Transparent);
 }
 
 DrawingArea::~DrawingArea() { surface_.reset(); }
@@ -47,7 +53,7 @@ void DrawingArea::FitPicture() {
         painter.drawImage(0, 0, picture_);
     }
     picture_ = std::move(fitted);
-    surface_ = std::make_unique<QtSurface>(picture_);
+    NewSurface();
     update();
 }
 

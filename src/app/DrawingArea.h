@@ -44,6 +44,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // A surface on the picture, as the window's device context starts.
+    void NewSurface();
     QImage picture_;
     std::unique_ptr<QtSurface> surface_;
 };

@@ -1,6 +1,7 @@
 #include "app/PlotPasses.h"
 
 #include "plot/MapPlot.h"
+#include "plot/MapText.h"
 
 #include <utility>
 
@@ -8,9 +9,9 @@ namespace tlrx {
 
 namespace {
 
-// The program's own passes. The map text drawing is not there yet.
+// The program's own passes.
 void ProgramMapPlot() { MapPlot(); }
-void ProgramPrintText() {}
+void ProgramPrintText() { PrintText(); }
 
 PlotPass g_mapPlot;
 PlotPass g_printText;

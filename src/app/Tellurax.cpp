@@ -3,6 +3,8 @@
 
 #include "app/Tellurax.h"
 
+#include "platform/HostFont.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
@@ -163,16 +165,14 @@ void Tellurax::Refresh() { area_->update(); }
 void Tellurax::Beep() { QApplication::beep(); }
 
 float Tellurax::TextWidth(std::string_view text) const {
-    QFont f(QString::fromStdString(FontName));
-    f.setPointSizeF(FontSize > 0 ? FontSize : 1);
-    f.setBold(FontBold);
-    f.setItalic(FontItalic);
-    f.setUnderline(FontUnderline);
-    f.setStrikeOut(FontStrikethru);
     // Measured on the picture, in whole pixels as a device context measures.
-    const QFontMetrics fm(f, &area_->Picture());
-    const auto s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return static_cast<float>(fm.horizontalAdvance(s)) * Design().TwipsPerPixelX;
+    return static_cast<float>(HostTextWidthPx(HostFont(*this), area_->Picture(), text)) *
+           Design().TwipsPerPixelX;
+}
+
+bool Tellurax::GetTextMetrics(TextMetric& metric) const {
+    HostTextMetrics(HostFont(*this), area_->Picture(), metric);
+    return true;
 }
 
 Surface& Tellurax::DC() { return area_->DC(); }

@@ -61,6 +61,7 @@ public:
     void Refresh() override;
     void Beep() override;
     float TextWidth(std::string_view text) const override;
+    bool GetTextMetrics(TextMetric& metric) const override;
     Surface& DC() override;
     int32_t ClientWidthPx() const override;
     int32_t ClientHeightPx() const override;

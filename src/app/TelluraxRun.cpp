@@ -19,6 +19,7 @@
 #include "core/NumberText.h"
 #include "platform/Bitmap.h"
 #include "platform/Printer.h"
+#include "plot/MapLabels.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/Scaling.h"
@@ -128,6 +129,8 @@ void Tellurax::MapDraw() {
         EndFailedRun();
     }
 
+    // However the run ended, the labels' temporary text items go again.
+    RemoveTemporaryLabelItems();
     p.PenWidth = 1;
     Plotting = false;
     if (hourglass) {

@@ -1,8 +1,7 @@
 #include "platform/FakeHost.h"
 
-#include <QFont>
-#include <QFontInfo>
-#include <QFontMetrics>
+#include "platform/HostFont.h"
+
 #include <algorithm>
 
 namespace tlrx {
@@ -17,30 +16,13 @@ FakeHost::FakeHost(int widthPx, int heightPx)
 
 FakeHost::~FakeHost() = default;
 
-QFont FakeHost::CurrentFont() const {
-    QFont f(QString::fromStdString(FontName));
-    if (FontSize > 0) f.setPointSizeF(FontSize);
-    f.setBold(FontBold);
-    f.setItalic(FontItalic);
-    return f;
-}
-
 float FakeHost::TextWidth(std::string_view text) const {
-    const QFontMetrics fm(CurrentFont(), &image_);  // whole pixels, as a device context measures
-    const auto s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return static_cast<float>(fm.horizontalAdvance(s) * kTwipsPerPixel);
+    return static_cast<float>(HostTextWidthPx(HostFont(*this), image_, text) * kTwipsPerPixel);
 }
 
 bool FakeHost::GetTextMetrics(TextMetric& metric) const {
     if (failTextMetrics) return false;
-    const QFontMetrics fm(CurrentFont(), &image_);
-    metric.height = fm.height();
-    metric.ascent = fm.ascent();
-    metric.descent = fm.descent();
-    metric.internalLeading = std::max(0, fm.height() - QFontInfo(CurrentFont()).pixelSize());
-    metric.externalLeading = fm.leading();
-    metric.aveCharWidth = fm.averageCharWidth();
-    metric.maxCharWidth = fm.maxWidth();
+    HostTextMetrics(HostFont(*this), image_, metric);
     return true;
 }
 

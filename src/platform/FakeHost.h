@@ -49,7 +49,6 @@ public:
     bool failTextMetrics = false;  // GetTextMetrics fails while set
 
 private:
-    QFont CurrentFont() const;
 
     QImage image_;
     std::unique_ptr<QtSurface> surface_;

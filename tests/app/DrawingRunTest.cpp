@@ -128,6 +128,45 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheDefaultWorld) {
     window.grab().save(QString::fromStdString(std::string(TLRX_TEST_OUT_DIR) + "/tellurax-draw-map.png"));
 }
 
+TEST_F(DrawingRunTest, DrawMapDrawsTheTextItemsAndLabelsAndKeepsNoLabelItems) {
+    SetMapPlotPass({});  // the program's own passes
+    SetPrintTextPass({});
+    CountingWindow window;
+    UseWorldMap();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    DesignState& d = Design();
+    // A point file with labels, drawn as hollow squares.
+    const int16_t file = ++d.NumInputFiles;
+    ResizeInputFiles(file);
+    d.InputFileName[static_cast<size_t>(file)] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/nw.prn";
+    d.InputFileSymbolType[static_cast<size_t>(file)] = SymSquare;
+    d.FeatureSelected(1, file) = true;
+    d.FeatureSymbolRadius(1, file) = 45;
+    d.InputFileLabelFontSize[static_cast<size_t>(file)] = 10;
+    d.InputFileLabelFontColor[static_cast<size_t>(file)] = 0xA00000;  // RGB(0, 0, 160)
+    // One text item in a colour of its own, near the top left of the area.
+    d.NumTextItems = 1;
+    ResizeTextItems(1);
+    d.TextItemText[1] = "Tellurax";
+    d.TextItemFontName[1] = d.DefaultFontName;
+    d.TextItemFontSize[1] = 24;
+    d.TextItemColor[1] = 0x0064C8;  // RGB(200, 100, 0)
+    d.TextItemX[1] = 1500;
+    d.TextItemY[1] = 1500;
+    d.TextItemRotation[1] = 0;
+
+    DrawMap(window);
+    EXPECT_TRUE(boxes.log.empty()) << (boxes.log.empty() ? "" : boxes.log[0].text);
+    const QImage& picture = window.Area().Picture();
+    EXPECT_GT(Count(picture, qRgb(200, 100, 0)), 20);  // the text item
+    EXPECT_GT(Count(picture, qRgb(0, 0, 160)), 20);    // the labels
+    // The labels were temporary text items of the run only.
+    EXPECT_EQ(d.NumTextItems, 1);
+    EXPECT_EQ(d.TextItemText[1], "Tellurax");
+    ExpectIdle(window);
+}
+
 TEST_F(DrawingRunTest, TheMapSizeDialogSetsTheFractionOrDrawsNothing) {
     Tellurax window;
     // A picture with a mark in it, to see whether the window is cleared.

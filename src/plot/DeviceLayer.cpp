@@ -1,6 +1,7 @@
 #include "plot/DeviceLayer.h"
 
 #include <array>
+#include <string>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -104,7 +105,54 @@ void DrawSymbol(Surface& dc, PlotState& p, int32_t px, int32_t py) {
     }
 }
 
+void DrawPenError(const char* call, std::string_view procedure, int site) {
+    ShowApiError(std::string(call) + "(" + std::to_string(site) + ") error in " + std::string(procedure));
+}
+
 }  // namespace
+
+void ChooseDrawDevice() {
+    const DesignState& d = Design();
+    PlotState& p = Plot();
+    if (p.Printing) {
+        p.DrawDC = p.PrinterDC;
+        p.DevTwipsPerPixelX = p.PrnTwipsPerPixelX;
+        p.DevTwipsPerPixelY = p.PrnTwipsPerPixelY;
+    } else {
+        p.DrawDC = &MainWindow().DC();
+        p.DevTwipsPerPixelX = d.TwipsPerPixelX;
+        p.DevTwipsPerPixelY = d.TwipsPerPixelY;
+    }
+    if (p.DrawDC == nullptr) Raise(kInvalidCall);
+}
+
+void CreateDrawPen(PenStyle style, std::string_view procedure, int site) {
+    const DesignState& d = Design();
+    PlotState& p = Plot();
+    int32_t width = p.PenWidth;
+    if (p.Printing && d.LineWidthScaling) {
+        const auto s = static_cast<float>(
+            CheckedDiv(p.PrnMapWidth * float(p.PrinterUnits), MainWindow().ScaleWidth()));
+        width = ToInt32(static_cast<float>(
+            CheckedDiv(float(p.PenWidth) * s * d.TwipsPerPixelY, p.PrnTwipsPerPixelY)));
+    }
+    if (p.DrawDC == nullptr) Raise(kInvalidCall);
+    Surface& dc = *p.DrawDC;
+    p.DrawPen = dc.CreatePen(style, width, static_cast<Rgb>(p.CurColor));
+    if (p.DrawPen == 0) DrawPenError("CreatePen", procedure, site);
+    else p.OldPen = dc.SelectObject(p.DrawPen);
+}
+
+void ReleaseDrawPen(std::string_view procedure, int site) {
+    PlotState& p = Plot();
+    if (p.DrawDC != nullptr) {
+        Surface& dc = *p.DrawDC;
+        if (p.OldPen != 0) dc.SelectObject(p.OldPen);
+        if (p.DrawPen != 0 && !dc.DeleteObject(p.DrawPen)) DrawPenError("DeleteObject", procedure, site);
+    }
+    p.OldPen = 0;
+    p.DrawPen = 0;
+}
 
 void PrintToScreen() {
     const DesignState& d = Design();

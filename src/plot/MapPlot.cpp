@@ -14,6 +14,7 @@
 #include "platform/Host.h"
 #include "platform/MessageBox.h"
 #include "plot/CgmWriter.h"
+#include "plot/DeviceLayer.h"
 #include "plot/DxfWriter.h"
 #include "plot/ExportRouting.h"
 #include "plot/MapLabels.h"
@@ -86,35 +87,9 @@ void ReadMapFile(const std::string& kind, const std::string& path, int16_t file,
     else ReadAsciiFile(path, file, sink);
 }
 
-// Selects the previous pen back and deletes the current one (call site n).
-void ReleasePen(int site) {
-    PlotState& p = Plot();
-    if (p.DrawDC != nullptr) {
-        Surface& dc = *p.DrawDC;
-        if (p.OldPen != 0) dc.SelectObject(p.OldPen);
-        if (p.DrawPen != 0 && !dc.DeleteObject(p.DrawPen))
-            ShowApiError("DeleteObject(" + std::to_string(site) + ") error in MapPlot");
-    }
-    p.OldPen = 0;
-    p.DrawPen = 0;
-}
+void ReleasePen(int site) { ReleaseDrawPen("MapPlot", site); }
 
-// Creates a solid DrawPen of PenWidth and CurColor (call site m) and selects
-// it; a printed line keeps its share of the map width with LineWidthScaling.
-void CreatePen(int site) {
-    const DesignState& d = Design();
-    PlotState& p = Plot();
-    int32_t width = p.PenWidth;
-    if (p.Printing && d.LineWidthScaling) {
-        const auto s = static_cast<float>(CheckedDiv(p.PrnMapWidth * float(p.PrinterUnits), MainWindow().ScaleWidth()));
-        width = ToInt32(static_cast<float>(CheckedDiv(s * float(p.PenWidth) * d.TwipsPerPixelY, p.PrnTwipsPerPixelY)));
-    }
-    if (p.DrawDC == nullptr) Raise(kInvalidCall);
-    Surface& dc = *p.DrawDC;
-    p.DrawPen = dc.CreatePen(PenStyle::Solid, width, static_cast<Rgb>(p.CurColor));
-    if (p.DrawPen == 0) ShowApiError("CreatePen(" + std::to_string(site) + ") error in MapPlot");
-    p.OldPen = dc.SelectObject(p.DrawPen);
-}
+void CreatePen(int site) { CreateDrawPen(PenStyle::Solid, "MapPlot", site); }
 
 // Twips to whole screen pixels, divided in single precision.
 int32_t ScreenPixels(int32_t twips) {
@@ -223,18 +198,7 @@ void MapPass::Run() {
     Exit(false);
 }
 
-void MapPass::ChooseDevice() {
-    if (p_.Printing) {
-        p_.DrawDC = p_.PrinterDC;
-        p_.DevTwipsPerPixelX = p_.PrnTwipsPerPixelX;
-        p_.DevTwipsPerPixelY = p_.PrnTwipsPerPixelY;
-    } else {
-        p_.DrawDC = &MainWindow().DC();
-        p_.DevTwipsPerPixelX = d_.TwipsPerPixelX;
-        p_.DevTwipsPerPixelY = d_.TwipsPerPixelY;
-    }
-    if (p_.DrawDC == nullptr) Raise(kInvalidCall);
-}
+void MapPass::ChooseDevice() { ChooseDrawDevice(); }
 
 // One map file; false when a stop request ended it.
 bool MapPass::PlotFile(int16_t i) {

@@ -41,34 +41,9 @@ void ApiError(const char* call, int site) {
     ShowApiError(std::string(call) + "(" + std::to_string(site) + ") error in PlotGrid");
 }
 
-// Selects the previous pen back and deletes the grid pen (call site n).
-void ReleasePen(int site) {
-    PlotState& p = Plot();
-    if (p.DrawDC != nullptr) {
-        Surface& dc = *p.DrawDC;
-        if (p.OldPen != 0) dc.SelectObject(p.OldPen);
-        if (p.DrawPen != 0 && !dc.DeleteObject(p.DrawPen)) ApiError("DeleteObject", site);
-    }
-    p.OldPen = 0;
-    p.DrawPen = 0;
-}
+void ReleasePen(int site) { ReleaseDrawPen("PlotGrid", site); }
 
-// Creates DrawPen of PenWidth and CurColor (call site n) and selects it. A
-// printed line keeps its share of the map width when LineWidthScaling is on.
-void CreatePen(PenStyle style, int site) {
-    const DesignState& d = Design();
-    PlotState& p = Plot();
-    int32_t width = p.PenWidth;
-    if (p.Printing && d.LineWidthScaling) {
-        const auto s = static_cast<float>(CheckedDiv(p.PrnMapWidth * float(p.PrinterUnits), MainWindow().ScaleWidth()));
-        width = ToInt32(static_cast<float>(
-            CheckedDiv(float(p.PenWidth) * s * d.TwipsPerPixelY, p.PrnTwipsPerPixelY)));
-    }
-    Surface& dc = *p.DrawDC;
-    p.DrawPen = dc.CreatePen(style, width, static_cast<Rgb>(p.CurColor));
-    if (p.DrawPen == 0) ApiError("CreatePen", site);
-    else p.OldPen = dc.SelectObject(p.DrawPen);
-}
+void CreatePen(PenStyle style, int site) { CreateDrawPen(style, "PlotGrid", site); }
 
 // The background brush, selected for the rectangle and deleted after it,
 // also when the drawing pass fails in between.
@@ -520,16 +495,7 @@ void PlotGrid() {
             return;
         }
 
-        if (p.Printing) {
-            p.DrawDC = p.PrinterDC;
-            p.DevTwipsPerPixelX = p.PrnTwipsPerPixelX;
-            p.DevTwipsPerPixelY = p.PrnTwipsPerPixelY;
-        } else {
-            p.DrawDC = &MainWindow().DC();
-            p.DevTwipsPerPixelX = d.TwipsPerPixelX;
-            p.DevTwipsPerPixelY = d.TwipsPerPixelY;
-        }
-        if (p.DrawDC == nullptr) Raise(kInvalidCall);
+        ChooseDrawDevice();
         Surface& dc = *p.DrawDC;
 
         {

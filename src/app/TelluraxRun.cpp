@@ -151,11 +151,11 @@ bool Tellurax::DrawLobes(int first, int last) {
     const bool lobes = d.ProjCode == ProjInterruptedMollweide;
     for (int lobe = first; lobe <= last; ++lobe) {
         if (lobes) {
-            if (lobe < 0 || static_cast<size_t>(lobe) >= d.LobeOffset.size()) Raise(kSubscriptOutOfRange);
+            const double offset = Item(d.LobeOffset, lobe);
             if (lobe != 1) d.FirstPass = false;
             d.LastPass = first > 1 && lobe == last;
             CalcGraticuleInterrupt(static_cast<int16_t>(lobe));
-            d.CurLobeOffset = d.LobeOffset[static_cast<size_t>(lobe)];
+            d.CurLobeOffset = offset;
         }
         SetCaption("Tellurax: click on Stop or press Esc to stop plotting");
 

@@ -6,10 +6,13 @@
 // boxes show), including the checked whole-number conversions.
 
 #include <cmath>
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tlrx {
 
@@ -26,6 +29,15 @@ inline constexpr std::string_view kInvalidCall = "Invalid procedure call or argu
 
 [[noreturn]] inline void Raise(std::string_view description) {
     throw RuntimeError(std::string(description));
+}
+
+// Element i of a list (a vector, array or string), raising "Subscript out of
+// range" when i lies outside it, so that the procedure's error box reports a
+// bad index. Returns a reference (or a vector<bool> element proxy).
+template <typename List>
+decltype(auto) Item(List& list, std::integral auto i) {
+    if (std::cmp_less(i, 0) || std::cmp_greater_equal(i, list.size())) Raise(kSubscriptOutOfRange);
+    return list[static_cast<size_t>(i)];
 }
 
 // "Error: <description>", exclamation icon, title "Error in <procedure>".

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/Errors.h"
+
 namespace tlrx {
 
 template <typename T>
@@ -24,9 +26,10 @@ public:
     // Removes file column `file`, moving the later files down by one.
     void EraseFile(int file) { files_.erase(files_.begin() + file); }
 
-    // decltype(auto): a reference, or the element proxy of a flag table.
-    decltype(auto) operator()(int feature, int file) { return files_.at(file).at(feature); }
-    decltype(auto) operator()(int feature, int file) const { return files_.at(file).at(feature); }
+    // A reference, or the element proxy of a flag table; "Subscript out of
+    // range" outside the table.
+    decltype(auto) operator()(int feature, int file) { return Item(Item(files_, file), feature); }
+    decltype(auto) operator()(int feature, int file) const { return Item(Item(files_, file), feature); }
 
     int MaxFeature() const { return files_.empty() ? -1 : static_cast<int>(files_[0].size()) - 1; }
     int MaxFile() const { return static_cast<int>(files_.size()) - 1; }

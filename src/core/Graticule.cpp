@@ -9,6 +9,7 @@
 #include "core/DesignState.h"
 #include "core/DialogFields.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "platform/MessageBox.h"
 
 namespace tlrx {
@@ -19,8 +20,6 @@ namespace {
 constexpr std::string_view kBoundsForm = "LatLonBounds";
 constexpr std::string_view kBoundsAzForm = "LatLonBoundsAz";
 constexpr std::string_view kBoundsVpForm = "LatLonBoundsVp";
-
-bool IsAzimuthal(int16_t code) { return code >= ProjGnomonic && code <= ProjAzEqualArea; }
 
 // The substring at 1-based position pos, len characters, cut to the text.
 std::string_view Mid(std::string_view text, size_t pos, size_t len) {
@@ -296,8 +295,7 @@ void ConstantGrid() {
         d.BoundsText[6] = "40    00    00    N";
         d.BoundsText[7] = "000    00    00    W";
         d.BoundsText[8] = "180    00    00";
-        if (d.ProjDefined.size() <= ProjVerticalPerspective) Raise(kSubscriptOutOfRange);
-        if (!d.ProjDefined[ProjVerticalPerspective]) d.BoundsText[9] = "00035840";
+        if (!Item(d.ProjDefined, int{ProjVerticalPerspective})) d.BoundsText[9] = "00035840";
     } catch (const RuntimeError& e) {
         ShowProcError("ConstantGrid", e.what());
     }

@@ -6,6 +6,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
 
 namespace tlrx {
 
@@ -140,7 +141,7 @@ void AzimuthalExtent(DesignState& d) {
 // Code 29: the viewpoint, its horizon and the disc of the visible cap.
 void VerticalPerspective(DesignState& d) {
     d.VpP = d.VpDistanceKm / 6371 + 1;
-    d.AzCosLimit.at(3) = 1 / (d.VpP + 0.0000000001);
+    Item(d.AzCosLimit, 3) = 1 / (d.VpP + 0.0000000001);
     const double inv = 1 / d.VpP;
     const double h = std::atan(std::sqrt(1 - inv * inv) / inv) / d.DegToRad;
     d.AzRangeSec = ToInt32(h * 3600);
@@ -156,7 +157,7 @@ void ParamStdParallel() {
     DesignState& d = Design();
     try {
         const double n = d.LatNorth, s = d.LatSouth;
-        if (d.ProjCode == ProjEquirectangular || d.ProjCode == ProjCylEqualArea) {
+        if (StdParallelCount(d.ProjCode) == 1) {
             double p = 0;
             if (n > 0 && s >= 0) p = (n + s) / 2;
             else if (n <= 0 && s < 0) p = -(n + s) / 2;

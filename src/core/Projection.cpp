@@ -274,7 +274,8 @@ constexpr std::array<ForwardFn, kCodeCount> MakeRegistry() {
     r[ProjEquidistantConic] = EquidistantConic;
     r[ProjConformalConic] = ConformalConic;
     r[ProjAlbers] = Albers;
-    for (size_t code = ProjGnomonic; code <= ProjAzEqualArea; ++code) r[code] = Azimuthal;
+    r[ProjGnomonic] = r[ProjStereographic] = r[ProjOrthographic] = r[ProjVerticalPerspective] = Azimuthal;
+    r[ProjAzEquidistant] = r[ProjAzEqualArea] = Azimuthal;
     return r;
 }
 

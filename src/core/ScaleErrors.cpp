@@ -365,17 +365,11 @@ std::string GroupedText(int64_t value, int minDigits) {
     return value < 0 ? "-" + out : out;
 }
 
-// Element i of a list sized by the report; "Subscript out of range" outside it.
-std::string& At(std::vector<std::string>& list, int i) {
-    if (i < 0 || static_cast<size_t>(i) >= list.size()) Raise(kSubscriptOutOfRange);
-    return list[static_cast<size_t>(i)];
-}
-
 // The position texts of row `row`.
 void WritePositionTexts(DesignState& d, int row) {
     const int16_t code = d.ProjCode;
-    std::string& latText = At(d.ScaleErrLatText, row);
-    std::string& lonText = At(d.ScaleErrLonText, row);
+    std::string& latText = Item(d.ScaleErrLatText, row);
+    std::string& lonText = Item(d.ScaleErrLonText, row);
     if (code == ProjUtm) {
         // The mean northing and the easting, in metres.
         latText = GroupedText((int64_t{d.LatNorthSec} + d.LatSouthSec) / 2, 8);
@@ -440,15 +434,15 @@ void DistErrSelect() {
     try {
         const Note* note = NoteOf(d.ProjCode);
         if (!note) return;  // no scale errors for this code
-        At(d.ScaleErrNote, 1) = note->first;
-        if (note->second) At(d.ScaleErrNote, 2) = note->second;
+        Item(d.ScaleErrNote, 1) = note->first;
+        if (note->second) Item(d.ScaleErrNote, 2) = note->second;
         if (d.ProjCode == ProjEquidistantConic) d.ConicG = EquidistantG(d);
 
         const ScaleFactors f = *ScaleFactorsAt();
         const int row = d.ScaleErrRow;
-        At(d.ScaleErrMeridian, row) = ScaleText(f.meridian);
-        At(d.ScaleErrParallel, row) = ScaleText(f.parallel);
-        At(d.ScaleErrArea, row) = ScaleText(f.area);
+        Item(d.ScaleErrMeridian, row) = ScaleText(f.meridian);
+        Item(d.ScaleErrParallel, row) = ScaleText(f.parallel);
+        Item(d.ScaleErrArea, row) = ScaleText(f.area);
         WritePositionTexts(d, row);
     } catch (const RuntimeError& e) {
         ShowProcError("DistErrSelect", e.what());

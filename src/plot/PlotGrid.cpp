@@ -9,6 +9,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
 #include "platform/Events.h"
 #include "platform/Host.h"
 #include "plot/AzimuthalGrid.h"
@@ -31,8 +32,6 @@ std::vector<double>& LongitudeList() {
     static std::vector<double> list;
     return list;
 }
-
-bool IsAzimuthal(int16_t code) { return code >= ProjGnomonic && code <= ProjAzEqualArea; }
 
 // The export file failed while being written; ScaleXY has reported it.
 struct ExportFailed {};
@@ -234,8 +233,7 @@ void GraticulePass::OpenOutput(size_t asciiFile) {
     RunFiles& files = Files();
     outputOpen_ = false;
     if (p_.OutAscii) {
-        if (asciiFile >= p_.AscFileName.size()) Raise(kSubscriptOutOfRange);
-        p_.CurOutFile = p_.AscFileName[asciiFile];
+        p_.CurOutFile = Item(p_.AscFileName, asciiFile);
         // Every lobe of a run goes into the same file.
         if (d_.FirstPass) files.CreateOutputText(p_.CurOutFile);
         else files.AppendOutputText(p_.CurOutFile);

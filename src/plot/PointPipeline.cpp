@@ -6,6 +6,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
 #include "core/RangeCircle.h"
 #include "core/Utm.h"
 #include "platform/Events.h"
@@ -19,14 +20,6 @@ namespace tlrx {
 namespace {
 
 constexpr int32_t kYieldEvery = 800;
-
-enum class Family { Geographic, Metres, Azimuthal };
-
-Family FamilyOf(int16_t code) {
-    if (code == ProjUtm) return Family::Metres;
-    if (code >= ProjGnomonic && code <= ProjAzEqualArea) return Family::Azimuthal;
-    return Family::Geographic;
-}
 
 // Interpolations along the line through the previous and the current point
 // registers, from the integer values, rounded to whole units.
@@ -223,9 +216,9 @@ void PointPipeline::Connect() {
     qLon_ = d.PrevLonSec;
 
     switch (FamilyOf(d.ProjCode)) {
-    case Family::Geographic: ConnectGeographic(dLon); break;
-    case Family::Metres: ConnectMetres(); break;
-    case Family::Azimuthal: ConnectAzimuthal(); break;
+    case ProjFamily::Utm: ConnectMetres(); break;
+    case ProjFamily::Azimuthal: ConnectAzimuthal(); break;
+    default: ConnectGeographic(dLon); break;
     }
 
     newSegment_ = false;

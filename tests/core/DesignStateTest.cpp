@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/DesignState.h"
+#include "core/Errors.h"
 #include "platform/ScreenMetrics.h"
 
 namespace tlrx {
@@ -154,7 +155,7 @@ TEST_F(DesignStateTest, ResizingInputFilesKeepsTheRemainingFiles) {
     EXPECT_EQ(d.InputFileName.size(), 2u);
     EXPECT_EQ(d.FeatureSelected.MaxFile(), 1);
     EXPECT_TRUE(d.FeatureSelected(10, 1));
-    EXPECT_THROW(d.FeatureColor(5, 3), std::out_of_range);
+    EXPECT_THROW(d.FeatureColor(5, 3), RuntimeError);
 }
 
 }  // namespace

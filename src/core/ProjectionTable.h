@@ -1,0 +1,45 @@
+#pragma once
+// The seventeen projections of the Projection menu: code, name, family and
+// which parameter dialogs follow the boundaries. Everything that decides by
+// projection family asks this table.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "core/DesignState.h"
+
+namespace tlrx {
+
+enum class ProjFamily : uint8_t {
+    None,         // not a projection code
+    Cylindrical,  // 1, 2, 40
+    World,        // 12, 16, 41, 42
+    Conic,        // 6, 7, 8
+    Azimuthal,    // 26 to 31: a centre point and an angular range
+    Utm,          // 17: boundaries, grid and points in metres
+};
+
+struct ProjectionInfo {
+    int16_t code;
+    std::string_view name;  // ProjName
+    ProjFamily family;
+    int8_t stdParallels;    // 0, 1 (cylindrical) or 2 (conic); the boundary dialog goes on to them
+};
+
+// Every projection, in the order of the Projection menu.
+std::span<const ProjectionInfo> Projections();
+
+// The row of a code; nullptr for a code that is no projection.
+const ProjectionInfo* FindProjection(int16_t code);
+
+// ProjFamily::None for a code that is no projection.
+ProjFamily FamilyOf(int16_t code);
+
+inline bool IsAzimuthal(int16_t code) { return FamilyOf(code) == ProjFamily::Azimuthal; }
+
+// How many standard parallels the projection takes: 1 for the equirectangular
+// and cylindrical equal-area, 2 for the conics, else 0.
+int StdParallelCount(int16_t code);
+
+}  // namespace tlrx

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "core/ProjectionTable.h"
+
+namespace tlrx {
+namespace {
+
+TEST(ProjectionTableTest, EveryMenuProjectionHasItsNameFamilyAndStandardParallels) {
+    using enum ProjFamily;
+    struct Row {
+        int16_t code;
+        const char* name;
+        ProjFamily family;
+        int stdParallels;
+    };
+    const Row expected[] = {
+        {1, "Mercator", Cylindrical, 0},
+        {2, "Equirectangular", Cylindrical, 1},
+        {40, "Cylindrical Equal-Area", Cylindrical, 1},
+        {12, "Hammer Equal-Area", World, 0},
+        {41, "Mollweide Equal-Area", World, 0},
+        {42, "Interrupted Mollweide Equal-Area", World, 0},
+        {16, "Robinson", World, 0},
+        {6, "Equidistant Conic", Conic, 2},
+        {7, "Conformal Conic", Conic, 2},
+        {8, "Albers Equal-Area", Conic, 2},
+        {26, "Gnomonic Azimuthal", Azimuthal, 0},
+        {27, "Stereographic Azimuthal", Azimuthal, 0},
+        {28, "Orthographic Azimuthal", Azimuthal, 0},
+        {29, "Vertical Perspective Azimuthal", Azimuthal, 0},
+        {30, "Azimuthal Equidistant", Azimuthal, 0},
+        {31, "Azimuthal Equal-Area", Azimuthal, 0},
+        {17, "UTM", Utm, 0},
+    };
+    ASSERT_EQ(Projections().size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const Row& r = expected[i];
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(Projections()[i].code, r.code);
+        EXPECT_EQ(Projections()[i].name, r.name);
+        EXPECT_EQ(FamilyOf(r.code), r.family);
+        EXPECT_EQ(StdParallelCount(r.code), r.stdParallels);
+        EXPECT_EQ(IsAzimuthal(r.code), r.family == Azimuthal);
+    }
+}
+
+TEST(ProjectionTableTest, CodesBetweenTheProjectionsAreNone) {
+    for (int16_t code : {int16_t{-1}, int16_t{0}, int16_t{3}, int16_t{25}, int16_t{32}, int16_t{43}}) {
+        EXPECT_EQ(FindProjection(code), nullptr) << code;
+        EXPECT_EQ(FamilyOf(code), ProjFamily::None) << code;
+        EXPECT_EQ(StdParallelCount(code), 0) << code;
+    }
+}
+
+}  // namespace
+}  // namespace tlrx

@@ -6,10 +6,6 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "app/KeyPreview.h"
-#include "app/Placement.h"
-#include "core/DesignState.h"
-#include "platform/Help.h"
 
 #ifndef TLRX_VERSION_MAJOR
 #define TLRX_VERSION_MAJOR 3
@@ -29,7 +25,7 @@ std::string AboutVersionLine(int major, int minor, int revision) {
     return text;
 }
 
-AboutTLRX::AboutTLRX(QWidget* parent) : QDialog(parent) {
+AboutTLRX::AboutTLRX(QWidget* parent) : DialogBase(parent, "AboutTLRX", HelpContextID) {
     setWindowTitle(QStringLiteral("About Tellurax"));
     lblAbout = new QLabel(this);
     lblAbout->setAlignment(Qt::AlignCenter);
@@ -46,7 +42,7 @@ AboutTLRX::AboutTLRX(QWidget* parent) : QDialog(parent) {
 
     connect(OK, &QPushButton::clicked, this, &AboutTLRX::OK_Click);
 
-    PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
+    FinishControls();
     Form_Load();
 }
 
@@ -54,13 +50,9 @@ void AboutTLRX::Form_Load() {
     lblAbout->setText(QString::fromStdString(
         AboutVersionLine(TLRX_VERSION_MAJOR, TLRX_VERSION_MINOR, TLRX_VERSION_REVISION)));
     adjustSize();
-    CenterOnScreen(*this);
+    CenterOnScreen();
 }
 
 void AboutTLRX::OK_Click() { accept(); }
-
-void AboutTLRX::Form_KeyUp(int keyCode) {
-    if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
-}
 
 }  // namespace tlrx

@@ -2,7 +2,7 @@
 // "About Tellurax": the program's version with its major, minor and
 // revision numbers.
 
-#include <QDialog>
+#include "dialogs/common/DialogBase.h"
 #include <cstdint>
 #include <string>
 
@@ -15,7 +15,7 @@ namespace tlrx {
 // least two digits, "." and the revision in at least three: 3.01.000.
 std::string AboutVersionLine(int major, int minor, int revision);
 
-class AboutTLRX : public QDialog {
+class AboutTLRX : public DialogBase {
     Q_OBJECT
 public:
     static constexpr uint32_t HelpContextID = 3490;
@@ -28,8 +28,6 @@ public:
     // Centres the box on the screen and shows the program's version line.
     void Form_Load();
     void OK_Click();
-    // F1: the box's help topic.
-    void Form_KeyUp(int keyCode);
 };
 
 }  // namespace tlrx

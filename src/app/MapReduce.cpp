@@ -8,11 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/KeyPreview.h"
-#include "app/Placement.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "platform/Help.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -22,7 +19,7 @@ constexpr int kLowestPercent = 10;
 constexpr int kFullPercent = 100;
 }  // namespace
 
-MapReduce::MapReduce(QWidget* parent) : QDialog(parent) {
+MapReduce::MapReduce(QWidget* parent) : DialogBase(parent, "MapReduce", HelpContextID) {
     setWindowTitle(QStringLiteral("Select Map Size"));
     Label1 = new QLabel(QStringLiteral("Percent Full Screen:"), this);
     MapReduction = new QSpinBox(this);
@@ -51,12 +48,12 @@ MapReduce::MapReduce(QWidget* parent) : QDialog(parent) {
     connect(DrawMap, &QPushButton::clicked, this, &MapReduce::DrawMap_Click);
     connect(Cancel, &QPushButton::clicked, this, &MapReduce::Cancel_Click);
 
-    PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
+    FinishControls();
     Form_Load();
 }
 
 void MapReduce::Form_Load() {
-    Design().DialogCancelled = true;
+    BeginEdit();
 
     Label2->setText(QStringLiteral(
         "The Percent Full Screen spin button allows you to reduce the size of the map displayed on the screen."
@@ -64,7 +61,7 @@ void MapReduce::Form_Load() {
         "\n\nSelecting less than 100 Percent Full Screen draws a map with empty margins around all sides of "
         "the map.  The margins allow text to be added to the map without writing over the map itself."));
     adjustSize();
-    CenterOnScreen(*this);
+    CenterOnScreen();
 
     // The nearest whole percent; the spin button keeps it within its range.
     const double percent = RoundHalfEven(Plot().MapFillFraction * 100);
@@ -74,15 +71,10 @@ void MapReduce::Form_Load() {
 }
 
 void MapReduce::DrawMap_Click() {
-    Design().DialogCancelled = false;
     Plot().MapFillFraction = MapReduction->value() / 100.0;
-    accept();
+    AcceptEdit();
 }
 
 void MapReduce::Cancel_Click() { reject(); }
-
-void MapReduce::Form_KeyUp(int keyCode) {
-    if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
-}
 
 }  // namespace tlrx

@@ -5,7 +5,7 @@
 // DialogCancelled; Cancel and the close box leave both as they were (the
 // flag set), and the opener draws nothing.
 
-#include <QDialog>
+#include "dialogs/common/DialogBase.h"
 
 class QLabel;
 class QPushButton;
@@ -13,7 +13,7 @@ class QSpinBox;
 
 namespace tlrx {
 
-class MapReduce : public QDialog {
+class MapReduce : public DialogBase {
     Q_OBJECT
 public:
     static constexpr uint32_t HelpContextID = 360;
@@ -32,8 +32,6 @@ public:
     // MapFillFraction = the percentage / 100; clears DialogCancelled; closes.
     void DrawMap_Click();
     void Cancel_Click();
-    // F1: the dialog's help topic.
-    void Form_KeyUp(int keyCode);
 };
 
 }  // namespace tlrx

@@ -21,7 +21,7 @@
 
 #include "app/DrawingArea.h"
 #include "app/FontList.h"
-#include "app/KeyPreview.h"
+#include "dialogs/common/KeyPreview.h"
 #include "app/RuntimeText.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"

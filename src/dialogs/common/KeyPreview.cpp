@@ -1,4 +1,4 @@
-#include "app/KeyPreview.h"
+#include "dialogs/common/KeyPreview.h"
 
 #include <QKeyEvent>
 #include <QObject>

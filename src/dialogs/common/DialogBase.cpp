@@ -1,0 +1,121 @@
+#include "dialogs/common/DialogBase.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QVariant>
+
+#include "core/DesignState.h"
+#include "dialogs/common/KeyPreview.h"
+#include "dialogs/common/Placement.h"
+#include "platform/Help.h"
+#include "platform/ScreenMetrics.h"
+
+namespace tlrx {
+
+namespace {
+// The dynamic property holding a control's own help topic.
+constexpr char kHelpProperty[] = "tlrxHelpContextID";
+}  // namespace
+
+DialogBase::DialogBase(QWidget* parent, std::string_view formName, uint32_t helpContextId)
+    : QDialog(parent), formName_(formName), helpContextId_(helpContextId) {
+    setModal(true);
+    previousFields_ = OpenDialogFields();
+    SetOpenDialogFields(this);
+}
+
+DialogBase::~DialogBase() {
+    if (OpenDialogFields() == this) SetOpenDialogFields(previousFields_);
+}
+
+void DialogBase::FinishControls() {
+    PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
+}
+
+void DialogBase::Form_KeyUp(int keyCode) {
+    if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpTopicForFocus());
+}
+
+uint32_t DialogBase::HelpTopicForFocus() const {
+    if (const QWidget* focus = focusWidget()) {
+        const QVariant own = focus->property(kHelpProperty);
+        if (own.isValid() && own.toUInt() != 0) return own.toUInt();
+    }
+    return helpContextId_;
+}
+
+void DialogBase::SetFieldHelp(QWidget* field, uint32_t helpContextId) {
+    field->setProperty(kHelpProperty, helpContextId);
+}
+
+void DialogBase::NameField(std::string_view name, QLineEdit* field) { fields_.push_back({std::string(name), field}); }
+
+QLineEdit* DialogBase::FindField(std::string_view form, std::string_view field) const {
+    if (form != formName_) return nullptr;
+    for (const NamedField& f : fields_)
+        if (f.name == field) return f.field;
+    return nullptr;
+}
+
+void DialogBase::SetFocus(std::string_view form, std::string_view field) {
+    if (QLineEdit* f = FindField(form, field)) f->setFocus(Qt::OtherFocusReason);
+}
+
+void DialogBase::SetText(std::string_view form, std::string_view field, std::string_view text) {
+    if (QLineEdit* f = FindField(form, field)) f->setText(QString::fromStdString(std::string(text)));
+}
+
+void DialogBase::AddFieldCheck(QWidget* field, std::function<bool()> check) {
+    checks_.push_back({field, std::move(check)});
+    field->installEventFilter(this);
+}
+
+bool DialogBase::CheckAllFields() {
+    for (const FieldCheck& c : checks_)
+        if (!c.check()) return false;
+    return true;
+}
+
+bool DialogBase::eventFilter(QObject* watched, QEvent* event) {
+    // A field's check runs when it loses the focus, but not while a check's
+    // own message box takes the focus away, nor once the dialog is closing.
+    if (event->type() == QEvent::FocusOut && !checking_ && isVisible()) {
+        for (const FieldCheck& c : checks_) {
+            if (c.field != watched) continue;
+            checking_ = true;
+            c.check();
+            checking_ = false;
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void DialogBase::CenterOnScreen() { tlrx::CenterOnScreen(*this); }
+
+void DialogBase::PlaceFrom(const QWidget& opener, int leftTwips, int topTwips) {
+    const ScreenInfo& s = GetScreenInfo();
+    const QPoint origin = opener.mapToGlobal(QPoint(0, 0));
+    move(origin.x() + static_cast<int>(leftTwips / s.twipsPerPixelX),
+         origin.y() + static_cast<int>(topTwips / s.twipsPerPixelY));
+}
+
+void DialogBase::BeginEdit() {
+    Design().DialogCancelled = true;
+    SaveCopy();
+    editing_ = true;
+}
+
+void DialogBase::AcceptEdit() {
+    Design().DialogCancelled = false;
+    accept();
+}
+
+void DialogBase::done(int result) {
+    if (editing_ && Design().DialogCancelled) RestoreCopy();
+    editing_ = false;
+    if (OpenDialogFields() == this) SetOpenDialogFields(previousFields_);
+    QDialog::done(result);
+}
+
+}  // namespace tlrx

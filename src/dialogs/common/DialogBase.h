@@ -1,0 +1,108 @@
+#pragma once
+// What every modal dialog of the program shares:
+//  - F1 opens the help topic of the field that has the focus, or else the
+//    dialog's own, whatever control has the focus (the dialog previews the
+//    key releases of its controls);
+//  - placement: centred on the screen, or at an offset in twips from the
+//    window that opened it;
+//  - the cancel protocol of the dialogs that edit the design: on load the
+//    edited state is copied and DialogCancelled set; OK writes the state and
+//    clears the flag; closing with the flag still set restores the copy;
+//  - field checks run when a field is left and all of them again, in order,
+//    when OK is pressed (Enter on the default button and a click on OK come
+//    without a focus-out);
+//  - the named fields through which computations reach the dialog while it
+//    is open (DialogFields: focus a field, set its text).
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/DialogFields.h"
+
+class QLineEdit;
+
+namespace tlrx {
+
+class DialogBase : public QDialog, public DialogFields {
+    Q_OBJECT
+public:
+    // formName: the dialog's name as computations address it ("LatLonBounds");
+    // helpContextId: the dialog's help topic.
+    DialogBase(QWidget* parent, std::string_view formName, uint32_t helpContextId);
+    ~DialogBase() override;
+
+    const std::string& FormName() const { return formName_; }
+    uint32_t HelpTopic() const { return helpContextId_; }
+
+    // The help topic F1 opens: the focused control's own, when it has one,
+    // else the dialog's.
+    uint32_t HelpTopicForFocus() const;
+
+    // Runs every field check in the order they were added; at the first that
+    // fails the rest are not run and the result is false.
+    bool CheckAllFields();
+
+    // DialogFields, for the computations the dialog calls: only fields of
+    // this form are reached; a name without a field does nothing.
+    void SetFocus(std::string_view form, std::string_view field) override;
+    void SetText(std::string_view form, std::string_view field, std::string_view text) override;
+
+    // The key release handler; F1 asks for help. Dialogs with keys of their
+    // own override it and call this for the rest.
+    virtual void Form_KeyUp(int keyCode);
+
+protected:
+    // Call once the controls exist: previews the key releases of every control.
+    void FinishControls();
+
+    // A field's own help topic.
+    void SetFieldHelp(QWidget* field, uint32_t helpContextId);
+
+    // A named field that computations may focus or fill.
+    void NameField(std::string_view name, QLineEdit* field);
+
+    // A check run when `field` loses the focus and again by CheckAllFields.
+    // It shows its own message and returns false to keep the entry from
+    // being accepted.
+    void AddFieldCheck(QWidget* field, std::function<bool()> check);
+
+    void CenterOnScreen();
+    // Places the dialog's top-left corner at (left, top) twips from the
+    // top-left corner of the opener's client area.
+    void PlaceFrom(const QWidget& opener, int leftTwips, int topTwips);
+
+    // The cancel protocol: sets DialogCancelled and keeps a copy of the
+    // state the dialog edits through SaveCopy. Call from the dialog's load.
+    void BeginEdit();
+    // Clears DialogCancelled and closes the dialog as accepted (from OK).
+    void AcceptEdit();
+    virtual void SaveCopy() {}
+    virtual void RestoreCopy() {}
+
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct FieldCheck {
+        QWidget* field;
+        std::function<bool()> check;
+    };
+    struct NamedField {
+        std::string name;
+        QLineEdit* field;
+    };
+    QLineEdit* FindField(std::string_view form, std::string_view field) const;
+
+    std::string formName_;
+    uint32_t helpContextId_;
+    std::vector<FieldCheck> checks_;
+    std::vector<NamedField> fields_;
+    bool editing_ = false;
+    bool checking_ = false;
+    DialogFields* previousFields_ = nullptr;
+};
+
+}  // namespace tlrx

@@ -40,10 +40,10 @@ constexpr int32_t kClassicColors[16] = {
 void ConstantDefs() {
     DesignState& d = Design();
     try {
-        // 1. Version.
+        // The version first: the design file and the exports' headers carry it.
         d.VersionString = MakeVersionString(TLRX_VERSION_MAJOR, TLRX_VERSION_MINOR);
 
-        // 2. Flags and fixed values.
+        // Flags and fixed values.
         d.DisplayLabels = true;
         d.Sqrt2 = std::sqrt(2.0);
         d.VectorTextScale = 100;
@@ -53,7 +53,7 @@ void ConstantDefs() {
         d.ApiErrorTitle = "Windows API Error";
         d.EmptyString.clear();
 
-        // 3. Screen metrics.
+        // Screen metrics, read once.
         const ScreenInfo& screen = GetScreenInfo();
         d.ScreenWidthPx = screen.widthPx;
         d.ScreenHeightPx = screen.heightPx;
@@ -62,7 +62,7 @@ void ConstantDefs() {
         d.TwipsPerPixelX = screen.twipsPerPixelX;
         d.TwipsPerPixelY = screen.twipsPerPixelY;
 
-        // 4. Widths in twips from the pixel size.
+        // Line widths and the placement step are stored in twips of this screen.
         d.GridLineWidth = ToInt16(d.TwipsPerPixelY);
         d.GcLineWidth = ToInt16(3 * d.TwipsPerPixelY);
         d.ScLineWidth = ToInt16(3 * d.TwipsPerPixelY);
@@ -70,7 +70,7 @@ void ConstantDefs() {
         d.LineWidthScaling = true;
         d.ScCount = 3;
 
-        // 5. Arc-second constants, visibility limits, pi and its derivatives.
+        // Arc-second constants, the azimuthal visibility limits, pi and its derivatives.
         d.ArcSec360 = 1296000;
         d.ArcSec340 = 1224000;
         d.ArcSec180 = 648000;
@@ -82,7 +82,7 @@ void ConstantDefs() {
         d.DegToRad = d.Pi / 180;
         d.HalfDegToRad = d.Pi / 360;
 
-        // 6. Report font, map extent, projection.
+        // Report font, map extent, projection.
         d.RptFontSize = 10;
         d.RptFontColorIndex = 0;
         d.MapXMin = 0;
@@ -93,7 +93,7 @@ void ConstantDefs() {
         d.ProjName = "Equirectangular";
         d.ProjCode = ProjEquirectangular;
 
-        // 7. Palette cells, then the colours of those cells.
+        // Palette cells, then the colours of those cells.
         d.BackColorIndex = 15;
         d.GridColorIndex = 0;
         d.GcColorIndex = 9;
@@ -103,12 +103,12 @@ void ConstantDefs() {
         d.GcColor = kClassicColors[d.GcColorIndex];
         d.ScColor = kClassicColors[d.ScColorIndex];
 
-        // 8. Graticule style and input files.
+        // Graticule style and input files.
         d.GridTypeText = " All grid points connected by lines";
         d.GridType = 3;
         d.NumInputFiles = 1;
 
-        // 9. Great and small circles.
+        // The default great circle route and small circles.
         d.GcStartLat = 37.7833;
         d.GcStartLon = -122.4333;
         d.GcEndLat = 29.3333;

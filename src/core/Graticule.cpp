@@ -147,8 +147,9 @@ bool Accepted(const BoundsValues& v, int16_t code,
     return false;
 }
 
-// Steps 1 to 4: reads the texts, puts azimuthal maps between the poles and
-// opposite their centre, forms the frame and the remainders.
+// The values of the boundary texts: an azimuthal map reaches from pole to
+// pole with its boundaries opposite the centre; the frame and the grid
+// remainders the checks test.
 BoundsValues ReadValues(int16_t code) {
     const DesignState& d = Design();
     BoundsValues v;
@@ -191,7 +192,7 @@ BoundsValues ReadValues(int16_t code) {
     return v;
 }
 
-// Step 6: stores the accepted values and everything derived from them.
+// Stores the accepted values and everything derived from them.
 void StoreValues(const BoundsValues& v, int16_t code) {
     DesignState& d = Design();
     const double secPerDeg = d.SecPerDeg;

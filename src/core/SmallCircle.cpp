@@ -12,7 +12,6 @@ namespace {
 
 constexpr double kNearZeroX = 0.000003;  // below this |x| the point lies due east or west
 constexpr double kMinGap = 20;           // degrees of longitude that call for filling
-constexpr double kMaxGap = 340;          // beyond this a jump is a pass round a pole
 
 // Appends a point of circle k, its longitude brought into -180..180.
 void AppendPoint(int k, double lat, double lon) {
@@ -84,12 +83,24 @@ void ScCalc() {
                 }
 
                 if (a > 0) {
-                    const double gap = lon - prevLon;
-                    if (std::fabs(gap) >= kMinGap && std::fabs(gap) <= kMaxGap) {
+                    // The step from the previous point, taken the short way:
+                    // a raw step of more than 180 degrees passes the far
+                    // meridian (lonC +- 180), where the raw longitude of a
+                    // circle round the South Pole jumps by a whole turn.
+                    const double gap = std::remainder(lon - prevLon, 360.0);
+                    if (std::fabs(gap) >= kMinGap) {
                         const int m = static_cast<int>(RoundHalfEven(std::fabs(gap))) / 20 + 1;
                         for (int j = 1; j < m; ++j) {
                             const double f = static_cast<double>(j) / m;
-                            AppendPoint(k, prevLat + f * (lat - prevLat), prevLon + f * gap);
+                            // Past the far meridian the fill point is taken back
+                            // by a turn, into the raw range of the circle's points.
+                            double fillLon = prevLon + f * gap;
+                            if (fillLon > lonC + 180) {
+                                fillLon -= 360;
+                            } else if (fillLon < lonC - 180) {
+                                fillLon += 360;
+                            }
+                            AppendPoint(k, prevLat + f * (lat - prevLat), fillLon);
                         }
                     }
                 }

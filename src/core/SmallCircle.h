@@ -12,10 +12,13 @@ namespace tlrx {
 // Each circle has a point at every whole degree of azimuth from 0 to 360
 // (clockwise from north; 361 points, the first and last at one place), plus
 // points interpolated linearly in latitude and longitude where two
-// neighbours lie 20 to 340 degrees of longitude apart, as next to the pole on
-// a circle passing close to it. Longitudes are followed continuously round
-// the circle before they are brought into range, so neighbours on both sides
-// of the 180th meridian differ by nearly 360 degrees.
+// neighbours lie 20 degrees of longitude or more apart, as next to the pole
+// on a circle passing close to it. The longitude step between neighbours is
+// taken the short way round (at most 180 degrees), so the interpolated points
+// stay next to the circle also where it passes the meridian opposite the
+// centre's. Longitudes are followed continuously round the circle before they
+// are brought into range, so neighbours on both sides of the 180th meridian
+// differ by nearly 360 degrees, and every other step is under 20 degrees.
 //
 // An arithmetic failure, among them more than 32767 points in all, shows
 // "Error in ScCalc"; the points and circle ends computed so far stay, later

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/DesignState.h"
+#include "core/Graticule.h"
 #include "core/Projection.h"
 #include "platform/MessageBox.h"
 
@@ -396,6 +397,80 @@ TEST_F(ProjectSelectTest, PointsJustBeyondTheHorizon) {
     }
     Project(0, farLon);  // |cos c| above 1e-8: from the arc tangent, past Pi/2
     EXPECT_NEAR(d.ProjOutX, d.Pi / 2 + 0.000001 * d.DegToRad, 1e-12);
+}
+
+// A whole-sphere map (range 180) about 8 18 32 S 122 00 29 E, set up from
+// its texts as the boundary dialog does. At the antipode, 8 18 32 N
+// 57 59 31 W (frame longitude 0), cos c is rounded to -1 + 1.1e-16: the
+// equidistant and equal-area projections then divided by the rounding and
+// put the point next to the centre. Within 1e-13 of -1 a point is not
+// visible; beyond, it lies near the rim as PROJ has it.
+//
+// PROJ's answers, for the antipode moved by dLat, dLon degrees:
+//   proj -f %.17g +proj=aeqd +R=1 +lat_0=-8.30888888888889 +lon_0=122.00805555555556
+//   proj -f %.17g +proj=laea +R=1 +lat_0=-8.30888888888889 +lon_0=122.00805555555556
+// fed "lon lat" = "-57.99194444444444+dLon 8.30888888888889+dLat"; NAN where
+// we do not project the point, or PROJ does not (its laea stops at
+// 1 + cos c = 1e-10).
+TEST_F(ProjectSelectTest, TheAntipodeOfAWholeSphereMapIsNotVisible) {
+    struct SeamPoint {
+        double dLat, dLon;
+        double aeqdX, aeqdY, laeaX, laeaY;
+    };
+    const SeamPoint points[] = {
+        // Within the limit (1 + cos c from 0 to 6.1e-14).
+        {0, 0, NAN, NAN, NAN, NAN},
+        {1e-6, 0, NAN, NAN, NAN, NAN},
+        {0, 1e-5, NAN, NAN, NAN, NAN},
+        {2e-5, 0, NAN, NAN, NAN, NAN},
+        // Beyond it: 0.00003 degree (the graticule's lines stop there), one
+        // arc-second, and on.
+        {3e-5, 0, -7.2698309171736614e-10, 3.1411945198470912, NAN, NAN},
+        {1 / 3600.0, 0, -7.8523785582398041e-11, 3.1415810479358792, NAN, NAN},
+        {0.001, 0, -2.1812081096324978e-11, 3.1415750837780467, -1.3886079246622528e-11, 1.9999999257249597},
+        {0.01, 0, -2.1810490761175034e-12, 3.1414181261140182, -1.3885761041902041e-12, 1.9999999958537786},
+        {0, -0.001, 3.141574162188661, 3.961791480096192e-06, 1.9999992224078293, 2.5221686550968371e-06},
+        {-0.01, 0.01, -2.2095600614044866, -2.2329142531455144, -1.4067595603427705, -1.4216284625643676},
+    };
+    auto& d = Design();
+    const double antipodeLat = 29912 / 3600.0;  // 8 18 32
+    for (const int16_t code : {ProjAzEquidistant, ProjAzEqualArea}) {
+        d.ProjCode = code;
+        d.BoundsText[6] = "08    18    32    S";
+        d.BoundsText[7] = "122    00    29    E";
+        d.BoundsText[8] = "180    00    00";
+        CalcGraticule({});
+        ASSERT_FALSE(d.CalcError);
+        ASSERT_EQ(d.LonWestSec, -(57 * 3600 + 59 * 60 + 31));
+        const double rim = code == ProjAzEquidistant ? 4 * d.PiOver4 : 2;
+        for (const SeamPoint& p : points) {
+            SCOPED_TRACE(testing::Message() << code << ": " << p.dLat << " " << p.dLon);
+            const double refX = code == ProjAzEquidistant ? p.aeqdX : p.laeaX;
+            const double refY = code == ProjAzEquidistant ? p.aeqdY : p.laeaY;
+            const bool visible = p.dLat >= 3e-5 || std::fabs(p.dLon) >= 0.001;
+            Project(antipodeLat + p.dLat, p.dLon < 0 ? 360 + p.dLon : p.dLon);
+            if (!visible) {
+                EXPECT_TRUE(d.CalcError);
+                EXPECT_EQ(d.PlotStatus, 2);
+                EXPECT_EQ(d.ProjOutX, kOldX);
+                continue;
+            }
+            ASSERT_FALSE(d.CalcError);
+            EXPECT_NEAR(std::hypot(d.ProjOutX, d.ProjOutY), rim, 0.01);
+            if (std::isnan(refX)) continue;
+            // Both programs take the distance from cos c, rounded by a few
+            // 1e-16, which moves a point radially by about 1e-16 / (1 + cos c)
+            // of its distance from the centre.
+            const double phi = (antipodeLat + p.dLat) * d.DegToRad, phi0 = antipodeLat * d.DegToRad;
+            const double onePlusCos = 2 * (std::pow(std::sin((phi - phi0) / 2), 2) +
+                                           std::cos(phi) * std::cos(phi0) *
+                                               std::pow(std::sin(p.dLon * d.DegToRad / 2), 2));
+            const double tol = 1e-9 + 4 * rim * 1e-16 / onePlusCos;
+            EXPECT_NEAR(d.ProjOutX, refX, tol);
+            EXPECT_NEAR(d.ProjOutY, refY, tol);
+        }
+    }
+    EXPECT_TRUE(boxes.log.empty());
 }
 
 TEST_F(ProjectSelectTest, UtmPassesMetresThrough) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <numbers>
@@ -77,7 +78,7 @@ double LonTolerance(const std::string& name, int azimuth) {
 
 TEST(ScCalc, PointsMatchGeodSolve) {
     const auto cases = ReadCases();
-    ASSERT_EQ(cases.size(), 9u);
+    ASSERT_EQ(cases.size(), 10u);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResetDesignState();
@@ -172,6 +173,70 @@ TEST(ScCalc, JumpsNearThePoleAreFilledInThirds) {
     }
     EXPECT_EQ(d.ScLon[1], 0);
     EXPECT_EQ(d.ScLon[365], 0);
+}
+
+// Great-circle distance in degrees (haversine: exact also for short and
+// near-antipodal distances).
+double DistanceDeg(double lat1, double lon1, double lat2, double lon2) {
+    const double r = std::numbers::pi / 180;
+    const double a = std::sin((lat2 - lat1) * r / 2);
+    const double b = std::sin((lon2 - lon1) * r / 2);
+    const double h = a * a + std::cos(lat1 * r) * std::cos(lat2 * r) * b * b;
+    return 2 * std::asin(std::sqrt(std::min(1.0, h))) / r;
+}
+
+// Points filled in between two computed points follow the longitude step the
+// short way, so every point of a circle stays as near to it as linear
+// interpolation allows, wherever the circle passes a pole or the 180th
+// meridian; stored neighbours are less than 20 degrees of longitude apart,
+// or nearly 360 across the 180th meridian.
+TEST(ScCalc, FilledPointsStayNextToTheCircle) {
+    struct FillCase {
+        const char* name;
+        double lat, lon, radius;
+        int16_t points;   // in all, filled ones included
+        double maxError;  // largest distance of a point from its circle, degrees
+    };
+    const FillCase cases[] = {
+        // Round the South Pole, 1 degree past it: steps of 45 degrees on
+        // both sides of the far meridian (200 E), two points filled in each.
+        {"past the South Pole", -10, 20, 81, 365, 0.105},
+        {"past the South Pole, far meridian 180", -10, 0, 81, 365, 0.105},
+        {"past the North Pole", 10, 20, 81, 365, 0.105},
+        {"0.1 degree past the South Pole", -80, 170, 10.1, 367, 0.031},
+        {"0.0005 degree past the South Pole, small", -89.9, 45, 0.1005, 367, 0.0005},
+        {"0.01 degree past the South Pole, near 180", -88, -179, 2.01, 367, 0.009},
+        {"0.1 degree short of the South Pole", -80, -30, 9.9, 365, 0.028},
+        // No filling: the points are the computed ones.
+        {"across 180 eastwards", 0, 170, 15, 361, 1e-9},
+        {"across 180 westwards", 0, -170, 15, 361, 1e-9},
+    };
+    for (const FillCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetDesignState();
+        ScopedScriptedMessageBox boxes;
+        auto& d = Design();
+        SetCircles(c.lat, c.lon, c.radius, 1);
+        ScCalc();
+        EXPECT_TRUE(boxes.log.empty());
+        EXPECT_EQ(d.ScCircleEnd[1], c.points);
+        double worst = 0;
+        int worstAt = 0;
+        int longSteps = 0;
+        for (int i = 1; i <= d.ScCircleEnd[1]; ++i) {
+            const double error = std::fabs(DistanceDeg(c.lat, c.lon, d.ScLat[i], d.ScLon[i]) - c.radius);
+            if (error > worst) {
+                worst = error;
+                worstAt = i;
+            }
+            EXPECT_TRUE(d.ScLon[i] >= -180 && d.ScLon[i] <= 180) << "point " << i << ": " << d.ScLon[i];
+            const double step = i > 1 ? std::fabs(d.ScLon[i] - d.ScLon[i - 1]) : 0;
+            if (step >= 20 && step <= 340) ++longSteps;
+        }
+        EXPECT_LE(worst, c.maxError) << "point " << worstAt << " at " << d.ScLat[worstAt] << " "
+                                     << d.ScLon[worstAt];
+        EXPECT_EQ(longSteps, 0);
+    }
 }
 
 TEST(ScCalc, SpecialPlaces) {

@@ -246,6 +246,22 @@ TEST_F(PointPipelineTest, CutAtTheRangeCircle) {
     }
 }
 
+// A whole-sphere map (range 180) about 8 18 32 S 122 00 29 E: a line through
+// the antipode, 8 18 32 N 57 59 31 W, breaks there, on the window and in the
+// export; no point of it comes near the centre.
+TEST_F(PointPipelineTest, LinesBreakAtTheAntipodeOfAWholeSphereMap) {
+    const double lat = 8 + 18 / 60.0 + 32 / 3600.0, lon = -(57 + 59 / 60.0 + 31 / 3600.0);
+    for (const int16_t code : {ProjAzEquidistant, ProjAzEqualArea}) {
+        SCOPED_TRACE(code);
+        Design().BoundsText[7] = "122    00    29    E";
+        test::UseAzimuthal(code, "08    18    32    S", "180    00    00");
+        Draw({{{lat - 1, lon}, {lat, lon}, {lat + 1, lon}}, {{lat, lon - 2}, {lat, lon}, {lat, lon + 2}}});
+        ASSERT_EQ(raw.size(), 4u);
+        for (const auto& line : raw)
+            for (const test::AsciiPoint& pt : line) EXPECT_GT(std::hypot(pt.x - 0.5, pt.y - 0.5), 0.49);
+    }
+}
+
 // Beyond the horizon of a vertical perspective the map has a gap: a line
 // going out and coming back is two lines, on the window and in the export,
 // both on the visible disc.

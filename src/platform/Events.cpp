@@ -1,12 +1,19 @@
 #include "platform/Events.h"
 
 #include <QCoreApplication>
+#include <chrono>
 
 namespace tlrx {
 
 namespace {
 std::function<void(int64_t)> g_hook;
 int64_t g_count = 0;
+
+// The event loop runs at most this often: a run may yield far more often
+// (once per passed-over segment), and each pass over the events costs far
+// more than the work between two yields.
+constexpr std::chrono::milliseconds kEventsEvery{5};
+std::chrono::steady_clock::time_point g_eventsDone{};  // the end of the last pass over the events
 }  // namespace
 
 void DoEvents() {
@@ -15,7 +22,10 @@ void DoEvents() {
         g_hook(g_count);
         return;
     }
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    if (!QCoreApplication::instance()) return;
+    if (std::chrono::steady_clock::now() - g_eventsDone < kEventsEvery) return;
+    QCoreApplication::processEvents();
+    g_eventsDone = std::chrono::steady_clock::now();
 }
 
 void SetDoEventsHook(std::function<void(int64_t)> hook) { g_hook = std::move(hook); }

@@ -7,7 +7,9 @@
 namespace tlrx {
 
 // Processes pending events (the program's event loop), or runs the test hook
-// when one is installed. Counts every call.
+// when one is installed. Counts every call. The hook runs at every call; the
+// event loop at most once every 5 ms, the calls in between returning at once,
+// so that a run may yield as often as it likes.
 void DoEvents();
 
 // Installs a hook that replaces the event loop (an empty function restores

@@ -28,9 +28,17 @@ namespace {
 
 constexpr std::string_view kTypeMismatch = "Type mismatch";
 
+// Raised inside a record when a yield between its parts has seen a stop.
+struct StopSeen {};
+
+// Reads the records character by character. Every line is held to the
+// bound of the text map files; the line ends passed between records (empty
+// lines, the end of a labelled line) count as work that hands the pass
+// nothing, and yield as such.
 class RecordReader {
 public:
-    explicit RecordReader(std::streambuf& in) : in_(in) {}
+    RecordReader(std::streambuf& in, const std::string& path, MapPointSink& sink)
+        : in_(in), path_(path), idle_(sink) {}
 
     // Reads one record: the three numbers and the label, if any.
     void Read(double& flag, double& second, double& third, std::string& label) {
@@ -43,7 +51,7 @@ public:
 
     // Skips the blanks and line ends after a record; true at the end of the file.
     bool AtEnd() {
-        while (IsBlank(Peek()) || IsLineEnd(Peek())) in_.sbumpc();
+        SkipSpace();
         return Peek() == kEof;
     }
 
@@ -54,9 +62,36 @@ private:
 
     int Peek() { return in_.sgetc(); }
 
+    // Counts `n` characters taken from the current line.
+    void Count(size_t n) {
+        lineChars_ += n;
+        if (lineChars_ > kMaxMapLineChars) RaiseLineTooLong(path_);
+    }
+
+    // Consumes the next character, keeping count of the line's length.
+    int Take() {
+        const int c = in_.sbumpc();
+        if (IsLineEnd(c)) lineChars_ = 0;
+        else Count(1);
+        return c;
+    }
+
+    void SkipBlanks() {
+        while (IsBlank(Peek())) Take();
+    }
+
+    // Blanks and line ends, each line end (LF, CR LF or CR) counted as idle work.
+    void SkipSpace() {
+        for (int c = Peek(); IsBlank(c) || IsLineEnd(c); c = Peek()) {
+            Take();
+            const bool lineEnd = c == '\n' || (c == '\r' && Peek() != '\n');
+            if (lineEnd && idle_.Add()) throw StopSeen{};
+        }
+    }
+
     // The next number field and the separator after it.
     double Number() {
-        while (IsBlank(Peek()) || IsLineEnd(Peek())) in_.sbumpc();
+        SkipSpace();
         if (Peek() == kEof) Raise(kInputPastEnd);
         std::array<char, 64> token{};
         size_t length = 0;
@@ -64,6 +99,7 @@ private:
             if (length == token.size()) Raise(kTypeMismatch);
             token[length++] = static_cast<char>(in_.sbumpc());
         }
+        Count(length);
         double value = 0;
         if (length > 0) {
             const char* first = token.data();
@@ -74,14 +110,14 @@ private:
             if (ec != std::errc{} || end != last) Raise(kTypeMismatch);
         }
         // The separator: blanks, then at most one comma or one line end.
-        while (IsBlank(Peek())) in_.sbumpc();
+        SkipBlanks();
         if (Peek() == ',') {
-            in_.sbumpc();
+            Take();
         } else if (Peek() == '\r') {
-            in_.sbumpc();
-            if (Peek() == '\n') in_.sbumpc();
+            Take();
+            if (Peek() == '\n') Take();
         } else if (Peek() == '\n') {
-            in_.sbumpc();
+            Take();
         }
         return value;
     }
@@ -89,10 +125,10 @@ private:
     // The rest of the line, from the opening double quote; the label is the
     // text between it and the next double quote.
     void ReadLabel(std::string& label) {
-        in_.sbumpc();  // the opening quote
+        Take();  // the opening quote
         bool closed = false;
         for (int c = Peek(); c != kEof && !IsLineEnd(c); c = Peek()) {
-            in_.sbumpc();
+            Take();
             if (closed) continue;
             if (c == '"') closed = true;
             else label.push_back(static_cast<char>(c));
@@ -101,6 +137,9 @@ private:
     }
 
     std::streambuf& in_;
+    const std::string& path_;
+    IdleYields idle_;
+    size_t lineChars_ = 0;  // characters of the current line consumed so far
 };
 
 }  // namespace
@@ -115,21 +154,25 @@ void ReadAsciiFile(const std::string& path, int16_t /*file*/, MapPointSink& sink
     std::streambuf& buffer = *files.Input().rdbuf();
 
     sink.SetRow(1);
-    RecordReader reader(buffer);
+    RecordReader reader(buffer, path, sink);
     double flag = 0, second = 0, third = 0;
-    std::string label;
-    // A record is always attempted: an empty file is a read error.
-    do {
-        reader.Read(flag, second, third, label);
-        const bool start = ToInt16(flag) != 0;
-        if (metres) {
-            sink.UtmPoint(ToInt32(third), ToInt32(second), start);  // easting first in the file
-        } else {
-            sink.Point(ToInt32(second * 3600), ToInt32(third * 3600), start);
-        }
-        if (sink.Stopped()) return;
-        if (!label.empty()) sink.Label(label);
-    } while (!reader.AtEnd());
+    std::string label;  // reused: grows to the longest label, at most the line bound
+    try {
+        // A record is always attempted: an empty file is a read error.
+        do {
+            reader.Read(flag, second, third, label);
+            const bool start = ToInt16(flag) != 0;
+            if (metres) {
+                sink.UtmPoint(ToInt32(third), ToInt32(second), start);  // easting first in the file
+            } else {
+                sink.Point(ToInt32(second * 3600), ToInt32(third * 3600), start);
+            }
+            if (sink.Stopped()) return;
+            if (!label.empty()) sink.Label(label);
+        } while (!reader.AtEnd());
+    } catch (const StopSeen&) {
+        return;
+    }
 }
 
 }  // namespace tlrx

@@ -49,6 +49,7 @@ void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink
     // file's always, a GRF file's from a header of a selected row until the
     // next header.
     bool drawing = !grf;
+    IdleYields idle(sink);  // headers and records not drawn yield no other way
     int64_t records = 0;  // records consumed so far, passed-over ones included
     char record[kRecordChars];
     while (!f.InputAtEnd()) {
@@ -56,7 +57,10 @@ void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink
         ++records;
         if (static_cast<unsigned char>(record[6]) < ':') {  // segment header
             p.SegmentState = 1;
-            if (!grf) continue;
+            if (!grf) {
+                if (idle.Add()) return;
+                continue;
+            }
             const double minor = Field(record, 8, 9);
             const double count = Field(record, 10, 15);
             const double major = Field(record, 19, 20);
@@ -64,6 +68,7 @@ void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink
             drawing = row != 0 && sink.RowSelected(row);
             if (drawing) {
                 sink.SetRow(row);
+                if (idle.Add()) return;
                 continue;
             }
             sink.YieldOnce();
@@ -75,7 +80,10 @@ void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink
             f.SeekInput(next);
             continue;
         }
-        if (!drawing) continue;  // a point of a passed-over segment, or before the first header
+        if (!drawing) {  // a point of a passed-over segment, or before the first header
+            if (idle.Add()) return;
+            continue;
+        }
         int32_t lat = DmsSec(Field(record, 1, 2), Field(record, 3, 4), Field(record, 5, 6));
         if (record[6] == 'S') lat = -lat;
         int32_t lon = DmsSec(Field(record, 8, 10), Field(record, 11, 12), Field(record, 13, 14));

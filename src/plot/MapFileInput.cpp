@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "core/Errors.h"
@@ -10,11 +11,18 @@
 
 namespace tlrx {
 
+void RaiseLineTooLong(const std::string& path) {
+    Raise(path + " has a line longer than " + std::to_string(kMaxMapLineChars) + " characters");
+}
+
 void RequireMapFile(const std::string& path) {
+    if (path.empty()) Raise(kFileNotFound);
+    // Looked at without opening: opening a named pipe waits for a writer.
     std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
     // A folder of that name is no map file either.
-    if (path.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
-        Raise(kFileNotFound);
+    if (!std::filesystem::exists(status) || std::filesystem::is_directory(status)) Raise(kFileNotFound);
+    if (!std::filesystem::is_regular_file(status)) Raise(path + " is not a regular file");
 }
 
 void OpenMapFile(const std::string& path) {

@@ -26,11 +26,12 @@ namespace tlrx {
 // ASCII export: a defined circle switches it off for the rest of the run.
 //
 // Yields to the event loop every 800 points of a file (drawn or passed over),
-// refreshing the window first, and leaves at once when PlotStopText then
-// reads "Escape". A failure ends the pass with a box: "File not found error
-// in MapPlot" naming a missing map file in full, or "Error in MapPlot" with
-// the error's description; a partly written export file (ASCII, CGM, DXF) is
-// then closed and deleted, which the box says, and the run's exports end.
+// refreshing the window first, and wherever its readers yield (MapReaders.h),
+// and leaves at once when PlotStopText then reads "Escape". A failure ends
+// the pass with a box: "File not found error in MapPlot" naming a missing
+// map file in full, or "Error in MapPlot" with the error's description; a
+// partly written export file (ASCII, CGM, DXF) is then closed and deleted,
+// which the box says, and the run's exports end.
 void MapPlot();
 
 // The symbol size of feature row `row` of input file `file` in the current

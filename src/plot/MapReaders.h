@@ -3,8 +3,9 @@
 // run's input file (file number 1, RunFiles) from its start to its end and
 // hands every point to the plotting pass through a MapPointSink; it returns
 // at the end of the file, or at once when the sink reports a stop. Read
-// errors (a truncated record, a bad field) raise RuntimeError with the
-// error's description; the plotting pass reports them.
+// errors (a truncated record, a bad field, a line of a text kind longer than
+// kMaxMapLineChars, a path that names no regular file) raise RuntimeError
+// with the error's description; the plotting pass reports them.
 
 #include <cstdint>
 #include <string>
@@ -41,7 +42,9 @@ public:
     // count here and then yields once (YieldOnce).
     virtual void CountPassedOver(int32_t count) = 0;
 
-    // One yield after a passed-over segment of the packed and DLG text kinds.
+    // One yield after a passed-over segment of the packed and DLG text
+    // kinds, and after every few thousand units of reading that hand over no
+    // point (IdleYields).
     virtual void YieldOnce() = 0;
 
     // A label read from a point file, for the point just handed over.

@@ -129,11 +129,21 @@ void RunFiles::ReadInput(void* data, size_t count) {
     }
 }
 
-bool RunFiles::ReadInputLine(std::string& line) {
+bool RunFiles::ReadInputLine(std::string& line, size_t maxChars) {
     if (!in_.is_open()) Raise("Bad file name or number");
     if (InputAtEnd()) return false;
-    std::getline(in_, line);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Room for the bound, a CR before the LF and one character more; the
+    // buffer is kept from line to line.
+    const size_t room = maxChars + 2;
+    if (lineBuffer_.size() < room + 1) lineBuffer_.resize(room + 1);
+    in_.getline(lineBuffer_.data(), static_cast<std::streamsize>(room + 1));
+    size_t length = static_cast<size_t>(in_.gcount());
+    // Without eof or fail the line end was taken too; fail means `room`
+    // characters were stored and the line goes on.
+    if (!in_.eof() && !in_.fail()) --length;
+    in_.clear();
+    line.assign(lineBuffer_.data(), length);
+    if (!line.empty() && line.back() == '\r' && length <= maxChars + 1) line.pop_back();
     return true;
 }
 

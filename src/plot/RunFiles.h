@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tlrx {
 
@@ -63,7 +64,10 @@ public:
     void ReadInput(void* data, size_t count);
     // Reads the next line into `line` without its line end (LF, or CR LF);
     // false at the end of the file. A last line without a line end is read.
-    bool ReadInputLine(std::string& line);
+    // No more than the bound is read: a line longer than `maxChars` comes
+    // back longer than `maxChars` (cut after maxChars + 2 characters, the
+    // rest of it left unread), whatever its real length.
+    bool ReadInputLine(std::string& line, size_t maxChars);
     // True when no byte is left to read.
     bool InputAtEnd();
     // Moves the read position to a byte position, 1 being the first byte.
@@ -81,6 +85,7 @@ private:
     bool outFailed_ = false;
     int64_t outPos_ = 0;  // 1-based write position of out_, 0 when not known
     std::ifstream in_;
+    std::vector<char> lineBuffer_;  // ReadInputLine's, kept at the longest bound asked for
 };
 
 // The one pair of run files of the process.

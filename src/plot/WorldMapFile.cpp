@@ -31,6 +31,7 @@ float ReadSingle(RunFiles& f) {
 void ReadMps(MapPointSink& sink) {
     RunFiles& f = Files();
     PlotState& p = Plot();
+    IdleYields idle(sink);
     bool start = true;  // the first record starts a segment
     while (!f.InputAtEnd()) {
         float lat = ReadSingle(f);
@@ -43,9 +44,11 @@ void ReadMps(MapPointSink& sink) {
         if (lon > 180.0f) lon -= 360.0f;
         // The trailer, up to its line feed; a byte 1 in it starts a segment with the next point.
         bool nextStart = false;
-        for (uint8_t c = 0; c != 10;) {
+        for (uint8_t c = 0;;) {
             f.ReadInput(&c, 1);
+            if (c == 10) break;
             if (c == 1) nextStart = true;
+            if (idle.Add()) return;
         }
         const int32_t latSec = ToInt32(static_cast<double>(lat) * 3600);
         const int32_t lonSec = ToInt32(static_cast<double>(lon) * 3600);
@@ -56,12 +59,14 @@ void ReadMps(MapPointSink& sink) {
     }
 }
 
-void ReadMp1(MapPointSink& sink) {
+void ReadMp1(const std::string& path, MapPointSink& sink) {
     RunFiles& f = Files();
     PlotState& p = Plot();
-    std::string line;  // reused: grows to the longest line
+    IdleYields idle(sink);
+    std::string line;  // reused: grows to the longest line, at most the bound
     bool start = true;  // the first point line starts a segment
-    while (f.ReadInputLine(line)) {
+    while (f.ReadInputLine(line, kMaxMapLineChars)) {
+        if (line.size() > kMaxMapLineChars) RaiseLineTooLong(path);
         // The line's field: from its first non-blank character to a comma or the line end.
         std::string_view field = line;
         const size_t first = field.find_first_not_of(' ');
@@ -70,6 +75,7 @@ void ReadMp1(MapPointSink& sink) {
         const char c = field.empty() ? ' ' : field.front();
         if (c != '-' && (c < '0' || c > '9')) {  // a separator line
             start = true;
+            if (idle.Add()) return;
             continue;
         }
         const size_t blank = field.find(' ');
@@ -102,7 +108,7 @@ void ReadWorldFile(const std::string& path, int16_t /*file*/, MapPointSink& sink
     if (mps)
         ReadMps(sink);
     else
-        ReadMp1(sink);
+        ReadMp1(path, sink);
 }
 
 }  // namespace tlrx

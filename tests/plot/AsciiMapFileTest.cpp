@@ -13,7 +13,9 @@
 #include "GridTestSupport.h"
 #include "core/Errors.h"
 #include "core/Utm.h"
+#include "plot/MapFileInput.h"
 #include "plot/MapReaders.h"
+#include "plot/RunFiles.h"
 
 namespace tlrx {
 namespace {
@@ -189,6 +191,35 @@ TEST_F(AsciiMapFileTest, ReadErrors) {
     RecordingSink sink;
     ErrorOf("-1 1 1\n0 2 2\n0 x 3\n", sink);
     EXPECT_EQ(sink.items.size(), 2u);
+}
+
+// A line, its label included, may hold 4096 characters; a longer one is an
+// error naming the file, found without reading it whole: an unclosed label
+// or a run of blanks of 8 MB.
+TEST_F(AsciiMapFileTest, LinesAndLabelsLongerThanTheBoundAreErrors) {
+    const std::string record = "-1,37.5,-122.25,\"";
+    const std::string label(kMaxMapLineChars - record.size() - 1, 'L');
+    RecordingSink sink;
+    ASSERT_EQ(ErrorOf(record + label + "\"\r\n0 1 1\n", sink), "");
+    ASSERT_EQ(sink.items.size(), 2u);
+    EXPECT_EQ(sink.items[0].label, label);
+
+    const std::string tooLong = dir + "/case.prn has a line longer than 4096 characters";
+    EXPECT_EQ(ErrorOf(record + label + "\"x\n", sink), tooLong);  // the rest of the line counts
+    EXPECT_EQ(ErrorOf("-1 37.5 " + std::string(kMaxMapLineChars, ' ') + "1\n", sink), tooLong);
+
+    const std::string big(8 << 20, 'L');
+    for (const std::string& text : {record + big, "-1" + std::string(8 << 20, ' ') + "1 1\n"}) {
+        const std::string path = Write("big.prn", text);
+        try {
+            ReadAsciiFile(path, 1, sink);
+            ADD_FAILURE() << "no error";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(std::string(e.what()), path + " has a line longer than 4096 characters");
+            EXPECT_LE(Files().InputPosition(), int64_t{kMaxMapLineChars} + 2);
+        }
+        Files().CloseInput();
+    }
 }
 
 TEST_F(AsciiMapFileTest, ReadOnlyWithAllFeaturesSelected) {

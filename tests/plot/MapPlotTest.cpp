@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -555,6 +556,88 @@ INSTANTIATE_TEST_SUITE_P(Yields, MapStopTest,
                                            StopCase{"Last", 162, false},
                                            StopCase{"AmongPassedOverRecords", 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// `count` copies of `unit` after `head`, written in pieces.
+void WriteRepeated(const std::string& path, const std::string& head, const std::string& unit, int64_t count) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << head;
+    std::string block;
+    for (int i = 0; i < 4096; ++i) block += unit;
+    for (; count >= 4096; count -= 4096) out << block;
+    for (; count > 0; --count) out << unit;
+}
+
+// Large files whose reading hands the pass no point (headers, points before
+// any header, separator lines, one endless trailer, empty lines) still
+// yield, and Stop at such a yield ends the pass there.
+TEST_F(MapPassTest, StopEndsFilesThatHandNothing) {
+    struct Case {
+        const char* name;
+        std::string head, unit;
+    } const cases[] = {
+        {"headers.dat", "", "         1          "},
+        {"points.grf", "", "100000N0100000E     "},
+        {"separators.mp1", "", "# nothing\n"},
+        {"trailer.mps", std::string(8, '\0'), "x"},
+        {"empty.prn", "-1 1 1\n", "\n"},
+    };
+    DesignState& d = Design();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        d.NumInputFiles = 0;
+        d.PlotStopText.clear();
+        WriteRepeated(dir + "/" + c.name, c.head, c.unit, int64_t{1} << 20);
+        AddMapFile(dir + "/" + c.name);
+        ExportAscii();
+        test::DrawSinglePass();
+        ResetDoEventsCount();
+        SetDoEventsHook([&](int64_t n) {
+            if (n == 3) StopRun();
+        });
+        MapPlot();
+        EXPECT_EQ(d.PlotStopText, "Escape");
+        EXPECT_EQ(DoEventsCount(), 3);  // left at once
+        EXPECT_FALSE(Files().InputOpen());
+        EXPECT_FALSE(fs::exists(Ascii(1)));
+        EXPECT_TRUE(boxes.log.empty());
+        fs::remove(dir + "/" + c.name);
+    }
+}
+
+// A line beyond the bound of the text kinds, and a path that names no
+// regular file, end the pass with the box naming the file; the partly
+// written export goes.
+TEST_F(MapPassTest, OverlongLinesAndFilesThatAreNoneEndThePass) {
+    const std::string longLine = dir + "/long.mp1";
+    const std::string openLabel = dir + "/label.prn";
+    const std::string device = dir + "/null.map";
+    WriteRepeated(longLine, "45 -122\n", "7", 16 << 20);
+    WriteRepeated(openLabel, "-1 45 -122\n0,46,-121,\"", "L", 8 << 20);
+    fs::create_symlink("/dev/null", device);
+    const std::pair<std::string, std::string> cases[] = {
+        {longLine, longLine + " has a line longer than 4096 characters"},
+        {openLabel, openLabel + " has a line longer than 4096 characters"},
+        {device, device + " is not a regular file"},
+        {"/dev/zero", "/dev/zero is not a regular file"},
+    };
+    DesignState& d = Design();
+    for (const auto& [path, error] : cases) {
+        SCOPED_TRACE(path);
+        boxes.log.clear();
+        d.NumInputFiles = 0;
+        AddMapFile(test::SamplePath("nw.map"));
+        AddMapFile(path);
+        ExportAscii();
+        DrawMap();
+        ASSERT_EQ(boxes.log.size(), 1u);
+        EXPECT_EQ(boxes.log[0].title, "Error in MapPlot");
+        EXPECT_EQ(boxes.log[0].text, "Error: " + error + "\n\nThe partly written file " + Ascii(2) + " was deleted.");
+        EXPECT_EQ(test::ReadPolylines(Ascii(1)).size(), 36u);  // the file before it is complete
+        EXPECT_FALSE(fs::exists(Ascii(2)));
+        EXPECT_FALSE(Files().InputOpen());
+        ExpectCleanSurface();
+    }
+}
 
 TEST_F(MapPassTest, MissingFileEndsThePassAndItsExport) {
     DesignState& d = Design();

@@ -65,7 +65,7 @@ TEST_F(RunFilesTest, InputReadsBytesLinesAndPositions) {
     EXPECT_EQ(files.InputPosition(), 5);
     std::string line;
     std::vector<std::string> lines;
-    while (files.ReadInputLine(line)) lines.push_back(line);
+    while (files.ReadInputLine(line, 100)) lines.push_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"", "ef", "", "last"}));  // a last line without its end
     EXPECT_TRUE(files.InputAtEnd());
     EXPECT_EQ(files.InputPosition(), 15);
@@ -111,6 +111,26 @@ TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {
 
     EXPECT_THROW(files.WriteLine("no file"), RuntimeError);
     EXPECT_THROW(files.OpenInput(dir + "/none.map"), RuntimeError);
+}
+
+// Lines up to the bound come back whole, their CR LF taken off; a longer
+// line comes back longer than the bound, read no further than two
+// characters past it.
+TEST_F(RunFilesTest, InputLinesAreReadUpToTheirBound) {
+    const std::string path = dir + "/lines.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "abcd\r\nabcd\nabcde\n" << std::string(100000, 'x') << "\nend";
+    }
+    files.OpenInput(path);
+    std::string line;
+    std::vector<std::string> lines;
+    while (files.ReadInputLine(line, 4) && line.size() <= 4) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"abcd", "abcd"}));
+    EXPECT_EQ(line, "abcde");
+    ASSERT_TRUE(files.ReadInputLine(line, 4));
+    EXPECT_EQ(line, "xxxxxx");
+    EXPECT_EQ(files.InputPosition(), 18 + 6);
 }
 
 TEST_F(RunFilesTest, InputIsReadAndClosed) {

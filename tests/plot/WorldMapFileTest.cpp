@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "MapReaderTestSupport.h"
+#include "plot/MapFileInput.h"
 #include "plot/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
@@ -203,6 +205,30 @@ TEST_F(WorldMapFileTest, TruncatedMpsRecordsAreReadErrors) {
         sink.selected = {1};
         EXPECT_EQ(ErrorOf([&] { ReadWorldFile(Fixture("a.mps", c.bytes), 1, sink); }), c.error) << c.bytes.size();
     }
+}
+
+// An MP1 line may hold 4096 characters; a longer one is an error naming the
+// file, found without reading the line whole (here one of 64 MB).
+TEST_F(WorldMapFileTest, Mp1LinesLongerThanTheBoundAreErrors) {
+    const std::string longest = "45 -122," + std::string(kMaxMapLineChars - 8, ' ');
+    EXPECT_EQ(Read(Fixture("a.mp1", "# " + std::string(kMaxMapLineChars - 2, '-') + "\r\n" + longest + "\n")),
+              (std::vector<RecordedPoint>{{162000, -439200, true}}));
+
+    const std::string tooLong = Fixture("b.mp1", "1 2\n" + longest + "x\n");
+    CountingSink sink;
+    sink.selected = {1};
+    EXPECT_EQ(ErrorOf([&] { ReadWorldFile(tooLong, 1, sink); }),
+              tooLong + " has a line longer than 4096 characters");
+    EXPECT_EQ(sink.points.size(), 1u);
+
+    const std::string huge = dir + "/huge.mp1";
+    {
+        std::ofstream out(huge, std::ios::binary);
+        const std::string block(1 << 20, '7');
+        for (int i = 0; i < 64; ++i) out << block;
+    }
+    EXPECT_EQ(ErrorOf([&] { ReadWorldFile(huge, 1, sink); }), huge + " has a line longer than 4096 characters");
+    EXPECT_LE(Files().InputPosition(), int64_t{kMaxMapLineChars} + 3);
 }
 
 // A stop seen at the yield of the 800th point ends the reading at once.

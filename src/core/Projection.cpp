@@ -239,9 +239,7 @@ void Azimuthal(DesignState& d) {
         if (cosC < -1) cosC = -1;
         ProjWork.CosC = cosC;
 
-        const size_t limitIndex = static_cast<size_t>(d.ProjCode - ProjGnomonic);
-        if (limitIndex >= d.AzCosLimit.size()) Raise(kSubscriptOutOfRange);
-        if (cosC <= d.AzCosLimit[limitIndex]) {
+        if (cosC <= Item(d.AzCosLimit, d.ProjCode - ProjGnomonic)) {
             d.PlotStatus = 2;
             d.CalcError = true;
             return;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
 #include <string>
 
 #include "core/DesignState.h"
@@ -49,17 +48,17 @@ struct Transforms {
 // Moves label `from` down to slot `to` (to <= from) in the lists the pass fills.
 void MoveLabel(PlotState& p, size_t from, size_t to) {
     if (from == to) return;
-    p.MapLabelText.at(to) = std::move(p.MapLabelText.at(from));
-    p.MapLabelLat.at(to) = p.MapLabelLat.at(from);
-    p.MapLabelLon.at(to) = p.MapLabelLon.at(from);
-    p.MapLabelFile.at(to) = p.MapLabelFile.at(from);
-    p.MapLabelFontName.at(to) = std::move(p.MapLabelFontName.at(from));
-    p.MapLabelFontSize.at(to) = p.MapLabelFontSize.at(from);
-    p.MapLabelColor.at(to) = p.MapLabelColor.at(from);
-    p.MapLabelBold.at(to) = p.MapLabelBold.at(from);
-    p.MapLabelItalic.at(to) = p.MapLabelItalic.at(from);
-    p.MapLabelUnderline.at(to) = p.MapLabelUnderline.at(from);
-    p.MapLabelStrikethru.at(to) = p.MapLabelStrikethru.at(from);
+    Item(p.MapLabelText, to) = std::move(Item(p.MapLabelText, from));
+    Item(p.MapLabelLat, to) = Item(p.MapLabelLat, from);
+    Item(p.MapLabelLon, to) = Item(p.MapLabelLon, from);
+    Item(p.MapLabelFile, to) = Item(p.MapLabelFile, from);
+    Item(p.MapLabelFontName, to) = std::move(Item(p.MapLabelFontName, from));
+    Item(p.MapLabelFontSize, to) = Item(p.MapLabelFontSize, from);
+    Item(p.MapLabelColor, to) = Item(p.MapLabelColor, from);
+    Item(p.MapLabelBold, to) = Item(p.MapLabelBold, from);
+    Item(p.MapLabelItalic, to) = Item(p.MapLabelItalic, from);
+    Item(p.MapLabelUnderline, to) = Item(p.MapLabelUnderline, from);
+    Item(p.MapLabelStrikethru, to) = Item(p.MapLabelStrikethru, from);
 }
 
 // Keeps labels 1..count in all sixteen lists.
@@ -88,8 +87,8 @@ void KeepLabels(PlotState& p, size_t count) {
 bool ProjectLabelPoint(DesignState& d, const PlotState& p, size_t k) {
     const double keptX = d.ProjOutX;
     const double keptY = d.ProjOutY;
-    d.ProjInLat = p.MapLabelLat.at(k);
-    d.ProjInLon = p.MapLabelLon.at(k);
+    d.ProjInLat = Item(p.MapLabelLat, k);
+    d.ProjInLon = Item(p.MapLabelLon, k);
     d.AzQueryMode = 0;  // a projection of its own, not the answer to a range query
     // Outputs that the projection leaves unwritten are no result.
     d.ProjOutX = d.ProjOutY = std::numeric_limits<double>::quiet_NaN();
@@ -155,13 +154,13 @@ void LabelPrint() {
         for (size_t k = 1; k <= n; ++k) {
             if (!ProjectLabelPoint(d, p, k)) continue;
 
-            window.ForeColor = static_cast<Rgb>(p.MapLabelColor.at(k));
-            window.FontName = p.MapLabelFontName.at(k);
-            window.FontSize = p.MapLabelFontSize.at(k);
-            window.FontBold = p.MapLabelBold.at(k);
-            window.FontItalic = p.MapLabelItalic.at(k);
-            window.FontStrikethru = p.MapLabelStrikethru.at(k);
-            window.FontUnderline = p.MapLabelUnderline.at(k);
+            window.ForeColor = static_cast<Rgb>(Item(p.MapLabelColor, k));
+            window.FontName = Item(p.MapLabelFontName, k);
+            window.FontSize = Item(p.MapLabelFontSize, k);
+            window.FontBold = Item(p.MapLabelBold, k);
+            window.FontItalic = Item(p.MapLabelItalic, k);
+            window.FontStrikethru = Item(p.MapLabelStrikethru, k);
+            window.FontUnderline = Item(p.MapLabelUnderline, k);
 
             TextMetric measured;
             if (window.GetTextMetrics(measured)) metric = measured;
@@ -170,11 +169,11 @@ void LabelPrint() {
             const int16_t descent = ToInt16(double(d.TwipsPerPixelY) * metric.descent);
             const int16_t height = ToInt16(double(d.TwipsPerPixelY) * metric.height);
             const int16_t charWidth = ToInt16(double(d.TwipsPerPixelX) * metric.aveCharWidth);
-            const int32_t width = ToInt32(window.TextWidth(p.MapLabelText.at(k)));
+            const int32_t width = ToInt32(window.TextWidth(Item(p.MapLabelText, k)));
 
-            const int16_t file = p.MapLabelFile.at(k);
+            const int16_t file = Item(p.MapLabelFile, k);
             const int32_t radius = d.FeatureSymbolRadius(1, file);
-            const int16_t symbol = d.InputFileSymbolType.at(static_cast<size_t>(file));
+            const int16_t symbol = Item(d.InputFileSymbolType, static_cast<size_t>(file));
 
             const WindowPlace at = PlaceInWindow(d, p, radius, symbol);
             int32_t x = at.x;
@@ -201,8 +200,6 @@ void LabelPrint() {
         }
     } catch (const RuntimeError& e) {
         ShowProcError("LabelPrint", e.what());
-    } catch (const std::out_of_range&) {
-        ShowProcError("LabelPrint", kSubscriptOutOfRange);
     }
     // Only the labels placed stay: what was not placed is neither drawn nor converted.
     KeepLabels(p, placed);
@@ -222,26 +219,24 @@ void LabelConvert() {
         for (int32_t k = 1; k <= n; ++k) {
             const auto from = static_cast<size_t>(k);
             const auto i = static_cast<size_t>(base) + from;
-            d.TextItemText.at(i) = p.MapLabelText.at(from);
-            d.TextItemRotation.at(i) = 0;
-            d.TextItemFontName.at(i) = p.MapLabelFontName.at(from);
-            d.TextItemFontSize.at(i) = p.MapLabelFontSize.at(from);
-            d.TextItemColor.at(i) = p.MapLabelColor.at(from);
-            d.TextItemBold.at(i) = p.MapLabelBold.at(from);
-            d.TextItemItalic.at(i) = p.MapLabelItalic.at(from);
-            d.TextItemUnderline.at(i) = p.MapLabelUnderline.at(from);
-            d.TextItemStrikethru.at(i) = p.MapLabelStrikethru.at(from);
-            d.TextItemX.at(i) = p.MapLabelX.at(from);
-            d.TextItemY.at(i) = p.MapLabelY.at(from);
-            d.TextItemAscent.at(i) = p.MapLabelAscent.at(from);
-            d.TextItemDescent.at(i) = p.MapLabelDescent.at(from);
-            d.TextItemCharWidth.at(i) = p.MapLabelCharWidth.at(from);
-            d.TextItemFromLabel.at(i) = true;
+            Item(d.TextItemText, i) = Item(p.MapLabelText, from);
+            Item(d.TextItemRotation, i) = 0;
+            Item(d.TextItemFontName, i) = Item(p.MapLabelFontName, from);
+            Item(d.TextItemFontSize, i) = Item(p.MapLabelFontSize, from);
+            Item(d.TextItemColor, i) = Item(p.MapLabelColor, from);
+            Item(d.TextItemBold, i) = Item(p.MapLabelBold, from);
+            Item(d.TextItemItalic, i) = Item(p.MapLabelItalic, from);
+            Item(d.TextItemUnderline, i) = Item(p.MapLabelUnderline, from);
+            Item(d.TextItemStrikethru, i) = Item(p.MapLabelStrikethru, from);
+            Item(d.TextItemX, i) = Item(p.MapLabelX, from);
+            Item(d.TextItemY, i) = Item(p.MapLabelY, from);
+            Item(d.TextItemAscent, i) = Item(p.MapLabelAscent, from);
+            Item(d.TextItemDescent, i) = Item(p.MapLabelDescent, from);
+            Item(d.TextItemCharWidth, i) = Item(p.MapLabelCharWidth, from);
+            Item(d.TextItemFromLabel, i) = true;
         }
     } catch (const RuntimeError& e) {
         ShowProcError("LabelConvert", e.what());
-    } catch (const std::out_of_range&) {
-        ShowProcError("LabelConvert", kSubscriptOutOfRange);
     }
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -190,10 +189,6 @@ void MapPass::Run() {
         Fail(e.what());
         Exit(true);
         return;
-    } catch (const std::out_of_range&) {
-        Fail(kSubscriptOutOfRange);
-        Exit(true);
-        return;
     }
     Exit(false);
 }
@@ -202,17 +197,16 @@ void MapPass::ChooseDevice() { ChooseDrawDevice(); }
 
 // One map file; false when a stop request ended it.
 bool MapPass::PlotFile(int16_t i) {
-    if (static_cast<size_t>(i) >= d_.InputFileName.size() || static_cast<size_t>(i) >= d_.InputFileSymbolType.size())
-        Raise(kSubscriptOutOfRange);
+    const int16_t symbol = Item(d_.InputFileSymbolType, i);
+    path_ = Item(d_.InputFileName, i);
     file_ = i;
-    path_ = d_.InputFileName[static_cast<size_t>(i)];
     MainWindow().SetCaption(savedCaption_ + " " + ParseFileName(path_, false));
     ChooseDevice();
 
     p_.GeographicInput = true;
     pipe_.Begin(true);
     firstPoint_ = true;
-    p_.PlotMode = d_.InputFileSymbolType[static_cast<size_t>(i)];
+    p_.PlotMode = symbol;
     if (p_.PlotMode == SymLine) p_.DxfNoPolyline = true;
 
     const std::string kind = MapFileKind(path_);
@@ -246,8 +240,7 @@ void MapPass::OpenExport(int16_t i) {
         return;  // recorded in memory
     } else if (p_.OutAscii) {
         const size_t index = static_cast<size_t>(p_.GridOutputCount) + static_cast<size_t>(i);
-        if (index >= p_.AscFileName.size()) Raise(kSubscriptOutOfRange);
-        p_.CurOutFile = p_.AscFileName[index];
+        p_.CurOutFile = Item(p_.AscFileName, index);
         // The lobes of a run all go into the file the first one created.
         if (d_.FirstPass) files.CreateOutputText(p_.CurOutFile);
         else files.AppendOutputText(p_.CurOutFile);
@@ -332,18 +325,18 @@ void MapPass::Label(const std::string& text) {
     double lat = 0, lon = 0;
     PointPipeline::ProjectionInput(lat, lon);
     const size_t f = static_cast<size_t>(file_);
-    const std::string& font = d_.InputFileLabelFontName.at(f);
+    const std::string& font = Item(d_.InputFileLabelFontName, f);
     p_.MapLabelText.push_back(text);
     p_.MapLabelLat.push_back(lat);
     p_.MapLabelLon.push_back(lon);
     p_.MapLabelFile.push_back(file_);
     p_.MapLabelFontName.push_back(font.empty() ? d_.DefaultFontName : font);
-    p_.MapLabelFontSize.push_back(d_.InputFileLabelFontSize.at(f));
-    p_.MapLabelColor.push_back(d_.InputFileLabelFontColor.at(f));
-    p_.MapLabelBold.push_back(d_.InputFileLabelFontBold.at(f));
-    p_.MapLabelItalic.push_back(d_.InputFileLabelFontItalic.at(f));
-    p_.MapLabelUnderline.push_back(d_.InputFileLabelFontUnderline.at(f));
-    p_.MapLabelStrikethru.push_back(d_.InputFileLabelFontStrikethru.at(f));
+    p_.MapLabelFontSize.push_back(Item(d_.InputFileLabelFontSize, f));
+    p_.MapLabelColor.push_back(Item(d_.InputFileLabelFontColor, f));
+    p_.MapLabelBold.push_back(Item(d_.InputFileLabelFontBold, f));
+    p_.MapLabelItalic.push_back(Item(d_.InputFileLabelFontItalic, f));
+    p_.MapLabelUnderline.push_back(Item(d_.InputFileLabelFontUnderline, f));
+    p_.MapLabelStrikethru.push_back(Item(d_.InputFileLabelFontStrikethru, f));
 }
 
 // The small circles, then the great circle; false when a stop ended them.

@@ -1,6 +1,5 @@
 #include "plot/MapText.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "core/DesignState.h"
@@ -128,23 +127,21 @@ void PrintText() {
         Host& window = MainWindow();
         for (int32_t i = 1; i <= count; ++i) {
             const auto k = static_cast<size_t>(i);
-            d.CurrentText = d.TextItemText.at(k);
-            d.CurrentTextRotation = std::to_string(d.TextItemRotation.at(k));
-            window.CurrentX = static_cast<float>(d.TextItemX.at(k));
-            window.CurrentY = static_cast<float>(d.TextItemY.at(k));
-            window.ForeColor = static_cast<Rgb>(d.TextItemColor.at(k));
-            window.FontName = d.TextItemFontName.at(k);
-            window.FontSize = d.TextItemFontSize.at(k);
-            window.FontBold = d.TextItemBold.at(k);
-            window.FontItalic = d.TextItemItalic.at(k);
-            window.FontStrikethru = d.TextItemStrikethru.at(k);
-            window.FontUnderline = d.TextItemUnderline.at(k);
+            d.CurrentText = Item(d.TextItemText, k);
+            d.CurrentTextRotation = std::to_string(Item(d.TextItemRotation, k));
+            window.CurrentX = static_cast<float>(Item(d.TextItemX, k));
+            window.CurrentY = static_cast<float>(Item(d.TextItemY, k));
+            window.ForeColor = static_cast<Rgb>(Item(d.TextItemColor, k));
+            window.FontName = Item(d.TextItemFontName, k);
+            window.FontSize = Item(d.TextItemFontSize, k);
+            window.FontBold = Item(d.TextItemBold, k);
+            window.FontItalic = Item(d.TextItemItalic, k);
+            window.FontStrikethru = Item(d.TextItemStrikethru, k);
+            window.FontUnderline = Item(d.TextItemUnderline, k);
             PrintRotatedText();
         }
     } catch (const RuntimeError& e) {
         ShowProcError("PrintText", e.what());
-    } catch (const std::out_of_range&) {
-        ShowProcError("PrintText", kSubscriptOutOfRange);
     }
     // A text left here would put the window into text placement.
     d.CurrentText.clear();

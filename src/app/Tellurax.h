@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/Host.h"
-#include "plot/Bmp.h"
+#include "plot/export/Bmp.h"
 
 class QAction;
 class QMenu;

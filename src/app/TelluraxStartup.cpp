@@ -14,7 +14,7 @@
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "plot/Scaling.h"
-#include "plot/WmfExport.h"
+#include "plot/export/WmfExport.h"
 
 namespace tlrx {
 

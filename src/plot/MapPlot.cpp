@@ -12,19 +12,20 @@
 #include "core/SharedRoutines.h"
 #include "platform/Host.h"
 #include "platform/MessageBox.h"
-#include "plot/CgmWriter.h"
+#include "plot/export/CgmWriter.h"
 #include "plot/DeviceLayer.h"
-#include "plot/DxfWriter.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/DxfWriter.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/MapLabels.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/MapText.h"
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"
-#include "plot/WmfExport.h"
-#include "plot/WmfWriter.h"
+#include "plot/export/WmfExport.h"
+#include "plot/export/WmfWriter.h"
 
 namespace tlrx {
 
@@ -61,29 +62,14 @@ CircleLine GreatCircleLine(const DesignState& d) {
 constexpr std::string_view kMissingFileNote =
     "\n\nThe above file, listed in the Open Digital Map File item\nof the File menu, was not found.";
 
-// Call-site numbers of the pen messages for one kind of map file.
-struct PenSites {
-    int segmentRelease;  // release at a new segment or the file's attributes
-    int segmentCreate;
-    int endRelease;  // release at the end of the file
-};
-
-PenSites SitesOf(const std::string& kind) {
-    if (kind == "ALL" || kind == "CCI" || kind == "MAP" || kind == "PNT") return {3, 1, 2};
-    if (kind == "GRV" || kind == "PKD" || kind == "PKV") return {5, 2, 4};
-    if (kind == "MP1") return {6, 3, 7};
-    if (kind == "DAT") return {8, 4, 10};
-    if (kind == "GRF") return {9, 5, 10};
-    if (kind == "MPS") return {11, 6, 12};
-    return {13, 7, 14};
-}
-
-void ReadMapFile(const std::string& kind, const std::string& path, int16_t file, MapPointSink& sink) {
-    if (kind == "DAT" || kind == "GRF") ReadFixedRecordFile(path, file, sink);
-    else if (kind == "GRV" || kind == "PKD" || kind == "PKV") ReadPackedFile(path, file, sink);
-    else if (kind == "ALL" || kind == "CCI" || kind == "MAP" || kind == "PNT") ReadMwdbFile(path, file, sink);
-    else if (kind == "MPS" || kind == "MP1") ReadWorldFile(path, file, sink);
-    else ReadAsciiFile(path, file, sink);
+void ReadMapFile(const MapFileType& type, const std::string& path, int16_t file, MapPointSink& sink) {
+    switch (type.reader) {
+    case MapReader::FixedRecord: ReadFixedRecordFile(path, file, sink); break;
+    case MapReader::Packed: ReadPackedFile(path, file, sink); break;
+    case MapReader::Mwdb: ReadMwdbFile(path, file, sink); break;
+    case MapReader::World: ReadWorldFile(path, file, sink); break;
+    case MapReader::Ascii: ReadAsciiFile(path, file, sink); break;
+    }
 }
 
 void ReleasePen(int site) { ReleaseDrawPen("MapPlot", site); }
@@ -209,12 +195,12 @@ bool MapPass::PlotFile(int16_t i) {
     p_.PlotMode = symbol;
     if (p_.PlotMode == SymLine) p_.DxfNoPolyline = true;
 
-    const std::string kind = MapFileKind(path_);
-    sites_ = SitesOf(kind);
-    pointFile_ = kind == "PNT";
+    const MapFileType& type = MapFileTypeOf(path_);
+    sites_ = type.pens;
+    pointFile_ = type.kind == MapKind::Pnt;
 
     OpenExport(i);
-    ReadMapFile(kind, path_, i, *this);
+    ReadMapFile(type, path_, i, *this);
     if (pipe_.Stopped()) return false;
     CheckExport();
 

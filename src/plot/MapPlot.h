@@ -12,7 +12,7 @@ namespace tlrx {
 // PlotStopText empty.
 //
 // Map files 1 to NumInputFiles are read one after the other, each by the
-// reader of its kind (MapFileKind), while the caption shows the run's caption
+// reader of its kind (MapFileTypeOf), while the caption shows the run's caption
 // and the file's title. Each file's points go through the point pipeline
 // (PointPipeline.h) in the symbology of their feature row: FeatureColor, a
 // pen of FeatureLineWidth (FeatureBorderWidth for the plus, the cross and the

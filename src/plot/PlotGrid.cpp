@@ -14,7 +14,7 @@
 #include "platform/Host.h"
 #include "plot/AzimuthalGrid.h"
 #include "plot/DeviceLayer.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"

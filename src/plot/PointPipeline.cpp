@@ -12,7 +12,7 @@
 #include "platform/Events.h"
 #include "platform/Host.h"
 #include "plot/DeviceLayer.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {

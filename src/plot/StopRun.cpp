@@ -7,7 +7,7 @@
 #include "core/Errors.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
-#include "plot/WmfExport.h"
+#include "plot/export/WmfExport.h"
 
 namespace tlrx {
 

@@ -21,7 +21,7 @@
 #include "platform/FakeHost.h"
 #include "platform/Surface.h"
 #include "plot/MapPlot.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"

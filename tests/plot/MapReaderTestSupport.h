@@ -17,7 +17,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 

@@ -1,4 +1,4 @@
-#include "plot/WmfExport.h"
+#include "plot/export/WmfExport.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -13,9 +13,10 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/MapFeatureTables.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFeatureTables.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/RunFiles.h"
 
 namespace tlrx {
@@ -106,8 +107,9 @@ bool BoxOutside(const uint8_t* box) {
 }  // namespace
 
 void ReadPackedFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool grv = (MapFileKind(path) == "GRV");
-    const int offset = grv ? 0 : WdbOffset(path, (MapFileKind(path) == "PKV"));
+    const MapKind kind = MapFileTypeOf(path).kind;
+    const bool grv = kind == MapKind::Grv;
+    const int offset = grv ? 0 : WdbOffset(path, kind == MapKind::Pkv);
     RunFiles& f = Files();
     OpenMapFile(path);
     const int64_t length = f.InputLength();

@@ -9,8 +9,9 @@
 #include <string_view>
 
 #include "core/Errors.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 
@@ -99,7 +100,7 @@ void ReadMp1(const std::string& path, MapPointSink& sink) {
 }  // namespace
 
 void ReadWorldFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool mps = (MapFileKind(path) == "MPS");
+    const bool mps = MapFileTypeOf(path).kind == MapKind::Mps;
     // An MPS file must exist even when it is not read.
     if (mps) RequireMapFile(path);
     if (!sink.RowSelected(1)) return;  // read only with "All features" selected

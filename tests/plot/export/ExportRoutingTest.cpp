@@ -10,7 +10,7 @@
 #include "core/Errors.h"
 #include "platform/MessageBox.h"
 #include "platform/QtSurface.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 

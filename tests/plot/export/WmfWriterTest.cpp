@@ -18,11 +18,11 @@
 #include "platform/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "platform/WmfRecorder.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/StopRun.h"
-#include "plot/WmfExport.h"
-#include "plot/WmfWriter.h"
+#include "plot/export/WmfExport.h"
+#include "plot/export/WmfWriter.h"
 
 namespace tlrx {
 namespace {

@@ -1,4 +1,4 @@
-#include "plot/DxfWriter.h"
+#include "plot/export/DxfWriter.h"
 
 #include <algorithm>
 #include <charconv>

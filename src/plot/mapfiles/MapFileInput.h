@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "MapReaderTestSupport.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/RunFiles.h"
 
 namespace tlrx {

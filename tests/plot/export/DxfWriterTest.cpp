@@ -18,8 +18,8 @@
 #include "core/SharedRoutines.h"
 #include "platform/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "plot/DxfWriter.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/DxfWriter.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "MapReaderTestSupport.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 

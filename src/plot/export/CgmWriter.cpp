@@ -1,4 +1,4 @@
-#include "plot/CgmWriter.h"
+#include "plot/export/CgmWriter.h"
 
 #include <array>
 #include <cmath>

@@ -10,7 +10,8 @@
 #include "GridTestSupport.h"
 #include "core/Errors.h"
 #include "plot/MapPlot.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 namespace {
@@ -38,12 +39,46 @@ protected:
     std::string dir;
 };
 
-TEST(MapFileKindTest, LastThreeCharactersUpperCased) {
+TEST(MapFileTypesTest, TheKindIsTheLastThreeCharactersInAnyCaseAndElseAsciiDegrees) {
     const std::pair<const char*, const char*> cases[] = {
-        {"C:\\MAPS\\WORLD.Map", "MAP"}, {"/maps/nw.all", "ALL"}, {"coast.txt", "TXT"}, {"coast.pr", ".PR"},
-        {"worldxmap", "MAP"},           {"places.Utm", "UTM"},  {"ab", "AB"},          {"", ""},
+        {"C:\\MAPS\\WORLD.Map", "MAP"}, {"/maps/nw.all", "ALL"}, {"coast.txt", "PRN"}, {"coast.pr", "PRN"},
+        {"worldxmap", "MAP"},             {"places.Utm", "UTM"},  {"ab", "PRN"},        {"", "PRN"},
     };
-    for (const auto& [name, kind] : cases) EXPECT_EQ(MapFileKind(name), kind) << name;
+    for (const auto& [name, ext] : cases) EXPECT_EQ(MapFileTypeOf(name).extension, ext) << name;
+}
+
+TEST(MapFileTypesTest, EveryExtensionHasItsReaderOpenGroupAndPenSites) {
+    struct Row {
+        const char* ext;
+        MapReader reader;
+        const char* group;
+        PenSites pens;
+    };
+    const Row rows[] = {
+        {"PRN", MapReader::Ascii, "ASCII (.prn, .utm)", {13, 7, 14}},
+        {"UTM", MapReader::Ascii, "ASCII (.prn, .utm)", {13, 7, 14}},
+        {"ALL", MapReader::Mwdb, "MWDB2 (.all, .pnt, .cci)", {3, 1, 2}},
+        {"PNT", MapReader::Mwdb, "MWDB2 (.all, .pnt, .cci)", {3, 1, 2}},
+        {"CCI", MapReader::Mwdb, "MWDB2 (.all, .pnt, .cci)", {3, 1, 2}},
+        {"GRV", MapReader::Packed, "USGS DLG (.grv, .grf)", {5, 2, 4}},
+        {"GRF", MapReader::FixedRecord, "USGS DLG (.grv, .grf)", {9, 5, 10}},
+        {"MAP", MapReader::Mwdb, "TLRX (.map)", {3, 1, 2}},
+        {"DAT", MapReader::FixedRecord, "WDB1 (.dat)", {8, 4, 10}},
+        {"PKV", MapReader::Packed, "WDB2 (.pkv, .pkd)", {5, 2, 4}},
+        {"PKD", MapReader::Packed, "WDB2 (.pkv, .pkd)", {5, 2, 4}},
+        {"MP1", MapReader::World, "World (.mp1, .mps)", {6, 3, 7}},
+        {"MPS", MapReader::World, "World (.mp1, .mps)", {11, 6, 12}},
+    };
+    ASSERT_EQ(MapFileTypes().size(), std::size(rows));
+    for (const Row& r : rows) {
+        const MapFileType& t = MapFileTypeOf(std::string("file.") + r.ext);
+        EXPECT_EQ(t.extension, r.ext);
+        EXPECT_EQ(t.reader, r.reader) << r.ext;
+        EXPECT_EQ(t.openGroup, r.group) << r.ext;
+        EXPECT_EQ(t.pens.segmentRelease, r.pens.segmentRelease) << r.ext;
+        EXPECT_EQ(t.pens.segmentCreate, r.pens.segmentCreate) << r.ext;
+        EXPECT_EQ(t.pens.endRelease, r.pens.endRelease) << r.ext;
+    }
 }
 
 // Every MWDB sample against a decoding of its bytes made here: the rank of a

@@ -18,8 +18,9 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/RunFiles.h"
 
 namespace tlrx {
@@ -145,7 +146,7 @@ private:
 }  // namespace
 
 void ReadAsciiFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool metres = MapFileKind(path) == "UTM";
+    const bool metres = MapFileTypeOf(path).kind == MapKind::Utm;
     if (metres && Design().ProjCode != ProjUtm) return;  // eastings and northings fit no other map
     if (!sink.RowSelected(1)) return;
 

@@ -1,4 +1,4 @@
-#include "plot/MapFileInput.h"
+#include "plot/mapfiles/MapFileInput.h"
 
 #include <cctype>
 #include <filesystem>
@@ -28,12 +28,6 @@ void RequireMapFile(const std::string& path) {
 void OpenMapFile(const std::string& path) {
     RequireMapFile(path);
     Files().OpenInput(path);
-}
-
-std::string MapFileKind(const std::string& path) {
-    std::string kind = path.size() > 3 ? path.substr(path.size() - 3) : path;
-    for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return kind;
 }
 
 double FieldNumber(std::string_view text) {

@@ -1,4 +1,4 @@
-#include "plot/WmfWriter.h"
+#include "plot/export/WmfWriter.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +9,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/ExportRouting.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {

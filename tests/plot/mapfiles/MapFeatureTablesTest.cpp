@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "plot/MapFeatureTables.h"
+#include "plot/mapfiles/MapFeatureTables.h"
 
 namespace tlrx {
 namespace {

@@ -11,8 +11,9 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 
@@ -32,7 +33,7 @@ void ReadMwdbFile(const std::string& path, int16_t file, MapPointSink& sink) {
     RunFiles& files = Files();
     std::ifstream& in = files.Input();
 
-    const bool pointFile = MapFileKind(path) == "PNT";
+    const bool pointFile = MapFileTypeOf(path).kind == MapKind::Pnt;
     if (pointFile && sink.RowSelected(1)) {
         // A point file's "All features" stands for all its rows, in the design too.
         DesignState& d = Design();

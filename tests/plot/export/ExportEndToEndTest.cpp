@@ -17,13 +17,13 @@
 #include "core/DesignState.h"
 #include "platform/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "plot/Bmp.h"
+#include "plot/export/Bmp.h"
 #include "plot/MapLabels.h"
 #include "plot/MapPlot.h"
 #include "plot/MapText.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
-#include "plot/WmfExport.h"
+#include "plot/export/WmfExport.h"
 
 namespace tlrx {
 namespace {

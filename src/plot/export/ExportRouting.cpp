@@ -1,4 +1,4 @@
-#include "plot/ExportRouting.h"
+#include "plot/export/ExportRouting.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,11 +7,11 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/CgmWriter.h"
-#include "plot/DxfWriter.h"
+#include "plot/export/CgmWriter.h"
+#include "plot/export/DxfWriter.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
-#include "plot/WmfWriter.h"
+#include "plot/export/WmfWriter.h"
 
 namespace tlrx {
 

@@ -11,9 +11,10 @@
 #include <string_view>
 
 #include "core/Errors.h"
-#include "plot/MapFeatureTables.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFeatureTables.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 
@@ -36,7 +37,7 @@ int32_t DmsSec(double degrees, double minutes, double seconds) {
 }  // namespace
 
 void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
-    const bool grf = (MapFileKind(path) == "GRF");
+    const bool grf = MapFileTypeOf(path).kind == MapKind::Grf;
     if (!grf && !sink.RowSelected(1)) return;  // a DAT file is read only with "All features" selected
     RunFiles& f = Files();
     OpenMapFile(path);

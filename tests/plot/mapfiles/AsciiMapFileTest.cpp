@@ -13,8 +13,8 @@
 #include "GridTestSupport.h"
 #include "core/Errors.h"
 #include "core/Utm.h"
-#include "plot/MapFileInput.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/RunFiles.h"
 
 namespace tlrx {

@@ -1,4 +1,4 @@
-#include "plot/Bmp.h"
+#include "plot/export/Bmp.h"
 
 #include <algorithm>
 #include <cerrno>

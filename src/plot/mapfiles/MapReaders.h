@@ -54,9 +54,6 @@ public:
     virtual bool Stopped() const = 0;
 };
 
-// The kind of a map file: the last three characters of its name, upper-cased.
-std::string MapFileKind(const std::string& path);
-
 // One reader per format family; `file` is the input file number (1-based)
 // whose symbology and selection apply.
 void ReadMwdbFile(const std::string& path, int16_t file, MapPointSink& sink);      // ALL CCI MAP PNT

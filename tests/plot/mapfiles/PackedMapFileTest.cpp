@@ -12,7 +12,7 @@
 #include "MapReaderTestSupport.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/MapReaders.h"
+#include "plot/mapfiles/MapReaders.h"
 #include "plot/RunFiles.h"
 
 namespace tlrx {

@@ -16,7 +16,7 @@
 #include "core/Errors.h"
 #include "platform/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "plot/Bmp.h"
+#include "plot/export/Bmp.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {

@@ -1,4 +1,4 @@
-#include "plot/MapFeatureTables.h"
+#include "plot/mapfiles/MapFeatureTables.h"
 
 #include <array>
 

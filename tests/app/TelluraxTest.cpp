@@ -107,7 +107,6 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
 
     // Opening the File menu looks for printers; its printing items wait for
     // the printing commands either way.
-    ScopedScriptedPrinters printers;
     printers.printers = {{"Office", {600, 600, 5100, 6600, 0, 0, 5100, 6600}, {}, ""}};
     window.mnuBar_Click(0);
     EXPECT_FALSE(window.mnuInput[2]->isEnabled());
@@ -208,7 +207,6 @@ TEST_F(TelluraxTest, ASettingsFileThatCannotBeWrittenIsReportedKeyByKey) {
 }
 
 TEST_F(TelluraxTest, ThePrintedMapIsFittedToThePaper) {
-    ScopedScriptedPrinters printers;
     // Letter at 600 dpi: 8.5 x 11 in, printable 8.0 x 10.5 in from 0.25 in.
     printers.printers = {{"Letter", {600, 600, 5100, 6600, 150, 150, 4800, 6300}, {}, ""}};
     {

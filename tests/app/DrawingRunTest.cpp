@@ -293,6 +293,32 @@ TEST_F(DrawingRunTest, EveryExportIsDeletedWhenStoppedAndKeptWhenNot) {
     for (const auto& b : boxes.log) ADD_FAILURE() << b.title << ": " << b.text;
 }
 
+// Export a WMF, export again to the same name and press Stop: the recording
+// is written only at the end of a run, so the finished file stays as it was.
+TEST_F(DrawingRunTest, StopKeepsTheFinishedWmfOfAnEarlierExport) {
+    Tellurax window;
+    UseWorldMap();
+    SetMapPlotPass({});
+    StartWmfRecording(Path("map.wmf"));
+    DrawMap(window);
+    ASSERT_TRUE(fs::exists(Path("map.wmf")));
+    const std::string finished = Contents(Path("map.wmf"));
+
+    StartWmfRecording(Path("map.wmf"));
+    ResetDoEventsCount();
+    SetDoEventsHook([&](int64_t n) {
+        if (n != 5) return;
+        window.mnuBar[5]->trigger();
+        QCoreApplication::processEvents();  // the Esc that Stop sends
+    });
+    DrawMap(window);
+    EXPECT_EQ(DoEventsCount(), 5);
+    EXPECT_EQ(Contents(Path("map.wmf")), finished);
+    EXPECT_EQ(Plot().MetafileDC, nullptr);
+    ExpectIdle(window);
+    EXPECT_TRUE(boxes.log.empty());
+}
+
 TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {
     CountingWindow window;
     RequestAscii();

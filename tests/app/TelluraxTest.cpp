@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "app/DrawingArea.h"
 #include "app/Tellurax.h"
 #include "platform/Printer.h"
 #include "platform/ScreenMetrics.h"
@@ -153,6 +154,46 @@ TEST_F(TelluraxTest, SettingsAreWrittenAtExitAndReadAtTheNextStart) {
     EXPECT_NE(Contents(SettingsFile()).find("WindowMaximized=1\r\n"), std::string::npos);
     Tellurax again;
     EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+// Resized, closed, then started and closed three times (once before the
+// window could settle): the same outer geometry in the file and on screen,
+// the same drawing area, every time.
+TEST_F(TelluraxTest, TheWindowKeepsItsGeometryFromStartToStart) {
+    const auto mainWindowLine = [this] {
+        const std::string text = Contents(SettingsFile());
+        const size_t at = text.find("MainWindow=");
+        return at == std::string::npos ? std::string() : text.substr(at, text.find('\r', at) - at);
+    };
+    QRect outer;
+    QSize area;
+    {
+        Tellurax window;
+        window.setWindowState(Qt::WindowNoState);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.resize(900, 600);
+        QTest::qWait(1);
+        outer = window.frameGeometry();
+        area = window.Area().size();
+        EXPECT_TRUE(window.close());
+    }
+    const std::string saved = mainWindowLine();
+    ASSERT_FALSE(saved.empty());
+    for (const bool settle : {true, false, true}) {
+        SCOPED_TRACE(settle ? "shown and settled" : "closed at once");
+        Tellurax window;
+        window.show();
+        if (settle) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            QTest::qWait(1);
+            EXPECT_EQ(window.frameGeometry(), outer);
+            EXPECT_EQ(window.Area().size(), area);
+        }
+        EXPECT_TRUE(window.close());
+        EXPECT_EQ(mainWindowLine(), saved);
+    }
     EXPECT_TRUE(boxes.log.empty());
 }
 

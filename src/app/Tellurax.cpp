@@ -214,10 +214,11 @@ void Tellurax::showEvent(QShowEvent* e) {
 }
 
 void Tellurax::closeEvent(QCloseEvent* e) {
-    if (Plotting || Plot().Printing) {
-        // The run ends first; the window closes once it has.
+    if (runActive_ || Plotting || Plot().Printing) {
+        // The run ends first (a stop may already be under way); the window
+        // closes once it has.
         closePending_ = true;
-        Form_KeyDown(Qt::Key_Escape);
+        if (Plotting || Plot().Printing) Form_KeyDown(Qt::Key_Escape);
         e->ignore();
         return;
     }

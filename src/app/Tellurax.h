@@ -153,6 +153,9 @@ private:
     QMenu* helpMenu_ = nullptr;
     QSet<QAction*> pending_;
     bool activated_ = false;
+    // A drawing run is on the stack: Plotting ends with the stop, the run
+    // only when its pass has seen it.
+    bool runActive_ = false;
     bool closePending_ = false;
     bool geometryPending_ = false;  // the saved size waits for the frame
     QRect savedOuter_;  // pixels

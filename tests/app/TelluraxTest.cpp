@@ -7,7 +7,11 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "AppTestSupport.h"
@@ -244,6 +248,67 @@ TEST_F(TelluraxTest, ASettingsFileThatCannotBeWrittenIsReportedKeyByKey) {
                   "WritePrivateProfileString(" + std::to_string(i + 1) + ") error in Tellurax: Form_Unload");
         EXPECT_EQ(boxes.log[static_cast<size_t>(i)].title, "Windows API Error");
         EXPECT_EQ(boxes.log[static_cast<size_t>(i)].icon, MsgIcon::Exclamation);
+    }
+}
+
+// In the program's own event loop: closing the main window shows each
+// shut-down box while the window is still there and the program is not
+// quitting (a box is held open until answered, as a user would), and the
+// loop ends promptly once the last box has been answered.
+TEST_F(TelluraxTest, ClosingTheProgramWaitsForEachBoxThenEndsPromptly) {
+    using Clock = std::chrono::steady_clock;
+    // A box answered after 100 ms of its own event loop; a loop cut short
+    // would mean the program was quitting under it.
+    struct HeldBox : MessageBoxService {
+        const QWidget* window = nullptr;
+        std::vector<std::string> texts;
+        int heldWhileOpen = 0;
+        Clock::time_point lastAnswer{};
+        MsgAnswer Show(const MessageBoxRecord& box) override {
+            texts.push_back(box.title + ": " + box.text);
+            const bool open = window->isVisible();
+            const auto start = Clock::now();
+            QEventLoop loop;
+            QTimer::singleShot(100, &loop, &QEventLoop::quit);
+            loop.exec();
+            if (open && Clock::now() - start >= std::chrono::milliseconds(90)) ++heldWhileOpen;
+            lastAnswer = Clock::now();
+            return MsgAnswer::Ok;
+        }
+    };
+    for (const bool writable : {true, false}) {
+        SCOPED_TRACE(writable ? "settings written" : "settings cannot be written");
+        SetSettingsFolder(writable ? dir : dir + "/missing");
+        HeldBox held;
+        SetMessageBoxService(&held);
+        Tellurax window;
+        held.window = &window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        Clock::time_point closed{};
+        QTimer::singleShot(0, &window, [&] {
+            closed = Clock::now();
+            window.close();
+        });
+        QTimer guard;  // never hang the tests
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        const auto ended = Clock::now();
+        SetMessageBoxService(&boxes);
+
+        std::vector<std::string> expected;
+        if (!writable) {
+            for (int i = 1; i <= 4; ++i)
+                expected.push_back("Windows API Error: WritePrivateProfileString(" + std::to_string(i) +
+                                   ") error in Tellurax: Form_Unload");
+        }
+        EXPECT_EQ(held.texts, expected);
+        EXPECT_EQ(held.heldWhileOpen, static_cast<int>(expected.size()));
+        EXPECT_FALSE(window.isVisible());
+        const auto last = std::max(closed, held.lastAnswer);
+        EXPECT_LT(ended - last, std::chrono::milliseconds(500));
     }
 }
 

@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
 #include <functional>
 
 #include "app/DrawingArea.h"
@@ -197,7 +196,14 @@ void Tellurax::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) { area
 
 bool Tellurax::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) Form_Activate();
-    return QMainWindow::event(e);
+    const bool handled = QMainWindow::event(e);
+    // The frame of the window is known only some time after it is shown (a
+    // window manager adds it, and the window is moved or resized when it
+    // does): the saved size waits for it.
+    const QEvent::Type type = e->type();
+    if (geometryPending_ && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize))
+        ApplySavedGeometry();
+    return handled;
 }
 
 void Tellurax::showEvent(QShowEvent* e) {
@@ -205,17 +211,14 @@ void Tellurax::showEvent(QShowEvent* e) {
     // A window shown where no window manager activates it still gets its
     // fonts.
     Form_Activate();
-    if (geometryPending_) {
-        geometryPending_ = false;
-        QTimer::singleShot(0, this, &Tellurax::ApplySavedGeometry);
-    }
 }
 
 void Tellurax::closeEvent(QCloseEvent* e) {
-    if (Plotting || Plot().Printing) {
-        // The run ends first; the window closes once it has.
+    if (runActive_ || Plotting || Plot().Printing) {
+        // The run ends first (a stop may already be under way); the window
+        // closes once it has.
         closePending_ = true;
-        Form_KeyDown(Qt::Key_Escape);
+        if (Plotting || Plot().Printing) Form_KeyDown(Qt::Key_Escape);
         e->ignore();
         return;
     }

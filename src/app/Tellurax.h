@@ -127,7 +127,11 @@ private:
 
     void RestoreWindow();
     void FitPrintLayout(bool pageMeasured);
+    // Once the window has its frame: the saved outer size less the frame
+    // becomes the window's size, at the saved place.
     void ApplySavedGeometry();
+    // The window's outer geometry in pixels, as the settings file keeps it.
+    QRect OuterGeometry() const;
 
     // Draws lobes first to last; false when a pass was stopped.
     bool DrawLobes(int first, int last);
@@ -149,8 +153,11 @@ private:
     QMenu* helpMenu_ = nullptr;
     QSet<QAction*> pending_;
     bool activated_ = false;
+    // A drawing run is on the stack: Plotting ends with the stop, the run
+    // only when its pass has seen it.
+    bool runActive_ = false;
     bool closePending_ = false;
-    bool geometryPending_ = false;
+    bool geometryPending_ = false;  // the saved size waits for the frame
     QRect savedOuter_;  // pixels
     std::chrono::steady_clock::time_point runStart_{};
 };

@@ -76,6 +76,7 @@ void Tellurax::MapDraw() {
     DesignState& d = Design();
     PlotState& p = Plot();
     std::optional<HourglassPointer> hourglass;  // shown, and the caption saved, from here
+    runActive_ = true;
     runStart_ = std::chrono::steady_clock::now();
     // A file of an earlier run is finished: only this run's export may be
     // deleted when it fails.
@@ -140,6 +141,7 @@ void Tellurax::MapDraw() {
     LockMenus(false);
     // A resize during the run: the picture follows now.
     FitPicture();
+    runActive_ = false;
     if (closePending_) {
         closePending_ = false;
         QTimer::singleShot(0, this, &QWidget::close);

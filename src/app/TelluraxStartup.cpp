@@ -101,21 +101,33 @@ void Tellurax::RestoreWindow() {
     setWindowState(Qt::WindowNoState);
     savedOuter_ = QRect(ToPixels(s.left, d.TwipsPerPixelX), ToPixels(s.top, d.TwipsPerPixelY),
                         ToPixels(s.width, d.TwipsPerPixelX), ToPixels(s.height, d.TwipsPerPixelY));
-    // The saved size is the outer one; the frame is known once the window is
-    // shown, and the size is corrected then.
+    // The saved size is the outer one, and the window's size is its inner
+    // one: it takes the outer size until its frame is known, and the frame
+    // is taken off then (ApplySavedGeometry). The place is the frame's.
     resize(savedOuter_.size());
     move(savedOuter_.topLeft());
     geometryPending_ = true;
 }
 
 void Tellurax::ApplySavedGeometry() {
-    if (isMaximized() || isFullScreen()) return;
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const QSize frameExtra = frame.size() - inner.size();
-    if (frameExtra.width() <= 0 && frameExtra.height() <= 0) return;
+    if (!geometryPending_) return;
+    if (isMaximized() || isFullScreen()) {
+        geometryPending_ = false;
+        return;
+    }
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (frameExtra.width() <= 0 && frameExtra.height() <= 0) return;  // no frame yet
+    geometryPending_ = false;
     resize(savedOuter_.size() - frameExtra);
     move(savedOuter_.topLeft());
+}
+
+QRect Tellurax::OuterGeometry() const {
+    // Closed before its frame was taken off, the window still stands as the
+    // settings file said.
+    if (geometryPending_ && !isMaximized() && geometry().size() == savedOuter_.size())
+        return QRect(frameGeometry().topLeft(), savedOuter_.size());
+    return frameGeometry();
 }
 
 void Tellurax::FitPrintLayout(bool pageMeasured) {
@@ -152,7 +164,7 @@ void Tellurax::Form_Unload() {
     if (p.PrinterUnits != 567 && p.PrinterUnits != 1440) p.PrinterUnits = 1440;
 
     const std::string path = SettingsFilePath(d.AppDir, kSettingsFileName);
-    const QRect outer = frameGeometry();
+    const QRect outer = OuterGeometry();
     const auto twipsX = [&d](int px) { return NumberText(static_cast<float>(px) * d.TwipsPerPixelX); };
     const auto twipsY = [&d](int px) { return NumberText(static_cast<float>(px) * d.TwipsPerPixelY); };
     const std::string values[] = {

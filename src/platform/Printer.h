@@ -107,12 +107,14 @@ public:
 // The installed printer service; the Qt service when none is installed.
 PrinterService& Printers();
 
-// Installs the service used by Printers() (nullptr restores the Qt service).
-// The caller keeps ownership.
-void SetPrinterService(PrinterService* service);
+// Installs the service used by Printers() (nullptr restores the Qt service)
+// and returns the one installed before (nullptr for the Qt service). The
+// caller keeps ownership.
+PrinterService* SetPrinterService(PrinterService* service);
 
 // A printer of the scripted service: its page in device pixels, its
-// settings, and the PDF file its print jobs write (none: a job cannot start).
+// settings, and the PDF file its print jobs write (none: a job cannot start,
+// whatever printers the machine has).
 struct ScriptedPrinter {
     std::string Name;
     PrinterPage Page;
@@ -153,13 +155,17 @@ private:
     std::unique_ptr<PrinterSurface> currentDc_;
 };
 
-// Installs a ScriptedPrinters for the lifetime of the object.
+// Installs a ScriptedPrinters for the lifetime of the object; the service
+// installed before comes back afterwards.
 class ScopedScriptedPrinters : public ScriptedPrinters {
 public:
-    ScopedScriptedPrinters() { SetPrinterService(this); }
-    ~ScopedScriptedPrinters() override { SetPrinterService(nullptr); }
+    ScopedScriptedPrinters() : previous_(SetPrinterService(this)) {}
+    ~ScopedScriptedPrinters() override { SetPrinterService(previous_); }
     ScopedScriptedPrinters(const ScopedScriptedPrinters&) = delete;
     ScopedScriptedPrinters& operator=(const ScopedScriptedPrinters&) = delete;
+
+private:
+    PrinterService* previous_;
 };
 
 }  // namespace tlrx

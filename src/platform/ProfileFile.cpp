@@ -179,7 +179,13 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
     }
 
     std::string out;
-    for (const Line& line : lines) out += line.text + line.end;
+    for (const Line& line : lines) {
+        out += line.text;
+        // A line whose text ends in CR (a last line without its LF, or a value
+        // ending in CR) would lose that CR to an LF after it: CR LF keeps it.
+        const bool endsInCr = !line.text.empty() && line.text.back() == '\r';
+        out += endsInCr && line.end == "\n" ? "\r\n" : line.end;
+    }
 
     // A new file beside the old one replaces it whole, so that a failed
     // write never leaves half a file.

@@ -9,7 +9,8 @@
 //    its section, or adds the section at the end of the file), so comments,
 //    other sections and the order of everything else stay as they are;
 //  - lines end in CR LF (a file whose lines end in LF alone keeps LF);
-//    reading takes either.
+//    reading takes either, on the last line as on every other; any other
+//    CR, also one that ends the file, belongs to the line's text.
 
 #include <cstddef>
 #include <string>

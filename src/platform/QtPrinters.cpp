@@ -143,6 +143,6 @@ PrinterService& Printers() {
     return qt;
 }
 
-void SetPrinterService(PrinterService* service) { g_service = service; }
+PrinterService* SetPrinterService(PrinterService* service) { return std::exchange(g_service, service); }
 
 }  // namespace tlrx

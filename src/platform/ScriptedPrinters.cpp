@@ -11,8 +11,10 @@ namespace {
 // the device context moves drawing to the printable area's corner.
 std::unique_ptr<PrinterSurface> MakeDC(const ScriptedPrinter& p) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
+    // The file first: QPrinter turns an empty file name into the machine's
+    // default printer, and a printer without a file must not reach a queue.
     printer->setOutputFileName(QString::fromStdString(p.OutputFile));
+    printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setFullPage(true);
     const PrinterPage& page = p.Page;
     if (page.LogPixelsX > 0 && page.LogPixelsY > 0 && page.PhysicalWidth > 0 && page.PhysicalHeight > 0) {

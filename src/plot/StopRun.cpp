@@ -18,7 +18,11 @@ void StopRun() {
     // The partial export is deleted, so whatever its last write did no longer matters.
     Files().CloseOutputQuietly();
     Files().CloseInput();
-    if (!p.CurOutFile.empty()) {
+    // The WMF export is written only when its recording is saved at the end
+    // of the run: while the recording is open, a file of that name is not
+    // this run's (it may be the finished export of an earlier run).
+    const bool recordingOnly = p.MetafileDC != nullptr && p.CurOutFile == p.WmfFileName;
+    if (!p.CurOutFile.empty() && !recordingOnly) {
         const std::filesystem::path partial(p.CurOutFile);
         std::error_code ec;
         if (std::filesystem::exists(partial, ec)) {
@@ -29,8 +33,8 @@ void StopRun() {
                                                             " could not be deleted: " + ec.message());
             }
         }
-        p.CurOutFile.clear();
     }
+    p.CurOutFile.clear();
 
     Design().PlotStopText = "Escape";
     p.NewPolyline = true;

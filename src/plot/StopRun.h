@@ -7,7 +7,9 @@ namespace tlrx {
 
 // Ends the run's exports: clears OutAscii, OutCgm, OutDxf, OutWmf, OutGc and
 // OutSc; closes the output and the input file; deletes the partial export
-// named by CurOutFile when it exists and clears the name; sets PlotStopText
+// named by CurOutFile when it exists and the run wrote it (a WMF whose
+// recording is still open has not been written: a file of its name is left
+// alone) and clears the name; sets PlotStopText
 // to "Escape", NewPolyline to true, CgmLenPos and CgmBufLen to 0 and CgmPos
 // to 1; drops the WMF recording (DiscardMetafileOnStop). A partial file that
 // cannot be deleted is reported, naming the file ("Error in Tellurax:

@@ -1,7 +1,8 @@
 #pragma once
 // The surroundings of a main window test: fresh design and run states,
-// scripted message boxes, recorded help requests, the settings file in the
-// test's own folder, yields that do nothing and map plotting and map text
+// scripted message boxes, recorded help requests, scripted printers (none
+// unless a test installs some: the machine's own are never seen), the
+// settings file in the test's own folder, yields that do nothing and map plotting and map text
 // passes that draw nothing unless a test says otherwise, and the answer to a
 // modal dialog of the program.
 
@@ -22,6 +23,7 @@
 #include "platform/Events.h"
 #include "platform/Help.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 #include "platform/ProfileFile.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
@@ -76,6 +78,7 @@ protected:
     std::string dir;
     ScopedScriptedMessageBox boxes;
     ScopedRecordingHelp help;
+    ScopedScriptedPrinters printers;
 };
 
 // Once a modal dialog of type Dialog is shown, runs act on it (which should

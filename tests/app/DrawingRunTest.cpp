@@ -293,6 +293,32 @@ TEST_F(DrawingRunTest, EveryExportIsDeletedWhenStoppedAndKeptWhenNot) {
     for (const auto& b : boxes.log) ADD_FAILURE() << b.title << ": " << b.text;
 }
 
+// Export a WMF, export again to the same name and press Stop: the recording
+// is written only at the end of a run, so the finished file stays as it was.
+TEST_F(DrawingRunTest, StopKeepsTheFinishedWmfOfAnEarlierExport) {
+    Tellurax window;
+    UseWorldMap();
+    SetMapPlotPass({});
+    StartWmfRecording(Path("map.wmf"));
+    DrawMap(window);
+    ASSERT_TRUE(fs::exists(Path("map.wmf")));
+    const std::string finished = Contents(Path("map.wmf"));
+
+    StartWmfRecording(Path("map.wmf"));
+    ResetDoEventsCount();
+    SetDoEventsHook([&](int64_t n) {
+        if (n != 5) return;
+        window.mnuBar[5]->trigger();
+        QCoreApplication::processEvents();  // the Esc that Stop sends
+    });
+    DrawMap(window);
+    EXPECT_EQ(DoEventsCount(), 5);
+    EXPECT_EQ(Contents(Path("map.wmf")), finished);
+    EXPECT_EQ(Plot().MetafileDC, nullptr);
+    ExpectIdle(window);
+    EXPECT_TRUE(boxes.log.empty());
+}
+
 TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {
     CountingWindow window;
     RequestAscii();
@@ -433,22 +459,48 @@ TEST_F(DrawingRunTest, TheInterruptedMollweideIsDrawnLobeByLobe) {
     }
 }
 
+// A close in the middle of a run, also one that comes right after Stop
+// (the run still on its way out) or twice: the run ends first, then the
+// window closes and the settings are written once.
 TEST_F(DrawingRunTest, ClosingTheWindowDuringARunStopsItFirst) {
-    auto* window = new Tellurax;
-    RequestAscii();
-    SetDoEventsHook([&](int64_t n) {
-        if (n == 5) {
-            EXPECT_FALSE(window->close());  // not yet: the run ends first
-        }
-    });
-    DrawMap(*window);
-    EXPECT_FALSE(fs::exists(Path("grid.txt")));
-    EXPECT_FALSE(fs::exists(SettingsFile()));
-    // Once the run has ended the window closes, and the settings are written.
-    QTest::qWait(20);
-    EXPECT_TRUE(fs::exists(SettingsFile()));
-    EXPECT_EQ(DoEventsCount(), 5);
-    delete window;
+    struct Case {
+        const char* name;
+        bool stopFirst;
+        int closes;
+    };
+    const Case cases[] = {{"close", false, 1}, {"Stop, then close", true, 1}, {"close twice", false, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(SettingsFile());
+        auto* window = new Tellurax;
+        RequestAscii();
+        ResetDoEventsCount();
+        SetDoEventsHook([&](int64_t n) {
+            if (n != 5) return;
+            if (c.stopFirst) {
+                window->mnuBar[5]->trigger();
+                QCoreApplication::processEvents();  // the Esc that Stop sends
+            }
+            for (int i = 0; i < c.closes; ++i) EXPECT_FALSE(window->close());  // not yet: the run ends first
+            EXPECT_TRUE(boxes.log.empty());
+        });
+        // Every write of the shut-down fails and says so: the boxes count the shut-downs.
+        SetSettingsFolder(dir + "/missing");
+        DrawMap(*window);
+        EXPECT_FALSE(fs::exists(Path("grid.txt")));
+        EXPECT_EQ(DoEventsCount(), 5);
+        EXPECT_TRUE(boxes.log.empty());
+        // Once the run has ended the window closes, and shuts down once.
+        QTest::qWait(20);
+        int unloads = 0;
+        for (const auto& b : boxes.log)
+            unloads += b.text == "WritePrivateProfileString(1) error in Tellurax: Form_Unload";
+        EXPECT_EQ(unloads, 1);
+        EXPECT_EQ(boxes.log.size(), 4u);
+        SetSettingsFolder(dir);
+        boxes.log.clear();
+        delete window;
+    }
 }
 
 }  // namespace

@@ -7,10 +7,15 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "AppTestSupport.h"
+#include "app/DrawingArea.h"
 #include "app/Tellurax.h"
 #include "platform/Printer.h"
 #include "platform/ScreenMetrics.h"
@@ -107,7 +112,6 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
 
     // Opening the File menu looks for printers; its printing items wait for
     // the printing commands either way.
-    ScopedScriptedPrinters printers;
     printers.printers = {{"Office", {600, 600, 5100, 6600, 0, 0, 5100, 6600}, {}, ""}};
     window.mnuBar_Click(0);
     EXPECT_FALSE(window.mnuInput[2]->isEnabled());
@@ -154,6 +158,46 @@ TEST_F(TelluraxTest, SettingsAreWrittenAtExitAndReadAtTheNextStart) {
     EXPECT_NE(Contents(SettingsFile()).find("WindowMaximized=1\r\n"), std::string::npos);
     Tellurax again;
     EXPECT_TRUE(again.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+// Resized, closed, then started and closed three times (once before the
+// window could settle): the same outer geometry in the file and on screen,
+// the same drawing area, every time.
+TEST_F(TelluraxTest, TheWindowKeepsItsGeometryFromStartToStart) {
+    const auto mainWindowLine = [this] {
+        const std::string text = Contents(SettingsFile());
+        const size_t at = text.find("MainWindow=");
+        return at == std::string::npos ? std::string() : text.substr(at, text.find('\r', at) - at);
+    };
+    QRect outer;
+    QSize area;
+    {
+        Tellurax window;
+        window.setWindowState(Qt::WindowNoState);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.resize(900, 600);
+        QTest::qWait(1);
+        outer = window.frameGeometry();
+        area = window.Area().size();
+        EXPECT_TRUE(window.close());
+    }
+    const std::string saved = mainWindowLine();
+    ASSERT_FALSE(saved.empty());
+    for (const bool settle : {true, false, true}) {
+        SCOPED_TRACE(settle ? "shown and settled" : "closed at once");
+        Tellurax window;
+        window.show();
+        if (settle) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            QTest::qWait(1);
+            EXPECT_EQ(window.frameGeometry(), outer);
+            EXPECT_EQ(window.Area().size(), area);
+        }
+        EXPECT_TRUE(window.close());
+        EXPECT_EQ(mainWindowLine(), saved);
+    }
     EXPECT_TRUE(boxes.log.empty());
 }
 
@@ -207,8 +251,68 @@ TEST_F(TelluraxTest, ASettingsFileThatCannotBeWrittenIsReportedKeyByKey) {
     }
 }
 
+// In the program's own event loop: closing the main window shows each
+// shut-down box while the window is still there and the program is not
+// quitting (a box is held open until answered, as a user would), and the
+// loop ends promptly once the last box has been answered.
+TEST_F(TelluraxTest, ClosingTheProgramWaitsForEachBoxThenEndsPromptly) {
+    using Clock = std::chrono::steady_clock;
+    // A box answered after 100 ms of its own event loop; a loop cut short
+    // would mean the program was quitting under it.
+    struct HeldBox : MessageBoxService {
+        const QWidget* window = nullptr;
+        std::vector<std::string> texts;
+        int heldWhileOpen = 0;
+        Clock::time_point lastAnswer{};
+        MsgAnswer Show(const MessageBoxRecord& box) override {
+            texts.push_back(box.title + ": " + box.text);
+            const bool open = window->isVisible();
+            const auto start = Clock::now();
+            QEventLoop loop;
+            QTimer::singleShot(100, &loop, &QEventLoop::quit);
+            loop.exec();
+            if (open && Clock::now() - start >= std::chrono::milliseconds(90)) ++heldWhileOpen;
+            lastAnswer = Clock::now();
+            return MsgAnswer::Ok;
+        }
+    };
+    for (const bool writable : {true, false}) {
+        SCOPED_TRACE(writable ? "settings written" : "settings cannot be written");
+        SetSettingsFolder(writable ? dir : dir + "/missing");
+        HeldBox held;
+        SetMessageBoxService(&held);
+        Tellurax window;
+        held.window = &window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        Clock::time_point closed{};
+        QTimer::singleShot(0, &window, [&] {
+            closed = Clock::now();
+            window.close();
+        });
+        QTimer guard;  // never hang the tests
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        guard.start(10000);
+        EXPECT_EQ(QApplication::exec(), 0);
+        const auto ended = Clock::now();
+        SetMessageBoxService(&boxes);
+
+        std::vector<std::string> expected;
+        if (!writable) {
+            for (int i = 1; i <= 4; ++i)
+                expected.push_back("Windows API Error: WritePrivateProfileString(" + std::to_string(i) +
+                                   ") error in Tellurax: Form_Unload");
+        }
+        EXPECT_EQ(held.texts, expected);
+        EXPECT_EQ(held.heldWhileOpen, static_cast<int>(expected.size()));
+        EXPECT_FALSE(window.isVisible());
+        const auto last = std::max(closed, held.lastAnswer);
+        EXPECT_LT(ended - last, std::chrono::milliseconds(500));
+    }
+}
+
 TEST_F(TelluraxTest, ThePrintedMapIsFittedToThePaper) {
-    ScopedScriptedPrinters printers;
     // Letter at 600 dpi: 8.5 x 11 in, printable 8.0 x 10.5 in from 0.25 in.
     printers.printers = {{"Letter", {600, 600, 5100, 6600, 150, 150, 4800, 6300}, {}, ""}};
     {

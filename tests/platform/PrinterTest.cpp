@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "../PdfTools.h"
+#include "platform/Printer.h"
 #include "platform/PrinterSurface.h"
 #include "platform/QtPrinters.h"
 
@@ -14,11 +15,13 @@ namespace tlrx {
 namespace {
 
 // A PDF printer at 600 dpi on letter paper with margins of 18, 9, 36 and
-// 27 points (left, top, right, bottom): 150, 75, 300 and 225 pixels.
+// 27 points (left, top, right, bottom): 150, 75, 300 and 225 pixels. It
+// stays a PDF printer without a file too (an empty file name alone would
+// choose the machine's default printer).
 std::unique_ptr<QPrinter> LetterPdf(const QString& file = {}) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(file);
+    printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setResolution(600);
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setPageMargins(QMarginsF(18, 9, 36, 27), QPageLayout::Point);
@@ -127,6 +130,28 @@ TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     PrinterSurface nowhere(LetterPdf());
     EXPECT_FALSE(nowhere.StartDoc("No file"));
     EXPECT_EQ(nowhere.GetDeviceCaps(DeviceCap::HorzRes), 4650);  // measuring still works
+}
+
+// Whatever queues the machine has: the scripted printers are the only ones
+// seen, nested services give the outer one back, and a scripted printer
+// without a file never starts a job.
+TEST(PrinterTest, ScriptedPrintersStandAloneFromTheMachine) {
+    ScopedScriptedPrinters none;
+    EXPECT_FALSE(Printers().PrintersInstalled());
+    EXPECT_FALSE(Printers().CurrentPrinter().has_value());
+    EXPECT_EQ(Printers().CurrentPrinterDC(), nullptr);
+    {
+        ScopedScriptedPrinters office;
+        office.printers = {{"Office", {600, 600, 5100, 6600, 150, 75, 4650, 6300}, {}, ""}};
+        EXPECT_EQ(&Printers(), &office);
+        std::unique_ptr<PrinterSurface> dc = Printers().CreateDC("Office", {});
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(Caps(*dc), (std::vector<int32_t>{600, 600, 4650, 6300, 5100, 6600, 150, 75}));
+        EXPECT_FALSE(dc->StartDoc("Nowhere"));
+        EXPECT_EQ(Printers().CreateDC("Elsewhere", {}), nullptr);
+    }
+    EXPECT_EQ(&Printers(), &none);
+    EXPECT_FALSE(Printers().PrintersInstalled());
 }
 
 }  // namespace

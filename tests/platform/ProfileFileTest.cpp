@@ -110,6 +110,42 @@ TEST_F(ProfileFileTest, WritingChangesOnlyItsOwnLine) {
     EXPECT_EQ(Contents(), "[Tellurax]\nPrinterUnits=1440\nScreenSize=1 2\n");
 }
 
+// LF or CR LF ends a line, the last one as much as any other; every other
+// CR is the line's own. Writing another key, which gives a last line its line
+// end, leaves every value as it read before.
+TEST_F(ProfileFileTest, LineEndsReadTheSameBeforeAndAfterAWrite) {
+    struct Case {
+        const char* name;
+        const char* file;
+        const char* value;  // of ScreenSize
+    };
+    const Case cases[] = {
+        {"LF", "[Tellurax]\nScreenSize=1 2\nA=1\n", "1 2"},
+        {"CR LF", "[Tellurax]\r\nScreenSize=1 2\r\nA=1\r\n", "1 2"},
+        {"last line with LF", "[Tellurax]\nScreenSize=1 2\n", "1 2"},
+        {"last line without LF", "[Tellurax]\nScreenSize=1 2", "1 2"},
+        {"last line with CR LF", "[Tellurax]\nScreenSize=\r\n", ""},
+        {"last line ending in CR", "[Tellurax]\nScreenSize=\r", "\r"},
+        {"last line ending in CR, CR LF file", "[Tellurax]\r\nScreenSize=1\r", "1\r"},
+        {"lone CR inside a value", "[Tellurax]\nScreenSize=1\r2\nA=1\n", "1\r2"},
+        {"CR before CR LF", "[Tellurax]\r\nScreenSize=1\r\r\n", "1\r"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Put(c.file);
+        EXPECT_EQ(GetPrivateProfileString("Tellurax", "ScreenSize", "", 15, file), c.value);
+        ASSERT_TRUE(WritePrivateProfileString("Tellurax", "PrinterUnits", "1440", file));
+        EXPECT_EQ(GetPrivateProfileString("Tellurax", "ScreenSize", "", 15, file), c.value);
+        EXPECT_EQ(GetPrivateProfileString("Tellurax", "PrinterUnits", "", 8, file), "1440");
+    }
+
+    // A value written with a CR at its end reads back with it.
+    Put("[Tellurax]\nA=1\n");
+    ASSERT_TRUE(WritePrivateProfileString("Tellurax", "ScreenSize", "1 2\r", file));
+    EXPECT_EQ(GetPrivateProfileString("Tellurax", "ScreenSize", "", 15, file), "1 2\r");
+    EXPECT_EQ(GetPrivateProfileString("Tellurax", "A", "", 15, file), "1");
+}
+
 TEST_F(ProfileFileTest, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {
     const std::string missing = (dir / "no-such-folder" / "Tlrx.ini").string();
     EXPECT_FALSE(WritePrivateProfileString("Tellurax", "PrinterUnits", "1440", missing));

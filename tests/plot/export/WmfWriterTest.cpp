@@ -439,7 +439,9 @@ TEST_F(WmfWriterTest, FailedPreparationCallsShowTheirBoxesAndTheStepsGoOn) {
     }
 }
 
-TEST_F(WmfWriterTest, StopDuringTheRunDropsTheRecordingAndTheFile) {
+// The file is written only at the end of the run: a stop drops the
+// recording and leaves a file of that name, which the run never wrote, alone.
+TEST_F(WmfWriterTest, StopDuringTheRunDropsTheRecordingAndKeepsAnEarlierFile) {
     const std::string path = dir + "/stopped.wmf";
     std::ofstream(path) << "an earlier export";
     StartWmfRecording(path);
@@ -455,7 +457,8 @@ TEST_F(WmfWriterTest, StopDuringTheRunDropsTheRecordingAndTheFile) {
     EXPECT_EQ(p.MetafileHandle, nullptr);
     EXPECT_EQ(p.MetafilePen, 0u);
     EXPECT_EQ(p.MetafileBrush, 0u);
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(p.CurOutFile, "");
+    EXPECT_EQ(test::FileBytes(path), "an earlier export");
     EXPECT_TRUE(boxes.log.empty());
 }
 

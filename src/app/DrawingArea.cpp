@@ -1,4 +1,5 @@
 #include "app/DrawingArea.h"
+#include "platform/qt/ImagePixels.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "platform/Bitmap.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 
 namespace tlrx {
 

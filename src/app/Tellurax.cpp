@@ -3,7 +3,7 @@
 
 #include "app/Tellurax.h"
 
-#include "platform/HostFont.h"
+#include "platform/qt/HostFont.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +25,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "platform/Help.h"
+#include "platform/qt/ImagePixels.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {

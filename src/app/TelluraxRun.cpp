@@ -18,6 +18,7 @@
 #include "core/GraticuleInterrupt.h"
 #include "core/NumberText.h"
 #include "platform/Bitmap.h"
+#include "platform/BusyPointer.h"
 #include "platform/Printer.h"
 #include "plot/MapLabels.h"
 #include "plot/PlotGrid.h"

@@ -7,7 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tlrx {
 
@@ -21,14 +20,5 @@ public:
 // The fields of the dialog that is open, or nullptr.
 DialogFields* OpenDialogFields();
 void SetOpenDialogFields(DialogFields* fields);
-
-// Records every operation ("focus LatLonBounds.LatN",
-// "text LatLonBounds.LatS=90    00    00    S"), for tests.
-class RecordingDialogFields : public DialogFields {
-public:
-    void SetFocus(std::string_view form, std::string_view field) override;
-    void SetText(std::string_view form, std::string_view field, std::string_view text) override;
-    std::vector<std::string> log;
-};
 
 }  // namespace tlrx

@@ -1,12 +1,12 @@
 #include "platform/Events.h"
 
-#include <QCoreApplication>
 #include <chrono>
 
 namespace tlrx {
 
 namespace {
 std::function<void(int64_t)> g_hook;
+void (*g_eventLoop)() = nullptr;
 int64_t g_count = 0;
 
 // The event loop runs at most this often: a run may yield far more often
@@ -22,13 +22,15 @@ void DoEvents() {
         g_hook(g_count);
         return;
     }
-    if (!QCoreApplication::instance()) return;
+    if (!g_eventLoop) return;
     if (std::chrono::steady_clock::now() - g_eventsDone < kEventsEvery) return;
-    QCoreApplication::processEvents();
+    g_eventLoop();
     g_eventsDone = std::chrono::steady_clock::now();
 }
 
 void SetDoEventsHook(std::function<void(int64_t)> hook) { g_hook = std::move(hook); }
+
+void SetEventLoop(void (*processEvents)()) { g_eventLoop = processEvents; }
 
 int64_t DoEventsCount() { return g_count; }
 

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tlrx {
 
@@ -38,30 +37,5 @@ void HtmlHelp(std::string_view helpFile, HelpCommand command, uint32_t data);
 // Installs the service used by HtmlHelp (nullptr: none). The caller keeps
 // ownership.
 void SetHelpService(HelpService* service);
-
-// Opens the help file with the desktop's viewer for its kind of file. When
-// the file is missing or no viewer is installed it says that help is not
-// installed (an information box). The viewer cannot be taken to a topic:
-// every request opens the file.
-class DesktopHelp : public HelpService {
-public:
-    void Show(const HelpRequest& request) override;
-};
-
-// Keeps every request, for tests.
-class RecordingHelp : public HelpService {
-public:
-    void Show(const HelpRequest& request) override { requests.push_back(request); }
-    std::vector<HelpRequest> requests;
-};
-
-// Installs a RecordingHelp for the lifetime of the object.
-class ScopedRecordingHelp : public RecordingHelp {
-public:
-    ScopedRecordingHelp() { SetHelpService(this); }
-    ~ScopedRecordingHelp() override { SetHelpService(nullptr); }
-    ScopedRecordingHelp(const ScopedRecordingHelp&) = delete;
-    ScopedRecordingHelp& operator=(const ScopedRecordingHelp&) = delete;
-};
 
 }  // namespace tlrx

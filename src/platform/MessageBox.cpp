@@ -29,12 +29,4 @@ MsgAnswer MsgBox(std::string_view text, std::string_view title, MsgButtons butto
 
 void SetMessageBoxService(MessageBoxService* service) { g_service = service; }
 
-MsgAnswer ScriptedMessageBox::Show(const MessageBoxRecord& box) {
-    log.push_back(box);
-    if (answers.empty()) return FirstButton(box.buttons);
-    MsgAnswer a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
 }  // namespace tlrx

@@ -40,29 +40,4 @@ void SetMessageBoxService(MessageBoxService* service);
 // The first button of a button set: the answer when nobody chooses.
 MsgAnswer FirstButton(MsgButtons buttons);
 
-// Answers from a queue (the first button when the queue is empty) and keeps
-// a log of every box shown, for tests.
-class ScriptedMessageBox : public MessageBoxService {
-public:
-    MsgAnswer Show(const MessageBoxRecord& box) override;
-
-    std::deque<MsgAnswer> answers;
-    std::vector<MessageBoxRecord> log;
-};
-
-// Installs a ScriptedMessageBox for the lifetime of the object.
-class ScopedScriptedMessageBox : public ScriptedMessageBox {
-public:
-    ScopedScriptedMessageBox() { SetMessageBoxService(this); }
-    ~ScopedScriptedMessageBox() override { SetMessageBoxService(nullptr); }
-    ScopedScriptedMessageBox(const ScopedScriptedMessageBox&) = delete;
-    ScopedScriptedMessageBox& operator=(const ScopedScriptedMessageBox&) = delete;
-};
-
-// The Qt implementation: a modal QMessageBox.
-class QtMessageBox : public MessageBoxService {
-public:
-    MsgAnswer Show(const MessageBoxRecord& box) override;
-};
-
 }  // namespace tlrx

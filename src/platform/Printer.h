@@ -2,16 +2,14 @@
 // Printers as the program sees them: whether any is installed, the system's
 // current printer, the printer-selection component with its set-up dialog,
 // and printer device contexts for measuring the page and for print jobs.
-// The program uses the Qt service (CUPS printers); tests install
-// ScopedScriptedPrinters, whose printers write PDF files with fixed pages.
+// The program installs the Qt service (CUPS printers); tests install
+// scripted printers that write PDF files with fixed pages.
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/PrinterSurface.h"
 
@@ -104,68 +102,12 @@ public:
                                                      const DevModeSettings& settings) = 0;
 };
 
-// The installed printer service; the Qt service when none is installed.
+// The installed printer service; with none installed, a service without
+// printers.
 PrinterService& Printers();
 
-// Installs the service used by Printers() (nullptr restores the Qt service)
-// and returns the one installed before (nullptr for the Qt service). The
-// caller keeps ownership.
+// Installs the service used by Printers() (nullptr: none) and returns the
+// one installed before (nullptr for none). The caller keeps ownership.
 PrinterService* SetPrinterService(PrinterService* service);
-
-// A printer of the scripted service: its page in device pixels, its
-// settings, and the PDF file its print jobs write (none: a job cannot start,
-// whatever printers the machine has).
-struct ScriptedPrinter {
-    std::string Name;
-    PrinterPage Page;
-    DevModeSettings Settings;
-    std::string OutputFile;
-};
-
-// Printers for tests: each device context reports its printer's Page
-// exactly and prints through a PDF QPrinter laid out to match it, whatever
-// the settings. The set-up dialog answers from a queue.
-class ScriptedPrinters : public PrinterService {
-public:
-    ScriptedPrinters();
-    ~ScriptedPrinters() override;
-
-    // The installed printers; the first is the system's current printer.
-    std::vector<ScriptedPrinter> printers;
-
-    // Answers of the set-up dialogs in turn: the name of an installed
-    // printer confirms that printer; anything else, or an empty queue,
-    // cancels. A confirmed choice keeps the component's settings.
-    std::deque<std::string> choices;
-
-    // The owner of every set-up dialog shown, in order.
-    std::vector<QWidget*> dialogOwners;
-
-    bool PrintersInstalled() override { return !printers.empty(); }
-    std::optional<PrinterInfo> CurrentPrinter() override;
-    PrinterSurface* CurrentPrinterDC() override;
-    std::unique_ptr<PrinterDialog> NewPrinterDialog() override;
-    std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName,
-                                             const DevModeSettings& settings) override;
-
-    // The installed printer of that name, or nullptr.
-    const ScriptedPrinter* Find(std::string_view name) const;
-
-private:
-    std::unique_ptr<PrinterSurface> currentDc_;
-};
-
-// Installs a ScriptedPrinters for the lifetime of the object; the service
-// installed before comes back afterwards.
-class ScopedScriptedPrinters : public ScriptedPrinters {
-public:
-    ScopedScriptedPrinters() : previous_(SetPrinterService(this)) {}
-    ~ScopedScriptedPrinters() override { SetPrinterService(previous_); }
-    ScopedScriptedPrinters(const ScopedScriptedPrinters&) = delete;
-    ScopedScriptedPrinters& operator=(const ScopedScriptedPrinters&) = delete;
-
-private:
-    PrinterService* previous_;
-};
 
 }  // namespace tlrx

@@ -20,7 +20,4 @@ struct ScreenInfo {
 const ScreenInfo& GetScreenInfo();
 void SetScreenInfo(const ScreenInfo& info);
 
-// Reads the primary screen through Qt (needs a QGuiApplication).
-ScreenInfo QtScreenInfo();
-
 }  // namespace tlrx

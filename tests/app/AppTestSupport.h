@@ -1,32 +1,24 @@
 #pragma once
-// The surroundings of a main window test: fresh design and run states,
-// scripted message boxes, recorded help requests, scripted printers (none
-// unless a test installs some: the machine's own are never seen), the
-// settings file in the test's own folder, yields that do nothing and map plotting and map text
-// passes that draw nothing unless a test says otherwise, and the answer to a
-// modal dialog of the program.
+// The surroundings of a main window test: those of every test (TlrxTest:
+// scripted printers, none unless a test installs some, so that the machine's
+// own are never seen), the settings file in the test's own folder, map
+// plotting and map text passes that draw nothing unless a test says
+// otherwise, and the answer to a modal dialog of the program.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
 
 #include "app/PlotPasses.h"
-#include "core/DesignState.h"
-#include "platform/Events.h"
 #include "platform/Help.h"
-#include "platform/MessageBox.h"
-#include "platform/Printer.h"
 #include "platform/ProfileFile.h"
-#include "plot/PlotState.h"
-#include "plot/RunFiles.h"
+#include "support/TestFixture.h"
 
 namespace tlrx {
 
@@ -38,47 +30,20 @@ inline void PrintTo(const HelpRequest& r, std::ostream* os) {
 
 namespace tlrx::test {
 
-class AppTest : public ::testing::Test {
+class AppTest : public TlrxTest {
 protected:
-    AppTest() {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = (std::filesystem::path(TLRX_TEST_OUT_DIR) / "app-files" /
-               (std::string(info->test_suite_name()) + "." + info->name()))
-                  .string();
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+    AppTest() : TlrxTest(std::filesystem::path(TLRX_TEST_OUT_DIR) / "app-files") {
         SetSettingsFolder(dir);
-        ResetDesignState();
-        ResetPlotState();
-        SetDoEventsHook([](int64_t) {});
-        ResetDoEventsCount();
         SetMapPlotPass([] {});
         SetPrintTextPass([] {});
     }
     ~AppTest() override {
-        SetDoEventsHook({});
         SetMapPlotPass({});
         SetPrintTextPass({});
         SetSettingsFolder("");
-        Files().CloseOutputQuietly();
-        Files().CloseInput();
     }
 
     std::string SettingsFile() const { return dir + "/Tlrx.ini"; }
-    std::string Path(const std::string& name) const { return dir + "/" + name; }
-
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void Put(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
-    std::string dir;
-    ScopedScriptedMessageBox boxes;
-    ScopedRecordingHelp help;
-    ScopedScriptedPrinters printers;
 };
 
 // Once a modal dialog of type Dialog is shown, runs act on it (which should

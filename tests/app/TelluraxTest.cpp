@@ -19,6 +19,7 @@
 #include "app/Tellurax.h"
 #include "platform/Printer.h"
 #include "platform/ScreenMetrics.h"
+#include "support/ScriptedPrinters.h"
 
 namespace tlrx {
 namespace {

@@ -5,6 +5,7 @@
 #include "core/AngleText.h"
 #include "core/DesignState.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -7,6 +7,7 @@
 #include "core/Graticule.h"
 #include "core/GraticuleInterrupt.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

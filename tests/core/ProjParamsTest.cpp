@@ -8,6 +8,7 @@
 #include "core/ProjParams.h"
 #include "core/Projection.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

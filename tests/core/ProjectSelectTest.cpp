@@ -11,6 +11,7 @@
 #include "core/Graticule.h"
 #include "core/Projection.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

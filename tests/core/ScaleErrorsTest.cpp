@@ -15,6 +15,7 @@
 #include "core/ScaleErrors.h"
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -11,6 +11,7 @@
 #include "core/DesignState.h"
 #include "core/SmallCircle.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

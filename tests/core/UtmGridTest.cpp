@@ -9,6 +9,8 @@
 #include "core/DialogFields.h"
 #include "core/UtmGrid.h"
 #include "platform/MessageBox.h"
+#include "support/RecordingDialogFields.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -10,6 +10,7 @@
 #include "core/DesignState.h"
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

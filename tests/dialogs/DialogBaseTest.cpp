@@ -9,6 +9,7 @@
 #include "core/DesignState.h"
 #include "dialogs/common/DialogBase.h"
 #include "platform/Help.h"
+#include "support/TestFixture.h"
 
 namespace tlrx {
 namespace {
@@ -55,11 +56,10 @@ private:
     std::string saved_;
 };
 
-class DialogBaseTest : public ::testing::Test {
+class DialogBaseTest : public test::TlrxTest {
 protected:
-    DialogBaseTest() { ResetDesignState(); }
+    DialogBaseTest() : TlrxTest(std::filesystem::path(TLRX_TEST_OUT_DIR) / "dialog-files") {}
     std::vector<std::string> log;
-    ScopedRecordingHelp help;
 };
 
 TEST_F(DialogBaseTest, F1AsksForTheFocusedFieldsTopicElseTheDialogs) {

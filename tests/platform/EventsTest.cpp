@@ -40,6 +40,7 @@ public:
 TEST(DoEvents, TheEventLoopRunsAtMostEveryFewMilliseconds) {
     ASSERT_NE(QCoreApplication::instance(), nullptr);
     SetDoEventsHook({});
+    SetEventLoop([] { QCoreApplication::processEvents(); });
     EventCounter counter;
     std::this_thread::sleep_for(std::chrono::milliseconds(6));
     ResetDoEventsCount();
@@ -62,6 +63,7 @@ TEST(DoEvents, TheEventLoopRunsAtMostEveryFewMilliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(6));
     DoEvents();
     EXPECT_EQ(counter.delivered, kCalls + 1);
+    SetEventLoop(nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -8,8 +8,10 @@
 
 #include "../PdfTools.h"
 #include "platform/Printer.h"
+#include "platform/qt/QtPrinterSurface.h"
 #include "platform/PrinterSurface.h"
-#include "platform/QtPrinters.h"
+#include "platform/qt/QtPrinters.h"
+#include "support/ScriptedPrinters.h"
 
 namespace tlrx {
 namespace {
@@ -55,7 +57,7 @@ TEST(PrinterTest, PrinterCapsAreTheSheetAndItsPaintableArea) {
         SCOPED_TRACE(c.name);
         auto printer = LetterPdf();
         c.setUp(*printer);
-        PrinterSurface dc(std::move(printer));
+        QtPrinterSurface dc(std::move(printer));
         EXPECT_EQ(Caps(dc), c.caps);
     }
 }
@@ -87,7 +89,7 @@ TEST(PrinterTest, DevModeSettingsSurviveTheQtPrinter) {
 TEST(PrinterTest, PrintJobDrawsOnlyBetweenStartDocAndEndDoc) {
     const QString file = TLRX_TEST_OUT_DIR "/two_pages.pdf";
     QFile::remove(file);
-    PrinterSurface dc(LetterPdf(file));
+    QtPrinterSurface dc(LetterPdf(file));
     // Before the job: objects and settings yes, drawing no.
     const GdiObject pen = dc.CreatePen(PenStyle::Solid, 20, MakeRgb(0, 0, 0));
     ASSERT_NE(pen, 0u);
@@ -117,7 +119,7 @@ TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     const QString file = TLRX_TEST_OUT_DIR "/aborted.pdf";
     QFile::remove(file);
     {
-        PrinterSurface dc(LetterPdf(file));
+        QtPrinterSurface dc(LetterPdf(file));
         ASSERT_TRUE(dc.StartDoc("Aborted"));
         ASSERT_TRUE(dc.StartPage());
         EXPECT_TRUE(dc.Ellipse(10, 10, 500, 500));
@@ -127,7 +129,7 @@ TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     }
     EXPECT_FALSE(QFile::exists(file));
 
-    PrinterSurface nowhere(LetterPdf());
+    QtPrinterSurface nowhere(LetterPdf());
     EXPECT_FALSE(nowhere.StartDoc("No file"));
     EXPECT_EQ(nowhere.GetDeviceCaps(DeviceCap::HorzRes), 4650);  // measuring still works
 }

@@ -2,8 +2,9 @@
 
 #include <QImage>
 
-#include "platform/FakeHost.h"
-#include "platform/QtSurface.h"
+#include "support/FakeHost.h"
+#include "platform/qt/QtSurface.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {

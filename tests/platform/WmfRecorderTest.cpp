@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "WmfRecords.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 #include "platform/WmfRecorder.h"
 
 namespace tlrx {

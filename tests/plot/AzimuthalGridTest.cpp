@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "plot/AzimuthalGrid.h"
 #include "plot/RunFiles.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

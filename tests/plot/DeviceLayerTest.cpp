@@ -3,11 +3,13 @@
 #include <QImage>
 
 #include "core/DesignState.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 #include "plot/DeviceLayer.h"
 #include "plot/PlotState.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {

@@ -11,6 +11,7 @@
 #include "GridTestSupport.h"
 #include "platform/Events.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -18,7 +18,7 @@
 #include "core/ProjParams.h"
 #include "core/Projection.h"
 #include "platform/Events.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/Surface.h"
 #include "plot/MapPlot.h"
 #include "plot/mapfiles/MapReaders.h"
@@ -26,6 +26,7 @@
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/Scaling.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx::test {
 
@@ -55,7 +56,7 @@ class ScriptedHost : public FakeHost {
 public:
     using FakeHost::FakeHost;
     Surface& DC() override { return scripted; }
-    QtSurface& Real() { return static_cast<QtSurface&>(FakeHost::DC()); }
+    QtSurface& Real() { return RealDC(); }
     ScriptedSurface scripted{FakeHost::DC()};
 };
 

@@ -15,12 +15,14 @@
 #include "core/Errors.h"
 #include "core/Projection.h"
 #include "platform/MessageBox.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 #include "plot/MapLabels.h"
 #include "plot/MapPlot.h"
 #include "plot/MapText.h"
 #include "plot/PlotState.h"
 #include "plot/Scaling.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {

@@ -25,6 +25,8 @@
 #include "core/GreatCircle.h"
 #include "core/SmallCircle.h"
 #include "core/ProjParams.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {

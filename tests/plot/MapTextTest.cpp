@@ -13,12 +13,14 @@
 
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 #include "platform/WmfRecorder.h"
 #include "plot/MapText.h"
 #include "plot/PlotState.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {
@@ -46,7 +48,7 @@ class TextHost : public FakeHost {
 public:
     using FakeHost::FakeHost;
     Surface& DC() override { return capture; }
-    QtSurface& Real() { return static_cast<QtSurface&>(FakeHost::DC()); }
+    QtSurface& Real() { return RealDC(); }
     FontCapture capture{FakeHost::DC()};
 };
 

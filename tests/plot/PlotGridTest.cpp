@@ -14,23 +14,18 @@
 #include "GridTestSupport.h"
 #include "platform/Events.h"
 #include "platform/MessageBox.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {
 
-// The main window with a recording surface over its picture.
-class ScriptedHost : public FakeHost {
-public:
-    using FakeHost::FakeHost;
-    Surface& DC() override { return scripted; }
-    QtSurface& Real() { return static_cast<QtSurface&>(FakeHost::DC()); }
-    ScriptedSurface scripted{FakeHost::DC()};
-};
+using test::ScriptedHost;
 
 
 // An ASCII line as the export writes it, formatted here independently.

@@ -16,6 +16,7 @@
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
 #include "plot/PointPipeline.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -5,13 +5,15 @@
 
 #include "../PdfTools.h"
 #include "core/DesignState.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "plot/DeviceLayer.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "plot/Scaling.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedPrinters.h"
 
 namespace tlrx {
 namespace {

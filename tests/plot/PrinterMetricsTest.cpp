@@ -7,6 +7,7 @@
 #include "platform/Printer.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
+#include "support/ScriptedPrinters.h"
 
 namespace tlrx {
 namespace {

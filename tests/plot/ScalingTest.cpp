@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "core/DesignState.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
 #include "plot/Scaling.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

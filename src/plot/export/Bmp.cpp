@@ -12,6 +12,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "platform/BusyPointer.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
 

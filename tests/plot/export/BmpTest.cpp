@@ -14,10 +14,11 @@
 #include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/Errors.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "plot/export/Bmp.h"
 #include "plot/PlotState.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

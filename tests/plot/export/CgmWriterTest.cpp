@@ -20,6 +20,7 @@
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

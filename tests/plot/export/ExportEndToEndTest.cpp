@@ -15,7 +15,7 @@
 
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "plot/export/Bmp.h"
 #include "plot/MapLabels.h"
@@ -24,6 +24,7 @@
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/export/WmfExport.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
 namespace {

@@ -9,10 +9,12 @@
 #include "GridTestSupport.h"
 #include "core/Errors.h"
 #include "platform/MessageBox.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 #include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {

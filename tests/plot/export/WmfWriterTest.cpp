@@ -15,7 +15,7 @@
 #include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "platform/WmfRecorder.h"
 #include "plot/export/ExportRouting.h"
@@ -23,6 +23,8 @@
 #include "plot/StopRun.h"
 #include "plot/export/WmfExport.h"
 #include "plot/export/WmfWriter.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "platform/Host.h"
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 
 namespace tlrx {
 
@@ -30,6 +30,8 @@ public:
     float TextWidth(std::string_view text) const override;
     bool GetTextMetrics(TextMetric& metric) const override;
     Surface& DC() override { return *surface_; }
+    // The surface on the picture, also where a test puts another one in DC's place.
+    QtSurface& RealDC() { return *surface_; }
     int32_t ClientWidthPx() const override { return image_.width(); }
     int32_t ClientHeightPx() const override { return image_.height(); }
     int32_t ScreenBitDepth() const override { return screenBitDepth; }

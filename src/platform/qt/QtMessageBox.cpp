@@ -2,7 +2,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include "platform/MessageBox.h"
+#include "platform/qt/QtMessageBox.h"
 
 namespace tlrx {
 

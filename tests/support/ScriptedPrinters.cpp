@@ -1,7 +1,8 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "platform/Printer.h"
+#include "support/ScriptedPrinters.h"
+#include "platform/qt/QtPrinterSurface.h"
 
 namespace tlrx {
 
@@ -23,7 +24,7 @@ std::unique_ptr<PrinterSurface> MakeDC(const ScriptedPrinter& p) {
                                               double(page.PhysicalHeight) / page.LogPixelsY),
                                        QPageSize::Inch));
     }
-    return std::make_unique<PrinterSurface>(std::move(printer), page);
+    return std::make_unique<QtPrinterSurface>(std::move(printer), page);
 }
 
 class ScriptedPrinterDialog : public PrinterDialog {

@@ -1,22 +1,22 @@
-#include "platform/PrinterSurface.h"
+#include "platform/qt/QtPrinterSurface.h"
 
 #include <QFile>
 #include <QPrinter>
 
 namespace tlrx {
 
-PrinterSurface::PrinterSurface(std::unique_ptr<QPrinter> printer)
+QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer)
     : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {}
 
-PrinterSurface::PrinterSurface(std::unique_ptr<QPrinter> printer, const PrinterPage& page)
+QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer, const PrinterPage& page)
     : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)), page_(page) {}
 
-PrinterSurface::~PrinterSurface() {
+QtPrinterSurface::~QtPrinterSurface() {
     // The painter must let go of the printer before the printer goes.
     EndDoc();
 }
 
-int32_t PrinterSurface::GetDeviceCaps(DeviceCap cap) {
+int32_t QtPrinterSurface::GetDeviceCaps(DeviceCap cap) {
     if (!page_) return QtSurface::GetDeviceCaps(cap);
     switch (cap) {
     case DeviceCap::HorzRes: return page_->HorzRes;
@@ -31,7 +31,7 @@ int32_t PrinterSurface::GetDeviceCaps(DeviceCap cap) {
     return 0;
 }
 
-bool PrinterSurface::StartDoc(std::string_view docName) {
+bool QtPrinterSurface::StartDoc(std::string_view docName) {
     if (inDoc_) return false;
     printer_->setDocName(QString::fromUtf8(docName.data(), static_cast<qsizetype>(docName.size())));
     const DevPoint origin = page_ ? DevPoint{page_->PhysicalOffsetX, page_->PhysicalOffsetY} : DevPoint{};
@@ -42,7 +42,7 @@ bool PrinterSurface::StartDoc(std::string_view docName) {
     return true;
 }
 
-bool PrinterSurface::StartPage() {
+bool QtPrinterSurface::StartPage() {
     if (!inDoc_ || pageOpen_) return false;
     // Painting starts on the first page; every later one is a new sheet.
     if (pagesEnded_ > 0 && !printer_->newPage()) return false;
@@ -50,21 +50,21 @@ bool PrinterSurface::StartPage() {
     return true;
 }
 
-bool PrinterSurface::EndPage() {
+bool QtPrinterSurface::EndPage() {
     if (!pageOpen_) return false;
     pageOpen_ = false;
     ++pagesEnded_;
     return true;
 }
 
-bool PrinterSurface::EndDoc() {
+bool QtPrinterSurface::EndDoc() {
     if (!inDoc_) return false;
     if (pageOpen_) EndPage();
     inDoc_ = false;
     return EndPaint();
 }
 
-bool PrinterSurface::AbortDoc() {
+bool QtPrinterSurface::AbortDoc() {
     if (!inDoc_) return false;
     const bool recalled = printer_->abort();
     inDoc_ = false;

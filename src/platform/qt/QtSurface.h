@@ -17,7 +17,7 @@ class QImage;
 
 namespace tlrx {
 
-class QtSurface : public Surface {
+class QtSurface : public virtual Surface {
 public:
     // Paints on device from now until destruction. The device must outlive
     // the surface.

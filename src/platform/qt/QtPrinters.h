@@ -3,6 +3,7 @@
 // QPrintDialog, and the mapping between device-mode settings and QPrinter.
 
 #include "platform/Printer.h"
+#include "platform/qt/QtPrinterSurface.h"
 
 class QPrinter;
 
@@ -23,7 +24,7 @@ public:
 private:
     // Takes the system's default printer (or the first one) on first use.
     bool TakeCurrentPrinter();
-    std::unique_ptr<PrinterSurface> currentDc_;
+    std::unique_ptr<QtPrinterSurface> currentDc_;
     std::string driverName_;
     std::string port_;
 };

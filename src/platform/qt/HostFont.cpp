@@ -1,4 +1,4 @@
-#include "platform/HostFont.h"
+#include "platform/qt/HostFont.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

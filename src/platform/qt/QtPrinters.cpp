@@ -1,4 +1,4 @@
-#include "platform/QtPrinters.h"
+#include "platform/qt/QtPrinters.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -47,7 +47,7 @@ public:
         DriverName = ToStd(info.makeAndModel());
         Port = ToStd(info.location());
         Settings = ReadDevMode(*printer);
-        if (Flags & kPdReturnDc) dc_ = std::make_unique<PrinterSurface>(std::move(printer));
+        if (Flags & kPdReturnDc) dc_ = std::make_unique<QtPrinterSurface>(std::move(printer));
         return true;
     }
 };
@@ -88,7 +88,6 @@ DevModeSettings ReadDevMode(const QPrinter& printer) {
     return s;
 }
 
-PrinterDialog::~PrinterDialog() = default;
 
 QtPrinterService::QtPrinterService() = default;
 QtPrinterService::~QtPrinterService() = default;
@@ -103,7 +102,7 @@ bool QtPrinterService::TakeCurrentPrinter() {
         if (all.isEmpty()) return false;
         info = all.front();
     }
-    currentDc_ = std::make_unique<PrinterSurface>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    currentDc_ = std::make_unique<QtPrinterSurface>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
     driverName_ = ToStd(info.makeAndModel());
     port_ = ToStd(info.location());
     return true;
@@ -130,19 +129,7 @@ std::unique_ptr<PrinterSurface> QtPrinterService::CreateDC(std::string_view devi
     if (info.isNull()) return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     ApplyDevMode(*printer, settings);
-    return std::make_unique<PrinterSurface>(std::move(printer));
+    return std::make_unique<QtPrinterSurface>(std::move(printer));
 }
-
-namespace {
-PrinterService* g_service = nullptr;
-}
-
-PrinterService& Printers() {
-    if (g_service) return *g_service;
-    static QtPrinterService qt;
-    return qt;
-}
-
-PrinterService* SetPrinterService(PrinterService* service) { return std::exchange(g_service, service); }
 
 }  // namespace tlrx

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "platform/Surface.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 

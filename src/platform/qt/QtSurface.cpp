@@ -1,4 +1,4 @@
-#include "platform/QtSurface.h"
+#include "platform/qt/QtSurface.h"
 
 #include <QFont>
 #include <QFontMetrics>

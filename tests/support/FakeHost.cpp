@@ -1,6 +1,7 @@
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 
-#include "platform/HostFont.h"
+#include "platform/qt/HostFont.h"
+#include "platform/qt/ImagePixels.h"
 
 #include <algorithm>
 

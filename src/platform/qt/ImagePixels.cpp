@@ -1,7 +1,5 @@
-#include "platform/Bitmap.h"
+#include "platform/qt/ImagePixels.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <new>
@@ -65,16 +63,6 @@ void DrawImagePixels(QImage& image, int32_t left, int32_t top, const Bitmap& bit
             else image.setPixel(static_cast<int>(x), static_cast<int>(y), c);
         }
     }
-}
-
-HourglassPointer::HourglassPointer() {
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return;
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    shown_ = true;
-}
-
-HourglassPointer::~HourglassPointer() {
-    if (shown_) QGuiApplication::restoreOverrideCursor();
 }
 
 }  // namespace tlrx

@@ -1,10 +1,9 @@
-// Keys, help, plot time and the Design Map menu's marks of the main window.
+// The main window's keys: Esc, the text placement keys and F1.
 
 #include <QAction>
 #include <algorithm>
 #include <cstdio>
 
-#include "app/AboutTLRX.h"
 #include "app/RuntimeText.h"
 #include "app/Tellurax.h"
 #include "core/DesignState.h"
@@ -111,49 +110,5 @@ void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
 void Tellurax::Form_KeyUp(int keyCode) {
     if (keyCode == Qt::Key_F1) HtmlHelp(Design().HelpFilePath, HelpCommand::HelpContext, HelpContextID);
 }
-
-void Tellurax::mnuAbout_Click(int16_t index) {
-    const DesignState& d = Design();
-    for (QAction* item : mnuAbout) item->setChecked(false);
-    if (index >= 0 && static_cast<size_t>(index) < mnuAbout.size()) mnuAbout[static_cast<size_t>(index)]->setChecked(true);
-
-    switch (index) {
-    case 0: HtmlHelp(d.HelpFilePath, HelpCommand::DisplayToc, 0); break;
-    case 1: HtmlHelp(d.HelpFilePath, HelpCommand::DisplayIndex, 0); break;
-    case 3: {
-        AboutTLRX about;
-        about.exec();
-        break;
-    }
-    case 4:
-        // No title of its own: the toolkit's, the program's name.
-        MsgBox("Time to plot map:  " + SecondsText(Plot().PlotTime) + " seconds", "", MsgButtons::Ok,
-               MsgIcon::Information);
-        break;
-    default: break;
-    }
-}
-
-void Tellurax::mnuDesign_Click(int16_t index) {
-    if (index < 0 || static_cast<size_t>(index) >= mnuDesign.size()) return;
-    const auto item = static_cast<size_t>(index);
-    // The item chosen last carries the mark; the size display keeps its own.
-    for (size_t i = 0; i < mnuDesign.size(); ++i)
-        if (i != kPixelSizeItem) mnuDesign[i]->setChecked(false);
-    if (item != kPixelSizeItem) {
-        mnuDesign[item]->setChecked(true);
-        return;
-    }
-    mnuDesign[item]->setChecked(!mnuDesign[item]->isChecked());
-    ToggleCaption();
-}
-
-// Text placement draws nothing yet: the cross and the preview only change
-// their flags, and ending a placement drops the text.
-void Tellurax::TextCursor() {}
-
-void Tellurax::TextPrint() { Design().TextErased = !Design().TextErased; }
-
-void Tellurax::TextDone() { Design().CurrentText.clear(); }
 
 }  // namespace tlrx

@@ -27,7 +27,9 @@ TEST(ParseFileName, SplitsTitleAndFolderAndPresetsTheDialog) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        FileSaveLoad() = FileDialogState{"old name", "unchanged"};
+        FileSaveLoad() = FileDialogState{};
+        FileSaveLoad().FileName = "old name";
+        FileSaveLoad().InitDir = "unchanged";
         EXPECT_EQ(ParseFileName(c.path, false), c.title);
         EXPECT_EQ(FileSaveLoad().FileName, "old name");  // no preset: dialog untouched
         EXPECT_EQ(ParseFileName(c.path, true), c.title);

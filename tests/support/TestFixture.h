@@ -1,8 +1,9 @@
 #pragma once
 // The surroundings every test of the program's behaviour starts from: fresh
-// design and run states, scripted message boxes, recorded help requests, no
-// printers but the scripted ones, yields that do nothing, closed run files,
-// and a folder of the test's own for the files it writes.
+// design and run states, scripted message boxes and file dialogs (with a
+// fresh dialog state), recorded help requests, no printers but the scripted
+// ones, yields that do nothing, closed run files, and a folder of the test's
+// own for the files it writes.
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,11 @@
 
 #include "core/DesignState.h"
 #include "platform/Events.h"
+#include "platform/FileDialog.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "support/RecordingHelp.h"
+#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedPrinters.h"
 
@@ -32,6 +35,7 @@ protected:
         std::filesystem::create_directories(dir);
         ResetDesignState();
         ResetPlotState();
+        FileSaveLoad() = FileDialogState{};
         SetDoEventsHook([](int64_t) {});
         ResetDoEventsCount();
     }
@@ -53,6 +57,7 @@ protected:
 
     std::string dir;
     ScopedScriptedMessageBox boxes;
+    ScopedScriptedFileDialog fileDialogs;
     ScopedRecordingHelp help;
     ScopedScriptedPrinters printers;
 };

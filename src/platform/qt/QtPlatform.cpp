@@ -9,6 +9,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/Events.h"
 #include "platform/qt/DesktopHelp.h"
+#include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPrinters.h"
 
@@ -53,12 +54,14 @@ void ShowBusyPointer(bool busy) {
 
 struct QtPlatform::Services {
     QtMessageBox boxes;
+    QtFileDialog fileDialog;
     DesktopHelp help;
     QtPrinterService printers;
 };
 
 QtPlatform::QtPlatform() : services_(std::make_unique<Services>()) {
     SetMessageBoxService(&services_->boxes);
+    SetFileDialogService(&services_->fileDialog);
     SetHelpService(&services_->help);
     SetPrinterService(&services_->printers);
     SetEventLoop(&ProcessEvents);
@@ -71,6 +74,7 @@ QtPlatform::~QtPlatform() {
     SetEventLoop(nullptr);
     SetPrinterService(nullptr);
     SetHelpService(nullptr);
+    SetFileDialogService(nullptr);
     SetMessageBoxService(nullptr);
 }
 

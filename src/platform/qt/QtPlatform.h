@@ -1,6 +1,7 @@
 #pragma once
-// The program's platform services on Qt: message boxes, help, printers, the
-// event loop of long runs, the hourglass pointer and the screen's metrics.
+// The program's platform services on Qt: message boxes, the file dialog,
+// help, printers, the event loop of long runs, the hourglass pointer and the
+// screen's metrics.
 // Needs a QApplication, which must outlive it.
 
 #include <memory>

@@ -82,6 +82,7 @@ void Tellurax::MapDraw() {
     // A file of an earlier run is finished: only this run's export may be
     // deleted when it fails.
     p.CurOutFile.clear();
+    p.RunAsciiFiles.clear();
     try {
         p.PenWidth = 1;
         p.AsciiScale = CheckedDiv(d.RelMapWidth, d.MapXMax - d.MapXMin);
@@ -123,6 +124,7 @@ void Tellurax::MapDraw() {
         d.LastPass = true;
         ReleaseDrawingPen(1);
         p.OutGc = p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = false;
+        p.RunAsciiFiles.clear();  // finished
         p.CgmPos = 1;
         Refresh();
     } catch (const std::exception& e) {

@@ -228,8 +228,12 @@ void MapPass::OpenExport(int16_t i) {
         const size_t index = static_cast<size_t>(p_.GridOutputCount) + static_cast<size_t>(i);
         p_.CurOutFile = Item(p_.AscFileName, index);
         // The lobes of a run all go into the file the first one created.
-        if (d_.FirstPass) files.CreateOutputText(p_.CurOutFile);
-        else files.AppendOutputText(p_.CurOutFile);
+        if (d_.FirstPass) {
+            p_.RunAsciiFiles.push_back(p_.CurOutFile);
+            files.CreateOutputText(p_.CurOutFile);
+        } else {
+            files.AppendOutputText(p_.CurOutFile);
+        }
     } else {
         return;
     }
@@ -328,9 +332,11 @@ void MapPass::Label(const std::string& text) {
 // The small circles, then the great circle; false when a stop ended them.
 bool MapPass::DrawCircles() {
     const auto asciiOff = [&] {
-        // The ASCII export has no file for circles: it ends here for the run.
+        // The ASCII export has no file for circles: it ends here for the
+        // run, its files complete.
         if (p_.OutAscii) {
             p_.CurOutFile.clear();
+            p_.RunAsciiFiles.clear();
             p_.OutAscii = false;
         }
     };

@@ -235,8 +235,12 @@ void GraticulePass::OpenOutput(size_t asciiFile) {
     if (p_.OutAscii) {
         p_.CurOutFile = Item(p_.AscFileName, asciiFile);
         // Every lobe of a run goes into the same file.
-        if (d_.FirstPass) files.CreateOutputText(p_.CurOutFile);
-        else files.AppendOutputText(p_.CurOutFile);
+        if (d_.FirstPass) {
+            p_.RunAsciiFiles.push_back(p_.CurOutFile);
+            files.CreateOutputText(p_.CurOutFile);
+        } else {
+            files.AppendOutputText(p_.CurOutFile);
+        }
     } else if (p_.OutCgm) {
         files.OpenOutputBinary(p_.CgmFileName);
         files.SeekOutput(p_.CgmPos);

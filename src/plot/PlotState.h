@@ -76,6 +76,9 @@ struct PlotState {
     std::string RptFileName;
     std::string CurOutFile;
     std::vector<std::string> AscFileName = std::vector<std::string>(3);  // 0..2 at start-up
+    // The ASCII files the run under way has created. A stop or a failure
+    // deletes them all, so that no part of an unfinished export is left.
+    std::vector<std::string> RunAsciiFiles;
     int16_t GridOutputCount = 1;
 
     // ---- VectorExportState ----

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "core/Errors.h"
 
@@ -20,6 +22,22 @@ std::string SystemDescription() {
 RunFiles& Files() {
     static RunFiles files;
     return files;
+}
+
+std::string OutputFileProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    if (path.empty()) return "Bad file name";
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    const bool existed = fs::exists(status);
+    if (fs::is_directory(status)) return "Is a directory";
+    if (existed && !fs::is_regular_file(status)) return "Not a regular file";
+    errno = 0;
+    std::ofstream probe(path, std::ios::out | std::ios::binary | std::ios::app);
+    if (!probe.is_open()) return SystemDescription();
+    probe.close();
+    if (!existed) fs::remove(path, ec);
+    return {};
 }
 
 void RunFiles::OpenOutput(const std::string& path, std::ios::openmode mode) {

@@ -91,4 +91,10 @@ private:
 // The one pair of run files of the process.
 RunFiles& Files();
 
+// Why no file of this name can be written, as the system describes it
+// ("Permission denied"); empty when one can. Tried without changing
+// anything: an existing file is opened for writing at its end and left as it
+// was, a missing one is created and removed again.
+std::string OutputFileProblem(const std::string& path);
+
 }  // namespace tlrx

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -10,6 +11,25 @@
 #include "plot/export/WmfExport.h"
 
 namespace tlrx {
+
+namespace {
+
+// Deletes the ASCII files of the run other than `except` (handled by the
+// caller); returns those deleted and those that could not be.
+void DeleteRunAsciiFiles(const std::string& except, std::vector<std::string>& deleted,
+                         std::vector<std::string>& kept) {
+    PlotState& p = Plot();
+    for (const std::string& name : p.RunAsciiFiles) {
+        if (name == except) continue;
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(name, ec)) continue;
+        if (std::filesystem::remove(name, ec) && !ec) deleted.push_back(name);
+        else kept.push_back(name);
+    }
+    p.RunAsciiFiles.clear();
+}
+
+}  // namespace
 
 void StopRun() {
     PlotState& p = Plot();
@@ -34,6 +54,11 @@ void StopRun() {
             }
         }
     }
+    // The ASCII files finished before the stop belong to the unfinished export too.
+    std::vector<std::string> deleted, kept;
+    DeleteRunAsciiFiles(p.CurOutFile, deleted, kept);
+    for (const std::string& name : kept)
+        ShowProcError("Tellurax: Form_KeyDown", "The file " + name + " of the stopped export could not be deleted.");
     p.CurOutFile.clear();
 
     Design().PlotStopText = "Escape";
@@ -61,6 +86,13 @@ std::string DiscardFailedExport() {
                    (ec ? " could not be deleted." : " was deleted.");
         }
     }
+    std::vector<std::string> deleted, kept;
+    DeleteRunAsciiFiles(p.CurOutFile, deleted, kept);
+    if (!deleted.empty()) {
+        note += "\n\nThe files the export wrote before were deleted too:";
+        for (const std::string& name : deleted) note += "\n" + name;
+    }
+    for (const std::string& name : kept) note += "\n\nThe file " + name + " could not be deleted.";
     p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = false;
     p.CurOutFile.clear();
     p.PolyPointCount = 0;

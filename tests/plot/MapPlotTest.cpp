@@ -633,8 +633,11 @@ TEST_F(MapPassTest, OverlongLinesAndFilesThatAreNoneEndThePass) {
         DrawMap();
         ASSERT_EQ(boxes.log.size(), 1u);
         EXPECT_EQ(boxes.log[0].title, "Error in MapPlot");
-        EXPECT_EQ(boxes.log[0].text, "Error: " + error + "\n\nThe partly written file " + Ascii(2) + " was deleted.");
-        EXPECT_EQ(test::ReadPolylines(Ascii(1)).size(), 36u);  // the file before it is complete
+        EXPECT_EQ(boxes.log[0].text, "Error: " + error + "\n\nThe partly written file " + Ascii(2) +
+                                         " was deleted.\n\nThe files the export wrote before were deleted too:\n" +
+                                         Ascii(1));
+        // The export is given up whole: the file before it goes too.
+        EXPECT_FALSE(fs::exists(Ascii(1)));
         EXPECT_FALSE(fs::exists(Ascii(2)));
         EXPECT_FALSE(Files().InputOpen());
         ExpectCleanSurface();
@@ -658,10 +661,11 @@ TEST_F(MapPassTest, MissingFileEndsThePassAndItsExport) {
     EXPECT_EQ(boxes.log[0].text, missing +
                                      "\n\nThe above file, listed in the Open Digital Map File item\nof the File "
                                      "menu, was not found.\n\nThe partly written file " +
-                                     Ascii(2) + " was deleted.");
+                                     Ascii(2) + " was deleted.\n\nThe files the export wrote before were deleted "
+                                     "too:\n" + Ascii(1));
     EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
     EXPECT_FALSE(fs::exists(missing));  // not created by the attempt
-    EXPECT_EQ(test::ReadPolylines(Ascii(1)).size(), 36u);  // the file before it is complete
+    EXPECT_FALSE(fs::exists(Ascii(1)));  // the export is given up whole
     EXPECT_FALSE(fs::exists(Ascii(2)));
     EXPECT_FALSE(fs::exists(Ascii(3)));  // nothing after it
     EXPECT_EQ(host.caption, "Run gone.all");

@@ -147,5 +147,33 @@ TEST_F(RunFilesTest, InputIsReadAndClosed) {
     EXPECT_FALSE(files.InputOpen());
 }
 
+// Whether an export can be written is found out without a trace: a missing
+// file is not left behind, an existing one keeps its bytes and time.
+TEST_F(RunFilesTest, AFileThatCannotBeWrittenIsToldBeforehandWithoutATrace) {
+    namespace fs = std::filesystem;
+    const std::string existing = dir + "/old.cgm";
+    std::ofstream(existing, std::ios::binary) << "old bytes";
+    const auto written = fs::last_write_time(existing);
+    fs::create_directories(dir + "/folder.cgm");
+    const struct {
+        std::string path;
+        std::string problem;
+    } cases[] = {
+        {dir + "/new.cgm", ""},
+        {existing, ""},
+        {dir + "/folder.cgm", "Is a directory"},
+        {dir + "/missing/new.cgm", "No such file or directory"},
+        {"/dev/null", "Not a regular file"},
+        {dir + "/" + std::string(300, 'n') + ".cgm", "File name too long"},
+        {"", "Bad file name"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OutputFileProblem(c.path), c.problem) << c.path;
+    }
+    EXPECT_FALSE(fs::exists(dir + "/new.cgm"));
+    EXPECT_EQ(test::FileBytes(existing), "old bytes");
+    EXPECT_EQ(fs::last_write_time(existing), written);
+}
+
 }  // namespace
 }  // namespace tlrx

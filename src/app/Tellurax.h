@@ -91,6 +91,8 @@ public:
     void Form_KeyUp(int keyCode);
     // A top-level menu opened or chosen: 0 File, 3 Draw Map, 5 Stop.
     void mnuBar_Click(int16_t index);
+    // The File menu: its check mark; the exports (items 5 to 9).
+    void mnuInput_Click(int16_t index);
     // The Design Map menu: its check mark; "Show Window &Pixel Size".
     void mnuDesign_Click(int16_t index);
     // The Help menu: contents, index, About, plot time.
@@ -140,6 +142,10 @@ private:
     // The end of a run that failed: as after a stop.
     void EndFailedRun();
     float ElapsedSeconds() const;
+
+    // File menu: Save as BMP, CGM, DXF or WMF (the item's index), and Save as ASCII.
+    void SaveMapAs(int16_t index);
+    void SaveMapAsAscii();
 
     // Text placement drawing.
     void TextCursor();

@@ -31,8 +31,9 @@ void Tellurax::BuildMenus() {
                                "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
                                "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
                                nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
+    // The exports, items 5 to 9, are built.
     for (size_t i = 0; i < mnuInput.size(); ++i)
-        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i]) : separator(fileMenu_);
+        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], i >= 5 && i <= 9) : separator(fileMenu_);
 
     projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
     mnuBar[1] = projMenu_->menuAction();
@@ -93,6 +94,8 @@ void Tellurax::ConnectHandlers() {
     connectItem(mnuBar[3], [this] { mnuBar_Click(3); });
     connect(helpMenu_, &QMenu::aboutToShow, this, [this] { mnuBar_Click(4); });
     connectItem(mnuBar[5], [this] { mnuBar_Click(5); });
+    for (size_t i = 0; i < mnuInput.size(); ++i)
+        connectItem(mnuInput[i], [this, i] { mnuInput_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuDesign.size(); ++i)
         connectItem(mnuDesign[i], [this, i] { mnuDesign_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuAbout.size(); ++i)

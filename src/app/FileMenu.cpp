@@ -1,0 +1,148 @@
+// The File menu: its check mark, and the exports of the map to a BMP, CGM,
+// DXF, WMF or ASCII file.
+
+#include <QAction>
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "app/AscOutput.h"
+#include "app/DrawingArea.h"
+#include "app/Tellurax.h"
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/SharedRoutines.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "plot/PlotState.h"
+#include "plot/RunFiles.h"
+#include "plot/export/Bmp.h"
+#include "plot/export/WmfExport.h"
+
+namespace tlrx {
+
+namespace {
+
+constexpr int16_t kSaveBmp = 5;
+constexpr int16_t kSaveCgm = 6;
+constexpr int16_t kSaveDxf = 7;
+constexpr int16_t kSaveWmf = 8;
+constexpr int16_t kSaveAscii = 9;
+
+// The save dialog of an export item and the name it keeps.
+struct SaveDialog {
+    const char* title;
+    const char* filter;
+    const char* defaultExt;
+    std::string PlotState::*lastPath;
+    const char* operation;  // ends the dialog's error message
+};
+
+const SaveDialog& ExportDialog(int16_t index) {
+    static const SaveDialog dialogs[] = {
+        {"Save Map As BMP File", "BMP Files (*.bmp)|*.bmp", "bmp", &PlotState::BmpFileName, " in Save as BMP"},
+        {"Save Map As CGM File", "CGM Files (*.cgm)|*.cgm", "cgm", &PlotState::CgmFileName, " in Save as CGM"},
+        {"Save Map As DXF File", "DXF Files (*.dxf)|*.dxf", "dxf", &PlotState::DxfFileName, " in Save as DXF"},
+        {"Save Map As WMF File", "WMF Files (*.wmf)|*.wmf", "wmf", &PlotState::WmfFileName, " in Save as WMF"},
+    };
+    return dialogs[index - kSaveBmp];
+}
+
+// The shared file dialog as the item's save dialog, opening on the item's
+// last file. Returns the chosen name with the default extension; nothing
+// after Cancel (silent) or a dialog error (reported).
+std::optional<std::string> ChooseSaveFile(const SaveDialog& item) {
+    FileDialogState& dlg = FileSaveLoad();
+    dlg.CancelError = true;
+    ParseFileName(Plot().*item.lastPath, true);
+    dlg.DialogTitle = item.title;
+    dlg.Filter = item.filter;
+    dlg.FilterIndex = 1;
+    dlg.DefaultExt = item.defaultExt;
+    dlg.Flags = kFileDialogOverwritePrompt | kFileDialogHideReadOnly;
+    const int32_t error = dlg.ShowSave();
+    if (error == kFileDialogCancel) return std::nullopt;
+    if (error != 0) {
+        MsgBox("Error " + std::to_string(error) + item.operation, "File Common Dialog Error", MsgButtons::Ok,
+               MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    return WithDefaultExtension(dlg.FileName, item.defaultExt);
+}
+
+// An export file that cannot be written is reported before anything is
+// drawn, so that the window keeps its map and no run starts in vain.
+bool ExportFileWritable(const std::string& path) {
+    const std::string problem = OutputFileProblem(path);
+    if (problem.empty()) return true;
+    ShowProcError("mnuInput_Click", "Cannot create " + path + " (" + problem + ")");
+    return false;
+}
+
+}  // namespace
+
+void Tellurax::mnuInput_Click(int16_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= mnuInput.size()) return;
+    // The item chosen last carries the mark, whatever its outcome.
+    for (QAction* item : mnuInput) item->setChecked(false);
+    mnuInput[static_cast<size_t>(index)]->setChecked(true);
+
+    switch (index) {
+    case kSaveBmp:
+    case kSaveCgm:
+    case kSaveDxf:
+    case kSaveWmf: SaveMapAs(index); break;
+    case kSaveAscii: SaveMapAsAscii(); break;
+    default: break;
+    }
+}
+
+void Tellurax::SaveMapAs(int16_t index) {
+    PlotState& p = Plot();
+    const SaveDialog& item = ExportDialog(index);
+    const std::optional<std::string> chosen = ChooseSaveFile(item);
+    if (!chosen) return;
+    // The part of the window the dialog covered is drawn again before a
+    // picture of it is taken.
+    if (index == kSaveBmp) area_->repaint();
+    p.*item.lastPath = *chosen;
+
+    switch (index) {
+    case kSaveBmp: BmpSave(*this); return;
+    case kSaveCgm:
+        if (!ExportFileWritable(*chosen)) return;
+        p.OutCgm = true;
+        break;
+    case kSaveDxf:
+        if (!ExportFileWritable(*chosen)) return;
+        p.OutDxf = true;
+        break;
+    case kSaveWmf:
+        if (!ExportFileWritable(*chosen)) return;
+        StartWmfRecording(*chosen);
+        break;
+    default: return;
+    }
+    // The map is drawn over the window's picture and into the file.
+    MapDraw();
+}
+
+void Tellurax::SaveMapAsAscii() {
+    PlotState& p = Plot();
+    {
+        AscOutput names;
+        names.exec();
+    }
+    if (!p.OutAscii) return;
+    const size_t outputs = static_cast<size_t>(std::max(0, Design().NumInputFiles + p.GridOutputCount));
+    for (size_t i = 1; i <= outputs && i < p.AscFileName.size(); ++i) {
+        if (!ExportFileWritable(p.AscFileName[i])) {
+            p.OutAscii = false;
+            return;
+        }
+    }
+    Cls();
+    MapDraw();
+}
+
+}  // namespace tlrx

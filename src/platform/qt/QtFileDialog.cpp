@@ -39,7 +39,11 @@ public:
         if (!defaultExt_.empty() && chosen.size() == 1 && !QFileInfo(chosen.first()).isDir()) {
             const std::string name = chosen.first().toStdString();
             const std::string full = WithDefaultExtension(name, defaultExt_);
-            if (full != name) selectFile(QString::fromStdString(full));
+            if (full != name) {
+                // The name field takes a selected file only while it has no focus.
+                if (QWidget* focused = focusWidget()) focused->clearFocus();
+                selectFile(QString::fromStdString(full));
+            }
         }
         QFileDialog::accept();
     }

@@ -69,6 +69,10 @@ TEST_F(AscOutputTest, OneRowPerGraticuleOutputAndInputFileWithTheLastNames) {
     EXPECT_EQ(dlg.AscGrid->currentColumn(), 2);
     EXPECT_TRUE(dlg.Label1->text().startsWith("To export map data in ASCII format"));
     EXPECT_TRUE(boxes.log.empty());
+    // F1 on the grid: the dialog's help topic.
+    QTest::keyClick(dlg.AscGrid, Qt::Key_F1);
+    ASSERT_EQ(help.requests.size(), 1u);
+    EXPECT_EQ(help.requests[0].data, 2030u);
 }
 
 TEST_F(AscOutputTest, TheGraticuleRowsFollowTheGridAndNoRowsAtAllAreSaid) {

@@ -51,6 +51,9 @@ AscOutput::AscOutput(QWidget* parent) : DialogBase(parent, "AscOutput", HelpCont
     AscGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AscGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     AscGrid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // The name column is wider than the grid: a current name must not
+    // scroll the row's number and source out of sight.
+    AscGrid->setAutoScroll(false);
     AscGrid->installEventFilter(this);
     OK = new QPushButton(QStringLiteral("OK"), this);
     OK->setDefault(true);

@@ -1,5 +1,6 @@
 #include "plot/RunFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -126,20 +127,109 @@ void RunFiles::CloseOutputQuietly() {
     outFailed_ = false;
 }
 
+bool RunFiles::InputBuffer::Open(const std::string& path) {
+    Close();
+    file_ = std::fopen(path.c_str(), "rb");
+    if (file_ == nullptr) return false;
+    // The blocks are read straight into block_.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
+    if (block_.empty()) block_.resize(kInputBlockBytes);
+    blockStart_ = fileAt_ = 0;
+    setg(block_.data(), block_.data(), block_.data());
+    return true;
+}
+
+void RunFiles::InputBuffer::Close() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    blockStart_ = fileAt_ = 0;
+    setg(nullptr, nullptr, nullptr);
+}
+
+RunFiles::InputBuffer::int_type RunFiles::InputBuffer::underflow() {
+    if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (file_ == nullptr) return traits_type::eof();
+    const int64_t next = blockStart_ + (egptr() - eback());
+    errno = 0;
+    if (fileAt_ != next) {
+        if (fseeko(file_, next, SEEK_SET) != 0) Raise(SystemDescription());
+        fileAt_ = next;
+    }
+    const size_t got = std::fread(block_.data(), 1, block_.size(), file_);
+    if (got < block_.size() && std::ferror(file_)) {
+        std::clearerr(file_);
+        Raise(SystemDescription());
+    }
+    fileAt_ += static_cast<int64_t>(got);
+    blockStart_ = next;
+    setg(block_.data(), block_.data(), block_.data() + got);
+    return got > 0 ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+}
+
+std::string_view RunFiles::InputBuffer::Ahead() {
+    if (gptr() == egptr()) underflow();
+    return {gptr(), static_cast<size_t>(egptr() - gptr())};
+}
+
+void RunFiles::InputBuffer::Take(size_t count) {
+    const size_t held = static_cast<size_t>(egptr() - gptr());
+    setg(eback(), gptr() + std::min(count, held), egptr());
+}
+
+int64_t RunFiles::InputBuffer::Length() {
+    if (file_ == nullptr || fseeko(file_, 0, SEEK_END) != 0) return -1;
+    fileAt_ = ftello(file_);
+    return fileAt_;
+}
+
+RunFiles::InputBuffer::pos_type RunFiles::InputBuffer::SeekTo(int64_t target) {
+    if (file_ == nullptr || target < 0) return pos_type(off_type(-1));
+    if (target >= blockStart_ && target <= blockStart_ + (egptr() - eback())) {
+        setg(eback(), eback() + (target - blockStart_), egptr());
+    } else {
+        // Read from there on the next read.
+        blockStart_ = target;
+        setg(block_.data(), block_.data(), block_.data());
+    }
+    return pos_type(off_type(target));
+}
+
+RunFiles::InputBuffer::pos_type RunFiles::InputBuffer::seekoff(off_type offset, std::ios::seekdir dir,
+                                                               std::ios::openmode /*which*/) {
+    switch (dir) {
+    case std::ios::beg: return SeekTo(offset);
+    case std::ios::cur: return SeekTo(blockStart_ + (gptr() - eback()) + offset);
+    default: {
+        const int64_t length = Length();
+        return length < 0 ? pos_type(off_type(-1)) : SeekTo(length + offset);
+    }
+    }
+}
+
+RunFiles::InputBuffer::pos_type RunFiles::InputBuffer::seekpos(pos_type position, std::ios::openmode /*which*/) {
+    return SeekTo(off_type(position));
+}
+
 void RunFiles::OpenInput(const std::string& path) {
     CloseInput();
     errno = 0;
-    in_.open(path, std::ios::in | std::ios::binary);
-    if (!in_.is_open()) Raise(SystemDescription());
+    if (!inBuffer_.Open(path)) Raise(SystemDescription());
 }
 
 void RunFiles::CloseInput() {
-    if (in_.is_open()) in_.close();
+    inBuffer_.Close();
     in_.clear();
 }
 
+std::string_view RunFiles::InputAhead() {
+    if (!InputOpen()) Raise("Bad file name or number");
+    return inBuffer_.Ahead();
+}
+
+void RunFiles::TakeInput(size_t count) { inBuffer_.Take(count); }
+
 void RunFiles::ReadInput(void* data, size_t count) {
-    if (!in_.is_open()) Raise("Bad file name or number");
+    if (!InputOpen()) Raise("Bad file name or number");
     in_.read(static_cast<char*>(data), static_cast<std::streamsize>(count));
     if (static_cast<size_t>(in_.gcount()) != count) {
         in_.clear();
@@ -148,7 +238,7 @@ void RunFiles::ReadInput(void* data, size_t count) {
 }
 
 bool RunFiles::ReadInputLine(std::string& line, size_t maxChars) {
-    if (!in_.is_open()) Raise("Bad file name or number");
+    if (!InputOpen()) Raise("Bad file name or number");
     if (InputAtEnd()) return false;
     // Room for the bound, a CR before the LF and one character more; the
     // buffer is kept from line to line.
@@ -166,13 +256,13 @@ bool RunFiles::ReadInputLine(std::string& line, size_t maxChars) {
 }
 
 bool RunFiles::InputAtEnd() {
-    if (!in_.is_open()) Raise("Bad file name or number");
+    if (!InputOpen()) Raise("Bad file name or number");
     in_.clear();  // an end met before is looked for again
-    return in_.peek() == std::ifstream::traits_type::eof();
+    return in_.peek() == std::istream::traits_type::eof();
 }
 
 void RunFiles::SeekInput(int64_t position) {
-    if (!in_.is_open()) Raise("Bad file name or number");
+    if (!InputOpen()) Raise("Bad file name or number");
     if (position < 1) Raise(kInvalidCall);
     in_.clear();
     in_.seekg(static_cast<std::streamoff>(position - 1));
@@ -180,7 +270,7 @@ void RunFiles::SeekInput(int64_t position) {
 }
 
 int64_t RunFiles::InputPosition() {
-    if (!in_.is_open()) Raise("Bad file name or number");
+    if (!InputOpen()) Raise("Bad file name or number");
     in_.clear();  // the position at the end is still known
     const std::streampos here = in_.tellg();
     if (here < 0) Raise("Device I/O error");
@@ -188,14 +278,10 @@ int64_t RunFiles::InputPosition() {
 }
 
 int64_t RunFiles::InputLength() {
-    if (!in_.is_open()) Raise("Bad file name or number");
-    in_.clear();
-    const std::streampos here = in_.tellg();
-    in_.seekg(0, std::ios::end);
-    const std::streampos end = in_.tellg();
-    in_.seekg(here);
-    if (!in_ || end < 0) Raise("Device I/O error");
-    return static_cast<int64_t>(end);
+    if (!InputOpen()) Raise("Bad file name or number");
+    const int64_t length = inBuffer_.Length();
+    if (length < 0) Raise("Device I/O error");
+    return length;
 }
 
 }  // namespace tlrx

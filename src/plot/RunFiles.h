@@ -9,7 +9,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
+#include <istream>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +21,9 @@ namespace tlrx {
 
 // The description of a read that meets the end of the file.
 inline constexpr std::string_view kInputPastEnd = "Input past end of file";
+
+// The input is read from the file in blocks of this many bytes.
+inline constexpr size_t kInputBlockBytes = size_t{1} << 18;
 
 class RunFiles {
 public:
@@ -56,9 +62,17 @@ public:
 
     // Opens a map file for binary reading.
     void OpenInput(const std::string& path);
-    bool InputOpen() const { return in_.is_open(); }
-    std::ifstream& Input() { return in_; }
+    bool InputOpen() const { return inBuffer_.IsOpen(); }
+    std::istream& Input() { return in_; }
     void CloseInput();
+
+    // The bytes read ahead from the input and not yet taken, for a reader
+    // that scans them in place; reads the next block when none are left.
+    // Empty at the end of the file. The view holds until the next call of
+    // any input function.
+    std::string_view InputAhead();
+    // Takes `count` bytes of InputAhead() as read (at most as many as it holds).
+    void TakeInput(size_t count);
 
     // Reads exactly `count` bytes; raises kInputPastEnd when the file ends first.
     void ReadInput(void* data, size_t count);
@@ -84,7 +98,36 @@ private:
     std::fstream out_;
     bool outFailed_ = false;
     int64_t outPos_ = 0;  // 1-based write position of out_, 0 when not known
-    std::ifstream in_;
+    // The input's stream buffer: the file read a block at a time into memory
+    // kept from file to file. A seek that lands in the block held moves no
+    // file position and reads nothing.
+    class InputBuffer : public std::streambuf {
+    public:
+        ~InputBuffer() override { Close(); }
+        bool Open(const std::string& path);
+        bool IsOpen() const { return file_ != nullptr; }
+        void Close();
+        std::string_view Ahead();
+        void Take(size_t count);
+        // The length of the file in bytes, -1 when it cannot be told.
+        int64_t Length();
+
+    protected:
+        int_type underflow() override;
+        pos_type seekoff(off_type offset, std::ios::seekdir dir, std::ios::openmode which) override;
+        pos_type seekpos(pos_type position, std::ios::openmode which) override;
+
+    private:
+        pos_type SeekTo(int64_t target);
+
+        std::FILE* file_ = nullptr;  // unbuffered: every read fills a block
+        std::vector<char> block_;
+        int64_t blockStart_ = 0;  // the file position of the block's first byte
+        int64_t fileAt_ = 0;      // the position of file_
+    };
+
+    InputBuffer inBuffer_;
+    std::istream in_{&inBuffer_};
     std::vector<char> lineBuffer_;  // ReadInputLine's, kept at the longest bound asked for
 };
 

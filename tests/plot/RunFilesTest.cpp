@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -131,6 +132,72 @@ TEST_F(RunFilesTest, InputLinesAreReadUpToTheirBound) {
     ASSERT_TRUE(files.ReadInputLine(line, 4));
     EXPECT_EQ(line, "xxxxxx");
     EXPECT_EQ(files.InputPosition(), 18 + 6);
+}
+
+// A file of several blocks: reads, lines, seeks within the block held and
+// beyond it, and the bytes scanned in place all see the file's bytes at the
+// input's position.
+TEST_F(RunFilesTest, InputAcrossBlocks) {
+    const std::string path = dir + "/blocks.bin";
+    std::string bytes(3 * kInputBlockBytes + 1000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(' ' + i * 7 % 95);
+    for (size_t i = 5; i < bytes.size(); i += 1001) bytes[i] = '\n';
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+    }
+    files.OpenInput(path);
+    EXPECT_EQ(files.InputLength(), static_cast<int64_t>(bytes.size()));
+    EXPECT_EQ(files.InputPosition(), 1);  // told the length without moving
+
+    const int64_t block = static_cast<int64_t>(kInputBlockBytes);
+    // Positions (1-based) in the first block, across its end, far beyond, back.
+    for (const int64_t at : {int64_t{1}, block - 3, block + 10, 3 * block - 2, int64_t{100}, 2 * block + 1}) {
+        SCOPED_TRACE(at);
+        files.SeekInput(at);
+        char got[8];
+        files.ReadInput(got, sizeof got);
+        EXPECT_EQ(std::string(got, sizeof got), bytes.substr(static_cast<size_t>(at - 1), sizeof got));
+        EXPECT_EQ(files.InputPosition(), at + 8);
+    }
+
+    // Scanning in place: the bytes ahead start at the position; taking them
+    // moves it, no further than the bytes held; then the next block.
+    files.SeekInput(block - 99);
+    std::string_view ahead = files.InputAhead();
+    ASSERT_GE(ahead.size(), 40u);
+    EXPECT_EQ(ahead, std::string_view(bytes).substr(static_cast<size_t>(block - 100), ahead.size()));
+    files.TakeInput(40);
+    EXPECT_EQ(files.InputPosition(), block - 59);
+    const size_t held = files.InputAhead().size();
+    files.TakeInput(held + 1000);
+    const int64_t next = block - 59 + static_cast<int64_t>(held);
+    EXPECT_EQ(files.InputPosition(), next);
+    ahead = files.InputAhead();
+    EXPECT_EQ(ahead.size(), std::min(kInputBlockBytes, bytes.size() - static_cast<size_t>(next - 1)));
+    EXPECT_EQ(ahead, std::string_view(bytes).substr(static_cast<size_t>(next - 1), ahead.size()));
+
+    // Lines across a block's end.
+    files.SeekInput(block - 30);
+    std::string line;
+    ASSERT_TRUE(files.ReadInputLine(line, 4096));
+    const size_t from = static_cast<size_t>(block - 31);
+    EXPECT_EQ(line, bytes.substr(from, bytes.find('\n', from) - from));
+
+    // The last bytes, then the end.
+    files.SeekInput(static_cast<int64_t>(bytes.size()) - 1);
+    ahead = files.InputAhead();
+    EXPECT_EQ(ahead, std::string_view(bytes).substr(bytes.size() - 2));
+    files.TakeInput(2);
+    EXPECT_TRUE(files.InputAhead().empty());
+    EXPECT_TRUE(files.InputAtEnd());
+    char c = 0;
+    EXPECT_THROW(files.ReadInput(&c, 1), RuntimeError);
+    files.SeekInput(static_cast<int64_t>(bytes.size()) + 50);  // past the end: nothing there
+    EXPECT_TRUE(files.InputAtEnd());
+    EXPECT_TRUE(files.InputAhead().empty());
+    files.CloseInput();
+    EXPECT_THROW(files.InputAhead(), RuntimeError);
 }
 
 TEST_F(RunFilesTest, InputIsReadAndClosed) {

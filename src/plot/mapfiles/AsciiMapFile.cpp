@@ -9,12 +9,10 @@
 // ends the third number and runs to the next double quote on its line.
 
 #include <array>
-#include <charconv>
+#include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -32,14 +30,13 @@ constexpr std::string_view kTypeMismatch = "Type mismatch";
 // Raised inside a record when a yield between its parts has seen a stop.
 struct StopSeen {};
 
-// Reads the records character by character. Every line is held to the
-// bound of the text map files; the line ends passed between records (empty
-// lines, the end of a labelled line) count as work that hands the pass
-// nothing, and yield as such.
+// Reads the records from the input scanned in place. Every line is held to
+// the bound of the text map files; the line ends passed between records
+// (empty lines, the end of a labelled line) count as work that hands the
+// pass nothing, and yield as such.
 class RecordReader {
 public:
-    RecordReader(std::streambuf& in, const std::string& path, MapPointSink& sink)
-        : in_(in), path_(path), idle_(sink) {}
+    RecordReader(const std::string& path, MapPointSink& sink) : path_(path), idle_(sink) {}
 
     // Reads one record: the three numbers and the label, if any.
     void Read(double& flag, double& second, double& third, std::string& label) {
@@ -53,15 +50,22 @@ public:
     // Skips the blanks and line ends after a record; true at the end of the file.
     bool AtEnd() {
         SkipSpace();
-        return Peek() == kEof;
+        return !in_.More();
     }
 
 private:
     static constexpr int kEof = std::char_traits<char>::eof();
+    // The longest number field.
+    static constexpr size_t kMaxFieldChars = 64;
+
     static bool IsBlank(int c) { return c == ' ' || c == '\t'; }
     static bool IsLineEnd(int c) { return c == '\r' || c == '\n'; }
+    // What ends a number field: a comma, a blank or a line end.
+    static bool EndsField(char c) {
+        return static_cast<unsigned char>(c) <= ',' && (c == ',' || IsBlank(c) || IsLineEnd(c));
+    }
 
-    int Peek() { return in_.sgetc(); }
+    int Peek() { return in_.More() ? static_cast<unsigned char>(*in_.next) : kEof; }
 
     // Counts `n` characters taken from the current line.
     void Count(size_t n) {
@@ -69,78 +73,121 @@ private:
         if (lineChars_ > kMaxMapLineChars) RaiseLineTooLong(path_);
     }
 
-    // Consumes the next character, keeping count of the line's length.
-    int Take() {
-        const int c = in_.sbumpc();
-        if (IsLineEnd(c)) lineChars_ = 0;
-        else Count(1);
-        return c;
+    // Takes the next character, which is no line end, as part of the line.
+    void TakeInLine() {
+        ++in_.next;
+        Count(1);
+    }
+
+    // Takes the next character, a line end.
+    void TakeLineEnd() {
+        ++in_.next;
+        lineChars_ = 0;
     }
 
     void SkipBlanks() {
-        while (IsBlank(Peek())) Take();
+        while (in_.More() && IsBlank(*in_.next)) TakeInLine();
     }
 
     // Blanks and line ends, each line end (LF, CR LF or CR) counted as idle work.
     void SkipSpace() {
-        for (int c = Peek(); IsBlank(c) || IsLineEnd(c); c = Peek()) {
-            Take();
-            const bool lineEnd = c == '\n' || (c == '\r' && Peek() != '\n');
-            if (lineEnd && idle_.Add()) throw StopSeen{};
+        while (in_.More()) {
+            const char c = *in_.next;
+            if (IsBlank(c)) {
+                TakeInLine();
+            } else if (IsLineEnd(c)) {
+                TakeLineEnd();
+                const bool lineEnd = c == '\n' || Peek() != '\n';
+                if (lineEnd && idle_.Add()) throw StopSeen{};
+            } else {
+                return;
+            }
         }
     }
 
     // The next number field and the separator after it.
-    double Number() {
+    [[gnu::always_inline]] double Number() {
         SkipSpace();
-        if (Peek() == kEof) Raise(kInputPastEnd);
-        std::array<char, 64> token{};
-        size_t length = 0;
-        for (int c = Peek(); c != kEof && c != ',' && !IsBlank(c) && !IsLineEnd(c); c = Peek()) {
-            if (length == token.size()) Raise(kTypeMismatch);
-            token[length++] = static_cast<char>(in_.sbumpc());
-        }
-        Count(length);
+        if (!in_.More()) Raise(kInputPastEnd);
         double value = 0;
-        if (length > 0) {
-            const char* first = token.data();
-            const char* last = first + length;
-            if (*first == '+') ++first;
-            const auto [end, ec] = std::from_chars(first, last, value);
-            if (ec == std::errc::result_out_of_range) Raise(kOverflow);
-            if (ec != std::errc{} || end != last) Raise(kTypeMismatch);
-        }
+        if (!PlainField(value)) value = FreeFieldNumber(Field());
         // The separator: blanks, then at most one comma or one line end.
         SkipBlanks();
-        if (Peek() == ',') {
-            Take();
-        } else if (Peek() == '\r') {
-            Take();
-            if (Peek() == '\n') Take();
-        } else if (Peek() == '\n') {
-            Take();
+        const int c = Peek();
+        if (c == ',') {
+            TakeInLine();
+        } else if (c == '\r') {
+            TakeLineEnd();
+            if (Peek() == '\n') TakeLineEnd();
+        } else if (c == '\n') {
+            TakeLineEnd();
         }
         return value;
+    }
+
+    // Most fields: a plain decimal with an optional "+" and "-" before it,
+    // ended within the bytes at hand: true with its value, the field taken;
+    // false, nothing taken, for any other field.
+    bool PlainField(double& number) {
+        const char* first = in_.next;
+        const char* p = first;
+        if (p < in_.end && *p == '+') ++p;
+        const bool negative = p < in_.end && *p == '-';
+        if (negative) ++p;
+        double value = 0;
+        // At most 19 digits: far within the longest field.
+        if (!ReadPlainDecimal(p, in_.end, value) || p == in_.end || !EndsField(*p)) return false;
+        in_.next = p;
+        Count(static_cast<size_t>(p - first));
+        number = negative ? -value : value;
+        return true;
+    }
+
+    // The next field, taken: in place when it ends within the bytes at hand,
+    // else copied.
+    std::string_view Field() {
+        const char* first = in_.next;
+        const char* limit =
+            in_.end - first > static_cast<ptrdiff_t>(kMaxFieldChars) ? first + kMaxFieldChars + 1 : in_.end;
+        const char* last = first;
+        while (last < limit && !EndsField(*last)) ++last;
+        std::string_view field;
+        if (last < in_.end && last - first <= static_cast<ptrdiff_t>(kMaxFieldChars)) {
+            field = std::string_view(first, static_cast<size_t>(last - first));
+            in_.next = last;
+        } else {
+            size_t length = 0;
+            while (in_.More() && !EndsField(*in_.next)) {
+                if (length == field_.size()) Raise(kTypeMismatch);
+                field_[length++] = *in_.next++;
+            }
+            field = std::string_view(field_.data(), length);
+        }
+        Count(field.size());
+        return field;
     }
 
     // The rest of the line, from the opening double quote; the label is the
     // text between it and the next double quote.
     void ReadLabel(std::string& label) {
-        Take();  // the opening quote
+        TakeInLine();  // the opening quote
         bool closed = false;
-        for (int c = Peek(); c != kEof && !IsLineEnd(c); c = Peek()) {
-            Take();
+        while (in_.More() && !IsLineEnd(*in_.next)) {
+            const char c = *in_.next;
+            TakeInLine();
             if (closed) continue;
             if (c == '"') closed = true;
-            else label.push_back(static_cast<char>(c));
+            else label.push_back(c);
         }
         if (!closed) Raise(kInvalidCall);
     }
 
-    std::streambuf& in_;
+    InputCursor in_;
     const std::string& path_;
     IdleYields idle_;
     size_t lineChars_ = 0;  // characters of the current line consumed so far
+    // A field that runs past the bytes at hand.
+    std::array<char, kMaxFieldChars> field_{};
 };
 
 }  // namespace
@@ -151,11 +198,8 @@ void ReadAsciiFile(const std::string& path, int16_t /*file*/, MapPointSink& sink
     if (!sink.RowSelected(1)) return;
 
     OpenMapFile(path);
-    RunFiles& files = Files();
-    std::streambuf& buffer = *files.Input().rdbuf();
-
     sink.SetRow(1);
-    RecordReader reader(buffer, path, sink);
+    RecordReader reader(path, sink);
     double flag = 0, second = 0, third = 0;
     std::string label;  // reused: grows to the longest label, at most the line bound
     try {

@@ -1,7 +1,8 @@
 #pragma once
 // Pieces shared by the map file readers: opening a map file as the run's
-// input file, the bound on the lines of the text kinds, the yields of work
-// that hands the pass no point, and reading the numbers of text fields.
+// input file and scanning it in place, the bound on the lines of the text
+// kinds, the yields of work that hands the pass no point, and reading the
+// numbers of text fields.
 
 #include <cstddef>
 #include <cstdint>
@@ -62,9 +63,74 @@ private:
     int32_t count_ = 0;
 };
 
+// Scans the run's input file in place: [next, end) are bytes read ahead and
+// not yet taken (RunFiles::InputAhead). A reader advances `next` over what
+// it has read; Refill takes that as read and fetches the following bytes,
+// and so does the cursor when it goes, so that the input's position is
+// always where the scan is.
+class InputCursor {
+public:
+    InputCursor();
+    ~InputCursor() { Commit(); }
+    InputCursor(const InputCursor&) = delete;
+    InputCursor& operator=(const InputCursor&) = delete;
+
+    // True while bytes are left; fetches more when [next, end) is used up.
+    bool More() { return next < end || Refill(); }
+
+    // Copies the next `count` bytes to `data`; false (the bytes left taken)
+    // when the file ends first.
+    bool Read(void* data, size_t count);
+
+    const char* next = nullptr;
+    const char* end = nullptr;
+
+private:
+    bool Refill();
+    void Commit();
+    const char* begin_ = nullptr;  // the start of the bytes fetched last
+};
+
+// Powers of ten that a double holds exactly.
+inline constexpr double kExactPowersOf10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                                              1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+
+// Reads digits with at most one decimal point among them from `p` on,
+// leaving `p` at the first character after them. True, with `value` set,
+// when they hold a digit and the number they make can be computed with a
+// single rounding: at most 19 digits making a whole number of at most 2^53,
+// divided by an exact power of ten, gives the double nearest to the
+// decimal, the one std::from_chars gives. False otherwise (`value` unset).
+inline bool ReadPlainDecimal(const char*& p, const char* end, double& value) {
+    const auto digit = [](char c) { return static_cast<unsigned>(c) - '0'; };
+    const char* first = p;
+    uint64_t whole = 0;  // wraps beyond 19 digits, which are refused
+    while (p < end && digit(*p) < 10) whole = whole * 10 + digit(*p++);
+    ptrdiff_t digits = p - first;
+    ptrdiff_t fraction = 0;
+    if (p < end && *p == '.') {
+        const char* point = ++p;
+        while (p < end && digit(*p) < 10) whole = whole * 10 + digit(*p++);
+        fraction = p - point;
+        digits += fraction;
+    }
+    if (digits == 0 || digits > 19 || whole > (uint64_t{1} << 53)) return false;
+    value = static_cast<double>(whole);
+    if (fraction > 0) value /= kExactPowersOf10[fraction];
+    return true;
+}
+
 // The leading number of a field: blanks are ignored wherever they stand,
 // reading stops at the first other character that cannot continue the
 // number, and a field without a number gives 0.
 double FieldNumber(std::string_view text);
+
+// The number of a whole free-format field: an optional "+", then what
+// std::from_chars reads as a double (sign, digits, decimal point, exponent),
+// all of the field. An empty field is 0; raises "Type mismatch" when the
+// field is no number or holds more than a number, "Overflow" when the number
+// lies outside the range of a double (too large, or so small that it would
+// read as 0).
+double FreeFieldNumber(std::string_view field);
 
 }  // namespace tlrx

@@ -5,9 +5,6 @@
 // MwdbRankRow(rank); records of rank 0 continue it.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -30,8 +27,6 @@ int16_t Int16At(const unsigned char* bytes) {
 void ReadMwdbFile(const std::string& path, int16_t file, MapPointSink& sink) {
     // Tested first, so that the binary open never creates a missing file.
     OpenMapFile(path);
-    RunFiles& files = Files();
-    std::ifstream& in = files.Input();
 
     const bool pointFile = MapFileTypeOf(path).kind == MapKind::Pnt;
     if (pointFile && sink.RowSelected(1)) {
@@ -42,12 +37,11 @@ void ReadMwdbFile(const std::string& path, int16_t file, MapPointSink& sink) {
 
     const auto& rankRow = Plot().MwdbRankRow;
     int16_t row = 0;
+    InputCursor in;
     unsigned char record[6];
     for (;;) {
-        in.read(reinterpret_cast<char*>(record), sizeof record);
-        const std::streamsize got = in.gcount();
-        if (got == 0) return;
-        if (got != sizeof record) Raise(kInputPastEnd);
+        if (!in.More()) return;
+        if (!in.Read(record, sizeof record)) Raise(kInputPastEnd);
 
         const int16_t code = Int16At(record);
         const int rank = code / 1000;

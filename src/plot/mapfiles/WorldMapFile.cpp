@@ -23,30 +23,32 @@ constexpr float kSeparator = 99.0f;
 constexpr int32_t kArcSec180 = 648000;
 constexpr int32_t kArcSec360 = 1296000;
 
-float ReadSingle(RunFiles& f) {
+// The next little-endian IEEE single.
+float ReadSingle(InputCursor& in) {
     uint8_t b[4];
-    f.ReadInput(b, 4);
+    if (!in.Read(b, 4)) Raise(kInputPastEnd);
     return std::bit_cast<float>(static_cast<uint32_t>(b[0] | b[1] << 8 | b[2] << 16 | uint32_t{b[3]} << 24));
 }
 
 void ReadMps(MapPointSink& sink) {
-    RunFiles& f = Files();
     PlotState& p = Plot();
+    InputCursor in;
     IdleYields idle(sink);
     bool start = true;  // the first record starts a segment
-    while (!f.InputAtEnd()) {
-        float lat = ReadSingle(f);
+    while (in.More()) {
+        float lat = ReadSingle(in);
         if (lat == kSeparator) {
-            if (f.InputAtEnd()) return;  // a separator ending the file
-            lat = ReadSingle(f);
+            if (!in.More()) return;  // a separator ending the file
+            lat = ReadSingle(in);
             start = true;
         }
-        float lon = ReadSingle(f);
+        float lon = ReadSingle(in);
         if (lon > 180.0f) lon -= 360.0f;
         // The trailer, up to its line feed; a byte 1 in it starts a segment with the next point.
         bool nextStart = false;
-        for (uint8_t c = 0;;) {
-            f.ReadInput(&c, 1);
+        for (;;) {
+            if (!in.More()) Raise(kInputPastEnd);
+            const auto c = static_cast<uint8_t>(*in.next++);
             if (c == 10) break;
             if (c == 1) nextStart = true;
             if (idle.Add()) return;

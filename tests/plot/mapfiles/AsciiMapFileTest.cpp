@@ -222,6 +222,47 @@ TEST_F(AsciiMapFileTest, LinesAndLabelsLongerThanTheBoundAreErrors) {
     }
 }
 
+// Records read the same wherever a block of the input ends: a mix of them
+// is shifted a character at a time, by the empty lines before it, so that
+// the first block ends at every place in it.
+TEST_F(AsciiMapFileTest, RecordsReadTheSameAcrossBlockEnds) {
+    // Plain decimals, an exponent, a label, blanks and line ends of every
+    // kind, and a number of 50 characters.
+    const std::string unit =
+        "0 12.34567 -123.45678\r\n0,+1.5e1,-2.5E-1\n\r\n"
+        "-1 , 89.99999 ,  -179.99999 ,\"Label, x\" rest\n0\t0.000125\t\t-0.000375\r"
+        "0 000000000000000000000000000000000000000000000012.5 1234567890123456789e-17\n";
+    const std::vector<RecordingSink::Item> expected = {{1, 44444, -444444, false, false, ""},
+                                                       {1, 54000, -900, false, false, ""},
+                                                       {1, 324000, -648000, true, false, "Label, x"},
+                                                       {1, 0, -1, false, false, ""},
+                                                       {1, 45000, 44444, false, false, ""}};
+    const std::string head = "-1 1 1\n";
+    const std::string lines(kInputBlockBytes, '\n');
+    const std::string path = dir + "/blocks.prn";
+    for (size_t shift = 0; shift < unit.size(); ++shift) {
+        SCOPED_TRACE(shift);
+        {
+            // The block ends `shift` characters into the second copy.
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << head;
+            out.write(lines.data(), static_cast<std::streamsize>(lines.size() - head.size() - unit.size() - shift));
+            out << unit << unit << unit;
+        }
+        RecordingSink sink;
+        ReadAsciiFile(path, 1, sink);
+        ASSERT_EQ(sink.items.size(), 1 + 3 * expected.size());
+        for (size_t i = 1; i < sink.items.size(); ++i) {
+            const RecordingSink::Item& item = sink.items[i];
+            const RecordingSink::Item& want = expected[(i - 1) % expected.size()];
+            EXPECT_EQ(item.lat, want.lat) << i;
+            EXPECT_EQ(item.lon, want.lon) << i;
+            EXPECT_EQ(item.start, want.start) << i;
+            EXPECT_EQ(item.label, want.label) << i;
+        }
+    }
+}
+
 TEST_F(AsciiMapFileTest, ReadOnlyWithAllFeaturesSelected) {
     RecordingSink sink;
     sink.selected[1] = false;

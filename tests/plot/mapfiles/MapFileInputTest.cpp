@@ -1,5 +1,5 @@
-// What the map file readers share: only regular files are opened, and
-// reading that hands the pass no point still yields.
+// What the map file readers share: only regular files are opened, reading
+// that hands the pass no point still yields, and the numbers of text fields.
 
 #include <gtest/gtest.h>
 
@@ -7,19 +7,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
+#include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "MapReaderTestSupport.h"
+#include "core/NumberText.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 namespace {
@@ -125,6 +130,182 @@ TEST_F(MapFileInputTest, ReadingThatHandsNothingYields) {
         EXPECT_EQ(stopped.segmentYields, 2);
         EXPECT_EQ(stopped.points.size(), c.points - 1);  // nothing after the stop
         Files().CloseInput();
+    }
+}
+
+// What a number routine makes of a field: the bits of the double, or the
+// error it raises.
+template <class F>
+std::string Outcome(F number) {
+    try {
+        char bits[24];
+        std::snprintf(bits, sizeof bits, "%016llx", static_cast<unsigned long long>(std::bit_cast<uint64_t>(number())));
+        return bits;
+    } catch (const RuntimeError& e) {
+        return e.what();
+    }
+}
+
+// How free-format fields were read before the plain decimals had a path of
+// their own: an optional "+", then std::from_chars over the whole field.
+double FromCharsField(std::string_view field) {
+    double value = 0;
+    if (field.empty()) return 0;
+    const char* first = field.data();
+    const char* last = first + field.size();
+    if (*first == '+') ++first;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec == std::errc::result_out_of_range) Raise(kOverflow);
+    if (ec != std::errc{} || end != last) Raise("Type mismatch");
+    return value;
+}
+
+// And fixed-column fields: the blanks taken out, then LeadingNumber.
+double CompactLeadingNumber(std::string_view text) {
+    std::string compact;
+    for (const char c : text)
+        if (c != ' ') compact.push_back(c);
+    return LeadingNumber(compact);
+}
+
+// Random fields of up to 21 digits with a decimal point somewhere or none,
+// a sign, and now and then leading zeros, the 2^53 boundary or an exponent.
+std::vector<std::string> RandomDecimals(size_t count) {
+    std::mt19937_64 rng(13);
+    std::vector<std::string> fields;
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<uint64_t>(n)); };
+    for (size_t i = 0; i < count; ++i) {
+        std::string digits;
+        switch (pick(8)) {
+        case 0: digits = std::to_string((uint64_t{1} << 53) - 2 + static_cast<uint64_t>(pick(5))); break;
+        case 1: digits = std::string(static_cast<size_t>(pick(4)), '0'); [[fallthrough]];
+        default:
+            for (int n = 1 + pick(21); n > 0; --n) digits.push_back(static_cast<char>('0' + pick(10)));
+        }
+        const int point = pick(static_cast<int>(digits.size()) + 2);
+        if (point <= static_cast<int>(digits.size())) digits.insert(static_cast<size_t>(point), ".");
+        if (pick(3) == 0) digits.insert(0, "-");
+        if (pick(16) == 0) digits += "e" + std::to_string(pick(40) - 20);
+        fields.push_back(digits);
+    }
+    return fields;
+}
+
+// Fields of free-format files (ASCII) read to the same double, or the same
+// error, as std::from_chars reads them, the plain decimals computed on their
+// own path included.
+TEST(MapFieldNumbersTest, FreeFieldsReadAsFromCharsReadsThem) {
+    std::vector<std::string> fields = {"",
+                                       "0",
+                                       "-0",
+                                       "+0",
+                                       "+-0",
+                                       "-+0",
+                                       "+",
+                                       "-",
+                                       ".",
+                                       "-.",
+                                       "+.",
+                                       "5.",
+                                       ".5",
+                                       "-.5",
+                                       "+.5",
+                                       "0.1",
+                                       "0.3",
+                                       "-122.33210",
+                                       "179.99999",
+                                       "0.000125",
+                                       "-0.09375",
+                                       "007",
+                                       "1e5",
+                                       "1E5",
+                                       "1e",
+                                       "1e+",
+                                       "1.5e-3",
+                                       "+1e2",
+                                       "1e999",
+                                       "-1e999",
+                                       "1e-400",
+                                       "4.9e-324",
+                                       "2.2250738585072011e-308",
+                                       "1.7976931348623157e308",
+                                       "inf",
+                                       "-inf",
+                                       "nan",
+                                       "infinity",
+                                       "0x10",
+                                       "1.2.3",
+                                       "1..2",
+                                       "12a",
+                                       "a12",
+                                       "--5",
+                                       "++5",
+                                       "1,5",
+                                       "9007199254740992",
+                                       "9007199254740993",
+                                       "9007199254740995",
+                                       "900719925474099.3",
+                                       "0.9007199254740993",
+                                       "1234567890123456789",
+                                       "12345678901234567890",
+                                       "0000000000000000000001",
+                                       "0.1234567890123456789",
+                                       "0.30000000000000004",
+                                       "1.00000000000000011102230246251565404236316680908203125",
+                                       "123456789012345.6",
+                                       "-0.0000000000000000001",
+                                       std::string("1\0", 2),
+                                       "\xb9"};
+    for (const std::string& field : RandomDecimals(200000)) fields.push_back(field);
+    for (const std::string& field : fields) {
+        ASSERT_EQ(Outcome([&] { return FreeFieldNumber(field); }), Outcome([&] { return FromCharsField(field); }))
+            << "\"" << field << "\"";
+    }
+}
+
+// Fields of fixed-column files (DAT, GRF) and MP1 lines: blanks anywhere
+// ignored, the leading number read as it was with the blanks taken out.
+TEST(MapFieldNumbersTest, FixedFieldsReadAsWithTheBlanksTakenOut) {
+    std::vector<std::string> fields = {"",
+                                       " ",
+                                       "  12  ",
+                                       "1 2",
+                                       "- 5",
+                                       "+ 5",
+                                       "+ -5",
+                                       "-  ",
+                                       " . ",
+                                       "5 .5",
+                                       "5. 5",
+                                       "1.2 .3",
+                                       "1.2 3",
+                                       "12.5abc",
+                                       "1.2.3",
+                                       "1e5",
+                                       " -0",
+                                       "-",
+                                       ".",
+                                       ".x",
+                                       "x5",
+                                       "\t5",
+                                       "5\t",
+                                       "007",
+                                       "45.5,10",
+                                       "-122.5 ",
+                                       "99999999999999999999",
+                                       "9007199254740993",
+                                       "1" + std::string(400, '0'),
+                                       "1" + std::string(400, '0') + ".5",
+                                       "0." + std::string(400, '0') + "1",
+                                       "4 5 . 1 2 3 4 5"};
+    for (std::string field : RandomDecimals(100000)) {
+        // Blanks here and there.
+        for (size_t at = field.size() / 3; at < field.size(); at += 4) field.insert(at, " ");
+        fields.push_back(field);
+    }
+    for (const std::string& field : fields) {
+        ASSERT_EQ(Outcome([&] { return FieldNumber(field); }), Outcome([&] { return CompactLeadingNumber(field); }))
+            << "\"" << field << "\"";
     }
 }
 

@@ -214,6 +214,35 @@ TEST_F(MwdbMapFileTest, MissingFileIsNotFoundAndNotCreated) {
     EXPECT_FALSE(Files().InputOpen());
 }
 
+// Records read the same across the blocks of the input, which end inside
+// records; a file cut inside its last record hands over every whole one.
+TEST_F(MwdbMapFileTest, RecordsAcrossBlocks) {
+    std::vector<MwdbRecord> records;
+    for (int i = 0; records.size() * 6 < 2 * kInputBlockBytes + 100; ++i)
+        records.push_back({static_cast<int16_t>(i % 50 == 0 ? 1000 : 0), static_cast<int16_t>(i % 5401 - 2700),
+                           static_cast<int16_t>(i % 21601 - 10800)});
+    const std::string path = Write("big.map", records);
+    for (const bool cut : {false, true}) {
+        SCOPED_TRACE(cut);
+        if (cut) test::WriteFile(path, test::MwdbBytes(records).substr(0, 6 * records.size() - 2));
+        RecordingSink sink;
+        std::string error;
+        try {
+            ReadMwdbFile(path, 1, sink);
+        } catch (const RuntimeError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, cut ? "Input past end of file" : "");
+        ASSERT_EQ(sink.items.size(), records.size() - (cut ? 1 : 0));
+        for (size_t i = 0; i < sink.items.size(); ++i) {
+            ASSERT_EQ(sink.items[i].lat, records[i].lat * 60) << i;
+            ASSERT_EQ(sink.items[i].lon, records[i].lon * 60) << i;
+            ASSERT_EQ(sink.items[i].start, records[i].code != 0) << i;
+        }
+        Files().CloseInput();
+    }
+}
+
 TEST_F(MwdbMapFileTest, TruncatedRecordIsAReadErrorAfterTheWholeOnes) {
     std::string bytes = test::MwdbBytes({{1000, 60, 60}, {0, 61, 61}});
     const std::string path = dir + "/cut.map";

@@ -207,6 +207,28 @@ TEST_F(WorldMapFileTest, TruncatedMpsRecordsAreReadErrors) {
     }
 }
 
+// MPS records read the same across the blocks of the input: a file of two
+// blocks and more, with separators and trailers of several lengths, so that
+// blocks end inside singles and trailers.
+TEST_F(WorldMapFileTest, MpsRecordsAcrossBlocks) {
+    std::string bytes;
+    std::vector<RecordedPoint> expected;
+    bool start = true;
+    for (int i = 0; bytes.size() < 2 * kInputBlockBytes + 100; ++i) {
+        const float lat = static_cast<float>(i % 180 - 90) / 2;
+        const float lon = static_cast<float>(i % 721) / 2;  // above 180 every other half turn
+        if (i % 97 == 0) {
+            bytes += Single(99);
+            start = true;
+        }
+        const bool byteOne = i % 89 == 0;
+        bytes += Record(lat, lon, std::string(static_cast<size_t>(i % 4), 'x') + (byteOne ? "\x01\n" : "\n"));
+        expected.push_back({Sec(lat), Sec(lon > 180 ? lon - 360 : lon), start});
+        start = byteOne;
+    }
+    EXPECT_EQ(Read(Fixture("big.mps", bytes)), expected);
+}
+
 // An MP1 line may hold 4096 characters; a longer one is an error naming the
 // file, found without reading the line whole (here one of 64 MB).
 TEST_F(WorldMapFileTest, Mp1LinesLongerThanTheBoundAreErrors) {

@@ -1,0 +1,306 @@
+// Throughput of the whole Draw Map run of the main window: the map size
+// dialog answered with "Draw Map", then the graticule, the map file and the
+// repaints, on a window of the given size (offscreen unless QT_QPA_PLATFORM
+// says otherwise), with the program's own platform services and yields.
+//
+//   drawmap_bench [--size WxH] [--runs N] [--proj robinson,equirectangular] [--no-gmt] MAPFILE...
+//
+// Prints, per map file and projection, the median seconds of the runs from
+// the dialog's answer to the end of the run (and their range), the points
+// of the map file per second and the repaints of the drawing area per run.
+// Unless --no-gmt, when GMT is on the PATH and NAME.txt (the same lines as
+// plain polyline text, which GMT reads as a multisegment file) lies beside
+// NAME.prn, each run is followed by GMT drawing those lines on the same
+// projection to PostScript, and GMT's median and the ratio of the medians
+// follow. bench/make-world.sh makes such a pair.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/DrawingArea.h"
+#include "app/MapReduce.h"
+#include "app/Tellurax.h"
+#include "core/DesignState.h"
+#include "core/Graticule.h"
+#include "core/ProjParams.h"
+#include "platform/MessageBox.h"
+#include "platform/ProfileFile.h"
+#include "platform/qt/QtPlatform.h"
+#include "plot/PlotState.h"
+
+namespace fs = std::filesystem;
+
+namespace tlrx {
+namespace {
+
+struct Projection {
+    const char* name;
+    int16_t code;
+    const char* gmt;  // GMT's -J for a map 25 cm wide, centred on Greenwich
+};
+const Projection kProjections[] = {
+    {"robinson", ProjRobinson, "-JN0/25c"},
+    {"equirectangular", ProjEquirectangular, "-JQ0/25c"},
+};
+
+// Boxes go to stderr and are counted: a box of the real service would wait
+// for a click that never comes.
+class CountingBoxes : public MessageBoxService {
+public:
+    MsgAnswer Show(const MessageBoxRecord& box) override {
+        std::fprintf(stderr, "box \"%s\": %s\n", box.title.c_str(), box.text.c_str());
+        ++shown;
+        return FirstButton(box.buttons);
+    }
+    int shown = 0;
+};
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// The points of a map file: MWDB records are 6 bytes each; ASCII point
+// files hold one point a line. Empty when the kind is neither.
+std::optional<long> MapFilePoints(const std::string& path) {
+    const std::string ext = Upper(fs::path(path).extension().string());
+    if (ext == ".MAP" || ext == ".ALL" || ext == ".CCI" || ext == ".PNT")
+        return static_cast<long>(fs::file_size(path) / 6);
+    if (ext != ".PRN") return std::nullopt;
+    std::ifstream in(path);
+    long n = 0;
+    for (std::string line; std::getline(in, line);) n += line.find_first_not_of(" \t\r") != std::string::npos;
+    return n;
+}
+
+// The points of plain polyline text: every line that is neither a comment
+// nor a polyline start.
+long PolylinePoints(const std::string& path) {
+    std::ifstream in(path);
+    long n = 0;
+    for (std::string line; std::getline(in, line);)
+        n += !line.empty() && line[0] != '#' && line[0] != '>' && line.find_first_not_of(" \t\r") != std::string::npos;
+    return n;
+}
+
+struct Stats {
+    double median = 0, min = 0, max = 0;
+};
+
+Stats Summarise(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    return {median, v.front(), v.back()};
+}
+
+// Counts the paint events of the drawing area: the repaints of a run.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    long paints = 0;
+};
+
+// Whether anything but the white background is in the picture.
+bool Drawn(const QImage& picture) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if ((picture.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+    return false;
+}
+
+// One Draw Map from the menu, the map size dialog answered at once; the
+// seconds from the answer to the end of the run.
+double DrawMapOnce(Tellurax& window) {
+    QElapsedTimer clock;
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, &clock] {
+        auto* dialog = qobject_cast<MapReduce*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer->stop();
+        timer->deleteLater();
+        clock.start();
+        dialog->DrawMap->click();
+    });
+    timer->start(0);
+    window.mnuBar[3]->trigger();
+    return clock.isValid() ? static_cast<double>(clock.nsecsElapsed()) / 1e9 : -1;
+}
+
+// GMT drawing the lines on the projection to PostScript, in a folder of its
+// own; the seconds of the whole command, or a negative number on failure.
+double GmtOnce(const std::string& lines, const Projection& proj, const QString& folder) {
+    const std::string command = "cd '" + folder.toStdString() + "' && gmt psxy '" + lines + "' -Rd " + proj.gmt +
+                                " -W0.25p,darkgreen -P --PS_MEDIA=A3 > map.ps";
+    QElapsedTimer clock;
+    clock.start();
+    const int rc = std::system(command.c_str());
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    return rc == 0 ? seconds : -1;
+}
+
+void Usage() {
+    std::fprintf(
+        stderr,
+        "usage: drawmap_bench [--size WxH] [--runs N] [--proj robinson,equirectangular] [--no-gmt] MAPFILE...\n");
+}
+
+int Run(int argc, char** argv) {
+    int width = 1920, height = 1080, runs = 3;
+    bool noGmt = false;
+    std::vector<const Projection*> projections;
+    std::vector<std::string> maps;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--size" && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width < 100 || height < 100) {
+                Usage();
+                return 2;
+            }
+        } else if (a == "--runs" && i + 1 < argc) {
+            runs = std::atoi(argv[++i]);
+            if (runs < 1) {
+                Usage();
+                return 2;
+            }
+        } else if (a == "--no-gmt") {
+            noGmt = true;
+        } else if (a == "--proj" && i + 1 < argc) {
+            std::stringstream list(argv[++i]);
+            for (std::string name; std::getline(list, name, ',');) {
+                const auto it = std::find_if(std::begin(kProjections), std::end(kProjections),
+                                             [&](const Projection& p) { return name == p.name; });
+                if (it == std::end(kProjections)) {
+                    Usage();
+                    return 2;
+                }
+                projections.push_back(it);
+            }
+        } else if (!a.empty() && a[0] == '-') {
+            Usage();
+            return 2;
+        } else {
+            if (!fs::is_regular_file(a)) {
+                std::fprintf(stderr, "no such map file: %s\n", a.c_str());
+                return 2;
+            }
+            maps.push_back(fs::absolute(a).string());
+        }
+    }
+    if (maps.empty()) {
+        Usage();
+        return 2;
+    }
+    if (projections.empty())
+        for (const Projection& p : kProjections) projections.push_back(&p);
+
+    // The settings file of the window goes to a folder of the run's own.
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return 1;
+    SetSettingsFolder(scratch.path().toStdString());
+    QtPlatform platform;
+    CountingBoxes boxes;
+    SetMessageBoxService(&boxes);
+    const bool gmt = !noGmt && !QStandardPaths::findExecutable(QStringLiteral("gmt")).isEmpty();
+
+    Tellurax window;
+    window.show();
+    QApplication::processEvents();
+    window.resize(window.size() + QSize(width, height) - window.Area().size());
+    QApplication::processEvents();
+    const QSize area = window.Area().size();
+    PaintCounter counter;
+    window.Area().installEventFilter(&counter);
+
+    std::printf("Draw Map on a %dx%d drawing area (%s platform), median of %d runs%s\n", area.width(), area.height(),
+                qPrintable(QGuiApplication::platformName()), runs,
+                gmt ? ", each followed by GMT's where it has the lines" : "");
+    std::printf("%-12s %-16s %10s %8s %17s %9s %8s\n", "map", "projection", "points", "seconds", "(min-max)",
+                "Mpoints/s", "repaints");
+    int failures = 0;
+    for (const std::string& map : maps) {
+        const std::optional<long> points = MapFilePoints(map);
+        const std::string name = fs::path(map).filename().string();
+        const fs::path lines = fs::path(map).replace_extension(".txt");
+        const bool withGmt = gmt && Upper(fs::path(map).extension().string()) == ".PRN" && fs::is_regular_file(lines);
+        const long gmtPoints = withGmt ? PolylinePoints(lines.string()) : 0;
+        for (const Projection* proj : projections) {
+            DesignState& d = Design();
+            d.InputFileName[1] = map;
+            d.ProjCode = proj->code;
+            CalcGraticule({});
+            ParamStdParallel();
+            ParamSelect();
+            Plot().MapFillFraction = 1;
+
+            std::vector<double> seconds, gmtSeconds, repaints;
+            for (int r = 0; r < runs; ++r) {
+                const int boxesBefore = boxes.shown;
+                const long paintsBefore = counter.paints;
+                const double s = DrawMapOnce(window);
+                if (s < 0 || boxes.shown != boxesBefore || !d.PlotStopText.empty() || !Drawn(window.Area().Picture())) {
+                    std::fprintf(stderr, "%s, %s: the run did not complete\n", name.c_str(), proj->name);
+                    break;
+                }
+                seconds.push_back(s);
+                repaints.push_back(static_cast<double>(counter.paints - paintsBefore));
+                if (!withGmt) continue;
+                const double g = GmtOnce(lines.string(), *proj, scratch.path());
+                if (g < 0) {
+                    std::fprintf(stderr, "gmt psxy failed on %s\n", lines.c_str());
+                    break;
+                }
+                gmtSeconds.push_back(g);
+            }
+            if (seconds.size() != static_cast<size_t>(runs) || (withGmt && gmtSeconds.size() != seconds.size())) {
+                ++failures;
+                continue;
+            }
+            const Stats t = Summarise(seconds);
+            char range[40], rate[16] = "?";
+            std::snprintf(range, sizeof range, "(%.3f-%.3f)", t.min, t.max);
+            if (points) std::snprintf(rate, sizeof rate, "%.2f", *points / t.median / 1e6);
+            std::printf("%-12s %-16s %10s %8.3f %17s %9s %8.0f\n", name.c_str(), proj->name,
+                        points ? std::to_string(*points).c_str() : "?", t.median, range, rate,
+                        Summarise(repaints).median);
+            if (withGmt) {
+                const Stats g = Summarise(gmtSeconds);
+                std::snprintf(range, sizeof range, "(%.3f-%.3f)", g.min, g.max);
+                std::printf("%-12s %-16s %10ld %8.3f %17s %9.2f   GMT psxy to PostScript; GMT/Tellurax time %.2f\n",
+                            lines.filename().c_str(), proj->name, gmtPoints, g.median, range,
+                            gmtPoints / g.median / 1e6, g.median / t.median);
+            }
+            std::fflush(stdout);
+        }
+    }
+    SetMessageBoxService(nullptr);
+    return failures ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace tlrx
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tellurax"));
+    return tlrx::Run(argc, argv);
+}

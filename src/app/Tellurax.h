@@ -36,6 +36,7 @@ public:
     std::array<QAction*, 6> mnuBar{};
     std::array<QAction*, 18> mnuInput{};         // the File menu
     std::array<QAction*, 20> mnuProj{};          // the Projection menu; 5 opens mnuProjMollweide
+    static constexpr int16_t kMollweideMenuItem = 5;
     std::array<QAction*, 2> mnuProjMollweide{};  // "Normal", "Interrupted"
     std::array<QAction*, 14> mnuDesign{};        // the Design Map menu
     // "Show Window &Pixel Size" in mnuDesign: its mark switches the caption's
@@ -93,7 +94,14 @@ public:
     void mnuBar_Click(int16_t index);
     // The File menu: its check mark; the exports (items 5 to 9).
     void mnuInput_Click(int16_t index);
-    // The Design Map menu: its check mark; "Show Window &Pixel Size".
+    // The Projection menu: commits the projection of the item and opens its
+    // boundary dialog; an edit not completed puts the previous projection
+    // back. Item 5 only opens the Mollweide submenu.
+    void mnuProj_Click(int16_t index);
+    // The Mollweide submenu: 0 "Normal", 1 "Interrupted".
+    void mnuProjMollweide_Click(int16_t index);
+    // The Design Map menu: its check mark, the boundary dialog of the
+    // current projection, "Show Window &Pixel Size".
     void mnuDesign_Click(int16_t index);
     // The Help menu: contents, index, About, plot time.
     void mnuAbout_Click(int16_t index);
@@ -122,6 +130,12 @@ private:
     void EnableItem(QAction* item, bool enabled);
     // Locks the menu bar for a run (only Stop enabled) or unlocks it.
     void LockMenus(bool running);
+    // The projections whose dialogs exist are enabled.
+    void EnableProjectionItems();
+    QAction* CheckedProjectionItem() const;
+    // Moves the Projection menu's one mark to item (none for nullptr).
+    void CheckProjectionItem(QAction* item);
+    void ChooseProjection(QAction* item, int16_t code, std::string_view caption);
 
     // Gives the picture the drawing area's size; a run's device that was the
     // old picture's surface becomes the new one's.

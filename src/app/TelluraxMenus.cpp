@@ -46,14 +46,13 @@ void Tellurax::BuildMenus() {
         if (i == 5) {
             QMenu* mollweide = projMenu_->addMenu(QString::fromUtf8(projItems[i]));
             mnuProj[i] = mollweide->menuAction();
-            mnuProj[i]->setEnabled(false);
-            pending_.insert(mnuProj[i]);
-            mnuProjMollweide[0] = add(mollweide, "Normal");
-            mnuProjMollweide[1] = add(mollweide, "Interrupted");
+            mnuProjMollweide[0] = add(mollweide, "Normal", true);
+            mnuProjMollweide[1] = add(mollweide, "Interrupted", true);
         } else {
-            mnuProj[i] = projItems[i] ? add(projMenu_, projItems[i]) : separator(projMenu_);
+            mnuProj[i] = projItems[i] ? add(projMenu_, projItems[i], true) : separator(projMenu_);
         }
     }
+    EnableProjectionItems();
 
     designMenu_ = bar->addMenu(QStringLiteral("Design &Map"));
     mnuBar[2] = designMenu_->menuAction();
@@ -62,7 +61,7 @@ void Tellurax::BuildMenus() {
                                  "&Grid Color, Width, Type", "Line &Width Scaling", "Show Window &Pixel Size",
                                  nullptr, "&Map Parameter Report", "G&reat Circle Report"};
     for (size_t i = 0; i < mnuDesign.size(); ++i) {
-        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i], i == kPixelSizeItem)
+        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i], i == 0 || i == kPixelSizeItem)
                                       : separator(designMenu_);
     }
 
@@ -96,6 +95,10 @@ void Tellurax::ConnectHandlers() {
     connectItem(mnuBar[5], [this] { mnuBar_Click(5); });
     for (size_t i = 0; i < mnuInput.size(); ++i)
         connectItem(mnuInput[i], [this, i] { mnuInput_Click(static_cast<int16_t>(i)); });
+    for (size_t i = 0; i < mnuProj.size(); ++i)
+        if (i != kMollweideMenuItem) connectItem(mnuProj[i], [this, i] { mnuProj_Click(static_cast<int16_t>(i)); });
+    for (size_t i = 0; i < mnuProjMollweide.size(); ++i)
+        connectItem(mnuProjMollweide[i], [this, i] { mnuProjMollweide_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuDesign.size(); ++i)
         connectItem(mnuDesign[i], [this, i] { mnuDesign_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuAbout.size(); ++i)

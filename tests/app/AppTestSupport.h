@@ -3,15 +3,11 @@
 // scripted printers, none unless a test installs some, so that the machine's
 // own are never seen), the settings file in the test's own folder, map
 // plotting and map text passes that draw nothing unless a test says
-// otherwise, and the answer to a modal dialog of the program.
+// otherwise, and the answer to a modal dialog of the program (WhenShown).
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTimer>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 
@@ -19,6 +15,7 @@
 #include "platform/Help.h"
 #include "platform/ProfileFile.h"
 #include "support/TestFixture.h"
+#include "support/WhenShown.h"
 
 namespace tlrx {
 
@@ -45,21 +42,5 @@ protected:
 
     std::string SettingsFile() const { return dir + "/Tlrx.ini"; }
 };
-
-// Once a modal dialog of type Dialog is shown, runs act on it (which should
-// close it). Gives up after a few seconds of waiting.
-template <class Dialog>
-void WhenShown(std::function<void(Dialog&)> act) {
-    auto* timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act = std::move(act)] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 500) return;
-        timer->stop();
-        timer->deleteLater();
-        if (dialog) act(*dialog);
-    });
-    timer->start(5);
-}
 
 }  // namespace tlrx::test

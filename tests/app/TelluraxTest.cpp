@@ -90,14 +90,14 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
                                         "!Save as &ASCII", "-", "Save &Great Circle", "Save &Small Circle", "-",
                                         "Save &Map Design", "&Recall Map Design", "-", "E&xit"}));
     EXPECT_EQ(Items(window.mnuBar[1]->menu()->actions()),
-              (std::vector<std::string>{"&Mercator", "&Equirectangular", "C&ylindrical equal-area", "-",
-                                        "&Hammer equal-area", "Moll&weide equal-area", "&Robinson", "-",
-                                        "Equi&distant conic", "&Conformal conic", "&Albers equal-area", "-",
+              (std::vector<std::string>{"!&Mercator", "!&Equirectangular", "!C&ylindrical equal-area", "-",
+                                        "!&Hammer equal-area", "!Moll&weide equal-area", "!&Robinson", "-",
+                                        "!Equi&distant conic", "!&Conformal conic", "!&Albers equal-area", "-",
                                         "&Gnomonic", "&Stereographic", "&Orthographic", "&Vertical Perspective",
                                         "Azimu&thal equidistant", "A&zimuthal equal-area", "-", "&UTM"}));
-    EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"Normal", "Interrupted"}));
+    EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"!Normal", "Interrupted"}));
     EXPECT_EQ(Items(window.mnuBar[2]->menu()->actions()),
-              (std::vector<std::string>{"Map &Boundaries", "Great &Circle", "&Small Circle", "-",
+              (std::vector<std::string>{"!Map &Boundaries", "Great &Circle", "&Small Circle", "-",
                                         "Add &Text to Map", "&Labels", "-", "B&ackground Color",
                                         "&Grid Color, Width, Type", "Line &Width Scaling",
                                         "!Show Window &Pixel Size", "-", "&Map Parameter Report",

@@ -21,10 +21,13 @@ public:
         First = new QLineEdit(this);
         Second = new QLineEdit(this);
         OK = new QPushButton("OK", this);
+        Cancel = new QPushButton("Cancel", this);
         auto* layout = new QVBoxLayout(this);
         layout->addWidget(First);
         layout->addWidget(Second);
         layout->addWidget(OK);
+        layout->addWidget(Cancel);
+        SetCancelButton(Cancel);
         SetFieldHelp(Second, 520);
         NameField("First", First);
         NameField("Second", Second);
@@ -42,6 +45,9 @@ public:
     QLineEdit* First;
     QLineEdit* Second;
     QPushButton* OK;
+    QPushButton* Cancel;
+    using DialogBase::CenterOnScreen;
+    using DialogBase::PlaceFrom;
 
 protected:
     void SaveCopy() override { saved_ = Design().CurrentText; }
@@ -92,6 +98,51 @@ TEST_F(DialogBaseTest, LeavingAFieldChecksItAndOkChecksEveryFieldInOrder) {
     dialog.First->setText("good");
     EXPECT_TRUE(dialog.CheckAllFields());
     EXPECT_EQ(log, (std::vector<std::string>{"First", "Second"}));
+}
+
+TEST_F(DialogBaseTest, OkPutsTheFocusIntoTheFirstFailingField) {
+    TwoFields dialog(log);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.First->setFocus();
+    dialog.Second->setText("bad");
+    log.clear();
+    EXPECT_FALSE(dialog.CheckAllFields());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.Second);
+    // Moving the focus there checked the field it left no second time.
+    EXPECT_EQ(log, (std::vector<std::string>{"First", "Second"}));
+}
+
+TEST_F(DialogBaseTest, OnlyAMoveToAnotherControlButCancelChecksTheFieldLeft) {
+    TwoFields dialog(log);
+    QWidget elsewhere;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.First->setFocus();
+    dialog.Cancel->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(log.empty());
+    dialog.First->setFocus();
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    EXPECT_TRUE(log.empty());
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.First, Qt::Key_Tab);
+    EXPECT_EQ(log, std::vector<std::string>{"First"});
+}
+
+TEST_F(DialogBaseTest, PlacesItselfByTheScreenOrByItsOpenerInTwips) {
+    TwoFields dialog(log);
+    dialog.resize(300, 200);
+    dialog.CenterOnScreen();
+    const QPoint centred = dialog.pos();
+    dialog.CenterOnScreen(-780, 1500);  // 15 twips to the pixel
+    EXPECT_EQ(dialog.pos(), centred + QPoint(-52, 100));
+    QWidget opener;
+    opener.move(40, 30);
+    dialog.PlaceFrom(opener, 390, 390);
+    EXPECT_EQ(dialog.pos(), QPoint(66, 56));
 }
 
 TEST_F(DialogBaseTest, CancelRestoresTheCopyAndOkKeepsTheEdit) {

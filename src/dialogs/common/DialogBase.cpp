@@ -1,5 +1,6 @@
 #include "dialogs/common/DialogBase.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QVariant>
@@ -71,15 +72,28 @@ void DialogBase::AddFieldCheck(QWidget* field, std::function<bool()> check) {
 }
 
 bool DialogBase::CheckAllFields() {
-    for (const FieldCheck& c : checks_)
-        if (!c.check()) return false;
+    // One box at most: moving the focus to the failing field runs no check
+    // of the field it leaves.
+    checking_ = true;
+    for (const FieldCheck& c : checks_) {
+        if (!c.check()) {
+            c.field->setFocus(Qt::OtherFocusReason);
+            checking_ = false;
+            return false;
+        }
+    }
+    checking_ = false;
     return true;
 }
 
 bool DialogBase::eventFilter(QObject* watched, QEvent* event) {
-    // A field's check runs when it loses the focus, but not while a check's
-    // own message box takes the focus away, nor once the dialog is closing.
-    if (event->type() == QEvent::FocusOut && !checking_ && isVisible()) {
+    // A field's check runs when the focus moves on to another control of the
+    // dialog (the new focus widget is already set when the old one hears of
+    // it), but not while a check's own message box takes the focus away, nor
+    // once the dialog is closing.
+    const QWidget* next = QApplication::focusWidget();
+    if (event->type() == QEvent::FocusOut && !checking_ && isVisible() && next && next != watched &&
+        next != cancelButton_ && isAncestorOf(next)) {
         for (const FieldCheck& c : checks_) {
             if (c.field != watched) continue;
             checking_ = true;
@@ -91,13 +105,20 @@ bool DialogBase::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void DialogBase::CenterOnScreen() { tlrx::CenterOnScreen(*this); }
+namespace {
+QPoint TwipsToPixels(int xTwips, int yTwips) {
+    const ScreenInfo& s = GetScreenInfo();
+    return {static_cast<int>(xTwips / s.twipsPerPixelX), static_cast<int>(yTwips / s.twipsPerPixelY)};
+}
+}  // namespace
+
+void DialogBase::CenterOnScreen(int rightTwips, int downTwips) {
+    tlrx::CenterOnScreen(*this);
+    if (rightTwips != 0 || downTwips != 0) move(pos() + TwipsToPixels(rightTwips, downTwips));
+}
 
 void DialogBase::PlaceFrom(const QWidget& opener, int leftTwips, int topTwips) {
-    const ScreenInfo& s = GetScreenInfo();
-    const QPoint origin = opener.mapToGlobal(QPoint(0, 0));
-    move(origin.x() + static_cast<int>(leftTwips / s.twipsPerPixelX),
-         origin.y() + static_cast<int>(topTwips / s.twipsPerPixelY));
+    move(opener.pos() + TwipsToPixels(leftTwips, topTwips));
 }
 
 void DialogBase::BeginEdit() {

@@ -3,14 +3,15 @@
 //  - F1 opens the help topic of the field that has the focus, or else the
 //    dialog's own, whatever control has the focus (the dialog previews the
 //    key releases of its controls);
-//  - placement: centred on the screen, or at an offset in twips from the
-//    window that opened it;
+//  - placement: centred on the screen (optionally shifted), or at an offset
+//    in twips from the window that opened it;
 //  - the cancel protocol of the dialogs that edit the design: on load the
 //    edited state is copied and DialogCancelled set; OK writes the state and
 //    clears the flag; closing with the flag still set restores the copy;
-//  - field checks run when a field is left and all of them again, in order,
-//    when OK is pressed (Enter on the default button and a click on OK come
-//    without a focus-out);
+//  - field checks run when the focus moves from a field to another control
+//    of the dialog (not to its Cancel button, nor when the window loses the
+//    focus), and all of them again, in order, when OK is pressed (Enter on
+//    the default button and a click on OK come without a focus-out);
 //  - the named fields through which computations reach the dialog while it
 //    is open (DialogFields: focus a field, set its text).
 
@@ -42,7 +43,8 @@ public:
     uint32_t HelpTopicForFocus() const;
 
     // Runs every field check in the order they were added; at the first that
-    // fails the rest are not run and the result is false.
+    // fails the rest are not run, the focus goes into that field and the
+    // result is false.
     bool CheckAllFields();
 
     // DialogFields, for the computations the dialog calls: only fields of
@@ -68,10 +70,15 @@ protected:
     // It shows its own message and returns false to keep the entry from
     // being accepted.
     void AddFieldCheck(QWidget* field, std::function<bool()> check);
+    // Leaving a field for this button runs no check: the user is leaving
+    // the dialog without its entries.
+    void SetCancelButton(QWidget* button) { cancelButton_ = button; }
 
-    void CenterOnScreen();
-    // Places the dialog's top-left corner at (left, top) twips from the
-    // top-left corner of the opener's client area.
+    // Centres the dialog on the screen, then moves it right and down by the
+    // given twips (negative: left and up). Set the size first.
+    void CenterOnScreen(int rightTwips = 0, int downTwips = 0);
+    // Places the dialog's outer top-left corner at (left, top) twips from the
+    // outer top-left corner of the opener.
     void PlaceFrom(const QWidget& opener, int leftTwips, int topTwips);
 
     // The cancel protocol: sets DialogCancelled and keeps a copy of the
@@ -100,6 +107,7 @@ private:
     uint32_t helpContextId_;
     std::vector<FieldCheck> checks_;
     std::vector<NamedField> fields_;
+    QWidget* cancelButton_ = nullptr;
     bool editing_ = false;
     bool checking_ = false;
     DialogFields* previousFields_ = nullptr;

@@ -1,0 +1,45 @@
+#include "dialogs/geo/AngleRows.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tlrx {
+
+AngleRows::AngleRows(QWidget& dialog) : dialog_(dialog), grid_(new QGridLayout) {
+    // The headings stand over the groups of a longitude field, in its font.
+    auto* headings = new QLabel(QStringLiteral("DDD    MM    SS    H"), &dialog);
+    headings->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    headings->setIndent(4);
+    grid_->addWidget(headings, 0, 1);
+}
+
+void AngleRows::Add(std::string_view label, QWidget* field) {
+    auto* text = new QLabel(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), &dialog_);
+    text->setBuddy(field);
+    grid_->addWidget(text, row_, 0);
+    grid_->addWidget(field, row_, 1);
+    ++row_;
+}
+
+void AngleRows::Finish(QPushButton*& ok, QPushButton*& cancel) {
+    auto* hint = new QLabel(
+        QStringLiteral("Move within a line using cursor keys or mouse.  Move between lines with TAB key or mouse."),
+        &dialog_);
+    hint->setWordWrap(true);
+    ok = new QPushButton(QStringLiteral("OK"), &dialog_);
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), &dialog_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(&dialog_);
+    layout->addLayout(grid_);
+    layout->addWidget(hint);
+    layout->addLayout(buttons);
+}
+
+}  // namespace tlrx

@@ -1,0 +1,197 @@
+#include "dialogs/geo/LatLonBounds.h"
+
+#include <QPushButton>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/Graticule.h"
+#include "core/ProjParams.h"
+#include "core/ProjectionTable.h"
+#include "dialogs/common/AngleField.h"
+#include "dialogs/geo/AngleRows.h"
+#include "dialogs/geo/LatLonStdPar.h"
+#include "platform/MessageBox.h"
+
+namespace tlrx {
+
+namespace {
+
+constexpr std::string_view kMercatorTitle = "Error: Mercator Projection";
+constexpr std::string_view kNorthPole =
+    "You have included the North Pole (90°N) in your grid.  The poles cannot be plotted on a Mercator "
+    "projection because they project to infinity.";
+constexpr std::string_view kSouthPole =
+    "You have included the South Pole (90°S) in your grid.  The poles cannot be plotted on a Mercator "
+    "projection because they project to infinity.";
+
+// The texts that replace ConstantGrid's defaults for one projection.
+void ApplyProjectionDefaults(int16_t code, std::array<std::string, 10>& t) {
+    switch (code) {
+    case ProjMercator:
+        t[0] = "80    00    00    N";
+        t[1] = "80    00    00    S";
+        t[2] = "020    00    00";
+        break;
+    case ProjConformalConic: t[1] = "60    00    00    S"; break;
+    case ProjInterruptedMollweide:
+        t[2] = "010    00    00";
+        t[3] = "020    00    00    E";
+        t[4] = "020    00    00    E";
+        t[5] = "010    00    00";
+        break;
+    default: break;
+    }
+}
+
+// The Mercator pole rule of a latitude field: its degrees alone decide.
+std::optional<FieldFault> MercatorPole(const AngleField& field, std::string_view text) {
+    if (field.Degrees() == 90 && Design().ProjCode == ProjMercator)
+        return FieldFault{std::string(text), std::string(kMercatorTitle)};
+    return std::nullopt;
+}
+
+}  // namespace
+
+LatLonBounds::LatLonBounds(QWidget* parent, std::function<void()> restoreOpener)
+    : DialogBase(parent, "LatLonBounds", HelpContextID), restoreOpener_(std::move(restoreOpener)) {
+    setWindowTitle(QStringLiteral("Non-azimuthal Projection Boundaries"));
+    LatN = new AngleField(AngleKind::Latitude, this);
+    LatS = new AngleField(AngleKind::Latitude, this);
+    LatGr = new AngleField(AngleKind::LatSpacing, this);
+    LonW = new AngleField(AngleKind::Longitude, this);
+    LonE = new AngleField(AngleKind::Longitude, this);
+    LonGr = new AngleField(AngleKind::LonSpacing, this);
+
+    struct Row {
+        AngleField* field;
+        const char* name;
+        const char* label;
+        const char* title;
+        uint32_t help;
+    };
+    const Row rows[] = {
+        {LatN, "LatN", "Northernmost latitude of map", "Error: Northernmost latitude", 2470},
+        {LatS, "LatS", "Southernmost latitude of map", "Error: Southernmost latitude", 2480},
+        {LatGr, "LatGr", "Degrees of latitude between grid marks", "Error: Degrees of latitude", 2490},
+        {LonW, "LonW", "Westernmost longitude of map", "Error: Westernmost longitude", 2500},
+        {LonE, "LonE", "Easternmost longitude of map", "Error: Easternmost longitude", 2510},
+        {LonGr, "LonGr", "Degrees of longitude between grid marks", "Error: Degrees of longitude", 2520},
+    };
+    AngleRows form(*this);
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& r = rows[i];
+        form.Add(r.label, r.field);
+        NameField(r.name, r.field);
+        SetFieldHelp(r.field, r.help);
+        r.field->SetCheck(r.title, [i] { return Design().BoundsText[i]; });
+        AddFieldCheck(r.field, [field = r.field] { return field->Check(); });
+    }
+    LatN->AddRule([this] { return MercatorPole(*LatN, kNorthPole); });
+    LatS->AddRule([this] { return MercatorPole(*LatS, kSouthPole); });
+    form.Finish(OK, Cancel);
+    SetCancelButton(Cancel);
+
+    connect(OK, &QPushButton::clicked, this, &LatLonBounds::OK_Click);
+    connect(Cancel, &QPushButton::clicked, this, &LatLonBounds::Cancel_Click);
+    FinishControls();
+    Form_Load();
+}
+
+void LatLonBounds::Form_Load() {
+    BeginEdit();
+    adjustSize();
+    CenterOnScreen(-780, -345);
+
+    DesignState& d = Design();
+    if (!Item(d.ProjDefined, d.ProjCode)) {
+        ConstantGrid();
+        ApplyProjectionDefaults(d.ProjCode, d.BoundsText);
+    }
+    const std::array<AngleField*, 6> fields = Fields();
+    for (size_t i = 0; i < fields.size(); ++i) fields[i]->SetText(d.BoundsText[i]);
+}
+
+void LatLonBounds::SaveCopy() { copy_ = Design().BoundsText; }
+
+void LatLonBounds::RestoreCopy() {
+    DesignState& d = Design();
+    d.DialogCancelled = false;
+    d.BoundsText = copy_;
+    if (restoreOpener_) restoreOpener_();
+    if (derived_) {
+        // The texts put back passed the graticule computation before.
+        CalcGraticule(copy_);
+        ParamSelect();
+        d.CalcError = false;
+    }
+}
+
+bool LatLonBounds::PolesAccepted() {
+    // The Mercator pole rules belong to the field checks, which OK has run.
+    if (LatN->Degrees() == 90 && LatS->Degrees() == 90 && Design().ProjCode == ProjConformalConic) {
+        MsgBox("The Lambert Conformal Conic map projection cannot display both poles.",
+               "Error: Conformal Conic Projection", MsgButtons::Ok, MsgIcon::Exclamation);
+        LatN->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
+void LatLonBounds::OK_Click() {
+    if (!CheckAllFields() || !PolesAccepted()) return;
+    DesignState& d = Design();
+    const std::array<std::string, 10> before = d.BoundsText;
+    const std::array<AngleField*, 6> fields = Fields();
+    for (size_t i = 0; i < fields.size(); ++i) d.BoundsText[i] = fields[i]->Text();
+    CalcGraticule(copy_);
+    if (d.CalcError) {
+        // The computation has shown its box and seen to the fields; the
+        // design keeps only accepted texts.
+        d.CalcError = false;
+        d.BoundsText = before;
+        return;
+    }
+    derived_ = true;
+    d.DialogCancelled = false;
+
+    switch (d.ProjCode) {
+    case ProjMercator:
+    case ProjHammer:
+    case ProjRobinson:
+    case ProjMollweide:
+        Item(d.ProjDefined, d.ProjCode) = true;
+        ParamSelect();
+        d.StdParNorthText = "00    00    00    N";
+        d.StdParSouthText = "00    00    00    S";
+        AcceptEdit();
+        break;
+    default: ShowSecondDialog(); break;
+    }
+}
+
+void LatLonBounds::ShowSecondDialog() {
+    DesignState& d = Design();
+    if (StdParallelCount(d.ProjCode) > 0) {
+        d.SubDialogPending = true;
+        LatLonStdPar second(*this);
+        second.exec();
+    }
+    // The interruptions of code 42 have no dialog yet: its boundaries are
+    // not opened (see BoundaryDialogs).
+    OK_GotFocus();
+}
+
+void LatLonBounds::OK_GotFocus() {
+    DesignState& d = Design();
+    if (d.CloseDialogChain) {
+        d.CloseDialogChain = false;
+        AcceptEdit();
+        return;
+    }
+    // The chain goes on: closing now is a cancelled edit again.
+    d.DialogCancelled = true;
+}
+
+void LatLonBounds::Cancel_Click() { reject(); }
+
+}  // namespace tlrx

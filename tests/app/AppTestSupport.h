@@ -29,7 +29,9 @@ namespace tlrx::test {
 
 class AppTest : public TlrxTest {
 protected:
-    AppTest() : TlrxTest(std::filesystem::path(TLRX_TEST_OUT_DIR) / "app-files") {
+    // folder: where the test's own folder goes.
+    explicit AppTest(const std::filesystem::path& folder = std::filesystem::path(TLRX_TEST_OUT_DIR) / "app-files")
+        : TlrxTest(folder) {
         SetSettingsFolder(dir);
         SetMapPlotPass([] {});
         SetPrintTextPass([] {});

@@ -56,8 +56,18 @@ const std::vector<Format>& Formats() {
     return formats;
 }
 
+// The folder of the test's files: a run of the export check
+// (check_file_menu, TLRX_FILE_MENU_OUT set) keeps its own, so that it never
+// clears the files of the same test running at the same time.
+std::filesystem::path FileMenuFolder() {
+    const char* chosen = std::getenv("TLRX_FILE_MENU_OUT");
+    if (chosen && *chosen) return std::filesystem::path(chosen) / "test-files";
+    return std::filesystem::path(TLRX_TEST_OUT_DIR) / "app-files";
+}
+
 class FileMenuTest : public AppTest {
 protected:
+    FileMenuTest() : AppTest(FileMenuFolder()) {}
     // The world map of the source tree as input file 1.
     static void UseWorldMap() { Design().InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map"; }
     static std::string Sample(const std::string& name) {

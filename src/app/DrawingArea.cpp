@@ -27,6 +27,11 @@ void DrawingArea::NewSurface() {
 
 DrawingArea::~DrawingArea() { surface_.reset(); }
 
+const QImage& DrawingArea::Picture() const {
+    surface_->Flush();
+    return picture_;
+}
+
 void DrawingArea::Cls() {
     // Through the surface, which keeps its objects and settings.
     QtSurface& dc = *surface_;
@@ -39,6 +44,7 @@ void DrawingArea::Cls() {
 }
 
 void DrawingArea::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
+    surface_->Flush();  // lines drawn before lie under the pixels
     DrawImagePixels(picture_, left, top, pixels);
     update();
 }
@@ -59,6 +65,7 @@ void DrawingArea::FitPicture() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
+    surface_->Flush();
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, kBackground);

@@ -19,8 +19,9 @@ public:
     explicit DrawingArea(QWidget* parent = nullptr);
     ~DrawingArea() override;
 
-    // The kept picture and the surface that draws into it.
-    const QImage& Picture() const { return picture_; }
+    // The kept picture, with every line drawn so far (the surface's
+    // collected lines are drawn first), and the surface that draws into it.
+    const QImage& Picture() const;
     QtSurface& DC() { return *surface_; }
 
     // Writes pixels into the picture with their top-left corner at (left,

@@ -459,6 +459,32 @@ TEST_F(DrawingRunTest, TheInterruptedMollweideIsDrawnLobeByLobe) {
     }
 }
 
+// Lines the surface still collects are drawn before the picture's pixels
+// are read or written.
+TEST_F(DrawingRunTest, LinesAreInThePictureBeforeItsPixelsAreReadOrWritten) {
+    Tellurax window;
+    Surface& dc = window.DC();
+    const GdiObject old = dc.SelectObject(dc.GetStockObject(StockObject::BlackPen));
+    dc.MoveToEx(10, 10);
+    dc.LineTo(20, 10);
+    dc.LineTo(20, 20);
+    Bitmap grabbed;
+    ASSERT_TRUE(window.GrabPixels(10, 10, 11, 11, grabbed));
+    EXPECT_EQ(grabbed.At(0, 0), 0u);   // (10, 10)
+    EXPECT_EQ(grabbed.At(10, 5), 0u);  // (20, 15)
+
+    // A line still collected lies under the pixels put over it.
+    dc.MoveToEx(30, 30);
+    dc.LineTo(40, 30);
+    dc.LineTo(40, 40);
+    window.PutPixels(30, 30, Bitmap{11, 11, std::vector<Rgb>(121, MakeRgb(255, 255, 255))});
+    dc.SelectObject(old);
+    const QImage& picture = window.Area().Picture();
+    for (int y = 30; y <= 40; ++y)
+        for (int x = 30; x <= 40; ++x) EXPECT_EQ(picture.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+    EXPECT_EQ(picture.pixel(20, 15), qRgb(0, 0, 0));
+}
+
 // A close in the middle of a run, also one that comes right after Stop
 // (the run still on its way out) or twice: the run ends first, then the
 // window closes and the settings are written once.

@@ -3,6 +3,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 
 namespace tlrx {
@@ -27,6 +28,25 @@ void DrawingArea::NewSurface() {
 
 DrawingArea::~DrawingArea() { surface_.reset(); }
 
+const QImage& DrawingArea::Picture() const {
+    surface_->Flush();
+    return picture_;
+}
+
+void DrawingArea::ShowDrawing() {
+    surface_->Flush();
+    const QRect drawn = surface_->TakeDrawnRect() & rect();
+    if (!drawn.isEmpty()) update(drawn);
+    lastShown_ = clock_ ? clock_() : std::chrono::steady_clock::now();
+}
+
+void DrawingArea::ShowDrawingAtScreenRate() {
+    const auto now = clock_ ? clock_() : std::chrono::steady_clock::now();
+    if (now - lastShown_ >= kScreenInterval) ShowDrawing();
+}
+
+void DrawingArea::SetClock(Clock clock) { clock_ = std::move(clock); }
+
 void DrawingArea::Cls() {
     // Through the surface, which keeps its objects and settings.
     QtSurface& dc = *surface_;
@@ -35,12 +55,14 @@ void DrawingArea::Cls() {
     dc.Rectangle(0, 0, picture_.width() + 1, picture_.height() + 1);
     dc.SelectObject(pen);
     dc.SelectObject(brush);
+    dc.TakeDrawnRect();  // all of it is repainted
     update();
 }
 
 void DrawingArea::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
+    surface_->Flush();  // lines drawn before lie under the pixels
     DrawImagePixels(picture_, left, top, pixels);
-    update();
+    update(QRect(left, top, pixels.width, pixels.height));
 }
 
 void DrawingArea::FitPicture() {
@@ -59,10 +81,13 @@ void DrawingArea::FitPicture() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
+    surface_->Flush();
+    // The area is opaque: the picture covers what it can, the background
+    // only what lies beyond it (a run keeps its picture when the area grows).
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.fillRect(dirty, kBackground);
-    painter.drawImage(dirty.topLeft(), picture_, dirty);
+    const QRect shown = event->rect() & picture_.rect();
+    if (!shown.isEmpty()) painter.drawImage(shown.topLeft(), picture_, shown);
+    for (const QRect& beyond : QRegion(event->rect()).subtracted(shown)) painter.fillRect(beyond, kBackground);
 }
 
 void DrawingArea::resizeEvent(QResizeEvent* event) {

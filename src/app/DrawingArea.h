@@ -1,11 +1,14 @@
 #pragma once
 // The main window's drawing area: a picture (QImage) that everything is
 // drawn into through its surface, and that the area shows and repaints
-// from, so a drawing survives covering and uncovering the window.
+// from, so a drawing survives covering and uncovering the window. A repaint
+// copies only the part asked for from the picture.
 
 #include <QImage>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/Bitmap.h"
@@ -19,9 +22,24 @@ public:
     explicit DrawingArea(QWidget* parent = nullptr);
     ~DrawingArea() override;
 
-    // The kept picture and the surface that draws into it.
-    const QImage& Picture() const { return picture_; }
+    // The kept picture, with every line drawn so far (the surface's
+    // collected lines are drawn first), and the surface that draws into it.
+    const QImage& Picture() const;
     QtSurface& DC() { return *surface_; }
+
+    // Repaints the part of the area that the surface has drawn on since the
+    // last showing.
+    void ShowDrawing();
+    // As ShowDrawing, but at most once every kScreenInterval: a call sooner
+    // leaves the drawing to a later call (a run calls it at every yield and
+    // shows its end with ShowDrawing).
+    void ShowDrawingAtScreenRate();
+    static constexpr std::chrono::milliseconds kScreenInterval{40};
+
+    // The clock that paces ShowDrawingAtScreenRate (steady_clock unless a
+    // test puts in its own; an empty function restores it).
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    void SetClock(Clock clock);
 
     // Writes pixels into the picture with their top-left corner at (left,
     // top) and shows them.
@@ -48,6 +66,8 @@ private:
     void NewSurface();
     QImage picture_;
     std::unique_ptr<QtSurface> surface_;
+    Clock clock_;
+    std::chrono::steady_clock::time_point lastShown_{};
 };
 
 }  // namespace tlrx

@@ -62,7 +62,7 @@ void Tellurax::SetCaption(std::string_view caption) {
     setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 
-void Tellurax::Refresh() { area_->update(); }
+void Tellurax::Refresh() { area_->ShowDrawingAtScreenRate(); }
 
 void Tellurax::Beep() { QApplication::beep(); }
 

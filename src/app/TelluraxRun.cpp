@@ -65,7 +65,7 @@ void Tellurax::mnuBar_Click(int16_t index) {
     }
     case 5:
         // Stop is an Esc to the window, handled once the run yields.
-        Refresh();
+        area_->ShowDrawing();
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         break;
     default:
@@ -126,14 +126,14 @@ void Tellurax::MapDraw() {
         p.OutGc = p.OutAscii = p.OutCgm = p.OutDxf = p.OutWmf = false;
         p.RunAsciiFiles.clear();  // finished
         p.CgmPos = 1;
-        Refresh();
     } catch (const std::exception& e) {
         ShowProcError("MapDraw", e.what());
         ReleaseDrawingPen(2);
         EndFailedRun();
     }
-
-    // However the run ended, the labels' temporary text items go again.
+    // However the run ended, all it drew is shown and the labels' temporary
+    // text items go again.
+    area_->ShowDrawing();
     RemoveTemporaryLabelItems();
     p.PenWidth = 1;
     Plotting = false;
@@ -169,7 +169,7 @@ bool Tellurax::DrawLobes(int first, int last) {
             d.PlotStopText.clear();
             return false;
         }
-        Refresh();
+        area_->ShowDrawing();
 
         MapPlotPass();
         if (d.PlotStopText == kEscape) {

@@ -23,7 +23,10 @@ public:
     virtual std::string Caption() const = 0;
     virtual void SetCaption(std::string_view caption) = 0;
 
-    // Makes what has been drawn so far visible.
+    // Makes what has been drawn so far visible. A run calls it at every
+    // yield; the window repaints at screen rate, so a call soon after its
+    // last repaint leaves the newest drawing to a later one, and the run's
+    // end is always shown.
     virtual void Refresh() = 0;
     virtual void Beep() = 0;
 

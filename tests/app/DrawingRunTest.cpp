@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <QCoreApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QSpinBox>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -33,11 +36,50 @@ namespace fs = std::filesystem;
 using test::AppTest;
 using test::WhenShown;
 
+using namespace std::chrono_literals;
+
 // The main window with its beeps counted.
 class CountingWindow : public Tellurax {
 public:
     void Beep() override { ++beeps; }
     int beeps = 0;
+};
+
+// What the drawing area shows: every repaint of the area, when it came on
+// the area's clock (a fake one the test moves on), and the screen it leaves,
+// that is, the parts repainted copied from the picture.
+class AreaScreen : public QObject {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit AreaScreen(DrawingArea& area) : screen(area.Picture().copy()), area_(area) {
+        area.SetClock([this] { return now; });
+        area.installEventFilter(this);
+    }
+    ~AreaScreen() override {
+        area_.removeEventFilter(this);
+        area_.SetClock({});
+    }
+    struct Repaint {
+        Clock::time_point at;
+        QRect rect;
+    };
+    Clock::time_point now = Clock::now();
+    std::vector<Repaint> repaints;
+    QImage screen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &area_ && event->type() == QEvent::Paint) {
+            const QRect rect = static_cast<QPaintEvent*>(event)->rect();
+            repaints.push_back({now, rect});
+            if (screen.size() != area_.Picture().size()) screen = area_.Picture().copy();
+            QPainter(&screen).drawImage(rect.topLeft(), area_.Picture(), rect);
+        }
+        return false;
+    }
+
+private:
+    DrawingArea& area_;
 };
 
 class DrawingRunTest : public AppTest {
@@ -457,6 +499,113 @@ TEST_F(DrawingRunTest, TheInterruptedMollweideIsDrawnLobeByLobe) {
         EXPECT_TRUE(d.LastPass);
         EXPECT_TRUE(boxes.log.empty());
     }
+}
+
+// A run yields every 800 points and repaints at screen rate: with a
+// millisecond between yields, about one yield in forty repaints. What the
+// screen shows at the end is the whole picture.
+TEST_F(DrawingRunTest, ARunRepaintsAtScreenRateAndShowsItsEnd) {
+    SetMapPlotPass([] { MapPlot(); });
+    Tellurax window;
+    UseWorldMap();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    AreaScreen area(window.Area());
+    int64_t yields = 0;
+    AreaScreen::Clock::time_point firstYield;
+    SetDoEventsHook([&](int64_t) {
+        if (yields++ == 0) firstYield = area.now;
+        area.now += 1ms;
+        QCoreApplication::processEvents();
+    });
+    DrawMap(window);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(boxes.log.empty());
+
+    EXPECT_GE(yields, 130267 / 800);  // the map file's yields, and the graticule's
+    int duringRun = 0;
+    for (const auto& r : area.repaints) duringRun += r.at > firstYield;
+    // The cleared area; the run's 40 ms marks; the end of the graticule and of
+    // the run, shown at once.
+    EXPECT_LE(duringRun, (area.now - firstYield) / DrawingArea::kScreenInterval + 4);
+    EXPECT_GE(duringRun, 3);
+    EXPECT_TRUE(area.screen == window.Area().Picture());
+}
+
+// A repaint copies what was drawn since the last one, and not sooner than
+// the screen rate allows unless asked to show the drawing at once.
+TEST_F(DrawingRunTest, ARepaintCopiesWhatWasDrawnAtScreenRate) {
+    Tellurax window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    AreaScreen area(window.Area());
+    Surface& dc = window.DC();
+    const auto drawLine = [&](int x1, int y1, int x2, int y2) {
+        dc.MoveToEx(x1, y1);
+        dc.LineTo(x2, y2);
+    };
+
+    drawLine(10, 20, 60, 25);
+    window.Refresh();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(area.repaints.size(), 1u);
+    const QRect first = area.repaints[0].rect;
+    EXPECT_TRUE(first.contains(QRect(10, 20, 50, 6)));
+    EXPECT_LE(first.width() * first.height(), 60 * 12);
+
+    // Too soon: nothing is repainted, and the line waits for the next repaint.
+    area.now += 39ms;
+    drawLine(200, 100, 220, 140);
+    window.Refresh();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area.repaints.size(), 1u);
+    area.now += 1ms;
+    drawLine(300, 50, 310, 50);
+    window.Refresh();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(area.repaints.size(), 2u);
+    EXPECT_TRUE(area.repaints[1].rect.contains(QRect(200, 50, 110, 91)));
+    EXPECT_FALSE(area.repaints[1].rect.intersects(first));
+    EXPECT_TRUE(area.screen == window.Area().Picture());
+
+    // Nothing drawn: nothing to repaint. Pixels put into the picture: their place.
+    area.now += 1s;
+    window.Refresh();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area.repaints.size(), 2u);
+    window.PutPixels(5, 6, Bitmap{3, 2, std::vector<Rgb>(6, MakeRgb(255, 0, 0))});
+    QCoreApplication::processEvents();
+    ASSERT_EQ(area.repaints.size(), 3u);
+    EXPECT_EQ(area.repaints[2].rect, QRect(5, 6, 3, 2));
+    EXPECT_TRUE(area.screen == window.Area().Picture());
+}
+
+// Lines the surface still collects are drawn before the picture's pixels
+// are read or written.
+TEST_F(DrawingRunTest, LinesAreInThePictureBeforeItsPixelsAreReadOrWritten) {
+    Tellurax window;
+    Surface& dc = window.DC();
+    const GdiObject old = dc.SelectObject(dc.GetStockObject(StockObject::BlackPen));
+    dc.MoveToEx(10, 10);
+    dc.LineTo(20, 10);
+    dc.LineTo(20, 20);
+    Bitmap grabbed;
+    ASSERT_TRUE(window.GrabPixels(10, 10, 11, 11, grabbed));
+    EXPECT_EQ(grabbed.At(0, 0), 0u);   // (10, 10)
+    EXPECT_EQ(grabbed.At(10, 5), 0u);  // (20, 15)
+
+    // A line still collected lies under the pixels put over it.
+    dc.MoveToEx(30, 30);
+    dc.LineTo(40, 30);
+    dc.LineTo(40, 40);
+    window.PutPixels(30, 30, Bitmap{11, 11, std::vector<Rgb>(121, MakeRgb(255, 255, 255))});
+    dc.SelectObject(old);
+    const QImage& picture = window.Area().Picture();
+    for (int y = 30; y <= 40; ++y)
+        for (int x = 30; x <= 40; ++x) EXPECT_EQ(picture.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+    EXPECT_EQ(picture.pixel(20, 15), qRgb(0, 0, 0));
 }
 
 // A close in the middle of a run, also one that comes right after Stop

@@ -115,6 +115,34 @@ TEST(PrinterTest, PrintJobDrawsOnlyBetweenStartDocAndEndDoc) {
     EXPECT_EQ(test::PdfPageCount(file), 2);
 }
 
+// Lines drawn on a page are on that page, not on the next one, however
+// the surface collects them.
+TEST(PrinterTest, APagesLinesAreOnThatPage) {
+    const QString file = TLRX_TEST_OUT_DIR "/lines_on_page_one.pdf";
+    QFile::remove(file);
+    {
+        QtPrinterSurface dc(LetterPdf(file));
+        const GdiObject old = dc.SelectObject(dc.CreatePen(PenStyle::Solid, 20, MakeRgb(0, 0, 0)));
+        ASSERT_TRUE(dc.StartDoc("Lines"));
+        ASSERT_TRUE(dc.StartPage());
+        dc.MoveToEx(600, 600);
+        EXPECT_TRUE(dc.LineTo(3000, 600));
+        EXPECT_TRUE(dc.LineTo(3000, 3000));
+        ASSERT_TRUE(dc.EndPage());
+        ASSERT_TRUE(dc.StartPage());
+        ASSERT_TRUE(dc.EndDoc());
+        dc.DeleteObject(dc.SelectObject(old));
+    }
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    ASSERT_EQ(test::PdfPageCount(file), 2);
+    // At 100 dpi the lines run from (100, 100) by way of (500, 100) to (500,
+    // 500) of the printable area, whose corner is at (25, 12.5).
+    const QImage page = test::PdfFirstPage(file, 100);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_LT(qGray(page.pixel(25 + 300, 12 + 100)), 128);
+    EXPECT_LT(qGray(page.pixel(25 + 500, 12 + 300)), 128);
+}
+
 TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     const QString file = TLRX_TEST_OUT_DIR "/aborted.pdf";
     QFile::remove(file);

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
 
 #include "support/FakeHost.h"
 #include "platform/qt/QtSurface.h"
@@ -40,6 +46,178 @@ TEST_F(SurfaceTest, LinesLeaveOutTheirLastPixel) {
     EXPECT_TRUE(IsRed(11, 5));
     EXPECT_FALSE(IsRed(12, 5));
     EXPECT_EQ(RedCount(), 10);
+}
+
+// Consecutive LineTo calls are drawn as one polyline. Beside single lines
+// (QPainter::drawLine per segment, with the pen the surface makes) the
+// picture differs only in pixels at the joins: the join pixel that a single
+// line's rounding leaves out or a polyline adds, and rarely a pixel of a
+// long segment moved by one where the rounding is a tie. Segments that leave
+// the picture or the clip rectangle are drawn singly: clipped as before.
+TEST(SurfaceLines, PolylinesDifferFromSingleLinesOnlyAtTheJoins) {
+    constexpr int kSize = 300;
+    struct Case {
+        const char* name;
+        PenStyle style;
+        int width;
+        int step;             // the walks' largest step in x and y
+        int margin;           // how far a walk may leave the picture
+        bool clip;            // drawn within (30, 30)-(270, 270)
+        int perHundredJoins;  // differing pixels within a pixel of a join, at most, per hundred joins
+        int elsewhere;        // differing pixels farther from the joins, at most
+    };
+    const Case cases[] = {
+        {"thin, short steps", PenStyle::Solid, 1, 3, 0, false, 15, 0},
+        {"thin, long steps", PenStyle::Solid, 1, 60, 0, false, 15, 2},
+        {"thin, leaving the picture", PenStyle::Solid, 1, 60, 20, false, 15, 0},
+        {"thin, clipped", PenStyle::Solid, 1, 60, 0, true, 15, 0},
+        {"wide", PenStyle::Solid, 3, 20, 20, false, 0, 0},
+        {"dashed, drawn singly", PenStyle::Dash, 1, 20, 0, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::mt19937 random(7);
+        int nearJoins = 0, elsewhere = 0, joins = 0;
+        QImage lines(kSize, kSize, QImage::Format_RGB32);
+        QImage single(kSize, kSize, QImage::Format_RGB32);
+        for (int n = 0; n < 60; ++n) {
+            // A walk as map lines come: a line of its own start point first,
+            // and points that repeat.
+            std::vector<QPoint> walk{{kSize / 2, kSize / 2}, {kSize / 2, kSize / 2}};
+            QPoint at = walk.back();
+            for (int i = 0; i < 20; ++i) {
+                const int dx = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
+                const int dy = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
+                at = QPoint(std::clamp(at.x() + dx, -c.margin, kSize - 1 + c.margin),
+                            std::clamp(at.y() + dy, -c.margin, kSize - 1 + c.margin));
+                walk.push_back(at);
+                if (random() % 5 == 0) walk.push_back(at);
+            }
+
+            lines.fill(Qt::white);
+            single.fill(Qt::white);
+            {
+                QtSurface s(lines);
+                const GdiObject old = s.SelectObject(s.CreatePen(c.style, c.width, 0));
+                if (c.clip) s.SetClipRect(30, 30, kSize - 30, kSize - 30);
+                s.MoveToEx(walk[0].x(), walk[0].y());
+                for (size_t i = 1; i < walk.size(); ++i) s.LineTo(walk[i].x(), walk[i].y());
+                s.DeleteObject(s.SelectObject(old));
+            }
+            {
+                QPainter painter(&single);
+                QPen pen(Qt::black);
+                pen.setWidth(c.width <= 1 ? 0 : c.width);
+                pen.setCapStyle(c.width <= 1 ? Qt::FlatCap : Qt::RoundCap);
+                pen.setJoinStyle(Qt::RoundJoin);
+                if (c.style == PenStyle::Dash) pen.setStyle(Qt::DashLine);
+                painter.setPen(pen);
+                if (c.clip) painter.setClipRect(QRect(30, 30, kSize - 60, kSize - 60));
+                for (size_t i = 1; i < walk.size(); ++i) painter.drawLine(walk[i - 1], walk[i]);
+            }
+
+            // The joins: where two lines of some length meet.
+            std::vector<QPoint> corners = walk;
+            corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
+            joins += static_cast<int>(corners.size()) - 2;
+            for (int y = 0; y < kSize; ++y) {
+                if (std::memcmp(lines.constScanLine(y), single.constScanLine(y), sizeof(QRgb) * kSize) == 0) continue;
+                for (int x = 0; x < kSize; ++x) {
+                    if (lines.pixel(x, y) == single.pixel(x, y)) continue;
+                    const bool atJoin = std::any_of(corners.begin() + 1, corners.end() - 1, [&](const QPoint& j) {
+                        return std::abs(j.x() - x) <= 1 && std::abs(j.y() - y) <= 1;
+                    });
+                    ++(atJoin ? nearJoins : elsewhere);
+                }
+            }
+        }
+        EXPECT_LE(nearJoins * 100, joins * c.perHundredJoins) << nearJoins << " of " << joins << " joins";
+        EXPECT_LE(elsewhere, c.elsewhere);
+    }
+}
+
+// The collected lines are drawn before whatever comes next: a new pen, other
+// drawing, a read of the pixels.
+TEST_F(SurfaceTest, CollectedLinesAreDrawnBeforeWhatFollows) {
+    constexpr Rgb kBlue = MakeRgb(0, 0, 255);
+    QtSurface s(image);
+    const GdiObject red = s.CreatePen(PenStyle::Solid, 1, kRed);
+    const GdiObject blue = s.CreatePen(PenStyle::Solid, 1, kBlue);
+    const GdiObject old = s.SelectObject(red);
+    s.MoveToEx(2, 2);
+    s.LineTo(12, 2);
+    s.SelectObject(blue);
+    s.LineTo(12, 12);
+    // A white box over part of the blue line, then a line that goes on where
+    // the last one ended after a move to that point.
+    const GdiObject brush = s.SelectObject(s.GetStockObject(StockObject::WhiteBrush));
+    const GdiObject pen = s.SelectObject(s.GetStockObject(StockObject::NullPen));
+    s.Rectangle(10, 8, 15, 15);
+    s.SelectObject(pen);
+    s.SelectObject(brush);
+    s.MoveToEx(20, 20);
+    s.LineTo(30, 20);
+    s.MoveToEx(30, 20);
+    s.LineTo(30, 25);
+    s.Flush();
+    EXPECT_TRUE(IsRed(2, 2));
+    EXPECT_TRUE(IsRed(11, 2));
+    EXPECT_EQ(image.pixel(12, 5), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(12, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(25, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(30, 22), qRgb(0, 0, 255));
+    s.SelectObject(old);
+    s.DeleteObject(red);
+    s.DeleteObject(blue);
+}
+
+// The drawn part covers every pixel drawn since it was last taken.
+TEST_F(SurfaceTest, TheDrawnPartCoversWhatWasDrawn) {
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QtSurface s(picture);
+    s.SetBkMode(BkMode::Transparent);
+    LogFont font;
+    font.height = -14;
+    font.escapement = 300;
+    font.faceName = "Liberation Sans";
+    const GdiObject oldFont = s.SelectObject(s.CreateFontIndirect(font));
+    const GdiObject oldPen = s.SelectObject(s.CreatePen(PenStyle::Solid, 5, kRed));
+    const auto drawn = [&](const std::function<void()>& draw) {
+        picture.fill(Qt::white);
+        EXPECT_TRUE(s.TakeDrawnRect().isEmpty());
+        draw();
+        s.Flush();
+        QRect ink;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (picture.pixel(x, y) != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+        const QRect rect = s.TakeDrawnRect();
+        EXPECT_FALSE(ink.isEmpty());
+        EXPECT_TRUE(rect.contains(ink));
+        EXPECT_TRUE(ink.adjusted(-8, -8, 8, 8).contains(rect));  // not much more
+    };
+    {
+        SCOPED_TRACE("wide lines");
+        drawn([&] {
+            s.MoveToEx(50, 60);
+            s.LineTo(90, 40);
+            s.LineTo(120, 100);
+        });
+    }
+    {
+        SCOPED_TRACE("turned text");
+        drawn([&] { s.TextOut(100, 150, "Tellurax"); });
+    }
+    {
+        SCOPED_TRACE("a pixel and an ellipse");
+        drawn([&] {
+            s.SetPixel(10, 10, kRed);
+            s.Ellipse(200, 100, 240, 130);
+        });
+    }
+    s.DeleteObject(s.SelectObject(oldPen));
+    s.DeleteObject(s.SelectObject(oldFont));
 }
 
 TEST_F(SurfaceTest, RectanglesExcludeTheirRightAndBottomEdge) {

@@ -32,10 +32,12 @@ bool FakeHost::GrabPixels(int32_t left, int32_t top, int32_t width, int32_t heig
         out = Bitmap{};
         return false;
     }
+    if (surface_) surface_->Flush();
     return CopyImagePixels(image_, left, top, width, height, out);
 }
 
 void FakeHost::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
+    if (surface_) surface_->Flush();
     DrawImagePixels(image_, left, top, pixels);
 }
 

@@ -52,6 +52,7 @@ bool QtPrinterSurface::StartPage() {
 
 bool QtPrinterSurface::EndPage() {
     if (!pageOpen_) return false;
+    Flush();  // the page's lines belong on it, not on the next
     pageOpen_ = false;
     ++pagesEnded_;
     return true;
@@ -66,6 +67,7 @@ bool QtPrinterSurface::EndDoc() {
 
 bool QtPrinterSurface::AbortDoc() {
     if (!inDoc_) return false;
+    Flush();
     const bool recalled = printer_->abort();
     inDoc_ = false;
     pageOpen_ = false;

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QPrinter>
+#include <QTransform>
+#include <algorithm>
 #include <variant>
 
 namespace tlrx {
@@ -47,6 +49,10 @@ BrushDesc StockBrush(GdiObject id) {
     }
 }
 
+// Longest polyline collected before it is drawn: keeps the memory and the
+// delay before a repaint small.
+constexpr size_t kMaxPendingPoints = 4096;
+
 bool IsStockPen(GdiObject id) { return id >= kWhitePen && id <= kNullPen; }
 bool IsStockBrush(GdiObject id) { return id >= kWhiteBrush && id <= kNullBrush; }
 
@@ -68,6 +74,7 @@ bool QtSurface::BeginPaint(DevPoint origin) {
     if (painter_->isActive() || !painter_->begin(&device_)) return false;
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->translate(origin.x, origin.y);
+    origin_ = origin;
     ApplyPen();
     ApplyBrush();
     ApplyFont();
@@ -75,7 +82,31 @@ bool QtSurface::BeginPaint(DevPoint origin) {
     return true;
 }
 
-bool QtSurface::EndPaint() { return painter_->isActive() && painter_->end(); }
+bool QtSurface::EndPaint() {
+    if (!painter_->isActive()) return false;
+    Flush();
+    return painter_->end();
+}
+
+void QtSurface::Flush() {
+    if (pending_.size() >= 2) painter_->drawPolyline(pending_.data(), static_cast<int>(pending_.size()));
+    if (!dots_.empty()) painter_->drawPoints(dots_.data(), static_cast<int>(dots_.size()));
+    pending_.clear();
+    dots_.clear();
+}
+
+QRect QtSurface::TakeDrawnRect() {
+    QRect drawn;
+    if (drawnLeft_ <= drawnRight_)
+        drawn = QRect(QPoint(drawnLeft_, drawnTop_), QPoint(drawnRight_, drawnBottom_)).translated(origin_.x, origin_.y);
+    drawnLeft_ = drawnTop_ = 1;
+    drawnRight_ = drawnBottom_ = 0;
+    return drawn;
+}
+
+void QtSurface::MarkDrawn(const DevPoint* points, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) MarkDrawn(points[i].x, points[i].y, points[i].x, points[i].y, penReach_);
+}
 
 bool QtSurface::IsPainting() const { return painter_->isActive(); }
 
@@ -138,8 +169,14 @@ bool QtSurface::DeleteObject(GdiObject object) {
 
 void QtSurface::ApplyPen() {
     if (!painter_->isActive()) return;
+    Flush();
     const Object* o = Find(pen_);
     const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
+    // A dash pattern starts anew with each single line and would run on
+    // along a polyline: only solid lines are collected.
+    collectLines_ = desc.style == PenStyle::Solid;
+    thinPen_ = desc.width <= 1;
+    penReach_ = std::max(1, desc.width / 2 + 1);
     if (desc.style == PenStyle::Null) {
         painter_->setPen(Qt::NoPen);
         return;
@@ -186,25 +223,61 @@ void QtSurface::ApplyFont() {
 
 void QtSurface::ApplyClip() {
     if (!painter_->isActive()) return;
-    if (clip_) painter_->setClipRect(QRect(clip_->left, clip_->top, clip_->right - clip_->left,
-                                           clip_->bottom - clip_->top));
-    else painter_->setClipping(false);
+    Flush();
+    // The device in the surface's coordinates.
+    QRect inside(-origin_.x, -origin_.y, device_.width(), device_.height());
+    if (clip_) {
+        const QRect box(clip_->left, clip_->top, clip_->right - clip_->left, clip_->bottom - clip_->top);
+        painter_->setClipRect(box);
+        inside &= box;
+    } else {
+        painter_->setClipping(false);
+    }
+    inside_ = {inside.left(), inside.top(), inside.right(), inside.bottom()};
 }
 
 bool QtSurface::MoveToEx(int32_t x, int32_t y) {
+    // A move to where the line already is goes on with the polyline.
+    if (x != pos_.x || y != pos_.y) Flush();
     pos_ = {x, y};
     return true;
 }
 
 bool QtSurface::LineTo(int32_t x, int32_t y) {
     if (!painter_->isActive()) return false;
-    painter_->drawLine(pos_.x, pos_.y, x, y);
+    const QPoint from(pos_.x, pos_.y);
+    const QPoint to(x, y);
     pos_ = {x, y};
+    const auto inside = [this](const QPoint& p) {
+        return p.x() >= inside_.left && p.x() <= inside_.right && p.y() >= inside_.top && p.y() <= inside_.bottom;
+    };
+    if (collectLines_ && inside(to) && (!pending_.empty() || inside(from))) {
+        // A polyline's points after its first are marked as they come.
+        if (pending_.empty()) {
+            pending_.push_back(from);
+            MarkDrawn(from.x(), from.y(), from.x(), from.y(), penReach_);
+        }
+        if (to != from) {
+            MarkDrawn(x, y, x, y, penReach_);
+            pending_.push_back(to);
+        } else if (thinPen_ && (dots_.empty() || dots_.back() != to)) {
+            // A thin line of no length is its one pixel, which a polyline
+            // leaves out at its start and end; a wide one is nothing.
+            dots_.push_back(to);
+        }
+        if (pending_.size() >= kMaxPendingPoints || dots_.size() >= kMaxPendingPoints) Flush();
+        return true;
+    }
+    Flush();
+    MarkDrawn(from.x(), from.y(), x, y, penReach_);
+    painter_->drawLine(from, to);
     return true;
 }
 
 bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
     if (count < 2 || !points || !painter_->isActive()) return false;
+    Flush();
+    MarkDrawn(points, count);
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
     painter_->drawPolyline(poly);
@@ -213,6 +286,8 @@ bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
 
 bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
     if (count < 2 || !points || !painter_->isActive()) return false;
+    Flush();
+    MarkDrawn(points, count);
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
     painter_->drawPolygon(poly, fillMode_ == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
@@ -221,18 +296,24 @@ bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
 
 bool QtSurface::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     if (!painter_->isActive()) return false;
+    Flush();
+    MarkDrawn(left, top, right, bottom, penReach_);
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
     return true;
 }
 
 bool QtSurface::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     if (!painter_->isActive()) return false;
+    Flush();
+    MarkDrawn(left, top, right, bottom, penReach_);
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
     return true;
 }
 
 bool QtSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
     if (!painter_->isActive()) return false;
+    Flush();
+    MarkDrawn(x, y, x, y, 0);
     const QPen saved = painter_->pen();
     painter_->setPen(QPen(ToQColor(color), 0));
     painter_->drawPoint(x, y);
@@ -258,6 +339,7 @@ bool QtSurface::SetWindowExtEx(int32_t, int32_t) { return false; }
 
 bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     if (!painter_->isActive()) return false;
+    Flush();
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics fm(painter_->font(), &device_);
     double dx = 0;
@@ -279,6 +361,12 @@ bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     }
     painter_->setPen(ToQColor(textColor_));
     painter_->drawText(QPointF(dx, dy), s);
+    // The text's box with its ink, turned as it is drawn, and a pixel more
+    // for rounding.
+    const QRectF box = QRectF(dx, dy - fm.ascent(), fm.horizontalAdvance(s), fm.height())
+                           .united(fm.boundingRect(s).toRectF().translated(dx, dy));
+    const QRect turned = QTransform().translate(x, y).rotate(-angle).mapRect(box).toAlignedRect();
+    MarkDrawn(turned.left(), turned.top(), turned.right(), turned.bottom(), 1);
     painter_->restore();
     return true;
 }

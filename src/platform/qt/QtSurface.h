@@ -3,10 +3,23 @@
 // picture) or on any other paint device (a printer page). On a QPrinter the
 // device capabilities describe the sheet and its paintable area from the
 // printer's page layout; elsewhere the device is the whole page.
+//
+// Consecutive LineTo calls with a solid pen are collected and drawn as one
+// polyline: when the pen, the position or the kind of drawing call changes,
+// when painting ends, and on Flush. A segment that leaves the device or the
+// clip rectangle is drawn on its own, so that it is clipped exactly as a
+// single line is. The picture is that of single lines apart from pixels at
+// the joins (and, rarely, a pixel of a long segment moved by one where its
+// rounding is a tie).
 
+#include <QPoint>
+#include <QRect>
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/Surface.h"
 
@@ -58,6 +71,15 @@ public:
     // objects excluded): what a routine leaves behind.
     size_t LiveObjects() const { return objects_.size(); }
 
+    // Draws the lines collected so far. Whoever reads or writes the device's
+    // pixels other than through the surface calls it first.
+    void Flush();
+
+    // The part of the device, in device pixels, drawn on since the last call
+    // (empty when nothing was); the next call starts afresh. Lines still
+    // collected count as drawn.
+    QRect TakeDrawnRect();
+
 protected:
     struct DeferPainting {};
     // A surface that keeps its objects and settings from now on but paints
@@ -77,6 +99,20 @@ private:
     void ApplyBrush();
     void ApplyFont();
     void ApplyClip();
+    // Widens the drawn part by the box of x1..x2, y1..y2 plus reach pixels.
+    void MarkDrawn(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t reach) {
+        const auto [left, right] = std::minmax(x1, x2);
+        const auto [top, bottom] = std::minmax(y1, y2);
+        if (drawnLeft_ > drawnRight_) {
+            drawnLeft_ = drawnTop_ = INT32_MAX;
+            drawnRight_ = drawnBottom_ = INT32_MIN;
+        }
+        drawnLeft_ = std::min(drawnLeft_, left - reach);
+        drawnTop_ = std::min(drawnTop_, top - reach);
+        drawnRight_ = std::max(drawnRight_, right + reach);
+        drawnBottom_ = std::max(drawnBottom_, bottom + reach);
+    }
+    void MarkDrawn(const DevPoint* points, int32_t count);
     QFont CurrentFont() const;
     const Object* Find(GdiObject id) const;
 
@@ -92,6 +128,20 @@ private:
         int32_t left, top, right, bottom;
     };
     std::optional<ClipBox> clip_;  // kept while not painting, applied when painting starts
+    DevPoint origin_;              // device point of the surface's (0, 0) while painting
+
+    // The polyline being collected: its first point, then one per LineTo of
+    // some length, the last being pos_; and the points of the LineTo calls
+    // of no length. Collected only with a solid pen, and only segments
+    // within inside_ (the device and the clip rectangle).
+    std::vector<QPoint> pending_;
+    std::vector<QPoint> dots_;
+    bool collectLines_ = false;
+    bool thinPen_ = true;  // one pixel wide
+    ClipBox inside_{};     // right and bottom included
+    int32_t penReach_ = 1;  // pixels a line of the current pen reaches beyond its points
+    // What has been drawn since TakeDrawnRect, surface coordinates; empty while left > right.
+    int32_t drawnLeft_ = 1, drawnTop_ = 1, drawnRight_ = 0, drawnBottom_ = 0;
     FillMode fillMode_ = FillMode::Alternate;
     unsigned textAlign_ = AlignLeft;
     Rgb textColor_ = 0;

@@ -131,16 +131,15 @@ bool Drawn(const QImage& picture) {
 // seconds from the answer to the end of the run.
 double DrawMapOnce(Tellurax& window) {
     QElapsedTimer clock;
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, &clock] {
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&timer, &clock] {
         auto* dialog = qobject_cast<MapReduce*>(QApplication::activeModalWidget());
         if (!dialog) return;
-        timer->stop();
-        timer->deleteLater();
+        timer.stop();
         clock.start();
         dialog->DrawMap->click();
     });
-    timer->start(0);
+    timer.start(0);
     window.mnuBar[3]->trigger();
     return clock.isValid() ? static_cast<double>(clock.nsecsElapsed()) / 1e9 : -1;
 }
@@ -230,9 +229,15 @@ int Run(int argc, char** argv) {
     PaintCounter counter;
     window.Area().installEventFilter(&counter);
 
-    std::printf("Draw Map on a %dx%d drawing area (%s platform), median of %d runs%s\n", area.width(), area.height(),
-                qPrintable(QGuiApplication::platformName()), runs,
-                gmt ? ", each followed by GMT's where it has the lines" : "");
+    // GMT draws the lines of NAME.prn when NAME.txt lies beside it.
+    const auto gmtLines = [&](const std::string& map) {
+        return gmt && Upper(fs::path(map).extension().string()) == ".PRN" &&
+               fs::is_regular_file(fs::path(map).replace_extension(".txt"));
+    };
+    std::printf(
+        "Draw Map on a %dx%d drawing area (%s platform), median of %d runs%s\n", area.width(), area.height(),
+        qPrintable(QGuiApplication::platformName()), runs,
+        std::any_of(maps.begin(), maps.end(), gmtLines) ? ", each followed by GMT's where it has the lines" : "");
     std::printf("%-12s %-16s %10s %8s %17s %9s %8s\n", "map", "projection", "points", "seconds", "(min-max)",
                 "Mpoints/s", "repaints");
     int failures = 0;
@@ -240,7 +245,7 @@ int Run(int argc, char** argv) {
         const std::optional<long> points = MapFilePoints(map);
         const std::string name = fs::path(map).filename().string();
         const fs::path lines = fs::path(map).replace_extension(".txt");
-        const bool withGmt = gmt && Upper(fs::path(map).extension().string()) == ".PRN" && fs::is_regular_file(lines);
+        const bool withGmt = gmtLines(map);
         const long gmtPoints = withGmt ? PolylinePoints(lines.string()) : 0;
         for (const Projection* proj : projections) {
             DesignState& d = Design();

@@ -20,12 +20,13 @@ synthetic=${3:-}
 mkdir -p "$out"
 raw=$out/world-raw.txt
 
+# GMT runs in OUTDIR, where it leaves its gmt.history.
 if [ "$synthetic" != --synthetic ] && command -v gmt >/dev/null 2>&1 &&
-   gmt coast -R0/1/50/51 -Df -W -M >/dev/null 2>&1; then
+   (cd "$out" && gmt coast -R0/1/50/51 -Df -W -M) >/dev/null 2>&1; then
   echo "GSHHG full resolution, dumped by gmt coast" >&2
   # Segment headers lose their text (it would become a label); coordinates
   # are rounded to the 5 decimals of the polyline text.
-  gmt coast -Rd -Df -W -M | awk '
+  (cd "$out" && gmt coast -Rd -Df -W -M) | awk '
     /^#/ { next }
     /^>/ { print ">"; next }
     NF >= 2 { printf "%.5f %.5f\n", $1, $2 }' > "$raw"

@@ -8,11 +8,14 @@
 #                                                  for SECONDS on CORES processors (default 2)
 #   scripts/fuzz.sh --minimise [HARNESS...]        merge what the runs found into
 #                                                  the committed corpus, minimised
+#                                                  (export TMPDIR elsewhere to keep it)
 #
 # Each harness starts from its committed corpus (tests/fuzz/corpus/NAME) and
 # keeps the inputs it finds in build-fuzz/corpus/NAME; a failing input lands
 # in build-fuzz/findings/NAME/ (crash-*, leak-*, timeout-*, oom-*) and its
-# log in build-fuzz/logs/NAME.log. A failure ends that harness's run.
+# log in build-fuzz/logs/NAME.log. A failure ends that harness's run. Once
+# fixed, the minimised failing input goes into the corpus as regression-NAME,
+# which --minimise keeps.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -67,11 +70,13 @@ if [ $minimise -eq 1 ]; then
   for h in "${harnesses[@]}"; do
     fresh=$(mktemp -d)
     mkdir -p "$out/corpus/$h"
-    "$out/tests/fuzz/$h" -merge=1 "$fresh" "tests/fuzz/corpus/$h" "$out/corpus/$h" >"$out/logs/$h-merge.log" 2>&1
-    rm -f "tests/fuzz/corpus/$h"/*
+    # Edges only (no hit counts): the smallest set that reaches every edge.
+    "$out/tests/fuzz/$h" -merge=1 -use_counters=0 "$fresh" "tests/fuzz/corpus/$h" "$out/corpus/$h" >"$out/logs/$h-merge.log" 2>&1
+    # Inputs that once failed stay under their own names.
+    find "tests/fuzz/corpus/$h" -type f ! -name 'regression-*' -delete
     cp "$fresh"/* "tests/fuzz/corpus/$h/"
     rm -rf "$fresh"
-    echo "$h: $(ls "tests/fuzz/corpus/$h" | wc -l) inputs, $(du -sk "tests/fuzz/corpus/$h" | cut -f1) KB"
+    echo "$h: $(ls "tests/fuzz/corpus/$h" | wc -l) inputs, $(cat "tests/fuzz/corpus/$h"/* | wc -c) bytes"
   done
   exit 0
 fi

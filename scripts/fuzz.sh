@@ -90,6 +90,7 @@ run() {
 
 # Every harness runs for the whole time, all at once, sharing CORES processors.
 cpus=0-$((cores - 1))
+touch "$out/logs/start"  # the findings of this run are the newer ones
 for h in "${harnesses[@]}"; do
   run "$h" &
 done
@@ -100,7 +101,7 @@ for h in "${harnesses[@]}"; do
   log=$out/logs/$h.log
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log" | tail -1)
-  count() { find "$out/findings/$h" -name "$1-*" | wc -l; }
+  count() { find "$out/findings/$h" -name "$1-*" -newer "$out/logs/start" | wc -l; }
   crashes=$(($(count crash) + $(count leak) + $(count deadly)))
   printf '%-14s %14s %8s %9s %5s %9s\n' "$h" "${execs:-?}" "$crashes" "$(count timeout)" "$(count oom)" "${rss:-?}"
 done

@@ -1,0 +1,7 @@
+// A plotting pass over one input read as one of the WDB1 map files (.dat, fixed records).
+
+#include "FuzzSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    return tlrx::fuzz::RunMapInput(data, size, {"dat"});
+}

@@ -18,8 +18,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FakeHost.h"
+#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 #include "platform/Surface.h"
 
 namespace tlrx::fuzz {

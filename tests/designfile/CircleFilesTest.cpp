@@ -28,6 +28,16 @@ namespace fs = std::filesystem;
 
 constexpr const char* kCaption = "Tellurax: Mercator projection";
 
+// A main window that keeps every caption it is given.
+struct CaptionedHost : FakeHost {
+    using FakeHost::FakeHost;
+    void SetCaption(std::string_view c) override {
+        FakeHost::SetCaption(c);
+        captions.emplace_back(c);
+    }
+    std::vector<std::string> captions;
+};
+
 class CircleFilesTest : public test::TlrxTest {
 protected:
     CircleFilesTest() : TlrxTest(fs::path(TLRX_TEST_OUT_DIR) / "circle-files") {
@@ -101,7 +111,7 @@ protected:
         return names;
     }
 
-    FakeHost host{64, 48};
+    CaptionedHost host{64, 48};
 };
 
 // Every line: the marker, two blanks, the latitude and the longitude after
@@ -130,7 +140,7 @@ TEST_F(CircleFilesTest, EachPointIsOneLineInFixedFields) {
     SaveGreatCircle(Path("route.prn"));
     EXPECT_EQ(Lines(Path("route.prn")), expected);
     EXPECT_FALSE(Plot().OutGc);
-    EXPECT_EQ(host.caption, kCaption);
+    EXPECT_EQ(host.captions, (std::vector<std::string>{"Tellurax: printing Great Circle", kCaption}));
     EXPECT_FALSE(Files().OutputOpen());
     EXPECT_TRUE(boxes.log.empty());
 
@@ -166,7 +176,7 @@ TEST_F(CircleFilesTest, EachSmallCircleIsASegmentOfItsOwn) {
     EXPECT_EQ(starts, (std::vector<size_t>{1, static_cast<size_t>(d.ScCircleEnd[1]) + 1,
                                            static_cast<size_t>(d.ScCircleEnd[2]) + 1}));
     EXPECT_FALSE(Plot().OutSc);
-    EXPECT_EQ(host.caption, kCaption);
+    EXPECT_EQ(host.captions, (std::vector<std::string>{"Tellurax: printing Small Circle", kCaption}));
 
     // The first circle without points: two segments, the same points.
     Design().ScCircleEnd[1] = 0;
@@ -255,7 +265,8 @@ TEST_F(CircleFilesTest, AnUndefinedCircleIsExplainedAndNoFileWritten) {
 
 // A file that cannot be written, or written whole, leaves an earlier file of
 // that name as it was and nothing else behind: no file open, the caption
-// restored, the request kept; the next save works.
+// restored (changed only once the file was begun), the request kept; the
+// next save works.
 TEST_F(CircleFilesTest, AFailureLeavesTheEarlierFileAndNothingOpen) {
     ComputeGreatCircle(37.78, -122.43, 35.68, 139.69);
     ComputeSmallCircles(0, 0, 10, 2);
@@ -282,6 +293,7 @@ TEST_F(CircleFilesTest, AFailureLeavesTheEarlierFileAndNothingOpen) {
         const std::vector<int16_t> ends = Design().ScCircleEnd;
         if (c.fault == PointsMissing) Design().ScCircleEnd[2] = 32000;
         boxes.log.clear();
+        host.captions.clear();
         {
             test::FileSizeLimit limit(c.fault == DiskFull ? 100 : RLIM_INFINITY);
             if (c.great) SaveGreatCircle(c.file);
@@ -292,7 +304,9 @@ TEST_F(CircleFilesTest, AFailureLeavesTheEarlierFileAndNothingOpen) {
         EXPECT_EQ(boxes.log[0].text, c.message);
         EXPECT_EQ(boxes.log[0].title, c.great ? "Error in GcSave" : "Error in ScSave");
         EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(host.caption, kCaption);
+        const std::string writing = c.great ? "Tellurax: printing Great Circle" : "Tellurax: printing Small Circle";
+        EXPECT_EQ(host.captions,
+                  c.fault == None ? std::vector<std::string>{} : (std::vector<std::string>{writing, kCaption}));
         EXPECT_FALSE(Files().OutputOpen());
         EXPECT_TRUE(c.great ? Plot().OutGc : Plot().OutSc);
         EXPECT_EQ(Contents(Path("route.prn")), earlier);

@@ -1,7 +1,8 @@
-// The File menu: its check mark, and the exports of the map to a BMP, CGM,
-// DXF, WMF or ASCII file.
+// The File menu: its check mark, the exports of the map to a BMP, CGM, DXF,
+// WMF or ASCII file, the circle files and Exit.
 
 #include <QAction>
+#include <QCoreApplication>
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/SharedRoutines.h"
+#include "designfile/CircleFiles.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -28,6 +30,9 @@ constexpr int16_t kSaveCgm = 6;
 constexpr int16_t kSaveDxf = 7;
 constexpr int16_t kSaveWmf = 8;
 constexpr int16_t kSaveAscii = 9;
+constexpr int16_t kSaveGreatCircle = 11;
+constexpr int16_t kSaveSmallCircle = 12;
+constexpr int16_t kExit = 17;
 
 // The save dialog of an export item and the name it keeps.
 struct SaveDialog {
@@ -46,6 +51,16 @@ const SaveDialog& ExportDialog(int16_t index) {
         {"Save Map As WMF File", "WMF Files (*.wmf)|*.wmf", "wmf", &PlotState::WmfFileName, " in Save as WMF"},
     };
     return dialogs[index - kSaveBmp];
+}
+
+const SaveDialog& CircleDialog(int16_t index) {
+    static const SaveDialog dialogs[] = {
+        {"Save Great Circle As ASCII File", "PRN Files (*.prn)|*.prn", "prn", &PlotState::GcFileName,
+         " in Save Great Circle"},
+        {"Save Small Circle As ASCII File", "PRN Files (*.prn)|*.prn", "prn", &PlotState::ScFileName,
+         " in Save Small Circle"},
+    };
+    return dialogs[index - kSaveGreatCircle];
 }
 
 // The shared file dialog as the item's save dialog, opening on the item's
@@ -93,6 +108,13 @@ void Tellurax::mnuInput_Click(int16_t index) {
     case kSaveDxf:
     case kSaveWmf: SaveMapAs(index); break;
     case kSaveAscii: SaveMapAsAscii(); break;
+    case kSaveGreatCircle:
+    case kSaveSmallCircle: SaveCircle(index); break;
+    case kExit:
+        // As closing the window: the settings are written and what drawing
+        // left behind is released; then the program ends.
+        if (close()) QCoreApplication::quit();
+        break;
     default: break;
     }
 }
@@ -143,6 +165,21 @@ void Tellurax::SaveMapAsAscii() {
     }
     Cls();
     MapDraw();
+}
+
+void Tellurax::SaveCircle(int16_t index) {
+    PlotState& p = Plot();
+    const SaveDialog& item = CircleDialog(index);
+    const std::optional<std::string> chosen = ChooseSaveFile(item);
+    if (!chosen) return;
+    p.*item.lastPath = *chosen;
+    if (index == kSaveGreatCircle) {
+        p.OutGc = true;
+        GcSave();
+    } else {
+        p.OutSc = true;
+        ScSave();
+    }
 }
 
 }  // namespace tlrx

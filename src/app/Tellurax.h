@@ -92,7 +92,8 @@ public:
     void Form_KeyUp(int keyCode);
     // A top-level menu opened or chosen: 0 File, 3 Draw Map, 5 Stop.
     void mnuBar_Click(int16_t index);
-    // The File menu: its check mark; the exports (items 5 to 9).
+    // The File menu: its check mark; the exports (items 5 to 9), the circle
+    // files (11, 12) and Exit (17).
     void mnuInput_Click(int16_t index);
     // The Projection menu: commits the projection of the item and opens its
     // boundary dialog; an edit not completed puts the previous projection
@@ -160,6 +161,8 @@ private:
     // File menu: Save as BMP, CGM, DXF or WMF (the item's index), and Save as ASCII.
     void SaveMapAs(int16_t index);
     void SaveMapAsAscii();
+    // File menu: Save Great Circle or Save Small Circle (the item's index).
+    void SaveCircle(int16_t index);
 
     // Text placement drawing.
     void TextCursor();

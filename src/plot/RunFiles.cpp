@@ -1,5 +1,8 @@
 #include "plot/RunFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -55,9 +58,64 @@ void RunFiles::OutputFailure() {
     Raise(SystemDescription());
 }
 
+RunFiles::~RunFiles() { CloseOutputQuietly(); }
+
 void RunFiles::CreateOutputText(const std::string& path) {
     OpenOutput(path, std::ios::out | std::ios::binary | std::ios::trunc);
     outPos_ = 1;
+}
+
+void RunFiles::CreateOutputTextReplacing(const std::string& path) {
+    namespace fs = std::filesystem;
+    CloseOutputQuietly();
+    outFailed_ = false;
+    std::error_code ec;
+    fs::path target(path);
+    // Through a link the file it names is replaced, not the link.
+    if (fs::is_symlink(fs::symlink_status(target, ec))) {
+        const fs::path resolved = fs::canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    const fs::file_status status = fs::status(target, ec);
+    if (path.empty() || fs::is_directory(status)) {
+        errno = path.empty() ? ENOENT : EISDIR;
+        OutputFailure();
+    }
+    // A device or pipe is never replaced by a file.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        outFailed_ = true;
+        Raise("Not a regular file");
+    }
+
+    // A short name of its own, so that a name at the length limit still
+    // leaves room for it.
+    static unsigned serial = 0;
+    for (int attempt = 0;; ++attempt) {
+        const fs::path temp =
+            target.parent_path() / (".tlrx-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp");
+        errno = 0;
+        std::FILE* created = std::fopen(temp.c_str(), "wbx");
+        if (created != nullptr) {
+            std::fclose(created);
+            tempPath_ = temp.string();
+            break;
+        }
+        if (errno != EEXIST || attempt == 100) OutputFailure();
+    }
+    replaceTarget_ = target.string();
+    errno = 0;
+    out_.open(tempPath_, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!out_.is_open()) OutputFailure();
+    outPos_ = 1;
+}
+
+void RunFiles::DiscardTemporary() {
+    if (!tempPath_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove(tempPath_, ec);
+    }
+    tempPath_.clear();
+    replaceTarget_.clear();
 }
 
 void RunFiles::AppendOutputText(const std::string& path) {
@@ -114,10 +172,31 @@ void RunFiles::CloseOutput() {
     errno = 0;
     out_.close();
     outPos_ = 0;
-    const bool failed = !out_ || outFailed_;
+    bool failed = !out_ || outFailed_;
     out_.clear();
     outFailed_ = false;
-    if (failed) Raise(SystemDescription());
+    if (!failed && !tempPath_.empty()) {
+        // The data reach the disk before the name moves to them.
+        errno = 0;
+        const int fd = ::open(tempPath_.c_str(), O_RDONLY);
+        failed = fd < 0 || ::fsync(fd) != 0;
+        if (fd >= 0) ::close(fd);
+        if (!failed) {
+            namespace fs = std::filesystem;
+            std::error_code ec;
+            const fs::file_status old = fs::status(replaceTarget_, ec);
+            if (fs::is_regular_file(old)) fs::permissions(tempPath_, old.permissions(), ec);
+            errno = 0;
+            failed = std::rename(tempPath_.c_str(), replaceTarget_.c_str()) != 0;
+            if (!failed) tempPath_.clear();
+        }
+    }
+    if (failed) {
+        const std::string description = SystemDescription();
+        DiscardTemporary();
+        Raise(description);
+    }
+    DiscardTemporary();
 }
 
 void RunFiles::CloseOutputQuietly() {
@@ -125,6 +204,7 @@ void RunFiles::CloseOutputQuietly() {
     outPos_ = 0;
     out_.clear();
     outFailed_ = false;
+    DiscardTemporary();
 }
 
 bool RunFiles::InputBuffer::Open(const std::string& path) {

@@ -27,10 +27,22 @@ inline constexpr size_t kInputBlockBytes = size_t{1} << 18;
 
 class RunFiles {
 public:
+    RunFiles() = default;
+    ~RunFiles();
+    RunFiles(const RunFiles&) = delete;
+    RunFiles& operator=(const RunFiles&) = delete;
+
     // ---- The output, file number 2 ----
 
     // Creates the file anew for text lines; an existing file is replaced.
     void CreateOutputText(const std::string& path);
+    // For text lines that replace the file only once they are all written:
+    // they go to a new temporary file in the same folder, which CloseOutput
+    // renames over `path` (an existing file keeps its permissions). A
+    // failure at any point, CloseOutputQuietly or the end of the process
+    // before CloseOutput leaves the file at `path` as it was, and no
+    // temporary file once the output is closed.
+    void CreateOutputTextReplacing(const std::string& path);
     // Opens the file for text lines written after its end; a missing file is created.
     void AppendOutputText(const std::string& path);
     // Opens the file for binary reading and writing at byte position 1,
@@ -52,10 +64,12 @@ public:
     void SeekOutput(int64_t position);
 
     // Flushes and closes the output; raises when the data could not all be
-    // written, now or by an earlier write. Nothing happens when no output is open.
+    // written, now or by an earlier write (a replacing output then leaves
+    // the old file). Nothing happens when no output is open.
     void CloseOutput();
     // Closes the output without a verdict: for a stop that deletes the file,
-    // or after a failure that has already been reported.
+    // or after a failure that has already been reported. A replacing output
+    // is dropped.
     void CloseOutputQuietly();
 
     // ---- The input, file number 1 ----
@@ -95,9 +109,15 @@ private:
     void OpenOutput(const std::string& path, std::ios::openmode mode);
     [[noreturn]] void OutputFailure();
 
+    // Drops a replacing output's temporary file.
+    void DiscardTemporary();
+
     std::fstream out_;
     bool outFailed_ = false;
     int64_t outPos_ = 0;  // 1-based write position of out_, 0 when not known
+
+    std::string replaceTarget_;  // a replacing output: the file it replaces
+    std::string tempPath_;       // and the temporary file written meanwhile
     // The input's stream buffer: the file read a block at a time into memory
     // kept from file to file. A seek that lands in the block held moves no
     // file position and reads nothing.

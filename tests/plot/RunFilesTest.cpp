@@ -114,6 +114,66 @@ TEST_F(RunFilesTest, FailuresAreRaisedAndMarkTheOutput) {
     EXPECT_THROW(files.OpenInput(dir + "/none.map"), RuntimeError);
 }
 
+// A replacing output takes the file's place only when closed after every
+// line was written; the file keeps its permissions, a link stays a link.
+// Anything else leaves the file as it was and no temporary file.
+TEST_F(RunFilesTest, AReplacingOutputTakesTheFilesPlaceOnlyWhenComplete) {
+    namespace fs = std::filesystem;
+    const std::string path = dir + "/circle.prn";
+    std::ofstream(path, std::ios::binary) << "old";
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const auto entries = [this] {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+
+    files.CreateOutputTextReplacing(path);
+    files.WriteLine("new");
+    files.CloseOutputQuietly();  // dropped
+    EXPECT_EQ(test::FileBytes(path), "old");
+    EXPECT_EQ(entries(), std::vector<std::string>{"circle.prn"});
+
+    files.CreateOutputTextReplacing(path);
+    files.WriteLine("new");
+    EXPECT_EQ(test::FileBytes(path), "old");  // not yet
+    files.CloseOutput();
+    EXPECT_EQ(test::FileBytes(path), "new\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(entries(), std::vector<std::string>{"circle.prn"});
+
+    fs::create_symlink("circle.prn", dir + "/link.prn");
+    files.CreateOutputTextReplacing(dir + "/link.prn");
+    files.WriteLine("linked");
+    files.CloseOutput();
+    EXPECT_TRUE(fs::is_symlink(dir + "/link.prn"));
+    EXPECT_EQ(test::FileBytes(path), "linked\r\n");
+
+    // Names that are no file to replace are refused before anything is written.
+    fs::create_directories(dir + "/folder.prn");
+    const struct {
+        std::string path;
+        const char* description;
+    } refused[] = {
+        {dir + "/folder.prn", "Is a directory"},
+        {"/dev/null", "Not a regular file"},
+        {dir + "/missing/circle.prn", "No such file or directory"},
+        {"", "No such file or directory"},
+    };
+    for (const auto& c : refused) {
+        try {
+            files.CreateOutputTextReplacing(c.path);
+            ADD_FAILURE() << c.path << " was accepted";
+        } catch (const RuntimeError& e) {
+            EXPECT_STREQ(e.what(), c.description) << c.path;
+        }
+        EXPECT_FALSE(files.OutputOpen());
+    }
+    EXPECT_EQ(entries(), (std::vector<std::string>{"circle.prn", "folder.prn", "link.prn"}));
+    EXPECT_TRUE(fs::is_empty(dir + "/folder.prn"));
+}
+
 // Lines up to the bound come back whole, their CR LF taken off; a longer
 // line comes back longer than the bound, read no further than two
 // characters past it.

@@ -1,5 +1,5 @@
 // The File menu: its check mark, and the exports of the map to a BMP, CGM,
-// DXF, WMF or ASCII file.
+// DXF, WMF or ASCII file. Saving and recalling the design: DesignFileMenu.cpp.
 
 #include <QAction>
 #include <algorithm>
@@ -28,6 +28,8 @@ constexpr int16_t kSaveCgm = 6;
 constexpr int16_t kSaveDxf = 7;
 constexpr int16_t kSaveWmf = 8;
 constexpr int16_t kSaveAscii = 9;
+constexpr int16_t kSaveDesign = 14;
+constexpr int16_t kRecallDesign = 15;
 
 // The save dialog of an export item and the name it keeps.
 struct SaveDialog {
@@ -93,6 +95,8 @@ void Tellurax::mnuInput_Click(int16_t index) {
     case kSaveDxf:
     case kSaveWmf: SaveMapAs(index); break;
     case kSaveAscii: SaveMapAsAscii(); break;
+    case kSaveDesign: SaveMapDesign(); break;
+    case kRecallDesign: RecallMapDesign(); break;
     default: break;
     }
 }

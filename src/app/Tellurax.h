@@ -92,7 +92,8 @@ public:
     void Form_KeyUp(int keyCode);
     // A top-level menu opened or chosen: 0 File, 3 Draw Map, 5 Stop.
     void mnuBar_Click(int16_t index);
-    // The File menu: its check mark; the exports (items 5 to 9).
+    // The File menu: its check mark; the exports (items 5 to 9); saving and
+    // recalling the design (14, 15).
     void mnuInput_Click(int16_t index);
     // The Projection menu: commits the projection of the item and opens its
     // boundary dialog; an edit not completed puts the previous projection
@@ -160,6 +161,13 @@ private:
     // File menu: Save as BMP, CGM, DXF or WMF (the item's index), and Save as ASCII.
     void SaveMapAs(int16_t index);
     void SaveMapAsAscii();
+    // File menu: Save Map Design and Recall Map Design.
+    void SaveMapDesign();
+    void RecallMapDesign();
+    // The window of a recalled design: normal state, the given outer size in
+    // twips, at the top left corner of the screen.
+    void RestoreDesignWindow(float width, float height);
+    friend class MainDesignWindow;
 
     // Text placement drawing.
     void TextCursor();

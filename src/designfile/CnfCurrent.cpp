@@ -552,6 +552,10 @@ public:
     void Str(std::string& v, const Field& f) {
         if (form_ != Form::Whole) {
             v = Take(f, [&] { return in_.Text(); });
+            // What the writer refuses is refused here too, so that every
+            // design recalled can be saved again.
+            if ((f.path || form_ == Form::Quoted) && v.find('"') != std::string::npos)
+                Fail("Text with a double quote inside");
             return;
         }
         const std::string line = Take(f, [&] { return in_.Line(); });

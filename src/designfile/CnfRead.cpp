@@ -167,6 +167,7 @@ WindowFit FitWindow(Staged& s) {
     } else {
         if (f0 < fm) p.MapFillFraction *= f1 <= fm ? a0 / a1 : h0 / m / w0;
     }
+    if (!std::isfinite(p.MapFillFraction)) Raise(kOverflow);
     return {WindowFit::Action::Maximize, 0, 0, factor};
 }
 

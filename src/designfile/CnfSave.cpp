@@ -31,6 +31,8 @@ bool CnfSave(DesignWindow& window) {
         w.Top = window.Top();
         w.ScaleWidth = window.ScaleWidth();
         w.ScaleHeight = window.ScaleHeight();
+        // The window fit of a recall needs the drawing area's size.
+        if (!(w.ScaleWidth > 0 && w.ScaleHeight > 0)) Raise("The map window has no drawing area to save");
         // Without a printer no orientation is known: 0 restores none.
         w.Orientation = p.PrnDlg ? p.PrnDlg->Settings.Orientation : int16_t{0};
         const std::string text = WriteCurrentVersion({d, p, w});

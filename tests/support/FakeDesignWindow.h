@@ -1,9 +1,10 @@
 #pragma once
 // A main window for the design file, for tests: a normal window of 12300 by
 // 9900 twips at (0, 0) whose drawing area is 300 twips narrower and 900
-// lower; maximised, its drawing area is the screen's full-screen area. It
-// logs what the design file did to it.
+// lower (at least a pixel); maximised, its drawing area is the screen's
+// full-screen area. It logs what the design file did to it.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,8 +29,8 @@ public:
     float Height() const override { return height; }
     float Left() const override { return left; }
     float Top() const override { return top; }
-    float ScaleWidth() const override { return width - kFrameWidth; }
-    float ScaleHeight() const override { return height - kFrameHeight; }
+    float ScaleWidth() const override { return std::max(width - kFrameWidth, Design().TwipsPerPixelX); }
+    float ScaleHeight() const override { return std::max(height - kFrameHeight, Design().TwipsPerPixelY); }
     void Maximize() override {
         const DesignState& d = Design();
         state = 2;

@@ -1,8 +1,9 @@
 #pragma once
 // A main window for the design file, for tests: a normal window of 12300 by
 // 9900 twips at (0, 0) whose drawing area is 300 twips narrower and 900
-// lower (at least a pixel); maximised, its drawing area is the screen's
-// full-screen area. It logs what the design file did to it.
+// lower (at least a pixel); restored, it fits the screen; maximised, its
+// drawing area is the screen's full-screen area. It logs what the design
+// file did to it.
 
 #include <algorithm>
 #include <cstdint>
@@ -40,9 +41,11 @@ public:
         ++changes;
     }
     void Restore(float w, float h) override {
+        // Like a real window, never larger than the screen nor smaller than a pixel.
+        const DesignState& d = Design();
         state = 0;
-        width = w;
-        height = h;
+        width = std::clamp(w, d.TwipsPerPixelX, d.ScreenWidthPx * d.TwipsPerPixelX);
+        height = std::clamp(h, d.TwipsPerPixelY, d.ScreenHeightPx * d.TwipsPerPixelY);
         left = top = 0;
         ++changes;
     }

@@ -558,9 +558,10 @@ public:
                 Fail("Text with a double quote inside");
             return;
         }
-        const std::string line = Take(f, [&] { return in_.Line(); });
+        // The first and last characters are dropped as the file holds them.
+        const std::string line = ToFileText(Take(f, [&] { return in_.Line(); }));
         if (line.size() < 2) Fail("Text line shorter than its two quotes");
-        v = line.substr(1, line.size() - 2);
+        v = FromFileText(std::string_view(line).substr(1, line.size() - 2));
     }
     void Zone() {}
     void NoComma() {}

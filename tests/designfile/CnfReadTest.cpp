@@ -200,7 +200,7 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
          "The rest of the file cannot hold 2000000000 text items in line 93, field 2 (number of text items)"},
         {"a zero size", 12, " 0      9000", 0, "Size of zero or less in line 12, field 1 (drawing area width)"},
         {"zero twips per pixel", 9, " 15      0", 0, "Size of zero or less in line 9, field 2 (twips per pixel down)"},
-        {"a one-character text line", 94, "\"", 0,
+        {"a one-character text line", 94, "\xE9", 0,
          "Text line shorter than its two quotes in line 94, field 1 (text of text item 1)"},
         {"a palette cell outside the palette", 14, " 50331647  256  33554432  0 ", 0,
          "Palette cell outside 0 to 255 in line 14, field 2 (background palette cell)"},
@@ -307,6 +307,12 @@ TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
         EXPECT_EQ(d.FeatureLineWidth(1, 1), 15);     // widths stay
         EXPECT_NEAR(Plot().MapFillFraction, c.fill, 1e-6) << c.extent;
     }
+}
+
+// The text line loses its first and last characters, whatever they are.
+TEST_F(CnfReadTest, ATextItemLineLosesItsFirstAndLastCharacters) {
+    ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 94, "\xABVille-Marie \xE0 Montr\xE9" "al\xBB")));
+    EXPECT_EQ(Design().TextItemText[1], "Ville-Marie à Montréal");
 }
 
 TEST_F(CnfReadTest, ADefinedSmallCircleIsComputedAgain) {

@@ -76,12 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Check(Boxes().log.empty() || Boxes().log[0].title != "Error in CnfRead", "a recall that succeeded showed its box");
 
+    // A save that fails names its reason.
+    const auto lastBox = [] { return Boxes().log.empty() ? std::string() : ": " + Boxes().log.back().text; };
     Plot().CnfFileName = saved;
-    Check(CnfSave(window), "a recalled design was not saved");
+    bool ok = CnfSave(window);
+    Check(ok, "a recalled design was not saved" + lastBox());
     const std::string first = Read(saved);
     Boxes().log.clear();
-    Check(CnfRead(window), "a saved design was not recalled");
-    Check(CnfSave(window), "a design recalled from a saved file was not saved");
+    ok = CnfRead(window);
+    Check(ok, "a saved design was not recalled" + lastBox());
+    ok = CnfSave(window);
+    Check(ok, "a design recalled from a saved file was not saved" + lastBox());
     Check(Read(saved) == first, "a saved design recalled and saved again gave other bytes");
     Check(OpenDescriptors() == descriptors, "a file descriptor was left open");
 

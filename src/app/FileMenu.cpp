@@ -1,5 +1,6 @@
 // The File menu: its check mark, the exports of the map to a BMP, CGM, DXF,
-// WMF or ASCII file, the circle files and Exit.
+// WMF or ASCII file, the circle files and Exit. Saving and recalling the
+// design: DesignFileMenu.cpp.
 
 #include <QAction>
 #include <QCoreApplication>
@@ -32,6 +33,8 @@ constexpr int16_t kSaveWmf = 8;
 constexpr int16_t kSaveAscii = 9;
 constexpr int16_t kSaveGreatCircle = 11;
 constexpr int16_t kSaveSmallCircle = 12;
+constexpr int16_t kSaveDesign = 14;
+constexpr int16_t kRecallDesign = 15;
 constexpr int16_t kExit = 17;
 
 // The save dialog of an export item and the name it keeps.
@@ -110,6 +113,8 @@ void Tellurax::mnuInput_Click(int16_t index) {
     case kSaveAscii: SaveMapAsAscii(); break;
     case kSaveGreatCircle:
     case kSaveSmallCircle: SaveCircle(index); break;
+    case kSaveDesign: SaveMapDesign(); break;
+    case kRecallDesign: RecallMapDesign(); break;
     case kExit:
         // As closing the window: the settings are written and what drawing
         // left behind is released; then the program ends.

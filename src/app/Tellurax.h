@@ -93,7 +93,7 @@ public:
     // A top-level menu opened or chosen: 0 File, 3 Draw Map, 5 Stop.
     void mnuBar_Click(int16_t index);
     // The File menu: its check mark; the exports (items 5 to 9), the circle
-    // files (11, 12) and Exit (17).
+    // files (11, 12), saving and recalling the design (14, 15) and Exit (17).
     void mnuInput_Click(int16_t index);
     // The Projection menu: commits the projection of the item and opens its
     // boundary dialog; an edit not completed puts the previous projection
@@ -163,6 +163,13 @@ private:
     void SaveMapAsAscii();
     // File menu: Save Great Circle or Save Small Circle (the item's index).
     void SaveCircle(int16_t index);
+    // File menu: Save Map Design and Recall Map Design.
+    void SaveMapDesign();
+    void RecallMapDesign();
+    // The window of a recalled design: normal state, the given outer size in
+    // twips, at the top left corner of the screen.
+    void RestoreDesignWindow(float width, float height);
+    friend class MainDesignWindow;
 
     // Text placement drawing.
     void TextCursor();

@@ -88,7 +88,7 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
               (std::vector<std::string>{"&Open Digital Map File", "-", "&Print Map", "Print Set&up", "-",
                                         "!Save as &BMP", "!Save as &CGM", "!Save as &DXF", "!Save as &WMF",
                                         "!Save as &ASCII", "-", "!Save &Great Circle", "!Save &Small Circle", "-",
-                                        "Save &Map Design", "&Recall Map Design", "-", "!E&xit"}));
+                                        "!Save &Map Design", "!&Recall Map Design", "-", "!E&xit"}));
     EXPECT_EQ(Items(window.mnuBar[1]->menu()->actions()),
               (std::vector<std::string>{"!&Mercator", "!&Equirectangular", "!C&ylindrical equal-area", "-",
                                         "!&Hammer equal-area", "!Moll&weide equal-area", "!&Robinson", "-",

@@ -40,3 +40,13 @@ printf '\x00\x00\x80\x80[Tellurax]\r\nPrinterUnits=1440\r\nScreenSize=12000 1200
   >"$out/settings_ini/written"
 printf '\x01\x05\x40\xc0; kept\n[Other]\nScreenSize=1 1\n\n[tellurax]\n  printerunits = "567"\nMainWindow=6000 8000 -100 0\nWindowMaximized=1' \
   >"$out/settings_ini/lf-comments"
+
+# Design files: the hand-made fixtures, as they are, fitted to a small
+# screen with a printer, and cut short.
+mkdir -p "$out/design_cnf"
+for f in tests/designfile/fixtures/*.cnf; do
+  base=$(basename "$f" .cnf)
+  { printf '\x00'; cat "$f"; } >"$out/design_cnf/$base"
+  { printf '\x03'; cat "$f"; } >"$out/design_cnf/$base-fitted"
+  { printf '\x01'; head -c 3000 "$f"; } >"$out/design_cnf/$base-cut"
+done

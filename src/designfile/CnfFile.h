@@ -1,0 +1,25 @@
+#pragma once
+// Saving and recalling the whole map design as a design file (.cnf), named
+// by CnfFileName (run state). Both show their own messages ("Error in
+// CnfSave", "Error in CnfRead") and put the window's caption back.
+
+#include "designfile/DesignWindow.h"
+
+namespace tlrx {
+
+// Writes the design, the window's geometry and the printer's orientation into
+// CnfFileName in the current version. Texts the file cannot carry are
+// refused, naming the field, before the file is touched; the file is
+// replaced only once the new one is complete, so a failure leaves the old
+// one as it was. Sizes AscFileName to the design's outputs. True when the
+// file was written.
+bool CnfSave(DesignWindow& window);
+
+// Replaces the design by the one in CnfFileName. The whole file is read and
+// checked first; only then do the design, the window (fitted to hold the
+// saved drawing area), the caption and the Projection menu's mark change.
+// A file that cannot be read, is malformed, or is of a version this program
+// cannot read yet changes nothing. True when the design was replaced.
+bool CnfRead(DesignWindow& window);
+
+}  // namespace tlrx

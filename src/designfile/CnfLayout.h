@@ -1,0 +1,58 @@
+#pragma once
+// The lines of a design file of the current version, written and read from
+// one description of the layout, so that writer and reader cannot drift
+// apart. Used by CnfSave and CnfRead; tests reach the text forms through it.
+
+#include <cstdint>
+#include <string>
+
+#include "core/DesignState.h"
+#include "designfile/CnfText.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+
+// The window and printer values a file holds besides the design: written from
+// the window and the printer of the moment, read back for the window fit.
+struct SavedWindow {
+    int32_t ScreenWidthPx = 0;  // read back as Integers and not used
+    int32_t ScreenHeightPx = 0;
+    float TwipsPerPixelX = 0;   // TppX0, TppY0
+    float TwipsPerPixelY = 0;
+    int16_t WindowState = 0;    // not used
+    float Width = 0;            // Wout, Hout: outer size
+    float Height = 0;
+    float Left = 0;             // not used
+    float Top = 0;
+    float ScaleWidth = 0;       // W0, H0: the drawing area
+    float ScaleHeight = 0;
+    int16_t Orientation = 0;    // 1 portrait, 2 landscape; 0 when no printer was installed
+};
+
+// What a design file holds: the design state, the run state's print layout,
+// file names and screen transform, and the saved window.
+struct CnfRecord {
+    DesignState& d;
+    PlotState& p;
+    SavedWindow& w;
+};
+
+// The whole file for the record: every line ended by CR LF. Raises
+// RuntimeError naming the field when a text cannot be carried, or a list
+// is shorter than its count.
+std::string WriteCurrentVersion(const CnfRecord& record);
+
+// Reads the lines after the projection name (A3 on) of a current-version
+// file into the record: its arrays are sized anew from the counts read.
+// Values are taken as they stand; the window fit is the caller's. Raises
+// RuntimeError naming the line and field of the first fault: a file that
+// ends early, a value that is no number or does not fit its field, a count
+// the rest of the file cannot hold, a value outside what the program can use
+// (grid type, palette cell, symbol type, print units, orientation, a
+// size of zero), a text item line shorter than its two quotes.
+void ReadCurrentVersion(ListInput& in, CnfRecord& record);
+
+// The first line of a file of this program's version.
+std::string HeaderLine(const std::string& versionString);
+
+}  // namespace tlrx

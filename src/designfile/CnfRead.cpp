@@ -1,0 +1,250 @@
+// Recalling a design: the file is read whole into a staged copy of the
+// design, checked and fitted to the window there; only a file read to its
+// last field changes the design, the window, the caption and the menu.
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <string>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/GreatCircle.h"
+#include "core/NumberText.h"
+#include "core/ProjectionTable.h"
+#include "core/SmallCircle.h"
+#include "designfile/CnfFile.h"
+#include "designfile/CnfLayout.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+
+namespace {
+
+// No design file comes near this; a larger file is refused before it is read.
+constexpr std::streamoff kMaxDesignFileBytes = std::streamoff{16} << 20;
+
+// The design as it will be once the recall succeeds.
+struct Staged {
+    DesignState d;
+    PlotState p;
+    SavedWindow w;
+};
+
+// What the window fit does to the window.
+struct WindowFit {
+    enum class Action { Maximize, Restore } action = Action::Maximize;
+    float width = 0;  // outer size to restore
+    float height = 0;
+    float factor = 1;  // FitFactorX and FitFactorY
+};
+
+std::string ReadWholeFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) Raise(std::strerror(EISDIR));
+    errno = 0;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in.is_open()) Raise(errno != 0 ? std::strerror(errno) : "File not found");
+    const std::streamoff size = in.tellg();
+    if (size < 0) Raise("The file cannot be read");  // a folder, for one
+    if (size > kMaxDesignFileBytes) Raise("The file is too large for a design file");
+    std::string bytes(static_cast<size_t>(size), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), size)) Raise("The file cannot be read");
+    return bytes;
+}
+
+// A version number (times 100) as the file writes it: 2.50.
+std::string VersionText(int v) {
+    std::string minor = std::to_string(std::abs(v) % 100);
+    if (minor.size() < 2) minor.insert(0, "0");
+    return (v < 0 ? "-" : "") + std::to_string(std::abs(v) / 100) + "." + minor;
+}
+
+// The version of a file: its header's number times 100; 120 for a file
+// without a header.
+struct FileVersion {
+    int16_t version = 120;
+    bool header = false;
+};
+
+// Reads the header and the projection name.
+FileVersion ReadHeader(ListInput& in, DesignState& d) {
+    FileVersion v;
+    const auto field = [&in](const char* name, auto op) {
+        try {
+            return op();
+        } catch (const RuntimeError& e) {
+            Raise(std::string(e.what()) + " in line " + std::to_string(in.FieldLine()) + ", field 1 (" + name + ")");
+        }
+    };
+    d.ProjName = field("header", [&] { return in.Text(); });
+    const std::string& first = d.ProjName;
+    if (first.compare(0, 13, "Configuration") == 0 || first.compare(0, 8, "Tellurax") == 0) {
+        const std::string last4 = first.size() > 4 ? first.substr(first.size() - 4) : first;
+        v.header = true;
+        v.version = field("header", [&] { return ToInt16(100 * LeadingNumber(last4)); });
+        d.ProjName = field("projection name", [&] { return in.Text(); });
+    }
+    return v;
+}
+
+void ReadVersion3(ListInput& in, Staged& s) {
+    CnfRecord record{s.d, s.p, s.w};
+    ReadCurrentVersion(in, record);
+}
+
+// The readers of each generation, newest first: a file goes to the first
+// whose lowest version it reaches. The earlier generations are not read yet.
+struct VersionBranch {
+    int16_t from;
+    void (*read)(ListInput&, Staged&);
+};
+constexpr VersionBranch kBranches[] = {
+    {300, ReadVersion3},
+    {200, nullptr},
+    {INT16_MIN, nullptr},
+};
+
+// The window fit of a version 3 design, computed without touching the window:
+// a maximised window's drawing area is the screen's full-screen area.
+WindowFit FitWindow(Staged& s) {
+    DesignState& d = s.d;
+    const SavedWindow& w = s.w;
+    const float pxW = w.ScaleWidth / w.TwipsPerPixelX;
+    const float pxH = w.ScaleHeight / w.TwipsPerPixelY;
+    const double fullW = d.FullScreenWidthPx;
+    const double fullH = d.FullScreenHeightPx;
+    if (double(pxW) == fullW && double(pxH) == fullH) return {};
+    if (pxW <= fullW && pxH <= fullH) return {WindowFit::Action::Restore, w.Width, w.Height};
+
+    // The saved area is scaled by the smaller of W1 / W0 and H1 / H0 and
+    // centred where it falls short.
+    const double w0 = w.ScaleWidth;
+    const double h0 = w.ScaleHeight;
+    const double w1 = static_cast<float>(fullW * d.TwipsPerPixelX);
+    const double h1 = static_cast<float>(fullH * d.TwipsPerPixelY);
+    const double a0 = h0 / w0;
+    const double a1 = CheckedDiv(h1, w1);
+    const double r = CheckedDiv(a0, a1);
+    float factor = 0;
+    int32_t offsetX = 0;
+    int32_t offsetY = 0;
+    if (r >= 1) {
+        factor = static_cast<float>(h1 / h0);
+        offsetX = ToInt32((w1 - w0 * factor) / 2);
+    } else {
+        factor = static_cast<float>(h1 * r / h0);
+        offsetY = ToInt32(h1 * (1 - r) / 2);
+    }
+
+    PlotState& p = s.p;
+    for (int i = 1; i <= d.NumInputFiles; ++i) {
+        auto& size = d.InputFileLabelFontSize[static_cast<size_t>(i)];
+        size = ToInt16(size * double(factor));
+    }
+    for (int32_t i = 1; i <= d.NumTextItems; ++i) {
+        const auto k = static_cast<size_t>(i);
+        d.TextItemFontSize[k] = ToInt16(d.TextItemFontSize[k] * double(factor));
+        d.TextItemX[k] = ToInt32(double(factor) * d.TextItemX[k] + offsetX);
+        d.TextItemY[k] = ToInt32(double(factor) * d.TextItemY[k] + offsetY);
+        d.TextItemCharWidth[k] = ToInt16(d.TextItemCharWidth[k] * double(factor));
+        d.TextItemAscent[k] = ToInt16(d.TextItemAscent[k] * double(factor));
+        d.TextItemDescent[k] = ToInt16(d.TextItemDescent[k] * double(factor));
+    }
+    // The map keeps its size relative to the text: the fill fraction follows
+    // the factor in the direction that limits the map.
+    const double m = CheckedDiv(d.MapYMax - d.MapYMin, d.MapXMax - d.MapXMin);
+    const auto f0 = static_cast<float>(a0);
+    const auto f1 = static_cast<float>(a1);
+    const auto fm = static_cast<float>(m);
+    if (r >= 1) {
+        if (f0 > fm) p.MapFillFraction *= f1 >= fm ? a1 / a0 : w0 * m / h0;
+    } else {
+        if (f0 < fm) p.MapFillFraction *= f1 <= fm ? a0 / a1 : h0 / m / w0;
+    }
+    if (!std::isfinite(p.MapFillFraction)) Raise(kOverflow);
+    return {WindowFit::Action::Maximize, 0, 0, factor};
+}
+
+// Symbol radii are scaled by the fit and become whole pixels, at least one.
+void FitRadii(DesignState& d, float factor) {
+    for (int i = 1; i <= d.NumInputFiles; ++i)
+        for (int j = 1; j <= d.NumGeoFeatures; ++j) {
+            auto& radius = d.FeatureSymbolRadius(j, i);
+            int16_t n = ToInt16(radius * double(factor) / double(d.TwipsPerPixelY));
+            if (n == 0) n = 1;
+            radius = ToInt16(n * double(d.TwipsPerPixelY));
+        }
+}
+
+void DerivedValues(DesignState& d) {
+    d.CentLatRad = d.CentLat * d.DegToRad;
+    d.CosCentLat = std::cos(d.CentLatRad);
+    d.SinCentLat = std::sin(d.CentLatRad);
+    d.CosAzRange = std::cos(d.AzRangeSec * d.DegToRad / d.SecPerDeg);
+    // The standard parallels read belong to this projection.
+    if (StdParallelCount(d.ProjCode) > 0) d.StdParProjCode = d.ProjCode;
+}
+
+}  // namespace
+
+bool CnfRead(DesignWindow& window) {
+    DesignState& live = Design();
+    const std::string savedBefore = live.SavedCaption;
+    live.SavedCaption = window.Caption();
+    window.SetCaption("Tellurax: reading configuration file");
+    try {
+        const std::string bytes = ReadWholeFile(Plot().CnfFileName);
+        ListInput in(bytes);
+        Staged s{live, Plot(), {}};
+        const FileVersion v = ReadHeader(in, s.d);
+        for (const VersionBranch& branch : kBranches) {
+            if (v.version < branch.from) continue;
+            if (!branch.read) {
+                Raise(v.header ? "Design files of version " + VersionText(v.version) + " cannot be read"
+                               : std::string("Design files without a version header cannot be read"));
+            }
+            branch.read(in, s);
+            break;
+        }
+        WindowFit fit;
+        try {
+            fit = FitWindow(s);
+            FitRadii(s.d, fit.factor);
+        } catch (const RuntimeError& e) {
+            Raise(std::string(e.what()) + " in fitting the design to this window");
+        }
+        DerivedValues(s.d);
+
+        // From here on nothing can fail: the recall takes effect.
+        if (fit.action == WindowFit::Action::Restore) {
+            window.Restore(fit.width, fit.height);
+        } else {
+            window.Maximize();
+        }
+        live = std::move(s.d);
+        Plot() = std::move(s.p);
+        if (live.GcDefined) GcCalc();
+        if (live.ScDefined) ScCalc();
+        PlotState& p = Plot();
+        if (p.PrnDlg && s.w.Orientation != 0 && p.PrnDlg->Settings.Orientation != s.w.Orientation)
+            p.PrnDlg->Settings.Orientation = s.w.Orientation;
+        window.SetCaption("Tellurax: " + live.ProjName + " projection");
+        window.MarkProjection(live.ProjCode);
+        return true;
+    } catch (const RuntimeError& e) {
+        ShowProcError("CnfRead", e.what());
+    } catch (const std::bad_alloc&) {
+        ShowProcError("CnfRead", "Out of memory");
+    }
+    window.SetCaption(live.SavedCaption);
+    live.SavedCaption = savedBefore;
+    return false;
+}
+
+}  // namespace tlrx

@@ -1,0 +1,131 @@
+// The File menu's Save Map Design and Recall Map Design as a user meets
+// them: the dialogs (scripted), the extension rules, the recalled design in
+// the window's caption and Projection menu, and a recall that fails.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <string>
+
+#include "AppTestSupport.h"
+#include "app/Tellurax.h"
+#include "core/DesignState.h"
+#include "platform/FileDialog.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+namespace {
+
+using test::AppTest;
+
+constexpr int16_t kSaveDesign = 14, kRecallDesign = 15;
+
+class DesignFileMenuTest : public AppTest {
+protected:
+    void Choose(Tellurax& window, int16_t item, std::initializer_list<FileDialogChoice> choices) {
+        for (const FileDialogChoice& c : choices) fileDialogs.choices.push_back(c);
+        window.mnuInput[static_cast<size_t>(item)]->trigger();
+    }
+    static QAction* MarkedProjection(Tellurax& w) {
+        for (QAction* a : w.mnuProj)
+            if (a->isChecked()) return a;
+        for (QAction* a : w.mnuProjMollweide)
+            if (a->isChecked()) return a;
+        return nullptr;
+    }
+};
+
+TEST_F(DesignFileMenuTest, SavingAsksForANameAndAddsTheExtension) {
+    Tellurax window;
+    EXPECT_TRUE(window.mnuInput[kSaveDesign]->isEnabled());
+    EXPECT_TRUE(window.mnuInput[kRecallDesign]->isEnabled());
+    Choose(window, kSaveDesign, {FileDialogChoice::Name(Path("plan"))});
+    ASSERT_EQ(fileDialogs.log.size(), 1u);
+    const FileDialogRequest& shown = fileDialogs.log[0];
+    EXPECT_EQ(shown.kind, FileDialogKind::Save);
+    EXPECT_EQ(shown.title, "Save Map Design");
+    EXPECT_EQ(shown.filter, "Configuration (*.cnf)|*.cnf");
+    EXPECT_EQ(shown.defaultExt, "cnf");
+    EXPECT_EQ(shown.flags, 6);
+    EXPECT_EQ(shown.fileName, "");  // no design file yet
+    EXPECT_EQ(Plot().CnfFileName, Path("plan.cnf"));
+    EXPECT_EQ(Contents(Path("plan.cnf")).substr(0, 42), "Tellurax configuration file version 3.01\r\n");
+    EXPECT_TRUE(window.mnuInput[kSaveDesign]->isChecked());
+    EXPECT_TRUE(boxes.log.empty());
+
+    // A name with the extension in another case is kept as typed; the dialog
+    // opens on the last design file.
+    Choose(window, kSaveDesign, {FileDialogChoice::Name(Path("plan.Cnf"))});
+    EXPECT_EQ(fileDialogs.log[1].fileName, "plan.cnf");
+    EXPECT_EQ(fileDialogs.log[1].initDir, dir);
+    EXPECT_EQ(Plot().CnfFileName, Path("plan.Cnf"));
+
+    Choose(window, kSaveDesign, {FileDialogChoice::Error(32768)});
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "Error 32768 in Save Map Design");
+    EXPECT_EQ(boxes.log[0].title, "File Common Dialog Error");
+}
+
+// Saved with one projection and recalled after choosing another, the design
+// comes back with its caption, menu mark and defined projection.
+TEST_F(DesignFileMenuTest, RecallingTakesBackTheProjectionAndMarksIt) {
+    Tellurax window;
+    DesignState& d = Design();
+    d.ProjCode = ProjAlbers;
+    d.ProjName = "Albers Equal-Area";
+    d.TextItemText[1] = "Lake \"Tahoe\", CA";
+    d.NumTextItems = 1;
+    Choose(window, kSaveDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
+    ASSERT_TRUE(boxes.log.empty());
+
+    d.ProjCode = ProjMercator;
+    d.ProjName = "Mercator";
+    d.TextItemText[1] = "";
+    d.ProjDefined.assign(43, false);
+    const std::string before = window.Caption();
+    Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
+    ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+    EXPECT_EQ(fileDialogs.log.back().kind, FileDialogKind::Open);
+    EXPECT_EQ(fileDialogs.log.back().title, "Recall Map Design");
+    EXPECT_EQ(fileDialogs.log.back().flags, 4096);
+    EXPECT_EQ(d.ProjCode, ProjAlbers);
+    EXPECT_EQ(d.TextItemText[1], "Lake \"Tahoe\", CA");
+    EXPECT_EQ(window.Caption(), "Tellurax: Albers Equal-Area projection");
+    EXPECT_EQ(d.SavedCaption, before);
+    EXPECT_EQ(MarkedProjection(window), window.mnuProj[10]);
+    EXPECT_TRUE(d.ProjDefined[ProjAlbers]);
+    EXPECT_EQ(d.StdParProjCode, ProjAlbers);
+    EXPECT_TRUE(window.mnuInput[kRecallDesign]->isChecked());
+}
+
+TEST_F(DesignFileMenuTest, ANameWithoutTheExtensionIsAskedForAgain) {
+    Tellurax window;
+    Put(Path("plan.txt"), "Tellurax configuration file version 3.01\r\n");
+    Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("plan.txt")), FileDialogChoice::Cancel()});
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "File extension must be CNF");
+    EXPECT_EQ(boxes.log[0].title, "File Extension Error");
+    EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(fileDialogs.log.size(), 2u);  // the dialog again, then Cancel: silent
+    EXPECT_EQ(Plot().CnfFileName, "");
+    EXPECT_EQ(window.Caption(), "Tellurax: Equirectangular projection");
+}
+
+// A file that fails to read changes neither the design, nor the caption,
+// nor the menu, nor which projections count as defined.
+TEST_F(DesignFileMenuTest, AFailedRecallLeavesTheWindowAsItWas) {
+    Tellurax window;
+    Put(Path("cut.cnf"), "Tellurax configuration file version 3.01\r\nMercator\r\n 1 \r\n");
+    Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("cut.cnf"))});
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "Error: Input past end of file in line 4, field 1 (grid type text)");
+    EXPECT_EQ(boxes.log[0].title, "Error in CnfRead");
+    EXPECT_EQ(Design().ProjCode, ProjEquirectangular);
+    EXPECT_EQ(window.Caption(), "Tellurax: Equirectangular projection");
+    EXPECT_EQ(MarkedProjection(window), window.mnuProj[1]);
+    EXPECT_FALSE(Design().ProjDefined[ProjMercator]);
+    EXPECT_FALSE(Design().ProjDefined[ProjEquirectangular]);
+}
+
+}  // namespace
+}  // namespace tlrx

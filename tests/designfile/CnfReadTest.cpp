@@ -1,0 +1,326 @@
+// Recalling a design: the hand-made files read field by field and saved back
+// byte for byte, the version dispatch, the window fit, the steps after
+// reading, and bad files that change nothing.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "CnfTestSupport.h"
+#include "core/DesignState.h"
+#include "plot/PlotState.h"
+
+namespace tlrx {
+namespace {
+
+using test::CnfTest;
+
+class CnfReadTest : public CnfTest {
+protected:
+    // The fixture with line `line` (1-based) replaced.
+    static std::string WithLine(const std::string& fixture, size_t line, const std::string& text) {
+        std::vector<std::string> lines = Lines(Fixture(fixture));
+        lines.at(line - 1) = text;
+        return Join(lines);
+    }
+    void ExpectOneBox(const std::string& text, const std::string& title) {
+        ASSERT_EQ(boxes.log.size(), 1u) << (boxes.log.empty() ? "" : boxes.log[0].text);
+        EXPECT_EQ(boxes.log[0].text, text);
+        EXPECT_EQ(boxes.log[0].title, title);
+        EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
+    }
+};
+
+TEST_F(CnfReadTest, AFileWithoutInputFilesOrTextItemsIsReadIntoItsFields) {
+    ASSERT_TRUE(Recall(FixturePath("no-files.cnf")));
+    EXPECT_TRUE(boxes.log.empty());
+    const DesignState& d = Design();
+    const PlotState& p = Plot();
+    EXPECT_EQ(d.ProjName, "Mercator");
+    EXPECT_EQ(d.ProjCode, 1);
+    EXPECT_EQ(d.GridTypeText, " All grid points connected by lines");  // quoted: its blank kept
+    EXPECT_EQ(p.MapFillFraction, 0.9);
+    EXPECT_EQ(d.BackColor, 50331647);
+    EXPECT_EQ(d.BackColorIndex, 15);
+    EXPECT_TRUE(p.PrnCenterHorizontal);
+    EXPECT_EQ(p.PrnMapHeight, 4.875f);
+    EXPECT_EQ(d.ConicRho0, 1.875);
+    EXPECT_EQ(d.ConicG, -2.5);
+    EXPECT_EQ(p.GridOutputCount, 1);
+    EXPECT_EQ(d.NumInputFiles, 0);
+    EXPECT_EQ(d.InputFileName.size(), 1u);
+    EXPECT_EQ(d.FeatureColor.MaxFile(), 0);
+    EXPECT_EQ(p.AscFileName, std::vector<std::string>(2));
+    // The path the design was saved under, not the one it came from.
+    EXPECT_EQ(p.CnfFileName, "/home/ann/maps/world.cnf");
+    EXPECT_EQ(p.BmpFileName, "");
+    EXPECT_EQ(d.InterruptText[5], "");
+    EXPECT_EQ(d.LobeEdgeText[3], "180 00 00 E");
+    EXPECT_EQ(d.LobeOffset[3], -1.25);
+    EXPECT_EQ(d.LatSouthSec, -324000);
+    EXPECT_EQ(d.AzRangeSec, 648000);
+    EXPECT_EQ(d.VpP, 1.15678);
+    EXPECT_EQ(p.DevScaleY, 1E-05);
+    EXPECT_EQ(d.UtmFlattening, 1.23456789012345E+15);
+    EXPECT_EQ(d.UtmText[4], "0.9996");
+    EXPECT_EQ(d.ScCount, 3);
+    EXPECT_EQ(d.NumTextItems, 0);
+    EXPECT_EQ(d.TextItemText.size(), 1u);
+    // Derived again: the centre's sine and cosine, the range's cosine.
+    EXPECT_DOUBLE_EQ(d.CosCentLat, std::cos(40 * d.DegToRad));
+    EXPECT_DOUBLE_EQ(d.CosAzRange, -1);
+    // The great circle is computed again; the small circle is off.
+    EXPECT_GT(d.GcLat.size(), 2u);
+    EXPECT_TRUE(d.ScLat.empty());
+    // Caption and menu name the projection; the window takes the saved size.
+    EXPECT_EQ(window.caption, "Tellurax: Mercator projection");
+    EXPECT_EQ(window.marked, 1);
+    EXPECT_EQ(window.captions.front(), "Tellurax: reading configuration file");
+    EXPECT_EQ(d.SavedCaption, "Tellurax: Equirectangular projection");
+    EXPECT_EQ(window.state, 0);
+    EXPECT_EQ(window.width, 12300);
+    EXPECT_EQ(window.height, 9900);
+}
+
+TEST_F(CnfReadTest, InputFilesAndTextItemsKeepCommasQuotesAndBlanks) {
+    Plot().PrnDlg = Printers().NewPrinterDialog();
+    Plot().PrnDlg->Settings.Orientation = 1;
+    ASSERT_TRUE(Recall(FixturePath("files-and-text.cnf")));
+    const DesignState& d = Design();
+    const PlotState& p = Plot();
+    EXPECT_EQ(d.NumInputFiles, 2);
+    EXPECT_EQ(d.InputFileName[1], "/maps/world.map");
+    EXPECT_EQ(d.InputFileName[2], "/maps/cities, west.prn");
+    EXPECT_EQ(d.InputFileSymbolType[2], 11);
+    EXPECT_TRUE(d.FeatureSelected(10, 1));
+    EXPECT_FALSE(d.FeatureSelected(11, 1));
+    EXPECT_EQ(d.FeatureColor(72, 2), 33554504);
+    EXPECT_EQ(d.FeatureLineWidth(72, 2), 15);
+    EXPECT_EQ(d.FeatureSymbolRadius(72, 2), 45);
+    EXPECT_EQ(d.FeatureBorderWidth(72, 2), 15);
+    EXPECT_EQ(d.InputFileLabelFontName[2], " Courier");
+    EXPECT_EQ(d.InputFileLabelFontColor[2], 255);
+    EXPECT_TRUE(d.InputFileLabelFontBold[2]);
+    EXPECT_EQ(p.AscFileName, (std::vector<std::string>{"", "grid points.txt", "grid lines.txt", "", "/out/cities.txt"}));
+    EXPECT_EQ(p.CgmFileName, "/out/map.cgm");
+    EXPECT_EQ(p.DxfFileName, "");
+    EXPECT_EQ(p.WmfFileName, "/out/map.wmf");
+    EXPECT_EQ(p.ScFileName, "/out/sc.prn");
+    ASSERT_EQ(d.NumTextItems, 2);
+    EXPECT_EQ(d.TextItemText[1], "Lake \"Tahoe\", CA");
+    EXPECT_EQ(d.TextItemColor[1], 255);
+    EXPECT_EQ(d.TextItemX[1], 3000);
+    EXPECT_EQ(d.TextItemDescent[1], 3);
+    EXPECT_EQ(d.TextItemY[1], 4500);
+    EXPECT_TRUE(d.TextItemBold[1]);
+    EXPECT_EQ(d.TextItemText[2], "");
+    EXPECT_EQ(d.TextItemFontName[2], "Times, Roman");
+    EXPECT_EQ(d.TextItemX[2], -150);
+    EXPECT_TRUE(d.TextItemItalic[2] && d.TextItemUnderline[2] && !d.TextItemStrikethru[2]);
+    EXPECT_TRUE(d.TextItemFromLabel[2]);
+    EXPECT_EQ(window.caption, "Tellurax: Albers Equal-Area projection");
+    EXPECT_EQ(window.marked, ProjAlbers);
+    EXPECT_EQ(d.StdParProjCode, ProjAlbers);
+    EXPECT_EQ(p.PrnDlg->Settings.Orientation, 2);  // the stored landscape
+}
+
+// Saving a recalled file gives the file's bytes again, but for the design
+// file path, which names the file saved.
+TEST_F(CnfReadTest, SavingARecalledFileGivesItsBytes) {
+    struct Case {
+        const char* name;
+        const char* savedAs;
+        bool printer;
+    };
+    const Case cases[] = {
+        {"no-files.cnf", "/home/ann/maps/world.cnf", false},
+        {"files-and-text.cnf", "/home/ann/maps/west.cnf", true},
+    };
+    for (const Case& c : cases) {
+        ResetDesignState();
+        ResetPlotState();
+        if (c.printer) Plot().PrnDlg = Printers().NewPrinterDialog();
+        ASSERT_TRUE(Recall(FixturePath(c.name))) << c.name;
+        ASSERT_TRUE(Save(Path(c.name))) << c.name;
+        std::string expected = Fixture(c.name);
+        expected.replace(expected.find(c.savedAs), std::string(c.savedAs).size(), Path(c.name));
+        EXPECT_EQ(Contents(Path(c.name)), expected) << c.name;
+    }
+}
+
+TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
+    struct Case {
+        const char* header;
+        const char* error;  // empty: read as the current version
+    };
+    const Case cases[] = {
+        {"Tellurax configuration file version 4.00", ""},
+        {"Tellurax configuration file version 3.00", ""},
+        {"Configuration file version 2.50", "Error: Design files of version 2.50 cannot be read"},
+        {"Tellurax configuration file version 1.31", "Error: Design files of version 1.31 cannot be read"},
+        {"Tellurax configuration file version x.yz", "Error: Design files of version 0.00 cannot be read"},
+        {"configuration file version 3.01", "Error: Design files without a version header cannot be read"},
+        {"Mercator", "Error: Design files without a version header cannot be read"},
+        {"Tellurax configuration file version 9999",
+         "Error: Overflow in line 1, field 1 (header)"},
+    };
+    for (const Case& c : cases) {
+        ResetDesignState();
+        boxes.log.clear();
+        const bool read = RecallText(WithLine("no-files.cnf", 1, c.header));
+        EXPECT_EQ(read, *c.error == 0) << c.header;
+        if (*c.error) ExpectOneBox(c.error, "Error in CnfRead");
+    }
+}
+
+// Every bad file shows the box naming its line and field, puts the caption
+// back and changes nothing: not the design, not the window, not the menu.
+TEST_F(CnfReadTest, ABadFileChangesNothing) {
+    struct Case {
+        const char* what;
+        size_t line;  // 0: the file ends after line `cut`
+        std::string text;
+        size_t cut;
+        std::string error;
+    };
+    const std::string f = "files-and-text.cnf";
+    const std::vector<Case> cases = {
+        {"an early end", 0, "", 60, "Input past end of file in line 61, field 1 (centre latitude text)"},
+        {"an end inside the text items", 0, "", 100, "Input past end of file in line 101, field 1 (text of text item 2)"},
+        {"a number too large for its field", 3, " 70000 ", 0, "Overflow in line 3, field 1 (projection code)"},
+        {"a Single out of range", 16, " 1E+39      1      6.5      4.875     -1     -1", 0,
+         "Overflow in line 16, field 1 (printed map top margin)"},
+        {"no number", 59, " 90      abc      30      6", 0, "Type mismatch in line 59, field 2 (southern boundary)"},
+        {"a negative count", 20, " 2 -2 ", 0, "Negative count in line 20, field 2 (number of input files)"},
+        {"a huge count of files", 20, " 2  30000 ", 0,
+         "The rest of the file cannot hold 30000 input files in line 20, field 2 (number of input files)"},
+        {"a huge count of text items", 93, " 100           2000000000 ", 0,
+         "The rest of the file cannot hold 2000000000 text items in line 93, field 2 (number of text items)"},
+        {"a zero size", 12, " 0      9000", 0, "Size of zero or less in line 12, field 1 (drawing area width)"},
+        {"zero twips per pixel", 9, " 15      0", 0, "Size of zero or less in line 9, field 2 (twips per pixel down)"},
+        {"a one-character text line", 94, "\xE9", 0,
+         "Text line shorter than its two quotes in line 94, field 1 (text of text item 1)"},
+        {"a palette cell outside the palette", 14, " 50331647  256  33554432  0 ", 0,
+         "Palette cell outside 0 to 255 in line 14, field 2 (background palette cell)"},
+        {"a negative great circle palette cell", 88,
+         " 37.7833     -122.4333      29.3333      47.9833     -1      33554687     -1      45", 0,
+         "Palette cell outside 0 to 255 in line 88, field 7 (great circle palette cell)"},
+        {"a grid type outside 1 to 5", 5, " 9 ", 0, "Grid type outside 1 to 5 in line 5, field 1 (grid type)"},
+        {"three grid outputs", 20, " 3  2 ", 0,
+         "Number of grid outputs outside 0 to 2 in line 20, field 1 (number of grid outputs)"},
+        {"a symbol type outside 1 to 12", 21, "/maps/world.map, 13 ", 0,
+         "Symbol type outside 1 to 12 in line 21, field 2 (symbol type of input file 1)"},
+        {"a path with a double quote", 21, "/maps/wo\"rld.map, 1 ", 0,
+         "Text with a double quote inside in line 21, field 1 (path of input file 1)"},
+        {"print units of neither kind", 17, " 1      1      1      1      100      2", 0,
+         "Print units other than 1440 and 567 in line 17, field 5 (print units)"},
+        {"an orientation of no kind", 17, " 1      1      1      1      1440      3", 0,
+         "Printer orientation outside 0 to 2 in line 17, field 6 (printer orientation)"},
+        {"a negative number of small circles", 92,
+         " 37.7833     -122.4333      15      0      16711680      9      45     -3", 0,
+         "Negative count in line 92, field 8 (number of small circles)"},
+    };
+    for (const Case& c : cases) {
+        ResetDesignState();
+        ResetPlotState();
+        boxes.log.clear();
+        window = test::FakeDesignWindow{};
+        std::string text;
+        if (c.line) {
+            text = WithLine(f, c.line, c.text);
+        } else {
+            std::vector<std::string> lines = Lines(Fixture(f));
+            lines.resize(c.cut);
+            text = Join(lines);
+        }
+        Design().SavedCaption = "kept";
+        const std::string before = SaveText();
+        EXPECT_FALSE(RecallText(text)) << c.what;
+        ExpectOneBox("Error: " + c.error, "Error in CnfRead");
+        EXPECT_EQ(window.caption, "Tellurax: Equirectangular projection") << c.what;
+        EXPECT_EQ(window.changes, 0) << c.what;
+        EXPECT_EQ(Design().SavedCaption, "kept") << c.what;
+        EXPECT_EQ(SaveText(), before) << c.what;
+    }
+}
+
+TEST_F(CnfReadTest, AFileThatCannotBeOpenedIsReported) {
+    EXPECT_FALSE(Recall(Path("missing.cnf")));
+    ExpectOneBox("Error: No such file or directory", "Error in CnfRead");
+    boxes.log.clear();
+    EXPECT_FALSE(Recall(dir));
+    ExpectOneBox("Error: Is a directory", "Error in CnfRead");
+}
+
+// Saved on this screen with a maximised window: the window is maximised and
+// nothing moves; symbol radii become whole pixels, at least one.
+TEST_F(CnfReadTest, ADesignSavedFullScreenMaximisesTheWindow) {
+    std::vector<std::string> lines = Lines(Fixture("files-and-text.cnf"));
+    lines[11] = " 15360      10770";  // 1024 by 718 pixels, this screen's full-screen area
+    std::string b2 = lines[21];
+    b2.replace(b2.find(" 45 "), 4, " 0 ");   // class 1 of file 1: radius 0
+    b2.replace(b2.find(" 45 "), 4, " 37 ");  // class 2: 2.47 pixels
+    lines[21] = b2;
+    ASSERT_TRUE(RecallText(Join(lines)));
+    const DesignState& d = Design();
+    EXPECT_EQ(window.state, 2);
+    EXPECT_EQ(d.FeatureSymbolRadius(1, 1), 15);
+    EXPECT_EQ(d.FeatureSymbolRadius(2, 1), 30);
+    EXPECT_EQ(d.FeatureSymbolRadius(3, 1), 45);
+    EXPECT_EQ(d.TextItemX[1], 3000);
+    EXPECT_EQ(d.TextItemY[1], 4500);
+    EXPECT_EQ(d.TextItemFontSize[1], 12);
+    EXPECT_EQ(Plot().MapFillFraction, 1.0);
+}
+
+// Saved with a drawing area larger than this screen's (9600 by 6000 twips
+// when maximised): the window is maximised and the design shrinks by
+// 6000 / 9000, centred across.
+TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
+    struct Case {
+        const char* extent;
+        double fill;
+    };
+    const Case cases[] = {
+        {" 2     -2      1     -1", 5.0 / 6},  // M = 0.5: the map narrows like the text
+        {" 2.5     -2.5      2     -2", 1.0},  // M = 0.8 >= A0 = 0.75: limited by its height already
+    };
+    for (const Case& c : cases) {
+        ResetDesignState();
+        Design().FullScreenWidthPx = 640;
+        Design().FullScreenHeightPx = 400;
+        window = test::FakeDesignWindow{};
+        ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 69, c.extent)));
+        const DesignState& d = Design();
+        EXPECT_EQ(window.state, 2);
+        EXPECT_EQ(d.TextItemX[1], 2800);
+        EXPECT_EQ(d.TextItemY[1], 3000);
+        EXPECT_EQ(d.TextItemFontSize[1], 8);
+        EXPECT_EQ(d.TextItemCharWidth[1], 5);
+        EXPECT_EQ(d.TextItemAscent[1], 7);
+        EXPECT_EQ(d.TextItemDescent[1], 2);
+        EXPECT_EQ(d.TextItemX[2], 700);  // -150 * 2/3 + 800
+        EXPECT_EQ(d.InputFileLabelFontSize[1], 7);
+        EXPECT_EQ(d.FeatureSymbolRadius(1, 1), 30);  // 45 twips * 2/3: 2 pixels
+        EXPECT_EQ(d.FeatureLineWidth(1, 1), 15);     // widths stay
+        EXPECT_NEAR(Plot().MapFillFraction, c.fill, 1e-6) << c.extent;
+    }
+}
+
+// The text line loses its first and last characters, whatever they are.
+TEST_F(CnfReadTest, ATextItemLineLosesItsFirstAndLastCharacters) {
+    ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 94, "\xABVille-Marie \xE0 Montr\xE9" "al\xBB")));
+    EXPECT_EQ(Design().TextItemText[1], "Ville-Marie à Montréal");
+}
+
+TEST_F(CnfReadTest, ADefinedSmallCircleIsComputedAgain) {
+    ASSERT_TRUE(RecallText(
+        WithLine("no-files.cnf", 83, " 37.7833     -122.4333      15     -1      16711680      9      45      3")));
+    EXPECT_EQ(Design().ScCircleEnd.size(), 4u);
+    EXPECT_GT(Design().ScCircleEnd[3], 3 * 360);
+}
+
+}  // namespace
+}  // namespace tlrx

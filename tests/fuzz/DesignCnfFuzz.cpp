@@ -1,0 +1,96 @@
+// A design file recalled, over whatever the file holds:
+//   option 0: bit 0 a printer (its orientation portrait), bit 1 a small
+//             screen (640 by 400 pixels maximised), so that larger saved
+//             windows are fitted;
+// then the file's bytes. A refused file must leave the design, the run
+// state's file values, the window, the caption and the menu as they were;
+// no file may stay open; a recalled design must save, and the file saved
+// must recall and save again to the same bytes.
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "core/DesignState.h"
+#include "designfile/CnfFile.h"
+#include "designfile/CnfLayout.h"
+#include "platform/Printer.h"
+#include "plot/PlotState.h"
+#include "support/FakeDesignWindow.h"
+#include "support/ScriptedPrinters.h"
+
+namespace {
+
+using namespace tlrx;
+using namespace tlrx::fuzz;
+
+// The design and the run state's file values as a file would hold them.
+std::string Snapshot() {
+    SavedWindow w;
+    return WriteCurrentVersion({Design(), Plot(), w});
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    EnsureApplication();
+    static ScopedScriptedPrinters printers;
+    const FuzzInput in(data, size, 1);
+    ResetDesignState();
+    ResetPlotState();
+    if (in.Option(0) & 1) {
+        Plot().PrnDlg = Printers().NewPrinterDialog();
+        Plot().PrnDlg->Settings.Orientation = 1;
+    }
+    if (in.Option(0) & 2) {
+        Design().FullScreenWidthPx = 640;
+        Design().FullScreenHeightPx = 400;
+    }
+    Boxes().log.clear();
+    const std::string path = ScratchFolder() + "/design.cnf";
+    const std::string saved = ScratchFolder() + "/saved.cnf";
+    WriteFile(path, in.Body());
+    const int descriptors = OpenDescriptors();
+
+    test::FakeDesignWindow window;
+    Plot().CnfFileName = path;
+    Design().SavedCaption = "kept";
+    const std::string before = Snapshot();
+    const bool read = CnfRead(window);
+    Check(OpenDescriptors() == descriptors, "a file descriptor was left open");
+    if (!read) {
+        Check(Boxes().log.size() == 1 && Boxes().log[0].title == "Error in CnfRead", "a refusal showed no one box");
+        Check(Snapshot() == before, "a refused file changed the design");
+        Check(Design().SavedCaption == "kept", "a refused file changed the saved caption");
+        Check(window.changes == 0, "a refused file changed the window or the menu");
+        Check(window.caption == "Tellurax: Equirectangular projection", "a refused file left another caption");
+        return 0;
+    }
+    Check(Boxes().log.empty() || Boxes().log[0].title != "Error in CnfRead", "a recall that succeeded showed its box");
+
+    // A save that fails names its reason.
+    const auto lastBox = [] { return Boxes().log.empty() ? std::string() : ": " + Boxes().log.back().text; };
+    Plot().CnfFileName = saved;
+    bool ok = CnfSave(window);
+    Check(ok, "a recalled design was not saved" + lastBox());
+    const std::string first = Read(saved);
+    Boxes().log.clear();
+    ok = CnfRead(window);
+    Check(ok, "a saved design was not recalled" + lastBox());
+    ok = CnfSave(window);
+    Check(ok, "a design recalled from a saved file was not saved" + lastBox());
+    Check(Read(saved) == first, "a saved design recalled and saved again gave other bytes");
+    Check(OpenDescriptors() == descriptors, "a file descriptor was left open");
+
+    std::error_code ec;
+    std::filesystem::remove(saved, ec);
+    return 0;
+}

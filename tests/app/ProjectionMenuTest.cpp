@@ -14,6 +14,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -244,6 +245,56 @@ TEST_F(ProjectionMenuTest, AChainLeftUnfinishedPutsTheProjectionAndItsParameters
     EXPECT_EQ(window.windowTitle(), "Tellurax: Mollweide Equal-Area projection");
     EXPECT_EQ(Marked(window), std::vector<QAction*>{window.mnuProjMollweide[0]});
     EXPECT_TRUE(boxes.log.empty());
+}
+
+TEST_F(ProjectionMenuTest, TheOtherDialogsLeftUnfinishedPutTheProjectionBackToo) {
+    Tellurax window;
+    ChooseAndAccept(window, ItemOf(ProjRobinson));
+    const auto before = DesignValues();
+    const auto utm = std::make_tuple(Design().UtmSpheroidName, Design().UtmText, Design().UtmSemiMajorAxis);
+    struct Case {
+        int16_t code;
+        std::function<void()> answer;
+    };
+    const Case cases[] = {
+        {ProjGnomonic, [] { WhenShown<LatLonBoundsAz>([](LatLonBoundsAz& b) { b.Cancel->click(); }); }},
+        {ProjVerticalPerspective, [] { WhenShown<LatLonBoundsVp>([](LatLonBoundsVp& b) { b.Cancel->click(); }); }},
+        // The boundaries accepted, the interruptions cancelled, then the boundaries.
+        {ProjInterruptedMollweide,
+         [] {
+             WhenShown<LatLonBounds>([](LatLonBounds& b) {
+                 WhenShown<LatLonInterrupt>([](LatLonInterrupt& i) { i.Cancel->click(); });
+                 b.OK->click();
+                 b.Cancel->click();
+             });
+         }},
+        // A spheroid and a zone accepted, the boundaries cancelled, then the rest.
+        {ProjUtm,
+         [] {
+             WhenShown<UtmSpheroid>([](UtmSpheroid& s) {
+                 s.Ellipsoid->setCurrentRow(0);
+                 WhenShown<UtmParameters>([](UtmParameters& p) {
+                     WhenShown<UtmCoords>([](UtmCoords& c) { c.Cancel->click(); });
+                     p.OK->click();
+                     p.Cancel->click();
+                 });
+                 s.OK->click();
+                 s.Cancel->click();
+             });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ItemOf(c.code).name);
+        c.answer();
+        Action(window, ItemOf(c.code))->trigger();
+        EXPECT_EQ(DesignValues(), before);
+        EXPECT_EQ(std::make_tuple(Design().UtmSpheroidName, Design().UtmText, Design().UtmSemiMajorAxis), utm);
+        EXPECT_EQ(window.windowTitle(), "Tellurax: Robinson projection");
+        EXPECT_EQ(Marked(window), std::vector<QAction*>{window.mnuProj[6]});
+        EXPECT_FALSE(Design().DialogCancelled);
+        EXPECT_FALSE(Design().SubDialogPending);
+        EXPECT_TRUE(boxes.log.empty());
+    }
 }
 
 TEST_F(ProjectionMenuTest, MapBoundariesOpensTheDialogOfTheCurrentProjection) {

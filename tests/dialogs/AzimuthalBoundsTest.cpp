@@ -27,18 +27,6 @@ protected:
     static std::string Display(const QLineEdit* field) { return field->displayText().toStdString(); }
 };
 
-// A locale for the test's duration.
-class UserLocale {
-public:
-    explicit UserLocale(QLocale::Language language, QLocale::Country country) {
-        QLocale::setDefault({language, country});
-    }
-    ~UserLocale() { QLocale::setDefault(saved_); }
-
-private:
-    QLocale saved_;
-};
-
 TEST_F(AzimuthalBoundsTest, AProjectionNotYetDefinedStartsFromItsDefaultRange) {
     const std::pair<int16_t, const char*> cases[] = {
         {ProjGnomonic, "060    00    00"},     {ProjStereographic, "090    00    00"},
@@ -223,7 +211,7 @@ TEST_F(AzimuthalBoundsTest, F1CaptionAndPlacement) {
 // ---- The vertical perspective's height ----
 
 TEST_F(AzimuthalBoundsTest, TheHeightShowsInKilometresAndBothMilesAndFollowsEveryKeystroke) {
-    const UserLocale english(QLocale::English, QLocale::UnitedStates);
+    const test::UserLocale english(QLocale::English, QLocale::UnitedStates);
     Choose(ProjVerticalPerspective);
     LatLonBoundsVp dialog;
     ShowActive(dialog);
@@ -284,7 +272,7 @@ TEST_F(AzimuthalBoundsTest, AHeightOfZeroIsRefusedOnLeavingTheFieldAndAtOk) {
 }
 
 TEST_F(AzimuthalBoundsTest, TheHeightUsesTheUsersThousandsSeparatorAndIsStoredAsDigits) {
-    const UserLocale german(QLocale::German, QLocale::Germany);
+    const test::UserLocale german(QLocale::German, QLocale::Germany);
     Choose(ProjVerticalPerspective);
     MarkDefined(ProjVerticalPerspective);
     Design().BoundsText[9] = "12345678";

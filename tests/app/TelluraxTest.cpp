@@ -93,9 +93,9 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
               (std::vector<std::string>{"!&Mercator", "!&Equirectangular", "!C&ylindrical equal-area", "-",
                                         "!&Hammer equal-area", "!Moll&weide equal-area", "!&Robinson", "-",
                                         "!Equi&distant conic", "!&Conformal conic", "!&Albers equal-area", "-",
-                                        "&Gnomonic", "&Stereographic", "&Orthographic", "&Vertical Perspective",
-                                        "Azimu&thal equidistant", "A&zimuthal equal-area", "-", "&UTM"}));
-    EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"!Normal", "Interrupted"}));
+                                        "!&Gnomonic", "!&Stereographic", "!&Orthographic", "!&Vertical Perspective",
+                                        "!Azimu&thal equidistant", "!A&zimuthal equal-area", "-", "!&UTM"}));
+    EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"!Normal", "!Interrupted"}));
     EXPECT_EQ(Items(window.mnuBar[2]->menu()->actions()),
               (std::vector<std::string>{"!Map &Boundaries", "Great &Circle", "&Small Circle", "-",
                                         "Add &Text to Map", "&Labels", "-", "B&ackground Color",

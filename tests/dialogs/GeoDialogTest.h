@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QTest>
 #include <filesystem>
 #include <string>
@@ -18,6 +19,18 @@
 #include "support/WhenShown.h"
 
 namespace tlrx::test {
+
+// The user's number format for the lifetime of the object.
+class UserLocale {
+public:
+    UserLocale(QLocale::Language language, QLocale::Country country) { QLocale::setDefault({language, country}); }
+    ~UserLocale() { QLocale::setDefault(saved_); }
+    UserLocale(const UserLocale&) = delete;
+    UserLocale& operator=(const UserLocale&) = delete;
+
+private:
+    QLocale saved_;
+};
 
 class GeoDialogTest : public TlrxTest {
 protected:

@@ -49,21 +49,26 @@ void DialogBase::SetFieldHelp(QWidget* field, uint32_t helpContextId) {
     field->setProperty(kHelpProperty, helpContextId);
 }
 
-void DialogBase::NameField(std::string_view name, QLineEdit* field) { fields_.push_back({std::string(name), field}); }
+void DialogBase::NameField(std::string_view name, QLineEdit* field, std::function<void(std::string_view)> setText) {
+    fields_.push_back({std::string(name), field, std::move(setText)});
+}
 
-QLineEdit* DialogBase::FindField(std::string_view form, std::string_view field) const {
+const DialogBase::NamedField* DialogBase::FindField(std::string_view form, std::string_view field) const {
     if (form != formName_) return nullptr;
     for (const NamedField& f : fields_)
-        if (f.name == field) return f.field;
+        if (f.name == field) return &f;
     return nullptr;
 }
 
 void DialogBase::SetFocus(std::string_view form, std::string_view field) {
-    if (QLineEdit* f = FindField(form, field)) f->setFocus(Qt::OtherFocusReason);
+    if (const NamedField* f = FindField(form, field)) f->field->setFocus(Qt::OtherFocusReason);
 }
 
 void DialogBase::SetText(std::string_view form, std::string_view field, std::string_view text) {
-    if (QLineEdit* f = FindField(form, field)) f->setText(QString::fromStdString(std::string(text)));
+    const NamedField* f = FindField(form, field);
+    if (!f) return;
+    if (f->setText) f->setText(text);
+    else f->field->setText(QString::fromStdString(std::string(text)));
 }
 
 void DialogBase::AddFieldCheck(QWidget* field, std::function<bool()> check) {
@@ -116,6 +121,8 @@ void DialogBase::CenterOnScreen(int rightTwips, int downTwips) {
     tlrx::CenterOnScreen(*this);
     if (rightTwips != 0 || downTwips != 0) move(pos() + TwipsToPixels(rightTwips, downTwips));
 }
+
+void DialogBase::PlaceAt(int leftTwips, int topTwips) { move(TwipsToPixels(leftTwips, topTwips)); }
 
 void DialogBase::PlaceFrom(const QWidget& opener, int leftTwips, int topTwips) {
     move(opener.pos() + TwipsToPixels(leftTwips, topTwips));

@@ -63,8 +63,11 @@ protected:
     // A field's own help topic.
     void SetFieldHelp(QWidget* field, uint32_t helpContextId);
 
-    // A named field that computations may focus or fill.
-    void NameField(std::string_view name, QLineEdit* field);
+    // A named field that computations may focus or fill; setText, when
+    // given, fills it in place of the plain text (fields that store another
+    // form of their text than they show).
+    void NameField(std::string_view name, QLineEdit* field,
+                   std::function<void(std::string_view)> setText = {});
 
     // A check run when `field` loses the focus and again by CheckAllFields.
     // It shows its own message and returns false to keep the entry from
@@ -77,6 +80,8 @@ protected:
     // Centres the dialog on the screen, then moves it right and down by the
     // given twips (negative: left and up). Set the size first.
     void CenterOnScreen(int rightTwips = 0, int downTwips = 0);
+    // Places the dialog's outer top-left corner at (left, top) twips on the screen.
+    void PlaceAt(int leftTwips, int topTwips);
     // Places the dialog's outer top-left corner at (left, top) twips from the
     // outer top-left corner of the opener.
     void PlaceFrom(const QWidget& opener, int leftTwips, int topTwips);
@@ -100,8 +105,9 @@ private:
     struct NamedField {
         std::string name;
         QLineEdit* field;
+        std::function<void(std::string_view)> setText;
     };
-    QLineEdit* FindField(std::string_view form, std::string_view field) const;
+    const NamedField* FindField(std::string_view form, std::string_view field) const;
 
     std::string formName_;
     uint32_t helpContextId_;

@@ -8,9 +8,10 @@
 
 namespace tlrx {
 
-AngleRows::AngleRows(QWidget& dialog) : dialog_(dialog), grid_(new QGridLayout) {
+AngleRows::AngleRows(QWidget& dialog, std::string_view headingText) : dialog_(dialog), grid_(new QGridLayout) {
     // The headings stand over the groups of a longitude field, in its font.
-    auto* headings = new QLabel(QStringLiteral("DDD    MM    SS    H"), &dialog);
+    auto* headings =
+        new QLabel(QString::fromUtf8(headingText.data(), static_cast<qsizetype>(headingText.size())), &dialog);
     headings->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     headings->setIndent(4);
     grid_->addWidget(headings, 0, 1);

@@ -1,8 +1,8 @@
 #pragma once
 // The form the angle dialogs share: one row per value (its label, then its
 // angle field or a label showing a text), the column headings "DDD", "MM",
-// "SS", "H" over the fields, the hint on moving between fields below them,
-// and OK (the default button) and Cancel.
+// "SS", "H" (or the unit of the fields) over the fields, the hint on moving
+// between fields below them, and OK (the default button) and Cancel.
 
 #include <QGridLayout>
 #include <string_view>
@@ -15,8 +15,8 @@ namespace tlrx {
 
 class AngleRows {
 public:
-    // Lays the rows out in dialog.
-    explicit AngleRows(QWidget& dialog);
+    // Lays the rows out in dialog, under the headings of the fields' groups.
+    explicit AngleRows(QWidget& dialog, std::string_view headings = "DDD    MM    SS    H");
 
     // The next row: its label and its field (an AngleField, or a QLabel).
     void Add(std::string_view label, QWidget* field);

@@ -3,23 +3,37 @@
 #include "core/DesignState.h"
 #include "core/ProjectionTable.h"
 #include "dialogs/geo/LatLonBounds.h"
+#include "dialogs/geo/LatLonBoundsAz.h"
+#include "dialogs/geo/LatLonBoundsVp.h"
+#include "dialogs/geo/UtmChain.h"
 
 namespace tlrx {
 
-bool HasBoundaryDialog(int16_t code) {
+namespace {
+
+template <class Dialog>
+EditOutcome Edit(QWidget* parent, std::function<void()> restoreOpener) {
+    Dialog dialog(parent, std::move(restoreOpener));
+    dialog.exec();
+    return dialog.Completed() ? EditOutcome::Completed : EditOutcome::Incomplete;
+}
+
+}  // namespace
+
+bool HasBoundaryDialog(int16_t code) { return FamilyOf(code) != ProjFamily::None; }
+
+EditOutcome ShowBoundaryDialog(int16_t code, QWidget* parent, std::function<void()> restoreOpener) {
     switch (FamilyOf(code)) {
     case ProjFamily::Cylindrical:
     case ProjFamily::Conic:
-    case ProjFamily::World: return code != ProjInterruptedMollweide;
-    default: return false;
+    case ProjFamily::World: return Edit<LatLonBounds>(parent, std::move(restoreOpener));
+    case ProjFamily::Azimuthal:
+        if (code == ProjVerticalPerspective) return Edit<LatLonBoundsVp>(parent, std::move(restoreOpener));
+        return Edit<LatLonBoundsAz>(parent, std::move(restoreOpener));
+    case ProjFamily::Utm: return Edit<UtmSpheroid>(parent, std::move(restoreOpener));
+    case ProjFamily::None: break;
     }
-}
-
-EditOutcome ShowBoundaryDialog(int16_t code, QWidget* parent, std::function<void()> restoreOpener) {
-    if (!HasBoundaryDialog(code)) return EditOutcome::NoDialog;
-    LatLonBounds dialog(parent, std::move(restoreOpener));
-    dialog.exec();
-    return dialog.Completed() ? EditOutcome::Completed : EditOutcome::Incomplete;
+    return EditOutcome::NoDialog;
 }
 
 }  // namespace tlrx

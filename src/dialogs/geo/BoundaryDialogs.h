@@ -1,8 +1,9 @@
 #pragma once
 // The boundary dialog of a projection, as the Projection and Design Map
 // menus open it: LatLonBounds for the cylindrical, conic and world
-// projections. The azimuthal, vertical perspective and UTM dialogs and the
-// interruptions of code 42 are not built yet: those codes open nothing.
+// projections (going on to the standard parallels or the interruptions),
+// LatLonBoundsAz for the azimuthal ones, LatLonBoundsVp for the vertical
+// perspective and the UTM chain (UtmSpheroid) for UTM.
 
 #include <QWidget>
 #include <cstdint>

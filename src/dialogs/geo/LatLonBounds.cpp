@@ -9,6 +9,7 @@
 #include "core/ProjectionTable.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/geo/AngleRows.h"
+#include "dialogs/geo/LatLonInterrupt.h"
 #include "dialogs/geo/LatLonStdPar.h"
 #include "platform/MessageBox.h"
 
@@ -171,13 +172,14 @@ void LatLonBounds::OK_Click() {
 
 void LatLonBounds::ShowSecondDialog() {
     DesignState& d = Design();
-    if (StdParallelCount(d.ProjCode) > 0) {
-        d.SubDialogPending = true;
+    d.SubDialogPending = true;
+    if (d.ProjCode == ProjInterruptedMollweide) {
+        LatLonInterrupt second(*this);
+        second.exec();
+    } else {
         LatLonStdPar second(*this);
         second.exec();
     }
-    // The interruptions of code 42 have no dialog yet: its boundaries are
-    // not opened (see BoundaryDialogs).
     OK_GotFocus();
 }
 

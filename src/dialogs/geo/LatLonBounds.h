@@ -8,8 +8,9 @@
 // 5 and derives the graticule (CalcGraticule; a rejection puts the texts
 // back as they were and keeps the dialog open). Mercator, Hammer, Robinson
 // and Mollweide then finish the edit here; the projections with standard
-// parallels go on to LatLonStdPar, whose OK finishes the edit and closes
-// both dialogs. Cancel there leaves this dialog open for another try.
+// parallels go on to LatLonStdPar and the interrupted Mollweide to
+// LatLonInterrupt, whose OK finishes the edit and closes both dialogs.
+// Cancel there leaves this dialog open for another try.
 //
 // The edit is complete only when the whole chain was accepted. Closed any
 // other way, the dialog puts back the ten texts it opened with, runs the

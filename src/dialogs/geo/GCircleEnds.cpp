@@ -73,16 +73,17 @@ GCircleEnds::GCircleEnds(QWidget* parent) : DialogBase(parent, "GCircleEnds", He
         r.field->SetCheck(r.title, [i] { return Design().GcEndText[i]; });
     }
     // The pole rule runs after the common checks whatever their answer, on
-    // the text the field then holds; OK has a pole rule of its own.
+    // the text the field then holds. OK has a pole rule of its own: while it
+    // runs, neither its field checks nor its moving the focus run this one.
     AddFieldCheck(LatN, [this] {
         const bool passed = LatN->Check();
-        if (!okChecking_) PoleRuleOnLeave(*LatN, "the correct starting latitude.");
+        if (!inOk_) PoleRuleOnLeave(*LatN, "the correct starting latitude.");
         return passed;
     });
     AddFieldCheck(LonW, [this] { return LonW->Check(); });
     AddFieldCheck(LatS, [this] {
         const bool passed = LatS->Check();
-        if (!okChecking_) PoleRuleOnLeave(*LatS, "the correct ending latitude.");
+        if (!inOk_) PoleRuleOnLeave(*LatS, "the correct ending latitude.");
         return passed;
     });
     AddFieldCheck(LonE, [this] { return LonE->Check(); });
@@ -132,10 +133,14 @@ void GCircleEnds::PoleRuleOnLeave(AngleField& latitude, const char* closing) {
 }
 
 void GCircleEnds::OK_Click() {
-    okChecking_ = true;
-    const bool fieldsPass = CheckAllFields();
-    okChecking_ = false;
-    if (!fieldsPass) return;
+    inOk_ = true;
+    const bool accepted = Accept();
+    inOk_ = false;
+    if (accepted) AcceptEdit();
+}
+
+bool GCircleEnds::Accept() {
+    if (!CheckAllFields()) return false;
     DesignState& d = Design();
     if (PoleFault(*LatN) || PoleFault(*LatS)) {
         const MsgAnswer answer =
@@ -148,7 +153,7 @@ void GCircleEnds::OK_Click() {
             for (size_t i = 0; i < fields.size(); ++i) fields[i]->SetText(d.GcEndText[i]);
         }
         LonW->setFocus(Qt::OtherFocusReason);
-        return;
+        return false;
     }
 
     const std::array<AngleField*, 4> fields = Fields();
@@ -163,7 +168,7 @@ void GCircleEnds::OK_Click() {
     d.GcEndLon = TextDegrees(d.GcEndText[3], true);
     d.GcLineWidth = TwipsOfPixels(GCircleWidth->value());
     d.GcDefined = true;
-    AcceptEdit();
+    return true;
 }
 
 void GCircleEnds::Cancel_Click() { reject(); }

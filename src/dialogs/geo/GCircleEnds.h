@@ -57,8 +57,11 @@ private:
     // field's stored text. closing: the box's last line.
     void PoleRuleOnLeave(AngleField& latitude, const char* closing);
 
+    // OK's checks and what it stores; false when a check refused.
+    bool Accept();
+
     std::array<std::string, 4> copy_;
-    bool okChecking_ = false;  // OK runs the field checks; its own pole rule follows
+    bool inOk_ = false;  // OK is running
 };
 
 }  // namespace tlrx

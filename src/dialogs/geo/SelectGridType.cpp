@@ -68,14 +68,15 @@ SelectGridType::SelectGridType(QWidget* parent) : DialogBase(parent, "SelectGrid
 }
 
 void SelectGridType::Form_Load() {
-    adjustSize();
-    CenterOnScreen();
     const DesignState& d = Design();
     for (const GridStyle& s : kStyles) Grid->addItem(QString::fromUtf8(s.text));
+    Grid->setFixedHeight(Grid->sizeHintForRow(0) * static_cast<int>(kStyles.size()) + 2 * Grid->frameWidth() + 4);
     // A type out of range selects nothing; OK then keeps the design's.
     Grid->setCurrentRow(d.GridType - 1);
     GridWidthSpin->setValue(PixelsOfTwips(d.GridLineWidth));
     GridColor->Fill(d.GridColor);
+    adjustSize();
+    CenterOnScreen();
 }
 
 void SelectGridType::cmdOK_Click() {

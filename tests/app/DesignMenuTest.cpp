@@ -111,12 +111,14 @@ TEST_F(DesignMenuTest, ThePoleRulesBoxShowsItsLinesAsWritten) {
     QtMessageBox real;
     SetMessageBoxService(&real);
     Tellurax window;
-    QString shown, title;
+    std::vector<std::string> shown;
+    QString title;
     QMessageBox::StandardButtons buttons;
     WhenShown<GCircleEnds>([&](GCircleEnds& g) {
-        g.show();
+        // The field check needs the focus events of an active window.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&g));
         WhenShown<QMessageBox>([&](QMessageBox& box) {
-            shown = box.text();
+            for (const QString& line : box.text().split(QChar('\n'))) shown.push_back(line.toStdString());
             title = box.windowTitle();
             buttons = box.standardButtons();
             box.button(QMessageBox::Ok)->click();
@@ -131,8 +133,8 @@ TEST_F(DesignMenuTest, ThePoleRulesBoxShowsItsLinesAsWritten) {
     SetMessageBoxService(&boxes);
     EXPECT_EQ(title, "Error: Starting, ending longitudes must be equal");
     EXPECT_EQ(buttons, QMessageBox::Ok);
-    EXPECT_EQ(shown.split(QChar('\n')),
-              (QStringList{"When one or both of the endpoints is a pole (90°N/S),",
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"When one or both of the endpoints is a pole (90°N/S),",
                            "the shortest distance on the globe is along a meridian.", "",
                            "In other words, the starting and ending longitudes",
                            "must be identical, when one of the endpoints is a pole.", "",

@@ -78,9 +78,10 @@ void Tellurax::mnuDesign_Click(int16_t index) {
         // The report window comes with the reports; until then the item
         // only says when there is no great circle to report.
         if (!d.GcDefined)
-            MsgBox("You have not defined the endpoints\nof the great circle.\n\nTo define the endpoints, press "
-                   "OK,\nthen select the Great Circle option\nfrom the Design Map menu.",
-                   "Great Circle Not Defined", MsgButtons::Ok, MsgIcon::Information);
+            MsgBox(
+                "You have not defined the endpoints\nof the great circle.\n\nTo define the endpoints, press "
+                "OK,\nthen select the Great Circle option\nfrom the Design Map menu.",
+                "Great Circle Not Defined", MsgButtons::Ok, MsgIcon::Information);
         break;
     default: break;
     }

@@ -133,13 +133,13 @@ TEST_F(DesignMenuTest, ThePoleRulesBoxShowsItsLinesAsWritten) {
     SetMessageBoxService(&boxes);
     EXPECT_EQ(title, "Error: Starting, ending longitudes must be equal");
     EXPECT_EQ(buttons, QMessageBox::Ok);
-    EXPECT_EQ(shown,
-              (std::vector<std::string>{"When one or both of the endpoints is a pole (90°N/S),",
-                           "the shortest distance on the globe is along a meridian.", "",
-                           "In other words, the starting and ending longitudes",
-                           "must be identical, when one of the endpoints is a pole.", "",
-                           "The LONGITUDES you have entered are NOT EQUAL.", "",
-                           "Press OK, change the longitudes, and then enter", "the correct starting latitude."}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"When one or both of the endpoints is a pole (90°N/S),",
+                                               "the shortest distance on the globe is along a meridian.", "",
+                                               "In other words, the starting and ending longitudes",
+                                               "must be identical, when one of the endpoints is a pole.", "",
+                                               "The LONGITUDES you have entered are NOT EQUAL.", "",
+                                               "Press OK, change the longitudes, and then enter",
+                                               "the correct starting latitude."}));
 }
 
 TEST_F(DesignMenuTest, TheGreatCircleReportSaysWhenThereIsNoGreatCircle) {
@@ -203,8 +203,9 @@ QPoint PixelOf(double lat, double lon) {
     d.ProjInLat = lat;
     d.ProjInLon = frame;
     ProjectSelect();
-    return {static_cast<int>(std::lround(((d.ProjOutX - d.MapXMin) * p.DevScaleX + p.DevOffsetX) / p.DevTwipsPerPixelX)),
-            static_cast<int>(std::lround((p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY) / p.DevTwipsPerPixelY))};
+    return {
+        static_cast<int>(std::lround(((d.ProjOutX - d.MapXMin) * p.DevScaleX + p.DevOffsetX) / p.DevTwipsPerPixelX)),
+        static_cast<int>(std::lround((p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY) / p.DevTwipsPerPixelY))};
 }
 
 bool ColourNear(const QImage& image, QPoint at, QRgb colour, int radius) {
@@ -263,7 +264,8 @@ TEST_F(DesignMenuTest, DrawMapDrawsTheRouteAndTheCirclesWhereGeographicLibPutsTh
     int strayRed = 0;
     const QPoint west = PixelOf(40, -100), east = PixelOf(40, 120);
     for (int x = west.x(); x <= east.x(); ++x)
-        for (int y = PixelOf(60, 0).y(); y <= PixelOf(20, 0).y(); ++y) strayRed += (picture.pixel(x, y) & 0xFFFFFF) == (red & 0xFFFFFF);
+        for (int y = PixelOf(60, 0).y(); y <= PixelOf(20, 0).y(); ++y)
+            strayRed += (picture.pixel(x, y) & 0xFFFFFF) == (red & 0xFFFFFF);
     EXPECT_EQ(strayRed, 0);
 }
 

@@ -211,7 +211,7 @@ TEST_F(DesignOptionDialogsTest, LabelOptionOpensOnDisplayWhileLabelsAreShownElse
 TEST_F(DesignOptionDialogsTest, LabelOptionOkActsOnTheChoice) {
     struct Case {
         int row;
-        bool labelsBefore;        // labels of a drawing run to convert
+        bool labelsBefore;  // labels of a drawing run to convert
         bool displayAfter;
         std::vector<std::string> texts;  // items 1..n afterwards
     };

@@ -56,18 +56,35 @@ TEST_F(GCircleEndsTest, LeavingAFieldShowsItsMessagesAndLeavesTheFocusWhereTheyP
     };
     const Case cases[] = {
         {0, "45    00    00    S", {}, "45    00    00    S", false},
-        {0, "90    00    01    N", {"Error: Starting latitude | Latitude cannot be > 90  00  00"},
-         "90    00    01    N", true},
-        {0, "45    00    00    E", {"Error: Starting latitude | Hemisphere must be N or S"}, "45    00    00    E", true},
+        {0,
+         "90    00    01    N",
+         {"Error: Starting latitude | Latitude cannot be > 90  00  00"},
+         "90    00    01    N",
+         true},
+        {0,
+         "45    00    00    E",
+         {"Error: Starting latitude | Hemisphere must be N or S"},
+         "45    00    00    E",
+         true},
         // A pole with longitudes that differ: OK only, then the stored text.
         {0, "90    00    00    N", {kPoleStart}, "37    47    00    N", false},
         {2, "90    00    00    S", {kPoleEnd}, "29    20    00    N", false},
         // The pole rule follows the common checks whatever their answer.
-        {0, "90    00    00    X", {"Error: Starting latitude | Hemisphere must be N or S", kPoleStart},
-         "37    47    00    N", true},
-        {1, "190    00    00    W", {"Error: Starting longitude | Degrees must be <= 180"}, "190    00    00    W", true},
-        {3, "180    00    30    E", {"Error: Ending longitude | Longitude cannot be > 180  00  00"},
-         "180    00    30    E", true},
+        {0,
+         "90    00    00    X",
+         {"Error: Starting latitude | Hemisphere must be N or S", kPoleStart},
+         "37    47    00    N",
+         true},
+        {1,
+         "190    00    00    W",
+         {"Error: Starting longitude | Degrees must be <= 180"},
+         "190    00    00    W",
+         true},
+        {3,
+         "180    00    30    E",
+         {"Error: Ending longitude | Longitude cannot be > 180  00  00"},
+         "180    00    30    E",
+         true},
         {2, "45    60    00    N", {"Error: Ending latitude | Minutes must be <= 59"}, "45    60    00    N", true},
         // Leaving a longitude runs no pole rule, even with a pole entered.
         {3, "180    00    00    E", {}, "180    00    00    E", false},
@@ -162,15 +179,31 @@ TEST_F(GCircleEndsTest, OkStoresTheTextsTheirDegreesAndTheWidthAndSwitchesTheCir
     };
     const Case cases[] = {
         {{"37    47    00    N", "122    26    00    W", "29    20    00    N", "047    59    00    E"},
-         "047    59    00    E", 37 + 47 / 60.0, -(122 + 26 / 60.0), 29 + 20 / 60.0, 47 + 59 / 60.0},
+         "047    59    00    E",
+         37 + 47 / 60.0,
+         -(122 + 26 / 60.0),
+         29 + 20 / 60.0,
+         47 + 59 / 60.0},
         // Both ends on the 180th meridian lie on the start's side of it.
         {{"10    00    00    N", "180    00    00    W", "20    00    00    S", "180    00    00    E"},
-         "180    00    00    W", 10, -180, -20, -180},
+         "180    00    00    W",
+         10,
+         -180,
+         -20,
+         -180},
         {{"10    00    00    N", "180    00    00    E", "20    00    30    S", "180    00    00    W"},
-         "180    00    00    E", 10, 180, -(20 + 30 / 3600.0), 180},
+         "180    00    00    E",
+         10,
+         180,
+         -(20 + 30 / 3600.0),
+         180},
         // Identical ends and a pole on one meridian are accepted.
         {{"90    00    00    S", "000    00    00    E", "90    00    00    S", "000    00    00    E"},
-         "000    00    00    E", -90, 0, -90, 0},
+         "000    00    00    E",
+         -90,
+         0,
+         -90,
+         0},
     };
     for (const Case& c : cases) {
         ResetDesignState();
@@ -223,10 +256,9 @@ TEST_F(GCircleEndsTest, F1OpensTheFocusedControlsTopicAndTheDialogPlacesItself) 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(dialog.pos(), QPoint((screen.width() - dialog.width()) / 2, 660 / 15));
     ShowActive(dialog);
-    const std::pair<QWidget*, uint32_t> cases[] = {{dialog.LatN, 2810},         {dialog.LonW, 2820},
-                                                   {dialog.LatS, 2830},         {dialog.LonE, 2840},
-                                                   {dialog.GCircleWidth, 2850}, {dialog.OK, 370},
-                                                   {dialog.Cancel, 370}};
+    const std::pair<QWidget*, uint32_t> cases[] = {
+        {dialog.LatN, 2810},         {dialog.LonW, 2820}, {dialog.LatS, 2830}, {dialog.LonE, 2840},
+        {dialog.GCircleWidth, 2850}, {dialog.OK, 370},    {dialog.Cancel, 370}};
     for (const auto& [widget, topic] : cases) {
         widget->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);

@@ -77,10 +77,8 @@ TEST_F(SmallCircleTest, LeavingAFieldShowsItsMessageUnderItsTitle) {
 
 TEST_F(SmallCircleTest, TheRadiusIsShownInMilesAndKilometres) {
     const std::pair<const char*, const char*> cases[] = {
-        {"015    00    00", "00900.0 / 01036.4 / 01667.9"},
-        {"180    00    00", "10800.0 / 12436.8 / 20015.1"},
-        {"000    00    00", "00000.0 / 00000.0 / 00000.0"},
-        {"000    00    01", "00000.0 / 00000.0 / 00000.0"},
+        {"015    00    00", "00900.0 / 01036.4 / 01667.9"}, {"180    00    00", "10800.0 / 12436.8 / 20015.1"},
+        {"000    00    00", "00000.0 / 00000.0 / 00000.0"}, {"000    00    01", "00000.0 / 00000.0 / 00000.0"},
         {"001    30    00", "00090.0 / 00103.6 / 00166.8"},
     };
     for (const auto& [radius, shown] : cases) {
@@ -185,10 +183,9 @@ TEST_F(SmallCircleTest, F1OpensTheFocusedControlsTopicAndTheDialogPlacesItself) 
     EXPECT_EQ(dialog.pos(), QPoint((screen.width() - dialog.width()) / 2, 660 / 15));
     ShowActive(dialog);
     const std::pair<QWidget*, uint32_t> cases[] = {
-        {dialog.LatCenter, 3300}, {dialog.LonCenter, 3310},  {dialog.RadiusDeg, 3320},
-        {dialog.RadiusNM, 3320},  {dialog.RadiusSM, 3320},   {dialog.RadiusKM, 3320},
-        {dialog.SCircleNum, 3340}, {dialog.SCircleWidth, 3330}, {dialog.OK, 2260},
-        {dialog.Cancel, 2260}};
+        {dialog.LatCenter, 3300}, {dialog.LonCenter, 3310}, {dialog.RadiusDeg, 3320},  {dialog.RadiusNM, 3320},
+        {dialog.RadiusSM, 3320},  {dialog.RadiusKM, 3320},  {dialog.SCircleNum, 3340}, {dialog.SCircleWidth, 3330},
+        {dialog.OK, 2260},        {dialog.Cancel, 2260}};
     for (const auto& [widget, topic] : cases) {
         widget->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);

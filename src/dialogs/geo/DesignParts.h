@@ -29,7 +29,7 @@ class ColorBox : public QWidget {
 public:
     explicit ColorBox(QWidget* parent);
 
-    QLabel* Picture;   // the swatch
+    QLabel* Picture;    // the swatch
     QToolButton* Spin;  // the arrows; disabled until the picker exists
 
     void Fill(int32_t color);

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QToolButton>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "core/AngleText.h"
 #include "core/DesignState.h"
@@ -143,11 +143,10 @@ bool GCircleEnds::Accept() {
     if (!CheckAllFields()) return false;
     DesignState& d = Design();
     if (PoleFault(*LatN) || PoleFault(*LatS)) {
-        const MsgAnswer answer =
-            MsgBox(PoleMessage("Press Retry, to correct the longitudes and/or latitudes.\r\r"
-                               "Press Cancel, to restore the latitudes and longitudes to\r"
-                               "their initial values."),
-                   kPoleTitle, MsgButtons::RetryCancel, MsgIcon::Exclamation);
+        const MsgAnswer answer = MsgBox(PoleMessage("Press Retry, to correct the longitudes and/or latitudes.\r\r"
+                                                    "Press Cancel, to restore the latitudes and longitudes to\r"
+                                                    "their initial values."),
+                                        kPoleTitle, MsgButtons::RetryCancel, MsgIcon::Exclamation);
         if (answer == MsgAnswer::Cancel) {
             const std::array<AngleField*, 4> fields = Fields();
             for (size_t i = 0; i < fields.size(); ++i) fields[i]->SetText(d.GcEndText[i]);

@@ -32,10 +32,10 @@ public:
 
     explicit GCircleEnds(QWidget* parent = nullptr);
 
-    AngleField* LatN;  // start latitude, GcEndText 0
-    AngleField* LonW;  // start longitude, 1
-    AngleField* LatS;  // end latitude, 2
-    AngleField* LonE;  // end longitude, 3
+    AngleField* LatN;        // start latitude, GcEndText 0
+    AngleField* LonW;        // start longitude, 1
+    AngleField* LatS;        // end latitude, 2
+    AngleField* LonE;        // end longitude, 3
     QSpinBox* GCircleWidth;  // pixels, 1 to 600
     ColorBox* GcColor;       // GcColorPicture and GcColorSpin
     QPushButton* OK;

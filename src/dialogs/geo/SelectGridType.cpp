@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QToolButton>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
 

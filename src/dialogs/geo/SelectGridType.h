@@ -21,9 +21,9 @@ public:
 
     explicit SelectGridType(QWidget* parent = nullptr);
 
-    QListWidget* Grid;          // the five styles, row = GridType - 1
-    QSpinBox* GridWidthSpin;    // pixels, 1 to 600
-    ColorBox* GridColor;        // GridColorPicture and GridColorSpin
+    QListWidget* Grid;        // the five styles, row = GridType - 1
+    QSpinBox* GridWidthSpin;  // pixels, 1 to 600
+    ColorBox* GridColor;      // GridColorPicture and GridColorSpin
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 

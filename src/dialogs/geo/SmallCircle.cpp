@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QToolButton>
 #include <QSpinBox>
+#include <QToolButton>
 #include <cstdio>
 
 #include "core/AngleText.h"

@@ -5,9 +5,50 @@
 
 #include "app/Tellurax.h"
 #include "core/DesignState.h"
+#include "core/GreatCircle.h"
 #include "dialogs/geo/BoundaryDialogs.h"
+#include "dialogs/geo/GCircleEnds.h"
+#include "dialogs/geo/LineWidthScale.h"
+#include "dialogs/geo/SelectGridType.h"
+#include "dialogs/geo/SelectLabelOption.h"
+#include "dialogs/geo/SmallCircle.h"
+#include "platform/MessageBox.h"
 
 namespace tlrx {
+
+namespace {
+
+enum DesignItem : size_t {
+    MapBoundaries = 0,
+    GreatCircle = 1,
+    SmallCircles = 2,
+    Labels = 5,
+    GridColorWidthType = 8,
+    LineWidthScaling = 9,
+    GreatCircleReport = 13,
+};
+
+template <class Dialog>
+void ShowModal(QWidget* parent) {
+    Dialog dialog(parent);
+    dialog.exec();
+}
+
+}  // namespace
+
+bool Tellurax::DesignItemBuilt(size_t index) {
+    switch (index) {
+    case MapBoundaries:
+    case GreatCircle:
+    case SmallCircles:
+    case Labels:
+    case GridColorWidthType:
+    case LineWidthScaling:
+    case kPixelSizeItem:
+    case GreatCircleReport: return true;
+    default: return false;
+    }
+}
 
 void Tellurax::mnuDesign_Click(int16_t index) {
     if (index < 0 || static_cast<size_t>(index) >= mnuDesign.size()) return;
@@ -17,11 +58,30 @@ void Tellurax::mnuDesign_Click(int16_t index) {
         if (i != kPixelSizeItem) mnuDesign[i]->setChecked(false);
     if (item != kPixelSizeItem) mnuDesign[item]->setChecked(true);
 
+    DesignState& d = Design();
     switch (item) {
-    case 0: ShowBoundaryDialog(Design().ProjCode, this); break;
+    case MapBoundaries: ShowBoundaryDialog(d.ProjCode, this); break;
+    case GreatCircle:
+        ShowModal<GCircleEnds>(this);
+        if (d.DialogCancelled) d.DialogCancelled = false;
+        else GcCalc();
+        break;
+    case SmallCircles: ShowModal<SmallCircle>(this); break;
+    case Labels: ShowModal<SelectLabelOption>(this); break;
+    case GridColorWidthType: ShowModal<SelectGridType>(this); break;
+    case LineWidthScaling: ShowModal<LineWidthScale>(this); break;
     case kPixelSizeItem:
         mnuDesign[item]->setChecked(!mnuDesign[item]->isChecked());
         ToggleCaption();
+        break;
+    case GreatCircleReport:
+        // The report window comes with the reports; until then the item
+        // only says when there is no great circle to report.
+        if (!d.GcDefined)
+            MsgBox(
+                "You have not defined the endpoints\nof the great circle.\n\nTo define the endpoints, press "
+                "OK,\nthen select the Great Circle option\nfrom the Design Map menu.",
+                "Great Circle Not Defined", MsgButtons::Ok, MsgIcon::Information);
         break;
     default: break;
     }

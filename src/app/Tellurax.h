@@ -101,8 +101,11 @@ public:
     void mnuProj_Click(int16_t index);
     // The Mollweide submenu: 0 "Normal", 1 "Interrupted".
     void mnuProjMollweide_Click(int16_t index);
-    // The Design Map menu: its check mark, the boundary dialog of the
-    // current projection, "Show Window &Pixel Size".
+    // The Design Map menu: its check mark, the dialog of the item (the
+    // boundary dialog of the current projection, the great circle, computed
+    // after an accepted dialog, the small circles, labels, grid and line
+    // width scaling), "Show Window &Pixel Size" and the great circle report's
+    // box while no great circle is defined.
     void mnuDesign_Click(int16_t index);
     // The Help menu: contents, index, About, plot time.
     void mnuAbout_Click(int16_t index);
@@ -133,6 +136,8 @@ private:
     void LockMenus(bool running);
     // The projections whose dialogs exist are enabled.
     void EnableProjectionItems();
+    // The Design Map items whose commands exist.
+    static bool DesignItemBuilt(size_t index);
     QAction* CheckedProjectionItem() const;
     // Moves the Projection menu's one mark to item (none for nullptr).
     void CheckProjectionItem(QAction* item);

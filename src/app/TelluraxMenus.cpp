@@ -63,7 +63,7 @@ void Tellurax::BuildMenus() {
                                  "&Grid Color, Width, Type", "Line &Width Scaling", "Show Window &Pixel Size",
                                  nullptr, "&Map Parameter Report", "G&reat Circle Report"};
     for (size_t i = 0; i < mnuDesign.size(); ++i) {
-        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i], i == 0 || i == kPixelSizeItem)
+        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i], DesignItemBuilt(i))
                                       : separator(designMenu_);
     }
 

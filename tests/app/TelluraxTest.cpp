@@ -97,11 +97,11 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
                                         "!Azimu&thal equidistant", "!A&zimuthal equal-area", "-", "!&UTM"}));
     EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"!Normal", "!Interrupted"}));
     EXPECT_EQ(Items(window.mnuBar[2]->menu()->actions()),
-              (std::vector<std::string>{"!Map &Boundaries", "Great &Circle", "&Small Circle", "-",
-                                        "Add &Text to Map", "&Labels", "-", "B&ackground Color",
-                                        "&Grid Color, Width, Type", "Line &Width Scaling",
+              (std::vector<std::string>{"!Map &Boundaries", "!Great &Circle", "!&Small Circle", "-",
+                                        "Add &Text to Map", "!&Labels", "-", "B&ackground Color",
+                                        "!&Grid Color, Width, Type", "!Line &Width Scaling",
                                         "!Show Window &Pixel Size", "-", "&Map Parameter Report",
-                                        "G&reat Circle Report"}));
+                                        "!G&reat Circle Report"}));
     EXPECT_EQ(Items(window.mnuBar[4]->menu()->actions()),
               (std::vector<std::string>{"!&Contents", "!&Search for Help on ...", "-", "!&About Tellurax",
                                         "!Plot &Time"}));

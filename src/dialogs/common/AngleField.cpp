@@ -73,11 +73,22 @@ const KindRules& RulesOf(AngleKind kind) {
                                   "Degrees must be <= 180°.",
                                   "RANGE OF MAP IN DEGREES must be <= 180°.",
                                   "RANGE OF MAP IN DEGREES must be > 0°."};
+    static const KindRules kRadius{"999    99    99;_",
+                                   3,
+                                   {},
+                                   180,
+                                   {},
+                                   "Seconds must be <= 59",
+                                   "Minutes must be <= 59",
+                                   "Degrees must be <= 180",
+                                   "Circle radius cannot be > 180  00  00",
+                                   {}};
     switch (kind) {
     case AngleKind::Latitude: return kLatitude;
     case AngleKind::Longitude: return kLongitude;
     case AngleKind::LatSpacing: return kLatSpacing;
     case AngleKind::LonSpacing: return kLonSpacing;
+    case AngleKind::Radius: return kRadius;
     case AngleKind::Range: break;
     }
     return kRange;

@@ -9,6 +9,7 @@
 //   latitude spacing   "999    99    99"       "030    00    00"      up to 180, not zero
 //   longitude spacing  "999    99    99"                              up to 360, not zero
 //   range              "999    99    99"       "180    00    00"      up to 180, not zero
+//   radius             "999    99    99"       "015    00    00"      up to 180, zero allowed
 // Text() is the text with its blanks, as the design state stores it; a place
 // not filled in reads as a blank. PlainText() is the same without the
 // literal blanks: latitude 7 characters (degrees 1-2, minutes 3-4, seconds
@@ -23,7 +24,7 @@
 
 namespace tlrx {
 
-enum class AngleKind { Latitude, Longitude, LatSpacing, LonSpacing, Range };
+enum class AngleKind { Latitude, Longitude, LatSpacing, LonSpacing, Range, Radius };
 
 // A rejected entry: the message and, when not empty, a title of its own in
 // place of the field's.

@@ -1,0 +1,67 @@
+#include "dialogs/geo/DesignParts.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QSpinBox>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "dialogs/common/Placement.h"
+#include "platform/ScreenMetrics.h"
+
+namespace tlrx {
+
+int PixelsOfTwips(int16_t twips) {
+    const float perPixel = Design().TwipsPerPixelY;
+    return perPixel > 0 ? static_cast<int>(RoundHalfEven(twips / static_cast<double>(perPixel))) : twips;
+}
+
+int16_t TwipsOfPixels(int pixels) {
+    // The spins end at 600 pixels: within a 16-bit Integer on any screen of
+    // up to 54 twips per pixel; beyond that the width is capped.
+    const double twips = RoundHalfEven(pixels * static_cast<double>(Design().TwipsPerPixelY));
+    return static_cast<int16_t>(std::clamp(twips, 0.0, 32767.0));
+}
+
+QSpinBox* NumberSpin(int low, int high, QWidget* parent) {
+    auto* spin = new QSpinBox(parent);
+    spin->setRange(low, high);
+    spin->setSingleStep(1);
+    return spin;
+}
+
+ColorBox::ColorBox(QWidget* parent) : QWidget(parent) {
+    Picture = new QLabel(this);
+    Picture->setFixedSize(48, 22);
+    Picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture->setAutoFillBackground(true);
+    Spin = new QToolButton(this);
+    Spin->setArrowType(Qt::DownArrow);
+    Spin->setEnabled(false);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(Picture);
+    row->addWidget(Spin);
+    row->addStretch();
+}
+
+void ColorBox::Fill(int32_t color) {
+    shown_ = color & 0xFFFFFF;
+    QPalette palette = Picture->palette();
+    palette.setColor(QPalette::Window, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
+    Picture->setPalette(palette);
+}
+
+void PlaceAtTop(QWidget& dialog, int topTwips) {
+    CenterOnScreen(dialog);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int top = screen ? screen->geometry().y() : 0;
+    dialog.move(dialog.x(), top + static_cast<int>(topTwips / GetScreenInfo().twipsPerPixelY));
+}
+
+}  // namespace tlrx

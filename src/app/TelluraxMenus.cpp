@@ -31,9 +31,10 @@ void Tellurax::BuildMenus() {
                                "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
                                "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
                                nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
-    // The exports, items 5 to 9, are built.
+    // Printing (items 2 and 3) and the exports (5 to 9) are built.
+    const auto fileBuilt = [](size_t i) { return i == 2 || i == 3 || (i >= 5 && i <= 9); };
     for (size_t i = 0; i < mnuInput.size(); ++i)
-        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], i >= 5 && i <= 9) : separator(fileMenu_);
+        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], fileBuilt(i)) : separator(fileMenu_);
 
     projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
     mnuBar[1] = projMenu_->menuAction();

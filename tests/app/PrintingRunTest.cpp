@@ -309,6 +309,23 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
     }
 }
 
+// Closing the window while a page is drawn stops the print first (nothing
+// is printed); the window closes once the run has ended.
+TEST_F(PrintingRunTest, ClosingTheWindowDuringAPrintStopsItAndThenCloses) {
+    CountingWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    SetMapPlotPass([&window] { window.close(); });
+    Print(window);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(fs::exists(pdf));
+    ExpectIdle(window);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(fs::exists(SettingsFile()));
+    EXPECT_TRUE(boxes.log.empty());
+}
+
 // A printer that is gone, or cannot take a job, is named in a message; the
 // run ends as any other, and nothing looks printed.
 TEST_F(PrintingRunTest, APrinterThatCannotBeOpenedIsReported) {

@@ -9,6 +9,7 @@ packages=(
   proj-bin poppler-utils geographiclib-tools
   python3-ezdxf libwmf-bin imagemagick libreoffice-draw libreoffice-impress
   fonts-urw-base35  # the fonts wmf2svg maps every metafile font to
+  cups-daemon cups-client printer-driver-cups-pdf  # a PDF print queue for the printing check
   # benchmarks
   libbenchmark-dev libproj-dev
 )

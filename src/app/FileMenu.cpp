@@ -1,6 +1,6 @@
-// The File menu: its check mark, the exports of the map to a BMP, CGM, DXF,
-// WMF or ASCII file, the circle files and Exit. Saving and recalling the
-// design: DesignFileMenu.cpp.
+// The File menu: its check mark, printing, the exports of the map to a BMP,
+// CGM, DXF, WMF or ASCII file, the circle files and Exit. Saving and
+// recalling the design: DesignFileMenu.cpp.
 
 #include <QAction>
 #include <QCoreApplication>
@@ -10,6 +10,7 @@
 
 #include "app/AscOutput.h"
 #include "app/DrawingArea.h"
+#include "app/PrintMap.h"
 #include "app/Tellurax.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -26,6 +27,8 @@ namespace tlrx {
 
 namespace {
 
+constexpr int16_t kPrintMap = 2;
+constexpr int16_t kPrintSetup = 3;
 constexpr int16_t kSaveBmp = 5;
 constexpr int16_t kSaveCgm = 6;
 constexpr int16_t kSaveDxf = 7;
@@ -106,6 +109,8 @@ void Tellurax::mnuInput_Click(int16_t index) {
     mnuInput[static_cast<size_t>(index)]->setChecked(true);
 
     switch (index) {
+    case kPrintMap: PrintMapItem(); break;
+    case kPrintSetup: VbPrnDlgDisplay(); break;
     case kSaveBmp:
     case kSaveCgm:
     case kSaveDxf:
@@ -122,6 +127,21 @@ void Tellurax::mnuInput_Click(int16_t index) {
         break;
     default: break;
     }
+}
+
+void Tellurax::PrintMapItem() {
+    DesignState& d = Design();
+    if (!PrinterComponent()) return;
+    {
+        PrintMap layout;
+        if (layout.PageMeasured) layout.exec();
+    }
+    // The layout dialog's Print Map clears the flag; anything else leaves it set.
+    if (d.DialogCancelled) {
+        d.DialogCancelled = false;
+        return;
+    }
+    MapPrint();
 }
 
 void Tellurax::SaveMapAs(int16_t index) {

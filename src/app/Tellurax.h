@@ -20,6 +20,7 @@ class QMenu;
 namespace tlrx {
 
 class DrawingArea;
+class PrinterSurface;
 
 class Tellurax : public QMainWindow, public Host {
     Q_OBJECT
@@ -115,6 +116,15 @@ public:
     // the menus locked; writes the requested export on the way. Stop or Esc
     // ends it after the pass under way.
     void MapDraw();
+    // Prints the design on one page of the printer chosen in PrnDlg, at the
+    // size and place of the print layout, with the menus locked. Stop or
+    // Esc, while the page is drawn or handed to the printer, cancels the job
+    // so that nothing is printed. A printer that cannot be opened is
+    // reported; every way out ends or aborts the job and lets the printer go.
+    void MapPrint();
+    // "Print Set&up": the printer set-up dialog; a confirmed choice is
+    // measured anew (the print layout is held against it when it next opens).
+    void VbPrnDlgDisplay();
     // Clears the drawing area.
     void Cls();
     // Puts or removes the drawing area's size in pixels in front of the
@@ -155,10 +165,13 @@ private:
     // The window's outer geometry in pixels, as the settings file keeps it.
     QRect OuterGeometry() const;
 
-    // Draws lobes first to last; false when a pass was stopped.
-    bool DrawLobes(int first, int last);
+    // Draws every lobe of the design: one, or the interrupted Mollweide's
+    // northern and then southern lobes, on the window or (printing) on the
+    // printer. False when a pass was stopped.
+    bool DrawLobes(bool printing);
+    bool DrawLobeRange(int first, int last, bool printing);
     // Puts the drawing pen back and deletes it; a failure names its site.
-    void ReleaseDrawingPen(int site);
+    void ReleaseDrawingPen(int site, std::string_view procedure = "MapDraw");
     // The end of a run that failed: as after a stop.
     void EndFailedRun();
     float ElapsedSeconds() const;
@@ -175,6 +188,14 @@ private:
     // twips, at the top left corner of the screen.
     void RestoreDesignWindow(float width, float height);
     friend class MainDesignWindow;
+    // File menu: Print Map, the print layout dialog and then the printing run.
+    void PrintMapItem();
+    // The printer-selection component, made now when a printer was installed
+    // after start-up; false (reported) when there is none to be had.
+    bool PrinterComponent();
+    // The printing run from the start of the job to the end of its page;
+    // the job is left open or ended.
+    void PrintPage(PrinterSurface& dc);
 
     // Text placement drawing.
     void TextCursor();

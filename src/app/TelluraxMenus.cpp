@@ -31,9 +31,8 @@ void Tellurax::BuildMenus() {
                                "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
                                "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
                                nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
-    // Built: the exports (items 5 to 9), the circle files (11, 12), the design
-    // files (14, 15) and Exit (17).
-    const auto fileItemBuilt = [](size_t i) { return (i >= 5 && i <= 9) || (i >= 11 && i <= 17 && i != 13 && i != 16); };
+    // Every item but the list of map files is built.
+    const auto fileItemBuilt = [](size_t i) { return i != 0; };
     for (size_t i = 0; i < mnuInput.size(); ++i)
         mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], fileItemBuilt(i)) : separator(fileMenu_);
 

@@ -99,25 +99,11 @@ void Tellurax::MapDraw() {
         // drawing area's own picture is the window's persistent image:
         // everything drawn lands in it, and the area repaints from it.
         if (WindowPicture.hBitmap) DeleteBmp(WindowPicture);
-        const bool lobes = d.ProjCode == ProjInterruptedMollweide;
-        int first = 1;
-        int last = 1;
-        if (lobes) last = ToInt16(LeadingNumber(d.InterruptText[0]) + 1);
-        d.CurLobeOffset = 0;
-        d.FirstPass = true;
-        d.LastPass = true;
 
         hourglass.emplace();
         d.SavedCaption = Caption();
 
-        bool completed = DrawLobes(first, last);
-        if (completed && lobes) {
-            // The southern lobes, after the gap between the hemispheres.
-            first = last + 2;
-            last = ToInt16(first + LeadingNumber(d.InterruptText[1]));
-            completed = DrawLobes(first, last);
-        }
-        if (completed) PrintTextPass();
+        if (DrawLobes(false)) PrintTextPass();
 
         p.PlotTime = ElapsedSeconds();
         d.CurLobeOffset = 0;
@@ -151,7 +137,25 @@ void Tellurax::MapDraw() {
     }
 }
 
-bool Tellurax::DrawLobes(int first, int last) {
+bool Tellurax::DrawLobes(bool printing) {
+    DesignState& d = Design();
+    const bool lobes = d.ProjCode == ProjInterruptedMollweide;
+    int first = 1;
+    int last = 1;
+    if (lobes) last = ToInt16(LeadingNumber(d.InterruptText[0]) + 1);
+    d.CurLobeOffset = 0;
+    d.FirstPass = true;
+    d.LastPass = true;
+
+    if (!DrawLobeRange(first, last, printing)) return false;
+    if (!lobes) return true;
+    // The southern lobes, after the gap between the hemispheres.
+    first = last + 2;
+    last = ToInt16(first + LeadingNumber(d.InterruptText[1]));
+    return DrawLobeRange(first, last, printing);
+}
+
+bool Tellurax::DrawLobeRange(int first, int last, bool printing) {
     DesignState& d = Design();
     const bool lobes = d.ProjCode == ProjInterruptedMollweide;
     for (int lobe = first; lobe <= last; ++lobe) {
@@ -162,26 +166,28 @@ bool Tellurax::DrawLobes(int first, int last) {
             CalcGraticuleInterrupt(static_cast<int16_t>(lobe));
             d.CurLobeOffset = offset;
         }
-        SetCaption("Tellurax: click on Stop or press Esc to stop plotting");
+        SetCaption(printing ? "Tellurax: click on Stop or press Esc to stop printing"
+                            : "Tellurax: click on Stop or press Esc to stop plotting");
 
         PlotGrid();
         if (d.PlotStopText == kEscape || d.PlotStopText == kGridDiskError) {
             d.PlotStopText.clear();
             return false;
         }
-        area_->ShowDrawing();
+        if (!printing) area_->ShowDrawing();
 
         MapPlotPass();
         if (d.PlotStopText == kEscape) {
             d.PlotStopText.clear();
             return false;
         }
-        Beep();
+        // A printed page has one beep, at its end.
+        if (!printing) Beep();
     }
     return true;
 }
 
-void Tellurax::ReleaseDrawingPen(int site) {
+void Tellurax::ReleaseDrawingPen(int site, std::string_view procedure) {
     PlotState& p = Plot();
     if (p.OldPen != 0) {
         if (p.DrawDC) p.DrawDC->SelectObject(p.OldPen);
@@ -189,7 +195,7 @@ void Tellurax::ReleaseDrawingPen(int site) {
     }
     if (p.DrawPen != 0) {
         if (!p.DrawDC || !p.DrawDC->DeleteObject(p.DrawPen))
-            ShowApiError("DeleteObject(" + std::to_string(site) + ") error in MapDraw");
+            ShowApiError("DeleteObject(" + std::to_string(site) + ") error in " + std::string(procedure));
         p.DrawPen = 0;
     }
 }

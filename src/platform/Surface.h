@@ -54,6 +54,7 @@ enum class DeviceCap {
     PhysicalHeight,
     PhysicalOffsetX, // unprintable margin in pixels
     PhysicalOffsetY,
+    ClipCaps,        // 1 when the device can clip drawing to a rectangle, else 0
 };
 
 struct DevPoint {

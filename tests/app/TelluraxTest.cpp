@@ -85,7 +85,7 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
     for (size_t i = 0; i < 6; ++i) EXPECT_EQ(window.menuBar()->actions()[static_cast<qsizetype>(i)], window.mnuBar[i]);
 
     EXPECT_EQ(Items(window.mnuBar[0]->menu()->actions()),
-              (std::vector<std::string>{"&Open Digital Map File", "-", "&Print Map", "Print Set&up", "-",
+              (std::vector<std::string>{"&Open Digital Map File", "-", "!&Print Map", "!Print Set&up", "-",
                                         "!Save as &BMP", "!Save as &CGM", "!Save as &DXF", "!Save as &WMF",
                                         "!Save as &ASCII", "-", "!Save &Great Circle", "!Save &Small Circle", "-",
                                         "!Save &Map Design", "!&Recall Map Design", "-", "!E&xit"}));
@@ -111,12 +111,18 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
     EXPECT_EQ(window.mnuBar[2]->menu()->actions()[10], window.mnuDesign[10]);
     EXPECT_EQ(window.mnuProj[5]->menu()->actions()[1], window.mnuProjMollweide[1]);
 
-    // Opening the File menu looks for printers; its printing items wait for
-    // the printing commands either way.
-    printers.printers = {{"Office", {600, 600, 5100, 6600, 0, 0, 5100, 6600}, {}, ""}};
-    window.mnuBar_Click(0);
+    // Opening the File menu looks for printers each time: the printing
+    // items are there only while one is installed.
+    window.mnuBar[0]->menu()->aboutToShow();
     EXPECT_FALSE(window.mnuInput[2]->isEnabled());
     EXPECT_FALSE(window.mnuInput[3]->isEnabled());
+    printers.printers = {{"Office", {600, 600, 5100, 6600, 0, 0, 5100, 6600}, {}, ""}};
+    window.mnuBar[0]->menu()->aboutToShow();
+    EXPECT_TRUE(window.mnuInput[2]->isEnabled());
+    EXPECT_TRUE(window.mnuInput[3]->isEnabled());
+    printers.printers.clear();
+    window.mnuBar[0]->menu()->aboutToShow();
+    EXPECT_FALSE(window.mnuInput[2]->isEnabled());
 }
 
 TEST_F(TelluraxTest, SettingsAreWrittenAtExitAndReadAtTheNextStart) {

@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <functional>
+#include <vector>
 
 #include "../PdfTools.h"
 #include "platform/Printer.h"
@@ -102,7 +103,7 @@ TEST(PrinterTest, PrintJobDrawsOnlyBetweenStartDocAndEndDoc) {
     for (int page = 0; page < 2; ++page) {
         ASSERT_TRUE(dc.StartPage());
         EXPECT_TRUE(dc.Rectangle(100, 100, 1000, 1000));
-        ASSERT_TRUE(dc.EndPage());
+        ASSERT_GT(dc.EndPage(), 0);
     }
     ASSERT_TRUE(dc.EndDoc());
     EXPECT_FALSE(dc.InDoc());
@@ -128,7 +129,7 @@ TEST(PrinterTest, APagesLinesAreOnThatPage) {
         dc.MoveToEx(600, 600);
         EXPECT_TRUE(dc.LineTo(3000, 600));
         EXPECT_TRUE(dc.LineTo(3000, 3000));
-        ASSERT_TRUE(dc.EndPage());
+        ASSERT_GT(dc.EndPage(), 0);
         ASSERT_TRUE(dc.StartPage());
         ASSERT_TRUE(dc.EndDoc());
         dc.DeleteObject(dc.SelectObject(old));
@@ -160,6 +161,42 @@ TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     QtPrinterSurface nowhere(LetterPdf());
     EXPECT_FALSE(nowhere.StartDoc("No file"));
     EXPECT_EQ(nowhere.GetDeviceCaps(DeviceCap::HorzRes), 4650);  // measuring still works
+}
+
+// A page reaches the printer only when it is ended and the abort procedure
+// lets it: a cancelled page leaves nothing behind, and pages handed over
+// are counted.
+TEST(PrinterTest, TheAbortProcedureDecidesWhetherAPageReachesThePrinter) {
+    const QString file = TLRX_TEST_OUT_DIR "/abort_proc.pdf";
+    QFile::remove(file);
+    QtPrinterSurface dc(LetterPdf(file));
+    std::vector<int32_t> codes;
+    bool goOn = false;
+    ASSERT_TRUE(dc.SetAbortProc([&](int32_t code) {
+        codes.push_back(code);
+        return goOn;
+    }));
+    ASSERT_TRUE(dc.StartDoc("Cancelled"));
+    ASSERT_TRUE(dc.StartPage());
+    EXPECT_TRUE(dc.Rectangle(100, 100, 1000, 1000));
+    EXPECT_EQ(dc.EndPage(), kSpAppAbort);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(dc.AbortDoc());
+    EXPECT_FALSE(QFile::exists(file));
+
+    goOn = true;
+    ASSERT_TRUE(dc.StartDoc("Printed"));
+    for (int32_t page = 1; page <= 2; ++page) {
+        ASSERT_TRUE(dc.StartPage());
+        EXPECT_TRUE(dc.Rectangle(100, 100, 1000, 1000));
+        EXPECT_EQ(dc.EndPage(), page);
+    }
+    EXPECT_EQ(dc.EndPage(), kSpError);  // no page open
+    ASSERT_TRUE(dc.EndDoc());
+    EXPECT_EQ(codes, (std::vector<int32_t>{0, 0, 0}));
+    ASSERT_TRUE(QFile::exists(file));
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    EXPECT_EQ(test::PdfPageCount(file), 2);
 }
 
 // Whatever queues the machine has: the scripted printers are the only ones

@@ -70,8 +70,8 @@ QtSurface::QtSurface(QPaintDevice& device, DeferPainting)
 
 QtSurface::~QtSurface() { EndPaint(); }
 
-bool QtSurface::BeginPaint(DevPoint origin) {
-    if (painter_->isActive() || !painter_->begin(&device_)) return false;
+bool QtSurface::BeginPaint(DevPoint origin, QPaintDevice* target) {
+    if (painter_->isActive() || !painter_->begin(target ? target : &device_)) return false;
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->translate(origin.x, origin.y);
     origin_ = origin;
@@ -400,6 +400,7 @@ int32_t QtSurface::GetDeviceCaps(DeviceCap cap) {
         case DeviceCap::PhysicalHeight: return paper.height();
         case DeviceCap::PhysicalOffsetX: return paintable.x() - paper.x();
         case DeviceCap::PhysicalOffsetY: return paintable.y() - paper.y();
+        case DeviceCap::ClipCaps: return 1;
         }
         return 0;
     }
@@ -412,6 +413,7 @@ int32_t QtSurface::GetDeviceCaps(DeviceCap cap) {
     case DeviceCap::LogPixelsY: return device_.logicalDpiY();
     case DeviceCap::PhysicalOffsetX:
     case DeviceCap::PhysicalOffsetY: return 0;
+    case DeviceCap::ClipCaps: return 1;
     }
     return 0;
 }

@@ -87,8 +87,10 @@ protected:
     QtSurface(QPaintDevice& device, DeferPainting);
 
     // Starts painting with the surface's settings, device point (0, 0) at
-    // origin (device pixels). False when the device refuses.
-    bool BeginPaint(DevPoint origin = {});
+    // origin (device pixels). The painting goes to target when one is given
+    // (a recording of the page, for instance), still measured as the
+    // device. False when the device refuses.
+    bool BeginPaint(DevPoint origin = {}, QPaintDevice* target = nullptr);
     // Ends painting (the device completes its output). False when not painting.
     bool EndPaint();
     bool IsPainting() const;

@@ -201,7 +201,9 @@ TEST_F(UtmChainTest, TheGridCheckShowsTheFirstFaultFocusesItsFieldAndCancelPutsI
             EXPECT_EQ(boxes.log[0].buttons, MsgButtons::RetryCancel);
             EXPECT_TRUE(coords.isVisible());
             EXPECT_FALSE(Design().CalcError);
-            if (answer == MsgAnswer::Retry) EXPECT_TRUE(HasFocus(named.at(c.focus))) << c.message;
+            if (answer == MsgAnswer::Retry) {
+                EXPECT_TRUE(HasFocus(named.at(c.focus))) << c.message;
+            }
         }
         // Cancel: the offending fields show the texts the dialog opened with.
         for (size_t i = 0; i < 6; ++i) {

@@ -139,6 +139,16 @@ void DialogBase::AcceptEdit() {
     accept();
 }
 
+void DialogBase::ChainReturned() {
+    DesignState& d = Design();
+    if (d.CloseDialogChain) {
+        d.CloseDialogChain = false;
+        AcceptEdit();
+        return;
+    }
+    d.DialogCancelled = true;
+}
+
 void DialogBase::done(int result) {
     if (editing_ && Design().DialogCancelled) RestoreCopy();
     editing_ = false;

@@ -91,6 +91,10 @@ protected:
     void BeginEdit();
     // Clears DialogCancelled and closes the dialog as accepted (from OK).
     void AcceptEdit();
+    // The first dialog of a chain, back from the next one: closes as accepted
+    // when the chain was completed; otherwise the chain goes on and closing
+    // now leaves the edit unfinished.
+    void ChainReturned();
     virtual void SaveCopy() {}
     virtual void RestoreCopy() {}
 

@@ -183,16 +183,7 @@ void LatLonBounds::ShowSecondDialog() {
     OK_GotFocus();
 }
 
-void LatLonBounds::OK_GotFocus() {
-    DesignState& d = Design();
-    if (d.CloseDialogChain) {
-        d.CloseDialogChain = false;
-        AcceptEdit();
-        return;
-    }
-    // The chain goes on: closing now is a cancelled edit again.
-    d.DialogCancelled = true;
-}
+void LatLonBounds::OK_GotFocus() { ChainReturned(); }
 
 void LatLonBounds::Cancel_Click() { reject(); }
 

@@ -118,16 +118,7 @@ void UtmSpheroid::OK_Click() {
     OK_GotFocus();
 }
 
-void UtmSpheroid::OK_GotFocus() {
-    DesignState& d = Design();
-    if (d.CloseDialogChain) {
-        d.CloseDialogChain = false;
-        AcceptEdit();
-        return;
-    }
-    // The chain goes on: closing now leaves it unfinished.
-    d.DialogCancelled = true;
-}
+void UtmSpheroid::OK_GotFocus() { ChainReturned(); }
 
 void UtmSpheroid::Cancel_Click() { reject(); }
 

@@ -6,6 +6,7 @@
 #include "app/Tellurax.h"
 #include "core/DesignState.h"
 #include "core/GreatCircle.h"
+#include "dialogs/content/TextAdd.h"
 #include "dialogs/geo/BoundaryDialogs.h"
 #include "dialogs/geo/GCircleEnds.h"
 #include "dialogs/geo/LineWidthScale.h"
@@ -22,6 +23,7 @@ enum DesignItem : size_t {
     MapBoundaries = 0,
     GreatCircle = 1,
     SmallCircles = 2,
+    AddText = 4,
     Labels = 5,
     GridColorWidthType = 8,
     LineWidthScaling = 9,
@@ -41,6 +43,7 @@ bool Tellurax::DesignItemBuilt(size_t index) {
     case MapBoundaries:
     case GreatCircle:
     case SmallCircles:
+    case AddText:
     case Labels:
     case GridColorWidthType:
     case LineWidthScaling:
@@ -67,6 +70,8 @@ void Tellurax::mnuDesign_Click(int16_t index) {
         else GcCalc();
         break;
     case SmallCircles: ShowModal<SmallCircle>(this); break;
+    // The placement follows from what the dialog leaves in the design.
+    case AddText: ShowModal<TextAdd>(this); break;
     case Labels: ShowModal<SelectLabelOption>(this); break;
     case GridColorWidthType: ShowModal<SelectGridType>(this); break;
     case LineWidthScaling: ShowModal<LineWidthScale>(this); break;

@@ -1,6 +1,7 @@
 #include "app/DrawingArea.h"
 #include "platform/qt/ImagePixels.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
@@ -15,6 +16,7 @@ const QColor kBackground = Qt::white;
 DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
     picture_ = QImage(1, 1, QImage::Format_RGB32);
     picture_.fill(kBackground);
     NewSurface();
@@ -93,6 +95,21 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
 void DrawingArea::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     emit Resized();
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(event->button(), event->position().toPoint());
+    event->accept();
+}
+
+void DrawingArea::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Its press has been reported already; acting again would toggle twice.
+    event->accept();
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event) {
+    emit MouseMoved(event->position().toPoint());
+    event->accept();
 }
 
 }  // namespace tlrx

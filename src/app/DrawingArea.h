@@ -56,10 +56,18 @@ public:
 signals:
     // The area has a new size (the picture may not have followed yet).
     void Resized();
+    // A mouse button went down at pixel `at`. The second press of a double
+    // click comes as a press of its own, and the double click adds nothing.
+    void MouseDown(Qt::MouseButton button, QPoint at);
+    // The mouse moved to pixel `at`, with or without a button held.
+    void MouseMoved(QPoint at);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // A surface on the picture, as the window's device context starts.

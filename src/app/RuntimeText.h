@@ -16,4 +16,8 @@ std::string NumberText(float value);
 // Seconds with one decimal, at least one digit before the point: "12.3", "0.0".
 std::string SecondsText(float seconds);
 
+// The caption of a text placement: "Tellurax:  x = 01440   y = 00720", the
+// point in twips rounded to whole numbers, at least five digits each.
+std::string PlacementCaption(double x, double y);
+
 }  // namespace tlrx

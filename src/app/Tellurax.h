@@ -52,6 +52,15 @@ public:
     bool Plotting = false;    // a drawing run is in progress
     bool Spooling = false;    // a printing run waits while its page is ended
     BmpRecord WindowPicture;  // the picture kept for repainting placed text
+    // The screen under the text preview: its rectangle in pixels of the
+    // drawing area, the corner its pixels go back to, and the pixels.
+    struct SavedBackground {
+        PixelRect rect;
+        int32_t left = 0;
+        int32_t top = 0;
+        BmpRecord pixels;
+    };
+    SavedBackground PreviewBackground;
 
     DrawingArea& Area() { return *area_; }
 
@@ -91,6 +100,12 @@ public:
     void Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers = {});
     // F1: the main window's help topic.
     void Form_KeyUp(int keyCode);
+    // A mouse button pressed in the drawing area at (x, y) twips: the text
+    // placement point moves there and the preview is toggled.
+    void Form_MouseDown(Qt::MouseButton button, float x, float y);
+    // The mouse moved over the drawing area: while a text is placed the
+    // caption shows (x, y) in twips.
+    void Form_MouseMove(float x, float y);
     // A top-level menu opened or chosen: 0 File, 3 Draw Map, 5 Stop.
     void mnuBar_Click(int16_t index);
     // The File menu: its check mark; the exports (items 5 to 9), the circle
@@ -197,10 +212,15 @@ private:
     // the job is left open or ended.
     void PrintPage(PrinterSurface& dc);
 
-    // Text placement drawing.
+    // Text placement: the cross at (TextX, TextY) drawn by inverting the
+    // pixels it covers, so a second call at the same point erases it; the
+    // preview toggled on and off; the end of the placement, storing the
+    // item when its preview is on screen.
     void TextCursor();
     void TextPrint();
     void TextDone();
+    // Inverts a rectangle of the drawing area, pixels.
+    void InvertPixels(int32_t left, int32_t top, int32_t width, int32_t height);
 
     DrawingArea* area_ = nullptr;
     QMenu* fileMenu_ = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <algorithm>
-#include <cstdio>
 
 #include "app/RuntimeText.h"
 #include "app/Tellurax.h"
@@ -14,17 +13,6 @@
 #include "plot/StopRun.h"
 
 namespace tlrx {
-
-namespace {
-
-// "Tellurax:  x = 01440   y = 00720": the placement point in twips.
-std::string PointCaption(int32_t x, int32_t y) {
-    char text[64];
-    std::snprintf(text, sizeof text, "Tellurax:  x = %05d   y = %05d", static_cast<int>(x), static_cast<int>(y));
-    return text;
-}
-
-}  // namespace
 
 void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
     DesignState& d = Design();
@@ -57,9 +45,12 @@ void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
         return;
 
     case Qt::Key_Space:
+        // Swaps the cross and the preview. The cross is erased only when it
+        // is on screen: before any move, or after a click took the preview
+        // away, there is none.
         if (!placing) return;
         d.TextFirstMove = false;
-        if (d.TextErased) TextCursor();
+        if (d.TextErased && CrossShown) TextCursor();
         TextPrint();
         if (d.TextErased) {
             TextCursor();
@@ -73,25 +64,22 @@ void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
     case Qt::Key_Left:
     case Qt::Key_Down:
     case Qt::Key_Up:
+        // The preview or the cross leaves the old point, the cross shows
+        // the new one.
         if (!placing) return;
-        if (!d.TextErased) {
-            TextPrint();
-            TextCursor();
-            CrossShown = true;
-        }
-        if (!d.TextFirstMove) {
+        if (!d.TextErased) TextPrint();
+        if (CrossShown) {
             TextCursor();
             CrossShown = false;
-        } else {
-            d.TextFirstMove = false;
         }
+        d.TextFirstMove = false;
         if (keyCode == Qt::Key_Right) TextX = std::min(TextX + d.TextStep, ToInt32(ScaleWidth()));
         else if (keyCode == Qt::Key_Left) TextX = std::max(TextX - d.TextStep, 0);
         else if (keyCode == Qt::Key_Down) TextY = std::min(TextY + d.TextStep, ToInt32(ScaleHeight()));
         else TextY = std::max(TextY - d.TextStep, 0);
         TextCursor();
         CrossShown = true;
-        SetCaption(PointCaption(TextX, TextY));
+        SetCaption(PlacementCaption(TextX, TextY));
         return;
 
     case Qt::Key_1:

@@ -9,6 +9,7 @@
 
 #include "app/DrawingArea.h"
 #include "app/Tellurax.h"
+#include "core/DesignState.h"
 
 namespace tlrx {
 
@@ -105,6 +106,16 @@ void Tellurax::ConnectHandlers() {
     for (size_t i = 0; i < mnuAbout.size(); ++i)
         connectItem(mnuAbout[i], [this, i] { mnuAbout_Click(static_cast<int16_t>(i)); });
     connect(area_, &DrawingArea::Resized, this, &Tellurax::Form_Resize);
+    // Mouse positions reach the handlers in twips.
+    connect(area_, &DrawingArea::MouseDown, this, [this](Qt::MouseButton button, QPoint at) {
+        const DesignState& d = Design();
+        Form_MouseDown(button, static_cast<float>(at.x()) * d.TwipsPerPixelX,
+                       static_cast<float>(at.y()) * d.TwipsPerPixelY);
+    });
+    connect(area_, &DrawingArea::MouseMoved, this, [this](QPoint at) {
+        const DesignState& d = Design();
+        Form_MouseMove(static_cast<float>(at.x()) * d.TwipsPerPixelX, static_cast<float>(at.y()) * d.TwipsPerPixelY);
+    });
 }
 
 void Tellurax::EnableItem(QAction* item, bool enabled) { item->setEnabled(enabled && !pending_.contains(item)); }

@@ -19,6 +19,7 @@
 #include "core/NumberText.h"
 #include "platform/Bitmap.h"
 #include "platform/BusyPointer.h"
+#include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "plot/MapLabels.h"
 #include "plot/PlotGrid.h"
@@ -83,6 +84,10 @@ void Tellurax::MapDraw() {
     // deleted when it fails.
     p.CurOutFile.clear();
     p.RunAsciiFiles.clear();
+    p.ExportTextReplaced = false;
+    // The export this run writes, for the notice of lost characters.
+    const char* exportKind = p.OutCgm ? "CGM" : p.OutDxf ? "DXF" : p.OutWmf ? "WMF" : nullptr;
+    bool finished = false;
     try {
         p.PenWidth = 1;
         p.AsciiScale = CheckedDiv(d.RelMapWidth, d.MapXMax - d.MapXMin);
@@ -103,7 +108,10 @@ void Tellurax::MapDraw() {
         hourglass.emplace();
         d.SavedCaption = Caption();
 
-        if (DrawLobes(false)) PrintTextPass();
+        if (DrawLobes(false)) {
+            PrintTextPass();
+            finished = true;
+        }
 
         p.PlotTime = ElapsedSeconds();
         d.CurLobeOffset = 0;
@@ -130,6 +138,11 @@ void Tellurax::MapDraw() {
     LockMenus(false);
     // A resize during the run: the picture follows now.
     FitPicture();
+    if (finished && exportKind && p.ExportTextReplaced)
+        MsgBox(std::string("Some map text holds characters that a ") + exportKind +
+                   " file cannot hold: each of them was written as \"?\".",
+               std::string("Save as ") + exportKind, MsgButtons::Ok, MsgIcon::Information);
+    p.ExportTextReplaced = false;
     runActive_ = false;
     if (closePending_) {
         closePending_ = false;

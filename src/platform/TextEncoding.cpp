@@ -20,8 +20,9 @@ char Cp1252Byte(char32_t code) {
 
 char Latin1Byte(char32_t code) { return code <= 0xFF ? static_cast<char>(code) : '?'; }
 
-// Each well-formed character through toByte; other bytes as they are.
-std::string Recode(std::string_view text, char (*toByte)(char32_t)) {
+// Each well-formed character through toByte; other bytes as they are. A
+// character that became "?" without being one sets *replaced.
+std::string Recode(std::string_view text, char (*toByte)(char32_t), bool* replaced) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
@@ -30,7 +31,9 @@ std::string Recode(std::string_view text, char (*toByte)(char32_t)) {
             out += text[i++];
             continue;
         }
-        out += toByte(c.code);
+        const char byte = toByte(c.code);
+        if (byte == '?' && c.code != U'?' && replaced) *replaced = true;
+        out += byte;
         i += c.length;
     }
     return out;
@@ -57,8 +60,12 @@ Utf8Char DecodeUtf8(std::string_view text, size_t i) {
 
 char32_t Cp1252Char(unsigned char byte) { return byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80] : byte; }
 
-std::string ToCp1252(std::string_view text) { return Recode(text, Cp1252Byte); }
+std::string ToCp1252(std::string_view text) { return Recode(text, Cp1252Byte, nullptr); }
 
-std::string ToLatin1(std::string_view text) { return Recode(text, Latin1Byte); }
+std::string ToLatin1(std::string_view text) { return Recode(text, Latin1Byte, nullptr); }
+
+std::string ToCp1252(std::string_view text, bool& replaced) { return Recode(text, Cp1252Byte, &replaced); }
+
+std::string ToLatin1(std::string_view text, bool& replaced) { return Recode(text, Latin1Byte, &replaced); }
 
 }  // namespace tlrx

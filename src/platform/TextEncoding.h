@@ -39,4 +39,9 @@ std::string ToCp1252(std::string_view text);
 // itself.
 std::string ToLatin1(std::string_view text);
 
+// As above; `replaced` becomes true when a character had to be written as
+// "?", and is left as it was otherwise.
+std::string ToCp1252(std::string_view text, bool& replaced);
+std::string ToLatin1(std::string_view text, bool& replaced);
+
 }  // namespace tlrx

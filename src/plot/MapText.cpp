@@ -1,5 +1,7 @@
 #include "plot/MapText.h"
 
+#include "platform/TextEncoding.h"
+
 #include <string>
 
 #include "core/DesignState.h"
@@ -7,6 +9,7 @@
 #include "core/NumberText.h"
 #include "platform/Host.h"
 #include "platform/Surface.h"
+#include "platform/TextEncoding.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -107,6 +110,9 @@ void PrintRotatedText() {
         const unsigned previousAlign = dc.SetTextAlign(AlignLeft | AlignBaseline);
         const Rgb previousColor = dc.SetTextColor(MainWindow().ForeColor);
 
+        // The metafile holds Windows-1252 text: what it cannot hold becomes
+        // "?", and the run tells the user at its end.
+        if (t.metafile) ToCp1252(d.CurrentText, Plot().ExportTextReplaced);
         if (!dc.TextOut(t.x, t.y, d.CurrentText)) ShowApiError("TextOut error(1) in PrintRotatedText");
 
         dc.SetTextColor(previousColor);

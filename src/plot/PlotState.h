@@ -66,6 +66,9 @@ struct PlotState {
     bool OutWmf = false;
     bool OutGc = false;
     bool OutSc = false;
+    // Map text of this run's export held characters that the file's code
+    // page lacks (written as "?"); the run tells the user once, at its end.
+    bool ExportTextReplaced = false;
     std::string BmpFileName;
     std::string CgmFileName;
     std::string DxfFileName;

@@ -68,6 +68,7 @@ TEST_F(DesignMenuTest, EachItemOpensItsDialogAndCarriesTheMark) {
     const std::pair<size_t, const char*> cases[] = {
         {1, "Select Endpoints of Great Circle"},
         {2, "Select Center and Radius of Small Circle"},
+        {4, "Select Text and Rotation"},
         {5, "Select Label Option"},
         {8, "Select Grid Parameters"},
         {9, "Line Width Scaling"},

@@ -177,7 +177,7 @@ void ColorElement(uint16_t header, int32_t color) {
 // with the text as its final string parameter.
 void StringImpl(std::string_view text) {
     PlotState& p = Plot();
-    std::string chars = ToCgmCharacters(text);
+    std::string chars = ToLatin1(text, p.ExportTextReplaced);
     if (chars.size() > static_cast<size_t>(kCgmMaxStringChars)) chars.resize(kCgmMaxStringChars);
     const bool textElement = p.CgmBufLen == -1;
     const size_t head = textElement ? 10 : 4;

@@ -354,6 +354,7 @@ void WriteTextItem(const DesignState& d, const PlotState& p) {
     const double h = CheckedDiv(d.VectorTextScale / 100.0 * p.OutExtentY, p.DrawHeightTwips) * d.TextItemAscent[k];
     const DxfNumber height = FormatDxfFraction(h);
     const std::string text = DxfText(d.TextItemText[k]);
+    ToCp1252(d.TextItemText[k], Plot().ExportTextReplaced);  // only to learn whether characters were lost
 
     EntityHead("TEXT", d.TextItemColor[k]);
     Point(tx, ty);

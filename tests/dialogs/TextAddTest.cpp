@@ -276,6 +276,22 @@ TEST_F(TextAddTest, OkWithANewTextCountsItAtOnceAndHandsOverTheMapTextFont) {
     EXPECT_TRUE(d.TextFirstMove);
 }
 
+TEST_F(TextAddTest, TypingTheTextOfAnEntryAddsANewItem) {
+    MakeItems(2);
+    TextAdd dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.TextStrings->setFocus();
+    QTest::keyClicks(dlg.TextStrings, "Text 1");
+    QTest::keyClick(dlg.TextStrings, Qt::Key_Tab);
+    EXPECT_FALSE(Design().TextEditing);
+    dlg.TextStrings->setFocus();
+    dlg.OK->click();
+    EXPECT_FALSE(Design().TextEditing);
+    EXPECT_EQ(Design().NumTextItems, 3);
+    EXPECT_EQ(Entries(dlg), (std::vector<std::string>{"Text 1", "Text 2", "Text 1"}));
+}
+
 TEST_F(TextAddTest, TheRotationMayNotExceed359) {
     const std::pair<const char*, bool> cases[] = {
         {"000", true}, {"359", true}, {"   ", true}, {"360", false}, {"999", false},

@@ -193,6 +193,11 @@ TextAdd::TextAdd(QWidget* parent) : DialogBase(parent, "TextAdd", HelpContextID)
     AddFieldCheck(TextRotation, [this] { return TextRotation_LostFocus(); });
     SetCancelButton(Cancel);
 
+    // Only an entry chosen from the list marks an item for editing: text
+    // typed into the box that happens to equal an entry does not, when the
+    // box is left or Enter pressed.
+    QObject::disconnect(TextStrings->lineEdit(), SIGNAL(editingFinished()), TextStrings, nullptr);
+    QObject::disconnect(TextStrings->lineEdit(), SIGNAL(returnPressed()), TextStrings, nullptr);
     connect(TextStrings, qOverload<int>(&QComboBox::activated), this, &TextAdd::TextStrings_Click);
     connect(TextStrings, &QComboBox::editTextChanged, this, &TextAdd::TextStrings_Change);
     connect(OK, &QPushButton::clicked, this, &TextAdd::OK_Click);

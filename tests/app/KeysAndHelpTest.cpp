@@ -178,6 +178,9 @@ TEST_F(KeysAndHelpTest, KeysSteerATextPlacement) {
     window.TextY = 5;
     QTest::keyClick(&window, Qt::Key_Up);
     EXPECT_EQ(window.TextY, 0);
+    window.TextY = static_cast<int32_t>(window.ScaleHeight()) - 5;
+    QTest::keyClick(&window, Qt::Key_Down);
+    EXPECT_EQ(window.TextY, static_cast<int32_t>(window.ScaleHeight()));
 
     // Esc ends the placement, and opening a menu would too.
     QTest::keyClick(&window, Qt::Key_Escape);

@@ -74,24 +74,36 @@ TEST(TextEncodingTest, Cp1252HighRangeBothWays) {
 }
 
 TEST(TextEncodingTest, ToCp1252AndLatin1) {
+    // replaced: whether a character had to become "?" (Windows-1252, Latin-1).
     struct Case {
         std::string in, cp1252, latin1;
+        bool cpReplaced, latinReplaced;
     };
     const Case cases[] = {
-        {"plain\r\n", "plain\r\n", "plain\r\n"},
-        {"Z\xC3\xBCrich", "Z\xFCrich", "Z\xFCrich"},
-        {"\xE2\x82\xAC 5", "\x80 5", "? 5"},
-        {"\xC2\x85", "?", "\x85"},                       // U+0085, a C1 control
-        {"\xF0\x9F\x8C\x8D!", "?!", "?!"},               // a four-byte character
-        {"caf\xE9", "caf\xE9", "caf\xE9"},               // bytes already in the code page
-        {"\xC3(", "\xC3(", "\xC3("},                     // a malformed sequence
-        {"\xC0\xAF", "\xC0\xAF", "\xC0\xAF"},            // an overlong form
-        {"\xED\xA0\x80", "\xED\xA0\x80", "\xED\xA0\x80"},  // a surrogate
+        {"plain\r\n", "plain\r\n", "plain\r\n", false, false},
+        {"why?", "why?", "why?", false, false},  // a question mark of its own
+        {"Z\xC3\xBCrich", "Z\xFCrich", "Z\xFCrich", false, false},
+        {"\xE2\x82\xAC 5", "\x80 5", "? 5", false, true},
+        {"\xC2\x85", "?", "\x85", true, false},                       // U+0085, a C1 control
+        {"\xF0\x9F\x8C\x8D!", "?!", "?!", true, true},               // a four-byte character
+        {"caf\xE9", "caf\xE9", "caf\xE9", false, false},               // bytes already in the code page
+        {"\xC3(", "\xC3(", "\xC3(", false, false},                     // a malformed sequence
+        {"\xC0\xAF", "\xC0\xAF", "\xC0\xAF", false, false},            // an overlong form
+        {"\xED\xA0\x80", "\xED\xA0\x80", "\xED\xA0\x80", false, false},  // a surrogate
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ToCp1252(c.in), c.cp1252) << c.in;
         EXPECT_EQ(ToLatin1(c.in), c.latin1) << c.in;
+        bool cp = false, latin = false;
+        EXPECT_EQ(ToCp1252(c.in, cp), c.cp1252) << c.in;
+        EXPECT_EQ(ToLatin1(c.in, latin), c.latin1) << c.in;
+        EXPECT_EQ(cp, c.cpReplaced) << c.in;
+        EXPECT_EQ(latin, c.latinReplaced) << c.in;
     }
+    // A text that loses nothing leaves an earlier replacement marked.
+    bool replaced = true;
+    ToCp1252("plain", replaced);
+    EXPECT_TRUE(replaced);
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ TextAdd::TextAdd(QWidget* parent) : DialogBase(parent, "TextAdd", HelpContextID)
     TextStrings->setInsertPolicy(QComboBox::NoInsert);
     TextStrings->setMinimumWidth(Px(3500, false));
     TextRotation = new QLineEdit(this);
-    TextRotation->setInputMask(QStringLiteral("999"));
+    TextRotation->setInputMask(QStringLiteral("000"));  // three digit places, each may stay blank
     TextRotation->setText(QStringLiteral("000"));
     TextRotation->setMaximumWidth(Px(700, false));
     OK = new QPushButton(QStringLiteral("OK"), this);

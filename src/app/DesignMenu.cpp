@@ -12,6 +12,7 @@
 #include "dialogs/geo/SelectGridType.h"
 #include "dialogs/geo/SelectLabelOption.h"
 #include "dialogs/geo/SmallCircle.h"
+#include "dialogs/pickers/Pickers.h"
 #include "platform/MessageBox.h"
 
 namespace tlrx {
@@ -23,6 +24,7 @@ enum DesignItem : size_t {
     GreatCircle = 1,
     SmallCircles = 2,
     Labels = 5,
+    BackgroundColor = 7,
     GridColorWidthType = 8,
     LineWidthScaling = 9,
     GreatCircleReport = 13,
@@ -42,6 +44,7 @@ bool Tellurax::DesignItemBuilt(size_t index) {
     case GreatCircle:
     case SmallCircles:
     case Labels:
+    case BackgroundColor:
     case GridColorWidthType:
     case LineWidthScaling:
     case kPixelSizeItem:
@@ -68,6 +71,11 @@ void Tellurax::mnuDesign_Click(int16_t index) {
         break;
     case SmallCircles: ShowModal<SmallCircle>(this); break;
     case Labels: ShowModal<SelectLabelOption>(this); break;
+    case BackgroundColor:
+        // The picker stores the colour; the next drawing run shows it.
+        d.ColorTarget = TargetBackground;
+        ShowColors256(this);
+        break;
     case GridColorWidthType: ShowModal<SelectGridType>(this); break;
     case LineWidthScaling: ShowModal<LineWidthScale>(this); break;
     case kPixelSizeItem:

@@ -92,27 +92,35 @@ QString ListCombo::SelectedText() const {
 
 SampleBox::SampleBox(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::TabFocus); }
 
-void SampleBox::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+QFont SampleBox::SampleFont() const {
     QFont font(FontName);
     font.setPointSizeF(FontSize);
     font.setBold(FontBold);
     font.setItalic(FontItalic);
     font.setUnderline(FontUnderline);
     font.setStrikeOut(FontStrikethru);
-    const QFontMetrics metrics(font);
-    const QString word = QString::fromLatin1(kSampleWord);
-    const int tw = metrics.horizontalAdvance(word);
+    return font;
+}
+
+QPoint SampleBox::TextTopLeft() const {
+    const QFontMetrics metrics(SampleFont());
+    const int tw = metrics.horizontalAdvance(QString::fromLatin1(kSampleWord));
     const int th = metrics.height();
-    // Centred; a word larger than the box starts at its left edge and keeps
-    // its lower part, where the baseline lies, in view.
+    // A word larger than the box starts at its left edge and keeps its
+    // lower part, where the baseline lies, in view.
     const int x = tw > width() ? 0 : static_cast<int>(std::lround((width() - tw) / 2.0));
     const int y = th > height() ? height() - th : static_cast<int>(std::lround((height() - th) / 2.0));
-    textTopLeft_ = {x, y};
+    return {x, y};
+}
+
+void SampleBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const QFont font = SampleFont();
+    const QPoint at = TextTopLeft();
     p.setFont(font);
     p.setPen(ColorOf(ForeColor));
-    p.drawText(x, y + metrics.ascent(), word);
+    p.drawText(at.x(), at.y() + QFontMetrics(font).ascent(), QString::fromLatin1(kSampleWord));
 }
 
 // ---- FontDialog ----

@@ -7,6 +7,7 @@
 // updated through its host on OK; for the report slot the colour's palette
 // index is kept in RptFontColorIndex.
 
+#include <QFont>
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -65,14 +66,13 @@ public:
     bool FontStrikethru = false;
     int32_t ForeColor = 0;  // 0x00BBGGRR, the palette flag kept
 
-    // Where the word was last drawn, in pixels of the box.
-    QPoint TextTopLeft() const { return textTopLeft_; }
+    // The font the word is drawn in.
+    QFont SampleFont() const;
+    // Where the word's top left goes, in pixels of the box: centred.
+    QPoint TextTopLeft() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QPoint textTopLeft_;
 };
 
 class FontDialog : public DialogBase {

@@ -137,6 +137,7 @@ TEST_F(FontDialogTest, SizesTypedOrNotOfferedAreStoredAsTyped) {
         {20, "big", 12, "Current Font is 12 point DejaVu Sans."},
         {20, "", 12, "Current Font is 12 point DejaVu Sans."},
         {0, nullptr, 12, "Current Font is 12 point DejaVu Sans."},
+        {12, "5000", 1638, "Current Font is 1638 point DejaVu Sans."},  // the largest size asked for
     };
     DesignState& d = Design();
     UseSlot(FontSlotText);

@@ -160,10 +160,12 @@ FontDialog::FontDialog(QWidget* parent, TextFontHost* text)
     place(lblFontSizes, 2700, 240, 810, 255);
     place(comFontSize, 2700, 540, 810, 1740);
     place(frmAppearance, 3750, 240, 1410, 2070);
-    place(chkItalic, 150, 300, 1080, 255);
-    place(chkBold, 150, 705, 1080, 255);
-    place(chkUnderline, 150, 1110, 1080, 255);
-    place(chkStrikethru, 150, 1515, 1080, 255);
+    // The check boxes reach to the frame's edge, so that their captions are
+    // not cut off in the toolkit's larger default font.
+    place(chkItalic, 150, 300, 1230, 255);
+    place(chkBold, 150, 705, 1230, 255);
+    place(chkUnderline, 150, 1110, 1230, 255);
+    place(chkStrikethru, 150, 1515, 1230, 255);
     place(lblFontColor, 5400, 240, 1215, 255);
     ColorSquare->move(static_cast<int>(5400 / tx), static_cast<int>(540 / ty));
     place(lblSampleText, 240, 2700, 1200, 255);

@@ -13,6 +13,7 @@
 #include "dialogs/geo/SelectGridType.h"
 #include "dialogs/geo/SelectLabelOption.h"
 #include "dialogs/geo/SmallCircle.h"
+#include "dialogs/pickers/Pickers.h"
 #include "platform/MessageBox.h"
 
 namespace tlrx {
@@ -25,6 +26,7 @@ enum DesignItem : size_t {
     SmallCircles = 2,
     AddText = 4,
     Labels = 5,
+    BackgroundColor = 7,
     GridColorWidthType = 8,
     LineWidthScaling = 9,
     GreatCircleReport = 13,
@@ -45,6 +47,7 @@ bool Tellurax::DesignItemBuilt(size_t index) {
     case SmallCircles:
     case AddText:
     case Labels:
+    case BackgroundColor:
     case GridColorWidthType:
     case LineWidthScaling:
     case kPixelSizeItem:
@@ -73,6 +76,11 @@ void Tellurax::mnuDesign_Click(int16_t index) {
     // The placement follows from what the dialog leaves in the design.
     case AddText: ShowModal<TextAdd>(this); break;
     case Labels: ShowModal<SelectLabelOption>(this); break;
+    case BackgroundColor:
+        // The picker stores the colour; the next drawing run shows it.
+        d.ColorTarget = TargetBackground;
+        ShowColors256(this);
+        break;
     case GridColorWidthType: ShowModal<SelectGridType>(this); break;
     case LineWidthScaling: ShowModal<LineWidthScale>(this); break;
     case kPixelSizeItem:

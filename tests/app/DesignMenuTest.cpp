@@ -24,11 +24,14 @@
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
 #include "app/Tellurax.h"
+#include "core/Palette.h"
 #include "core/Projection.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/geo/GCircleEnds.h"
 #include "dialogs/geo/SelectLabelOption.h"
 #include "dialogs/geo/SmallCircle.h"
+#include "dialogs/pickers/ColorGrid.h"
+#include "dialogs/pickers/Colors256.h"
 #include "platform/qt/QtMessageBox.h"
 #include "plot/PlotState.h"
 
@@ -70,6 +73,7 @@ TEST_F(DesignMenuTest, EachItemOpensItsDialogAndCarriesTheMark) {
         {2, "Select Center and Radius of Small Circle"},
         {4, "Select Text and Rotation"},
         {5, "Select Label Option"},
+        {7, "Background Color"},
         {8, "Select Grid Parameters"},
         {9, "Line Width Scaling"},
     };
@@ -158,6 +162,31 @@ TEST_F(DesignMenuTest, TheGreatCircleReportSaysWhenThereIsNoGreatCircle) {
     EnterRoute(window, {"10    00    00    N", "010    00    00    E", "20    00    00    N", "020    00    00    E"});
     boxes.log.clear();
     window.mnuDesign[13]->trigger();
+    EXPECT_TRUE(boxes.log.empty());
+}
+
+TEST_F(DesignMenuTest, BackgroundColorPicksTheBackgroundAndItsCell) {
+    Tellurax window;
+    DesignState& d = Design();
+    d.BackColor = PaletteRgb(0xFFFFFF);
+    d.BackColorIndex = 15;
+    // Closing the picker without a click keeps the background.
+    int marked = -1;
+    WhenShown<Colors256>([&marked](Colors256& picker) {
+        marked = picker.ColorSquare->MarkerCell();
+        picker.reject();
+    });
+    window.mnuDesign[7]->trigger();
+    EXPECT_EQ(marked, 15);
+    EXPECT_EQ(d.ColorTarget, TargetBackground);
+    EXPECT_EQ(d.BackColor, PaletteRgb(0xFFFFFF));
+    EXPECT_EQ(d.BackColorIndex, 15);
+    EXPECT_EQ(Marked(window), std::vector<size_t>{7});
+
+    WhenShown<Colors256>([](Colors256& picker) { picker.ColorSquare_Click(160); });
+    window.mnuDesign[7]->trigger();
+    EXPECT_EQ(d.BackColor, PaletteColors()[160]);
+    EXPECT_EQ(d.BackColorIndex, 160);
     EXPECT_TRUE(boxes.log.empty());
 }
 

@@ -98,7 +98,7 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
     EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"!Normal", "!Interrupted"}));
     EXPECT_EQ(Items(window.mnuBar[2]->menu()->actions()),
               (std::vector<std::string>{"!Map &Boundaries", "!Great &Circle", "!&Small Circle", "-",
-                                        "!Add &Text to Map", "!&Labels", "-", "B&ackground Color",
+                                        "!Add &Text to Map", "!&Labels", "-", "!B&ackground Color",
                                         "!&Grid Color, Width, Type", "!Line &Width Scaling",
                                         "!Show Window &Pixel Size", "-", "&Map Parameter Report",
                                         "!G&reat Circle Report"}));

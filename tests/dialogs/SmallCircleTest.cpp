@@ -129,7 +129,6 @@ TEST_F(SmallCircleTest, OkStoresEverythingSwitchesTheCirclesOnAndComputesThem) {
     EXPECT_EQ(dialog.SCircleNum->value(), 1);
     EXPECT_EQ(dialog.SCircleWidth->value(), 3);
     EXPECT_EQ(dialog.ScColor->Shown(), d.ScColor & 0xFFFFFF);
-    EXPECT_FALSE(dialog.ScColor->Spin->isEnabled());
     dialog.LatCenter->SetText("10    30    00    S");
     dialog.LonCenter->SetText("020    00    36    W");
     dialog.RadiusDeg->SetText("000    00    00");

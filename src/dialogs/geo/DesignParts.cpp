@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
@@ -12,6 +13,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "dialogs/common/Placement.h"
+#include "dialogs/pickers/Pickers.h"
 #include "platform/ScreenMetrics.h"
 
 namespace tlrx {
@@ -35,14 +37,16 @@ QSpinBox* NumberSpin(int low, int high, QWidget* parent) {
     return spin;
 }
 
-ColorBox::ColorBox(QWidget* parent) : QWidget(parent) {
+ColorBox::ColorBox(QWidget* parent, ColorTargetId target, int32_t DesignState::*color)
+    : QWidget(parent), target_(target), color_(color) {
     Picture = new QLabel(this);
     Picture->setFixedSize(48, 22);
     Picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture->setAutoFillBackground(true);
+    Picture->installEventFilter(this);
     Spin = new QToolButton(this);
     Spin->setArrowType(Qt::DownArrow);
-    Spin->setEnabled(false);
+    connect(Spin, &QToolButton::clicked, this, &ColorBox::PickColor);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Picture);
@@ -55,6 +59,25 @@ void ColorBox::Fill(int32_t color) {
     QPalette palette = Picture->palette();
     palette.setColor(QPalette::Window, QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF));
     Picture->setPalette(palette);
+}
+
+void ColorBox::PickColor() {
+    Design().ColorTarget = target_;
+    ShowColors256(window());
+    Fill(Design().*color_);
+}
+
+bool ColorBox::eventFilter(QObject* watched, QEvent* event) {
+    // A click on the swatch: pressed and released on it with the left button.
+    if (watched == Picture &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton) return false;
+        if (event->type() == QEvent::MouseButtonRelease && Picture->rect().contains(mouse->position().toPoint()))
+            PickColor();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PlaceAtTop(QWidget& dialog, int topTwips) {

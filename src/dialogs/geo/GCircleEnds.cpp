@@ -49,7 +49,7 @@ GCircleEnds::GCircleEnds(QWidget* parent) : DialogBase(parent, "GCircleEnds", He
     LatS = new AngleField(AngleKind::Latitude, this);
     LonE = new AngleField(AngleKind::Longitude, this);
     GCircleWidth = NumberSpin(1, 600, this);
-    GcColor = new ColorBox(this);
+    GcColor = new ColorBox(this, TargetGreatCircle, &DesignState::GcColor);
 
     struct Row {
         AngleField* field;

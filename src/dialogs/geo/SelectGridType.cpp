@@ -37,7 +37,7 @@ SelectGridType::SelectGridType(QWidget* parent) : DialogBase(parent, "SelectGrid
     setWindowTitle(QStringLiteral("Select Grid Parameters"));
     Grid = new QListWidget(this);
     GridWidthSpin = NumberSpin(1, 600, this);
-    GridColor = new ColorBox(this);
+    GridColor = new ColorBox(this, TargetGrid, &DesignState::GridColor);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);

@@ -71,7 +71,7 @@ SmallCircle::SmallCircle(QWidget* parent) : DialogBase(parent, "SmallCircle", He
     RadiusKM = Display(this);
     SCircleNum = NumberSpin(1, 10, this);
     SCircleWidth = NumberSpin(1, 600, this);
-    ScColor = new ColorBox(this);
+    ScColor = new ColorBox(this, TargetSmallCircle, &DesignState::ScColor);
 
     AngleRows form(*this);
     form.Add("Latitude of circle center", LatCenter);

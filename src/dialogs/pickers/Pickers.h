@@ -4,6 +4,7 @@
 // design state themselves (see each function).
 
 #include <cstdint>
+#include <string>
 
 class QWidget;
 
@@ -43,5 +44,13 @@ void ShowColors256(QWidget* opener, GeofeatureColorHost* geofeature = nullptr);
 // stores the choice in the slot and sets FontDialogOK; Cancel clears it and
 // changes nothing. For slot 1 `text` receives the text item dialog's labels.
 void ShowFontDialog(QWidget* parent, TextFontHost* text = nullptr);
+
+// The captions of a text font that the font picker gives the text item
+// dialog: "Font style is " and the style's words ("Regular" when neither
+// bold nor italic, then " Underline" and " Strikeout" as set), and "Current
+// Font is <size> point <name>." with the size in points as written ("12",
+// "10.5").
+std::string FontStyleText(bool bold, bool italic, bool underline, bool strikeout);
+std::string CurrentFontText(double size, const std::string& name);
 
 }  // namespace tlrx

@@ -1,11 +1,12 @@
 // The text item dialog and the text scale dialog: deleting one item or all
 // of them, editing and adding, Cancel restoring the items, the rotation
-// check, the font captions, help topics and the text scale's range.
+// check, help topics and the text scale's range.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "core/DesignState.h"
 #include "dialogs/content/TextAdd.h"
 #include "dialogs/content/VectorScale.h"
+#include "dialogs/pickers/FontDialog.h"
 #include "support/FakeHost.h"
 #include "support/TestFixture.h"
 #include "support/WhenShown.h"
@@ -113,19 +115,6 @@ TEST_F(TextAddTest, LoadingListsTheItemsAndDescribesTheMapTextFont) {
     EXPECT_FALSE(d.TextEditing);
     EXPECT_FALSE(dlg.mnuFont[0]->isChecked());
     EXPECT_EQ(dlg.mnuFont[1]->text(), "&Scale Factor (CGM, DXF)");
-}
-
-TEST_F(TextAddTest, FontCaptions) {
-    const std::tuple<bool, bool, bool, bool, const char*> styles[] = {
-        {false, false, false, false, "Font style is Regular."},
-        {false, false, true, false, "Font style is Regular Underline."},
-        {false, true, false, true, "Font style is Italic Strikeout."},
-        {true, true, true, true, "Font style is Bold Italic Underline Strikeout."},
-    };
-    for (const auto& [bold, italic, underline, strikeout, text] : styles)
-        EXPECT_EQ(FontStyleCaption(bold, italic, underline, strikeout), text);
-    EXPECT_EQ(CurrentFontCaption(12, "Liberation Serif"), "Current Font is 12 point Liberation Serif.");
-    EXPECT_EQ(CurrentFontCaption(10.5, "X"), "Current Font is 10 point X.");  // a picker's size with decimals
 }
 
 TEST_F(TextAddTest, DeletingAnItemMovesTheLaterOnesDownAndCancelBringsAllBack) {
@@ -331,6 +320,27 @@ TEST_F(TextAddTest, HelpTopicsFollowTheFocus) {
     std::vector<uint32_t> topics;
     for (const HelpRequest& r : help.requests) topics.push_back(r.data);
     EXPECT_EQ(topics, (std::vector<uint32_t>{2980, 2990, 390, 3000, 3010}));
+}
+
+TEST_F(TextAddTest, TheFontPickerSetsTheMapTextFontWhichStaysAfterCancel) {
+    DesignState& d = Design();
+    d.FontNames = {"Liberation Sans", "Liberation Serif"};
+    {
+        TextAdd dlg;
+        WhenShown<FontDialog>([](FontDialog& picker) {
+            picker.chkBold->click();
+            picker.ColorSquare_Click(12);  // red
+            picker.cmdOK->click();
+        });
+        dlg.mnuFont[0]->trigger();
+        EXPECT_TRUE(dlg.mnuFont[0]->isChecked());
+        EXPECT_EQ(dlg.CurrentFont->text(), "Current Font is 12 point Liberation Sans.");
+        EXPECT_EQ(dlg.FontStyle->text(), "Font style is Bold.");
+        EXPECT_EQ(dlg.FontColor->palette().color(QPalette::Window), QColor(255, 0, 0));
+        dlg.Cancel->click();
+    }
+    EXPECT_TRUE(d.FontSlotBold[FontSlotText]);
+    EXPECT_EQ(d.FontSlotColor[FontSlotText] & 0xFFFFFF, 0x0000FF);
 }
 
 TEST_F(TextAddTest, TheTextScaleStaysAfterCancel) {

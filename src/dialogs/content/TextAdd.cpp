@@ -47,23 +47,6 @@ constexpr int kLabelOffset[4][2] = {{50, -230}, {-230, -40}, {-40, 230}, {240, 7
 
 }  // namespace
 
-std::string CurrentFontCaption(double size, const std::string& fontName) {
-    char number[32];
-    std::snprintf(number, sizeof number, "%.0f", std::nearbyint(size));
-    return "Current Font is " + std::string(number) + " point " + fontName + ".";
-}
-
-std::string FontStyleCaption(bool bold, bool italic, bool underline, bool strikeout) {
-    std::string words;
-    const auto add = [&words](const char* word) { words += (words.empty() ? "" : " ") + std::string(word); };
-    if (bold) add("Bold");
-    if (italic) add("Italic");
-    if (!bold && !italic) add("Regular");
-    if (underline) add("Underline");
-    if (strikeout) add("Strikeout");
-    return "Font style is " + words + ".";
-}
-
 // ---- The rotation guide ----
 
 RotationGuide::RotationGuide(QWidget* parent) : QWidget(parent) {}
@@ -212,8 +195,9 @@ TextAdd::TextAdd(QWidget* parent) : DialogBase(parent, "TextAdd", HelpContextID)
 
 void TextAdd::ShowFont(double size, const std::string& name, int32_t color, bool bold, bool italic, bool underline,
                        bool strikeout) {
-    SetCurrentFontText(CurrentFontCaption(size, name).c_str());
-    SetFontStyleText(FontStyleCaption(bold, italic, underline, strikeout).c_str());
+    // The dialog's own sizes are whole points.
+    SetCurrentFontText(CurrentFontText(std::nearbyint(size), name).c_str());
+    SetFontStyleText(FontStyleText(bold, italic, underline, strikeout).c_str());
     SetFontColor(color);
 }
 

@@ -25,12 +25,6 @@ class QPushButton;
 
 namespace tlrx {
 
-// "Current Font is 12 point Liberation Sans.": the size as a whole number.
-std::string CurrentFontCaption(double size, const std::string& fontName);
-// "Font style is Bold Italic Underline.", "Font style is Regular.": Bold
-// and Italic, or Regular for neither, then Underline and Strikeout.
-std::string FontStyleCaption(bool bold, bool italic, bool underline, bool strikeout);
-
 // The guide beside the rotation field: a cross with the four right angles
 // written along their own directions (000° to 270°), in twips about the
 // cross's centre as the dialog lays it out.

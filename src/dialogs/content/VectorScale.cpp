@@ -1,6 +1,5 @@
 #include "dialogs/content/VectorScale.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>

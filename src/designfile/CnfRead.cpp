@@ -144,7 +144,7 @@ WindowFit FitWindow(Staged& s) {
 
     PlotState& p = s.p;
     for (int i = 1; i <= d.NumInputFiles; ++i) {
-        auto& size = d.InputFileLabelFontSize[static_cast<size_t>(i)];
+        auto& size = d.InputFileLabelFontSize(i);
         size = ToInt16(size * double(factor));
     }
     for (int32_t i = 1; i <= d.NumTextItems; ++i) {

@@ -50,8 +50,8 @@ TEST_F(CnfReadTest, AFileWithoutInputFilesOrTextItemsIsReadIntoItsFields) {
     EXPECT_EQ(d.ConicG, -2.5);
     EXPECT_EQ(p.GridOutputCount, 1);
     EXPECT_EQ(d.NumInputFiles, 0);
-    EXPECT_EQ(d.InputFileName.size(), 1u);
-    EXPECT_EQ(d.FeatureColor.MaxFile(), 0);
+    EXPECT_EQ(d.MaxInputFile(), 0);
+    EXPECT_EQ(d.MaxGeoFeature(), 72);
     EXPECT_EQ(p.AscFileName, std::vector<std::string>(2));
     // The path the design was saved under, not the one it came from.
     EXPECT_EQ(p.CnfFileName, "/home/ann/maps/world.cnf");
@@ -91,18 +91,18 @@ TEST_F(CnfReadTest, InputFilesAndTextItemsKeepCommasQuotesAndBlanks) {
     const DesignState& d = Design();
     const PlotState& p = Plot();
     EXPECT_EQ(d.NumInputFiles, 2);
-    EXPECT_EQ(d.InputFileName[1], "/maps/world.map");
-    EXPECT_EQ(d.InputFileName[2], "/maps/cities, west.prn");
-    EXPECT_EQ(d.InputFileSymbolType[2], 11);
+    EXPECT_EQ(d.InputFileName(1), "/maps/world.map");
+    EXPECT_EQ(d.InputFileName(2), "/maps/cities, west.prn");
+    EXPECT_EQ(d.InputFileSymbolType(2), 11);
     EXPECT_TRUE(d.FeatureSelected(10, 1));
     EXPECT_FALSE(d.FeatureSelected(11, 1));
     EXPECT_EQ(d.FeatureColor(72, 2), 33554504);
     EXPECT_EQ(d.FeatureLineWidth(72, 2), 15);
     EXPECT_EQ(d.FeatureSymbolRadius(72, 2), 45);
     EXPECT_EQ(d.FeatureBorderWidth(72, 2), 15);
-    EXPECT_EQ(d.InputFileLabelFontName[2], " Courier");
-    EXPECT_EQ(d.InputFileLabelFontColor[2], 255);
-    EXPECT_TRUE(d.InputFileLabelFontBold[2]);
+    EXPECT_EQ(d.InputFileLabelFontName(2), " Courier");
+    EXPECT_EQ(d.InputFileLabelFontColor(2), 255);
+    EXPECT_TRUE(d.InputFileLabelFontBold(2));
     EXPECT_EQ(p.AscFileName, (std::vector<std::string>{"", "grid points.txt", "grid lines.txt", "", "/out/cities.txt"}));
     EXPECT_EQ(p.CgmFileName, "/out/map.cgm");
     EXPECT_EQ(p.DxfFileName, "");
@@ -302,7 +302,7 @@ TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
         EXPECT_EQ(d.TextItemAscent[1], 7);
         EXPECT_EQ(d.TextItemDescent[1], 2);
         EXPECT_EQ(d.TextItemX[2], 700);  // -150 * 2/3 + 800
-        EXPECT_EQ(d.InputFileLabelFontSize[1], 7);
+        EXPECT_EQ(d.InputFileLabelFontSize(1), 7);
         EXPECT_EQ(d.FeatureSymbolRadius(1, 1), 30);  // 45 twips * 2/3: 2 pixels
         EXPECT_EQ(d.FeatureLineWidth(1, 1), 15);     // widths stay
         EXPECT_NEAR(Plot().MapFillFraction, c.fill, 1e-6) << c.extent;

@@ -158,11 +158,14 @@ TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
     const Case cases[] = {
         {"Tellurax configuration file version 4.00", ""},
         {"Tellurax configuration file version 3.00", ""},
-        {"Configuration file version 2.50", "Error: Design files of version 2.50 cannot be read"},
-        {"Tellurax configuration file version 1.31", "Error: Design files of version 1.31 cannot be read"},
-        {"Tellurax configuration file version x.yz", "Error: Design files of version 0.00 cannot be read"},
-        {"configuration file version 3.01", "Error: Design files without a version header cannot be read"},
-        {"Mercator", "Error: Design files without a version header cannot be read"},
+        // A file of this version read by the older readers fails where
+        // their layouts part: the fields name the reader.
+        {"Configuration file version 2.50", "Error: Overflow in line 14 (horizontal centring flag)"},
+        {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
+        {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
+        // No header: the first line is the projection name of version 1.20.
+        {"configuration file version 3.01", "Error: Type mismatch in line 2 (projection code)"},
+        {"Mercator", "Error: Type mismatch in line 2 (projection code)"},
         {"Tellurax configuration file version 9999",
          "Error: Overflow in line 1, field 1 (header)"},
     };

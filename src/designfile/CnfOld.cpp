@@ -420,8 +420,13 @@ struct OldFont {
 constexpr std::array<OldFont, 6> kOldFonts = {{{8, 11, 13}, {10, 13, 16}, {12, 16, 20}, {14, 19, 24}, {18, 23, 29},
                                                {24, 29, 37}}};
 
-// A code outside the table is a point size of its own, its metrics those of
-// the 12-point row scaled to it.
+// A code outside the table is a point size of its own.
+int16_t OldPointSize(int16_t code) {
+    return code >= 1 && code <= 6 ? kOldFonts[static_cast<size_t>(code - 1)].points : code;
+}
+
+// The metrics of a code outside the table are those of the 12-point row
+// scaled to its point size.
 OldFont OldFontOf(int16_t code) {
     if (code >= 1 && code <= 6) return kOldFonts[static_cast<size_t>(code - 1)];
     return {code, ToInt16(code * 16.0 / 12), ToInt16(code * 20.0 / 12)};
@@ -659,7 +664,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
             rows.otherColor = in.Integer(ofRow("colour number", 1));
             const int16_t sizeCode = in.Integer(of("label font size"));
             d.InputFileLabelFontSize(i) =
-                in.Convert([&] { return ToInt16(OldFontOf(sizeCode).points * double(factorY) / 15); });
+                in.Convert([&] { return ToInt16(OldPointSize(sizeCode) * double(factorY) / 15); });
             const int16_t colorCode = in.Integer(of("label colour code"));
             d.InputFileLabelFontColor(i) = StandardPaletteColor(in, colorCode - 1);
             in.Integer(of("label value"));

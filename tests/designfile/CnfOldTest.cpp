@@ -17,6 +17,7 @@
 #include "CnfTestSupport.h"
 #include "OldCnfFixtures.h"
 #include "core/DesignState.h"
+#include "core/GreatCircle.h"
 #include "core/SharedRoutines.h"
 #include "designfile/CnfOld.h"
 #include "plot/MapText.h"
@@ -294,6 +295,8 @@ TEST_F(CnfOldTest, Version1FilesFollowTheirVersionTests) {
         ResetDesignState();
         ResetPlotState();
         window = test::FakeDesignWindow{};
+        Design().GcDefined = true;  // the default great circle, computed
+        GcCalc();
         const DesignState start = Design();
         ASSERT_TRUE(RecallText(OldFixture(c.version))) << c.version;
         const DesignState& d = Design();
@@ -307,7 +310,10 @@ TEST_F(CnfOldTest, Version1FilesFollowTheirVersionTests) {
         EXPECT_EQ(p.MapFillFraction, c.version == 120 ? double(0.9f) : 0.9);
         EXPECT_EQ(d.BackColor, c.colours ? Std(255, 255, 255) : Std(0, 0, 128));
         EXPECT_EQ(d.GridColor, c.colours ? kFlag : Std(255, 255, 255));
-        EXPECT_EQ(d.GcDefined, c.colours);
+        // Up to 1.31 the great circle stays as it was, not computed again.
+        EXPECT_TRUE(d.GcDefined);
+        EXPECT_EQ(d.GcLat == start.GcLat, !c.colours);
+        EXPECT_EQ(d.GcEndText[0], c.colours ? "47    36    00    N" : start.GcEndText[0]);
         EXPECT_EQ(p.GcFileName, c.colours ? "C:\\OUT\\GC.PRN" : "");
         EXPECT_EQ(p.DxfFileName, "");
         EXPECT_EQ(d.DisplayLabels, start.DisplayLabels);
@@ -386,6 +392,18 @@ TEST_F(CnfOldTest, Version1NamesAndCodesAreConverted) {
         EXPECT_EQ(d.InputFileLabelFontName(1), c.fontName) << c.what;
         EXPECT_EQ(d.InputFileSymbolType(4), c.symbolType) << c.what;
     }
+}
+
+// A font size code outside the table is a point size; its ascent and line
+// height are those of the 12-point code scaled to it (11 and 13 old pixels
+// for 8 points).
+TEST_F(CnfOldTest, AFontSizeCodeOutsideTheTableIsAPointSize) {
+    ASSERT_TRUE(RecallText(Replaced(OldFixture(150), "\"Seattle\"\r\n 3 ", "\"Seattle\"\r\n 8 ")));
+    const DesignState& d = Design();
+    EXPECT_EQ(d.TextItemText[1], "Seattle");
+    EXPECT_EQ(d.TextItemFontSize[1], 10);  // 8 * 18.75 / 15
+    EXPECT_EQ(d.TextItemDescent[1], 244 - 206);
+    EXPECT_EQ(d.TextItemY[1], 4866 - 38);
 }
 
 // Symbol sizes of both versions: whole pixels, at least one.

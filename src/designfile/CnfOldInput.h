@@ -88,6 +88,17 @@ private:
 inline std::string Numbered(std::string_view what, int n) { return std::string(what) + " " + std::to_string(n); }
 inline std::string OfFile(std::string_view what, int i) { return std::string(what) + " of input file " + std::to_string(i); }
 
+// Runs the fit into the present drawing area; a fault (a drawing area of no
+// size) is named as the fit's.
+template <typename Op>
+auto Fitting(Op op) {
+    try {
+        return op();
+    } catch (const RuntimeError& e) {
+        Raise(std::string(e.what()) + " in fitting the design to this window");
+    }
+}
+
 // Standard colour number n, the fault named when n lies outside 0 to 15.
 inline int32_t CheckedStandardColor(OldInput& in, int32_t n) {
     in.Check(n >= 0 && n <= 15, "Colour number " + std::to_string(n) + " outside 0 to 15");

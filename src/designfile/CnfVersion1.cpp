@@ -216,7 +216,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
     float factorY = 0;
     int32_t offsetX = 0;
     int32_t offsetY = 0;
-    in.Convert([&] {
+    Fitting([&] {
         const double ratio = CheckedDiv(CheckedDiv(oldH, oldW), CheckedDiv(scaleHeight, scaleWidth));
         const double s = ratio >= 1 ? scaleHeight / double(oldH) : scaleHeight * ratio / oldH;
         factorX = static_cast<float>(s * tppX);

@@ -87,7 +87,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     in.Integer("screen width");
     in.Integer("screen height");
     p.MapFillFraction = in.Double("map fill fraction");
-    const AreaFit fit = in.Convert([&] { return FitArea(w0, h0, scaleWidth, scaleHeight); });
+    const AreaFit fit = Fitting([&] { return FitArea(w0, h0, scaleWidth, scaleHeight); });
     const double f = fit.factor;
 
     d.BackColor = PaletteRgb(in.Long("background colour"));

@@ -394,6 +394,37 @@ TEST_F(CnfOldTest, Version1NamesAndCodesAreConverted) {
     }
 }
 
+// Version 1 positions and sizes are pixels of a 640 by 461 drawing area:
+// the present area of that size at 15 twips per pixel takes them as they
+// are (15 twips each), twice its size doubles them, and at 12 twips per
+// pixel a 12-point text shrinks to four fifths.
+TEST_F(CnfOldTest, Version1PixelsAreFittedIntoThePresentDrawingArea) {
+    struct Case {
+        float twipsPerPixel, width, height;  // the drawing area, twips
+        int16_t size;
+        int32_t x, y;  // of "Seattle": old pixel (224, 250), anchored 4 old pixels up
+    };
+    const Case cases[] = {
+        {15, 9600, 6915, 12, 3360, 3690},
+        {15, 19200, 13830, 24, 6720, 7380},
+        {12, 7680, 5532, 10, 2688, 2952},
+    };
+    for (const Case& c : cases) {
+        ResetDesignState();
+        ResetPlotState();
+        Design().TwipsPerPixelX = Design().TwipsPerPixelY = c.twipsPerPixel;
+        window = test::FakeDesignWindow{};
+        window.width = c.width + test::FakeDesignWindow::kFrameWidth;
+        window.height = c.height + test::FakeDesignWindow::kFrameHeight;
+        ASSERT_TRUE(RecallText(OldFixture(150))) << c.width;
+        const DesignState& d = Design();
+        EXPECT_EQ(d.TextItemFontSize[1], c.size) << c.width;
+        EXPECT_EQ(d.TextItemX[1], c.x) << c.width;
+        EXPECT_EQ(d.TextItemY[1], c.y) << c.width;
+        EXPECT_EQ(window.changes, 1);
+    }
+}
+
 // A font size code outside the table is a point size; its ascent and line
 // height are those of the 12-point code scaled to it (11 and 13 old pixels
 // for 8 points).

@@ -249,7 +249,7 @@ int Run(int argc, char** argv) {
         const long gmtPoints = withGmt ? PolylinePoints(lines.string()) : 0;
         for (const Projection* proj : projections) {
             DesignState& d = Design();
-            d.InputFileName[1] = map;
+            d.InputFileName(1) = map;
             d.ProjCode = proj->code;
             CalcGraticule({});
             ParamStdParallel();

@@ -110,7 +110,7 @@ void AscOutput::Form_Load() {
     if (p.GridOutputCount == 2) sources = {"Grid points", "Grid lines"};
     else if (p.GridOutputCount == 1) sources = {"Grid"};
     for (int i = 1; i <= d.NumInputFiles; ++i)
-        sources.push_back(ParseFileName(d.InputFileName[static_cast<size_t>(i)], false));
+        sources.push_back(ParseFileName(d.InputFileName(i), false));
 
     const QBrush fixed = palette().button();
     for (int r = 1; r <= rows; ++r) {
@@ -193,7 +193,7 @@ void AscOutput::OK_Click() {
         for (int r = 1; r <= rows; ++r) {
             const std::string name = CleanPath(RowName(r));
             for (int i = 1; i <= d.NumInputFiles; ++i) {
-                if (CleanPath(d.InputFileName[static_cast<size_t>(i)]) != name) continue;
+                if (CleanPath(d.InputFileName(i)) != name) continue;
                 MsgBox("The output file " + RowName(r) + "\nis one of the input map files!", "Error: Output Filename",
                        MsgButtons::Ok, MsgIcon::Exclamation);
                 SetCurrentRow(r);

@@ -138,13 +138,7 @@ void ConstantDefs() {
 
         // 11. Text items, label fonts, font sizes.
         ResizeTextItems(1);
-        d.InputFileLabelFontName.resize(2);
-        d.InputFileLabelFontSize.resize(2);
-        d.InputFileLabelFontColor.resize(2);
-        d.InputFileLabelFontBold.resize(2);
-        d.InputFileLabelFontItalic.resize(2);
-        d.InputFileLabelFontUnderline.resize(2);
-        d.InputFileLabelFontStrikethru.resize(2);
+        if (d.InputFiles.size() < 2) d.InputFiles.resize(2);
         d.FontSizes = {8,  9,  10, 11, 12, 14, 16, 18,  20,  22,  24, 26,
                        28, 36, 48, 60, 72, 84, 96, 108, 120, 132, 144};
     } catch (const RuntimeError& e) {

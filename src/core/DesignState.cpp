@@ -12,24 +12,24 @@ DesignState& Design() {
     return state;
 }
 
-void ResizeInputFiles(int numFiles) {
-    DesignState& d = Design();
-    const size_t n = static_cast<size_t>(numFiles) + 1;
-    d.InputFileName.resize(n);
-    d.InputFileSymbolType.resize(n);
-    d.InputFileLabelFontName.resize(n);
-    d.InputFileLabelFontSize.resize(n);
-    d.InputFileLabelFontColor.resize(n);
-    d.InputFileLabelFontBold.resize(n);
-    d.InputFileLabelFontItalic.resize(n);
-    d.InputFileLabelFontUnderline.resize(n);
-    d.InputFileLabelFontStrikethru.resize(n);
-    d.FeatureSelected.Resize(d.NumGeoFeatures, numFiles);
-    d.FeatureColor.Resize(d.NumGeoFeatures, numFiles);
-    d.FeatureLineWidth.Resize(d.NumGeoFeatures, numFiles);
-    d.FeatureSymbolRadius.Resize(d.NumGeoFeatures, numFiles);
-    d.FeatureBorderWidth.Resize(d.NumGeoFeatures, numFiles);
+void DesignState::ResizeInputFiles(int numFiles) {
+    InputFiles.resize(static_cast<size_t>(numFiles) + 1);
+    for (InputFileRecord& file : InputFiles) file.Features.resize(static_cast<size_t>(NumGeoFeatures) + 1);
 }
+
+void DesignState::EraseInputFile(int file) {
+    InputFile(file);  // raises outside the list
+    InputFiles.erase(InputFiles.begin() + file);
+}
+
+void DesignState::InsertInputFile(int file) {
+    if (file < 0 || file > MaxInputFile() + 1) Raise(kSubscriptOutOfRange);
+    InputFileRecord record;
+    record.Features.resize(static_cast<size_t>(NumGeoFeatures) + 1);
+    InputFiles.insert(InputFiles.begin() + file, std::move(record));
+}
+
+void ResizeInputFiles(int numFiles) { Design().ResizeInputFiles(numFiles); }
 
 void ResizeTextItems(int maxIndex) {
     DesignState& d = Design();
@@ -75,11 +75,10 @@ void DefaultFileSymbology() {
 void StartupDesign(const std::string& appDir) {
     DesignState& d = Design();
     d.AppDir = appDir;
-    d.InputFileName.assign(2, std::string());
-    d.InputFileSymbolType.assign(2, 0);
-    d.InputFileName[1] = appDir + "Tlrx4.map";
-    d.CurInputFile = d.InputFileName[1];
-    d.InputFileSymbolType[1] = SymLine;
+    d.InputFiles.assign(2, InputFileRecord{});
+    d.InputFileName(1) = appDir + "Tlrx4.map";
+    d.CurInputFile = d.InputFileName(1);
+    d.InputFileSymbolType(1) = SymLine;
     ConstantDefs();
     // The default texts pass every check, so the saved texts are never read.
     ConstantGrid();

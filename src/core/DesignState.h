@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FeatureTable.h"
+#include "core/Errors.h"
 
 namespace tlrx {
 
@@ -69,6 +69,32 @@ enum ColorTargetId : int16_t {
 
 // Font slots exchanged with the font picker.
 enum FontSlotId : int16_t { FontSlotText = 1, FontSlotLabel = 2, FontSlotReport = 3 };
+
+// The symbology of one feature class of one input file.
+struct FeatureSymbology {
+    bool Selected = false;
+    int32_t Color = 0;
+    int16_t LineWidth = 0;     // twips
+    int16_t SymbolRadius = 0;  // twips
+    int16_t BorderWidth = 0;   // twips
+    bool operator==(const FeatureSymbology&) const = default;
+};
+
+// One input file: its path, symbol type, label font and the symbology of
+// feature classes 0..NumGeoFeatures (class 0 unused).
+struct InputFileRecord {
+    std::string Name;
+    int16_t SymbolType = 0;
+    std::string LabelFontName;
+    int16_t LabelFontSize = 0;
+    int32_t LabelFontColor = 0;
+    bool LabelFontBold = false;
+    bool LabelFontItalic = false;
+    bool LabelFontUnderline = false;
+    bool LabelFontStrikethru = false;
+    std::vector<FeatureSymbology> Features;
+    bool operator==(const InputFileRecord&) const = default;
+};
 
 struct DesignState {
     // ---- Constants (AngleConstants and other fixed values), set by ConstantDefs ----
@@ -293,25 +319,61 @@ struct DesignState {
     std::vector<std::string> ScaleErrArea;
     std::vector<std::string> ScaleErrNote;      // 1 and 2: where the scale is true
 
-    // ---- InputFileArrays ----
+    // ---- InputFileArrays and InputFileLabelFont: one record per input file ----
+    // Files 1..NumInputFiles (element 0 unused), each with feature classes
+    // 0..NumGeoFeatures; the accessors raise "Subscript out of range" outside.
     int16_t NumInputFiles = 0;
     int16_t NumGeoFeatures = 0;  // 72
-    std::vector<std::string> InputFileName;
-    std::vector<int16_t> InputFileSymbolType;
-    FeatureTable<bool> FeatureSelected;  // (feature class, file)
-    FeatureTable<int32_t> FeatureColor;
-    FeatureTable<int16_t> FeatureLineWidth;    // twips
-    FeatureTable<int16_t> FeatureSymbolRadius; // twips
-    FeatureTable<int16_t> FeatureBorderWidth;  // twips
+    std::vector<InputFileRecord> InputFiles;
 
-    // ---- InputFileLabelFont, per file ----
-    std::vector<std::string> InputFileLabelFontName;
-    std::vector<int16_t> InputFileLabelFontSize;
-    std::vector<int32_t> InputFileLabelFontColor;
-    std::vector<bool> InputFileLabelFontBold;
-    std::vector<bool> InputFileLabelFontItalic;
-    std::vector<bool> InputFileLabelFontUnderline;
-    std::vector<bool> InputFileLabelFontStrikethru;
+    InputFileRecord& InputFile(int file) { return Item(InputFiles, file); }
+    const InputFileRecord& InputFile(int file) const { return Item(InputFiles, file); }
+    FeatureSymbology& Feature(int feature, int file) { return Item(InputFile(file).Features, feature); }
+    const FeatureSymbology& Feature(int feature, int file) const { return Item(InputFile(file).Features, feature); }
+    // The highest file and feature class the records hold (-1 when none).
+    int MaxInputFile() const { return static_cast<int>(InputFiles.size()) - 1; }
+    int MaxGeoFeature() const { return InputFiles.empty() ? -1 : static_cast<int>(InputFiles[0].Features.size()) - 1; }
+
+    // Re-sizes the files to 0..numFiles and each file's symbology to feature
+    // classes 0..NumGeoFeatures, keeping the contents that remain.
+    void ResizeInputFiles(int numFiles);
+    // Removes file `file`; the later files move down by one with all their
+    // settings. The caller lowers NumInputFiles.
+    void EraseInputFile(int file);
+    // Inserts an empty file (feature classes 0..NumGeoFeatures) as number
+    // `file`; the files from `file` on move up by one. The caller raises
+    // NumInputFiles.
+    void InsertInputFile(int file);
+
+    std::string& InputFileName(int file) { return InputFile(file).Name; }
+    const std::string& InputFileName(int file) const { return InputFile(file).Name; }
+    int16_t& InputFileSymbolType(int file) { return InputFile(file).SymbolType; }
+    int16_t InputFileSymbolType(int file) const { return InputFile(file).SymbolType; }
+    std::string& InputFileLabelFontName(int file) { return InputFile(file).LabelFontName; }
+    const std::string& InputFileLabelFontName(int file) const { return InputFile(file).LabelFontName; }
+    int16_t& InputFileLabelFontSize(int file) { return InputFile(file).LabelFontSize; }
+    int16_t InputFileLabelFontSize(int file) const { return InputFile(file).LabelFontSize; }
+    int32_t& InputFileLabelFontColor(int file) { return InputFile(file).LabelFontColor; }
+    int32_t InputFileLabelFontColor(int file) const { return InputFile(file).LabelFontColor; }
+    bool& InputFileLabelFontBold(int file) { return InputFile(file).LabelFontBold; }
+    bool InputFileLabelFontBold(int file) const { return InputFile(file).LabelFontBold; }
+    bool& InputFileLabelFontItalic(int file) { return InputFile(file).LabelFontItalic; }
+    bool InputFileLabelFontItalic(int file) const { return InputFile(file).LabelFontItalic; }
+    bool& InputFileLabelFontUnderline(int file) { return InputFile(file).LabelFontUnderline; }
+    bool InputFileLabelFontUnderline(int file) const { return InputFile(file).LabelFontUnderline; }
+    bool& InputFileLabelFontStrikethru(int file) { return InputFile(file).LabelFontStrikethru; }
+    bool InputFileLabelFontStrikethru(int file) const { return InputFile(file).LabelFontStrikethru; }
+
+    bool& FeatureSelected(int feature, int file) { return Feature(feature, file).Selected; }
+    bool FeatureSelected(int feature, int file) const { return Feature(feature, file).Selected; }
+    int32_t& FeatureColor(int feature, int file) { return Feature(feature, file).Color; }
+    int32_t FeatureColor(int feature, int file) const { return Feature(feature, file).Color; }
+    int16_t& FeatureLineWidth(int feature, int file) { return Feature(feature, file).LineWidth; }
+    int16_t FeatureLineWidth(int feature, int file) const { return Feature(feature, file).LineWidth; }
+    int16_t& FeatureSymbolRadius(int feature, int file) { return Feature(feature, file).SymbolRadius; }
+    int16_t FeatureSymbolRadius(int feature, int file) const { return Feature(feature, file).SymbolRadius; }
+    int16_t& FeatureBorderWidth(int feature, int file) { return Feature(feature, file).BorderWidth; }
+    int16_t FeatureBorderWidth(int feature, int file) const { return Feature(feature, file).BorderWidth; }
 
     // ---- InputFileEditState ----
     bool AddingInputFile = false;
@@ -387,8 +449,7 @@ DesignState& Design();
 // Gives every field its start-up value (see ConstantDefs.cpp for the order).
 void ConstantDefs();
 
-// Re-sizes the per-file lists and symbology tables to files 0..numFiles,
-// keeping the contents of the files that remain.
+// Design().ResizeInputFiles(numFiles).
 void ResizeInputFiles(int numFiles);
 
 // Re-sizes the text item lists to elements 0..maxIndex, keeping contents.

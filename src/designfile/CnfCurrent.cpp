@@ -166,33 +166,15 @@ void Lines(IO& io, const CnfRecord& r) {
     const int16_t files = d.NumInputFiles;
     const int16_t features = d.NumGeoFeatures;
     if constexpr (IO::kReading) {
-        Fresh(d.InputFileName, files);
-        Fresh(d.InputFileSymbolType, files);
-        d.FeatureSelected = {};
-        d.FeatureColor = {};
-        d.FeatureLineWidth = {};
-        d.FeatureSymbolRadius = {};
-        d.FeatureBorderWidth = {};
-        d.FeatureSelected.Resize(features, files);
-        d.FeatureColor.Resize(features, files);
-        d.FeatureLineWidth.Resize(features, files);
-        d.FeatureSymbolRadius.Resize(features, files);
-        d.FeatureBorderWidth.Resize(features, files);
-        Fresh(d.InputFileLabelFontName, files);
-        Fresh(d.InputFileLabelFontSize, files);
-        Fresh(d.InputFileLabelFontColor, files);
-        Fresh(d.InputFileLabelFontBold, files);
-        Fresh(d.InputFileLabelFontItalic, files);
-        Fresh(d.InputFileLabelFontUnderline, files);
-        Fresh(d.InputFileLabelFontStrikethru, files);
+        d.InputFiles.clear();
+        d.ResizeInputFiles(files);
         Fresh(p.AscFileName, p.GridOutputCount + files);
     }
     for (int i = 1; i <= files; ++i) {
         io.Begin(Form::Comma);
-        io.Str(Item(d.InputFileName, i), PathField("path of input file %1", i));
-        io.Int16(Item(d.InputFileSymbolType, i), {"symbol type of input file %1", i});
-        io.Check(d.InputFileSymbolType[static_cast<size_t>(i)] >= SymLine &&
-                     d.InputFileSymbolType[static_cast<size_t>(i)] <= SymCircleFilled,
+        io.Str(d.InputFileName(i), PathField("path of input file %1", i));
+        io.Int16(d.InputFileSymbolType(i), {"symbol type of input file %1", i});
+        io.Check(d.InputFileSymbolType(i) >= SymLine && d.InputFileSymbolType(i) <= SymCircleFilled,
                  "Symbol type outside 1 to 12");
         io.End();
         io.Begin(Form::Comma);
@@ -209,13 +191,13 @@ void Lines(IO& io, const CnfRecord& r) {
         }
         io.End();
         io.Begin(Form::Comma);
-        io.Str(Item(d.InputFileLabelFontName, i), {"label font name of input file %1", i});
-        io.Int16(Item(d.InputFileLabelFontSize, i), {"label font size of input file %1", i});
-        io.Int32(Item(d.InputFileLabelFontColor, i), {"label font colour of input file %1", i});
-        io.Flag(Item(d.InputFileLabelFontBold, i), {"label font bold flag of input file %1", i});
-        io.Flag(Item(d.InputFileLabelFontItalic, i), {"label font italic flag of input file %1", i});
-        io.Flag(Item(d.InputFileLabelFontUnderline, i), {"label font underline flag of input file %1", i});
-        io.Flag(Item(d.InputFileLabelFontStrikethru, i), {"label font strikeout flag of input file %1", i});
+        io.Str(d.InputFileLabelFontName(i), {"label font name of input file %1", i});
+        io.Int16(d.InputFileLabelFontSize(i), {"label font size of input file %1", i});
+        io.Int32(d.InputFileLabelFontColor(i), {"label font colour of input file %1", i});
+        io.Flag(d.InputFileLabelFontBold(i), {"label font bold flag of input file %1", i});
+        io.Flag(d.InputFileLabelFontItalic(i), {"label font italic flag of input file %1", i});
+        io.Flag(d.InputFileLabelFontUnderline(i), {"label font underline flag of input file %1", i});
+        io.Flag(d.InputFileLabelFontStrikethru(i), {"label font strikeout flag of input file %1", i});
         io.End();
     }
     for (int k = 1; k <= p.GridOutputCount + files; ++k) {

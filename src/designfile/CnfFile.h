@@ -15,11 +15,13 @@ namespace tlrx {
 // file was written.
 bool CnfSave(DesignWindow& window);
 
-// Replaces the design by the one in CnfFileName. The whole file is read and
-// checked first; only then do the design, the window (fitted to hold the
-// saved drawing area), the caption and the Projection menu's mark change.
-// A file that cannot be read, is malformed, or is of a version this program
-// cannot read yet changes nothing. True when the design was replaced.
+// Replaces the design by the one in CnfFileName, a file of the current
+// version or of versions 2 and 1 (CnfOld.h). The whole file is read and
+// checked first; only then do the design, the window (a current-version
+// file's is fitted to hold the saved drawing area; older designs are fitted
+// into the window as it is), the caption and the Projection menu's mark
+// change. A file that cannot be read or is malformed changes nothing. True
+// when the design was replaced.
 bool CnfRead(DesignWindow& window);
 
 }  // namespace tlrx

@@ -19,6 +19,7 @@
 #include "core/SmallCircle.h"
 #include "designfile/CnfFile.h"
 #include "designfile/CnfLayout.h"
+#include "designfile/CnfOld.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -33,6 +34,8 @@ struct Staged {
     DesignState d;
     PlotState p;
     SavedWindow w;
+    int16_t version = 0;
+    OldDrawingArea old;  // files before version 3: the area their fill fraction was made for
 };
 
 // What the window fit does to the window.
@@ -56,13 +59,6 @@ std::string ReadWholeFile(const std::string& path) {
     in.seekg(0);
     if (!in.read(bytes.data(), size)) Raise("The file cannot be read");
     return bytes;
-}
-
-// A version number (times 100) as the file writes it: 2.50.
-std::string VersionText(int v) {
-    std::string minor = std::to_string(std::abs(v) % 100);
-    if (minor.size() < 2) minor.insert(0, "0");
-    return (v < 0 ? "-" : "") + std::to_string(std::abs(v) / 100) + "." + minor;
 }
 
 // The version of a file: its header's number times 100; 120 for a file
@@ -93,22 +89,52 @@ FileVersion ReadHeader(ListInput& in, DesignState& d) {
     return v;
 }
 
-void ReadVersion3(ListInput& in, Staged& s) {
+void ReadVersion3(ListInput& in, Staged& s, const DesignWindow&) {
     CnfRecord record{s.d, s.p, s.w};
     ReadCurrentVersion(in, record);
 }
 
+// The older generations are fitted into the drawing area as it is now.
+void ReadOldVersion2(ListInput& in, Staged& s, const DesignWindow& window) {
+    CnfRecord record{s.d, s.p, s.w};
+    s.old = ReadVersion2(in, s.version, record, window.ScaleWidth(), window.ScaleHeight());
+}
+
+void ReadOldVersion1(ListInput& in, Staged& s, const DesignWindow& window) {
+    CnfRecord record{s.d, s.p, s.w};
+    s.old = ReadVersion1(in, s.version, record, window.ScaleWidth(), window.ScaleHeight());
+}
+
 // The readers of each generation, newest first: a file goes to the first
-// whose lowest version it reaches. The earlier generations are not read yet.
+// whose lowest version it reaches.
 struct VersionBranch {
     int16_t from;
-    void (*read)(ListInput&, Staged&);
+    void (*read)(ListInput&, Staged&, const DesignWindow&);
 };
 constexpr VersionBranch kBranches[] = {
     {300, ReadVersion3},
-    {200, nullptr},
-    {INT16_MIN, nullptr},
+    {200, ReadOldVersion2},
+    {INT16_MIN, ReadOldVersion1},
 };
+
+// The map keeps its size relative to the text when a drawing area w0 by h0
+// is fitted into one of w1 by h1: the fill fraction follows the fit in the
+// direction that limits the map.
+void RescaleFillFraction(PlotState& p, const DesignState& d, double w0, double h0, double w1, double h1) {
+    const double a0 = CheckedDiv(h0, w0);
+    const double a1 = CheckedDiv(h1, w1);
+    const double r = CheckedDiv(a0, a1);
+    const double m = CheckedDiv(d.MapYMax - d.MapYMin, d.MapXMax - d.MapXMin);
+    const auto f0 = static_cast<float>(a0);
+    const auto f1 = static_cast<float>(a1);
+    const auto fm = static_cast<float>(m);
+    if (r >= 1) {
+        if (f0 > fm) p.MapFillFraction *= f1 >= fm ? a1 / a0 : w0 * m / h0;
+    } else {
+        if (f0 < fm) p.MapFillFraction *= f1 <= fm ? a0 / a1 : h0 / m / w0;
+    }
+    if (!std::isfinite(p.MapFillFraction)) Raise(kOverflow);
+}
 
 // The window fit of a version 3 design, computed without touching the window:
 // a maximised window's drawing area is the screen's full-screen area.
@@ -144,7 +170,7 @@ WindowFit FitWindow(Staged& s) {
 
     PlotState& p = s.p;
     for (int i = 1; i <= d.NumInputFiles; ++i) {
-        auto& size = d.InputFileLabelFontSize[static_cast<size_t>(i)];
+        auto& size = d.InputFileLabelFontSize(i);
         size = ToInt16(size * double(factor));
     }
     for (int32_t i = 1; i <= d.NumTextItems; ++i) {
@@ -156,18 +182,7 @@ WindowFit FitWindow(Staged& s) {
         d.TextItemAscent[k] = ToInt16(d.TextItemAscent[k] * double(factor));
         d.TextItemDescent[k] = ToInt16(d.TextItemDescent[k] * double(factor));
     }
-    // The map keeps its size relative to the text: the fill fraction follows
-    // the factor in the direction that limits the map.
-    const double m = CheckedDiv(d.MapYMax - d.MapYMin, d.MapXMax - d.MapXMin);
-    const auto f0 = static_cast<float>(a0);
-    const auto f1 = static_cast<float>(a1);
-    const auto fm = static_cast<float>(m);
-    if (r >= 1) {
-        if (f0 > fm) p.MapFillFraction *= f1 >= fm ? a1 / a0 : w0 * m / h0;
-    } else {
-        if (f0 < fm) p.MapFillFraction *= f1 <= fm ? a0 / a1 : h0 / m / w0;
-    }
-    if (!std::isfinite(p.MapFillFraction)) Raise(kOverflow);
+    RescaleFillFraction(p, d, w0, h0, w1, h1);
     return {WindowFit::Action::Maximize, 0, 0, factor};
 }
 
@@ -201,38 +216,52 @@ bool CnfRead(DesignWindow& window) {
     try {
         const std::string bytes = ReadWholeFile(Plot().CnfFileName);
         ListInput in(bytes);
-        Staged s{live, Plot(), {}};
+        Staged s{live, Plot(), {}, 0, {}};
         const FileVersion v = ReadHeader(in, s.d);
+        s.version = v.version;
         for (const VersionBranch& branch : kBranches) {
             if (v.version < branch.from) continue;
-            if (!branch.read) {
-                Raise(v.header ? "Design files of version " + VersionText(v.version) + " cannot be read"
-                               : std::string("Design files without a version header cannot be read"));
-            }
-            branch.read(in, s);
+            branch.read(in, s, window);
             break;
         }
+        const bool current = v.version >= 300;
         WindowFit fit;
         try {
-            fit = FitWindow(s);
-            FitRadii(s.d, fit.factor);
+            if (current) {
+                fit = FitWindow(s);
+                FitRadii(s.d, fit.factor);
+            } else {
+                // Older designs leave the window as it is.
+                RescaleFillFraction(s.p, s.d, s.old.width, s.old.height, window.ScaleWidth(), window.ScaleHeight());
+                MoveOldFeatureRows(s.d);
+                // Radii of zero (feature classes no old row reaches) would
+                // become a pixel when the design saved is recalled: they
+                // become one now, so that it recalls as it was saved.
+                FitRadii(s.d, 1);
+            }
         } catch (const RuntimeError& e) {
             Raise(std::string(e.what()) + " in fitting the design to this window");
         }
         DerivedValues(s.d);
+        // Whatever an older file held, the design recalled can be saved again.
+        if (!current) WriteCurrentVersion({s.d, s.p, s.w});
 
         // From here on nothing can fail: the recall takes effect.
-        if (fit.action == WindowFit::Action::Restore) {
-            window.Restore(fit.width, fit.height);
-        } else {
-            window.Maximize();
+        if (current) {
+            if (fit.action == WindowFit::Action::Restore) {
+                window.Restore(fit.width, fit.height);
+            } else {
+                window.Maximize();
+            }
         }
         live = std::move(s.d);
         Plot() = std::move(s.p);
-        if (live.GcDefined) GcCalc();
-        if (live.ScDefined) ScCalc();
+        // Files of version 1.31 and before hold no great circle; only the
+        // current version holds a small circle.
+        if (live.GcDefined && (v.version > 131)) GcCalc();
+        if (current && live.ScDefined) ScCalc();
         PlotState& p = Plot();
-        if (p.PrnDlg && s.w.Orientation != 0 && p.PrnDlg->Settings.Orientation != s.w.Orientation)
+        if (current && p.PrnDlg && s.w.Orientation != 0 && p.PrnDlg->Settings.Orientation != s.w.Orientation)
             p.PrnDlg->Settings.Orientation = s.w.Orientation;
         window.SetCaption("Tellurax: " + live.ProjName + " projection");
         window.MarkProjection(live.ProjCode);

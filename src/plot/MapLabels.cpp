@@ -173,7 +173,7 @@ void LabelPrint() {
 
             const int16_t file = Item(p.MapLabelFile, k);
             const int32_t radius = d.FeatureSymbolRadius(1, file);
-            const int16_t symbol = Item(d.InputFileSymbolType, static_cast<size_t>(file));
+            const int16_t symbol = d.InputFileSymbolType(file);
 
             const WindowPlace at = PlaceInWindow(d, p, radius, symbol);
             int32_t x = at.x;

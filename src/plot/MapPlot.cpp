@@ -183,8 +183,8 @@ void MapPass::ChooseDevice() { ChooseDrawDevice(); }
 
 // One map file; false when a stop request ended it.
 bool MapPass::PlotFile(int16_t i) {
-    const int16_t symbol = Item(d_.InputFileSymbolType, i);
-    path_ = Item(d_.InputFileName, i);
+    const int16_t symbol = d_.InputFileSymbolType(i);
+    path_ = d_.InputFileName(i);
     file_ = i;
     MainWindow().SetCaption(savedCaption_ + " " + ParseFileName(path_, false));
     ChooseDevice();
@@ -283,7 +283,7 @@ void MapPass::SetRow(int16_t row) {
 
 bool MapPass::RowSelected(int16_t row) const {
     if (row == 0) return false;
-    if (row < 0 || row > d_.FeatureSelected.MaxFeature()) Raise(kSubscriptOutOfRange);
+    if (row < 0 || row > d_.MaxGeoFeature()) Raise(kSubscriptOutOfRange);
     return d_.FeatureSelected(row, file_);
 }
 
@@ -315,18 +315,18 @@ void MapPass::Label(const std::string& text) {
     double lat = 0, lon = 0;
     PointPipeline::ProjectionInput(lat, lon);
     const size_t f = static_cast<size_t>(file_);
-    const std::string& font = Item(d_.InputFileLabelFontName, f);
+    const std::string& font = d_.InputFileLabelFontName(f);
     p_.MapLabelText.push_back(text);
     p_.MapLabelLat.push_back(lat);
     p_.MapLabelLon.push_back(lon);
     p_.MapLabelFile.push_back(file_);
     p_.MapLabelFontName.push_back(font.empty() ? d_.DefaultFontName : font);
-    p_.MapLabelFontSize.push_back(Item(d_.InputFileLabelFontSize, f));
-    p_.MapLabelColor.push_back(Item(d_.InputFileLabelFontColor, f));
-    p_.MapLabelBold.push_back(Item(d_.InputFileLabelFontBold, f));
-    p_.MapLabelItalic.push_back(Item(d_.InputFileLabelFontItalic, f));
-    p_.MapLabelUnderline.push_back(Item(d_.InputFileLabelFontUnderline, f));
-    p_.MapLabelStrikethru.push_back(Item(d_.InputFileLabelFontStrikethru, f));
+    p_.MapLabelFontSize.push_back(d_.InputFileLabelFontSize(f));
+    p_.MapLabelColor.push_back(d_.InputFileLabelFontColor(f));
+    p_.MapLabelBold.push_back(d_.InputFileLabelFontBold(f));
+    p_.MapLabelItalic.push_back(d_.InputFileLabelFontItalic(f));
+    p_.MapLabelUnderline.push_back(d_.InputFileLabelFontUnderline(f));
+    p_.MapLabelStrikethru.push_back(d_.InputFileLabelFontStrikethru(f));
 }
 
 // The small circles, then the great circle; false when a stop ended them.

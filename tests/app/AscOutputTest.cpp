@@ -31,7 +31,7 @@ protected:
         DesignState& d = Design();
         d.NumInputFiles = static_cast<int16_t>(paths.size());
         ResizeInputFiles(d.NumInputFiles);
-        for (size_t i = 0; i < paths.size(); ++i) d.InputFileName[i + 1] = paths[i];
+        for (size_t i = 0; i < paths.size(); ++i) d.InputFileName(i + 1) = paths[i];
         Plot().GridOutputCount = gridOutputs;
     }
     static std::vector<std::string> Column(const AscOutput& dlg, int column) {

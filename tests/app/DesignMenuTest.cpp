@@ -306,7 +306,7 @@ TEST_F(DesignMenuTest, LabelsOfAPointFileBecomeTextItemsThroughTheLabelOption) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     DesignState& d = Design();
-    d.InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/nw.prn";
+    d.InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/nw.prn";
     SetMapPlotPass({});
     const auto chooseLabels = [&](int expectedRow, int row) {
         WhenShown<SelectLabelOption>([=](SelectLabelOption& s) {

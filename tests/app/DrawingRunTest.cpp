@@ -104,7 +104,7 @@ protected:
     }
     // The default world map of the source tree as input file 1.
     static void UseWorldMap() {
-        Design().InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
+        Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
     }
     // What every end of a run leaves.
     void ExpectIdle(const Tellurax& window) {
@@ -181,12 +181,12 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheTextItemsAndLabelsAndKeepsNoLabelItems) {
     // A point file with labels, drawn as hollow squares.
     const int16_t file = ++d.NumInputFiles;
     ResizeInputFiles(file);
-    d.InputFileName[static_cast<size_t>(file)] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/nw.prn";
-    d.InputFileSymbolType[static_cast<size_t>(file)] = SymSquare;
+    d.InputFileName(file) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/nw.prn";
+    d.InputFileSymbolType(file) = SymSquare;
     d.FeatureSelected(1, file) = true;
     d.FeatureSymbolRadius(1, file) = 45;
-    d.InputFileLabelFontSize[static_cast<size_t>(file)] = 10;
-    d.InputFileLabelFontColor[static_cast<size_t>(file)] = 0xA00000;  // RGB(0, 0, 160)
+    d.InputFileLabelFontSize(file) = 10;
+    d.InputFileLabelFontColor(file) = 0xA00000;  // RGB(0, 0, 160)
     // One text item in a colour of its own, near the top left of the area.
     d.NumTextItems = 1;
     ResizeTextItems(1);

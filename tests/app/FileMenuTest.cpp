@@ -69,7 +69,7 @@ class FileMenuTest : public AppTest {
 protected:
     FileMenuTest() : AppTest(FileMenuFolder()) {}
     // The world map of the source tree as input file 1.
-    static void UseWorldMap() { Design().InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map"; }
+    static void UseWorldMap() { Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map"; }
     static std::string Sample(const std::string& name) {
         return std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/" + name;
     }
@@ -326,7 +326,7 @@ TEST_F(FileMenuTest, StopLeavesNoNewFileAndTheFilesTheRunDidNotWriteAsTheyWere) 
 TEST_F(FileMenuTest, SaveAsAsciiClearsTheWindowAndWritesOneFilePerOutput) {
     SetMapPlotPass({});
     Tellurax window;
-    Design().InputFileName[1] = Sample("nw.map");
+    Design().InputFileName(1) = Sample("nw.map");
     Mark(window);
     WhenShown<AscOutput>([this](AscOutput& dlg) {
         fileDialogs.choices = {FileDialogChoice::Name(Path("grid")), FileDialogChoice::Name(Path("nw"))};

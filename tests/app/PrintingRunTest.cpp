@@ -96,7 +96,7 @@ protected:
         window.mnuInput[2]->trigger();
     }
     static void UseWorldMap() {
-        Design().InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
+        Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
     }
     // A pass that draws a thick black line right across the printer's page,
     // through the middle of the map's box.

@@ -147,7 +147,7 @@ protected:
     static void DrawAndCheckGrid(Tellurax& window, const fs::path& png,
                                  const std::vector<std::pair<double, double>>& points) {
         const DesignState& d = Design();
-        Design().InputFileName[1] = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
+        Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
         SetMapPlotPass({});
         DrawMap(window);
         window.Area().Picture().save(QString::fromStdString(png.string()));

@@ -45,7 +45,7 @@ TEST_F(TelluraxTest, StartsWithTheDefaultDesignItsCaptionAndMarks) {
     const std::string appDir = QCoreApplication::applicationDirPath().toStdString() + "/";
     EXPECT_EQ(d.AppDir, appDir);
     EXPECT_EQ(d.HelpFilePath, appDir + "Tlrx.chm");
-    EXPECT_EQ(d.InputFileName[1], appDir + "Tlrx4.map");
+    EXPECT_EQ(d.InputFileName(1), appDir + "Tlrx4.map");
     EXPECT_EQ(d.CurInputFile, appDir + "Tlrx4.map");
     EXPECT_EQ(d.ProjCode, 2);
     EXPECT_EQ(d.ProjMenuMax, 19);

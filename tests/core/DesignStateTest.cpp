@@ -94,12 +94,11 @@ TEST_F(DesignStateTest, CirclesStartWithTheirFourDecimalEndPoints) {
 TEST_F(DesignStateTest, InputFileOneIsTheDefaultWorldMapWithItsSymbology) {
     const DesignState& d = Design();
     EXPECT_EQ(d.NumInputFiles, 1);
-    ASSERT_EQ(d.InputFileName.size(), 2u);
-    EXPECT_EQ(d.InputFileName[1], "/opt/tellurax/Tlrx4.map");
-    EXPECT_EQ(d.CurInputFile, d.InputFileName[1]);
-    EXPECT_EQ(d.InputFileSymbolType[1], SymLine);
-    EXPECT_EQ(d.FeatureSelected.MaxFeature(), 72);
-    EXPECT_EQ(d.FeatureSelected.MaxFile(), 1);
+    ASSERT_EQ(d.MaxInputFile(), 1);
+    EXPECT_EQ(d.InputFileName(1), "/opt/tellurax/Tlrx4.map");
+    EXPECT_EQ(d.CurInputFile, d.InputFileName(1));
+    EXPECT_EQ(d.InputFileSymbolType(1), SymLine);
+    EXPECT_EQ(d.MaxGeoFeature(), 72);
 
     const int32_t colors[11] = {0,        0x2008000, 0x2008000, 0x2FF0000, 0x2FF0000, 0x20000FF,
                                 0x2FF00FF, 0x2FF00FF, 0x2FF00FF, 0x2000080, 0x2000080};
@@ -118,7 +117,6 @@ TEST_F(DesignStateTest, InputFileOneIsTheDefaultWorldMapWithItsSymbology) {
     EXPECT_EQ(d.NumTextItems, 0);
     EXPECT_EQ(d.TextItemText.size(), 2u);
     EXPECT_EQ(d.TextItemFromLabel.size(), 2u);
-    EXPECT_EQ(d.InputFileLabelFontName.size(), 2u);
 }
 
 TEST_F(DesignStateTest, StartUpWidthsFollowTheScreenResolution) {
@@ -147,15 +145,48 @@ TEST_F(DesignStateTest, StartUpWidthsFollowTheScreenResolution) {
 TEST_F(DesignStateTest, ResizingInputFilesKeepsTheRemainingFiles) {
     DesignState& d = Design();
     ResizeInputFiles(3);
-    d.InputFileName[3] = "c.prn";
+    d.InputFileName(3) = "c.prn";
     d.FeatureColor(5, 3) = 7;
     EXPECT_EQ(d.FeatureColor(1, 1), 0x2008000);
     EXPECT_EQ(d.FeatureColor(5, 2), 0);
     ResizeInputFiles(1);
-    EXPECT_EQ(d.InputFileName.size(), 2u);
-    EXPECT_EQ(d.FeatureSelected.MaxFile(), 1);
+    EXPECT_EQ(d.MaxInputFile(), 1);
     EXPECT_TRUE(d.FeatureSelected(10, 1));
     EXPECT_THROW(d.FeatureColor(5, 3), RuntimeError);
+}
+
+// Every setting travels with its file when a file is erased or inserted.
+TEST_F(DesignStateTest, ErasingAndInsertingInputFilesMoveEverySetting) {
+    DesignState& d = Design();
+    ResizeInputFiles(3);
+    for (int i = 1; i <= 3; ++i) {
+        d.InputFileName(i) = "f" + std::to_string(i);
+        d.InputFileSymbolType(i) = static_cast<int16_t>(i);
+        d.InputFileLabelFontName(i) = "font" + std::to_string(i);
+        d.InputFileLabelFontStrikethru(i) = i == 3;
+        d.FeatureSelected(72, i) = i == 3;
+        d.FeatureColor(72, i) = 100 + i;
+        d.FeatureBorderWidth(1, i) = static_cast<int16_t>(10 * i);
+    }
+    const InputFileRecord third = d.InputFile(3);
+    d.EraseInputFile(2);
+    EXPECT_EQ(d.MaxInputFile(), 2);
+    EXPECT_EQ(d.InputFile(2), third);
+    EXPECT_EQ(d.InputFileName(1), "f1");
+
+    d.InsertInputFile(1);
+    EXPECT_EQ(d.MaxInputFile(), 3);
+    EXPECT_EQ(d.InputFileName(1), "");
+    EXPECT_EQ(d.MaxGeoFeature(), 72);
+    EXPECT_FALSE(d.FeatureSelected(72, 1));
+    EXPECT_EQ(d.InputFileName(2), "f1");
+    EXPECT_EQ(d.InputFile(3), third);
+
+    d.InsertInputFile(4);  // after the last
+    EXPECT_EQ(d.MaxInputFile(), 4);
+    EXPECT_THROW(d.InsertInputFile(6), RuntimeError);
+    EXPECT_THROW(d.EraseInputFile(5), RuntimeError);
+    EXPECT_THROW(d.InputFileName(-1), RuntimeError);
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ TEST_F(CnfReadTest, AFileWithoutInputFilesOrTextItemsIsReadIntoItsFields) {
     EXPECT_EQ(d.ConicG, -2.5);
     EXPECT_EQ(p.GridOutputCount, 1);
     EXPECT_EQ(d.NumInputFiles, 0);
-    EXPECT_EQ(d.InputFileName.size(), 1u);
-    EXPECT_EQ(d.FeatureColor.MaxFile(), 0);
+    EXPECT_EQ(d.MaxInputFile(), 0);
+    EXPECT_EQ(d.MaxGeoFeature(), 72);
     EXPECT_EQ(p.AscFileName, std::vector<std::string>(2));
     // The path the design was saved under, not the one it came from.
     EXPECT_EQ(p.CnfFileName, "/home/ann/maps/world.cnf");
@@ -91,18 +91,18 @@ TEST_F(CnfReadTest, InputFilesAndTextItemsKeepCommasQuotesAndBlanks) {
     const DesignState& d = Design();
     const PlotState& p = Plot();
     EXPECT_EQ(d.NumInputFiles, 2);
-    EXPECT_EQ(d.InputFileName[1], "/maps/world.map");
-    EXPECT_EQ(d.InputFileName[2], "/maps/cities, west.prn");
-    EXPECT_EQ(d.InputFileSymbolType[2], 11);
+    EXPECT_EQ(d.InputFileName(1), "/maps/world.map");
+    EXPECT_EQ(d.InputFileName(2), "/maps/cities, west.prn");
+    EXPECT_EQ(d.InputFileSymbolType(2), 11);
     EXPECT_TRUE(d.FeatureSelected(10, 1));
     EXPECT_FALSE(d.FeatureSelected(11, 1));
     EXPECT_EQ(d.FeatureColor(72, 2), 33554504);
     EXPECT_EQ(d.FeatureLineWidth(72, 2), 15);
     EXPECT_EQ(d.FeatureSymbolRadius(72, 2), 45);
     EXPECT_EQ(d.FeatureBorderWidth(72, 2), 15);
-    EXPECT_EQ(d.InputFileLabelFontName[2], " Courier");
-    EXPECT_EQ(d.InputFileLabelFontColor[2], 255);
-    EXPECT_TRUE(d.InputFileLabelFontBold[2]);
+    EXPECT_EQ(d.InputFileLabelFontName(2), " Courier");
+    EXPECT_EQ(d.InputFileLabelFontColor(2), 255);
+    EXPECT_TRUE(d.InputFileLabelFontBold(2));
     EXPECT_EQ(p.AscFileName, (std::vector<std::string>{"", "grid points.txt", "grid lines.txt", "", "/out/cities.txt"}));
     EXPECT_EQ(p.CgmFileName, "/out/map.cgm");
     EXPECT_EQ(p.DxfFileName, "");
@@ -158,11 +158,14 @@ TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
     const Case cases[] = {
         {"Tellurax configuration file version 4.00", ""},
         {"Tellurax configuration file version 3.00", ""},
-        {"Configuration file version 2.50", "Error: Design files of version 2.50 cannot be read"},
-        {"Tellurax configuration file version 1.31", "Error: Design files of version 1.31 cannot be read"},
-        {"Tellurax configuration file version x.yz", "Error: Design files of version 0.00 cannot be read"},
-        {"configuration file version 3.01", "Error: Design files without a version header cannot be read"},
-        {"Mercator", "Error: Design files without a version header cannot be read"},
+        // A file of this version read by the older readers fails where
+        // their layouts part: the fields name the reader.
+        {"Configuration file version 2.50", "Error: Overflow in line 14 (horizontal centring flag)"},
+        {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
+        {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
+        // No header: the first line is the projection name of version 1.20.
+        {"configuration file version 3.01", "Error: Type mismatch in line 2 (projection code)"},
+        {"Mercator", "Error: Type mismatch in line 2 (projection code)"},
         {"Tellurax configuration file version 9999",
          "Error: Overflow in line 1, field 1 (header)"},
     };
@@ -302,7 +305,7 @@ TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
         EXPECT_EQ(d.TextItemAscent[1], 7);
         EXPECT_EQ(d.TextItemDescent[1], 2);
         EXPECT_EQ(d.TextItemX[2], 700);  // -150 * 2/3 + 800
-        EXPECT_EQ(d.InputFileLabelFontSize[1], 7);
+        EXPECT_EQ(d.InputFileLabelFontSize(1), 7);
         EXPECT_EQ(d.FeatureSymbolRadius(1, 1), 30);  // 45 twips * 2/3: 2 pixels
         EXPECT_EQ(d.FeatureLineWidth(1, 1), 15);     // widths stay
         EXPECT_NEAR(Plot().MapFillFraction, c.fill, 1e-6) << c.extent;

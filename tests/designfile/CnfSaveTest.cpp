@@ -66,11 +66,11 @@ protected:
         ResizeInputFiles(3);
         const char* names[] = {"", "/maps/world.map", "/maps/rivers, lakes.all", "/maps/Zürich cities.prn"};
         for (int i = 1; i <= 3; ++i) {
-            d.InputFileName[static_cast<size_t>(i)] = names[i];
-            d.InputFileSymbolType[static_cast<size_t>(i)] = static_cast<int16_t>(i == 3 ? SymCircleFilled : SymLine);
-            d.InputFileLabelFontName[static_cast<size_t>(i)] = i == 2 ? "Times, Roman" : "Liberation Sans";
-            d.InputFileLabelFontSize[static_cast<size_t>(i)] = static_cast<int16_t>(8 + i);
-            d.InputFileLabelFontItalic[static_cast<size_t>(i)] = i == 3;
+            d.InputFileName(i) = names[i];
+            d.InputFileSymbolType(i) = static_cast<int16_t>(i == 3 ? SymCircleFilled : SymLine);
+            d.InputFileLabelFontName(i) = i == 2 ? "Times, Roman" : "Liberation Sans";
+            d.InputFileLabelFontSize(i) = static_cast<int16_t>(8 + i);
+            d.InputFileLabelFontItalic(i) = i == 3;
             for (int j = 1; j <= d.NumGeoFeatures; ++j) {
                 d.FeatureSelected(j, i) = (i + j) % 3 != 0;
                 d.FeatureColor(j, i) = PaletteRgb(RgbColor(j * 3, i * 40, 255 - j));
@@ -160,8 +160,11 @@ TEST_F(CnfSaveTest, EveryProjectionFamilyComesBackAsSaved) {
         EXPECT_EQ(d.ProjName, original.ProjName);
         EXPECT_EQ(d.BoundsText, original.BoundsText);
         EXPECT_EQ(d.UtmText, original.UtmText);
-        EXPECT_EQ(d.InputFileName, original.InputFileName);
-        EXPECT_EQ(d.InputFileLabelFontName, original.InputFileLabelFontName);
+        ASSERT_EQ(d.MaxInputFile(), original.MaxInputFile());
+        for (int i = 0; i <= d.MaxInputFile(); ++i) {
+            EXPECT_EQ(d.InputFileName(i), original.InputFileName(i));
+            EXPECT_EQ(d.InputFileLabelFontName(i), original.InputFileLabelFontName(i));
+        }
         EXPECT_EQ(d.TextItemText, original.TextItemText);
         EXPECT_EQ(d.TextItemFontName, original.TextItemFontName);
         EXPECT_EQ(d.TextItemX, original.TextItemX);
@@ -194,7 +197,7 @@ TEST_F(CnfSaveTest, TextsTheFileCannotCarryAreRefusedBeforeWriting) {
         const char* error;
     };
     const Case cases[] = {
-        {[] { Design().InputFileName[1] = "/maps/a\"b.map"; },
+        {[] { Design().InputFileName(1) = "/maps/a\"b.map"; },
          "Path of input file 1 holds a double quote, which a design file cannot carry"},
         {[] { Plot().AscFileName[1] = "/out/\"grid\".txt"; },
          "ASCII output name 1 holds a double quote, which a design file cannot carry"},

@@ -1,7 +1,7 @@
 // A design file recalled, over whatever the file holds:
 //   option 0: bit 0 a printer (its orientation portrait), bit 1 a small
-//             screen (640 by 400 pixels maximised), so that larger saved
-//             windows are fitted;
+//             screen (640 by 400 pixels maximised, the window maximised on
+//             it), so that larger saved windows are fitted;
 // then the file's bytes. A refused file must leave the design, the run
 // state's file values, the window, the caption and the menu as they were;
 // no file may stay open; a recalled design must save, and the file saved
@@ -61,6 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int descriptors = OpenDescriptors();
 
     test::FakeDesignWindow window;
+    if (in.Option(0) & 2) {
+        // A window is never larger than its screen: it starts maximised on
+        // the small one (older designs recall into the window as it is).
+        window.state = 2;
+        window.width = Design().FullScreenWidthPx * Design().TwipsPerPixelX + test::FakeDesignWindow::kFrameWidth;
+        window.height = Design().FullScreenHeightPx * Design().TwipsPerPixelY + test::FakeDesignWindow::kFrameHeight;
+    }
     Plot().CnfFileName = path;
     Design().SavedCaption = "kept";
     const std::string before = Snapshot();

@@ -250,12 +250,25 @@ FuzzHost& Window() {
     return *host;
 }
 
-template <typename T>
-bool SameTable(const FeatureTable<T>& a, const FeatureTable<T>& b) {
-    if (a.MaxFeature() != b.MaxFeature() || a.MaxFile() != b.MaxFile()) return false;
-    for (int file = 0; file <= a.MaxFile(); ++file)
-        for (int row = 0; row <= a.MaxFeature(); ++row)
-            if (a(row, file) != b(row, file)) return false;
+// The input files as the map pass may not change them: everything but the
+// selection flags, which a map file may set for its own classes.
+bool SameFiles(const DesignState& a, const DesignState& b) {
+    if (a.MaxInputFile() != b.MaxInputFile() || a.MaxGeoFeature() != b.MaxGeoFeature()) return false;
+    for (int file = 0; file <= a.MaxInputFile(); ++file) {
+        const InputFileRecord& x = a.InputFile(file);
+        const InputFileRecord& y = b.InputFile(file);
+        if (x.Name != y.Name || x.SymbolType != y.SymbolType || x.LabelFontName != y.LabelFontName ||
+            x.LabelFontSize != y.LabelFontSize || x.LabelFontColor != y.LabelFontColor ||
+            x.LabelFontBold != y.LabelFontBold)
+            return false;
+        for (int row = 0; row <= a.MaxGeoFeature(); ++row) {
+            const FeatureSymbology& s = a.Feature(row, file);
+            const FeatureSymbology& t = b.Feature(row, file);
+            if (s.Color != t.Color || s.LineWidth != t.LineWidth || s.SymbolRadius != t.SymbolRadius ||
+                s.BorderWidth != t.BorderWidth)
+                return false;
+        }
+    }
     return true;
 }
 
@@ -267,8 +280,7 @@ bool SameTable(const FeatureTable<T>& a, const FeatureTable<T>& b) {
     X(CentLonSec) X(AzRangeSec) X(StdParNorth) X(StdParSouth) X(InterruptText) X(LobeEdge) X(LobeOffset)     \
     X(UtmText) X(GcDefined) X(GcLat) X(GcLon) X(ScDefined) X(ScLat) X(ScLon) X(GridType) X(GridColor)          \
     X(LineWidthScaling) X(DisplayLabels) X(MapXMin) X(MapXMax) X(MapYMin) X(MapYMax) X(RelMapWidth)          \
-    X(NumInputFiles) X(NumGeoFeatures) X(InputFileName) X(InputFileSymbolType) X(InputFileLabelFontName)     \
-    X(InputFileLabelFontSize) X(InputFileLabelFontColor) X(InputFileLabelFontBold) X(NumTextItems)           \
+    X(NumInputFiles) X(NumGeoFeatures) X(NumTextItems)                                                       \
     X(FontSlotName) X(FontSlotSize) X(DefaultFontName) X(DefaultFontSize) X(UtmSemiMajorAxis) X(UtmM0)
 
 // The text item lists, items 1..NumTextItems (element 0 is unused, and the
@@ -296,12 +308,7 @@ void CheckGuarded(const DesignState& before, const DesignState& after) {
     if (!SameItems(before.field, after.field, before.NumTextItems)) Fail("the map pass changed the design's " #field);
     TLRX_TEXT_ITEM_LISTS(TLRX_COMPARE_ITEMS)
 #undef TLRX_COMPARE_ITEMS
-    if (!SameTable(before.FeatureColor, after.FeatureColor)) Fail("the map pass changed FeatureColor");
-    if (!SameTable(before.FeatureLineWidth, after.FeatureLineWidth)) Fail("the map pass changed FeatureLineWidth");
-    if (!SameTable(before.FeatureSymbolRadius, after.FeatureSymbolRadius))
-        Fail("the map pass changed FeatureSymbolRadius");
-    if (!SameTable(before.FeatureBorderWidth, after.FeatureBorderWidth))
-        Fail("the map pass changed FeatureBorderWidth");
+    if (!SameFiles(before, after)) Fail("the map pass changed the design's input files");
 }
 
 std::string FileName(uint8_t option, std::initializer_list<std::string_view> extensions) {
@@ -339,8 +346,8 @@ int RunMapInput(const uint8_t* data, size_t size, std::initializer_list<std::str
     const MapStart& start = StartOf(static_cast<FuzzMap>(flags & 3));
     d = start.design;
     p = start.plot;
-    d.InputFileName[1] = path;
-    d.InputFileSymbolType[1] = static_cast<int16_t>(in.Option(4) % 12 + 1);
+    d.InputFileName(1) = path;
+    d.InputFileSymbolType(1) = static_cast<int16_t>(in.Option(4) % 12 + 1);
     const uint8_t rows = in.Option(2);
     for (int row = 1; row <= d.NumGeoFeatures; ++row)
         d.FeatureSelected(row, 1) = rows == 0 || ((rows >> ((row - 1) % 8)) & 1);

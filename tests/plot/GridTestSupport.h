@@ -187,8 +187,8 @@ inline std::string WorldMapPath() { return std::string(TLRX_TEST_DATA_DIR) + "/.
 // symbology of the default file 1; with allRows every feature row selected.
 inline void UseMapFile(const std::string& path, int16_t symbolType = SymLine, bool allRows = false) {
     DesignState& d = Design();
-    d.InputFileName[1] = path;
-    d.InputFileSymbolType[1] = symbolType;
+    d.InputFileName(1) = path;
+    d.InputFileSymbolType(1) = symbolType;
     if (allRows)
         for (int row = 1; row <= d.NumGeoFeatures; ++row) {
             d.FeatureSelected(row, 1) = true;

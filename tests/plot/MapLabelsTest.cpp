@@ -112,7 +112,7 @@ TEST_P(LabelPlaceTest, BesideTheSymbolAndInsideTheArea) {
     const PlaceCase& c = GetParam();
     DesignState& d = Design();
     PlotState& p = Plot();
-    d.InputFileSymbolType[1] = c.symbolType;
+    d.InputFileSymbolType(1) = c.symbolType;
     ASSERT_EQ(d.FeatureSymbolRadius(1, 1), 45);
     AddLabel("Seattle", 47.6, 57.7);
     PutPointAt(47.6, 57.7, c.pointX, c.pointY);
@@ -339,10 +339,10 @@ protected:
         test::UseDesign(ProjEquirectangular, "50    00    00    N", "45    00    00    N", "126    00    00    W",
                         "118    00    00    W", "001    00    00", "001    00    00");
         DesignState& d = Design();
-        d.InputFileName[1] = test::SamplePath("nw.prn");
-        d.InputFileSymbolType[1] = SymCircleFilled;
-        d.InputFileLabelFontName[1] = "Liberation Sans";
-        d.InputFileLabelFontSize[1] = 9;
+        d.InputFileName(1) = test::SamplePath("nw.prn");
+        d.InputFileSymbolType(1) = SymCircleFilled;
+        d.InputFileLabelFontName(1) = "Liberation Sans";
+        d.InputFileLabelFontSize(1) = 9;
         ResizeTextItems(1);
         d.NumTextItems = 1;
         d.TextItemText[1] = "Pacific Northwest";
@@ -441,7 +441,7 @@ TEST_F(LabelPassTest, LobesCollectTheirLabelsForOneExport) {
     const std::string places = dir + "/places.prn";
     test::WriteFile(places,
                     "-1,47.6,-122.3,\"Seattle\"\r\n-1,48.85,2.35,\"Paris\"\r\n-1,-33.9,151.2,\"Sydney\"\r\n");
-    d.InputFileName[1] = places;
+    d.InputFileName(1) = places;
     PlotState& p = Plot();
     p.OutDxf = true;
     p.DxfFileName = dir + "/lobes.dxf";
@@ -458,7 +458,7 @@ TEST_F(LabelPassTest, LobesCollectTheirLabelsForOneExport) {
 TEST_F(LabelPassTest, RunEndRemovesOnlyThisRunsLabelItems) {
     test::UseInterruptedWorld();
     DesignState& d = Design();
-    d.InputFileName[1] = test::SamplePath("nw.prn");
+    d.InputFileName(1) = test::SamplePath("nw.prn");
     test::PrepareDrawingRun();
     CalcGraticuleInterrupt(1);
     d.CurLobeOffset = d.LobeOffset[1];

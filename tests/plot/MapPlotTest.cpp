@@ -175,8 +175,8 @@ protected:
         DesignState& d = Design();
         const int16_t file = ++d.NumInputFiles;
         ResizeInputFiles(file);
-        d.InputFileName[file] = path;
-        d.InputFileSymbolType[file] = symbolType;
+        d.InputFileName(file) = path;
+        d.InputFileSymbolType(file) = symbolType;
         for (int row = 1; row <= d.NumGeoFeatures; ++row) {
             d.FeatureSelected(row, file) = d.FeatureSelected(row, 1);
             d.FeatureColor(row, file) = d.FeatureColor(row, 1);
@@ -444,9 +444,9 @@ TEST_F(MapPassTest, LabelsOfThePointsOnTheMap) {
     d.NumInputFiles = 0;
     const int16_t file = AddMapFile(test::SamplePath("nw.prn"));
     d.DefaultFontName = "Liberation Sans";
-    d.InputFileLabelFontSize[file] = 12;
-    d.InputFileLabelFontColor[file] = 0xFF;
-    d.InputFileLabelFontItalic[file] = true;
+    d.InputFileLabelFontSize(file) = 12;
+    d.InputFileLabelFontColor(file) = 0xFF;
+    d.InputFileLabelFontItalic(file) = true;
     DrawMap();
     EXPECT_TRUE(boxes.log.empty());
     const PlotState& p = Plot();
@@ -467,7 +467,7 @@ TEST_F(MapPassTest, LabelsOfThePointsOnTheMap) {
     for (const auto* list : {&p.MapLabelX, &p.MapLabelY}) EXPECT_EQ(list->size(), 8u);  // placed (DisplayLabels)
 
     // The next pass starts a new list.
-    d.InputFileName[file] = test::SamplePath("nw.map");
+    d.InputFileName(file) = test::SamplePath("nw.map");
     MapPlot();
     EXPECT_EQ(p.MapLabelText.size(), 1u);
     EXPECT_EQ(p.MapLabelLat.size(), 1u);
@@ -511,7 +511,7 @@ class MapStopTest : public MapPassTest, public ::testing::WithParamInterface<Sto
 TEST_P(MapStopTest, StopEndsThePassWithItsFilesClosed) {
     const StopCase& c = GetParam();
     DesignState& d = Design();
-    d.InputFileName[1] = test::WorldMapPath();
+    d.InputFileName(1) = test::WorldMapPath();
     if (c.islandsOnly)
         for (int row = 1; row <= 10; ++row) d.FeatureSelected(row, 1) = row == 2;
     AddMapFile(test::SamplePath("nw.map"));
@@ -681,7 +681,7 @@ TEST_F(MapPassTest, MissingFileEndsThePassAndItsExport) {
 TEST_F(MapPassTest, FailedPassDeletesThePartialVectorExport) {
     DesignState& d = Design();
     PlotState& p = Plot();
-    d.InputFileName[1] = dir + "/gone.map";
+    d.InputFileName(1) = dir + "/gone.map";
     p.OutCgm = true;
     p.CgmFileName = dir + "/map.cgm";
     test::DrawSinglePass();
@@ -713,7 +713,7 @@ TEST_F(MapPassTest, ReadAndWriteErrorsEndThePass) {
 
     // A full disk: the export's box, then the pass's; the device is no file to delete.
     boxes.log.clear();
-    d.InputFileName[1] = test::SamplePath("nw.map");
+    d.InputFileName(1) = test::SamplePath("nw.map");
     ExportAscii();
     Plot().AscFileName[1] = "/dev/full";
     DrawMap();
@@ -749,7 +749,7 @@ TEST_F(MapPassTest, NoMapFilesStillEndsTheExport) {
 TEST_F(MapPassTest, LobesAppendToTheirAsciiFile) {
     test::UseInterruptedWorld();
     DesignState& d = Design();
-    d.InputFileName[1] = test::WorldMapPath();
+    d.InputFileName(1) = test::WorldMapPath();
     PlotState& p = Plot();
     d.GridType = 2;
     p.GridOutputCount = 1;
@@ -800,7 +800,7 @@ TEST_F(MapPassTest, LobesAppendToTheirAsciiFile) {
 TEST_F(MapPassTest, CirclesEndTheAsciiExportForTheRun) {
     test::UseInterruptedWorld();
     DesignState& d = Design();
-    d.InputFileName[1] = test::WorldMapPath();
+    d.InputFileName(1) = test::WorldMapPath();
     d.ScDefined = true;
     d.ScColor = 0x0000AA;
     d.ScLineWidth = 45;

@@ -58,16 +58,16 @@ protected:
         // The labelled places of the sample point file as hollow squares.
         const int16_t file = ++d.NumInputFiles;
         ResizeInputFiles(file);
-        d.InputFileName[static_cast<size_t>(file)] = test::SamplePath("nw.prn");
-        d.InputFileSymbolType[static_cast<size_t>(file)] = SymSquare;
+        d.InputFileName(file) = test::SamplePath("nw.prn");
+        d.InputFileSymbolType(file) = SymSquare;
         d.FeatureSelected(1, file) = true;
         d.FeatureColor(1, file) = MakeRgb(128, 0, 128);
         d.FeatureLineWidth(1, file) = 15;
         d.FeatureSymbolRadius(1, file) = 45;
         d.FeatureBorderWidth(1, file) = 15;
-        d.InputFileLabelFontName[static_cast<size_t>(file)] = "Liberation Sans";
-        d.InputFileLabelFontSize[static_cast<size_t>(file)] = 8;
-        d.InputFileLabelFontColor[static_cast<size_t>(file)] = MakeRgb(0, 0, 160);
+        d.InputFileLabelFontName(file) = "Liberation Sans";
+        d.InputFileLabelFontSize(file) = 8;
+        d.InputFileLabelFontColor(file) = MakeRgb(0, 0, 160);
         ASSERT_TRUE(d.DisplayLabels);
 
         test::PrepareDrawingRun();

@@ -1,0 +1,141 @@
+#pragma once
+// What the readers of version 2 and version 1 design files share: list input
+// that names the line and the field of a fault, and small conversions.
+// Used by CnfVersion2.cpp and CnfVersion1.cpp only.
+
+#include <cctype>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/SharedRoutines.h"
+#include "designfile/CnfOld.h"
+
+namespace tlrx::oldcnf {
+
+
+// List input that names the line and the field of a fault.
+class OldInput {
+public:
+    explicit OldInput(ListInput& in) : in_(in) {}
+
+    int16_t Integer(std::string what) {
+        return Take(std::move(what), [&] { return in_.Integer(); });
+    }
+    int32_t Long(std::string what) {
+        return Take(std::move(what), [&] { return in_.Long(); });
+    }
+    bool Flag(std::string what) { return Integer(std::move(what)) != 0; }
+    float Single(std::string what) {
+        return Take(std::move(what), [&] { return in_.Single(); });
+    }
+    double Double(std::string what) {
+        return Take(std::move(what), [&] { return in_.Number(); });
+    }
+    std::string Text(std::string what) {
+        return Take(std::move(what), [&] { return in_.Text(); });
+    }
+    // A whole line without its first and last characters (in the file's
+    // code page): empty when it has three or fewer; shorter tells whether it
+    // had fewer than two.
+    std::string InnerLine(std::string what, bool& shorter) {
+        const std::string line = ToFileText(Take(std::move(what), [&] { return in_.Line(); }));
+        shorter = line.size() < 2;
+        if (line.size() <= 2) return {};
+        return FromFileText(std::string_view(line).substr(1, line.size() - 2));
+    }
+    // Runs a conversion of the field read last; its fault names that field.
+    template <typename Op>
+    auto Convert(Op op) {
+        try {
+            return op();
+        } catch (const RuntimeError& e) {
+            Fail(e.what());
+        }
+    }
+    void Check(bool ok, std::string_view why) {
+        if (!ok) Fail(why);
+    }
+    // A count whose elements take fieldsEach fields of at least a byte each.
+    void Count(int32_t count, int32_t fieldsEach, std::string_view what) {
+        if (count < 0) Fail("Negative count");
+        if (static_cast<int64_t>(count) * fieldsEach > static_cast<int64_t>(in_.Remaining()))
+            Fail("The rest of the file cannot hold " + std::to_string(count) + " " + std::string(what));
+    }
+    [[noreturn]] void Fail(std::string_view why) {
+        Raise(std::string(why) + " in line " + std::to_string(in_.FieldLine()) + " (" + name_ + ")");
+    }
+
+private:
+    template <typename Op>
+    std::invoke_result_t<Op> Take(std::string what, Op op) {
+        name_ = std::move(what);
+        try {
+            return op();
+        } catch (const RuntimeError& e) {
+            Fail(e.what());
+        }
+    }
+
+    ListInput& in_;
+    std::string name_;
+};
+
+inline std::string Numbered(std::string_view what, int n) { return std::string(what) + " " + std::to_string(n); }
+inline std::string OfFile(std::string_view what, int i) { return std::string(what) + " of input file " + std::to_string(i); }
+
+// Runs the fit into the present drawing area; a fault (a drawing area of no
+// size) is named as the fit's.
+template <typename Op>
+auto Fitting(Op op) {
+    try {
+        return op();
+    } catch (const RuntimeError& e) {
+        Raise(std::string(e.what()) + " in fitting the design to this window");
+    }
+}
+
+// Standard colour number n, the fault named when n lies outside 0 to 15.
+inline int32_t CheckedStandardColor(OldInput& in, int32_t n) {
+    in.Check(n >= 0 && n <= 15, "Colour number " + std::to_string(n) + " outside 0 to 15");
+    return StandardColor(n);
+}
+inline int32_t StandardPaletteColor(OldInput& in, int32_t n) { return PaletteRgb(CheckedStandardColor(in, n)); }
+
+// The fifteen text item lists sized anew to 0..count, emptied.
+inline void FreshTextItems(DesignState& d, int32_t count) {
+    const size_t n = static_cast<size_t>(count) + 1;
+    d.TextItemText.assign(n, {});
+    d.TextItemRotation.assign(n, 0);
+    d.TextItemFontName.assign(n, {});
+    d.TextItemFontSize.assign(n, 0);
+    d.TextItemColor.assign(n, 0);
+    d.TextItemBold.assign(n, false);
+    d.TextItemItalic.assign(n, false);
+    d.TextItemUnderline.assign(n, false);
+    d.TextItemStrikethru.assign(n, false);
+    d.TextItemX.assign(n, 0);
+    d.TextItemY.assign(n, 0);
+    d.TextItemAscent.assign(n, 0);
+    d.TextItemDescent.assign(n, 0);
+    d.TextItemCharWidth.assign(n, 0);
+    d.TextItemFromLabel.assign(n, false);
+}
+
+// Symbol types 1 to 12 are the ones the program draws.
+inline void CheckSymbolType(OldInput& in, int16_t type) {
+    in.Check(type >= SymLine && type <= SymCircleFilled, "Symbol type outside 1 to 12");
+}
+
+// The last three characters of a path, in capitals: the kind of a map file.
+inline std::string Kind(const std::string& path) {
+    std::string kind = path.size() > 3 ? path.substr(path.size() - 3) : path;
+    for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return kind;
+}
+
+}  // namespace tlrx::oldcnf

@@ -7,6 +7,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/Palette.h"
 #include "core/NumberText.h"
 #include "core/SharedRoutines.h"
 #include "designfile/CnfOld.h"
@@ -40,18 +41,11 @@ AreaFit FitArea(double w0, double h0, double w1, double h1) {
     }
     return fit;
 }
-
-
 }  // namespace
 
 int32_t StandardColor(int32_t number) {
-    static constexpr std::array<int32_t, 16> kColors = {
-        RgbColor(0, 0, 0),     RgbColor(0, 0, 128),     RgbColor(0, 128, 0),   RgbColor(0, 128, 128),
-        RgbColor(128, 0, 0),   RgbColor(128, 0, 128),   RgbColor(128, 128, 0), RgbColor(192, 192, 192),
-        RgbColor(128, 128, 128), RgbColor(0, 0, 255),   RgbColor(0, 255, 0),   RgbColor(0, 255, 255),
-        RgbColor(255, 0, 0),   RgbColor(255, 0, 255),   RgbColor(255, 255, 0), RgbColor(255, 255, 255),
-    };
-    return Item(kColors, number);
+    if (number < 0 || number > 15) Raise(kSubscriptOutOfRange);
+    return Item(PaletteColors(), number) & ~kPaletteFlag;
 }
 
 void MoveOldFeatureRows(DesignState& d) {

@@ -31,6 +31,8 @@ const QColor kPlotted(0, 0, 0);
 const QColor kNotPlotted(192, 192, 192);
 const QColor kHeader(128, 128, 128);
 constexpr int kColorRole = Qt::UserRole;
+// Header texts wider than their column take two lines.
+const Qt::Alignment kWrappedCentre = Qt::Alignment(int(Qt::AlignCenter) | int(Qt::TextWordWrap));
 
 constexpr const char* kFocusStyle =
     "QTableWidget { background-color: rgb(255, 255, 255); }"
@@ -166,9 +168,15 @@ InputFileParams::InputFileParams(QWidget* parent, InputFileChoices* list)
         grid->horizontalHeader()->setFixedHeight(PixelsOf(495));
         grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid->horizontalHeader()->setDefaultAlignment(kWrappedCentre);
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
+    // The grid marks its current cell only by the focus frame, so that the
+    // colour cells always show their colour.
+    GeoFeatures->setSelectionMode(QAbstractItemView::NoSelection);
     SymbolType1->setSelectionBehavior(QAbstractItemView::SelectRows);
     SymbolType1->setHorizontalHeaderItem(0, FixedItem(QStringLiteral("Symbol Type")));
+    SymbolType1->horizontalHeaderItem(0)->setTextAlignment(kWrappedCentre);
     SymbolType1->setIconSize(QSize(24, 12));
     for (int t = 1; t <= 12; ++t) {
         auto* item = FixedItem();
@@ -227,7 +235,7 @@ void InputFileParams::Form_Load() {
     const int symbolWidth = metrics.horizontalAdvance(QStringLiteral("Symbol   ")) + 24;
     SymbolType1->setColumnWidth(0, symbolWidth);
     SymbolType1->setFixedWidth(symbolWidth + 2 * SymbolType1->frameWidth());
-    SymbolType1->setFixedHeight(SymbolType1->horizontalHeader()->height() + 12 * SymbolType1->rowHeight(0) +
+    SymbolType1->setFixedHeight(PixelsOf(495) + 12 * SymbolType1->rowHeight(0) +
                                 PixelsOf(30) + 2 * SymbolType1->frameWidth());
 
     table_ = GeofeatureTableOf(d.CurInputFile);
@@ -245,9 +253,11 @@ void InputFileParams::Form_Load() {
     const auto texts = GeofeatureRowTexts(table_);
     const int rows = static_cast<int>(texts.size()) - 1;
     GeoFeatures->setRowCount(rows);
-    const int headerHeight = GeoFeatures->horizontalHeader()->height();
+    const int headerHeight = PixelsOf(495);
     const int gridHeight = PixelsOf(size.heightTwips);
-    const int rowHeight = std::max((gridHeight - headerHeight) / visibleRows_, 14);
+    // Rows keep room for their text where the screen's font is larger.
+    const int rowHeight = std::max({(gridHeight - headerHeight) / visibleRows_, QFontMetrics(GeoFeatures->font()).height() + 2,
+                                    GeoFeatures->verticalHeader()->minimumSectionSize()});
     for (int r = 0; r < rows; ++r) GeoFeatures->setRowHeight(r, rowHeight);
     GeoFeatures->setFixedHeight(headerHeight + rowHeight * visibleRows_ + 2 * GeoFeatures->frameWidth());
 
@@ -265,7 +275,7 @@ void InputFileParams::Form_Load() {
     const char* headers[4] = {"Color", "Line Width", "", "Geographic Feature"};
     for (int c = 0; c < 4; ++c) {
         auto* header = FixedItem(QString::fromUtf8(headers[c]));
-        header->setTextAlignment(c == 3 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        header->setTextAlignment(c == 3 ? Qt::AlignLeft | Qt::AlignVCenter : kWrappedCentre);
         GeoFeatures->setHorizontalHeaderItem(c, header);
     }
     for (int r = 1; r <= rows; ++r) {

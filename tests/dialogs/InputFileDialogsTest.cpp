@@ -140,6 +140,15 @@ TEST_F(InputFileDialogsTest, DeletingFileTwoOfThreeMovesEverySettingOfFileThree)
     EXPECT_EQ(d.NumInputFiles, 0);
     EXPECT_EQ(d.MaxInputFile(), 0);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"01   "}));
+
+    // With no files, Add makes the chosen file number 1.
+    fileDialogs.choices = {FileDialogChoice::Name(Sample("nw.dat"))};
+    WhenShown<InputFileParams>([](InputFileParams& p) { p.OK->click(); });
+    list.InputFileAdd_Click();
+    EXPECT_EQ(d.NumInputFiles, 1);
+    EXPECT_EQ(d.InputFileName(1), Sample("nw.dat"));
+    EXPECT_EQ(d.MaxGeoFeature(), 72);
+    EXPECT_EQ(Lines(list), (std::vector<std::string>{"01   " + Sample("nw.dat"), "02   "}));
 }
 
 TEST_F(InputFileDialogsTest, MoreThanNinetyNineFilesKeepTheirNumbersAndPaths) {
@@ -420,16 +429,45 @@ TEST_F(InputFileDialogsTest, OkOfAPrnFileAsksForTheLabelFont) {
     SetMainWindow(nullptr);
 }
 
-TEST_F(InputFileDialogsTest, HelpTopics) {
-    InputFileChoices list;
-    EXPECT_EQ(list.HelpTopic(), 1620u);
+TEST_F(InputFileDialogsTest, TheSpaceKeyActsAsAClickAndASwatchOpensThePicker) {
     Added("x.map", 2);
     InputFileParams p;
-    EXPECT_EQ(p.HelpTopic(), 1630u);
-    p.GeoFeatures->setFocus();
     ShowActive(p);
     p.GeoFeatures->setFocus();
+    p.GeoFeatures->setCurrentCell(2, 3);
+    QTest::keyClick(p.GeoFeatures, Qt::Key_Space);
+    EXPECT_FALSE(p.RowPlotted(3));
+    EXPECT_TRUE(p.RowPlotted(2));
+
+    // The picker of the content dialogs picks nothing yet: the colour stays.
+    const int32_t before = p.RowColor(2);
+    p.ColorPicBox_Click(2);
+    EXPECT_EQ(Design().ColorPicBoxIndex, 2);
+    EXPECT_EQ(Design().ColorTarget, TargetGeofeature);
+    EXPECT_EQ(p.RowColor(2), before);
+    EXPECT_TRUE(p.GeoFeatures->hasFocus());
+    p.Cancel->click();
+}
+
+TEST_F(InputFileDialogsTest, HelpTopics) {
+    InputFileChoices list;
+    ShowActive(list);
+    EXPECT_EQ(list.HelpTopic(), 1620u);
+    const std::pair<QWidget*, uint32_t> fields[] = {{list.InputFileAdd, 2890},    {list.InputFileEdit, 2900},
+                                                    {list.InputFileDelete, 2910}, {list.InputFilesOpen, 2920},
+                                                    {list.OK, 1620}};
+    for (const auto& [field, topic] : fields) {
+        field->setFocus();
+        EXPECT_EQ(list.HelpTopicForFocus(), topic);
+    }
+    Added("x.map", 2);
+    InputFileParams p;
+    ShowActive(p);
+    EXPECT_EQ(p.HelpTopic(), 1630u);
+    p.GeoFeatures->setFocus();
     EXPECT_EQ(p.HelpTopicForFocus(), 2960u);
+    p.SymbolType1->setFocus();
+    EXPECT_EQ(p.HelpTopicForFocus(), 1630u);
     p.Cancel->click();
 }
 

@@ -81,9 +81,8 @@ TEST_F(InputFileDialogsTest, LinesAreNumberedWithAtLeastTwoDigits) {
         const char* path;
         int16_t group;
     } const cases[] = {
-        {"a.prn", 1}, {"a.UTM", 1}, {"a.all", 2}, {"a.pnt", 2}, {"a.cci", 2}, {"a.grv", 3}, {"a.GRF", 3},
-        {"a.map", 4}, {"", 4},      {"a.dat", 5}, {"a.pkv", 6}, {"a.pkd", 6}, {"a.mp1", 7}, {"a.Mps", 7},
-        {"a.txt", 0}, {"ab", 0},
+        {"a.prn", 1}, {"a.UTM", 1}, {"a.all", 2}, {"a.pnt", 2}, {"a.cci", 2}, {"a.grv", 3}, {"a.GRF", 3}, {"a.map", 4},
+        {"", 4},      {"a.dat", 5}, {"a.pkv", 6}, {"a.pkd", 6}, {"a.mp1", 7}, {"a.Mps", 7}, {"a.txt", 0}, {"ab", 0},
     };
     for (const Case& c : cases) EXPECT_EQ(InputFileFilterIndex(c.path), c.group) << c.path;
 }
@@ -232,8 +231,8 @@ TEST_F(InputFileDialogsTest, AFileThatCannotBeReadIsRefusedBeforeItEntersTheList
         list.InputFileAdd_Click();
         ASSERT_FALSE(boxes.log.empty());
         EXPECT_EQ(boxes.log.back().title, "Open Digital Map File");
-        EXPECT_EQ(boxes.log.back().text,
-                  "The digital map file " + path + " does not exist or cannot be read.\n\nIt was not added to the list.");
+        EXPECT_EQ(boxes.log.back().text, "The digital map file " + path +
+                                             " does not exist or cannot be read.\n\nIt was not added to the list.");
         EXPECT_EQ(boxes.log.back().icon, MsgIcon::Exclamation);
     }
     EXPECT_EQ(Design().NumInputFiles, 1);
@@ -248,9 +247,12 @@ TEST_F(InputFileDialogsTest, TheFamilyOfANewFileSetsItsRowsAndDefaults) {
         int visible;
         const char* first;
     } const cases[] = {
-        {"a.all", 10, 10, "Coastlines"},       {"b.Map", 10, 10, "Coastlines"},
-        {"c.cci", 10, 10, "Coastlines"},       {"d.pnt", 1, 1, "All features"},
-        {"e.prn", 1, 1, "All features"},       {"f.grf", 72, 14, "River, double line, shoreline"},
+        {"a.all", 10, 10, "Coastlines"},
+        {"b.Map", 10, 10, "Coastlines"},
+        {"c.cci", 10, 10, "Coastlines"},
+        {"d.pnt", 1, 1, "All features"},
+        {"e.prn", 1, 1, "All features"},
+        {"f.grf", 72, 14, "River, double line, shoreline"},
         {"g.pkd", 36, 14, "International Boundaries"},
     };
     for (const Case& c : cases) {
@@ -453,8 +455,10 @@ TEST_F(InputFileDialogsTest, HelpTopics) {
     InputFileChoices list;
     ShowActive(list);
     EXPECT_EQ(list.HelpTopic(), 1620u);
-    const std::pair<QWidget*, uint32_t> fields[] = {{list.InputFileAdd, 2890},    {list.InputFileEdit, 2900},
-                                                    {list.InputFileDelete, 2910}, {list.InputFilesOpen, 2920},
+    const std::pair<QWidget*, uint32_t> fields[] = {{list.InputFileAdd, 2890},
+                                                    {list.InputFileEdit, 2900},
+                                                    {list.InputFileDelete, 2910},
+                                                    {list.InputFilesOpen, 2920},
                                                     {list.OK, 1620}};
     for (const auto& [field, topic] : fields) {
         field->setFocus();

@@ -133,10 +133,8 @@ void InputFileChoices::InputFileAdd_Click() {
         d.CurInputFileIndex = static_cast<int16_t>(std::max(InputFilesOpen->currentRow(), 0));
         FileDialogState& dlg = FileSaveLoad();
         dlg.CancelError = true;
-        if (!d.CurInputFile.empty())
-            ParseFileName(d.CurInputFile, true);
-        else
-            dlg.FileName = "*.MAP";
+        if (!d.CurInputFile.empty()) ParseFileName(d.CurInputFile, true);
+        else dlg.FileName = "*.MAP";
         dlg.Filter = kFilter;
         dlg.FilterIndex = InputFileFilterIndex(d.CurInputFile);
         dlg.Flags = kFileDialogFileMustExist;

@@ -205,10 +205,8 @@ InputFileParams::InputFileParams(QWidget* parent, InputFileChoices* list)
     connect(Cancel, &QPushButton::clicked, this, &InputFileParams::Cancel_Click);
     connect(SymbolType1, &QTableWidget::currentCellChanged, this, [this] { SymbolType1_EnterCell(); });
     connect(GeoFeatures, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        if (column == 0)
-            ColorPicBox_Click(row + 1 - FirstRowInView() + 1);
-        else
-            GeoFeatures_Click(row + 1, column);
+        if (column == 0) ColorPicBox_Click(row + 1 - FirstRowInView() + 1);
+        else GeoFeatures_Click(row + 1, column);
     });
     connect(GeoFeatures->horizontalHeader(), &QHeaderView::sectionPressed, this,
             &InputFileParams::GeoFeatures_HeaderPressed);
@@ -235,8 +233,8 @@ void InputFileParams::Form_Load() {
     const int symbolWidth = metrics.horizontalAdvance(QStringLiteral("Symbol   ")) + 24;
     SymbolType1->setColumnWidth(0, symbolWidth);
     SymbolType1->setFixedWidth(symbolWidth + 2 * SymbolType1->frameWidth());
-    SymbolType1->setFixedHeight(PixelsOf(495) + 12 * SymbolType1->rowHeight(0) +
-                                PixelsOf(30) + 2 * SymbolType1->frameWidth());
+    SymbolType1->setFixedHeight(PixelsOf(495) + 12 * SymbolType1->rowHeight(0) + PixelsOf(30) +
+                                2 * SymbolType1->frameWidth());
 
     table_ = GeofeatureTableOf(d.CurInputFile);
     struct Size {
@@ -256,8 +254,9 @@ void InputFileParams::Form_Load() {
     const int headerHeight = PixelsOf(495);
     const int gridHeight = PixelsOf(size.heightTwips);
     // Rows keep room for their text where the screen's font is larger.
-    const int rowHeight = std::max({(gridHeight - headerHeight) / visibleRows_, QFontMetrics(GeoFeatures->font()).height() + 2,
-                                    GeoFeatures->verticalHeader()->minimumSectionSize()});
+    const int rowHeight =
+        std::max({(gridHeight - headerHeight) / visibleRows_, QFontMetrics(GeoFeatures->font()).height() + 2,
+                  GeoFeatures->verticalHeader()->minimumSectionSize()});
     for (int r = 0; r < rows; ++r) GeoFeatures->setRowHeight(r, rowHeight);
     GeoFeatures->setFixedHeight(headerHeight + rowHeight * visibleRows_ + 2 * GeoFeatures->frameWidth());
 
@@ -266,8 +265,9 @@ void InputFileParams::Form_Load() {
                            metrics.horizontalAdvance(QStringLiteral("Border    "))};
     int nameWidth = 0;
     for (int r = 1; r <= rows; ++r)
-        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromUtf8(texts[static_cast<size_t>(r)].data(),
-                                                                                     static_cast<int>(texts[static_cast<size_t>(r)].size()))));
+        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(
+                                            QString::fromUtf8(texts[static_cast<size_t>(r)].data(),
+                                                              static_cast<int>(texts[static_cast<size_t>(r)].size()))));
     const int gridWidth = widths[0] + widths[1] + widths[2] + nameWidth + PixelsOf(size.spareTwips) + 16;
     GeoFeatures->setFixedWidth(gridWidth);
     for (int c = 0; c < 3; ++c) GeoFeatures->setColumnWidth(c, widths[c]);
@@ -295,7 +295,8 @@ void InputFileParams::Form_Load() {
     const QString prefix = QStringLiteral("Map File: ");
     QString path = QString::fromStdString(d.CurInputFile);
     bool dropped = false;
-    while (!path.isEmpty() && room <= metrics.horizontalAdvance(prefix) + metrics.horizontalAdvance(QStringLiteral("...")) +
+    while (!path.isEmpty() && room <= metrics.horizontalAdvance(prefix) +
+                                          metrics.horizontalAdvance(QStringLiteral("...")) +
                                           metrics.horizontalAdvance(path)) {
         path.remove(0, 1);
         dropped = true;
@@ -323,9 +324,8 @@ void InputFileParams::Form_Load() {
             SetRowColor(r, d.FeatureColor(r, f));
             const int16_t width = type == SymLine ? d.FeatureLineWidth(r, f) : d.FeatureSymbolRadius(r, f);
             GeoFeatures->item(r - 1, 1)->setText(Pixels4(PixelsOfTwips(width)));
-            GeoFeatures->item(r - 1, 2)->setText(SymbolHasBorder(type)
-                                                     ? Pixels4(PixelsOfTwips(d.FeatureBorderWidth(r, f)))
-                                                     : QString());
+            GeoFeatures->item(r - 1, 2)->setText(
+                SymbolHasBorder(type) ? Pixels4(PixelsOfTwips(d.FeatureBorderWidth(r, f))) : QString());
             SetRowPlotted(r, d.FeatureSelected(r, f));
         }
     }
@@ -440,12 +440,12 @@ void InputFileParams::SetRowPlotted(int row, bool plotted) {
 
 void InputFileParams::StoreRow(int row, int file, int symbolType) {
     DesignState& d = Design();
-    const auto twips = [&](int column) { return ToInt16(CellText(row, column).trimmed().toDouble() * d.TwipsPerPixelY); };
+    const auto twips = [&](int column) {
+        return ToInt16(CellText(row, column).trimmed().toDouble() * d.TwipsPerPixelY);
+    };
     d.FeatureColor(row, file) = RowColor(row);
-    if (symbolType == SymLine)
-        d.FeatureLineWidth(row, file) = twips(1);
-    else
-        d.FeatureSymbolRadius(row, file) = twips(1);
+    if (symbolType == SymLine) d.FeatureLineWidth(row, file) = twips(1);
+    else d.FeatureSymbolRadius(row, file) = twips(1);
     if (SymbolHasBorder(symbolType)) d.FeatureBorderWidth(row, file) = twips(2);
     d.FeatureSelected(row, file) = RowPlotted(row);
 }
@@ -473,7 +473,8 @@ void InputFileParams::OK_Click() {
                 if (k <= DataRows()) StoreRow(k, n, type);
             }
             constexpr int slot = FontSlotLabel;
-            d.FontSlotName[slot] = d.InputFileLabelFontName(n).empty() ? d.DefaultFontName : d.InputFileLabelFontName(n);
+            d.FontSlotName[slot] =
+                d.InputFileLabelFontName(n).empty() ? d.DefaultFontName : d.InputFileLabelFontName(n);
             d.FontSlotSize[slot] = d.InputFileLabelFontSize(n) < 8 ? d.DefaultFontSize : d.InputFileLabelFontSize(n);
             d.FontSlotColor[slot] = d.InputFileLabelFontColor(n);
             d.FontSlotItalic[slot] = d.InputFileLabelFontItalic(n);
@@ -496,10 +497,11 @@ void InputFileParams::OK_Click() {
 
 void InputFileParams::AskLabelFont(int file) {
     DesignState& d = Design();
-    MsgBox("Tellurax .PRN and .UTM files may contain labels that can be displayed next to the point they "
-           "represent.\n\nWhen you press OK, a Font selection dialog box will appear.  Use this box to select the "
-           "font that will be used to display any labels contained in this file.",
-           "Select Label Font", MsgButtons::Ok, MsgIcon::Information);
+    MsgBox(
+        "Tellurax .PRN and .UTM files may contain labels that can be displayed next to the point they "
+        "represent.\n\nWhen you press OK, a Font selection dialog box will appear.  Use this box to select the "
+        "font that will be used to display any labels contained in this file.",
+        "Select Label Font", MsgButtons::Ok, MsgIcon::Information);
     d.FontSlotIndex = FontSlotLabel;
     ShowFontDialog(this);
     if (!d.FontDialogOK) return;
@@ -531,10 +533,8 @@ bool InputFileParams::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
         const int row = GeoFeatures->currentRow() + 1;
         const int column = GeoFeatures->currentColumn();
-        if (column == 0)
-            ColorPicBox_Click(row - FirstRowInView() + 1);
-        else
-            GeoFeatures_Click(row, column);
+        if (column == 0) ColorPicBox_Click(row - FirstRowInView() + 1);
+        else GeoFeatures_Click(row, column);
         return true;
     }
     return DialogBase::eventFilter(watched, event);

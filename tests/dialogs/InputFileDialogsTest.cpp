@@ -2,6 +2,7 @@
 // Add, Edit and Delete with their boxes and file dialog, what the grid shows
 // for a new or a listed file and what its OK stores.
 
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -9,6 +10,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
+#include <functional>
 
 #include "GeoDialogTest.h"
 #include "core/SharedRoutines.h"
@@ -22,6 +24,28 @@ namespace {
 using test::WhenShown;
 
 std::string Sample(const std::string& name) { return std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/" + name; }
+
+// While it lives, acts on every modal dialog that comes up: the colour and
+// font pickers the symbology dialog opens.
+class OnPicker {
+public:
+    explicit OnPicker(std::function<void(QDialog&)> act) : act_(std::move(act)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) act_(*dialog);
+        });
+        timer_.start(5);
+    }
+    // Presses the dialog's OK button.
+    static void PressOk(QDialog& dialog) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == "OK") return button->click();
+        dialog.reject();
+    }
+
+private:
+    std::function<void(QDialog&)> act_;
+    QTimer timer_;
+};
 
 class InputFileDialogsTest : public test::GeoDialogTest {
 protected:
@@ -413,7 +437,10 @@ TEST_F(InputFileDialogsTest, OkOfAPrnFileAsksForTheLabelFont) {
     d.FontDialogOK = true;  // as the font picker leaves it after its OK
     Added(Sample("nw.prn"), 2);
     InputFileParams p;
-    p.OK->click();
+    {
+        const OnPicker picker(&OnPicker::PressOk);  // the picker keeps slot 2's font
+        p.OK->click();
+    }
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Select Label Font");
     EXPECT_EQ(boxes.log[0].text,
@@ -441,9 +468,12 @@ TEST_F(InputFileDialogsTest, TheSpaceKeyActsAsAClickAndASwatchOpensThePicker) {
     EXPECT_FALSE(p.RowPlotted(3));
     EXPECT_TRUE(p.RowPlotted(2));
 
-    // The picker of the content dialogs picks nothing yet: the colour stays.
+    // The picker closed without a pick leaves the colour.
     const int32_t before = p.RowColor(2);
-    p.ColorPicBox_Click(2);
+    {
+        const OnPicker picker([](QDialog& dialog) { dialog.reject(); });
+        p.ColorPicBox_Click(2);
+    }
     EXPECT_EQ(Design().ColorPicBoxIndex, 2);
     EXPECT_EQ(Design().ColorTarget, TargetGeofeature);
     EXPECT_EQ(p.RowColor(2), before);

@@ -1,4 +1,4 @@
-// The File menu: its check mark, printing, the exports of the map to a BMP,
+// The File menu: its check mark, the list of digital map files, printing, the exports of the map to a BMP,
 // CGM, DXF, WMF or ASCII file, the circle files and Exit. Saving and
 // recalling the design: DesignFileMenu.cpp.
 
@@ -16,6 +16,7 @@
 #include "core/Errors.h"
 #include "core/SharedRoutines.h"
 #include "designfile/CircleFiles.h"
+#include "dialogs/content/InputFileChoices.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -27,6 +28,7 @@ namespace tlrx {
 
 namespace {
 
+constexpr int16_t kOpenMapFile = 0;
 constexpr int16_t kPrintMap = 2;
 constexpr int16_t kPrintSetup = 3;
 constexpr int16_t kSaveBmp = 5;
@@ -109,6 +111,11 @@ void Tellurax::mnuInput_Click(int16_t index) {
     mnuInput[static_cast<size_t>(index)]->setChecked(true);
 
     switch (index) {
+    case kOpenMapFile: {
+        InputFileChoices choices(this);
+        choices.exec();
+        break;
+    }
     case kPrintMap: PrintMapItem(); break;
     case kPrintSetup: VbPrnDlgDisplay(); break;
     case kSaveBmp:

@@ -32,10 +32,8 @@ void Tellurax::BuildMenus() {
                                "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
                                "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
                                nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
-    // Every item but the list of map files is built.
-    const auto fileItemBuilt = [](size_t i) { return i != 0; };
     for (size_t i = 0; i < mnuInput.size(); ++i)
-        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], fileItemBuilt(i)) : separator(fileMenu_);
+        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], true) : separator(fileMenu_);
 
     projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
     mnuBar[1] = projMenu_->menuAction();

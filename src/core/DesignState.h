@@ -4,8 +4,8 @@
 //
 // Conventions: Integer fields are int16_t, Long int32_t, Single float,
 // Double double, String std::string. Flags are bool in memory (-1 / 0 in
-// files). Lists of records are parallel vectors used from index 1, element 0
-// staying empty. Angles are degree/minute/second texts (AngleText.h), signed
+// files). Lists of records are used from index 1, element 0 staying empty:
+// the input files one vector of records, the others parallel vectors. Angles are degree/minute/second texts (AngleText.h), signed
 // arc-seconds (north and east positive) or double degrees. Screen lengths are
 // in twips (1440 per inch). Colours are 0x00BBGGRR, palette colours carrying
 // 0x02000000. Every field not given a start-up value by ConstantDefs starts

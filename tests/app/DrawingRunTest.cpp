@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QListWidget>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <chrono>
 #include <filesystem>
@@ -20,6 +22,9 @@
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
 #include "app/Tellurax.h"
+#include "dialogs/content/InputFileChoices.h"
+#include "dialogs/content/InputFileParams.h"
+#include "core/SharedRoutines.h"
 #include "plot/export/Bmp.h"
 #include "plot/MapPlot.h"
 #include "plot/export/WmfExport.h"
@@ -206,6 +211,50 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheTextItemsAndLabelsAndKeepsNoLabelItems) {
     // The labels were temporary text items of the run only.
     EXPECT_EQ(d.NumTextItems, 1);
     EXPECT_EQ(d.TextItemText[1], "Tellurax");
+    ExpectIdle(window);
+}
+
+// The whole path of a second map file: chosen in the file list of the File
+// menu, given its own colour and width in the symbology dialog, drawn over
+// the world map.
+TEST_F(DrawingRunTest, AMapFileAddedThroughTheFileListIsDrawnInItsOwnColours) {
+    SetMapPlotPass({});
+    SetPrintTextPass({});
+    CountingWindow window;
+    UseWorldMap();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const std::string sample = std::string(TLRX_TEST_DATA_DIR) + "/../../data/samples/nw.map";
+    const int32_t orange = PaletteRgb(MakeRgb(255, 128, 0));
+    fileDialogs.choices = {FileDialogChoice::Name(sample)};
+    WhenShown<InputFileChoices>([&](InputFileChoices& list) {
+        EXPECT_EQ(list.InputFilesOpen->count(), 2);
+        WhenShown<InputFileParams>([&](InputFileParams& params) {
+            EXPECT_EQ(params.DataRows(), 10);
+            for (int row = 1; row <= 10; ++row) {
+                Design().ColorPicBoxIndex = static_cast<int16_t>(row);
+                params.ApplyPickedColor(orange);
+                params.GeoFeatures->item(row - 1, 1)->setText("0003");
+            }
+            params.OK->click();
+        });
+        list.InputFilesOpen->setCurrentRow(1);  // after the last file
+        list.InputFileAdd->click();
+        EXPECT_EQ(list.InputFilesOpen->item(1)->text().toStdString(), "02   " + sample);
+        list.OK->click();
+    });
+    window.mnuInput[0]->trigger();
+    const DesignState& d = Design();
+    ASSERT_EQ(d.NumInputFiles, 2);
+    EXPECT_EQ(d.InputFileName(2), sample);
+    EXPECT_EQ(d.FeatureLineWidth(1, 2), 45);
+
+    DrawMap(window);
+    EXPECT_TRUE(boxes.log.empty()) << (boxes.log.empty() ? "" : boxes.log[0].text);
+    const QImage& picture = window.Area().Picture();
+    EXPECT_GT(Count(picture, qRgb(255, 128, 0)), 200);  // the sample, three pixels wide
+    EXPECT_GT(Count(picture, qRgb(0, 128, 0)), 200);    // the world's coastlines
+    picture.save(QString::fromStdString(std::string(TLRX_TEST_OUT_DIR) + "/tellurax-second-map-file.png"));
     ExpectIdle(window);
 }
 

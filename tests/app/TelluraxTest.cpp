@@ -85,7 +85,7 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
     for (size_t i = 0; i < 6; ++i) EXPECT_EQ(window.menuBar()->actions()[static_cast<qsizetype>(i)], window.mnuBar[i]);
 
     EXPECT_EQ(Items(window.mnuBar[0]->menu()->actions()),
-              (std::vector<std::string>{"&Open Digital Map File", "-", "!&Print Map", "!Print Set&up", "-",
+              (std::vector<std::string>{"!&Open Digital Map File", "-", "!&Print Map", "!Print Set&up", "-",
                                         "!Save as &BMP", "!Save as &CGM", "!Save as &DXF", "!Save as &WMF",
                                         "!Save as &ASCII", "-", "!Save &Great Circle", "!Save &Small Circle", "-",
                                         "!Save &Map Design", "!&Recall Map Design", "-", "!E&xit"}));

@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "core/Errors.h"
+#include "core/SharedRoutines.h"
+#include "plot/mapfiles/MapFileTypes.h"
+
 namespace tlrx {
 
 namespace {
@@ -192,6 +196,62 @@ std::span<const std::string_view> GeofeatureRowTexts(GeofeatureTable table) {
     case GeofeatureTable::DlgFeatures: return kDlgFeatures;
     }
     return {};
+}
+
+GeofeatureTable GeofeatureTableOf(std::string_view path) {
+    switch (MapFileTypeOf(path).kind) {
+    case MapKind::All:
+    case MapKind::Cci:
+    case MapKind::Map: return GeofeatureTable::MwdbFeatures;
+    case MapKind::Grv:
+    case MapKind::Grf: return GeofeatureTable::DlgFeatures;
+    case MapKind::Pkv:
+    case MapKind::Pkd: return GeofeatureTable::WdbFeatures;
+    default: return GeofeatureTable::AllFeatures;
+    }
+}
+
+namespace {
+
+constexpr int32_t Rgb3(int r, int g, int b) { return PaletteRgb(r | (g << 8) | (b << 16)); }
+
+constexpr int32_t kBlue = Rgb3(0, 0, 255);
+constexpr int32_t kGreen = Rgb3(0, 128, 0);
+constexpr int32_t kRed = Rgb3(255, 0, 0);
+constexpr int32_t kMagenta = Rgb3(255, 0, 255);
+constexpr int32_t kMaroon = Rgb3(128, 0, 0);
+constexpr int32_t kNearBlack = Rgb3(1, 0, 0);
+
+// Colours by runs of rows: each entry holds from the row after the previous
+// entry's last row up to `last`.
+struct ColorRun {
+    int last;
+    int32_t color;
+};
+
+constexpr ColorRun kMwdbColors[] = {{2, kGreen}, {4, kBlue}, {5, kRed}, {8, kMagenta}, {10, kMaroon}};
+constexpr ColorRun kWdbColors[] = {{8, kRed}, {20, kGreen}, {31, kBlue}, {36, kMagenta}};
+constexpr ColorRun kDlgColors[] = {{24, kBlue},    {36, kGreen}, {47, kNearBlack},
+                                   {52, kMagenta}, {62, kRed},   {72, kMaroon}};
+constexpr ColorRun kAllColors[] = {{1, kNearBlack}};
+
+std::span<const ColorRun> ColorRuns(GeofeatureTable table) {
+    switch (table) {
+    case GeofeatureTable::AllFeatures: return kAllColors;
+    case GeofeatureTable::MwdbFeatures: return kMwdbColors;
+    case GeofeatureTable::WdbFeatures: return kWdbColors;
+    case GeofeatureTable::DlgFeatures: return kDlgColors;
+    }
+    return {};
+}
+
+}  // namespace
+
+int32_t GeofeatureDefaultColor(GeofeatureTable table, int row) {
+    if (row >= 1)
+        for (const ColorRun& run : ColorRuns(table))
+            if (row <= run.last) return run.color;
+    Raise(kSubscriptOutOfRange);
 }
 
 std::span<const DlgCodeRange> DlgCodeTable() { return kDlgCodes; }

@@ -37,6 +37,16 @@ struct DlgCodeRange {
 // The DLG table, by row (a row may have several ranges).
 std::span<const DlgCodeRange> DlgCodeTable();
 
+// The row list of a map file, from the last three characters of its path in
+// any case (no dot is looked for): ALL, CCI, MAP 10 rows; GRV, GRF 72; PKV,
+// PKD 36; anything else the one row "All features".
+GeofeatureTable GeofeatureTableOf(std::string_view path);
+
+// The colour row `row` (1 to the table's row count) of a newly added file
+// starts with, 0x00BBGGRR with the palette flag; nearly black is (1, 0, 0).
+// Rows outside the table: "Subscript out of range".
+int32_t GeofeatureDefaultColor(GeofeatureTable table, int row);
+
 // The DLG row of a GRF feature code; 0 when the code is not listed.
 int16_t DlgRowOfGrfCode(int32_t code);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/Errors.h"
 #include "plot/mapfiles/MapFeatureTables.h"
 
 namespace tlrx {
@@ -60,6 +61,64 @@ TEST(MapFeatureTables, DlgTableIsConsistent) {
     for (const Case& c : cases) {
         EXPECT_EQ(DlgRowOfGrfCode(c.grf), c.row) << c.grf;
         EXPECT_EQ(DlgRowOfGrvByte(c.grv), c.row) << c.grv;
+    }
+}
+
+// The family comes from the last three characters of the path, in any case,
+// with no dot looked for.
+TEST(MapFeatureTables, FamilyByTheEndingOfTheName) {
+    struct Case {
+        const char* path;
+        GeofeatureTable table;
+    } const cases[] = {
+        {"/m/w.all", GeofeatureTable::MwdbFeatures}, {"/m/w.CCI", GeofeatureTable::MwdbFeatures},
+        {"/m/w.Map", GeofeatureTable::MwdbFeatures}, {"/m/worldxall", GeofeatureTable::MwdbFeatures},
+        {"/m/w.grv", GeofeatureTable::DlgFeatures},  {"/m/w.GRF", GeofeatureTable::DlgFeatures},
+        {"/m/w.pkv", GeofeatureTable::WdbFeatures},  {"/m/w.pKd", GeofeatureTable::WdbFeatures},
+        {"/m/w.pnt", GeofeatureTable::AllFeatures},  {"/m/w.dat", GeofeatureTable::AllFeatures},
+        {"/m/w.prn", GeofeatureTable::AllFeatures},  {"/m/w.utm", GeofeatureTable::AllFeatures},
+        {"/m/w.mp1", GeofeatureTable::AllFeatures},  {"/m/w.mps", GeofeatureTable::AllFeatures},
+        {"/m/w.txt", GeofeatureTable::AllFeatures},  {"", GeofeatureTable::AllFeatures},
+        {"ma", GeofeatureTable::AllFeatures},
+    };
+    for (const Case& c : cases) EXPECT_EQ(GeofeatureTableOf(c.path), c.table) << c.path;
+}
+
+TEST(MapFeatureTables, DefaultColoursByRow) {
+    constexpr int32_t flag = 0x02000000;
+    constexpr int32_t blue = flag | 0xFF0000, green = flag | 0x008000, red = flag | 0x0000FF;
+    constexpr int32_t magenta = flag | 0xFF00FF, maroon = flag | 0x000080, nearBlack = flag | 0x000001;
+    struct Case {
+        GeofeatureTable table;
+        int row;
+        int32_t color;
+    } const cases[] = {
+        {GeofeatureTable::AllFeatures, 1, nearBlack},
+        {GeofeatureTable::MwdbFeatures, 1, green},   {GeofeatureTable::MwdbFeatures, 2, green},
+        {GeofeatureTable::MwdbFeatures, 3, blue},    {GeofeatureTable::MwdbFeatures, 4, blue},
+        {GeofeatureTable::MwdbFeatures, 5, red},     {GeofeatureTable::MwdbFeatures, 6, magenta},
+        {GeofeatureTable::MwdbFeatures, 8, magenta}, {GeofeatureTable::MwdbFeatures, 9, maroon},
+        {GeofeatureTable::MwdbFeatures, 10, maroon},
+        {GeofeatureTable::WdbFeatures, 1, red},      {GeofeatureTable::WdbFeatures, 8, red},
+        {GeofeatureTable::WdbFeatures, 9, green},    {GeofeatureTable::WdbFeatures, 20, green},
+        {GeofeatureTable::WdbFeatures, 21, blue},    {GeofeatureTable::WdbFeatures, 31, blue},
+        {GeofeatureTable::WdbFeatures, 32, magenta}, {GeofeatureTable::WdbFeatures, 36, magenta},
+        {GeofeatureTable::DlgFeatures, 1, blue},     {GeofeatureTable::DlgFeatures, 24, blue},
+        {GeofeatureTable::DlgFeatures, 25, green},   {GeofeatureTable::DlgFeatures, 36, green},
+        {GeofeatureTable::DlgFeatures, 37, nearBlack}, {GeofeatureTable::DlgFeatures, 47, nearBlack},
+        {GeofeatureTable::DlgFeatures, 48, magenta}, {GeofeatureTable::DlgFeatures, 52, magenta},
+        {GeofeatureTable::DlgFeatures, 53, red},     {GeofeatureTable::DlgFeatures, 62, red},
+        {GeofeatureTable::DlgFeatures, 63, maroon},  {GeofeatureTable::DlgFeatures, 72, maroon},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GeofeatureDefaultColor(c.table, c.row), c.color) << static_cast<int>(c.table) << " row " << c.row;
+    // Every row of every table has a colour, and none beyond.
+    for (GeofeatureTable t : {GeofeatureTable::AllFeatures, GeofeatureTable::MwdbFeatures,
+                              GeofeatureTable::WdbFeatures, GeofeatureTable::DlgFeatures}) {
+        const int rows = static_cast<int>(GeofeatureRowTexts(t).size()) - 1;
+        EXPECT_NO_THROW(GeofeatureDefaultColor(t, rows));
+        EXPECT_THROW(GeofeatureDefaultColor(t, rows + 1), RuntimeError);
+        EXPECT_THROW(GeofeatureDefaultColor(t, 0), RuntimeError);
     }
 }
 

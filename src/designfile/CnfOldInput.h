@@ -126,6 +126,37 @@ inline void FreshTextItems(DesignState& d, int32_t count) {
     d.TextItemFromLabel.assign(n, false);
 }
 
+// The boundary and graticule fields both older versions hold in one order,
+// from the northern boundary's text to the eastern boundary's.
+inline void ReadBoundaryFields(OldInput& in, DesignState& d) {
+    d.LatNorthText = in.Text("northern boundary text");
+    d.LatSouthText = in.Text("southern boundary text");
+    d.StdParNorthText = in.Text("northern standard parallel text");
+    d.StdParSouthText = in.Text("southern standard parallel text");
+    d.StdParNorth = in.Double("northern standard parallel");
+    d.StdParSouth = in.Double("southern standard parallel");
+    d.CosStdParNorth = in.Double("cosine of the northern standard parallel");
+    d.LatNorth = in.Double("northern boundary");
+    d.LatSouth = in.Double("southern boundary");
+    d.LatSpacing = in.Double("latitude spacing");
+    d.NumLatDivisions = in.Long("number of latitude divisions");
+    d.FrameEast = in.Double("eastern frame edge");
+    d.FrameWest = in.Double("western frame edge");
+    d.LonSpacing = in.Double("longitude spacing");
+    d.NumLonDivisions = in.Long("number of longitude divisions");
+    d.CentLatText = in.Text("centre latitude text");
+    d.CentLonText = in.Text("centre longitude text");
+    d.CentLat = in.Double("centre latitude");
+    d.CentLon = in.Double("centre longitude");
+    d.CentralMeridian = in.Double("central meridian");
+    d.LonEast = in.Double("eastern boundary");
+    d.LonWest = in.Double("western boundary");
+    d.LatSpacingText = in.Text("latitude spacing text");
+    d.LonSpacingText = in.Text("longitude spacing text");
+    d.LonWestText = in.Text("western boundary text");
+    d.LonEastText = in.Text("eastern boundary text");
+}
+
 // Symbol types 1 to 12 are the ones the program draws.
 inline void CheckSymbolType(OldInput& in, int16_t type) {
     in.Check(type >= SymLine && type <= SymCircleFilled, "Symbol type outside 1 to 12");

@@ -375,32 +375,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
     }
     d.StdParText[0] = JoinedAngle(in, "northern standard parallel", 4);
     d.StdParText[1] = JoinedAngle(in, "southern standard parallel", 4);
-    d.LatNorthText = in.Text("northern boundary text");
-    d.LatSouthText = in.Text("southern boundary text");
-    d.StdParNorthText = in.Text("northern standard parallel text");
-    d.StdParSouthText = in.Text("southern standard parallel text");
-    d.StdParNorth = in.Double("northern standard parallel");
-    d.StdParSouth = in.Double("southern standard parallel");
-    d.CosStdParNorth = in.Double("cosine of the northern standard parallel");
-    d.LatNorth = in.Double("northern boundary");
-    d.LatSouth = in.Double("southern boundary");
-    d.LatSpacing = in.Double("latitude spacing");
-    d.NumLatDivisions = in.Long("number of latitude divisions");
-    d.FrameEast = in.Double("eastern frame edge");
-    d.FrameWest = in.Double("western frame edge");
-    d.LonSpacing = in.Double("longitude spacing");
-    d.NumLonDivisions = in.Long("number of longitude divisions");
-    d.CentLatText = in.Text("centre latitude text");
-    d.CentLonText = in.Text("centre longitude text");
-    d.CentLat = in.Double("centre latitude");
-    d.CentLon = in.Double("centre longitude");
-    d.CentralMeridian = in.Double("central meridian");
-    d.LonEast = in.Double("eastern boundary");
-    d.LonWest = in.Double("western boundary");
-    d.LatSpacingText = in.Text("latitude spacing text");
-    d.LonSpacingText = in.Text("longitude spacing text");
-    d.LonWestText = in.Text("western boundary text");
-    d.LonEastText = in.Text("eastern boundary text");
+    ReadBoundaryFields(in, d);
     if (v > 120) {
         d.LatNorthSec = in.Long("northern boundary in arc-seconds");
         d.LatSouthSec = in.Long("southern boundary in arc-seconds");

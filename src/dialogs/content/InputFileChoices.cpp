@@ -155,15 +155,22 @@ void InputFileChoices::InputFileAdd_Click() {
     params.exec();
 }
 
-void InputFileChoices::InputFileEdit_Click() {
-    DesignState& d = Design();
+int InputFileChoices::ChosenFileLine() {
     const int line = InputFilesOpen->currentRow();
-    if (line < 0) return;
+    if (line < 0) return -1;
+    DesignState& d = Design();
     d.CurInputFileIndex = static_cast<int16_t>(line);
     if (line >= d.NumInputFiles) {
         InputFilesOpen->setCurrentRow(line);
-        return;
+        return -1;
     }
+    return line;
+}
+
+void InputFileChoices::InputFileEdit_Click() {
+    const int line = ChosenFileLine();
+    if (line < 0) return;
+    DesignState& d = Design();
     // The path comes from the file itself, not from a column of the line.
     d.CurInputFile = d.InputFileName(line + 1);
     d.EditingInputFile = true;
@@ -172,14 +179,9 @@ void InputFileChoices::InputFileEdit_Click() {
 }
 
 void InputFileChoices::InputFileDelete_Click() {
-    DesignState& d = Design();
-    const int line = InputFilesOpen->currentRow();
+    const int line = ChosenFileLine();
     if (line < 0) return;
-    d.CurInputFileIndex = static_cast<int16_t>(line);
-    if (line >= d.NumInputFiles) {
-        InputFilesOpen->setCurrentRow(line);
-        return;
-    }
+    DesignState& d = Design();
     const std::string title = ParseFileName(d.InputFileName(line + 1), false);
     if (MsgBox("File: " + title + "\n\nRemove file from the list of digital map files?",
                "Delete Digital Map File from List", MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) {

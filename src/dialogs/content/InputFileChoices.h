@@ -49,6 +49,11 @@ public:
 
     // Rebuilds every line from the design's files and selects `line`.
     void RebuildList(int line);
+
+private:
+    // The selected line when it names a file (it becomes CurInputFileIndex
+    // either way), else -1.
+    int ChosenFileLine();
 };
 
 }  // namespace tlrx

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <map>
 
+#include "PdfTools.h"
 #include "platform/Help.h"
 #include "plot/PrinterMetrics.h"
 #include "reports/ReportMargins.h"
@@ -193,6 +194,20 @@ TEST_F(ReportWindowTest, PrintingCancelledInTheMarginsDialogPrintsNothing) {
               "of the Great Circle Report.\n\nReports printed with font sizes larger than about 13 points may be too "
               "wide to fit on the printed page.");
     EXPECT_EQ(Marked(w), std::vector<size_t>{0});
+}
+
+TEST_F(ReportWindowTest, PrintReportPrintsTheReportUnderTheWindowsName) {
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "poppler-utils (pdfinfo) are not installed";
+    printers.printers = {{"Office", {600, 600, 5100, 6600, 150, 120, 4800, 6360}, {}, Path("report.pdf")}};
+    Plot().PrnDlg.reset();
+    PrinterDialogInit();
+    ReportParam w;
+    w.ReportRtb_GotFocus();
+    test::WhenShown<ReportMargins>([](ReportMargins& m) { m.OK->click(); });
+    w.mnuOptions_Click(0);
+    EXPECT_TRUE(boxes.log.empty());
+    EXPECT_FALSE(Design().DialogCancelled);
+    EXPECT_GE(test::PdfPageCount(QString::fromStdString(Path("report.pdf"))), 1);
 }
 
 // ---- LibreOffice opens the saved file ----

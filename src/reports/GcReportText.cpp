@@ -34,8 +34,9 @@ ReportModel BuildGcReport() {
 
     const auto at = [](const std::vector<double>& v, int i) { return i >= 0 && size_t(i) < v.size() ? v[size_t(i)] : 0.0; };
     int row = 0;
-    const int step = d.GcStep < 0 ? -1 : 1;
-    for (int i = d.GcFirst; step > 0 ? i <= d.GcLast : i >= d.GcLast; i += step) {
+    // Without a computed route (GcStep 0) there are no rows.
+    const int step = d.GcStep;
+    for (int i = d.GcFirst; step != 0 && (step > 0 ? i <= d.GcLast : i >= d.GcLast); i += step) {
         ++row;
         std::string lat, lon;
         DegMinSec(at(d.GcLat, i), lat, "LAT", 1);

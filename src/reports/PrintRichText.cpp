@@ -73,6 +73,22 @@ void DrawText(Surface& dc, const ReportModel& report, const ReportRun& run, std:
     }
 }
 
+// The printing error box: "Error: ", the error's number, two line ends and
+// its description, under "Error printing " and the document name.
+void ShowPrintError(std::string_view description, const std::string& title) {
+    struct Known {
+        std::string_view description;
+        int number;
+    };
+    static constexpr Known known[] = {
+        {kInvalidCall, 5},      {kOverflow, 6}, {kSubscriptOutOfRange, 9}, {kDivisionByZero, 11},
+        {"Object variable or With block variable not set", 91}};
+    std::string text = "Error: ";
+    for (const Known& k : known)
+        if (k.description == description) text += std::to_string(k.number);
+    MsgBox(text + "\r\n\r\n" + std::string(description), title, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
 }  // namespace
 
 double ReportLineHeight(const ReportModel& report) { return TwipsMeasure(report).LineHeight(); }
@@ -131,13 +147,13 @@ bool PrintRichText(const ReportModel& report, std::string_view docName) {
     try {
         dc = &GetPrinterDc();
     } catch (const RuntimeError& e) {
-        MsgBox("Error: \r\n\r\n" + std::string(e.what()), errorTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+        ShowPrintError(e.what(), errorTitle);
         return false;
     }
     const int32_t lpx = dc->GetDeviceCaps(DeviceCap::LogPixelsX);
     const int32_t lpy = dc->GetDeviceCaps(DeviceCap::LogPixelsY);
     if (lpx <= 0 || lpy <= 0) {
-        MsgBox("Error: \r\n\r\n" + std::string(kDivisionByZero), errorTitle, MsgButtons::Ok, MsgIcon::Exclamation);
+        ShowPrintError(kDivisionByZero, errorTitle);
         return false;
     }
     const int32_t pageRight = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalWidth), 1440, lpx);

@@ -155,6 +155,15 @@ TEST_F(PrintReportTest, ReportsThatPrintNothing) {
     EXPECT_EQ(boxes.log[0].title, "Error printing Great Circle Report");
     EXPECT_FALSE(fs::exists(Path("report.pdf")));
 
+    // No printer component: the error box.
+    Plot().PrnDlg.reset();
+    boxes.log.clear();
+    EXPECT_FALSE(PrintRichText(r, "Tellurax Parameter Report"));
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "Error: 91\r\n\r\nObject variable or With block variable not set");
+    EXPECT_EQ(boxes.log[0].title, "Error printing Tellurax Parameter Report");
+    EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
+
     // A job that cannot start.
     Choose(kLetter, "");
     boxes.log.clear();

@@ -89,11 +89,14 @@ ReportWindow::ReportWindow(QWidget* parent, const Kind& kind) : QDialog(parent),
     QPalette palette = ReportRtb->palette();
     palette.setColor(QPalette::Base, QtColor(kReportBackColor));
     ReportRtb->setPalette(palette);
+    ReportRtb->setFocusPolicy(Qt::StrongFocus);
     ReportRtb->GotFocus = [this] { ReportRtb_GotFocus(); };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(menuBar);
     layout->addWidget(ReportRtb);
+    // The box has the focus when the window opens, which builds the report.
+    ReportRtb->setFocus();
     Form_Load();
 }
 

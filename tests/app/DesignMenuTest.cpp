@@ -72,6 +72,7 @@ TEST_F(DesignMenuTest, EachItemOpensItsDialogAndCarriesTheMark) {
         {5, "Select Label Option"},
         {8, "Select Grid Parameters"},
         {9, "Line Width Scaling"},
+        {12, "Tellurax Parameter Report"},
     };
     Tellurax window;
     for (const auto& [item, title] : cases) {
@@ -174,7 +175,8 @@ TEST_F(DesignMenuTest, TheParameterReportOpensOnTheCurrentDesign) {
     Tellurax window;
     std::string title;
     WhenShown<ReportParam>([&title](ReportParam& report) {
-        report.ReportRtb_GotFocus();
+        // Opening the window gives the box the focus, which builds the report.
+        EXPECT_TRUE(QTest::qWaitFor([&report] { return !report.Report().paragraphs.empty(); }, 5000));
         const std::string text = report.Report().PlainText();
         title = text.substr(0, text.find("\r\n"));
         report.close();

@@ -19,12 +19,13 @@ ReportModel BuildGcReport() {
     DesignState& d = Design();
     ReportBuilder b;
     b.Append(RunStyle::Bold, "Tellurax Version " + d.VersionString + " Great Circle Report\r\n\r\n");
-    d.RptWidth = ReportWidthOf(b.W("000    00 00 00 S    000 00 00 W      Degrees      00,000    00,000    00,000    "));
+    d.RptWidth =
+        ReportWidthOf(b.W("000    00 00 00 S    000 00 00 W      Degrees      00,000    00,000    00,000    "));
 
     std::vector<int32_t> tabs;
     double stop = 0;
-    for (const char* sample : {"000    ", "00 00 00 S    ", "000 00 00 W      ", "Degrees      ", "00,000    ",
-                               "00,000    "}) {
+    for (const char* sample :
+         {"000    ", "00 00 00 S    ", "000 00 00 W      ", "Degrees      ", "00,000    ", "00,000    "}) {
         stop = RoundTwips(stop + b.W(sample));
         tabs.push_back(static_cast<int32_t>(stop));
     }
@@ -32,7 +33,9 @@ ReportModel BuildGcReport() {
     b.Append(RunStyle::Bold, "#\tLatitude\tLongitude\tCourse\tDistance\r\n");
     b.Append(RunStyle::Bold, "\t\t\tDegrees\tNM\tSM\tKM\r\n\r\n");
 
-    const auto at = [](const std::vector<double>& v, int i) { return i >= 0 && size_t(i) < v.size() ? v[size_t(i)] : 0.0; };
+    const auto at = [](const std::vector<double>& v, int i) {
+        return i >= 0 && size_t(i) < v.size() ? v[size_t(i)] : 0.0;
+    };
     int row = 0;
     // Without a computed route (GcStep 0) there are no rows.
     const int step = d.GcStep;
@@ -43,9 +46,9 @@ ReportModel BuildGcReport() {
         DegMinSec(at(d.GcLon, i), lon, "LON", 1);
         const double nm = at(d.GcDist, i);
         b.Append(RunStyle::Normal, FormatMask(row, "000") + "\t" + lat + "\t" + lon + "\t" +
-                                       FormatMask(at(d.GcCourse, i), "000.0") + "\t" + FormatMask(nm, "00,000") +
-                                       "\t" + FormatMask(kStatuteMilesPerKm * kKmPerNauticalMile * nm, "00,000") +
-                                       "\t" + FormatMask(kKmPerNauticalMile * nm, "00,000") + "\r\n");
+                                       FormatMask(at(d.GcCourse, i), "000.0") + "\t" + FormatMask(nm, "00,000") + "\t" +
+                                       FormatMask(kStatuteMilesPerKm * kKmPerNauticalMile * nm, "00,000") + "\t" +
+                                       FormatMask(kKmPerNauticalMile * nm, "00,000") + "\r\n");
     }
     return b.Take();
 }

@@ -31,7 +31,9 @@ std::string Cols(const std::string& text, size_t first, size_t last) {
     if (first > text.size()) return {};
     return text.substr(first - 1, last - first + 1);
 }
-std::string LastChars(const std::string& text, size_t n) { return text.size() <= n ? text : text.substr(text.size() - n); }
+std::string LastChars(const std::string& text, size_t n) {
+    return text.size() <= n ? text : text.substr(text.size() - n);
+}
 
 // The display forms of the dialog texts: one blank between the groups.
 std::string LatForm(const std::string& t) {
@@ -108,7 +110,8 @@ ReportModel ParamReport::Build() {
     const size_t gridStart = d_.GridTypeText.find_first_not_of(' ');
     Normal("Projection Type: " + d_.ProjName + "\r\n\r\nGrid Type: " +
            (gridStart == std::string::npos ? std::string() : d_.GridTypeText.substr(gridStart)) + "\r\n\r\n");
-    d_.RptWidth = ReportWidthOf(b_.W("Southernmost Latitude:  090 00 00 S" + Blanks(7) + "Westernmost Longitude:  180 00 00 W"));
+    d_.RptWidth =
+        ReportWidthOf(b_.W("Southernmost Latitude:  090 00 00 S" + Blanks(7) + "Westernmost Longitude:  180 00 00 W"));
 
     MapCoordinates();
     if (d_.ProjCode == ProjInterruptedMollweide) Interruptions();
@@ -139,8 +142,10 @@ void ParamReport::Geographic() {
     const int32_t t1 = t0 + R("000 00 00 N") + R(Blanks(7));
     const int32_t t2 = t1 + LabelStop({"Westernmost Longitude:", "Easternmost Longitude:"});
     Tabs({t0, t1, t2});
-    LatAfterHiddenZero("Northernmost Latitude:", d_.LatNorthText + "\tWesternmost Longitude:\t" + d_.LonWestText + "\r\n");
-    LatAfterHiddenZero("Southernmost Latitude:", d_.LatSouthText + "\tEasternmost Longitude:\t" + d_.LonEastText + "\r\n");
+    LatAfterHiddenZero("Northernmost Latitude:",
+                       d_.LatNorthText + "\tWesternmost Longitude:\t" + d_.LonWestText + "\r\n");
+    LatAfterHiddenZero("Southernmost Latitude:",
+                       d_.LatSouthText + "\tEasternmost Longitude:\t" + d_.LonEastText + "\r\n");
     Normal("Latitude Spacing:\t" + d_.LatSpacingText + "\tLongitude Spacing:\t" + d_.LonSpacingText + "\r\n\r\n");
     const bool stdPar = StdParallelCount(d_.ProjCode) > 0;
     if (stdPar) {
@@ -157,19 +162,25 @@ void ParamReport::Geographic() {
 }
 
 void ParamReport::Utm() {
-    const auto value = [this](size_t k, std::string_view mask) { return FormatMask(LeadingNumber(d_.UtmText[k]), mask); };
+    const auto value = [this](size_t k, std::string_view mask) {
+        return FormatMask(LeadingNumber(d_.UtmText[k]), mask);
+    };
     const int32_t t0 = LabelStop({"Northern Boundary (m):", "Southern Boundary (m):"});
     const int32_t t1 = t0 + R("00,000,000") + R(Blanks(7));
     const int32_t t2 = t1 + LabelStop({"Western Boundary (m):", "Eastern Boundary (m):", "Latitude of Map Origin:"});
     Tabs({t0, t1, t2});
     const std::string invF = d_.UtmFlattening != 0 ? FormatMask(1 / d_.UtmFlattening, "###.0000") : std::string();
-    Normal("Spheroid: " + d_.UtmSpheroidName + Blanks(10) + "Eq Radius (m): " +
-           FormatMask(d_.UtmSemiMajorAxis, "#,###,###") + Blanks(10) + "1/F: " + invF + "\r\n\r\n");
+    Normal("Spheroid: " + d_.UtmSpheroidName + Blanks(10) +
+           "Eq Radius (m): " + FormatMask(d_.UtmSemiMajorAxis, "#,###,###") + Blanks(10) + "1/F: " + invF + "\r\n\r\n");
     Normal("Scale Factor of Central Longitude: " + d_.UtmText[4] + "\r\n\r\n");
-    Normal("Northern Boundary (m):\t" + value(5, "00,000,000") + "\tWestern Boundary (m):\t" + value(8, "0,000,000") + "\r\n");
-    Normal("Southern Boundary (m):\t" + value(6, "00,000,000") + "\tEastern Boundary (m):\t" + value(9, "0,000,000") + "\r\n");
-    Normal("Grid Spacing (m):\t" + value(7, "00,000,000") + "\tGrid Spacing (m):\t" + value(10, "0,000,000") + "\r\n\r\n");
-    LatAfterHiddenZero("False Easting (m):", value(2, "0,000,000") + "\tCentral Longitude:\t" + LonForm(d_.UtmText[0]) + "\r\n");
+    Normal("Northern Boundary (m):\t" + value(5, "00,000,000") + "\tWestern Boundary (m):\t" + value(8, "0,000,000") +
+           "\r\n");
+    Normal("Southern Boundary (m):\t" + value(6, "00,000,000") + "\tEastern Boundary (m):\t" + value(9, "0,000,000") +
+           "\r\n");
+    Normal("Grid Spacing (m):\t" + value(7, "00,000,000") + "\tGrid Spacing (m):\t" + value(10, "0,000,000") +
+           "\r\n\r\n");
+    LatAfterHiddenZero("False Easting (m):",
+                       value(2, "0,000,000") + "\tCentral Longitude:\t" + LonForm(d_.UtmText[0]) + "\r\n");
     Normal("False Northing (m):\t" + value(3, "00,000,000") + "\tLatitude of Map Origin:");
     Hidden("\t0");
     Normal(LatForm(d_.UtmText[1]) + "\r\n\r\n");
@@ -189,8 +200,9 @@ void ParamReport::LengthLines(const std::string& prefix, const std::string& arc,
 void ParamReport::Azimuthal() {
     if (d_.ProjCode == ProjVerticalPerspective) {
         const std::string prefix = "Distance above earth's surface ";
-        Tabs({LabelStop({"Distance above earth's surface (kilometers):", "Distance above earth's surface (statute miles):",
-                         "Distance above earth's surface (nautical miles):"})});
+        Tabs({LabelStop(
+            {"Distance above earth's surface (kilometers):", "Distance above earth's surface (statute miles):",
+             "Distance above earth's surface (nautical miles):"})});
         Normal(prefix + "(kilometers):\t" + FormatMask(d_.VpDistanceKm, "##,###,###") + "\r\n");
         Hidden(prefix);
         Normal("(statute miles):\t" + FormatMask(d_.VpDistanceKm * kStatuteMilesPerKm, "##,###,###") + "\r\n");
@@ -265,7 +277,8 @@ void ParamReport::Transformed() {
     const int32_t t1 = t0 + R(bx) + R(Blanks(7));
     const int32_t t2 = t1 + LabelStop({"Max y:", "Min y:"});
     const int32_t t3 = t2 + R(dy) + R(Blanks(14));
-    const int32_t t4 = t3 + (R("x-axis Length: ") > R("y-axis Length: ") ? R("x-axis Length:  ") : R("y-axis Length: "));
+    const int32_t t4 =
+        t3 + (R("x-axis Length: ") > R("y-axis Length: ") ? R("x-axis Length:  ") : R("y-axis Length: "));
     Tabs({t3});
     b_.Append(RunStyle::Bold, "Absolute Values\tRelative Axis Length\r\n\r\n");
     const int32_t dash = R("-");
@@ -312,15 +325,16 @@ void ParamReport::SampleScaleErrors() {
         const bool fine = d.NumLonDivisions < 14;
         const int n = fine ? d.NumLonDivisions : 10;
         const double step = fine ? d.LonSpacing : std::fabs(d.FrameEast - d.FrameWest) / 10;
-        const double lat = d.CentLat * d.DegToRad +
-                           ((north + south) / 2 - d.UtmFalseNorthing) / (d.UtmSemiMajorAxis != 0 ? d.UtmSemiMajorAxis : 1);
+        const double lat = d.CentLat * d.DegToRad + ((north + south) / 2 - d.UtmFalseNorthing) /
+                                                        (d.UtmSemiMajorAxis != 0 ? d.UtmSemiMajorAxis : 1);
         for (int i = 0; i <= n; ++i) sample(lat, d.FrameWest + i * step - d.UtmFalseEasting);
         break;
     }
     case ProjFamily::World: {
         if (d.ProjCode == ProjInterruptedMollweide) break;
         const auto sign = [](double v) { return (v > 0) - (v < 0); };
-        for (const double lon : {d.FrameEast, d.CentralMeridian + (d.CentralMeridian - d.FrameWest) / 2, d.CentralMeridian}) {
+        for (const double lon :
+             {d.FrameEast, d.CentralMeridian + (d.CentralMeridian - d.FrameWest) / 2, d.CentralMeridian}) {
             double lo = south, hi = north, s = std::fabs(north - south) / 3;
             if (sign(north) != sign(south)) {
                 if (std::fabs(south) <= std::fabs(north)) {

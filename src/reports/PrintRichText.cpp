@@ -80,9 +80,11 @@ void ShowPrintError(std::string_view description, const std::string& title) {
         std::string_view description;
         int number;
     };
-    static constexpr Known known[] = {
-        {kInvalidCall, 5},      {kOverflow, 6}, {kSubscriptOutOfRange, 9}, {kDivisionByZero, 11},
-        {"Object variable or With block variable not set", 91}};
+    static constexpr Known known[] = {{kInvalidCall, 5},
+                                      {kOverflow, 6},
+                                      {kSubscriptOutOfRange, 9},
+                                      {kDivisionByZero, 11},
+                                      {"Object variable or With block variable not set", 91}};
     std::string text = "Error: ";
     for (const Known& k : known)
         if (k.description == description) text += std::to_string(k.number);

@@ -79,9 +79,12 @@ ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double
     // Connected after the masks are set, which write the fields too.
     DesignState& d = Design();
     const PlotState& p = Plot();
-    connect(RptTbLeft, &QLineEdit::textChanged, this, [this, &d, &p] { MarginChange(RptTbLeft, d.RptMarginLeft, p.PrnMinLeft); });
-    connect(RptTbRight, &QLineEdit::textChanged, this, [this, &d, &p] { MarginChange(RptTbRight, d.RptMarginRight, p.PrnMinRight); });
-    connect(RptTbTop, &QLineEdit::textChanged, this, [this, &d, &p] { MarginChange(RptTbTop, d.RptMarginTop, p.PrnMinTop); });
+    connect(RptTbLeft, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbLeft, d.RptMarginLeft, p.PrnMinLeft); });
+    connect(RptTbRight, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbRight, d.RptMarginRight, p.PrnMinRight); });
+    connect(RptTbTop, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbTop, d.RptMarginTop, p.PrnMinTop); });
     connect(RptTbBottom, &QLineEdit::textChanged, this,
             [this, &d, &p] { MarginChange(RptTbBottom, d.RptMarginBottom, p.PrnMinBottom); });
     connect(Inches, &QRadioButton::toggled, this, [this](bool on) {
@@ -195,9 +198,11 @@ void ReportMargins::OK_Click() {
     const float height = p.PaperHeight - d.RptMarginTop - d.RptMarginBottom;
     // Margins that leave no room for a line would print nothing at all.
     if (available <= 0 || height * units < lineHeightTwips_) {
-        MsgBox("The report margins leave no room to print the report on the page." "\r\n\r\n"
-               "Decrease the margins.",
-               "Error: Report Margins", MsgButtons::Ok, MsgIcon::Exclamation);
+        MsgBox(
+            "The report margins leave no room to print the report on the page."
+            "\r\n\r\n"
+            "Decrease the margins.",
+            "Error: Report Margins", MsgButtons::Ok, MsgIcon::Exclamation);
         RptTbLeft->setFocus();
         return;
     }

@@ -168,11 +168,13 @@ void ReportWindow::mnuOptions_Click(int16_t index) {
     switch (index) {
     case PrintReport: {
         const QString explanation =
-            QStringLiteral("The report will be printed in the font set with the Select Report Font item in the Report "
-                           "Options menu of the ") +
+            QStringLiteral(
+                "The report will be printed in the font set with the Select Report Font item in the Report "
+                "Options menu of the ") +
             QString::fromUtf8(kind_.windowName) +
-            QStringLiteral(".\n\nReports printed with font sizes larger than about 13 points may be too wide to fit "
-                           "on the printed page.");
+            QStringLiteral(
+                ".\n\nReports printed with font sizes larger than about 13 points may be too wide to fit "
+                "on the printed page.");
         {
             ReportMargins margins(this, explanation, ReportLineHeight(report_));
             margins.exec();
@@ -221,7 +223,7 @@ GcReport::GcReport(QWidget* parent)
     : ReportWindow(parent, {"Great Circle Report", HelpContextID, 7680, "Great Circle Report", &BuildGcReport}) {}
 
 ReportParam::ReportParam(QWidget* parent)
-    : ReportWindow(parent,
-                   {"Tellurax Parameter Report", HelpContextID, 7770, "Tellurax Parameter Report", &BuildParamReport}) {}
+    : ReportWindow(
+          parent, {"Tellurax Parameter Report", HelpContextID, 7770, "Tellurax Parameter Report", &BuildParamReport}) {}
 
 }  // namespace tlrx

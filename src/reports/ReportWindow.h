@@ -42,7 +42,7 @@ class ReportWindow : public QDialog {
     Q_OBJECT
 public:
     QMenuBar* menuBar;
-    QMenu* mnuReport;                    // "Report &Options"
+    QMenu* mnuReport;                      // "Report &Options"
     std::array<QAction*, 6> mnuOptions{};  // print, save, -, font, -, exit
     ReportBox* ReportRtb;
 

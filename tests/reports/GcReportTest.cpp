@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "ReportTestSupport.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportTexts.h"
-#include "ReportTestSupport.h"
 
 namespace tlrx {
 namespace {
@@ -63,7 +63,8 @@ TEST_F(GcReportTest, TabStopsAndWidthFollowTheReportFont) {
         ReportBuilder b;
         double stop = 0;
         std::vector<int32_t> expected;
-        for (const char* s : {"000    ", "00 00 00 S    ", "000 00 00 W      ", "Degrees      ", "00,000    ", "00,000    "})
+        for (const char* s :
+             {"000    ", "00 00 00 S    ", "000 00 00 W      ", "Degrees      ", "00,000    ", "00,000    "})
             expected.push_back(static_cast<int32_t>(stop = RoundTwips(stop + b.W(s))));
         EXPECT_EQ(r.paragraphs[2].tabs, expected);
         EXPECT_EQ(r.paragraphs[5].tabs, expected);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "ReportTestSupport.h"
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
 #include "core/ProjectionTable.h"
@@ -16,7 +17,6 @@
 #include "plot/PlotState.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportTexts.h"
-#include "ReportTestSupport.h"
 
 namespace tlrx {
 namespace {
@@ -90,10 +90,11 @@ TEST_F(ParamReportTest, TabStopsAndHeadersFollowTheMeasuredWidths) {
     const auto R = [&b](const std::string& s) { return RoundTwips(b.W(s)); };
     EXPECT_EQ(Design().RptWidth, R("Southernmost Latitude:  090 00 00 S       Westernmost Longitude:  180 00 00 W"));
     const int32_t t0 = R("Northernmost Latitude: ") > R("Southernmost Latitude: ") ? R("Northernmost Latitude:  ")
-                                                                                     : R("Southernmost Latitude:  ");
+                                                                                   : R("Southernmost Latitude:  ");
     const int32_t t1 = t0 + R("000 00 00 N") + R("       ");
-    const int32_t t2 = t1 + (R("Westernmost Longitude: ") > R("Easternmost Longitude: ") ? R("Westernmost Longitude:  ")
-                                                                                         : R("Easternmost Longitude:  "));
+    const int32_t t2 =
+        t1 + (R("Westernmost Longitude: ") > R("Easternmost Longitude: ") ? R("Westernmost Longitude:  ")
+                                                                          : R("Easternmost Longitude:  "));
     EXPECT_EQ(Find(r, "Northernmost")->tabs, (std::vector<int32_t>{t0, t1, t2}));
     EXPECT_EQ(Find(r, "Central Longitude")->tabs, (std::vector<int32_t>{t0, t1, t2}));
 
@@ -131,8 +132,17 @@ TEST_F(ParamReportTest, MercatorEndsTheCentreLinesWithoutParallels) {
 TEST_F(ParamReportTest, UtmShowsSpheroidBoundariesInMetresAndNorthingEastingHeadings) {
     DesignState& d = Design();
     d.UtmSpheroidName = "Clarke 1866";
-    d.UtmText = {"123    00    00    W", "00    00    00    N", "0500000", "00000000", "0.9996", "06200000",
-                 "05600000", "00100000", "0300000", "0800000", "0100000"};
+    d.UtmText = {"123    00    00    W",
+                 "00    00    00    N",
+                 "0500000",
+                 "00000000",
+                 "0.9996",
+                 "06200000",
+                 "05600000",
+                 "00100000",
+                 "0300000",
+                 "0800000",
+                 "0100000"};
     d.ProjCode = ProjUtm;
     d.ProjName = std::string(FindProjection(ProjUtm)->name);
     CalcUtmZone();
@@ -183,17 +193,18 @@ TEST_F(ParamReportTest, AzimuthalRowsWalkFromTheCentreAcrossThePole) {
         for (const auto& b : boxes.log) ADD_FAILURE() << b.title << ": " << b.text;
         EXPECT_EQ(Column(rows, 1), c.lats);
         EXPECT_EQ(Column(rows, 2), c.lons);
-        EXPECT_EQ(LinesFrom(r, "Range of Projection", 1), Strings{"Range of Projection:\t" + c.texts[8].substr(0, 3) + " 00 00"});
+        EXPECT_EQ(LinesFrom(r, "Range of Projection", 1),
+                  Strings{"Range of Projection:\t" + c.texts[8].substr(0, 3) + " 00 00"});
     }
 }
 
 TEST_F(ParamReportTest, VerticalPerspectiveListsTheHeightInThreeUnitsFirst) {
     Use(ProjVerticalPerspective);
     const ReportModel r = BuildParamReport();
-    EXPECT_EQ(LinesFrom(r, "Distance above", 5),
-              (Strings{"Distance above earth's surface (kilometers):\t35,840",
-                       "Distance above earth's surface (statute miles):\t22,270",
-                       "Distance above earth's surface (nautical miles):\t19,339", "", "Range of Projection:\t081 19 09"}));
+    EXPECT_EQ(LinesFrom(r, "Distance above", 5), (Strings{"Distance above earth's surface (kilometers):\t35,840",
+                                                          "Distance above earth's surface (statute miles):\t22,270",
+                                                          "Distance above earth's surface (nautical miles):\t19,339",
+                                                          "", "Range of Projection:\t081 19 09"}));
     // The later lines show only their unit; the prefix is hidden.
     const ReportParagraph* statute = Find(r, "Distance above earth's surface (statute");
     ASSERT_NE(statute, nullptr);
@@ -245,12 +256,12 @@ TEST_F(ParamReportTest, TheScaleErrorRowsAreTheCoresValues) {
         const std::optional<ScaleFactors> f = ScaleFactorsAt();
         ASSERT_TRUE(f);
         DistErrSelect();
-        EXPECT_EQ(rows[size_t(i)], (i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + "\t" + d.ScaleErrLatText[size_t(i + 1)] +
-                                       "\t" + d.ScaleErrLonText[size_t(i + 1)] + "\t" + d.ScaleErrMeridian[size_t(i + 1)] +
-                                       "\t" + d.ScaleErrParallel[size_t(i + 1)] + "\t" + d.ScaleErrArea[size_t(i + 1)]);
+        EXPECT_EQ(rows[size_t(i)], (i + 1 < 10 ? "0" : "") + std::to_string(i + 1) + "\t" +
+                                       d.ScaleErrLatText[size_t(i + 1)] + "\t" + d.ScaleErrLonText[size_t(i + 1)] +
+                                       "\t" + d.ScaleErrMeridian[size_t(i + 1)] + "\t" +
+                                       d.ScaleErrParallel[size_t(i + 1)] + "\t" + d.ScaleErrArea[size_t(i + 1)]);
     }
-    EXPECT_EQ(LinesFrom(r, "The scale is true", 2),
-              (Strings{d.ScaleErrNote[1], d.ScaleErrNote[2]}));
+    EXPECT_EQ(LinesFrom(r, "The scale is true", 2), (Strings{d.ScaleErrNote[1], d.ScaleErrNote[2]}));
 }
 
 TEST_F(ParamReportTest, TheInterruptedMollweideListsItsInterruptionsAndFixedScaleText) {
@@ -302,24 +313,24 @@ TEST_F(ParamReportTest, CirclesShowTheirEndsCentreAndTrimmedLengths) {
     ScCalc();
     d.ScDefined = true;
     ReportModel r = BuildParamReport();
-    EXPECT_EQ(LinesFrom(r, "Starting latitude", 8),
-              (Strings{"Starting latitude:\t037 47 00 N\tEnding latitude:\t035 41 00 N",
-                       "Starting longitude:\t122 26 00 W\tEnding longitude:\t139 46 00 E", "",
-                       "Length of great circle (deg min sec):\t001 40 00",
-                       "Length of great circle (kilometers):\t185", "Length of great circle (statute miles):\t115",
-                       "Length of great circle (nautical miles):\t100", ""}));
+    EXPECT_EQ(
+        LinesFrom(r, "Starting latitude", 8),
+        (Strings{"Starting latitude:\t037 47 00 N\tEnding latitude:\t035 41 00 N",
+                 "Starting longitude:\t122 26 00 W\tEnding longitude:\t139 46 00 E", "",
+                 "Length of great circle (deg min sec):\t001 40 00", "Length of great circle (kilometers):\t185",
+                 "Length of great circle (statute miles):\t115", "Length of great circle (nautical miles):\t100", ""}));
     EXPECT_EQ(HiddenText(*Find(r, "Length of great circle (kilometers)")), "Length of great circle ");
     d.GcDist = {0, 0, 540};
     r = BuildParamReport();
     EXPECT_EQ(Column(LinesFrom(r, "Length of great circle (kilometers)", 3), 1), (Strings{"1,001", "0,622", "0,540"}));
 
-    EXPECT_EQ(LinesFrom(r, "Latitude of circle center", 10),
-              (Strings{"Latitude of circle center:\t0" + LatDisplayText(d.ScText[0]),
-                       "Longitude of circle center:\t" + LonDisplayText(d.ScText[1]), "",
-                       "Number of concentric circles:\t3", "", "Radius of outer circle (deg min sec):\t015 00 00",
-                       "Radius of outer circle (kilometers):\t1,667.9",
-                       "Radius of outer circle (statute miles):\t1,036.4",
-                       "Radius of outer circle (nautical miles):\t0,900.0", ""}));
+    EXPECT_EQ(
+        LinesFrom(r, "Latitude of circle center", 10),
+        (Strings{"Latitude of circle center:\t0" + LatDisplayText(d.ScText[0]),
+                 "Longitude of circle center:\t" + LonDisplayText(d.ScText[1]), "", "Number of concentric circles:\t3",
+                 "", "Radius of outer circle (deg min sec):\t015 00 00",
+                 "Radius of outer circle (kilometers):\t1,667.9", "Radius of outer circle (statute miles):\t1,036.4",
+                 "Radius of outer circle (nautical miles):\t0,900.0", ""}));
 }
 
 TEST_F(ParamReportTest, FilesDesignFileAndDrawingAreaCloseTheReport) {

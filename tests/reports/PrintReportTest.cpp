@@ -10,13 +10,13 @@
 #include <filesystem>
 
 #include "PdfTools.h"
+#include "ReportTestSupport.h"
 #include "platform/qt/QtSurface.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "reports/PrintRichText.h"
 #include "reports/ReportTexts.h"
 #include "support/ScriptedSurface.h"
-#include "ReportTestSupport.h"
 
 namespace tlrx {
 namespace {

@@ -12,10 +12,10 @@
 #include <QTest>
 #include <memory>
 
+#include "ReportTestSupport.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "reports/ReportMargins.h"
-#include "ReportTestSupport.h"
 
 namespace tlrx {
 namespace {

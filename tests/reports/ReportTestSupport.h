@@ -40,7 +40,8 @@ protected:
         const std::vector<std::string> all = Lines(r);
         for (size_t i = 0; i < all.size(); ++i)
             if (all[i].rfind(first, 0) == 0)
-                return std::vector<std::string>(all.begin() + long(i), all.begin() + long(std::min(all.size(), i + count)));
+                return std::vector<std::string>(all.begin() + long(i),
+                                                all.begin() + long(std::min(all.size(), i + count)));
         return {};
     }
     // The paragraph whose text starts with `first`.

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
-#include <QDir>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -18,13 +18,13 @@
 #include <map>
 
 #include "PdfTools.h"
+#include "ReportTestSupport.h"
 #include "platform/Help.h"
 #include "plot/PrinterMetrics.h"
 #include "reports/ReportMargins.h"
 #include "reports/ReportWindow.h"
 #include "reports/RtfWriter.h"
 #include "support/WhenShown.h"
-#include "ReportTestSupport.h"
 
 namespace tlrx {
 namespace {
@@ -67,8 +67,8 @@ TEST_F(ReportWindowTest, TheMenuAndTheBoxRebuiltOnEveryFocus) {
     EXPECT_EQ(w.mnuReport->title(), "Report &Options");
     Strings captions;
     for (const QAction* a : w.mnuOptions) captions.push_back(a->isSeparator() ? "-" : a->text().toStdString());
-    EXPECT_EQ(captions, (Strings{"&Print Report", "&Save as Rich Text File", "-", "Select Report &Font", "-",
-                                 "E&xit Report"}));
+    EXPECT_EQ(captions,
+              (Strings{"&Print Report", "&Save as Rich Text File", "-", "Select Report &Font", "-", "E&xit Report"}));
     EXPECT_FALSE(w.mnuOptions[0]->isEnabled()) << "no printers";
 
     w.show();
@@ -77,7 +77,8 @@ TEST_F(ReportWindowTest, TheMenuAndTheBoxRebuiltOnEveryFocus) {
     w.ReportRtb->setFocus();
     QApplication::processEvents();
     ASSERT_FALSE(w.Report().paragraphs.empty());
-    EXPECT_EQ(w.ReportRtb->toPlainText().toStdString().substr(0, 20), "Tellurax Version " + Design().VersionString.substr(0, 3));
+    EXPECT_EQ(w.ReportRtb->toPlainText().toStdString().substr(0, 20),
+              "Tellurax Version " + Design().VersionString.substr(0, 3));
     EXPECT_EQ(w.ReportRtb->textCursor().position(), 0);
     const int lines = w.ReportRtb->document()->blockCount();
 
@@ -226,7 +227,8 @@ bool Convert(const std::string& file, const std::string& to, const std::string& 
 
 TEST_F(ReportWindowTest, LibreOfficeReadsTheSameLinesWithTheColumnsAligned) {
     if (Soffice().isEmpty()) GTEST_SKIP() << "soffice (libreoffice-writer-nogui) is not installed";
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
     DesignState& d = Design();
     d.GcLat = {0, 5, 37.7833, -10, -60.5};
     d.GcLon = {0, 5, -122.4333, 100, 179.5};

@@ -17,13 +17,13 @@ TEST(RtfWriterTest, EscapesTextForRtf) {
         {"plain 123", "plain 123"},
         {"a\\b{c}d", "a\\\\b\\{c\\}d"},
         {"x\ty", "x\\tab y"},
-        {"40\u00B044'", "40\\'b044'"},              // in Windows-1252 beyond ASCII
-        {"\u20AC \u2014", "\\'80 \\'97"},          // Windows-1252 bytes 0x80 to 0x9F
-        {"\u0416", "\\u1046?"},                     // beyond the code page
-        {"\uFFFD", "\\u-3?"},                       // a signed 16-bit value
-        {"\U0001F30D", "\\u-10180?\\u-8435?"},      // a surrogate pair
-        {"a\rb\x01", "a?b?"},                       // control characters
-        {"bad\xC3", "bad?"},                        // a sequence cut short
+        {"40\u00B044'", "40\\'b044'"},          // in Windows-1252 beyond ASCII
+        {"\u20AC \u2014", "\\'80 \\'97"},       // Windows-1252 bytes 0x80 to 0x9F
+        {"\u0416", "\\u1046?"},                 // beyond the code page
+        {"\uFFFD", "\\u-3?"},                   // a signed 16-bit value
+        {"\U0001F30D", "\\u-10180?\\u-8435?"},  // a surrogate pair
+        {"a\rb\x01", "a?b?"},                   // control characters
+        {"bad\xC3", "bad?"},                    // a sequence cut short
     };
     for (const Case& c : cases) EXPECT_EQ(RtfEscape(c.text), c.rtf) << c.text;
 }

@@ -8,6 +8,7 @@ packages=(
   # test oracles
   proj-bin poppler-utils geographiclib-tools
   python3-ezdxf libwmf-bin imagemagick libreoffice-draw libreoffice-impress
+  libreoffice-writer-nogui  # opens the saved report RTF files
   fonts-urw-base35  # the fonts wmf2svg maps every metafile font to
   cups-daemon cups-client printer-driver-cups-pdf  # a PDF print queue for the printing check
   # benchmarks

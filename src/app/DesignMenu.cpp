@@ -15,6 +15,7 @@
 #include "dialogs/geo/SmallCircle.h"
 #include "dialogs/pickers/Pickers.h"
 #include "platform/MessageBox.h"
+#include "reports/ReportWindow.h"
 
 namespace tlrx {
 
@@ -29,6 +30,7 @@ enum DesignItem : size_t {
     BackgroundColor = 7,
     GridColorWidthType = 8,
     LineWidthScaling = 9,
+    ParameterReport = 12,
     GreatCircleReport = 13,
 };
 
@@ -51,6 +53,7 @@ bool Tellurax::DesignItemBuilt(size_t index) {
     case GridColorWidthType:
     case LineWidthScaling:
     case kPixelSizeItem:
+    case ParameterReport:
     case GreatCircleReport: return true;
     default: return false;
     }
@@ -87,10 +90,11 @@ void Tellurax::mnuDesign_Click(int16_t index) {
         mnuDesign[item]->setChecked(!mnuDesign[item]->isChecked());
         ToggleCaption();
         break;
+    case ParameterReport: ShowModal<ReportParam>(this); break;
     case GreatCircleReport:
-        // The report window comes with the reports; until then the item
-        // only says when there is no great circle to report.
-        if (!d.GcDefined)
+        if (d.GcDefined)
+            ShowModal<GcReport>(this);
+        else
             MsgBox(
                 "You have not defined the endpoints\nof the great circle.\n\nTo define the endpoints, press "
                 "OK,\nthen select the Great Circle option\nfrom the Design Map menu.",

@@ -120,8 +120,8 @@ public:
     // The Design Map menu: its check mark, the dialog of the item (the
     // boundary dialog of the current projection, the great circle, computed
     // after an accepted dialog, the small circles, labels, grid and line
-    // width scaling), "Show Window &Pixel Size" and the great circle report's
-    // box while no great circle is defined.
+    // width scaling), "Show Window &Pixel Size" and the two report windows
+    // (the great circle report only while a great circle is defined).
     void mnuDesign_Click(int16_t index);
     // The Help menu: contents, index, About, plot time.
     void mnuAbout_Click(int16_t index);

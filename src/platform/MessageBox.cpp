@@ -13,6 +13,7 @@ MsgAnswer FirstButton(MsgButtons buttons) {
     case MsgButtons::Ok:
     case MsgButtons::OkCancel: return MsgAnswer::Ok;
     case MsgButtons::RetryCancel: return MsgAnswer::Retry;
+    case MsgButtons::AbortRetryIgnore: return MsgAnswer::Abort;
     case MsgButtons::YesNo:
     case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
     }

@@ -10,9 +10,9 @@
 
 namespace tlrx {
 
-enum class MsgButtons { Ok, OkCancel, RetryCancel, YesNo, YesNoCancel };
+enum class MsgButtons { Ok, OkCancel, RetryCancel, YesNo, YesNoCancel, AbortRetryIgnore };
 enum class MsgIcon { None, Exclamation, Critical, Information, Question };
-enum class MsgAnswer { Ok, Cancel, Retry, Yes, No };
+enum class MsgAnswer { Ok, Cancel, Retry, Yes, No, Abort, Ignore };
 
 struct MessageBoxRecord {
     std::string text;

@@ -34,6 +34,7 @@
 #include "dialogs/pickers/Colors256.h"
 #include "platform/qt/QtMessageBox.h"
 #include "plot/PlotState.h"
+#include "reports/ReportWindow.h"
 
 namespace tlrx {
 namespace {
@@ -76,6 +77,7 @@ TEST_F(DesignMenuTest, EachItemOpensItsDialogAndCarriesTheMark) {
         {7, "Background Color"},
         {8, "Select Grid Parameters"},
         {9, "Line Width Scaling"},
+        {12, "Tellurax Parameter Report"},
     };
     Tellurax window;
     for (const auto& [item, title] : cases) {
@@ -161,8 +163,32 @@ TEST_F(DesignMenuTest, TheGreatCircleReportSaysWhenThereIsNoGreatCircle) {
 
     EnterRoute(window, {"10    00    00    N", "010    00    00    E", "20    00    00    N", "020    00    00    E"});
     boxes.log.clear();
+    std::string firstRow;
+    WhenShown<GcReport>([&firstRow](GcReport& report) {
+        report.ReportRtb_GotFocus();
+        const std::string text = report.Report().PlainText();
+        firstRow = text.substr(text.find("001\t"), 30);
+        report.mnuOptions[5]->trigger();
+    });
     window.mnuDesign[13]->trigger();
     EXPECT_TRUE(boxes.log.empty());
+    EXPECT_EQ(firstRow.substr(0, 26), "001\t10 00 00 N\t010 00 00 E");
+    EXPECT_EQ(Marked(window), std::vector<size_t>{13});
+}
+
+TEST_F(DesignMenuTest, TheParameterReportOpensOnTheCurrentDesign) {
+    Tellurax window;
+    std::string title;
+    WhenShown<ReportParam>([&title](ReportParam& report) {
+        // Opening the window gives the box the focus, which builds the report.
+        EXPECT_TRUE(QTest::qWaitFor([&report] { return !report.Report().paragraphs.empty(); }, 5000));
+        const std::string text = report.Report().PlainText();
+        title = text.substr(0, text.find("\r\n"));
+        report.close();
+    });
+    window.mnuDesign[12]->trigger();
+    EXPECT_EQ(title, "Tellurax Version " + Design().VersionString + " Parameter Report");
+    EXPECT_EQ(Marked(window), std::vector<size_t>{12});
 }
 
 TEST_F(DesignMenuTest, BackgroundColorPicksTheBackgroundAndItsCell) {

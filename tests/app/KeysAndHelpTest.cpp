@@ -16,6 +16,7 @@
 #include "app/FontList.h"
 #include "app/MapReduce.h"
 #include "app/Tellurax.h"
+#include "reports/ReportWindow.h"
 
 namespace tlrx {
 namespace {
@@ -89,6 +90,7 @@ TEST_F(KeysAndHelpTest, TheCaptionCanShowTheDrawingAreaSize) {
     // A resize replaces the numbers; choosing another item keeps the mark.
     areaSize(640, 480);
     EXPECT_EQ(window.windowTitle(), " 640, 480 = x, y Pixels   |Tellurax: Equirectangular projection");
+    test::WhenShown<ReportParam>([](ReportParam& report) { report.close(); });
     window.mnuDesign_Click(12);
     EXPECT_TRUE(window.mnuDesign[10]->isChecked());
     EXPECT_TRUE(window.mnuDesign[12]->isChecked());

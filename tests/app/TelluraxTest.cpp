@@ -100,7 +100,7 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
               (std::vector<std::string>{"!Map &Boundaries", "!Great &Circle", "!&Small Circle", "-",
                                         "!Add &Text to Map", "!&Labels", "-", "!B&ackground Color",
                                         "!&Grid Color, Width, Type", "!Line &Width Scaling",
-                                        "!Show Window &Pixel Size", "-", "&Map Parameter Report",
+                                        "!Show Window &Pixel Size", "-", "!&Map Parameter Report",
                                         "!G&reat Circle Report"}));
     EXPECT_EQ(Items(window.mnuBar[4]->menu()->actions()),
               (std::vector<std::string>{"!&Contents", "!&Search for Help on ...", "-", "!&About Tellurax",

@@ -34,6 +34,7 @@ QMessageBox::StandardButtons QtButtons(MsgButtons buttons) {
     case MsgButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
     case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::AbortRetryIgnore: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
@@ -49,6 +50,8 @@ MsgAnswer QtMessageBox::Show(const MessageBoxRecord& box) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
     case QMessageBox::Ok: return MsgAnswer::Ok;
+    case QMessageBox::Abort: return MsgAnswer::Abort;
+    case QMessageBox::Ignore: return MsgAnswer::Ignore;
     default: break;
     }
     // Closed with Esc or the window's close button.

@@ -1,0 +1,231 @@
+#include "reports/ReportMargins.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/NumberText.h"
+#include "platform/MessageBox.h"
+#include "plot/PlotState.h"
+#include "plot/PrinterMetrics.h"
+#include "reports/NumberMask.h"
+
+namespace tlrx {
+
+namespace {
+
+QString DecimalSeparator() { return QLocale().decimalPoint(); }
+
+}  // namespace
+
+ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double lineHeightTwips)
+    : DialogBase(parent, "ReportMargins", HelpContextID), lineHeightTwips_(lineHeightTwips) {
+    setWindowTitle(QStringLiteral("Print Report"));
+    const QString mask = QStringLiteral("999") + DecimalSeparator() + QStringLiteral("99");
+    const auto field = [this, &mask] {
+        auto* f = new QLineEdit(this);
+        f->setInputMask(mask);
+        return f;
+    };
+    RptFrOrientation = new QGroupBox(QStringLiteral("Paper Orientation"), this);
+    LblOrientation = new QLabel(QStringLiteral("Portrait"), RptFrOrientation);
+    (new QVBoxLayout(RptFrOrientation))->addWidget(LblOrientation);
+    RptFrMargins = new QGroupBox(QStringLiteral("Report Margins"), this);
+    RptTbLeft = field();
+    RptTbRight = field();
+    RptTbTop = field();
+    RptTbBottom = field();
+    auto* margins = new QFormLayout(RptFrMargins);
+    margins->addRow(QStringLiteral("Left:"), RptTbLeft);
+    margins->addRow(QStringLiteral("Right:"), RptTbRight);
+    margins->addRow(QStringLiteral("Top:"), RptTbTop);
+    margins->addRow(QStringLiteral("Bottom:"), RptTbBottom);
+    RptFrUnits = new QGroupBox(QStringLiteral("Dimensions"), this);
+    Centimeters = new QRadioButton(QStringLiteral("cm"), RptFrUnits);
+    Inches = new QRadioButton(QStringLiteral("inch"), RptFrUnits);
+    auto* units = new QVBoxLayout(RptFrUnits);
+    units->addWidget(Centimeters);
+    units->addWidget(Inches);
+    LblText = new QLabel(explanation, this);
+    LblText->setWordWrap(true);
+    LblText->setMinimumWidth(400);
+    OK = new QPushButton(QStringLiteral("Print Report"), this);
+    OK->setDefault(true);
+    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(RptFrOrientation);
+    top->addWidget(RptFrUnits);
+    top->addWidget(RptFrMargins);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(OK);
+    buttons->addWidget(Cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(LblText);
+    layout->addLayout(buttons);
+
+    // Connected after the masks are set, which write the fields too.
+    DesignState& d = Design();
+    const PlotState& p = Plot();
+    connect(RptTbLeft, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbLeft, d.RptMarginLeft, p.PrnMinLeft); });
+    connect(RptTbRight, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbRight, d.RptMarginRight, p.PrnMinRight); });
+    connect(RptTbTop, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbTop, d.RptMarginTop, p.PrnMinTop); });
+    connect(RptTbBottom, &QLineEdit::textChanged, this,
+            [this, &d, &p] { MarginChange(RptTbBottom, d.RptMarginBottom, p.PrnMinBottom); });
+    connect(Inches, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Inches_Click();
+    });
+    connect(Centimeters, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) Centimeters_Click();
+    });
+    connect(OK, &QPushButton::clicked, this, &ReportMargins::OK_Click);
+    connect(Cancel, &QPushButton::clicked, this, &ReportMargins::Cancel_Click);
+    SetCancelButton(Cancel);
+    FinishControls();
+    Form_Load();
+}
+
+QString ReportMargins::FieldText(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%s%06.2f", value < 0 ? "-" : "", std::fabs(double(value)));
+    return QString::fromLatin1(text).replace(QStringLiteral("."), DecimalSeparator());
+}
+
+float ReportMargins::FieldValue(const QLineEdit* field) { return TextValue(field->displayText()); }
+
+float ReportMargins::TextValue(QString text) {
+    text.remove(QLatin1Char(' '));
+    text.replace(DecimalSeparator(), QStringLiteral("."));
+    return static_cast<float>(LeadingNumber(text.toStdString()));
+}
+
+bool ReportMargins::MeasurePage() {
+    try {
+        GetPrnPageMetrics();
+        return true;
+    } catch (const RuntimeError& e) {
+        ShowProcError("ReportMargins", e.what());
+        return false;
+    }
+}
+
+void ReportMargins::SaveCopy() {
+    const DesignState& d = Design();
+    copy_ = {Plot().PrinterUnits, d.RptMarginLeft, d.RptMarginRight, d.RptMarginTop, d.RptMarginBottom};
+}
+
+void ReportMargins::RestoreCopy() {
+    DesignState& d = Design();
+    Plot().PrinterUnits = copy_.PrinterUnits;
+    d.RptMarginLeft = copy_.Left;
+    d.RptMarginRight = copy_.Right;
+    d.RptMarginTop = copy_.Top;
+    d.RptMarginBottom = copy_.Bottom;
+}
+
+void ReportMargins::Form_Load() {
+    PlotState& p = Plot();
+    BeginEdit();
+    adjustSize();
+    CenterOnScreen();
+    if (p.PrnDlg) {
+        setWindowTitle(QStringLiteral("Print Report on ") + QString::fromStdString(p.PrnDlg->PrinterName));
+        if (p.PrnDlg->Settings.Orientation == 2) LblOrientation->setText(QStringLiteral("Landscape"));
+    }
+    if (p.PrinterUnits == 1440) Inches->setChecked(true);
+    else if (p.PrinterUnits == 567) Centimeters->setChecked(true);
+    if (!Inches->isChecked() && !Centimeters->isChecked()) MeasurePage();
+    // The fields' rules store what they show; the copy was taken above.
+    const DesignState& d = Design();
+    const float left = d.RptMarginLeft, right = d.RptMarginRight, top = d.RptMarginTop, bottom = d.RptMarginBottom;
+    RptTbLeft->setText(FieldText(left));
+    RptTbRight->setText(FieldText(right));
+    RptTbTop->setText(FieldText(top));
+    RptTbBottom->setText(FieldText(bottom));
+}
+
+void ReportMargins::Inches_Click() {
+    Plot().PrinterUnits = 1440;
+    RptFrMargins->setTitle(QStringLiteral("Margins (inch)"));
+    MeasurePage();
+}
+
+void ReportMargins::Centimeters_Click() {
+    Plot().PrinterUnits = 567;
+    RptFrMargins->setTitle(QStringLiteral("Margins (cm)"));
+    MeasurePage();
+}
+
+void ReportMargins::MarginChange(QLineEdit* field, float& margin, float limit) {
+    if (FieldValue(field) < limit) {
+        QString text = FieldText(limit);
+        // Never show a value below the border: a border rounded down is
+        // shown raised by half a hundredth.
+        if (TextValue(text) < limit) text = FieldText(limit + 0.005f);
+        field->setText(text);  // runs this rule again, which accepts it
+        return;
+    }
+    margin = FieldValue(field);
+}
+
+void ReportMargins::OK_Click() {
+    const PlotState& p = Plot();
+    DesignState& d = Design();
+    const bool inches = Inches->isChecked();
+    const std::string unit = inches ? "inches" : "cm";
+    d.RptMarginLeft = FieldValue(RptTbLeft);
+    d.RptMarginRight = FieldValue(RptTbRight);
+    d.RptMarginTop = FieldValue(RptTbTop);
+    d.RptMarginBottom = FieldValue(RptTbBottom);
+    if (!MeasurePage()) return;
+    const float units = p.PrinterUnits;
+    const float available = p.PaperWidth - d.RptMarginLeft - d.RptMarginRight;
+    const float height = p.PaperHeight - d.RptMarginTop - d.RptMarginBottom;
+    // Margins that leave no room for a line would print nothing at all.
+    if (available <= 0 || height * units < lineHeightTwips_) {
+        MsgBox(
+            "The report margins leave no room to print the report on the page."
+            "\r\n\r\n"
+            "Decrease the margins.",
+            "Error: Report Margins", MsgButtons::Ok, MsgIcon::Exclamation);
+        RptTbLeft->setFocus();
+        return;
+    }
+    const float width = d.RptWidth / units;
+    if (available < width) {
+        const std::string text = "The width of the report (about " + FormatMask(width, "##0.00") + " " + unit +
+                                 ") may be greater than the\r\navailable width (" + FormatMask(available, "##0.00") +
+                                 " " + unit +
+                                 ") between the left and right margins.\r\n\r\n"
+                                 "You can decrease the margins, or reduce the font size.\r\n\r\n"
+                                 "Press Abort to cancel printing the report.\r\n"
+                                 "Press Retry to change the report margins.\r\n"
+                                 "Press Ignore to continue printing the report.";
+        switch (MsgBox(text, "Information: Font too large, or margins too wide.", MsgButtons::AbortRetryIgnore,
+                       MsgIcon::Information)) {
+        case MsgAnswer::Retry: RptTbLeft->setFocus(); return;
+        case MsgAnswer::Ignore: AcceptEdit(); return;
+        default: Cancel_Click(); return;
+        }
+    }
+    AcceptEdit();
+}
+
+void ReportMargins::Cancel_Click() { reject(); }
+
+}  // namespace tlrx

@@ -481,11 +481,10 @@ void ParamReport::SmallCircle() {
 void ParamReport::MapFiles() {
     b_.Header(" List of Digital Map Files ", "\r\n\r\n");
     std::string text;
-    if (d_.InputFileName.size() <= 1) {
+    if (d_.MaxInputFile() <= 0 || d_.NumInputFiles <= 0) {
         text = "There are no digital map input files!\r\n";
     } else {
-        for (int i = 1; i <= d_.NumInputFiles && size_t(i) < d_.InputFileName.size(); ++i)
-            text += d_.InputFileName[size_t(i)] + "\r\n";
+        for (int i = 1; i <= d_.NumInputFiles && i <= d_.MaxInputFile(); ++i) text += d_.InputFileName(i) + "\r\n";
     }
     Normal(text + "\r\n");
 }

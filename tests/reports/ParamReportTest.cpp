@@ -335,7 +335,9 @@ TEST_F(ParamReportTest, CirclesShowTheirEndsCentreAndTrimmedLengths) {
 
 TEST_F(ParamReportTest, FilesDesignFileAndDrawingAreaCloseTheReport) {
     DesignState& d = Design();
-    d.InputFileName = {"", "/maps/world.map", "/maps/rivers.dat"};
+    d.ResizeInputFiles(2);
+    d.InputFileName(1) = "/maps/world.map";
+    d.InputFileName(2) = "/maps/rivers.dat";
     d.NumInputFiles = 2;
     ReportModel r = BuildParamReport();
     const Strings lines = Lines(r);
@@ -348,9 +350,12 @@ TEST_F(ParamReportTest, FilesDesignFileAndDrawingAreaCloseTheReport) {
     // With no great or small circle the file list follows the scale errors.
     EXPECT_EQ(LinesFrom(r, "07\t", 3)[2].find(" List of Digital Map Files ") != std::string::npos, true);
 
-    d.InputFileName = {""};
+    // Every file deleted from the list: the records remain, the count is 0.
     d.NumInputFiles = 0;
     Plot().CnfFileName = "/designs/europe.cnf";
+    r = BuildParamReport();
+    EXPECT_NE(Find(r, "There are no digital map input files!"), nullptr);
+    d.ResizeInputFiles(0);
     r = BuildParamReport();
     EXPECT_NE(Find(r, "There are no digital map input files!"), nullptr);
     EXPECT_NE(Find(r, "/designs/europe.cnf"), nullptr);

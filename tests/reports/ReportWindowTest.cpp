@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include <map>
 
 #include "PdfTools.h"
+#include "dialogs/pickers/FontDialog.h"
 #include "ReportTestSupport.h"
 #include "platform/Help.h"
 #include "plot/PrinterMetrics.h"
@@ -152,27 +154,36 @@ TEST_F(ReportWindowTest, CancelAndFailuresLeaveTheLastNameAlone) {
     EXPECT_FALSE(fs::exists(Path("missing")));
 }
 
-TEST_F(ReportWindowTest, AFontNotConfirmedLeavesTheReportFont) {
+TEST_F(ReportWindowTest, TheFontPickerChangesTheReportFontOnlyOnOk) {
     DesignState& d = Design();
     d.RptFontName = "Liberation Serif";
     d.RptFontSize = 12;
     d.RptFontBold = true;
     d.FontDialogOK = false;
     ReportParam w;
+    test::WhenShown<FontDialog>([](FontDialog& dialog) {
+        dialog.chkBold->setChecked(false);
+        dialog.cmdCancel->click();
+    });
     w.mnuOptions_Click(3);
     EXPECT_EQ(d.FontSlotIndex, FontSlotReport);
     EXPECT_EQ(d.FontSlotName[3], "Liberation Serif");
     EXPECT_EQ(d.FontSlotSize[3], 12);
     EXPECT_TRUE(d.FontSlotBold[3]);
+    EXPECT_TRUE(d.RptFontBold);
     EXPECT_EQ(d.RptFontName, "Liberation Serif");
     EXPECT_EQ(Marked(w), std::vector<size_t>{3});
 
-    // A confirmed choice comes back from the slot (the picker sets the flag).
-    d.FontSlotName[3] = "Liberation Mono";
-    d.FontDialogOK = true;
+    // OK hands the choice over through the slot and clears the flag.
+    test::WhenShown<FontDialog>([](FontDialog& dialog) {
+        dialog.chkBold->setChecked(false);
+        dialog.cmdOK->click();
+    });
     PickReportFont(&w);
     EXPECT_FALSE(d.FontDialogOK);
-    EXPECT_EQ(d.RptFontName, "Liberation Serif") << "the slot is filled from the report font first";
+    EXPECT_FALSE(d.RptFontBold);
+    EXPECT_EQ(d.RptFontName, "Liberation Serif");
+    EXPECT_EQ(d.RptFontSize, 12);
 }
 
 TEST_F(ReportWindowTest, PrintingCancelledInTheMarginsDialogPrintsNothing) {

@@ -6,17 +6,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
+#include "dialogs/common/LengthField.h"
 #include "platform/Host.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -29,8 +28,6 @@ namespace {
 // Deep enough for every correction the rules make of each other's values; a
 // deeper nesting would only repeat them.
 constexpr int kMaxRuleDepth = 16;
-
-QString DecimalSeparator() { return QLocale().decimalPoint(); }
 
 // A limit as the refusals at OK show it: "8.05 " (no leading zeros, a
 // blank before the unit word).
@@ -55,12 +52,7 @@ private:
 
 PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContextID) {
     setWindowTitle(QStringLiteral("Print Map"));
-    const QString mask = QStringLiteral("999") + DecimalSeparator() + QStringLiteral("99");
-    const auto field = [this, &mask] {
-        auto* f = new QLineEdit(this);
-        f->setInputMask(mask);
-        return f;
-    };
+    const auto field = [this] { return NewLengthField(this); };
 
     MapOrientation = new QGroupBox(QStringLiteral("Paper Orientation"), this);
     Orientation = new QLabel(QStringLiteral("Portrait"), MapOrientation);
@@ -139,20 +131,6 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     Form_Load();
 }
 
-QString PrintMap::FieldText(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%06.2f", value < 0 ? "-" : "", std::fabs(double(value)));
-    return QString::fromLatin1(text).replace(QStringLiteral("."), DecimalSeparator());
-}
-
-float PrintMap::TextValue(QString text) {
-    text.remove(QLatin1Char(' '));
-    text.replace(DecimalSeparator(), QStringLiteral("."));
-    return static_cast<float>(LeadingNumber(text.toStdString()));
-}
-
-float PrintMap::FieldValue(const QLineEdit* field) { return TextValue(field->displayText()); }
-
 float PrintMap::WindowAspect() {
     const Host& window = MainWindow();
     const float ws = window.ScaleWidth();
@@ -162,14 +140,14 @@ float PrintMap::WindowAspect() {
 void PrintMap::Write(QLineEdit* field, const QString& text) { field->setText(text); }
 
 void PrintMap::WriteMax(QLineEdit* field, float limit) {
-    QString text = FieldText(limit);
-    if (TextValue(text) > limit) text = FieldText(limit - 0.005f);
+    QString text = LengthFieldText(limit);
+    if (LengthTextValue(text) > limit) text = LengthFieldText(limit - 0.005f);
     Write(field, text);
 }
 
 void PrintMap::WriteMin(QLineEdit* field, float limit) {
-    QString text = FieldText(limit);
-    if (TextValue(text) < limit) text = FieldText(limit + 0.005f);
+    QString text = LengthFieldText(limit);
+    if (LengthTextValue(text) < limit) text = LengthFieldText(limit + 0.005f);
     Write(field, text);
 }
 
@@ -224,10 +202,10 @@ void PrintMap::Form_Load() {
     if (p.PrnCenterHorizontal) HorizontalMap->setChecked(true);
     if (p.PrnCenterVertical) VerticalMap->setChecked(true);
 
-    Write(HeightMap, FieldText(p.PrnMapHeight));
-    Write(WidthMap, FieldText(p.PrnMapWidth));
-    Write(LeftMap, FieldText(p.PrnMapLeft));
-    Write(TopMap, FieldText(p.PrnMapTop));
+    Write(HeightMap, LengthFieldText(p.PrnMapHeight));
+    Write(WidthMap, LengthFieldText(p.PrnMapWidth));
+    Write(LeftMap, LengthFieldText(p.PrnMapLeft));
+    Write(TopMap, LengthFieldText(p.PrnMapTop));
 }
 
 void PrintMap::Inches_Click() {
@@ -246,7 +224,7 @@ void PrintMap::WidthMap_Change() {
     const RuleScope scope(rulesRunning_);
     if (scope.TooDeep()) return;
     PlotState& p = Plot();
-    const float entered = FieldValue(WidthMap);
+    const float entered = LengthFieldValue(WidthMap);
     if (entered > p.PrnPrintableWidth) {
         WriteMax(WidthMap, p.PrnPrintableWidth);
         // A map of the whole printable width is centred only where the
@@ -254,35 +232,35 @@ void PrintMap::WidthMap_Change() {
         if (p.PrnMinLeft != p.PrnMinRight) {
             HorizontalMap->setChecked(false);
             WriteMin(LeftMap, p.PrnMinLeft);
-            p.PrnMapLeft = FieldValue(LeftMap);
+            p.PrnMapLeft = LengthFieldValue(LeftMap);
         }
     } else if (entered == 0) {
-        Write(WidthMap, FieldText(0.1f));
+        Write(WidthMap, LengthFieldText(0.1f));
     }
 
-    p.PrnMapWidth = FieldValue(WidthMap);
+    p.PrnMapWidth = LengthFieldValue(WidthMap);
     const float aspect = WindowAspect();
     p.PrnMapHeight = p.PrnMapWidth * aspect;
-    Write(HeightMap, FieldText(p.PrnMapHeight));
-    if (FieldValue(HeightMap) > p.PrnPrintableHeight) {
+    Write(HeightMap, LengthFieldText(p.PrnMapHeight));
+    if (LengthFieldValue(HeightMap) > p.PrnPrintableHeight) {
         WriteMax(HeightMap, p.PrnPrintableHeight);
-        p.PrnMapHeight = FieldValue(HeightMap);
+        p.PrnMapHeight = LengthFieldValue(HeightMap);
         p.PrnMapWidth = aspect > 0 ? p.PrnMapHeight / aspect : 0.0f;
-        Write(WidthMap, FieldText(p.PrnMapWidth));
+        Write(WidthMap, LengthFieldText(p.PrnMapWidth));
         if (p.PrnMinTop != p.PrnMinBottom) {
             VerticalMap->setChecked(false);
             WriteMin(TopMap, p.PrnMinTop);
-            p.PrnMapTop = FieldValue(TopMap);
+            p.PrnMapTop = LengthFieldValue(TopMap);
         }
     }
 
     if (HorizontalMap->isChecked()) {
         CalcPrnLeft();
-        Write(LeftMap, FieldText(p.PrnMapLeft));
+        Write(LeftMap, LengthFieldText(p.PrnMapLeft));
     }
     if (VerticalMap->isChecked()) {
         CalcPrnTop();
-        Write(TopMap, FieldText(p.PrnMapTop));
+        Write(TopMap, LengthFieldText(p.PrnMapTop));
     }
 }
 
@@ -304,7 +282,7 @@ void PrintMap::HorizontalMap_Click() {
         return;
     }
     CalcPrnLeft();
-    Write(LeftMap, FieldText(p.PrnMapLeft));
+    Write(LeftMap, LengthFieldText(p.PrnMapLeft));
     LeftMap->setEnabled(false);
 }
 
@@ -325,7 +303,7 @@ void PrintMap::VerticalMap_Click() {
         return;
     }
     CalcPrnTop();
-    Write(TopMap, FieldText(p.PrnMapTop));
+    Write(TopMap, LengthFieldText(p.PrnMapTop));
     TopMap->setEnabled(false);
 }
 
@@ -334,16 +312,16 @@ void PrintMap::LeftMap_Change() {
     if (scope.TooDeep()) return;
     PlotState& p = Plot();
     // No upper limit here: OK holds the margin against the page.
-    if (FieldValue(LeftMap) < p.PrnMinLeft) WriteMin(LeftMap, p.PrnMinLeft);
-    p.PrnMapLeft = FieldValue(LeftMap);
+    if (LengthFieldValue(LeftMap) < p.PrnMinLeft) WriteMin(LeftMap, p.PrnMinLeft);
+    p.PrnMapLeft = LengthFieldValue(LeftMap);
 }
 
 void PrintMap::TopMap_Change() {
     const RuleScope scope(rulesRunning_);
     if (scope.TooDeep()) return;
     PlotState& p = Plot();
-    if (FieldValue(TopMap) < p.PrnMinTop) WriteMin(TopMap, p.PrnMinTop);
-    p.PrnMapTop = FieldValue(TopMap);
+    if (LengthFieldValue(TopMap) < p.PrnMinTop) WriteMin(TopMap, p.PrnMinTop);
+    p.PrnMapTop = LengthFieldValue(TopMap);
 }
 
 void PrintMap::CalcPrnLeft() {
@@ -364,9 +342,9 @@ void PrintMap::OK_Click() {
     PlotState& p = Plot();
     const std::string unit = Inches->isChecked() ? "inches." : "cm.";
     p.PrnCenterHorizontal = HorizontalMap->isChecked();
-    if (!p.PrnCenterHorizontal) p.PrnMapLeft = FieldValue(LeftMap);
+    if (!p.PrnCenterHorizontal) p.PrnMapLeft = LengthFieldValue(LeftMap);
     p.PrnCenterVertical = VerticalMap->isChecked();
-    if (!p.PrnCenterVertical) p.PrnMapTop = FieldValue(TopMap);
+    if (!p.PrnCenterVertical) p.PrnMapTop = LengthFieldValue(TopMap);
     if (!MeasurePage()) return;
 
     const auto limit = [&unit](float value) { return LimitText(value) + unit; };

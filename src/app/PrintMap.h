@@ -57,13 +57,6 @@ public:
     // no use.
     bool PageMeasured = false;
 
-    // A value as the fields show it: "000.00", with the locale's decimal
-    // separator.
-    static QString FieldText(float value);
-    // The value of a field's text: the number it starts with, blanks left out.
-    static float TextValue(QString text);
-    static float FieldValue(const QLineEdit* field);
-
     void Form_Load();
     void Inches_Click();
     void Centimeters_Click();

@@ -5,17 +5,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
+#include "dialogs/common/LengthField.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
@@ -25,19 +23,12 @@ namespace tlrx {
 
 namespace {
 
-QString DecimalSeparator() { return QLocale().decimalPoint(); }
-
 }  // namespace
 
 ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double lineHeightTwips)
     : DialogBase(parent, "ReportMargins", HelpContextID), lineHeightTwips_(lineHeightTwips) {
     setWindowTitle(QStringLiteral("Print Report"));
-    const QString mask = QStringLiteral("999") + DecimalSeparator() + QStringLiteral("99");
-    const auto field = [this, &mask] {
-        auto* f = new QLineEdit(this);
-        f->setInputMask(mask);
-        return f;
-    };
+    const auto field = [this] { return NewLengthField(this); };
     RptFrOrientation = new QGroupBox(QStringLiteral("Paper Orientation"), this);
     LblOrientation = new QLabel(QStringLiteral("Portrait"), RptFrOrientation);
     (new QVBoxLayout(RptFrOrientation))->addWidget(LblOrientation);
@@ -100,20 +91,6 @@ ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double
     Form_Load();
 }
 
-QString ReportMargins::FieldText(float value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%s%06.2f", value < 0 ? "-" : "", std::fabs(double(value)));
-    return QString::fromLatin1(text).replace(QStringLiteral("."), DecimalSeparator());
-}
-
-float ReportMargins::FieldValue(const QLineEdit* field) { return TextValue(field->displayText()); }
-
-float ReportMargins::TextValue(QString text) {
-    text.remove(QLatin1Char(' '));
-    text.replace(DecimalSeparator(), QStringLiteral("."));
-    return static_cast<float>(LeadingNumber(text.toStdString()));
-}
-
 bool ReportMargins::MeasurePage() {
     try {
         GetPrnPageMetrics();
@@ -153,10 +130,10 @@ void ReportMargins::Form_Load() {
     // The fields' rules store what they show; the copy was taken above.
     const DesignState& d = Design();
     const float left = d.RptMarginLeft, right = d.RptMarginRight, top = d.RptMarginTop, bottom = d.RptMarginBottom;
-    RptTbLeft->setText(FieldText(left));
-    RptTbRight->setText(FieldText(right));
-    RptTbTop->setText(FieldText(top));
-    RptTbBottom->setText(FieldText(bottom));
+    RptTbLeft->setText(LengthFieldText(left));
+    RptTbRight->setText(LengthFieldText(right));
+    RptTbTop->setText(LengthFieldText(top));
+    RptTbBottom->setText(LengthFieldText(bottom));
 }
 
 void ReportMargins::Inches_Click() {
@@ -172,15 +149,15 @@ void ReportMargins::Centimeters_Click() {
 }
 
 void ReportMargins::MarginChange(QLineEdit* field, float& margin, float limit) {
-    if (FieldValue(field) < limit) {
-        QString text = FieldText(limit);
+    if (LengthFieldValue(field) < limit) {
+        QString text = LengthFieldText(limit);
         // Never show a value below the border: a border rounded down is
         // shown raised by half a hundredth.
-        if (TextValue(text) < limit) text = FieldText(limit + 0.005f);
+        if (LengthTextValue(text) < limit) text = LengthFieldText(limit + 0.005f);
         field->setText(text);  // runs this rule again, which accepts it
         return;
     }
-    margin = FieldValue(field);
+    margin = LengthFieldValue(field);
 }
 
 void ReportMargins::OK_Click() {
@@ -188,10 +165,10 @@ void ReportMargins::OK_Click() {
     DesignState& d = Design();
     const bool inches = Inches->isChecked();
     const std::string unit = inches ? "inches" : "cm";
-    d.RptMarginLeft = FieldValue(RptTbLeft);
-    d.RptMarginRight = FieldValue(RptTbRight);
-    d.RptMarginTop = FieldValue(RptTbTop);
-    d.RptMarginBottom = FieldValue(RptTbBottom);
+    d.RptMarginLeft = LengthFieldValue(RptTbLeft);
+    d.RptMarginRight = LengthFieldValue(RptTbRight);
+    d.RptMarginTop = LengthFieldValue(RptTbTop);
+    d.RptMarginBottom = LengthFieldValue(RptTbBottom);
     if (!MeasurePage()) return;
     const float units = p.PrinterUnits;
     const float available = p.PaperWidth - d.RptMarginLeft - d.RptMarginRight;

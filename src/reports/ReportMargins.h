@@ -43,11 +43,6 @@ public:
     QPushButton* OK;  // "Print Report"
     QPushButton* Cancel;
 
-    // A margin as the fields show it: "000.00".
-    static QString FieldText(float value);
-    static float FieldValue(const QLineEdit* field);
-    static float TextValue(QString text);
-
     void Form_Load();
     void Inches_Click();
     void Centimeters_Click();

@@ -17,6 +17,7 @@
 
 #include "AppTestSupport.h"
 #include "app/PrintMap.h"
+#include "dialogs/common/LengthField.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "support/FakeHost.h"
@@ -157,9 +158,9 @@ TEST_F(PrintMapTest, TheWidthRuleKeepsTheMapOnThePrintablePage) {
         EXPECT_EQ(dlg->TopMap->isEnabled(), c.topOn);
         // What the fields show is what is stored.
         const PlotState& p = Plot();
-        EXPECT_EQ(PrintMap::FieldText(p.PrnMapWidth).toStdString(), c.width);
-        EXPECT_EQ(PrintMap::FieldText(p.PrnMapLeft).toStdString(), c.left);
-        EXPECT_EQ(PrintMap::FieldText(p.PrnMapTop).toStdString(), c.top);
+        EXPECT_EQ(LengthFieldText(p.PrnMapWidth).toStdString(), c.width);
+        EXPECT_EQ(LengthFieldText(p.PrnMapLeft).toStdString(), c.left);
+        EXPECT_EQ(LengthFieldText(p.PrnMapTop).toStdString(), c.top);
         EXPECT_TRUE(boxes.log.empty());
     }
 }

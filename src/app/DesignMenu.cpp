@@ -42,23 +42,6 @@ void ShowModal(QWidget* parent) {
 
 }  // namespace
 
-bool Tellurax::DesignItemBuilt(size_t index) {
-    switch (index) {
-    case MapBoundaries:
-    case GreatCircle:
-    case SmallCircles:
-    case AddText:
-    case Labels:
-    case BackgroundColor:
-    case GridColorWidthType:
-    case LineWidthScaling:
-    case kPixelSizeItem:
-    case ParameterReport:
-    case GreatCircleReport: return true;
-    default: return false;
-    }
-}
-
 void Tellurax::mnuDesign_Click(int16_t index) {
     if (index < 0 || static_cast<size_t>(index) >= mnuDesign.size()) return;
     const auto item = static_cast<size_t>(index);

@@ -5,7 +5,6 @@
 // Host the plotting code draws on.
 
 #include <QMainWindow>
-#include <QSet>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -155,14 +154,10 @@ protected:
 private:
     void BuildMenus();
     void ConnectHandlers();
-    // Items whose commands do not exist yet stay disabled.
-    void EnableItem(QAction* item, bool enabled);
     // Locks the menu bar for a run (only Stop enabled) or unlocks it.
     void LockMenus(bool running);
     // The projections whose dialogs exist are enabled.
     void EnableProjectionItems();
-    // The Design Map items whose commands exist.
-    static bool DesignItemBuilt(size_t index);
     QAction* CheckedProjectionItem() const;
     // Moves the Projection menu's one mark to item (none for nullptr).
     void CheckProjectionItem(QAction* item);
@@ -227,7 +222,6 @@ private:
     QMenu* projMenu_ = nullptr;
     QMenu* designMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
-    QSet<QAction*> pending_;
     bool activated_ = false;
     // A drawing run is on the stack: Plotting ends with the stop, the run
     // only when its pass has seen it.

@@ -1,6 +1,5 @@
-// The main window's menu bar: every menu with its captions (items whose
-// commands are not built yet stay disabled), the handlers connected in one
-// place, and the lock of a drawing run.
+// The main window's menu bar: every menu with its captions, the handlers
+// connected in one place, and the lock of a drawing run.
 
 #include <QAction>
 #include <QMenu>
@@ -15,13 +14,9 @@ namespace tlrx {
 
 void Tellurax::BuildMenus() {
     QMenuBar* bar = menuBar();
-    const auto add = [this](QMenu* menu, const char* caption, bool built = false) {
+    const auto add = [](QMenu* menu, const char* caption) {
         QAction* item = menu->addAction(QString::fromUtf8(caption));
         item->setCheckable(true);
-        if (!built) {
-            pending_.insert(item);
-            item->setEnabled(false);
-        }
         return item;
     };
     const auto separator = [](QMenu* menu) { return menu->addSeparator(); };
@@ -33,7 +28,7 @@ void Tellurax::BuildMenus() {
                                "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
                                nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
     for (size_t i = 0; i < mnuInput.size(); ++i)
-        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i], true) : separator(fileMenu_);
+        mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i]) : separator(fileMenu_);
 
     projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
     mnuBar[1] = projMenu_->menuAction();
@@ -46,10 +41,10 @@ void Tellurax::BuildMenus() {
         if (i == 5) {
             QMenu* mollweide = projMenu_->addMenu(QString::fromUtf8(projItems[i]));
             mnuProj[i] = mollweide->menuAction();
-            mnuProjMollweide[0] = add(mollweide, "Normal", true);
-            mnuProjMollweide[1] = add(mollweide, "Interrupted", true);
+            mnuProjMollweide[0] = add(mollweide, "Normal");
+            mnuProjMollweide[1] = add(mollweide, "Interrupted");
         } else {
-            mnuProj[i] = projItems[i] ? add(projMenu_, projItems[i], true) : separator(projMenu_);
+            mnuProj[i] = projItems[i] ? add(projMenu_, projItems[i]) : separator(projMenu_);
         }
     }
     EnableProjectionItems();
@@ -60,10 +55,8 @@ void Tellurax::BuildMenus() {
                                  "Add &Text to Map", "&Labels", nullptr, "B&ackground Color",
                                  "&Grid Color, Width, Type", "Line &Width Scaling", "Show Window &Pixel Size",
                                  nullptr, "&Map Parameter Report", "G&reat Circle Report"};
-    for (size_t i = 0; i < mnuDesign.size(); ++i) {
-        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i], DesignItemBuilt(i))
-                                      : separator(designMenu_);
-    }
+    for (size_t i = 0; i < mnuDesign.size(); ++i)
+        mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i]) : separator(designMenu_);
 
     // Draw Map and Stop act as soon as they are clicked.
     mnuBar[3] = bar->addAction(QStringLiteral("&Draw Map"));
@@ -72,7 +65,7 @@ void Tellurax::BuildMenus() {
     mnuBar[4] = helpMenu_->menuAction();
     const char* helpItems[] = {"&Contents", "&Search for Help on ...", nullptr, "&About Tellurax", "Plot &Time"};
     for (size_t i = 0; i < mnuAbout.size(); ++i)
-        mnuAbout[i] = helpItems[i] ? add(helpMenu_, helpItems[i], true) : separator(helpMenu_);
+        mnuAbout[i] = helpItems[i] ? add(helpMenu_, helpItems[i]) : separator(helpMenu_);
 
     mnuBar[5] = bar->addAction(QStringLiteral("&Stop"));
     mnuBar[5]->setEnabled(false);
@@ -115,8 +108,6 @@ void Tellurax::ConnectHandlers() {
         Form_MouseMove(static_cast<float>(at.x()) * d.TwipsPerPixelX, static_cast<float>(at.y()) * d.TwipsPerPixelY);
     });
 }
-
-void Tellurax::EnableItem(QAction* item, bool enabled) { item->setEnabled(enabled && !pending_.contains(item)); }
 
 void Tellurax::LockMenus(bool running) {
     for (int i = 0; i <= 4; ++i) mnuBar[static_cast<size_t>(i)]->setEnabled(!running);

@@ -49,8 +49,8 @@ void Tellurax::mnuBar_Click(int16_t index) {
     case 0: {
         // Printing needs an installed printer, asked for each time.
         const bool printers = Printers().PrintersInstalled();
-        EnableItem(mnuInput[2], printers);
-        EnableItem(mnuInput[3], printers);
+        mnuInput[2]->setEnabled(printers);
+        mnuInput[3]->setEnabled(printers);
         break;
     }
     case 3: {

@@ -2,8 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
+#include "core/Errors.h"
+#include "designfile/AtomicFile.h"
 #include "platform/TextEncoding.h"
 
 namespace tlrx {
@@ -89,12 +90,12 @@ std::string ReportToRtf(const ReportModel& report) {
 }
 
 bool SaveReportRtf(const ReportModel& report, const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    const std::string rtf = ReportToRtf(report);
-    file.write(rtf.data(), static_cast<std::streamsize>(rtf.size()));
-    file.close();
-    return !file.fail();
+    try {
+        WriteFileAtomically(path, ReportToRtf(report));
+        return true;
+    } catch (const RuntimeError&) {
+        return false;
+    }
 }
 
 }  // namespace tlrx

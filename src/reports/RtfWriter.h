@@ -35,8 +35,9 @@ std::string ReportToRtf(const ReportModel& report);
 // The text of one run with the escapes above.
 std::string RtfEscape(std::string_view utf8);
 
-// Writes ReportToRtf(report) to path. False when the file cannot be written
-// completely (what was written may remain).
+// Writes ReportToRtf(report) as the file at path, replacing any file there
+// only once the new one is complete. False when it cannot be written; an
+// earlier file then stays as it was.
 bool SaveReportRtf(const ReportModel& report, const std::string& path);
 
 }  // namespace tlrx

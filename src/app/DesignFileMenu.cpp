@@ -13,6 +13,7 @@
 #include "core/SharedRoutines.h"
 #include "designfile/CnfFile.h"
 #include "designfile/DesignWindow.h"
+#include "dialogs/common/FileChoice.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -53,26 +54,14 @@ constexpr ProjectionMark kMarks[] = {
 constexpr const char* kDesignFilter = "Configuration (*.cnf)|*.cnf";
 constexpr const char* kDesignExt = "cnf";
 
-// The shared file dialog as the design file item's dialog, opening on the
-// last design file. The chosen name; nothing after Cancel (silent) or a
-// dialog error (reported).
+// The design file item's dialog, opening on the last design file. The
+// chosen name; nothing after Cancel or a dialog error.
 std::optional<std::string> ChooseDesignFile(bool save) {
-    FileDialogState& dlg = FileSaveLoad();
-    dlg.CancelError = true;
-    ParseFileName(Plot().CnfFileName, true);
-    dlg.DialogTitle = save ? "Save Map Design" : "Recall Map Design";
-    dlg.Filter = kDesignFilter;
-    dlg.FilterIndex = 1;
-    dlg.DefaultExt = kDesignExt;
-    dlg.Flags = save ? kFileDialogOverwritePrompt | kFileDialogHideReadOnly : kFileDialogFileMustExist;
-    const int32_t error = save ? dlg.ShowSave() : dlg.ShowOpen();
-    if (error == kFileDialogCancel) return std::nullopt;
-    if (error != 0) {
-        MsgBox("Error " + std::to_string(error) + (save ? " in Save Map Design" : " in Recall Map Design"),
-               "File Common Dialog Error", MsgButtons::Ok, MsgIcon::Exclamation);
-        return std::nullopt;
-    }
-    return dlg.FileName;
+    if (save)
+        return ChooseFile({FileDialogKind::Save, Plot().CnfFileName, "Save Map Design", kDesignFilter, kDesignExt,
+                           kFileDialogOverwritePrompt | kFileDialogHideReadOnly, " in Save Map Design"});
+    return ChooseFile({FileDialogKind::Open, Plot().CnfFileName, "Recall Map Design", kDesignFilter, kDesignExt,
+                       kFileDialogFileMustExist, " in Recall Map Design"});
 }
 
 // Whether the name ends in ".cnf", in any case.

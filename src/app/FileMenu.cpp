@@ -17,6 +17,7 @@
 #include "core/SharedRoutines.h"
 #include "designfile/CircleFiles.h"
 #include "dialogs/content/InputFileChoices.h"
+#include "dialogs/common/FileChoice.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -71,26 +72,14 @@ const SaveDialog& CircleDialog(int16_t index) {
     return dialogs[index - kSaveGreatCircle];
 }
 
-// The shared file dialog as the item's save dialog, opening on the item's
-// last file. Returns the chosen name with the default extension; nothing
-// after Cancel (silent) or a dialog error (reported).
+// The item's save dialog, opening on the item's last file. Returns the
+// chosen name with the default extension; nothing after Cancel or an error.
 std::optional<std::string> ChooseSaveFile(const SaveDialog& item) {
-    FileDialogState& dlg = FileSaveLoad();
-    dlg.CancelError = true;
-    ParseFileName(Plot().*item.lastPath, true);
-    dlg.DialogTitle = item.title;
-    dlg.Filter = item.filter;
-    dlg.FilterIndex = 1;
-    dlg.DefaultExt = item.defaultExt;
-    dlg.Flags = kFileDialogOverwritePrompt | kFileDialogHideReadOnly;
-    const int32_t error = dlg.ShowSave();
-    if (error == kFileDialogCancel) return std::nullopt;
-    if (error != 0) {
-        MsgBox("Error " + std::to_string(error) + item.operation, "File Common Dialog Error", MsgButtons::Ok,
-               MsgIcon::Exclamation);
-        return std::nullopt;
-    }
-    return WithDefaultExtension(dlg.FileName, item.defaultExt);
+    const std::optional<std::string> chosen =
+        ChooseFile({FileDialogKind::Save, Plot().*item.lastPath, item.title, item.filter, item.defaultExt,
+                    kFileDialogOverwritePrompt | kFileDialogHideReadOnly, item.operation});
+    if (!chosen) return std::nullopt;
+    return WithDefaultExtension(*chosen, item.defaultExt);
 }
 
 // An export file that cannot be written is reported before anything is

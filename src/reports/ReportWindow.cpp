@@ -9,11 +9,13 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/DesignState.h"
 #include "core/SharedRoutines.h"
 #include "dialogs/pickers/Pickers.h"
+#include "dialogs/common/FileChoice.h"
 #include "platform/FileDialog.h"
 #include "platform/Help.h"
 #include "platform/Host.h"
@@ -192,23 +194,12 @@ void ReportWindow::mnuOptions_Click(int16_t index) {
 
 void ReportWindow::SaveAsRichText() {
     PlotState& p = Plot();
-    FileDialogState& dialog = FileSaveLoad();
-    dialog.CancelError = true;
-    ParseFileName(p.RptFileName, true);
-    dialog.DialogTitle = "Save Report As Rich Text File";
-    dialog.Filter = "RTF Files (*.rtf)|*.rtf";
-    dialog.FilterIndex = 1;
-    dialog.DefaultExt = "rtf";
-    dialog.Flags = kFileDialogOverwritePrompt | kFileDialogHideReadOnly;
-    const int32_t error = dialog.ShowSave();
-    if (error == kFileDialogCancel) return;
-    if (error != 0) {
-        MsgBox("Error " + std::to_string(error) + " in Save Report As Rich Text File", "File Common Dialog Error",
-               MsgButtons::Ok, MsgIcon::Exclamation);
-        return;
-    }
+    const std::optional<std::string> chosen =
+        ChooseFile({FileDialogKind::Save, p.RptFileName, "Save Report As Rich Text File", "RTF Files (*.rtf)|*.rtf",
+                    "rtf", kFileDialogOverwritePrompt | kFileDialogHideReadOnly, " in Save Report As Rich Text File"});
+    if (!chosen) return;
     MainWindow().Refresh();
-    const std::string name = WithDefaultExtension(dialog.FileName, dialog.DefaultExt);
+    const std::string name = WithDefaultExtension(*chosen, "rtf");
     // A file that could not be written is reported, and the name of the
     // last saved report stays.
     if (!SaveReportRtf(report_, name)) {

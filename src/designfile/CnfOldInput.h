@@ -157,6 +157,22 @@ inline void ReadBoundaryFields(OldInput& in, DesignState& d) {
     d.LonEastText = in.Text("eastern boundary text");
 }
 
+// The UTM projection's parameters, which both older versions hold in one
+// order, from the semi-major axis to the false northing.
+inline void ReadUtmParameters(OldInput& in, DesignState& d) {
+    d.UtmSemiMajorAxis = in.Double("UTM semi-major axis");
+    d.UtmScaleFactor = in.Double("UTM scale factor");
+    d.UtmEccSq = in.Double("UTM eccentricity squared");
+    d.UtmEccPrimeSq = in.Double("UTM second eccentricity squared");
+    d.UtmM0 = in.Double("UTM meridian distance of the origin");
+    d.UtmArcA0 = in.Double("UTM meridian arc coefficient A0");
+    d.UtmArcB1 = in.Double("UTM meridian arc coefficient B1");
+    d.UtmArcB2 = in.Double("UTM meridian arc coefficient B2");
+    d.UtmArcB3 = in.Double("UTM meridian arc coefficient B3");
+    d.UtmFalseEasting = in.Double("UTM false easting");
+    d.UtmFalseNorthing = in.Double("UTM false northing");
+}
+
 // Symbol types 1 to 12 are the ones the program draws.
 inline void CheckSymbolType(OldInput& in, int16_t type) {
     in.Check(type >= SymLine && type <= SymCircleFilled, "Symbol type outside 1 to 12");

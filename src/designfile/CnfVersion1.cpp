@@ -419,17 +419,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         d.UtmSpheroidName = in.Text("spheroid name");
         if (d.UtmSpheroidName == "GRS80 1980") d.UtmSpheroidName = "WGS84 1984";
         in.Integer("ignored value");
-        d.UtmSemiMajorAxis = in.Double("UTM semi-major axis");
-        d.UtmScaleFactor = in.Double("UTM scale factor");
-        d.UtmEccSq = in.Double("UTM eccentricity squared");
-        d.UtmEccPrimeSq = in.Double("UTM second eccentricity squared");
-        d.UtmM0 = in.Double("UTM meridian distance of the origin");
-        d.UtmArcA0 = in.Double("UTM meridian arc coefficient A0");
-        d.UtmArcB1 = in.Double("UTM meridian arc coefficient B1");
-        d.UtmArcB2 = in.Double("UTM meridian arc coefficient B2");
-        d.UtmArcB3 = in.Double("UTM meridian arc coefficient B3");
-        d.UtmFalseEasting = in.Double("UTM false easting");
-        d.UtmFalseNorthing = in.Double("UTM false northing");
+        ReadUtmParameters(in, d);
         d.UtmText[0] = JoinedAngle(in, "UTM central longitude", 4);
         d.UtmText[1] = JoinedAngle(in, "UTM latitude of origin", 4);
         for (int k = 2; k <= 10; ++k) d.UtmText[static_cast<size_t>(k)] = in.Text(Numbered("UTM text", k));

@@ -157,6 +157,19 @@ inline void ReadBoundaryFields(OldInput& in, DesignState& d) {
     d.LonEastText = in.Text("eastern boundary text");
 }
 
+// The boundaries and spacings in whole arc-seconds, in the order both older
+// versions hold them.
+inline void ReadBoundarySeconds(OldInput& in, DesignState& d) {
+    d.LatNorthSec = in.Long("northern boundary in arc-seconds");
+    d.LatSouthSec = in.Long("southern boundary in arc-seconds");
+    d.LatSpacingSec = in.Long("latitude spacing in arc-seconds");
+    d.FrameEastSec = in.Long("eastern frame edge in arc-seconds");
+    d.FrameWestSec = in.Long("western frame edge in arc-seconds");
+    d.LonSpacingSec = in.Long("longitude spacing in arc-seconds");
+    d.LonEastSec = in.Long("eastern boundary in arc-seconds");
+    d.LonWestSec = in.Long("western boundary in arc-seconds");
+}
+
 // The UTM projection's parameters, which both older versions hold in one
 // order, from the semi-major axis to the false northing.
 inline void ReadUtmParameters(OldInput& in, DesignState& d) {

@@ -377,14 +377,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
     d.StdParText[1] = JoinedAngle(in, "southern standard parallel", 4);
     ReadBoundaryFields(in, d);
     if (v > 120) {
-        d.LatNorthSec = in.Long("northern boundary in arc-seconds");
-        d.LatSouthSec = in.Long("southern boundary in arc-seconds");
-        d.LatSpacingSec = in.Long("latitude spacing in arc-seconds");
-        d.FrameEastSec = in.Long("eastern frame edge in arc-seconds");
-        d.FrameWestSec = in.Long("western frame edge in arc-seconds");
-        d.LonSpacingSec = in.Long("longitude spacing in arc-seconds");
-        d.LonEastSec = in.Long("eastern boundary in arc-seconds");
-        d.LonWestSec = in.Long("western boundary in arc-seconds");
+        ReadBoundarySeconds(in, d);
         in.Double("ignored value");
         d.AzRangeSec = in.Long("azimuthal range in arc-seconds");
         d.VpP = in.Double("perspective point distance");

@@ -163,14 +163,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     for (int k = 0; k < 10; ++k) d.BoundsText[static_cast<size_t>(k)] = in.Text(Numbered("boundary text", k));
     for (int k = 0; k < 2; ++k) d.StdParText[static_cast<size_t>(k)] = in.Text(Numbered("standard parallel text", k));
     ReadBoundaryFields(in, d);
-    d.LatNorthSec = in.Long("northern boundary in arc-seconds");
-    d.LatSouthSec = in.Long("southern boundary in arc-seconds");
-    d.LatSpacingSec = in.Long("latitude spacing in arc-seconds");
-    d.FrameEastSec = in.Long("eastern frame edge in arc-seconds");
-    d.FrameWestSec = in.Long("western frame edge in arc-seconds");
-    d.LonSpacingSec = in.Long("longitude spacing in arc-seconds");
-    d.LonEastSec = in.Long("eastern boundary in arc-seconds");
-    d.LonWestSec = in.Long("western boundary in arc-seconds");
+    ReadBoundarySeconds(in, d);
     d.AzRangeSec = in.Long("azimuthal range in arc-seconds");
     d.VpP = in.Double("perspective point distance");
     d.MapXMax = in.Double("map extent x maximum");

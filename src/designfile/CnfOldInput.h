@@ -14,6 +14,7 @@
 #include "core/Errors.h"
 #include "core/SharedRoutines.h"
 #include "designfile/CnfOld.h"
+#include "plot/PlotState.h"
 
 namespace tlrx::oldcnf {
 
@@ -168,6 +169,19 @@ inline void ReadBoundarySeconds(OldInput& in, DesignState& d) {
     d.LonSpacingSec = in.Long("longitude spacing in arc-seconds");
     d.LonEastSec = in.Long("eastern boundary in arc-seconds");
     d.LonWestSec = in.Long("western boundary in arc-seconds");
+}
+
+// The map's extent and its scaling to the screen, in the order both older
+// versions hold them.
+inline void ReadMapExtent(OldInput& in, DesignState& d, PlotState& p) {
+    d.MapXMax = in.Double("map extent x maximum");
+    d.MapXMin = in.Double("map extent x minimum");
+    d.MapYMax = in.Double("map extent y maximum");
+    d.MapYMin = in.Double("map extent y minimum");
+    p.DevOffsetX = in.Double("screen offset x");
+    p.DevScaleX = in.Double("screen scale x");
+    p.DevOffsetY = in.Double("screen offset y");
+    p.DevScaleY = in.Double("screen scale y");
 }
 
 // The UTM projection's parameters, which both older versions hold in one

@@ -394,14 +394,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
             d.LonWestSec = ToInt32(d.LonWest * sec);
         });
     }
-    d.MapXMax = in.Double("map extent x maximum");
-    d.MapXMin = in.Double("map extent x minimum");
-    d.MapYMax = in.Double("map extent y maximum");
-    d.MapYMin = in.Double("map extent y minimum");
-    p.DevOffsetX = in.Double("screen offset x");
-    p.DevScaleX = in.Double("screen scale x");
-    p.DevOffsetY = in.Double("screen offset y");
-    p.DevScaleY = in.Double("screen scale y");
+    ReadMapExtent(in, d, p);
 
     old.textFontName = in.Text("font name");
     if (old.textFontName.empty() || old.textFontName.compare(0, 4, "COUR") == 0) old.textFontName = "Courier New";

@@ -166,14 +166,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     ReadBoundarySeconds(in, d);
     d.AzRangeSec = in.Long("azimuthal range in arc-seconds");
     d.VpP = in.Double("perspective point distance");
-    d.MapXMax = in.Double("map extent x maximum");
-    d.MapXMin = in.Double("map extent x minimum");
-    d.MapYMax = in.Double("map extent y maximum");
-    d.MapYMin = in.Double("map extent y minimum");
-    p.DevOffsetX = in.Double("screen offset x");
-    p.DevScaleX = in.Double("screen scale x");
-    p.DevOffsetY = in.Double("screen offset y");
-    p.DevScaleY = in.Double("screen scale y");
+    ReadMapExtent(in, d, p);
 
     d.UtmSpheroidName = in.Text("spheroid name");
     if (d.UtmSpheroidName == "GRS80 1980") d.UtmSpheroidName = "WGS84 1984";

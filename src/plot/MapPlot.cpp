@@ -283,7 +283,6 @@ void MapPass::SetRow(int16_t row) {
 
 bool MapPass::RowSelected(int16_t row) const {
     if (row == 0) return false;
-    if (row < 0 || row > d_.MaxGeoFeature()) Raise(kSubscriptOutOfRange);
     return d_.FeatureSelected(row, file_);
 }
 

@@ -3,7 +3,7 @@
 # with AddressSanitizer and UndefinedBehaviorSanitizer that fails on any report.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-debian.sh
+scripts/setup-debian.sh test
 export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLRX_BUILD_BENCH=ON -DTLRX_WERROR=ON

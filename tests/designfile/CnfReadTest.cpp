@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -255,6 +258,23 @@ TEST_F(CnfReadTest, AFileThatCannotBeOpenedIsReported) {
     boxes.log.clear();
     EXPECT_FALSE(Recall(dir));
     ExpectOneBox("Error: Is a directory", "Error in CnfRead");
+}
+
+// A named pipe would wait for a writer for ever, a device never end: both
+// are refused unopened, and the design stays.
+TEST_F(CnfReadTest, APipeOrADeviceIsRefusedAtOnce) {
+    const std::string pipe = Path("pipe.cnf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, std::string("/dev/zero")}) {
+        boxes.log.clear();
+        const std::string before = SaveText();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(Recall(path)) << path;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << path;
+        ExpectOneBox("Error: Not a regular file", "Error in CnfRead");
+        EXPECT_EQ(window.changes, 0) << path;
+        EXPECT_EQ(SaveText(), before) << path;
+    }
 }
 
 // Saved on this screen with a maximised window: the window is maximised and

@@ -1,6 +1,7 @@
 // Recalling a design: the file is read whole into a staged copy of the
-// design, checked and fitted to the window there; only a file read to its
-// last field changes the design, the window, the caption and the menu.
+// design, checked, fitted to the window and its circles computed there; only
+// a file read to its last field, whose design can be fitted and computed,
+// changes the design, the window, the caption and the menu.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -122,6 +123,10 @@ FileVersion ReadHeader(ListInput& in, DesignState& d) {
         v.version = field("header", [&] { return ToInt16(100 * LeadingNumber(last4)); });
         d.ProjName = field("projection name", [&] { return in.Text(); });
     }
+    // The name becomes the caption, which cannot carry a NUL.
+    field("projection name", [&] {
+        if (d.ProjName.find('\0') != std::string::npos) Raise("Text with a NUL character inside");
+    });
     return v;
 }
 
@@ -279,6 +284,19 @@ bool CnfRead(DesignWindow& window) {
             Raise(std::string(e.what()) + " in fitting the design to this window");
         }
         DerivedValues(s.d);
+        // The circles are computed on the staged copy: a design whose
+        // circles cannot be computed is refused before anything changes.
+        // Files of version 1.31 and before hold no great circle; only the
+        // current version holds a small circle.
+        const auto compute = [](auto op, const char* what) {
+            try {
+                op();
+            } catch (const RuntimeError& e) {
+                Raise(std::string(e.what()) + " in computing " + what);
+            }
+        };
+        if (s.d.GcDefined && v.version > 131) compute([&s] { ComputeGreatCircle(s.d); }, "the great circle");
+        if (current && s.d.ScDefined) compute([&s] { ComputeSmallCircles(s.d); }, "the small circles");
         // Whatever an older file held, the design recalled can be saved again.
         if (!current) WriteCurrentVersion({s.d, s.p, s.w});
 
@@ -292,10 +310,6 @@ bool CnfRead(DesignWindow& window) {
         }
         live = std::move(s.d);
         Plot() = std::move(s.p);
-        // Files of version 1.31 and before hold no great circle; only the
-        // current version holds a small circle.
-        if (live.GcDefined && (v.version > 131)) GcCalc();
-        if (current && live.ScDefined) ScCalc();
         PlotState& p = Plot();
         if (current && p.PrnDlg && s.w.Orientation != 0 && p.PrnDlg->Settings.Orientation != s.w.Orientation)
             p.PrnDlg->Settings.Orientation = s.w.Orientation;

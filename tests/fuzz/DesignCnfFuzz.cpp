@@ -144,7 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(window.caption == "Tellurax: Equirectangular projection", "a refused file left another caption");
         return 0;
     }
-    Check(Boxes().log.empty() || Boxes().log[0].title != "Error in CnfRead", "a recall that succeeded showed its box");
+    // The circles are computed before the design is replaced: a recall that
+    // succeeded shows no box, not even one of the computations after it.
+    Check(Boxes().log.empty(), "a recall that succeeded showed a box" + LastBox());
 
     // A save that fails names its reason.
     Plot().CnfFileName = saved;

@@ -331,8 +331,7 @@ RoutePoints MeridianRoute(double lat1, double lon1, double lat2, double lon2, bo
 }
 
 // Stores a computed route; the working lists only from the general case.
-void Store(RoutePoints&& p, bool workingLists, bool reversed) {
-    auto& d = Design();
+void Store(DesignState& d, RoutePoints&& p, bool workingLists, bool reversed) {
     const auto count = static_cast<int16_t>(p.Count());
     d.GcLat = std::move(p.lat);
     d.GcLon = std::move(p.lon);
@@ -349,26 +348,30 @@ void Store(RoutePoints&& p, bool workingLists, bool reversed) {
 
 }  // namespace
 
+void ComputeGreatCircle(DesignState& d) {
+    // Local copies: the entered end points stay as they are.
+    const double lat1 = d.GcStartLat;
+    const double lon1 = d.GcStartLon;
+    const double lat2 = d.GcEndLat;
+    const double lon2 = d.GcEndLon;
+    for (double v : {lat1, lon1, lat2, lon2}) {
+        if (!std::isfinite(v)) Raise(kOverflow);  // no route through a value that is not a number
+    }
+    const double lonGap = std::fabs(lon1 - lon2);
+    if (lat1 == 0 && lat2 == 0) {
+        Store(d, EquatorRoute(lon1, lon2), false, false);
+    } else if (lonGap <= kDegTolerance || std::fabs(lonGap - 180) <= kDegTolerance) {
+        Store(d, MeridianRoute(lat1, lon1, lat2, lon2, lonGap <= kDegTolerance), false, false);
+    } else {
+        const EastwardRoute route(lat1, lon1, lat2, lon2);
+        Store(d, route.Points(), true, route.Exchanged());
+    }
+}
+
 void GcCalc() {
     auto& d = Design();
     try {
-        // Local copies: the entered end points stay as they are.
-        const double lat1 = d.GcStartLat;
-        const double lon1 = d.GcStartLon;
-        const double lat2 = d.GcEndLat;
-        const double lon2 = d.GcEndLon;
-        for (double v : {lat1, lon1, lat2, lon2}) {
-            if (!std::isfinite(v)) Raise(kOverflow);  // no route through a value that is not a number
-        }
-        const double lonGap = std::fabs(lon1 - lon2);
-        if (lat1 == 0 && lat2 == 0) {
-            Store(EquatorRoute(lon1, lon2), false, false);
-        } else if (lonGap <= kDegTolerance || std::fabs(lonGap - 180) <= kDegTolerance) {
-            Store(MeridianRoute(lat1, lon1, lat2, lon2, lonGap <= kDegTolerance), false, false);
-        } else {
-            const EastwardRoute route(lat1, lon1, lat2, lon2);
-            Store(route.Points(), true, route.Exchanged());
-        }
+        ComputeGreatCircle(d);
     } catch (const RuntimeError& e) {
         d.GcLat.assign(1, 0);
         d.GcLon.assign(1, 0);

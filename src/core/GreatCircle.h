@@ -31,4 +31,12 @@ namespace tlrx {
 // points, shows "Error in GcCalc" and leaves an empty list.
 void GcCalc();
 
+struct DesignState;
+
+// The computation of GcCalc on the great circle of d, raising RuntimeError
+// instead of showing it; the lists are replaced only by a complete route.
+// The design file reader computes a recalled design with it before the
+// design takes effect.
+void ComputeGreatCircle(DesignState& d);
+
 }  // namespace tlrx

@@ -26,4 +26,11 @@ namespace tlrx {
 // range" and leaves no points.
 void ScCalc();
 
+struct DesignState;
+
+// The computation of ScCalc on the small circles of d, raising RuntimeError
+// instead of showing it (the points computed so far stay). The design file
+// reader computes a recalled design with it before the design takes effect.
+void ComputeSmallCircles(DesignState& d);
+
 }  // namespace tlrx

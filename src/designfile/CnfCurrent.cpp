@@ -106,11 +106,20 @@ void Lines(IO& io, const CnfRecord& r) {
     io.End();
     io.Begin(Form::Numbers);
     io.Dbl(p.MapFillFraction, {"map fill fraction"});
+    io.Check(IsFillFraction(p.MapFillFraction), kFillFractionOutside);
     io.End();
 
     const auto paletteCell = [&io](int16_t& cell, std::string_view what) {
         io.Int16(cell, {what});
         io.Check(cell >= 0 && cell <= 255, "Palette cell outside 0 to 255");
+    };
+    const auto latitude = [&io](double& degrees, std::string_view what) {
+        io.Dbl(degrees, {what});
+        io.Check(IsLatitude(degrees), kLatitudeOutside);
+    };
+    const auto longitude = [&io](double& degrees, std::string_view what) {
+        io.Dbl(degrees, {what});
+        io.Check(IsLongitude(degrees), kLongitudeOutside);
     };
     io.Begin(Form::Items);
     io.Int32(d.BackColor, {"background colour"});
@@ -303,8 +312,10 @@ void Lines(IO& io, const CnfRecord& r) {
     io.Begin(Form::Numbers);
     io.Dbl(d.MapXMax, {"map extent x maximum"});
     io.Dbl(d.MapXMin, {"map extent x minimum"});
+    io.Check(IsExtent(d.MapXMax, d.MapXMin), kEmptyExtent);
     io.Dbl(d.MapYMax, {"map extent y maximum"});
     io.Dbl(d.MapYMin, {"map extent y minimum"});
+    io.Check(IsExtent(d.MapYMax, d.MapYMin), kEmptyExtent);
     io.End();
     io.Begin(Form::Numbers);
     io.Dbl(p.DevOffsetX, {"screen offset x"});
@@ -342,10 +353,10 @@ void Lines(IO& io, const CnfRecord& r) {
         io.End();
     }
     io.Begin(Form::Numbers);
-    io.Dbl(d.GcStartLat, {"great circle start latitude"});
-    io.Dbl(d.GcStartLon, {"great circle start longitude"});
-    io.Dbl(d.GcEndLat, {"great circle end latitude"});
-    io.Dbl(d.GcEndLon, {"great circle end longitude"});
+    latitude(d.GcStartLat, "great circle start latitude");
+    longitude(d.GcStartLon, "great circle start longitude");
+    latitude(d.GcEndLat, "great circle end latitude");
+    longitude(d.GcEndLon, "great circle end longitude");
     io.Flag(d.GcDefined, {"great circle flag"});
     io.Int32(d.GcColor, {"great circle colour"});
     paletteCell(d.GcColorIndex, "great circle palette cell");
@@ -357,15 +368,16 @@ void Lines(IO& io, const CnfRecord& r) {
         io.End();
     }
     io.Begin(Form::Numbers);
-    io.Dbl(d.ScCenterLat, {"small circle centre latitude"});
-    io.Dbl(d.ScCenterLon, {"small circle centre longitude"});
+    latitude(d.ScCenterLat, "small circle centre latitude");
+    longitude(d.ScCenterLon, "small circle centre longitude");
     io.Dbl(d.ScRadius, {"small circle radius"});
+    io.Check(d.ScRadius >= 0 && d.ScRadius <= 180, "Radius outside 0 to 180");
     io.Flag(d.ScDefined, {"small circle flag"});
     io.Int32(d.ScColor, {"small circle colour"});
     paletteCell(d.ScColorIndex, "small circle palette cell");
     io.Int16(d.ScLineWidth, {"small circle line width"});
     io.Int16(d.ScCount, {"number of small circles"});
-    io.Check(d.ScCount >= 0, "Negative count");
+    io.Check(d.ScCount >= 1 && d.ScCount <= 10, "Number of circles outside 1 to 10");
     io.End();
     io.Begin(Form::Items);
     io.Int16(d.VectorTextScale, {"text scale of vector exports"});

@@ -16,8 +16,10 @@ namespace tlrx {
 bool CnfSave(DesignWindow& window);
 
 // Replaces the design by the one in CnfFileName, a file of the current
-// version or of versions 2 and 1 (CnfOld.h). The whole file is read and
-// checked first; only then do the design, the window (a current-version
+// version or of versions 2 and 1 (CnfOld.h). Only a regular file is read
+// (a named pipe or a device is refused unopened). The whole file is read and
+// checked, and the design's circles and its fit to the window computed on a
+// copy of it, first; only then do the design, the window (a current-version
 // file's is fitted to hold the saved drawing area; older designs are fitted
 // into the window as it is), the caption and the Projection menu's mark
 // change. A file that cannot be read or is malformed changes nothing. True

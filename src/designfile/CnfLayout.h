@@ -3,8 +3,10 @@
 // one description of the layout, so that writer and reader cannot drift
 // apart. Used by CnfSave and CnfRead; tests reach the text forms through it.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/DesignState.h"
 #include "designfile/CnfText.h"
@@ -49,8 +51,25 @@ std::string WriteCurrentVersion(const CnfRecord& record);
 // ends early, a value that is no number or does not fit its field, a count
 // the rest of the file cannot hold, a value outside what the program can use
 // (grid type, palette cell, symbol type, print units, orientation, a
-// size of zero), a text item line shorter than its two quotes.
+// size of zero, a fill fraction outside 0 to 1, an empty map extent, a
+// latitude or longitude out of range, a small circle radius outside 0 to 180
+// or a number of circles outside 1 to 10), a text item line shorter than
+// its two quotes.
 void ReadCurrentVersion(ListInput& in, CnfRecord& record);
+
+// What every reader refuses of the values a recalled design is computed
+// from: values no dialog of the program gives and no drawing can carry.
+inline constexpr std::string_view kLatitudeOutside = "Latitude outside -90 to 90";
+inline constexpr std::string_view kLongitudeOutside = "Longitude outside -180 to 180";
+inline constexpr std::string_view kFillFractionOutside = "Fill fraction of zero or less, or above 1";
+inline constexpr std::string_view kEmptyExtent = "Map extent of zero or less, or too large";
+inline bool IsLatitude(double degrees) { return degrees >= -90 && degrees <= 90; }
+inline bool IsLongitude(double degrees) { return degrees >= -180 && degrees <= 180; }
+inline bool IsFillFraction(double fraction) { return fraction > 0 && fraction <= 1; }
+inline bool IsExtent(double high, double low) {
+    const double size = high - low;
+    return size > 0 && std::isfinite(size);
+}
 
 // The first line of a file of this program's version.
 std::string HeaderLine(const std::string& versionString);

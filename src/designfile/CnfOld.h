@@ -28,7 +28,8 @@ struct OldDrawingArea {
 // end, a value that is no number or does not fit its field, a count the
 // rest of the file cannot hold, a colour number outside 0 to 15, a value
 // outside what the program can use (grid type, symbol type, print units,
-// number of grid outputs or input files, a size of zero).
+// number of grid outputs or input files, a size of zero, a fill fraction
+// outside 0 to 1, an empty map extent, a great circle end out of range).
 OldDrawingArea ReadVersion2(ListInput& in, int16_t version, CnfRecord& record, float scaleWidth,
                             float scaleHeight);
 OldDrawingArea ReadVersion1(ListInput& in, int16_t version, CnfRecord& record, float scaleWidth,

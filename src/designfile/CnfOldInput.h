@@ -176,12 +176,36 @@ inline void ReadBoundarySeconds(OldInput& in, DesignState& d) {
 inline void ReadMapExtent(OldInput& in, DesignState& d, PlotState& p) {
     d.MapXMax = in.Double("map extent x maximum");
     d.MapXMin = in.Double("map extent x minimum");
+    in.Check(IsExtent(d.MapXMax, d.MapXMin), kEmptyExtent);
     d.MapYMax = in.Double("map extent y maximum");
     d.MapYMin = in.Double("map extent y minimum");
+    in.Check(IsExtent(d.MapYMax, d.MapYMin), kEmptyExtent);
     p.DevOffsetX = in.Double("screen offset x");
     p.DevScaleX = in.Double("screen scale x");
     p.DevOffsetY = in.Double("screen offset y");
     p.DevScaleY = in.Double("screen scale y");
+}
+
+// The fill fraction, checked.
+inline double ReadFillFraction(OldInput& in, bool single) {
+    const double f = single ? double(in.Single("map fill fraction")) : in.Double("map fill fraction");
+    in.Check(IsFillFraction(f), kFillFractionOutside);
+    return f;
+}
+
+// The end points of the great circle in degrees, in the order both older
+// versions hold them.
+inline void ReadGreatCircleEnds(OldInput& in, DesignState& d) {
+    const auto degrees = [&in](const char* what, bool latitude) {
+        const double v = in.Double(what);
+        if (latitude) in.Check(IsLatitude(v), kLatitudeOutside);
+        else in.Check(IsLongitude(v), kLongitudeOutside);
+        return v;
+    };
+    d.GcStartLat = degrees("great circle start latitude", true);
+    d.GcStartLon = degrees("great circle start longitude", false);
+    d.GcEndLat = degrees("great circle end latitude", true);
+    d.GcEndLon = degrees("great circle end longitude", false);
 }
 
 // The UTM projection's parameters, which both older versions hold in one

@@ -1,13 +1,15 @@
 // Recalling a design: the file is read whole into a staged copy of the
-// design, checked and fitted to the window there; only a file read to its
-// last field changes the design, the window, the caption and the menu.
+// design, checked, fitted to the window and its circles computed there; only
+// a file read to its last field, whose design can be fitted and computed,
+// changes the design, the window, the caption and the menu.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <string>
 
@@ -27,7 +29,9 @@ namespace tlrx {
 namespace {
 
 // No design file comes near this; a larger file is refused before it is read.
-constexpr std::streamoff kMaxDesignFileBytes = std::streamoff{16} << 20;
+constexpr off_t kMaxDesignFileBytes = off_t{16} << 20;
+constexpr const char* kTooLarge = "The file is too large for a design file";
+constexpr const char* kNotRegularFile = "Not a regular file";
 
 // The design as it will be once the recall succeeds.
 struct Staged {
@@ -46,18 +50,51 @@ struct WindowFit {
     float factor = 1;  // FitFactorX and FitFactorY
 };
 
+// Refuses what is no regular file: a folder, and a named pipe or a device,
+// whose reading would wait for a writer or never end.
+void RequireRegularFile(mode_t mode) {
+    if (S_ISDIR(mode)) Raise(std::strerror(EISDIR));
+    if (!S_ISREG(mode)) Raise(kNotRegularFile);
+}
+
+// An open file, closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    const int fd;
+};
+
+// The whole file. It is looked at before it is opened, so that a pipe is
+// never opened, and opened without waiting, so that one put in the file's
+// place meanwhile is refused by the look at what was opened.
 std::string ReadWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) Raise(std::strerror(EISDIR));
+    struct stat status {};
+    if (::stat(path.c_str(), &status) == 0) RequireRegularFile(status.st_mode);
     errno = 0;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in.is_open()) Raise(errno != 0 ? std::strerror(errno) : "File not found");
-    const std::streamoff size = in.tellg();
-    if (size < 0) Raise("The file cannot be read");  // a folder, for one
-    if (size > kMaxDesignFileBytes) Raise("The file is too large for a design file");
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), size)) Raise("The file cannot be read");
+    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const int fd = file.fd;
+    if (fd < 0) Raise(errno != 0 ? std::strerror(errno) : "File not found");
+    if (::fstat(fd, &status) != 0) Raise(std::strerror(errno));
+    RequireRegularFile(status.st_mode);
+    if (status.st_size > kMaxDesignFileBytes) Raise(kTooLarge);
+    std::string bytes;
+    char block[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            Raise(std::strerror(errno));
+        }
+        // A file that grows past the limit while it is read is refused too.
+        if (bytes.size() + static_cast<size_t>(n) > static_cast<size_t>(kMaxDesignFileBytes)) Raise(kTooLarge);
+        bytes.append(block, static_cast<size_t>(n));
+    }
     return bytes;
 }
 
@@ -86,6 +123,10 @@ FileVersion ReadHeader(ListInput& in, DesignState& d) {
         v.version = field("header", [&] { return ToInt16(100 * LeadingNumber(last4)); });
         d.ProjName = field("projection name", [&] { return in.Text(); });
     }
+    // The name becomes the caption, which cannot carry a NUL.
+    field("projection name", [&] {
+        if (d.ProjName.find('\0') != std::string::npos) Raise("Text with a NUL character inside");
+    });
     return v;
 }
 
@@ -243,6 +284,19 @@ bool CnfRead(DesignWindow& window) {
             Raise(std::string(e.what()) + " in fitting the design to this window");
         }
         DerivedValues(s.d);
+        // The circles are computed on the staged copy: a design whose
+        // circles cannot be computed is refused before anything changes.
+        // Files of version 1.31 and before hold no great circle; only the
+        // current version holds a small circle.
+        const auto compute = [](auto op, const char* what) {
+            try {
+                op();
+            } catch (const RuntimeError& e) {
+                Raise(std::string(e.what()) + " in computing " + what);
+            }
+        };
+        if (s.d.GcDefined && v.version > 131) compute([&s] { ComputeGreatCircle(s.d); }, "the great circle");
+        if (current && s.d.ScDefined) compute([&s] { ComputeSmallCircles(s.d); }, "the small circles");
         // Whatever an older file held, the design recalled can be saved again.
         if (!current) WriteCurrentVersion({s.d, s.p, s.w});
 
@@ -256,10 +310,6 @@ bool CnfRead(DesignWindow& window) {
         }
         live = std::move(s.d);
         Plot() = std::move(s.p);
-        // Files of version 1.31 and before hold no great circle; only the
-        // current version holds a small circle.
-        if (live.GcDefined && (v.version > 131)) GcCalc();
-        if (current && live.ScDefined) ScCalc();
         PlotState& p = Plot();
         if (current && p.PrnDlg && s.w.Orientation != 0 && p.PrnDlg->Settings.Orientation != s.w.Orientation)
             p.PrnDlg->Settings.Orientation = s.w.Orientation;

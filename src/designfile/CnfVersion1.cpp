@@ -244,7 +244,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
     in.Check(d.GridType >= 1 && d.GridType <= 5, "Grid type outside 1 to 5");
     p.GridOutputCount = d.GridType == 1 ? 2 : d.GridType == 5 ? 0 : 1;
     p.AscFileName.assign(static_cast<size_t>(p.GridOutputCount) + 10, {});
-    p.MapFillFraction = v > 120 ? in.Double("map fill fraction") : double(in.Single("map fill fraction"));
+    p.MapFillFraction = ReadFillFraction(in, v <= 120);
     d.ConicN = in.Double("projection constant n");
     d.ConicC = in.Double("projection constant C");
     d.ConicRho0 = in.Double("projection constant rho0");
@@ -475,10 +475,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         d.GcEndText[1] = JoinedAngle(in, "great circle start longitude", 4);
         d.GcEndText[2] = JoinedAngle(in, "great circle end latitude", 4);
         d.GcEndText[3] = JoinedAngle(in, "great circle end longitude", 4);
-        d.GcStartLat = in.Double("great circle start latitude");
-        d.GcStartLon = in.Double("great circle start longitude");
-        d.GcEndLat = in.Double("great circle end latitude");
-        d.GcEndLon = in.Double("great circle end longitude");
+        ReadGreatCircleEnds(in, d);
         d.GcDefined = in.Flag("great circle flag");
         d.GcColor = CheckedStandardColor(in, in.Integer("great circle colour code"));
     }

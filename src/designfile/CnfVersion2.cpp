@@ -80,7 +80,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     in.Check(h0 > 0, "Size of zero or less");
     in.Integer("screen width");
     in.Integer("screen height");
-    p.MapFillFraction = in.Double("map fill fraction");
+    p.MapFillFraction = ReadFillFraction(in, false);
     const AreaFit fit = Fitting([&] { return FitArea(w0, h0, scaleWidth, scaleHeight); });
     const double f = fit.factor;
 
@@ -176,10 +176,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
 
     for (int k = 0; k < 4; ++k)
         d.GcEndText[static_cast<size_t>(k)] = in.Text(Numbered("great circle end point text", k));
-    d.GcStartLat = in.Double("great circle start latitude");
-    d.GcStartLon = in.Double("great circle start longitude");
-    d.GcEndLat = in.Double("great circle end latitude");
-    d.GcEndLon = in.Double("great circle end longitude");
+    ReadGreatCircleEnds(in, d);
     d.GcDefined = in.Flag("great circle flag");
     d.GcColor = PaletteRgb(in.Long("great circle colour"));
     d.GcLineWidth = in.Integer("great circle line width");

@@ -2,6 +2,7 @@
 // they give when read back as an ASCII map file, and what a failure leaves.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -271,6 +272,7 @@ TEST_F(CircleFilesTest, AFailureLeavesTheEarlierFileAndNothingOpen) {
     ComputeGreatCircle(37.78, -122.43, 35.68, 139.69);
     ComputeSmallCircles(0, 0, 10, 2);
     fs::create_directories(Path("folder.prn"));
+    ASSERT_EQ(::mkfifo(Path("pipe.prn").c_str(), 0600), 0);
     const std::string earlier = "earlier circle\r\n";
     Put(Path("route.prn"), earlier);
     Put(Path("rings.prn"), earlier);
@@ -285,6 +287,8 @@ TEST_F(CircleFilesTest, AFailureLeavesTheEarlierFileAndNothingOpen) {
         {"missing folder", true, Path("missing/route.prn"), None, "Error: No such file or directory"},
         {"missing folder", false, Path("missing/rings.prn"), None, "Error: No such file or directory"},
         {"a folder of that name", true, Path("folder.prn"), None, "Error: Is a directory"},
+        // A pipe would wait for a reader for ever.
+        {"a named pipe of that name", false, Path("pipe.prn"), None, "Error: Not a regular file"},
         {"disk full", true, Path("route.prn"), DiskFull, "Error: File too large"},
         {"points missing", false, Path("rings.prn"), PointsMissing, "Error: Subscript out of range"},
     };
@@ -314,7 +318,7 @@ TEST_F(CircleFilesTest, AFailureLeavesTheEarlierFileAndNothingOpen) {
     }
     std::vector<std::string> entries = FolderEntries();
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"folder.prn", "rings.prn", "route.prn"}));
+    EXPECT_EQ(entries, (std::vector<std::string>{"folder.prn", "pipe.prn", "rings.prn", "route.prn"}));
     EXPECT_TRUE(fs::is_empty(Path("folder.prn")));
 
     boxes.log.clear();

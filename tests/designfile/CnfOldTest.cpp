@@ -496,6 +496,12 @@ TEST_F(CnfOldTest, ABadOldFileChangesNothing) {
          "Colour number 16 outside 0 to 15 of old row 6 of input file 1"},
         {150, "NW.PRN,4, 10 ", "NW.PRN,4, 13 ", "", 0, "Symbol type outside 1 to 12 of input file 4"},
         {150, "C:\\OUT\\NW.PCX", "PC", "", 0, "BMP file path shorter than its extension in line 1224 (BMP file path)"},
+        // What the fit, the great circle and the drawing are computed from.
+        {204, " .9\r\n", " 0\r\n", "", 0, "Fill fraction of zero or less, or above 1 in line 9 (map fill fraction)"},
+        {150, " .9\r\n", " 2\r\n", "", 0, "Fill fraction of zero or less, or above 1 in line 6 (map fill fraction)"},
+        {204, " 47.6     -122.333333333333      47.6666666666667     -117.416666666667",
+         " 47.6     -122.333333333333      147.6666666666667     -117.416666666667", "", 0,
+         "Latitude outside -90 to 90 in line 71 (great circle end latitude)"},
     };
     for (const Case& c : cases) {
         ResetDesignState();

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -160,7 +163,8 @@ TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
         {"Tellurax configuration file version 3.00", ""},
         // A file of this version read by the older readers fails where
         // their layouts part: the fields name the reader.
-        {"Configuration file version 2.50", "Error: Overflow in line 14 (horizontal centring flag)"},
+        {"Configuration file version 2.50",
+         "Error: Fill fraction of zero or less, or above 1 in line 10 (map fill fraction)"},
         {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
         {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
         // No header: the first line is the projection name of version 1.20.
@@ -223,7 +227,43 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
          "Printer orientation outside 0 to 2 in line 17, field 6 (printer orientation)"},
         {"a negative number of small circles", 92,
          " 37.7833     -122.4333      15      0      16711680      9      45     -3", 0,
-         "Negative count in line 92, field 8 (number of small circles)"},
+         "Number of circles outside 1 to 10 in line 92, field 8 (number of small circles)"},
+        // What the circles, the fit and the drawing are computed from: only
+        // values the dialogs give, whether or not the circles are on.
+        {"no small circle", 92, " 37.7833     -122.4333      15      0      16711680      9      45      0", 0,
+         "Number of circles outside 1 to 10 in line 92, field 8 (number of small circles)"},
+        {"eleven small circles", 92, " 37.7833     -122.4333      15     -1      16711680      9      45      11", 0,
+         "Number of circles outside 1 to 10 in line 92, field 8 (number of small circles)"},
+        {"a negative radius", 92, " 37.7833     -122.4333     -5     -1      16711680      9      45      3", 0,
+         "Radius outside 0 to 180 in line 92, field 3 (small circle radius)"},
+        {"a radius of 1E+300", 92, " 37.7833     -122.4333      1E+300     -1      16711680      9      45      3", 0,
+         "Radius outside 0 to 180 in line 92, field 3 (small circle radius)"},
+        {"a radius past the antipode", 92,
+         " 37.7833     -122.4333      180.01      0      16711680      9      45      3", 0,
+         "Radius outside 0 to 180 in line 92, field 3 (small circle radius)"},
+        {"a centre beyond the pole", 92, " 90.5     -122.4333      15      0      16711680      9      45      3", 0,
+         "Latitude outside -90 to 90 in line 92, field 1 (small circle centre latitude)"},
+        {"a great circle end beyond the date line", 88,
+         " 37.7833     -122.4333      29.3333      180.5     -1      33554687      9      45", 0,
+         "Longitude outside -180 to 180 in line 88, field 4 (great circle end longitude)"},
+        {"a great circle start beyond the pole", 88,
+         "-1E+300     -122.4333      29.3333      47.9833      0      33554687      9      45", 0,
+         "Latitude outside -90 to 90 in line 88, field 1 (great circle start latitude)"},
+        {"a fill fraction of 0", 13, " 0", 0,
+         "Fill fraction of zero or less, or above 1 in line 13, field 1 (map fill fraction)"},
+        {"a fill fraction above 1", 13, " 1.5", 0,
+         "Fill fraction of zero or less, or above 1 in line 13, field 1 (map fill fraction)"},
+        {"a map extent of no width", 69, " 2.5     2.5      2.5     -2.5", 0,
+         "Map extent of zero or less, or too large in line 69, field 2 (map extent x minimum)"},
+        {"a map extent upside down", 69, " 3.14159265358979     -3.14159265358979     -2.5      2.5", 0,
+         "Map extent of zero or less, or too large in line 69, field 4 (map extent y minimum)"},
+        {"a map extent beyond any number", 69, " 1E+308     -1E+308      2.5     -2.5", 0,
+         "Map extent of zero or less, or too large in line 69, field 2 (map extent x minimum)"},
+        // In range, but a route across the date line between -180 and 180,
+        // which the great circle dialog never gives, cannot be computed.
+        {"a great circle that cannot be computed", 88,
+         " 10     -180      20      180     -1      33554687      9      45", 0,
+         "Division by zero in computing the great circle"},
     };
     for (const Case& c : cases) {
         ResetDesignState();
@@ -255,6 +295,51 @@ TEST_F(CnfReadTest, AFileThatCannotBeOpenedIsReported) {
     boxes.log.clear();
     EXPECT_FALSE(Recall(dir));
     ExpectOneBox("Error: Is a directory", "Error in CnfRead");
+}
+
+// A named pipe would wait for a writer for ever, a device never end: both
+// are refused unopened, and the design stays.
+TEST_F(CnfReadTest, APipeOrADeviceIsRefusedAtOnce) {
+    const std::string pipe = Path("pipe.cnf");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {pipe, std::string("/dev/zero")}) {
+        boxes.log.clear();
+        const std::string before = SaveText();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(Recall(path)) << path;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << path;
+        ExpectOneBox("Error: Not a regular file", "Error in CnfRead");
+        EXPECT_EQ(window.changes, 0) << path;
+        EXPECT_EQ(SaveText(), before) << path;
+    }
+}
+
+// Files whose recall once changed the design and then failed, or carried a
+// value no dialog gives into the design: refused, naming the line and field.
+TEST_F(CnfReadTest, FilesWithValuesTheDesignCannotUseAreRefused) {
+    struct Case {
+        const char* fixture;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"small-circle-count-0.cnf", "Number of circles outside 1 to 10 in line 82, field 8 (number of small circles)"},
+        {"small-circle-overflow.cnf",
+         "Number of circles outside 1 to 10 in line 82, field 8 (number of small circles)"},
+        {"v2-zero-map-extent.cnf", "Map extent of zero or less, or too large in line 119 (map extent x minimum)"},
+        {"nul-in-projection-name.cnf", "Text with a NUL character inside in line 2, field 1 (projection name)"},
+    };
+    for (const Case& c : cases) {
+        ResetDesignState();
+        ResetPlotState();
+        boxes.log.clear();
+        window = test::FakeDesignWindow{};
+        const std::string before = SaveText();
+        EXPECT_FALSE(Recall(FixturePath(c.fixture))) << c.fixture;
+        ExpectOneBox("Error: " + c.error, "Error in CnfRead");
+        EXPECT_EQ(window.caption, "Tellurax: Equirectangular projection") << c.fixture;
+        EXPECT_EQ(window.changes, 0) << c.fixture;
+        EXPECT_EQ(SaveText(), before) << c.fixture;
+    }
 }
 
 // Saved on this screen with a maximised window: the window is maximised and
@@ -323,6 +408,21 @@ TEST_F(CnfReadTest, ADefinedSmallCircleIsComputedAgain) {
         WithLine("no-files.cnf", 83, " 37.7833     -122.4333      15     -1      16711680      9      45      3")));
     EXPECT_EQ(Design().ScCircleEnd.size(), 4u);
     EXPECT_GT(Design().ScCircleEnd[3], 3 * 360);
+}
+
+// The extremes the small circle dialog gives are recalled: a radius of 0 or
+// 180 degrees, ten circles, a centre at a pole on the date line.
+TEST_F(CnfReadTest, TheSmallCirclesAtTheDialogsLimitsAreRecalled) {
+    for (const char* line : {" 90     -180      0     -1      16711680      9      45      10",
+                             "-90      180      180     -1      16711680      9      45      1"}) {
+        ResetDesignState();
+        boxes.log.clear();
+        ASSERT_TRUE(RecallText(WithLine("no-files.cnf", 83, line))) << line;
+        EXPECT_TRUE(boxes.log.empty()) << line;
+        const DesignState& d = Design();
+        ASSERT_EQ(d.ScCircleEnd.size(), static_cast<size_t>(d.ScCount) + 1) << line;
+        for (int k = 1; k <= d.ScCount; ++k) EXPECT_GT(d.ScCircleEnd[k], d.ScCircleEnd[k - 1]) << line;
+    }
 }
 
 }  // namespace

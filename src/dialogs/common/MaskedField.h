@@ -1,7 +1,7 @@
 #pragma once
 // The base of the dialogs' masked entry fields (angles, grouped digits):
-// a QLineEdit whose input mask fills every place, so that typing overwrites
-// the place after the caret. A field that gets the focus as its dialog opens
+// a QLineEdit with an input mask, where a typed character overwrites the
+// place after the caret. A field that gets the focus as its dialog opens
 // puts the caret at its first place, as Tab does, so that what is typed at
 // once fills the field from its start; a click still places the caret where
 // it lands.

@@ -297,6 +297,58 @@ TEST_F(ProjectionMenuTest, TheOtherDialogsLeftUnfinishedPutTheProjectionBackToo)
     }
 }
 
+TEST_F(ProjectionMenuTest, AnAbandonedChainLeavesThePreviousMapAsDrawnBefore) {
+    Tellurax window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
+    SetMapPlotPass({});
+    const auto draw = [&window] {
+        DrawMap(window);
+        return window.Area().Picture().copy();
+    };
+    // One projection of each family, then each kind of chain: the first
+    // dialogs accepted, the last one cancelled, then the ones beneath it.
+    for (const int16_t previous : {ProjMercator, ProjEquirectangular, ProjAlbers, ProjGnomonic,
+                                   ProjInterruptedMollweide, ProjUtm, ProjVerticalPerspective}) {
+        for (const int16_t chain : {ProjConformalConic, ProjInterruptedMollweide, ProjUtm}) {
+            if (chain == previous) continue;
+            SCOPED_TRACE(std::string(ItemOf(previous).name) + " then " + ItemOf(chain).name);
+            ChooseAndAccept(window, ItemOf(previous));
+            const QImage before = draw();
+            // Chosen again: a drawing run leaves the last lobe's graticule.
+            ChooseAndAccept(window, ItemOf(previous));
+            const auto values = DesignValues();
+            if (chain == ProjUtm) {
+                WhenShown<UtmSpheroid>([](UtmSpheroid& s) {
+                    s.Ellipsoid->setCurrentRow(0);
+                    WhenShown<UtmParameters>([](UtmParameters& p) {
+                        WhenShown<UtmCoords>([](UtmCoords& c) { c.Cancel->click(); });
+                        p.OK->click();
+                        p.Cancel->click();
+                    });
+                    s.OK->click();
+                    s.Cancel->click();
+                });
+            } else {
+                WhenShown<LatLonBounds>([chain](LatLonBounds& b) {
+                    if (chain == ProjInterruptedMollweide) {
+                        WhenShown<LatLonInterrupt>([](LatLonInterrupt& i) { i.Cancel->click(); });
+                    } else {
+                        WhenShown<LatLonStdPar>([](LatLonStdPar& s) { s.Cancel->click(); });
+                    }
+                    b.OK->click();
+                    b.Cancel->click();
+                });
+            }
+            Action(window, ItemOf(chain))->trigger();
+            EXPECT_EQ(DesignValues(), values);
+            EXPECT_TRUE(draw() == before);
+            EXPECT_TRUE(boxes.log.empty()) << boxes.log.front().text;
+        }
+    }
+}
+
 TEST_F(ProjectionMenuTest, MapBoundariesOpensTheDialogOfTheCurrentProjection) {
     Tellurax window;
     ChooseAndAccept(window, ItemOf(ProjRobinson));

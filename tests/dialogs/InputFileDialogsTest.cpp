@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -479,6 +480,29 @@ TEST_F(InputFileDialogsTest, TheSpaceKeyActsAsAClickAndASwatchOpensThePicker) {
     EXPECT_EQ(p.RowColor(2), before);
     EXPECT_EQ(p.focusWidget(), p.GeoFeatures);  // the grid takes the focus back
     p.Cancel->click();
+}
+
+TEST_F(InputFileDialogsTest, TheGridShowsItsFeatureHeadingWholeAndTheCurrentColourCellInItsOwnColour) {
+    for (const char* name : {"d.pnt", "a.all", "f.grf"}) {
+        SCOPED_TRACE(name);
+        Added(name, 2);
+        InputFileParams p;
+        ShowActive(p);
+        const QHeaderView* header = p.GeoFeatures->horizontalHeader();
+        EXPECT_GE(header->sectionSize(3), header->sectionSizeHint(3)) << "Geographic Feature";
+
+        // A colour just picked for the first swatch: its cell is current in
+        // the focused grid, the focus shown as after keyboard use.
+        p.setAttribute(Qt::WA_KeyboardFocusChange);
+        Design().ColorPicBoxIndex = 1;
+        p.ApplyPickedColor(0x0000FF);
+        p.GeoFeatures->setFocus();
+        ASSERT_TRUE(p.GeoFeatures->hasFocus());
+        const QImage shot = p.GeoFeatures->viewport()->grab().toImage();
+        const QPoint centre = p.GeoFeatures->visualItemRect(p.GeoFeatures->item(0, 0)).center();
+        EXPECT_EQ(QColor(shot.pixel(centre)), QColor(255, 0, 0));
+        p.Cancel->click();
+    }
 }
 
 TEST_F(InputFileDialogsTest, HelpTopics) {

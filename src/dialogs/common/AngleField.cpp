@@ -123,7 +123,7 @@ std::optional<std::string> CommonAngleFault(AngleKind kind, std::string_view pla
     return std::nullopt;
 }
 
-AngleField::AngleField(AngleKind kind, QWidget* parent) : QLineEdit(parent), kind_(kind) {
+AngleField::AngleField(AngleKind kind, QWidget* parent) : MaskedField(parent), kind_(kind) {
     setInputMask(QString::fromLatin1(RulesOf(kind).mask));
     // Fixed-width digits keep the groups under their column headings.
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

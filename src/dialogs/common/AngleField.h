@@ -15,12 +15,13 @@
 // literal blanks: latitude 7 characters (degrees 1-2, minutes 3-4, seconds
 // 5-6, letter 7), longitude 8 (3 degree places), the others 7 (no letter).
 
-#include <QLineEdit>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "dialogs/common/MaskedField.h"
 
 namespace tlrx {
 
@@ -39,7 +40,7 @@ struct FieldFault {
 // (whatever digits are typed). Empty when the text passes.
 std::optional<std::string> CommonAngleFault(AngleKind kind, std::string_view plainText);
 
-class AngleField : public QLineEdit {
+class AngleField : public MaskedField {
     Q_OBJECT
 public:
     AngleField(AngleKind kind, QWidget* parent);

@@ -40,7 +40,7 @@ std::string GroupedEightDigits(double value) {
 }
 
 DigitField::DigitField(std::vector<int> groups, QChar separator, QWidget* parent)
-    : QLineEdit(parent), groups_(std::move(groups)) {
+    : MaskedField(parent), groups_(std::move(groups)) {
     QString mask;
     for (size_t i = 0; i < groups_.size(); ++i) {
         if (i > 0) mask += MaskLiteral(separator);

@@ -8,11 +8,12 @@
 // separators, and an unfilled place counts for nothing ("10,00_,___" gives
 // "1000"). SetDigits() fills the field from such a text, right-aligned.
 
-#include <QLineEdit>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "dialogs/common/MaskedField.h"
 
 namespace tlrx {
 
@@ -29,7 +30,7 @@ NumberSeparators UserNumberSeparators();
 // rounded to the nearest whole, halves away from zero.
 std::string GroupedEightDigits(double value);
 
-class DigitField : public QLineEdit {
+class DigitField : public MaskedField {
     Q_OBJECT
 public:
     // groups: the digit places of each group, first to last ({2, 3, 3});

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -38,6 +39,25 @@ constexpr const char* kFocusStyle =
     "QTableWidget { background-color: rgb(255, 255, 255); }"
     "QTableWidget:focus { background-color: rgb(0, 255, 255); }"
     "QHeaderView::section { background-color: rgb(128, 128, 128); color: rgb(255, 255, 255); }";
+
+// Paints a colour cell in its colour alone. The style marks the current cell
+// of the focused grid with a translucent fill, which would show another
+// colour than the one chosen; where the style would show that mark, the
+// current colour cell gets an outline that stands out from its colour.
+class ColorCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QColor color = index.data(Qt::BackgroundRole).value<QBrush>().color();
+        painter->fillRect(option.rect, color);
+        const QStyle::State focusShown = QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+        if ((option.state & focusShown) != focusShown) return;
+        painter->save();
+        painter->setPen(QPen(qGray(color.rgb()) < 128 ? Qt::white : Qt::black, 1, Qt::DotLine));
+        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+        painter->restore();
+    }
+};
 
 int PixelsOf(int twips) {
     const float perPixel = Design().TwipsPerPixelY;
@@ -174,6 +194,7 @@ InputFileParams::InputFileParams(QWidget* parent, InputFileChoices* list)
     // The grid marks its current cell only by the focus frame, so that the
     // colour cells always show their colour.
     GeoFeatures->setSelectionMode(QAbstractItemView::NoSelection);
+    GeoFeatures->setItemDelegateForColumn(0, new ColorCellDelegate(GeoFeatures));
     SymbolType1->setSelectionBehavior(QAbstractItemView::SelectRows);
     SymbolType1->setHorizontalHeaderItem(0, FixedItem(QStringLiteral("Symbol Type")));
     SymbolType1->horizontalHeaderItem(0)->setTextAlignment(kWrappedCentre);
@@ -268,16 +289,18 @@ void InputFileParams::Form_Load() {
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(
                                             QString::fromUtf8(texts[static_cast<size_t>(r)].data(),
                                                               static_cast<int>(texts[static_cast<size_t>(r)].size()))));
-    const int gridWidth = widths[0] + widths[1] + widths[2] + nameWidth + PixelsOf(size.spareTwips) + 16;
-    GeoFeatures->setFixedWidth(gridWidth);
-    for (int c = 0; c < 3; ++c) GeoFeatures->setColumnWidth(c, widths[c]);
-    GeoFeatures->setColumnWidth(3, gridWidth - widths[0] - widths[1] - widths[2] - PixelsOf(size.spareTwips));
     const char* headers[4] = {"Color", "Line Width", "", "Geographic Feature"};
     for (int c = 0; c < 4; ++c) {
         auto* header = FixedItem(QString::fromUtf8(headers[c]));
         header->setTextAlignment(c == 3 ? Qt::AlignLeft | Qt::AlignVCenter : kWrappedCentre);
         GeoFeatures->setHorizontalHeaderItem(c, header);
     }
+    // The feature column holds its longest name and its one-line heading.
+    const int nameColumn = std::max(nameWidth + 16, GeoFeatures->horizontalHeader()->sectionSizeHint(3));
+    const int gridWidth = widths[0] + widths[1] + widths[2] + nameColumn + PixelsOf(size.spareTwips);
+    GeoFeatures->setFixedWidth(gridWidth);
+    for (int c = 0; c < 3; ++c) GeoFeatures->setColumnWidth(c, widths[c]);
+    GeoFeatures->setColumnWidth(3, nameColumn);
     for (int r = 1; r <= rows; ++r) {
         for (int c = 0; c < 3; ++c) {
             auto* item = FixedItem();

@@ -7,6 +7,8 @@
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
 #include "core/ProjectionTable.h"
+#include "core/Utm.h"
+#include "core/UtmGrid.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/geo/AngleRows.h"
 #include "dialogs/geo/LatLonInterrupt.h"
@@ -120,8 +122,14 @@ void LatLonBounds::RestoreCopy() {
     d.BoundsText = copy_;
     if (restoreOpener_) restoreOpener_();
     if (derived_) {
-        // The texts put back passed the graticule computation before.
-        CalcGraticule(copy_);
+        // The values put back passed their computations before; a UTM map's
+        // grid is in metres from its own texts, not from the boundary texts.
+        if (FamilyOf(d.ProjCode) == ProjFamily::Utm) {
+            CalcUtmZone();
+            CalcUtmGrid(d.UtmText);
+        } else {
+            CalcGraticule(copy_);
+        }
         ParamSelect();
         d.CalcError = false;
     }

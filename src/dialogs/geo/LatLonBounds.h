@@ -15,7 +15,8 @@
 // The edit is complete only when the whole chain was accepted. Closed any
 // other way, the dialog puts back the ten texts it opened with, runs the
 // opener's restore (the Projection menu's previous projection) and derives
-// the graticule and projection parameters again from the texts put back.
+// the graticule and projection parameters again for the projection put back:
+// from the texts put back, or for UTM from its zone and metre grid texts.
 
 #include <array>
 #include <functional>

@@ -1,6 +1,12 @@
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
 #include <QString>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/qt/QtMessageBox.h"
 
@@ -39,11 +45,32 @@ QMessageBox::StandardButtons QtButtons(MsgButtons buttons) {
     return QMessageBox::Ok;
 }
 
+// QMessageBox wraps a text wider than a width of its own choosing, breaking
+// the message's own lines into ragged pieces: the text label is made as wide
+// as the longest line, as far as the box still fits on the screen.
+void FitLongestLine(QMessageBox& box, const QString& text) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!label) return;
+    const QFontMetricsF metrics(label->font());
+    qreal longest = 0;
+    for (const QString& line : text.split(QChar('\n'))) longest = std::max(longest, metrics.horizontalAdvance(line));
+    const QMargins margins = label->contentsMargins();
+    const int wanted =
+        static_cast<int>(std::ceil(longest)) + 1 + margins.left() + margins.right() + 2 * label->margin();
+    label->setMinimumWidth(wanted);
+    // The window frame, where the platform tells it before the box is shown.
+    box.winId();
+    const int frame = box.frameGeometry().width() - box.geometry().width();
+    const int excess = box.layout()->totalMinimumSize().width() + frame - box.screen()->availableGeometry().width();
+    if (excess > 0) label->setMinimumWidth(std::max(0, wanted - excess));
+}
+
 }  // namespace
 
 MsgAnswer QtMessageBox::Show(const MessageBoxRecord& box) {
     QMessageBox mb(QtIcon(box.icon), QString::fromStdString(box.title), DisplayText(box.text),
                    QtButtons(box.buttons), QApplication::activeWindow());
+    FitLongestLine(mb, mb.text());
     switch (mb.exec()) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Retry: return MsgAnswer::Retry;

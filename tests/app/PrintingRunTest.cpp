@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMenu>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
@@ -398,6 +399,52 @@ TEST_F(PrintingRunTest, PrintSetupMeasuresTheChosenPrinter) {
     EXPECT_EQ(p.PrnDlg->PrinterName, "Legal");
     EXPECT_EQ(p.PaperHeight, -1);
     EXPECT_TRUE(boxes.log.empty());
+}
+
+// The printers are looked up whenever the File menu opens and a printing
+// command starts: one added after start-up can be used at once, a changed
+// unprintable border is measured as it is now, and printing with no printer
+// left says so.
+TEST_F(PrintingRunTest, TheFileMenuFollowsPrintersAddedChangedOrRemoved) {
+    printers.printers.clear();
+    CountingWindow window;
+    const auto openFileMenu = [&window] { emit window.mnuBar[0]->menu()->aboutToShow(); };
+    openFileMenu();
+    EXPECT_FALSE(window.mnuInput[2]->isEnabled());
+    EXPECT_FALSE(window.mnuInput[3]->isEnabled());
+
+    printers.printers = {{"Office", kLetter, {}, pdf}};
+    openFileMenu();
+    EXPECT_TRUE(window.mnuInput[2]->isEnabled());
+    EXPECT_TRUE(window.mnuInput[3]->isEnabled());
+
+    std::vector<float> borders;
+    const auto printMap = [&] {
+        WhenShown<PrintMap>([&borders](PrintMap& dlg) {
+            borders.push_back(Plot().PrnMinLeft);
+            dlg.OK->click();
+        });
+        window.mnuInput_Click(2);
+    };
+    printMap();
+    EXPECT_TRUE(fs::exists(pdf));
+    PrinterPage wider = kLetter;
+    wider.PhysicalOffsetX = 300;
+    wider.HorzRes = 4500;
+    printers.printers[0].Page = wider;
+    printMap();
+    EXPECT_EQ(borders, (std::vector<float>{0.25f, 0.5f}));
+    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+
+    printers.printers.clear();
+    fs::remove(pdf);
+    openFileMenu();
+    EXPECT_FALSE(window.mnuInput[2]->isEnabled());
+    window.mnuInput_Click(2);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "No printer is installed. Add a printer to the system, then try again.");
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_EQ(window.beeps, 2);
 }
 
 // Printing to a real print queue (check_print.sh adds a PDF queue and names

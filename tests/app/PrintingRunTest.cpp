@@ -12,8 +12,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -255,6 +257,23 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
              });
          },
          1, false, ""},
+        // A page of some megabytes is handed over in pieces, the program
+        // answering between them: Esc after the second piece still stops it.
+        {"Esc late in handing a large page to the printer",
+         [](CountingWindow& window, int& passes) {
+             SetMapPlotPass([&passes] {
+                 ++passes;
+                 Surface& dc = *Plot().PrinterDC;
+                 for (int32_t i = 0; i < 200000; ++i) {
+                     dc.MoveToEx(300 + i % 4000, 300 + i % 5000);
+                     dc.LineTo(310 + i % 4000, 320 + i % 5000);
+                 }
+             });
+             SetDoEventsHook([&window, spoolingYields = 0](int64_t) mutable {
+                 if (window.Spooling && ++spoolingYields == 3) QTest::keyClick(&window, Qt::Key_Escape);
+             });
+         },
+         1, false, ""},
         {"an error in the run",
          [](CountingWindow&, int& passes) {
              SetMapPlotPass([&passes] {
@@ -447,31 +466,49 @@ TEST_F(PrintingRunTest, TheFileMenuFollowsPrintersAddedChangedOrRemoved) {
     EXPECT_EQ(window.beeps, 2);
 }
 
-// Printing to a real print queue (check_print.sh adds a PDF queue and names
-// it in TLRX_PRINT_QUEUE): the default world goes to that queue, and the
-// layout's box is left in TLRX_PRINT_OUT/box.txt for the script to hold the
-// printed PDF against. Skipped without a queue.
-TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
+// The machine's printers, the queue given being the system's current one.
+class QueuePrinters : public QtPrinterService {
+public:
+    QueuePrinters(const QPrinterInfo& info, bool landscape)
+        : dc_(std::make_unique<QPrinter>(info, QPrinter::HighResolution)) {
+        if (landscape) dc_.Printer().setPageOrientation(QPageLayout::Landscape);
+    }
+    std::optional<PrinterInfo> CurrentPrinter() override {
+        return PrinterInfo{dc_.Printer().printerName().toStdString(), "", "", ReadDevMode(dc_.Printer())};
+    }
+    PrinterSurface* CurrentPrinterDC() override { return &dc_; }
+
+private:
+    QtPrinterSurface dc_;
+};
+
+// The queue that check_print.sh adds, named in TLRX_PRINT_QUEUE; a null
+// printer without one.
+QPrinterInfo GivenQueue() {
     const char* queue = std::getenv("TLRX_PRINT_QUEUE");
+    return queue ? QPrinterInfo::printerInfo(QString::fromLocal8Bit(queue)) : QPrinterInfo();
+}
+
+// Printing to a real print queue (check_print.sh adds a PDF queue and names
+// it in TLRX_PRINT_QUEUE): the default world goes to that queue, centred,
+// in the units of TLRX_PRINT_UNITS ("cm" switches to centimetres in the
+// layout dialog) on paper turned as TLRX_PRINT_ORIENTATION says
+// ("landscape"); the paper and the layout's box, in inches, are left in
+// TLRX_PRINT_OUT/box.txt for the script to hold the printed PDF against.
+// Skipped without a queue.
+TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
     const char* out = std::getenv("TLRX_PRINT_OUT");
-    if (!queue || !out) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
-    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromLocal8Bit(queue));
-    ASSERT_FALSE(info.isNull()) << "Qt does not see the queue " << queue;
-
-    // The machine's printers, the queue given being the system's current one.
-    class QueuePrinters : public QtPrinterService {
-    public:
-        explicit QueuePrinters(const QPrinterInfo& info)
-            : dc_(std::make_unique<QPrinter>(info, QPrinter::HighResolution)) {}
-        std::optional<PrinterInfo> CurrentPrinter() override {
-            return PrinterInfo{dc_.Printer().printerName().toStdString(), "", "", ReadDevMode(dc_.Printer())};
-        }
-        PrinterSurface* CurrentPrinterDC() override { return &dc_; }
-
-    private:
-        QtPrinterSurface dc_;
+    if (!std::getenv("TLRX_PRINT_QUEUE") || !out) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
+    const QPrinterInfo info = GivenQueue();
+    ASSERT_FALSE(info.isNull()) << "Qt does not see the queue " << std::getenv("TLRX_PRINT_QUEUE");
+    const auto env = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
     };
-    QueuePrinters machine(info);
+    const bool cm = env("TLRX_PRINT_UNITS") == "cm";
+    const bool landscape = env("TLRX_PRINT_ORIENTATION") == "landscape";
+
+    QueuePrinters machine(info, landscape);
     PrinterService* scripted = SetPrinterService(&machine);
 
     SetMapPlotPass({});
@@ -479,7 +516,11 @@ TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
     {
         CountingWindow window;
         UseWorldMap();
-        Print(window);
+        WhenShown<PrintMap>([cm](PrintMap& dlg) {
+            if (cm) dlg.Centimeters->click();
+            dlg.OK->click();
+        });
+        window.mnuInput[2]->trigger();
         EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
         EXPECT_EQ(window.beeps, 1);
         ExpectIdle(window);
@@ -487,10 +528,51 @@ TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
     SetPrinterService(scripted);
 
     const PlotState& p = Plot();
-    ASSERT_EQ(p.PrinterUnits, 1440);
-    const Box box = PrintedBox();
-    std::ofstream(fs::path(out) / "box.txt") << p.PaperWidth << " " << p.PaperHeight << " " << box.left << " "
-                                             << box.top << " " << box.right << " " << box.bottom << "\n";
+    ASSERT_EQ(p.PrinterUnits, cm ? 567 : 1440);
+    ASSERT_EQ(p.PrnDlg->Settings.Orientation, landscape ? 2 : 1);
+    EXPECT_TRUE(p.PrnCenterHorizontal && p.PrnCenterVertical);
+    const double inch = p.PrinterUnits / 1440.0;
+    const double left = p.PrnMapLeft * inch;
+    const double top = p.PrnMapTop * inch;
+    std::ofstream(fs::path(out) / "box.txt") << p.PaperWidth * inch << " " << p.PaperHeight * inch << " " << left
+                                             << " " << top << " " << left + p.PrnMapWidth * inch << " "
+                                             << top + p.DrawHeightTwips / 1440.0 << "\n";
+}
+
+// A stop while a large page is handed to a real print queue sends the queue
+// nothing; the next print goes to it (check_print.sh counts the jobs).
+TEST_F(PrintingRunTest, AStopWhileAPageIsHandedToAPrintQueueSendsItNothing) {
+    if (!std::getenv("TLRX_PRINT_QUEUE")) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
+    const QPrinterInfo info = GivenQueue();
+    ASSERT_FALSE(info.isNull()) << "Qt does not see the queue " << std::getenv("TLRX_PRINT_QUEUE");
+    QueuePrinters machine(info, false);
+    PrinterService* scripted = SetPrinterService(&machine);
+    {
+        CountingWindow window;
+        int spoolingYields = 0;
+        SetMapPlotPass([] {
+            Surface& dc = *Plot().PrinterDC;
+            for (int32_t i = 0; i < 200000; ++i) {
+                dc.MoveToEx(300 + i % 4000, 300 + i % 5000);
+                dc.LineTo(310 + i % 4000, 320 + i % 5000);
+            }
+        });
+        SetDoEventsHook([&window, &spoolingYields](int64_t) {
+            if (window.Spooling && ++spoolingYields == 3) QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        Print(window);
+        EXPECT_EQ(spoolingYields, 3);
+        EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        ExpectIdle(window);
+
+        SetDoEventsHook([](int64_t) {});
+        SetMapPlotPass(LineAcrossThePage);
+        Print(window);
+        EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        EXPECT_EQ(window.beeps, 2);
+        ExpectIdle(window);
+    }
+    SetPrinterService(scripted);
 }
 
 }  // namespace

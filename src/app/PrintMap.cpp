@@ -124,6 +124,7 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
         if (on) Centimeters_Click();
     });
     connect(OK, &QPushButton::clicked, this, &PrintMap::OK_Click);
+    AddFieldCheck(WidthMap, [this] { return WidthMap_Leave(); });
     connect(Cancel, &QPushButton::clicked, this, &PrintMap::Cancel_Click);
     SetCancelButton(Cancel);
 
@@ -137,7 +138,10 @@ float PrintMap::WindowAspect() {
     return ws > 0 ? window.ScaleHeight() / ws : 0.0f;
 }
 
-void PrintMap::Write(QLineEdit* field, const QString& text) { field->setText(text); }
+void PrintMap::Write(QLineEdit* field, const QString& text) {
+    const RuleScope byProgram(programWrites_);
+    field->setText(text);
+}
 
 void PrintMap::WriteMax(QLineEdit* field, float limit) {
     QString text = LengthFieldText(limit);
@@ -211,13 +215,30 @@ void PrintMap::Form_Load() {
 void PrintMap::Inches_Click() {
     Plot().PrinterUnits = 1440;
     SetUnitCaptions(true);
-    MeasurePage();
+    if (MeasurePage()) PlaceCentredMap();
 }
 
 void PrintMap::Centimeters_Click() {
     Plot().PrinterUnits = 567;
     SetUnitCaptions(false);
-    MeasurePage();
+    if (MeasurePage()) PlaceCentredMap();
+}
+
+void PrintMap::PlaceCentredMap() {
+    PlotState& p = Plot();
+    if (HorizontalMap->isChecked()) {
+        CalcPrnLeft();
+        Write(LeftMap, LengthFieldText(p.PrnMapLeft));
+    }
+    if (VerticalMap->isChecked()) {
+        CalcPrnTop();
+        Write(TopMap, LengthFieldText(p.PrnMapTop));
+    }
+}
+
+bool PrintMap::WidthMap_Leave() {
+    if (LengthFieldValue(WidthMap) == 0) Write(WidthMap, LengthFieldText(0.1f));
+    return true;
 }
 
 void PrintMap::WidthMap_Change() {
@@ -225,6 +246,9 @@ void PrintMap::WidthMap_Change() {
     if (scope.TooDeep()) return;
     PlotState& p = Plot();
     const float entered = LengthFieldValue(WidthMap);
+    // A width being typed may pass through zero (a cleared field): the zero
+    // rule waits until the field is left or the layout is accepted.
+    const bool typing = programWrites_ == 0 && WidthMap->hasFocus();
     if (entered > p.PrnPrintableWidth) {
         WriteMax(WidthMap, p.PrnPrintableWidth);
         // A map of the whole printable width is centred only where the
@@ -234,7 +258,7 @@ void PrintMap::WidthMap_Change() {
             WriteMin(LeftMap, p.PrnMinLeft);
             p.PrnMapLeft = LengthFieldValue(LeftMap);
         }
-    } else if (entered == 0) {
+    } else if (entered == 0 && !typing) {
         Write(WidthMap, LengthFieldText(0.1f));
     }
 
@@ -254,14 +278,7 @@ void PrintMap::WidthMap_Change() {
         }
     }
 
-    if (HorizontalMap->isChecked()) {
-        CalcPrnLeft();
-        Write(LeftMap, LengthFieldText(p.PrnMapLeft));
-    }
-    if (VerticalMap->isChecked()) {
-        CalcPrnTop();
-        Write(TopMap, LengthFieldText(p.PrnMapTop));
-    }
+    PlaceCentredMap();
 }
 
 void PrintMap::HorizontalMap_Click() {
@@ -340,12 +357,16 @@ void PrintMap::CalcPrnTop() {
 
 void PrintMap::OK_Click() {
     PlotState& p = Plot();
+    CheckAllFields();
     const std::string unit = Inches->isChecked() ? "inches." : "cm.";
     p.PrnCenterHorizontal = HorizontalMap->isChecked();
     if (!p.PrnCenterHorizontal) p.PrnMapLeft = LengthFieldValue(LeftMap);
     p.PrnCenterVertical = VerticalMap->isChecked();
     if (!p.PrnCenterVertical) p.PrnMapTop = LengthFieldValue(TopMap);
     if (!MeasurePage()) return;
+    // The page just measured may differ from the one the margins were
+    // centred on.
+    PlaceCentredMap();
 
     const auto limit = [&unit](float value) { return LimitText(value) + unit; };
     const std::string paragraph = "\r\n\r\n";

@@ -11,7 +11,10 @@
 // Writing a text into the width or a margin field, typed or by the dialog
 // itself, runs that field's rule at once, and ticking a box or choosing a
 // unit runs its rule: the rules correct a value beyond its limit in place
-// (the corrected text runs the rule again, which then accepts it).
+// (the corrected text runs the rule again, which then accepts it). A zero
+// width being typed is corrected only when the field is left or at "Print
+// Map". A unit switch keeps the numbers (they now mean the new unit) and
+// centres a centred map again on the page measured in that unit.
 
 #include <QString>
 #include <cstdint>
@@ -65,10 +68,14 @@ public:
     void WidthMap_Change();
     void LeftMap_Change();
     void TopMap_Change();
+    // Leaving the width field: a zero width becomes 0.10.
+    bool WidthMap_Leave();
     // The left (top) margin that centres the map on the paper, kept within
     // the printable area.
     void CalcPrnLeft();
     void CalcPrnTop();
+    // The margins of a centred map computed and shown again.
+    void PlaceCentredMap();
     // Stores the centring and the margins, measures the page again and
     // checks the layout against it: the first check that fails shows a
     // Retry/Cancel box (Retry: back to the width; Cancel: the dialog is
@@ -98,7 +105,8 @@ private:
         float PrnMapLeft;
         float PrnMapTop;
     } copy_{};
-    int rulesRunning_ = 0;  // depth of the field rules under way
+    int rulesRunning_ = 0;   // depth of the field rules under way
+    int programWrites_ = 0;  // depth of the dialog's own writes into its fields
 };
 
 }  // namespace tlrx

@@ -200,7 +200,8 @@ private:
     friend class MainDesignWindow;
     // File menu: Print Map, the print layout dialog and then the printing run.
     void PrintMapItem();
-    // The printer-selection component, made now when a printer was installed
+    // The printers looked up again before a printing command: the
+    // printer-selection component, made now when a printer was installed
     // after start-up; false (reported) when there is none to be had.
     bool PrinterComponent();
     // The printing run from the start of the job to the end of its page;

@@ -164,18 +164,6 @@ void Tellurax::VbPrnDlgDisplay() {
     }
 }
 
-bool Tellurax::PrinterComponent() {
-    if (Plot().PrnDlg) return true;
-    if (!Printers().PrintersInstalled()) return false;
-    try {
-        PrinterDialogInit();
-        GetPrnPageMetrics();
-    } catch (const RuntimeError& e) {
-        ShowProcError("mnuInput_Click", e.what());
-        Plot().PrnDlg.reset();
-        return false;
-    }
-    return true;
-}
+bool Tellurax::PrinterComponent() { return PrinterAtHand("mnuInput_Click"); }
 
 }  // namespace tlrx

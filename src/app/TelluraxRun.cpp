@@ -24,6 +24,7 @@
 #include "plot/MapLabels.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
+#include "plot/PrinterMetrics.h"
 #include "plot/Scaling.h"
 #include "plot/StopRun.h"
 
@@ -47,8 +48,15 @@ void Tellurax::mnuBar_Click(int16_t index) {
 
     switch (index) {
     case 0: {
-        // Printing needs an installed printer, asked for each time.
-        const bool printers = Printers().PrintersInstalled();
+        // Printing needs an installed printer: the printers are looked up
+        // again each time, so that one added, removed or changed since is
+        // followed; one the system cannot describe is left to the commands.
+        bool printers = false;
+        try {
+            printers = LookUpPrinters();
+        } catch (const RuntimeError&) {
+            printers = Printers().PrintersInstalled();
+        }
         mnuInput[2]->setEnabled(printers);
         mnuInput[3]->setEnabled(printers);
         break;

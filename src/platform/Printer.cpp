@@ -6,6 +6,13 @@ namespace tlrx {
 
 PrinterDialog::~PrinterDialog() = default;
 
+bool PrinterDialog::LookUpAgain(PrinterService& printers) {
+    std::unique_ptr<PrinterSurface> fresh = printers.CreateDC(PrinterName, Settings);
+    if (!fresh) return false;
+    dc_ = std::move(fresh);
+    return true;
+}
+
 namespace {
 
 // What the program sees before a printer service is installed: no printers.

@@ -34,6 +34,8 @@ struct DevModeSettings {
     bool operator==(const DevModeSettings&) const = default;
 };
 
+class PrinterService;
+
 // Flags of the printer-selection component's dialog.
 inline constexpr uint32_t kPdPrintSetup = 0x40;   // a printer set-up dialog (no page range)
 inline constexpr uint32_t kPdReturnDc = 0x100;    // a confirmed choice gives a device context
@@ -53,8 +55,8 @@ public:
     uint32_t Flags = 0;       // kPd... flags
 
     // The device context of the chosen printer, owned by the component and
-    // valid until the next confirmed choice; nullptr until a dialog with
-    // kPdReturnDc has been confirmed.
+    // valid until the next confirmed choice or look-up; nullptr until a
+    // dialog with kPdReturnDc has been confirmed or the printer looked up.
     PrinterSurface* hDC() const { return dc_.get(); }
 
     // Shows the set-up dialog over owner (may be nullptr), preset with the
@@ -62,6 +64,12 @@ public:
     // then PrinterName and Settings describe the new choice, and hDC() is its
     // device context when Flags hold kPdReturnDc. Cancel changes nothing.
     virtual bool ShowPrinter(QWidget* owner) = 0;
+
+    // Reads the chosen printer afresh from printers: its device context is
+    // made again for PrinterName and Settings, so that a page changed since
+    // (another unprintable border, say) is measured as it is now. A printer
+    // printers no longer has keeps the device context it had. False then.
+    bool LookUpAgain(PrinterService& printers);
 
 protected:
     std::unique_ptr<PrinterSurface> dc_;

@@ -52,7 +52,8 @@ public:
     // Starts the next page of the job.
     virtual bool StartPage() = 0;
     // Ends the page started last and hands it to the printer, asking the
-    // abort procedure first. Returns the number of pages handed over so far
+    // abort procedure first and again while a large page is handed over.
+    // Returns the number of pages handed over so far
     // (> 0), kSpAppAbort when the abort procedure cancelled the job (the
     // page is dropped; the job must then be aborted), or kSpError.
     virtual int32_t EndPage() = 0;
@@ -61,8 +62,9 @@ public:
     // sends nothing.
     virtual bool EndDoc() = 0;
     // Ends the job and discards it: pages not yet handed over are dropped,
-    // and a job that goes to a file leaves no file. Pages already handed to
-    // a print queue still print.
+    // and a job that goes to a file leaves no file. A print queue gets
+    // nothing either, except where the print system's own call to send a
+    // finished job is missing: pages already handed over then still print.
     virtual bool AbortDoc() = 0;
     // True between StartDoc and EndDoc or AbortDoc.
     virtual bool InDoc() const = 0;

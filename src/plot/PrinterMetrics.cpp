@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/Errors.h"
+#include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "plot/PlotState.h"
 
@@ -36,6 +37,39 @@ void PrinterDialogInit() {
     dlg.Flags = kPdPrintSetup | kPdReturnDc | kPdUseDevModeCopiesAndCollate;
     // The system printer is taken once and kept, so nothing needs to stop it
     // from following later changes of the system's default.
+}
+
+bool LookUpPrinters() {
+    PlotState& p = Plot();
+    PrinterService& printers = Printers();
+    if (!printers.PrintersInstalled()) {
+        p.PrnDlg.reset();
+        return false;
+    }
+    if (p.PrnDlg) {
+        p.PrnDlg->LookUpAgain(printers);
+        return true;
+    }
+    try {
+        PrinterDialogInit();
+    } catch (const RuntimeError&) {
+        p.PrnDlg.reset();
+        throw;
+    }
+    p.PrnDlg->LookUpAgain(printers);
+    return true;
+}
+
+bool PrinterAtHand(std::string_view procedure) {
+    try {
+        if (LookUpPrinters()) return true;
+    } catch (const RuntimeError& e) {
+        ShowProcError(procedure, e.what());
+        return false;
+    }
+    MsgBox("No printer is installed. Add a printer to the system, then try again.", "No printer", MsgButtons::Ok,
+           MsgIcon::Exclamation);
+    return false;
 }
 
 PrinterSurface& GetPrinterDc() {

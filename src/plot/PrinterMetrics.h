@@ -4,6 +4,8 @@
 // None of these procedures traps errors: a failure raises RuntimeError and
 // its caller shows the failure in its own error box.
 
+#include <string_view>
+
 #include "platform/PrinterSurface.h"
 
 namespace tlrx {
@@ -12,11 +14,25 @@ namespace tlrx {
 // current printer: its device name and two further texts, then its seven
 // settings; sets the dialog to a printer set-up that returns a device
 // context (kPdPrintSetup | kPdReturnDc | kPdUseDevModeCopiesAndCollate).
-// Called once at start-up, only when a printer is installed. Raises
+// Called at start-up and by LookUpPrinters, only when a printer is
+// installed. Raises
 // "Problem getting printer information from the system. Make sure the
 // printer is set up correctly." when the system has no current printer
 // (PrnDlg then exists, with no printer).
 void PrinterDialogInit();
+
+// Looks the printers up again before a command that prints or measures a
+// page, so that printers added, removed or changed since the last look are
+// followed: with no printer installed PrnDlg goes and the result is false;
+// otherwise PrnDlg exists (made by PrinterDialogInit when it did not) and
+// its printer's page will be measured as it is now. Raises as
+// PrinterDialogInit (PrnDlg then goes again).
+bool LookUpPrinters();
+
+// LookUpPrinters for a command that needs a printer now: a failure is shown
+// in the error box of procedure, and no printer at all in a box that says
+// so. True when the chosen printer can be measured and printed on.
+bool PrinterAtHand(std::string_view procedure);
 
 // The device context for measuring the chosen printer: the one PrnDlg holds
 // after a confirmed set-up dialog, else the system's current printer's.

@@ -22,6 +22,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "plot/PlotState.h"
+#include "plot/PrinterMetrics.h"
 #include "reports/PrintRichText.h"
 #include "reports/ReportMargins.h"
 #include "reports/ReportTexts.h"
@@ -84,6 +85,9 @@ ReportWindow::ReportWindow(QWidget* parent, const Kind& kind) : QDialog(parent),
         connect(item, &QAction::triggered, this, [this, i] { mnuOptions_Click(i); });
         mnuOptions[size_t(i)] = item;
     }
+    // A printer added or removed while the window is open is followed.
+    connect(mnuReport, &QMenu::aboutToShow, this,
+            [this] { mnuOptions[PrintReport]->setEnabled(Printers().PrintersInstalled()); });
     ReportRtb = new ReportBox(this);
     ReportRtb->setReadOnly(true);
     ReportRtb->setLineWrapMode(QTextEdit::NoWrap);
@@ -177,6 +181,9 @@ void ReportWindow::mnuOptions_Click(int16_t index) {
             QStringLiteral(
                 ".\n\nReports printed with font sizes larger than about 13 points may be too wide to fit "
                 "on the printed page.");
+        // The printers are looked up again: one added or changed since the
+        // program started is measured as it is now.
+        if (!PrinterAtHand("ReportMargins")) break;
         {
             ReportMargins margins(this, explanation, ReportLineHeight(report_));
             margins.exec();

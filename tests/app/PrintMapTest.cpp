@@ -132,7 +132,6 @@ TEST_F(PrintMapTest, TheWidthRuleKeepsTheMapOnThePrintablePage) {
         // Printable 4828 px = 8.0467 in: "008.05" would read more than that.
         {"the limit shown below it", {600, 600, 5100, 6600, 136, 120, 4828, 6300}, false, 6, "009", "008.04",
          "010.45", "001.00", "001.00", true, true},
-        {"zero", kLetter, false, 6, "000", "000.10", "000.13", "001.00", "001.00", true, true},
         // 3 x 3.9 in is too high for a printable height of 3 in: the height
         // is cut to it and the width follows; the top and bottom margins
         // differ, which ends the vertical centring.
@@ -163,6 +162,39 @@ TEST_F(PrintMapTest, TheWidthRuleKeepsTheMapOnThePrintablePage) {
         EXPECT_EQ(LengthFieldText(p.PrnMapTop).toStdString(), c.top);
         EXPECT_TRUE(boxes.log.empty());
     }
+}
+
+// A width can be cleared and typed anew; a zero width becomes 0.10 only
+// when the field is left or the layout accepted.
+TEST_F(PrintMapTest, AClearedWidthTakesANewOneAndZeroBecomesATenthWhenLeft) {
+    Choose(kLetter);
+    auto dlg = Open();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    const auto clear = [&dlg] {
+        dlg->WidthMap->setFocus();
+        dlg->WidthMap->selectAll();
+        QTest::keyClick(dlg->WidthMap, Qt::Key_Delete);
+    };
+    clear();
+    EXPECT_EQ(LengthFieldValue(dlg->WidthMap), 0.0f) << Text(dlg->WidthMap);
+    dlg->WidthMap->home(false);
+    QTest::keyClicks(dlg->WidthMap, QStringLiteral("004"));
+    EXPECT_FLOAT_EQ(LengthFieldValue(dlg->WidthMap), 4.0f) << Text(dlg->WidthMap);
+    EXPECT_FLOAT_EQ(Plot().PrnMapWidth, 4.0f);
+    EXPECT_EQ(Text(dlg->HeightMap), "005.20");
+
+    clear();
+    QTest::keyClick(dlg->WidthMap, Qt::Key_Tab);
+    EXPECT_EQ(Text(dlg->WidthMap), "000.10");
+    EXPECT_EQ(Text(dlg->HeightMap), "000.13");
+    EXPECT_FLOAT_EQ(Plot().PrnMapWidth, 0.1f);
+
+    clear();
+    dlg->OK->click();
+    EXPECT_FLOAT_EQ(Plot().PrnMapWidth, 0.1f);
+    EXPECT_FALSE(Design().DialogCancelled);
+    EXPECT_TRUE(boxes.log.empty());
 }
 
 TEST_F(PrintMapTest, AMarginBelowTheUnprintableOneIsRaisedToIt) {
@@ -234,6 +266,34 @@ TEST_F(PrintMapTest, SwitchingUnitsKeepsTheNumbersAndMeasuresThePageAgain) {
     EXPECT_EQ(p.PrinterUnits, 1440);
     EXPECT_NEAR(p.PrnPrintableWidth, 8.05f, 1e-5);
     EXPECT_EQ(dlg->MapMargins->title(), "Map Margins (inch)");
+}
+
+// A centred map is centred again on the page measured in the new unit, and
+// the layout is accepted as it shows.
+TEST_F(PrintMapTest, ACentredMapStaysCentredWhenTheUnitsSwitch) {
+    for (const float width : {6.5f, 7.98f}) {
+        SCOPED_TRACE(width);
+        Choose(kLetter);
+        PlotState& p = Plot();
+        p.PrnCenterHorizontal = p.PrnCenterVertical = true;
+        p.PrnMapWidth = width;
+        auto dlg = Open();
+        dlg->Centimeters->click();
+        // Stored as the two decimals shown.
+        EXPECT_NEAR(p.PrnMapLeft, (8.5f * 2.5397f - width) / 2, 0.005);
+        EXPECT_NEAR(p.PrnMapTop, (11.0f * 2.5397f - 1.3f * width) / 2, 0.005);
+        EXPECT_EQ(Text(dlg->LeftMap), LengthFieldText(p.PrnMapLeft).toStdString());
+        EXPECT_EQ(Text(dlg->TopMap), LengthFieldText(p.PrnMapTop).toStdString());
+        dlg->Inches->click();
+        EXPECT_NEAR(p.PrnMapLeft, (8.5f - width) / 2, 0.005);
+        dlg->Centimeters->click();
+        dlg->OK->click();
+        EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        EXPECT_FALSE(Design().DialogCancelled);
+        EXPECT_EQ(p.PrinterUnits, 567);
+        EXPECT_NEAR(p.PrnMapLeft + p.PrnMapWidth / 2, p.PaperWidth / 2, 0.005);
+        EXPECT_NEAR(p.PrnMapTop + p.PrnMapHeight / 2, p.PaperHeight / 2, 0.005);
+    }
 }
 
 // "Print Map" checks the layout in this order; the first failure is shown

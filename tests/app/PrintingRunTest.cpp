@@ -11,8 +11,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMenu>
+#include <QPageLayout>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -254,6 +257,23 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
              });
          },
          1, false, ""},
+        // A page of some megabytes is handed over in pieces, the program
+        // answering between them: Esc after the second piece still stops it.
+        {"Esc late in handing a large page to the printer",
+         [](CountingWindow& window, int& passes) {
+             SetMapPlotPass([&passes] {
+                 ++passes;
+                 Surface& dc = *Plot().PrinterDC;
+                 for (int32_t i = 0; i < 200000; ++i) {
+                     dc.MoveToEx(300 + i % 4000, 300 + i % 5000);
+                     dc.LineTo(310 + i % 4000, 320 + i % 5000);
+                 }
+             });
+             SetDoEventsHook([&window, spoolingYields = 0](int64_t) mutable {
+                 if (window.Spooling && ++spoolingYields == 3) QTest::keyClick(&window, Qt::Key_Escape);
+             });
+         },
+         1, false, ""},
         {"an error in the run",
          [](CountingWindow&, int& passes) {
              SetMapPlotPass([&passes] {
@@ -400,31 +420,95 @@ TEST_F(PrintingRunTest, PrintSetupMeasuresTheChosenPrinter) {
     EXPECT_TRUE(boxes.log.empty());
 }
 
-// Printing to a real print queue (check_print.sh adds a PDF queue and names
-// it in TLRX_PRINT_QUEUE): the default world goes to that queue, and the
-// layout's box is left in TLRX_PRINT_OUT/box.txt for the script to hold the
-// printed PDF against. Skipped without a queue.
-TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
-    const char* queue = std::getenv("TLRX_PRINT_QUEUE");
-    const char* out = std::getenv("TLRX_PRINT_OUT");
-    if (!queue || !out) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
-    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromLocal8Bit(queue));
-    ASSERT_FALSE(info.isNull()) << "Qt does not see the queue " << queue;
+// The printers are looked up whenever the File menu opens and a printing
+// command starts: one added after start-up can be used at once, a changed
+// unprintable border is measured as it is now, and printing with no printer
+// left says so.
+TEST_F(PrintingRunTest, TheFileMenuFollowsPrintersAddedChangedOrRemoved) {
+    printers.printers.clear();
+    CountingWindow window;
+    const auto openFileMenu = [&window] { emit window.mnuBar[0]->menu()->aboutToShow(); };
+    openFileMenu();
+    EXPECT_FALSE(window.mnuInput[2]->isEnabled());
+    EXPECT_FALSE(window.mnuInput[3]->isEnabled());
 
-    // The machine's printers, the queue given being the system's current one.
-    class QueuePrinters : public QtPrinterService {
-    public:
-        explicit QueuePrinters(const QPrinterInfo& info)
-            : dc_(std::make_unique<QPrinter>(info, QPrinter::HighResolution)) {}
-        std::optional<PrinterInfo> CurrentPrinter() override {
-            return PrinterInfo{dc_.Printer().printerName().toStdString(), "", "", ReadDevMode(dc_.Printer())};
-        }
-        PrinterSurface* CurrentPrinterDC() override { return &dc_; }
+    printers.printers = {{"Office", kLetter, {}, pdf}};
+    openFileMenu();
+    EXPECT_TRUE(window.mnuInput[2]->isEnabled());
+    EXPECT_TRUE(window.mnuInput[3]->isEnabled());
 
-    private:
-        QtPrinterSurface dc_;
+    std::vector<float> borders;
+    const auto printMap = [&] {
+        WhenShown<PrintMap>([&borders](PrintMap& dlg) {
+            borders.push_back(Plot().PrnMinLeft);
+            dlg.OK->click();
+        });
+        window.mnuInput_Click(2);
     };
-    QueuePrinters machine(info);
+    printMap();
+    EXPECT_TRUE(fs::exists(pdf));
+    PrinterPage wider = kLetter;
+    wider.PhysicalOffsetX = 300;
+    wider.HorzRes = 4500;
+    printers.printers[0].Page = wider;
+    printMap();
+    EXPECT_EQ(borders, (std::vector<float>{0.25f, 0.5f}));
+    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+
+    printers.printers.clear();
+    fs::remove(pdf);
+    openFileMenu();
+    EXPECT_FALSE(window.mnuInput[2]->isEnabled());
+    window.mnuInput_Click(2);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "No printer is installed. Add a printer to the system, then try again.");
+    EXPECT_FALSE(fs::exists(pdf));
+    EXPECT_EQ(window.beeps, 2);
+}
+
+// The machine's printers, the queue given being the system's current one.
+class QueuePrinters : public QtPrinterService {
+public:
+    QueuePrinters(const QPrinterInfo& info, bool landscape)
+        : dc_(std::make_unique<QPrinter>(info, QPrinter::HighResolution)) {
+        if (landscape) dc_.Printer().setPageOrientation(QPageLayout::Landscape);
+    }
+    std::optional<PrinterInfo> CurrentPrinter() override {
+        return PrinterInfo{dc_.Printer().printerName().toStdString(), "", "", ReadDevMode(dc_.Printer())};
+    }
+    PrinterSurface* CurrentPrinterDC() override { return &dc_; }
+
+private:
+    QtPrinterSurface dc_;
+};
+
+// The queue that check_print.sh adds, named in TLRX_PRINT_QUEUE; a null
+// printer without one.
+QPrinterInfo GivenQueue() {
+    const char* queue = std::getenv("TLRX_PRINT_QUEUE");
+    return queue ? QPrinterInfo::printerInfo(QString::fromLocal8Bit(queue)) : QPrinterInfo();
+}
+
+// Printing to a real print queue (check_print.sh adds a PDF queue and names
+// it in TLRX_PRINT_QUEUE): the default world goes to that queue, centred,
+// in the units of TLRX_PRINT_UNITS ("cm" switches to centimetres in the
+// layout dialog) on paper turned as TLRX_PRINT_ORIENTATION says
+// ("landscape"); the paper and the layout's box, in inches, are left in
+// TLRX_PRINT_OUT/box.txt for the script to hold the printed PDF against.
+// Skipped without a queue.
+TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
+    const char* out = std::getenv("TLRX_PRINT_OUT");
+    if (!std::getenv("TLRX_PRINT_QUEUE") || !out) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
+    const QPrinterInfo info = GivenQueue();
+    ASSERT_FALSE(info.isNull()) << "Qt does not see the queue " << std::getenv("TLRX_PRINT_QUEUE");
+    const auto env = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    const bool cm = env("TLRX_PRINT_UNITS") == "cm";
+    const bool landscape = env("TLRX_PRINT_ORIENTATION") == "landscape";
+
+    QueuePrinters machine(info, landscape);
     PrinterService* scripted = SetPrinterService(&machine);
 
     SetMapPlotPass({});
@@ -432,7 +516,11 @@ TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
     {
         CountingWindow window;
         UseWorldMap();
-        Print(window);
+        WhenShown<PrintMap>([cm](PrintMap& dlg) {
+            if (cm) dlg.Centimeters->click();
+            dlg.OK->click();
+        });
+        window.mnuInput[2]->trigger();
         EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
         EXPECT_EQ(window.beeps, 1);
         ExpectIdle(window);
@@ -440,10 +528,51 @@ TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
     SetPrinterService(scripted);
 
     const PlotState& p = Plot();
-    ASSERT_EQ(p.PrinterUnits, 1440);
-    const Box box = PrintedBox();
-    std::ofstream(fs::path(out) / "box.txt") << p.PaperWidth << " " << p.PaperHeight << " " << box.left << " "
-                                             << box.top << " " << box.right << " " << box.bottom << "\n";
+    ASSERT_EQ(p.PrinterUnits, cm ? 567 : 1440);
+    ASSERT_EQ(p.PrnDlg->Settings.Orientation, landscape ? 2 : 1);
+    EXPECT_TRUE(p.PrnCenterHorizontal && p.PrnCenterVertical);
+    const double inch = p.PrinterUnits / 1440.0;
+    const double left = p.PrnMapLeft * inch;
+    const double top = p.PrnMapTop * inch;
+    std::ofstream(fs::path(out) / "box.txt") << p.PaperWidth * inch << " " << p.PaperHeight * inch << " " << left
+                                             << " " << top << " " << left + p.PrnMapWidth * inch << " "
+                                             << top + p.DrawHeightTwips / 1440.0 << "\n";
+}
+
+// A stop while a large page is handed to a real print queue sends the queue
+// nothing; the next print goes to it (check_print.sh counts the jobs).
+TEST_F(PrintingRunTest, AStopWhileAPageIsHandedToAPrintQueueSendsItNothing) {
+    if (!std::getenv("TLRX_PRINT_QUEUE")) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
+    const QPrinterInfo info = GivenQueue();
+    ASSERT_FALSE(info.isNull()) << "Qt does not see the queue " << std::getenv("TLRX_PRINT_QUEUE");
+    QueuePrinters machine(info, false);
+    PrinterService* scripted = SetPrinterService(&machine);
+    {
+        CountingWindow window;
+        int spoolingYields = 0;
+        SetMapPlotPass([] {
+            Surface& dc = *Plot().PrinterDC;
+            for (int32_t i = 0; i < 200000; ++i) {
+                dc.MoveToEx(300 + i % 4000, 300 + i % 5000);
+                dc.LineTo(310 + i % 4000, 320 + i % 5000);
+            }
+        });
+        SetDoEventsHook([&window, &spoolingYields](int64_t) {
+            if (window.Spooling && ++spoolingYields == 3) QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        Print(window);
+        EXPECT_EQ(spoolingYields, 3);
+        EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        ExpectIdle(window);
+
+        SetDoEventsHook([](int64_t) {});
+        SetMapPlotPass(LineAcrossThePage);
+        Print(window);
+        EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        EXPECT_EQ(window.beeps, 2);
+        ExpectIdle(window);
+    }
+    SetPrinterService(scripted);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Printing to a real print queue: a CUPS PDF queue of this check's own is
 # added (and removed afterwards, also on failure), the default world is
-# printed to it through the program's Print Map
-# (PrintingRunTest.PrintsTheDefaultWorldOnAPrintQueue), and the PDF that
-# the queue writes must have one page of the paper the program measured,
-# with all its ink inside the printed map's box.
+# printed to it centred through the program's Print Map
+# (PrintingRunTest.PrintsTheDefaultWorldOnAPrintQueue), in inches and in
+# centimetres, on portrait and on landscape paper, and each PDF that the
+# queue writes must have one page of the paper the program measured, with
+# all its ink inside the printed map's box and that ink centred on the
+# paper to half a millimetre.
 #
 # Usage: check_print.sh APP_TESTS OUT_DIR
 # Starts the CUPS scheduler when none runs (and leaves it running, as a
@@ -54,45 +56,63 @@ trap 'exit 1' INT TERM HUP
 lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -E >"$out/lpadmin.log" 2>&1 ||
     skip "this user may not add a print queue: $(cat "$out/lpadmin.log")"
 
-if ! TLRX_PRINT_QUEUE="$queue" TLRX_PRINT_OUT="$out" QT_QPA_PLATFORM=offscreen "$tests" \
-    --gtest_filter='PrintingRunTest.PrintsTheDefaultWorldOnAPrintQueue' >"$out/tests.log" 2>&1; then
-    cat "$out/tests.log"
-    fail "the test that prints to the queue failed"
-fi
-[ -s "$out/box.txt" ] || { cat "$out/tests.log"; fail "nothing was printed"; }
+print_case() {
+    units=$1
+    orientation=$2
+    dir="$out/$units-$orientation"
+    mkdir -p "$dir"
+    if ! TLRX_PRINT_QUEUE="$queue" TLRX_PRINT_OUT="$dir" TLRX_PRINT_UNITS="$units" \
+        TLRX_PRINT_ORIENTATION="$orientation" QT_QPA_PLATFORM=offscreen "$tests" \
+        --gtest_filter='PrintingRunTest.PrintsTheDefaultWorldOnAPrintQueue' >"$dir/tests.log" 2>&1; then
+        cat "$dir/tests.log"
+        fail "the test that prints to the queue failed ($units, $orientation)"
+    fi
+    [ -s "$dir/box.txt" ] || { cat "$dir/tests.log"; fail "nothing was printed ($units, $orientation)"; }
 
-# The job of the queue, and the file the PDF queue writes for it into the
-# submitting user's PDF folder, named after the job's number.
-job=$(lpstat -W all -o "$queue" | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | head -n 1)
-[ -n "$job" ] || fail "the queue $queue received no job"
-i=0
-while :; do
-    pdf=$(ls "$HOME"/PDF/*job_"$job".pdf 2>/dev/null | head -n 1)
-    # Written once the job has left the queue.
-    [ -n "$pdf" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
-    i=$((i + 1))
-    [ $i -gt 300 ] && fail "no PDF of job $job in $HOME/PDF after a minute"
-    sleep 0.2
-done
-cp "$pdf" "$out/printed.pdf"
-rm -f "$pdf"
+    # The job of the queue, and the file the PDF queue writes for it into
+    # the submitting user's PDF folder, named after the job's number.
+    job=$(queue_jobs | tail -n 1)
+    [ -n "$job" ] && [ "$job" -gt "$last_job" ] || fail "the queue $queue received no job ($units, $orientation)"
+    last_job=$job
+    i=0
+    while :; do
+        pdf=$(ls "$HOME"/PDF/*job_"$job".pdf 2>/dev/null | head -n 1)
+        # Written once the job has left the queue.
+        [ -n "$pdf" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
+        i=$((i + 1))
+        [ $i -gt 300 ] && fail "no PDF of job $job in $HOME/PDF after a minute"
+        sleep 0.2
+    done
+    cp "$pdf" "$dir/printed.pdf"
+    rm -f "$pdf"
 
-pages=$(pdfinfo "$out/printed.pdf" | sed -n 's/^Pages: *//p')
-[ "$pages" = 1 ] || fail "the printed PDF has ${pages:-no} pages, not one"
-size=$(pdfinfo "$out/printed.pdf" | sed -n 's/^Page size: *\([0-9.]*\) x \([0-9.]*\) pts.*/\1 \2/p')
+    pages=$(pdfinfo "$dir/printed.pdf" | sed -n 's/^Pages: *//p')
+    [ "$pages" = 1 ] || fail "the printed PDF has ${pages:-no} pages, not one ($units, $orientation)"
+    size=$(pdfinfo "$dir/printed.pdf" | sed -n 's/^Page size: *\([0-9.]*\) x \([0-9.]*\) pts.*/\1 \2/p')
 
-dpi=50
-pdftoppm -f 1 -l 1 -r $dpi -gray -aa no -aaVector no -singlefile "$out/printed.pdf" "$out/printed" ||
-    fail "pdftoppm could not render the printed PDF"
+    dpi=150
+    pdftoppm -f 1 -l 1 -r $dpi -gray -aa no -aaVector no -singlefile "$dir/printed.pdf" "$dir/printed" ||
+        fail "pdftoppm could not render the printed PDF"
+    measure "$dir/printed.pgm" $dpi "$size" $(cat "$dir/box.txt") ||
+        fail "the printed page does not hold the map centred in its box ($units, $orientation)"
+}
 
-# Paper as measured, and all ink within the map's box (half a pixel and a
-# line's width of slack), with a map's worth of it.
-$python - "$out/printed.pgm" $dpi "$size" $(cat "$out/box.txt") <<'EOF' || fail "the printed page does not hold the map in its box"
+# Paper as measured, all ink within the map's box (a line's width of
+# slack), with a map's worth of it, centred on the paper to half a
+# millimetre.
+measure() {
+    $python - "$@" <<'EOF'
 import sys
 
 path, dpi, size = sys.argv[1], int(sys.argv[2]), sys.argv[3].split()
 paper_w, paper_h, left, top, right, bottom = map(float, sys.argv[4:10])
-if abs(float(size[0]) / 72 - paper_w) > 0.02 or abs(float(size[1]) / 72 - paper_h) > 0.02:
+pdf_w, pdf_h = float(size[0]) / 72, float(size[1]) / 72
+if abs(pdf_w - paper_h) <= 0.02 and abs(pdf_h - paper_w) <= 0.02 and abs(paper_w - paper_h) > 0.02:
+    # The queue turns a landscape page a quarter to the left: a point
+    # (x, y) of the paper lands at (y, paper width - x).
+    left, top, right, bottom = top, paper_w - right, bottom, paper_w - left
+    paper_w, paper_h = paper_h, paper_w
+if abs(pdf_w - paper_w) > 0.02 or abs(pdf_h - paper_h) > 0.02:
     sys.exit(f"paper {size} pts, the program measured {paper_w} x {paper_h} in")
 
 with open(path, "rb") as f:
@@ -114,17 +134,48 @@ pixels = data[pos:pos + w * h]
 ink, x0, y0, x1, y1 = 0, w, h, -1, -1
 for y in range(h):
     row = pixels[y * w:(y + 1) * w]
-    for x, v in enumerate(row):
-        if v < 128:
-            ink += 1
-            x0, y0, x1, y1 = min(x0, x), min(y0, y), max(x1, x), max(y1, y)
+    dark = [x for x, v in enumerate(row) if v < 128]
+    if dark:
+        ink += len(dark)
+        x0, y0, x1, y1 = min(x0, dark[0]), min(y0, y), max(x1, dark[-1]), max(y1, y)
 slack = 0.05
 inked = (x0 / dpi, y0 / dpi, (x1 + 1) / dpi, (y1 + 1) / dpi)
-print(f"ink {ink} pixels from {inked}; box {(left, top, right, bottom)} in")
+print(f"ink {ink} pixels from {inked}; box {(left, top, right, bottom)} in; paper {paper_w} x {paper_h} in")
 if ink < 500:
     sys.exit("too little ink for a map")
 if inked[0] < left - slack or inked[1] < top - slack or inked[2] > right + slack or inked[3] > bottom + slack:
     sys.exit("ink outside the box")
+off_x = (inked[0] + inked[2]) / 2 - paper_w / 2
+off_y = (inked[1] + inked[3]) / 2 - paper_h / 2
+print(f"ink centred to {off_x * 25.4:.2f} mm across, {off_y * 25.4:.2f} mm down")
+if abs(off_x) > 0.5 / 25.4 or abs(off_y) > 0.5 / 25.4:
+    sys.exit("the map is not centred on the paper")
 EOF
+}
 
-echo "The default world printed on queue $queue as one page inside the layout's box"
+# Stopped while a large page is handed to the queue: the queue gets no job
+# from that print, and the print after it is its one job.
+queue_jobs() { lpstat -W all -o "$queue" | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | sort -n; }
+if ! TLRX_PRINT_QUEUE="$queue" QT_QPA_PLATFORM=offscreen "$tests" \
+    --gtest_filter='PrintingRunTest.AStopWhileAPageIsHandedToAPrintQueueSendsItNothing' >"$out/stop.log" 2>&1; then
+    cat "$out/stop.log"
+    fail "the test that stops a print to the queue failed"
+fi
+grep -q "SKIPPED" "$out/stop.log" && { cat "$out/stop.log"; fail "the stop test did not see the queue"; }
+[ "$(queue_jobs | wc -l)" = 1 ] || fail "the queue received $(queue_jobs | wc -l) jobs for a stopped print and one that went on"
+last_job=$(queue_jobs | tail -n 1)
+i=0
+until [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && ls "$HOME"/PDF/*job_"$last_job".pdf >/dev/null 2>&1; do
+    i=$((i + 1))
+    [ $i -gt 300 ] && fail "no PDF of job $last_job in $HOME/PDF after a minute"
+    sleep 0.2
+done
+rm -f "$HOME"/PDF/*job_"$last_job".pdf
+
+for units in inch cm; do
+    for orientation in portrait landscape; do
+        print_case $units $orientation
+    done
+done
+
+echo "The default world printed centred on queue $queue in inches and centimetres, portrait and landscape"

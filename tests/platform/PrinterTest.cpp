@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -197,6 +202,25 @@ TEST(PrinterTest, TheAbortProcedureDecidesWhetherAPageReachesThePrinter) {
     ASSERT_TRUE(QFile::exists(file));
     if (!test::HavePopplerTools()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     EXPECT_EQ(test::PdfPageCount(file), 2);
+}
+
+// The set-up dialog chooses a printer and prints nothing: it is confirmed
+// with OK.
+TEST(PrinterTest, ThePrinterSetUpDialogIsConfirmedWithOk) {
+    QtPrinterService machine;
+    std::unique_ptr<PrinterDialog> setUp = machine.NewPrinterDialog();
+    setUp->Flags = kPdPrintSetup | kPdReturnDc;
+    QStringList buttons;
+    QTimer::singleShot(0, [&buttons] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>())
+            for (QAbstractButton* button : box->buttons()) buttons << button->text().remove(QLatin1Char('&'));
+        dialog->reject();
+    });
+    EXPECT_FALSE(setUp->ShowPrinter(nullptr));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(QStringLiteral(", ")).toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Print")));
 }
 
 // Whatever queues the machine has: the scripted printers are the only ones

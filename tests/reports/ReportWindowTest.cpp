@@ -222,6 +222,43 @@ TEST_F(ReportWindowTest, PrintReportPrintsTheReportUnderTheWindowsName) {
     EXPECT_GE(test::PdfPageCount(QString::fromStdString(Path("report.pdf"))), 1);
 }
 
+// Printers are looked up when the report is printed: one added after the
+// program started is used, a border changed since is measured as it is
+// now, and with none left the user is told so.
+TEST_F(ReportWindowTest, PrintReportFollowsPrintersAddedOrChangedSinceStartUp) {
+    Plot().PrnDlg.reset();
+    GcReport w;
+    w.ReportRtb_GotFocus();
+    EXPECT_FALSE(w.mnuOptions[0]->isEnabled());
+    printers.printers = {{"Office", {600, 600, 5100, 6600, 150, 120, 4800, 6360}, {}, Path("report.pdf")}};
+    emit w.mnuReport->aboutToShow();
+    EXPECT_TRUE(w.mnuOptions[0]->isEnabled());
+
+    std::vector<float> borders;
+    test::WhenShown<ReportMargins>([&borders](ReportMargins& m) {
+        borders.push_back(Plot().PrnMinLeft);
+        m.Cancel->click();
+    });
+    w.mnuOptions_Click(0);
+    printers.printers[0].Page = {600, 600, 5100, 6600, 300, 120, 4650, 6360};
+    test::WhenShown<ReportMargins>([&borders](ReportMargins& m) {
+        borders.push_back(Plot().PrnMinLeft);
+        m.Cancel->click();
+    });
+    w.mnuOptions_Click(0);
+    EXPECT_EQ(borders, (std::vector<float>{0.25f, 0.5f}));
+    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+
+    printers.printers.clear();
+    w.mnuOptions_Click(0);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].text, "No printer is installed. Add a printer to the system, then try again.");
+    EXPECT_EQ(boxes.log[0].title, "No printer");
+    EXPECT_FALSE(fs::exists(Path("report.pdf")));
+    emit w.mnuReport->aboutToShow();
+    EXPECT_FALSE(w.mnuOptions[0]->isEnabled());
+}
+
 // ---- LibreOffice opens the saved file ----
 
 QString Soffice() { return QStandardPaths::findExecutable("soffice"); }

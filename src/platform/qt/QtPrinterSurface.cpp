@@ -1,12 +1,75 @@
 #include "platform/qt/QtPrinterSurface.h"
 
+#include <dlfcn.h>
+
+#include <QDir>
 #include <QFile>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace tlrx {
+
+namespace {
+
+// Bytes of recording replayed between two questions to the abort procedure:
+// some 60 000 points of lines, a tenth of a second's work for a PDF printer.
+constexpr uint kPieceBytes = 1u << 20;
+
+// The print system's own call that sends a finished file to a queue as one
+// job (cupsPrintFile), found at run time in the library the toolkit's
+// print support uses; nullptr where there is none. Its option records are
+// a name and a value.
+struct QueueOption {
+    char* name;
+    char* value;
+};
+using SendFileToQueue = int (*)(const char* queue, const char* file, const char* title, int optionCount,
+                                QueueOption* options);
+
+SendFileToQueue QueueSender() {
+    static const SendFileToQueue send = []() -> SendFileToQueue {
+        void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL);
+        void* symbol = library ? dlsym(library, "cupsPrintFile") : nullptr;
+        SendFileToQueue found = nullptr;
+        static_assert(sizeof found == sizeof symbol);
+        std::memcpy(&found, &symbol, sizeof found);
+        return found;
+    }();
+    return send;
+}
+
+// The job options the toolkit gives a queue for what a QPrinter holds:
+// paper, copies, sides and orientation.
+std::vector<std::pair<std::string, std::string>> QueueOptions(const QPrinter& printer) {
+    std::vector<std::pair<std::string, std::string>> options;
+    const QPageLayout layout = printer.pageLayout();
+    options.emplace_back("media", layout.pageSize().key().toStdString());
+    if (printer.copyCount() > 1) {
+        options.emplace_back("copies", std::to_string(printer.copyCount()));
+        if (printer.collateCopies()) options.emplace_back("Collate", "True");
+    }
+    const bool landscape = layout.orientation() == QPageLayout::Landscape;
+    switch (printer.duplex()) {
+    case QPrinter::DuplexNone: options.emplace_back("sides", "one-sided"); break;
+    case QPrinter::DuplexAuto:
+        options.emplace_back("sides", landscape ? "two-sided-short-edge" : "two-sided-long-edge");
+        break;
+    case QPrinter::DuplexLongSide: options.emplace_back("sides", "two-sided-long-edge"); break;
+    case QPrinter::DuplexShortSide: options.emplace_back("sides", "two-sided-short-edge"); break;
+    }
+    if (landscape) options.emplace_back("landscape", "");
+    return options;
+}
+
+}  // namespace
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer)
     : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {}
@@ -57,50 +120,98 @@ bool QtPrinterSurface::CanOpen() const {
 bool QtPrinterSurface::StartDoc(std::string_view docName) {
     if (inDoc_ || !CanOpen()) return false;
     printer_->setDocName(QString::fromUtf8(docName.data(), static_cast<qsizetype>(docName.size())));
+    // A queue's job is written into a file of its own first and sent whole
+    // when it ends: a job stopped before then leaves nothing in the queue.
+    // (Without the print system's call the toolkit sends it as it ends.)
+    if (printer_->outputFormat() == QPrinter::NativeFormat && printer_->outputFileName().isEmpty() && QueueSender()) {
+        QTemporaryFile spool(QDir::temp().filePath(QStringLiteral("tellurax-job-XXXXXX")));
+        spool.setAutoRemove(false);
+        if (!spool.open()) return false;
+        spoolFile_ = spool.fileName();
+        spool.close();
+        // Not named .pdf, which would turn the queue into a plain PDF printer.
+        printer_->setOutputFileName(spoolFile_);
+    }
     inDoc_ = true;
     pagesHandedOver_ = 0;
     return true;
 }
 
+bool QtPrinterSurface::SendSpoolFile() {
+    std::vector<std::pair<std::string, std::string>> options = QueueOptions(*printer_);
+    std::vector<QueueOption> records;
+    for (auto& [name, value] : options) records.push_back({name.data(), value.data()});
+    // The queue's own name, without an instance after a slash.
+    const std::string queue = printer_->printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit().toStdString();
+    const std::string file = spoolFile_.toLocal8Bit().toStdString();
+    const std::string title = printer_->docName().toLocal8Bit().toStdString();
+    return QueueSender()(queue.c_str(), file.c_str(), title.c_str(), static_cast<int>(records.size()),
+                         records.empty() ? nullptr : records.data()) > 0;
+}
+
+void QtPrinterSurface::DropSpoolFile() {
+    if (spoolFile_.isEmpty()) return;
+    QFile::remove(spoolFile_);
+    spoolFile_.clear();
+    printer_->setOutputFileName(QString());
+}
+
 bool QtPrinterSurface::StartPage() {
     if (!inDoc_ || recording_) return false;
     recording_ = std::make_unique<QPicture>();
-    const DevPoint origin = page_ ? DevPoint{page_->PhysicalOffsetX, page_->PhysicalOffsetY} : DevPoint{};
-    if (!BeginPaint(origin, recording_.get())) {
+    pieces_.clear();
+    recordingOrigin_ = page_ ? DevPoint{page_->PhysicalOffsetX, page_->PhysicalOffsetY} : DevPoint{};
+    if (!BeginPaint(recordingOrigin_, recording_.get())) {
         recording_.reset();
         return false;
     }
     return true;
 }
 
+void QtPrinterSurface::AfterDrawing() {
+    if (!recording_ || recording_->size() < kPieceBytes || !IsPainting()) return;
+    EndPaint();
+    pieces_.push_back(std::move(recording_));
+    recording_ = std::make_unique<QPicture>();
+    BeginPaint(recordingOrigin_, recording_.get());
+}
+
 int32_t QtPrinterSurface::EndPage() {
     if (!recording_) return kSpError;
     EndPaint();
-    const std::unique_ptr<QPicture> page = std::move(recording_);
+    std::vector<std::unique_ptr<QPicture>> page = std::move(pieces_);
+    pieces_.clear();
+    page.push_back(std::move(recording_));
     // The last moment the job can be cancelled without a trace.
     if (abortProc_ && !abortProc_(0)) return kSpAppAbort;
-    if (!HandOver(*page)) return kSpError;
+    const int32_t handedOver = HandOver(page);
+    if (handedOver <= 0) return handedOver;
     return ++pagesHandedOver_;
 }
 
-bool QtPrinterSurface::HandOver(const QPicture& page) {
+int32_t QtPrinterSurface::HandOver(const std::vector<std::unique_ptr<QPicture>>& page) {
     if (!output_) {
         output_ = std::make_unique<QPainter>();
         if (!output_->begin(printer_.get())) {
             output_.reset();
-            return false;
+            return kSpError;
         }
     } else if (!printer_->newPage()) {
-        return false;
+        return kSpError;
     }
-    output_->save();
-    // A picture is replayed scaled from its own resolution to the device's;
-    // the page was drawn in the device's pixels already.
-    output_->scale(qreal(page.logicalDpiX()) / printer_->logicalDpiX(),
-                   qreal(page.logicalDpiY()) / printer_->logicalDpiY());
-    output_->drawPicture(0, 0, page);
-    output_->restore();
-    return true;
+    for (size_t i = 0; i < page.size(); ++i) {
+        // Between two pieces the program answers, and a stop cancels the job.
+        if (i > 0 && abortProc_ && !abortProc_(0)) return kSpAppAbort;
+        const QPicture& piece = *page[i];
+        output_->save();
+        // A picture is replayed scaled from its own resolution to the
+        // device's; the page was drawn in the device's pixels already.
+        output_->scale(qreal(piece.logicalDpiX()) / printer_->logicalDpiX(),
+                       qreal(piece.logicalDpiY()) / printer_->logicalDpiY());
+        output_->drawPicture(0, 0, piece);
+        output_->restore();
+    }
+    return 1;
 }
 
 bool QtPrinterSurface::EndDoc() {
@@ -111,7 +222,9 @@ bool QtPrinterSurface::EndDoc() {
     if (output_) {
         ok = output_->end() && ok;
         output_.reset();
+        if (ok && !spoolFile_.isEmpty()) ok = SendSpoolFile();
     }
+    DropSpoolFile();
     return ok;
 }
 
@@ -121,6 +234,7 @@ bool QtPrinterSurface::AbortDoc() {
         EndPaint();
         recording_.reset();
     }
+    pieces_.clear();
     inDoc_ = false;
     if (output_) {
         // A file is removed where the printer cannot recall its job.
@@ -129,6 +243,7 @@ bool QtPrinterSurface::AbortDoc() {
         output_.reset();
         if (!recalled && !printer_->outputFileName().isEmpty()) QFile::remove(printer_->outputFileName());
     }
+    DropSpoolFile();
     return true;
 }
 

@@ -3,11 +3,18 @@
 // recording, measured as the printer's page, and replayed onto the printer
 // when it is ended: a job stopped before then never reaches the printer
 // (Qt cannot recall a job from a print queue once painting on it began).
+// The recording is kept in pieces of about a megabyte, and the abort
+// procedure is asked again after each piece is replayed, so that a large
+// page is handed over while the program goes on answering and can still be
+// stopped. A print queue's job is written into a file first and sent to the
+// queue whole when the job ends, so that a stopped job never reaches it.
 
 #include <QPrinter>
+#include <QString>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/PrinterSurface.h"
 #include "platform/qt/QtSurface.h"
@@ -51,12 +58,25 @@ private:
     bool CanOpen() const;
     // Replays a finished page onto the printer; painting on the printer
     // starts with the first page.
-    bool HandOver(const QPicture& page);
+    // Returns kSpAppAbort when the abort procedure stopped it, kSpError when
+    // the printer refused, else 1.
+    int32_t HandOver(const std::vector<std::unique_ptr<QPicture>>& page);
+    // Ends the recording's current piece and starts the next.
+    void AfterDrawing() override;
+    // Sends the finished file of a queue's job to the queue; false when the
+    // queue refused it.
+    bool SendSpoolFile();
+    // Removes the file of a queue's job, and the printer prints to its
+    // queue again.
+    void DropSpoolFile();
 
     std::unique_ptr<QPrinter> printer_;
     std::optional<PrinterPage> page_;
-    std::unique_ptr<QPicture> recording_;  // the open page
-    std::unique_ptr<QPainter> output_;     // on the printer, once a page was handed over
+    std::unique_ptr<QPicture> recording_;            // the open page's current piece
+    std::vector<std::unique_ptr<QPicture>> pieces_;  // its pieces recorded before
+    DevPoint recordingOrigin_;
+    std::unique_ptr<QPainter> output_;  // on the printer, once a page was handed over
+    QString spoolFile_;                 // a queue's job until it is sent
     PrintAbortProc abortProc_;
     bool inDoc_ = false;
     int32_t pagesHandedOver_ = 0;

@@ -1,10 +1,12 @@
 #include "platform/qt/QtPrinters.h"
 
+#include <QDialogButtonBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -39,6 +41,9 @@ public:
         if (Flags & kPdPrintSetup) {
             // Choosing the printer and its settings only: no pages, no file.
             dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+            // It prints nothing: its confirm button reads OK, not Print.
+            for (QDialogButtonBox* box : dialog.findChildren<QDialogButtonBox*>())
+                if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
         }
         if (dialog.exec() != QDialog::Accepted) return false;
 

@@ -240,6 +240,7 @@ bool QtSurface::MoveToEx(int32_t x, int32_t y) {
     // A move to where the line already is goes on with the polyline.
     if (x != pos_.x || y != pos_.y) Flush();
     pos_ = {x, y};
+    AfterDrawing();
     return true;
 }
 
@@ -281,6 +282,7 @@ bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
     painter_->drawPolyline(poly);
+    AfterDrawing();
     return true;
 }
 
@@ -291,6 +293,7 @@ bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
     painter_->drawPolygon(poly, fillMode_ == FillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    AfterDrawing();
     return true;
 }
 
@@ -299,6 +302,7 @@ bool QtSurface::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bott
     Flush();
     MarkDrawn(left, top, right, bottom, penReach_);
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+    AfterDrawing();
     return true;
 }
 
@@ -307,6 +311,7 @@ bool QtSurface::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom
     Flush();
     MarkDrawn(left, top, right, bottom, penReach_);
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    AfterDrawing();
     return true;
 }
 
@@ -318,6 +323,7 @@ bool QtSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
     painter_->setPen(QPen(ToQColor(color), 0));
     painter_->drawPoint(x, y);
     painter_->setPen(saved);
+    AfterDrawing();
     return true;
 }
 
@@ -368,6 +374,7 @@ bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     const QRect turned = QTransform().translate(x, y).rotate(-angle).mapRect(box).toAlignedRect();
     MarkDrawn(turned.left(), turned.top(), turned.right(), turned.bottom(), 1);
     painter_->restore();
+    AfterDrawing();
     return true;
 }
 

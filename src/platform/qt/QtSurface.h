@@ -94,6 +94,10 @@ protected:
     // Ends painting (the device completes its output). False when not painting.
     bool EndPaint();
     bool IsPainting() const;
+    // Called after each drawing call that leaves no line being collected (a
+    // move, a shape, a pixel, a text): painting may end and begin again
+    // there without a change to the picture.
+    virtual void AfterDrawing() {}
 
 private:
     struct Object;

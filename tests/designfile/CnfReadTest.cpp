@@ -215,8 +215,6 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
          "Number of grid outputs outside 0 to 2 in line 20, field 1 (number of grid outputs)"},
         {"a symbol type outside 1 to 12", 21, "/maps/world.map, 13 ", 0,
          "Symbol type outside 1 to 12 in line 21, field 2 (symbol type of input file 1)"},
-        {"a path with a double quote", 21, "/maps/wo\"rld.map, 1 ", 0,
-         "Text with a double quote inside in line 21, field 1 (path of input file 1)"},
         {"print units of neither kind", 17, " 1      1      1      1      100      2", 0,
          "Print units other than 1440 and 567 in line 17, field 5 (print units)"},
         {"an orientation of no kind", 17, " 1      1      1      1      1440      3", 0,

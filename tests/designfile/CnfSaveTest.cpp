@@ -23,6 +23,7 @@
 #include "core/Utm.h"
 #include "core/UtmGrid.h"
 #include "plot/PlotState.h"
+#include "support/CLocale.h"
 
 namespace tlrx {
 namespace {
@@ -279,6 +280,21 @@ TEST_F(CnfSaveTest, ADesignBeyondTheCodePageIsSavedInUtf8) {
         std::string again = Contents(Path("second.cnf"));
         again.replace(again.find(Path("second.cnf")), Path("second.cnf").size(), first);
         EXPECT_EQ(again, saved);
+    }
+}
+
+// The numbers of a design file are the same under a decimal-comma locale.
+TEST_F(CnfSaveTest, TheFileIsTheSameInEveryLocale) {
+    TLRX_REQUIRE_COMMA_LOCALES();
+    Project(ProjUtm, {});
+    Content();
+    ASSERT_TRUE(Save(Path("c.cnf")));
+    const std::string expected = Contents(Path("c.cnf"));
+    for (const std::string& name : test::CommaLocales()) {
+        SCOPED_TRACE(name);
+        test::ScopedCLocale locale(name);
+        ASSERT_TRUE(Save(Path("c.cnf")));
+        EXPECT_EQ(Contents(Path("c.cnf")), expected);
     }
 }
 

@@ -25,6 +25,7 @@ enum class Form {
     Text,     // one text field
     Quoted,   // one text, always quoted
     Whole,    // one text in quotes, read back as the whole line
+    Decimal,  // one text field holding a number, read back with a decimal comma taken as the point
 };
 
 // A field's name for messages: `what` with %1 and %2 replaced by a and b.
@@ -328,7 +329,7 @@ void Lines(IO& io, const CnfRecord& r) {
     io.Dbl(d.UtmFlattening, {"UTM flattening"});
     io.End();
     for (int k = 0; k < 11; ++k) {
-        io.Begin(Form::Text);
+        io.Begin(k == 4 ? Form::Decimal : Form::Text);
         io.Str(d.UtmText[static_cast<size_t>(k)], {"UTM text %1", k});
         io.End();
     }
@@ -537,7 +538,7 @@ public:
     void Dbl(double& v, const Field& f) { v = Take(f, [&] { return in_.Number(); }); }
     void Str(std::string& v, const Field& f) {
         if (form_ != Form::Whole) {
-            v = Take(f, [&] { return in_.Text(); });
+            v = Take(f, [&] { return form_ == Form::Decimal ? in_.DecimalText() : in_.Text(); });
             // What the writer refuses is refused here too, so that every
             // design recalled can be saved again.
             if (form_ == Form::Quoted && v.find('"') != std::string::npos) Fail("Text with a double quote inside");

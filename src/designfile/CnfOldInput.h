@@ -41,6 +41,10 @@ public:
     std::string Text(std::string what) {
         return Take(std::move(what), [&] { return in_.Text(); });
     }
+    // A number's text that a decimal-comma locale may have stored with a comma.
+    std::string DecimalText(std::string what) {
+        return Take(std::move(what), [&] { return in_.DecimalText(); });
+    }
     // A whole line without its first and last characters: empty when it
     // has two or fewer; shorter tells whether it had fewer than two.
     std::string InnerLine(std::string what, bool& shorter) {

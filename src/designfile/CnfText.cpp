@@ -276,6 +276,27 @@ std::string ListInput::Text() {
     return FromFileText(plain, coding_);
 }
 
+std::string ListInput::DecimalText() {
+    size_t i = pos_;
+    while (i < text_.size() && text_[i] == ' ') ++i;
+    if (i < text_.size() && text_[i] == '"') return Text();
+    size_t end = i;
+    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+    const std::string_view field = text_.substr(i, end - i);
+    const size_t comma = field.find(',');
+    if (comma == std::string_view::npos) return Text();
+    const auto digitAt = [&field](size_t k) { return k < field.size() && IsDigit(field[k]); };
+    fieldLine_ = line_;
+    if (comma == 0 || !digitAt(comma - 1) || !digitAt(comma + 1) ||
+        field.find(',', comma + 1) != std::string_view::npos)
+        Raise(kTypeMismatch);
+    std::string text = FromFileText(field, coding_);
+    text[text.find(',')] = '.';
+    pos_ = end;
+    if (!AtEnd()) TakeLineEnd();
+    return text;
+}
+
 std::string ListInput::Line() {
     fieldLine_ = line_;
     if (AtEnd()) Raise(kInputPastEnd);

@@ -99,6 +99,13 @@ public:
     // In the file's coding, returned as UTF-8.
     std::string Text();
 
+    // A text field holding a number whose decimal separator may be a comma
+    // (the UTM scale factor, "0,9996", as a decimal-comma locale stored it):
+    // unquoted, it runs to the line end, and its one comma, between digits,
+    // becomes the point ("0.9996"); any other comma there raises Type
+    // mismatch, so that the fault is named on its own line. Quoted, as Text.
+    std::string DecimalText();
+
     // The next line whole, without its line end (line input), as UTF-8.
     std::string Line();
 

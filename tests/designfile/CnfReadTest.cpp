@@ -247,6 +247,28 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
     }
 }
 
+// A decimal-comma locale stored the UTM scale factor text as "0,9996": it
+// is read as "0.9996", nothing after it shifts, and a comma that is no
+// decimal comma is refused on its own line.
+TEST_F(CnfReadTest, AScaleFactorWithADecimalCommaIsRead) {
+    const std::string f = "files-and-text.cnf";
+    ASSERT_EQ(Lines(Fixture(f)).at(76), "0.9996");
+    ASSERT_TRUE(Recall(FixturePath(f)));
+    const std::string expected = SaveText();
+    ResetDesignState();
+    ResetPlotState();
+    ASSERT_TRUE(RecallText(WithLine(f, 77, "0,9996"))) << boxes.log[0].text;
+    EXPECT_EQ(Design().UtmText[4], "0.9996");
+    EXPECT_EQ(SaveText(), expected);
+
+    for (const char* bad : {"0,99,96", "0,", ",9996", "0, 9996"}) {
+        SCOPED_TRACE(bad);
+        boxes.log.clear();
+        EXPECT_FALSE(RecallText(WithLine(f, 77, bad)));
+        ExpectOneBox("Error: Type mismatch in line 77, field 1 (UTM text 4)", "Error in CnfRead");
+    }
+}
+
 TEST_F(CnfReadTest, AFileThatCannotBeOpenedIsReported) {
     EXPECT_FALSE(Recall(Path("missing.cnf")));
     ExpectOneBox("Error: No such file or directory", "Error in CnfRead");

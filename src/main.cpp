@@ -1,10 +1,15 @@
 #include <QApplication>
+#include <clocale>
 
 #include "app/Tellurax.h"
 #include "platform/qt/QtPlatform.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Qt has set the C library's locale from the environment: numbers in
+    // files and texts keep "." whatever it is; the user's separators come
+    // from QLocale where a text shows them.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Tellurax"));
     tlrx::QtPlatform platform;
     tlrx::Tellurax window;

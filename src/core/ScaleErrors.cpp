@@ -1,5 +1,6 @@
 #include "core/ScaleErrors.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -345,9 +346,13 @@ void CheckFinite(const ScaleValue& v) {
 // 1.4829E+02) or the fixed text.
 std::string ScaleText(const ScaleValue& v) {
     if (!v.fixed.empty()) return std::string(v.fixed);
+    // to_chars writes "." whatever the locale; "e-01" becomes "E-01".
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.4E", v.number + 0.0);  // + 0.0: no "-0"
-    return buf;
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, v.number + 0.0, std::chars_format::scientific, 4).ptr;  // + 0.0: no "-0"
+    std::string text(buf, end);
+    text[text.find('e')] = 'E';
+    return text;
 }
 
 // A whole number with at least minDigits digits (leading zeros) in groups of

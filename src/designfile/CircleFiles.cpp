@@ -1,11 +1,13 @@
 #include "designfile/CircleFiles.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -22,9 +24,14 @@ namespace {
 // least `digits` integer digits.
 void AppendDegrees(std::string& line, double degrees, int digits) {
     if (!std::isfinite(degrees)) Raise(kOverflow);
-    char text[40];
-    std::snprintf(text, sizeof text, "%c%0*.4f", degrees < 0 ? '-' : ' ', digits + 5, std::fabs(degrees));
-    line += text;
+    // to_chars writes "." whatever the locale: the file reads back anywhere.
+    char text[340];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, std::fabs(degrees), std::chars_format::fixed, 4);
+    if (ec != std::errc{}) Raise(kOverflow);
+    const auto length = static_cast<int>(end - text);
+    line += degrees < 0 ? '-' : ' ';
+    line.append(static_cast<size_t>(std::max(0, digits + 5 - length)), '0');
+    line.append(text, end);
 }
 
 // One line of a circle file: a point in degrees.

@@ -25,6 +25,7 @@ enum class Form {
     Text,     // one text field
     Quoted,   // one text, always quoted
     Whole,    // one text in quotes, read back as the whole line
+    Decimal,  // one text field holding a number, read back with a decimal comma taken as the point
 };
 
 // A field's name for messages: `what` with %1 and %2 replaced by a and b.
@@ -32,7 +33,6 @@ struct Field {
     std::string_view what;
     int a = 0;
     int b = 0;
-    bool path = false;  // a path, which may hold no double quote at all
 
     std::string Name() const {
         std::string s(what);
@@ -43,8 +43,6 @@ struct Field {
         return s;
     }
 };
-
-Field PathField(std::string_view what, int a = 0) { return {what, a, 0, true}; }
 
 // Sizes a list anew to elements 0..count, dropping its contents.
 template <typename T>
@@ -181,7 +179,7 @@ void Lines(IO& io, const CnfRecord& r) {
     }
     for (int i = 1; i <= files; ++i) {
         io.Begin(Form::Comma);
-        io.Str(d.InputFileName(i), PathField("path of input file %1", i));
+        io.Str(d.InputFileName(i), {"path of input file %1", i});
         io.Int16(d.InputFileSymbolType(i), {"symbol type of input file %1", i});
         io.Check(d.InputFileSymbolType(i) >= SymLine && d.InputFileSymbolType(i) <= SymCircleFilled,
                  "Symbol type outside 1 to 12");
@@ -211,20 +209,20 @@ void Lines(IO& io, const CnfRecord& r) {
     }
     for (int k = 1; k <= p.GridOutputCount + files; ++k) {
         io.Begin(Form::Text);
-        io.Str(Item(p.AscFileName, k), PathField("ASCII output name %1", k));
+        io.Str(Item(p.AscFileName, k), {"ASCII output name %1", k});
         io.End();
     }
 
     std::string fourthPath;  // always written empty, dropped on reading
     io.Begin(Form::Comma);
-    io.Str(p.BmpFileName, PathField("BMP file path"));
-    io.Str(p.CgmFileName, PathField("CGM file path"));
-    io.Str(p.DxfFileName, PathField("DXF file path"));
-    io.Str(fourthPath, PathField("fourth path"));
-    io.Str(p.WmfFileName, PathField("WMF file path"));
-    io.Str(p.CnfFileName, PathField("design file path"));
-    io.Str(p.GcFileName, PathField("great circle file path"));
-    io.Str(p.ScFileName, PathField("small circle file path"));
+    io.Str(p.BmpFileName, {"BMP file path"});
+    io.Str(p.CgmFileName, {"CGM file path"});
+    io.Str(p.DxfFileName, {"DXF file path"});
+    io.Str(fourthPath, {"fourth path"});
+    io.Str(p.WmfFileName, {"WMF file path"});
+    io.Str(p.CnfFileName, {"design file path"});
+    io.Str(p.GcFileName, {"great circle file path"});
+    io.Str(p.ScFileName, {"small circle file path"});
     io.End();
     for (int k = 0; k < 10; ++k) {
         io.Begin(Form::Text);
@@ -342,7 +340,7 @@ void Lines(IO& io, const CnfRecord& r) {
     io.Dbl(d.UtmFlattening, {"UTM flattening"});
     io.End();
     for (int k = 0; k < 11; ++k) {
-        io.Begin(Form::Text);
+        io.Begin(k == 4 ? Form::Decimal : Form::Text);
         io.Str(d.UtmText[static_cast<size_t>(k)], {"UTM text %1", k});
         io.End();
     }
@@ -443,10 +441,13 @@ std::string Capitalised(std::string s) {
     return s;
 }
 
-// Writes the lines: each field in the form of its line.
+// Writes the lines: each field in the form of its line, its texts in the
+// coding given.
 class Writer {
 public:
     static constexpr bool kReading = false;
+
+    explicit Writer(FileCoding coding) : coding_(coding) {}
 
     void Begin(Form form) {
         form_ = form;
@@ -473,12 +474,11 @@ public:
         switch (form_) {
         case Form::Quoted:
             if (v.find('"') != std::string::npos) Refuse(f, "holds a double quote");
-            Put("\"" + ToFileText(v) + "\"");
+            Put("\"" + ToFileText(v, coding_) + "\"");
             return;
-        case Form::Whole: Put("\"" + ToFileText(v) + "\""); return;
+        case Form::Whole: Put("\"" + ToFileText(v, coding_) + "\""); return;
         default: {
-            if (f.path && v.find('"') != std::string::npos) Refuse(f, "holds a double quote");
-            const std::optional<std::string> form = TextFieldForm(v);
+            const std::optional<std::string> form = TextFieldForm(v, coding_);
             if (!form) Refuse(f, "holds a double quote and needs quotes (a comma, or a leading blank or quote)");
             Put(*form);
         }
@@ -493,6 +493,9 @@ public:
     void Count(int32_t, int32_t, std::string_view) {}
 
     std::string text;
+    // Set in Windows-1252 by a text that holds a character beyond the code
+    // page: the text written is then not the design's.
+    bool beyondCodePage = false;
 
 private:
     void Integer(int32_t v) { Put(form_ == Form::Numbers ? NumberForm(v) : IntegerItem(v)); }
@@ -507,14 +510,16 @@ private:
     static void Finite(double v, const Field& f) {
         if (!std::isfinite(v)) Raise(Capitalised(f.Name()) + " is not a finite number");
     }
-    static void Carriable(const std::string& v, const Field& f) {
-        const std::string why = UncarriableText(v);
+    void Carriable(const std::string& v, const Field& f) {
+        const std::string why = UncarriableText(v, FileCoding::Utf8);
         if (!why.empty()) Refuse(f, why);
+        if (coding_ == FileCoding::Cp1252 && !UncarriableText(v, coding_).empty()) beyondCodePage = true;
     }
     [[noreturn]] static void Refuse(const Field& f, std::string_view why) {
         Raise(Capitalised(f.Name()) + " " + std::string(why) + ", which a design file cannot carry");
     }
 
+    FileCoding coding_;
     Form form_ = Form::Items;
     std::string line_;
     int fields_ = 0;
@@ -545,17 +550,16 @@ public:
     void Dbl(double& v, const Field& f) { v = Take(f, [&] { return in_.Number(); }); }
     void Str(std::string& v, const Field& f) {
         if (form_ != Form::Whole) {
-            v = Take(f, [&] { return in_.Text(); });
+            v = Take(f, [&] { return form_ == Form::Decimal ? in_.DecimalText() : in_.Text(); });
             // What the writer refuses is refused here too, so that every
             // design recalled can be saved again.
-            if ((f.path || form_ == Form::Quoted) && v.find('"') != std::string::npos)
-                Fail("Text with a double quote inside");
+            if (form_ == Form::Quoted && v.find('"') != std::string::npos) Fail("Text with a double quote inside");
             return;
         }
         // The first and last characters are dropped as the file holds them.
-        const std::string line = ToFileText(Take(f, [&] { return in_.Line(); }));
-        if (line.size() < 2) Fail("Text line shorter than its two quotes");
-        v = FromFileText(std::string_view(line).substr(1, line.size() - 2));
+        std::optional<std::string> inner = WithoutEnds(Take(f, [&] { return in_.Line(); }));
+        if (!inner) Fail("Text line shorter than its two quotes");
+        v = std::move(*inner);
     }
     void Zone() {}
     void NoComma() {}
@@ -597,15 +601,21 @@ std::string HeaderLine(const std::string& versionString) {
 }
 
 std::string WriteCurrentVersion(const CnfRecord& record) {
-    Writer writer;
-    writer.Begin(Form::Text);
-    writer.Str(HeaderLine(record.d.VersionString), {"header"});
-    writer.End();
-    writer.Begin(Form::Text);
-    writer.Str(record.d.ProjName, {"projection name"});
-    writer.End();
-    Lines(writer, record);
-    return std::move(writer.text);
+    // Windows-1252, byte for byte as ever; a design holding a character
+    // beyond that code page is written again in UTF-8, behind the mark.
+    for (const FileCoding coding : {FileCoding::Cp1252, FileCoding::Utf8}) {
+        Writer writer(coding);
+        writer.Begin(Form::Text);
+        writer.Str(HeaderLine(record.d.VersionString), {"header"});
+        writer.End();
+        writer.Begin(Form::Text);
+        writer.Str(record.d.ProjName, {"projection name"});
+        writer.End();
+        Lines(writer, record);
+        if (!writer.beyondCodePage)
+            return coding == FileCoding::Utf8 ? std::string(kUtf8Mark) + writer.text : std::move(writer.text);
+    }
+    return {};  // not reached: UTF-8 carries every character
 }
 
 void ReadCurrentVersion(ListInput& in, CnfRecord& record) {

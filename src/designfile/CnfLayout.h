@@ -39,7 +39,9 @@ struct CnfRecord {
     SavedWindow& w;
 };
 
-// The whole file for the record: every line ended by CR LF. Raises
+// The whole file for the record: every line ended by CR LF, the texts in
+// Windows-1252, or in UTF-8 behind the byte-order mark when a text holds a
+// character beyond that code page. Raises
 // RuntimeError naming the field when a text cannot be carried, or a list
 // is shorter than its count.
 std::string WriteCurrentVersion(const CnfRecord& record);

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -40,14 +41,16 @@ public:
     std::string Text(std::string what) {
         return Take(std::move(what), [&] { return in_.Text(); });
     }
-    // A whole line without its first and last characters (in the file's
-    // code page): empty when it has three or fewer; shorter tells whether it
-    // had fewer than two.
+    // A number's text that a decimal-comma locale may have stored with a comma.
+    std::string DecimalText(std::string what) {
+        return Take(std::move(what), [&] { return in_.DecimalText(); });
+    }
+    // A whole line without its first and last characters: empty when it
+    // has two or fewer; shorter tells whether it had fewer than two.
     std::string InnerLine(std::string what, bool& shorter) {
-        const std::string line = ToFileText(Take(std::move(what), [&] { return in_.Line(); }));
-        shorter = line.size() < 2;
-        if (line.size() <= 2) return {};
-        return FromFileText(std::string_view(line).substr(1, line.size() - 2));
+        std::optional<std::string> inner = WithoutEnds(Take(std::move(what), [&] { return in_.Line(); }));
+        shorter = !inner;
+        return inner ? std::move(*inner) : std::string();
     }
     // Runs a conversion of the field read last; its fault names that field.
     template <typename Op>

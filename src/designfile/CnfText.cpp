@@ -1,5 +1,6 @@
 #include "designfile/CnfText.h"
 
+#include <algorithm>
 #include <array>
 #include <cfloat>
 #include <charconv>
@@ -121,26 +122,28 @@ void PadToNextZone(std::string& line) {
     line.append(kPrintZone - line.size() % kPrintZone, ' ');
 }
 
-std::string UncarriableText(std::string_view text) {
+std::string UncarriableText(std::string_view text, FileCoding coding) {
     for (size_t i = 0; i < text.size();) {
         const Utf8Char c = DecodeUtf8(text, i);
         if (c.length == 0) return "is not valid UTF-8 text";
         if (c.code == '\r' || c.code == '\n') return "holds a line break";
-        if (!FileByte(c.code)) return "holds a character outside the Windows-1252 code page";
+        if (coding == FileCoding::Cp1252 && !FileByte(c.code))
+            return "holds a character outside the Windows-1252 code page";
         i += c.length;
     }
     return {};
 }
 
-std::optional<std::string> TextFieldForm(std::string_view text) {
+std::optional<std::string> TextFieldForm(std::string_view text, FileCoding coding) {
     const bool quote = text.find(',') != std::string_view::npos ||
                        (!text.empty() && (text.front() == ' ' || text.front() == '"'));
-    if (!quote) return ToFileText(text);
+    if (!quote) return ToFileText(text, coding);
     if (text.find('"') != std::string_view::npos) return std::nullopt;
-    return "\"" + ToFileText(text) + "\"";
+    return "\"" + ToFileText(text, coding) + "\"";
 }
 
-std::string ToFileText(std::string_view utf8) {
+std::string ToFileText(std::string_view utf8, FileCoding coding) {
+    if (coding == FileCoding::Utf8) return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
@@ -152,11 +155,19 @@ std::string ToFileText(std::string_view utf8) {
     return out;
 }
 
-std::string FromFileText(std::string_view bytes) {
+std::string FromFileText(std::string_view bytes, FileCoding coding) {
     std::string out;
     out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (coding == FileCoding::Utf8) {
+            const Utf8Char c = DecodeUtf8(bytes, i);
+            if (c.length > 0) {
+                out += bytes.substr(i, c.length);
+                i += c.length - 1;
+                continue;
+            }
+        }
+        const auto b = static_cast<unsigned char>(bytes[i]);
         char32_t c = Cp1252Char(b);
         if (c == 0) c = b;  // NUL, and the unassigned bytes as their C1 controls
         if (c < 0x80) {
@@ -171,6 +182,22 @@ std::string FromFileText(std::string_view bytes) {
         }
     }
     return out;
+}
+
+std::optional<std::string> WithoutEnds(std::string_view utf8) {
+    if (utf8.empty()) return std::nullopt;
+    const size_t first = std::max<size_t>(1, DecodeUtf8(utf8, 0).length);
+    size_t last = utf8.size() - 1;  // the last character's first byte
+    while (last > first && (static_cast<unsigned char>(utf8[last]) & 0xC0) == 0x80) --last;
+    if (last < first) return std::nullopt;
+    return std::string(utf8.substr(first, last - first));
+}
+
+ListInput::ListInput(std::string_view bytes) : text_(bytes) {
+    if (text_.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        coding_ = FileCoding::Utf8;
+        pos_ = kUtf8Mark.size();
+    }
 }
 
 bool ListInput::AtLineEnd() const { return !AtEnd() && (text_[pos_] == '\r' || text_[pos_] == '\n'); }
@@ -235,7 +262,7 @@ std::string ListInput::Text() {
                 TakeLineEnd();
             }
         }
-        return FromFileText(quoted);
+        return FromFileText(quoted, coding_);
     }
     while (!AtEnd() && text_[pos_] != ',' && !AtLineEnd()) ++pos_;
     const std::string_view plain = text_.substr(start, pos_ - start);
@@ -246,7 +273,28 @@ std::string ListInput::Text() {
             TakeLineEnd();
         }
     }
-    return FromFileText(plain);
+    return FromFileText(plain, coding_);
+}
+
+std::string ListInput::DecimalText() {
+    size_t i = pos_;
+    while (i < text_.size() && text_[i] == ' ') ++i;
+    if (i < text_.size() && text_[i] == '"') return Text();
+    size_t end = i;
+    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+    const std::string_view field = text_.substr(i, end - i);
+    const size_t comma = field.find(',');
+    if (comma == std::string_view::npos) return Text();
+    const auto digitAt = [&field](size_t k) { return k < field.size() && IsDigit(field[k]); };
+    fieldLine_ = line_;
+    if (comma == 0 || !digitAt(comma - 1) || !digitAt(comma + 1) ||
+        field.find(',', comma + 1) != std::string_view::npos)
+        Raise(kTypeMismatch);
+    std::string text = FromFileText(field, coding_);
+    text[text.find(',')] = '.';
+    pos_ = end;
+    if (!AtEnd()) TakeLineEnd();
+    return text;
 }
 
 std::string ListInput::Line() {
@@ -256,7 +304,7 @@ std::string ListInput::Line() {
     while (!AtEnd() && !AtLineEnd()) ++pos_;
     const std::string_view line = text_.substr(start, pos_ - start);
     if (!AtEnd()) TakeLineEnd();
-    return FromFileText(line);
+    return FromFileText(line, coding_);
 }
 
 }  // namespace tlrx

@@ -408,7 +408,9 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         ReadUtmParameters(in, d);
         d.UtmText[0] = JoinedAngle(in, "UTM central longitude", 4);
         d.UtmText[1] = JoinedAngle(in, "UTM latitude of origin", 4);
-        for (int k = 2; k <= 10; ++k) d.UtmText[static_cast<size_t>(k)] = in.Text(Numbered("UTM text", k));
+        for (int k = 2; k <= 10; ++k)
+            d.UtmText[static_cast<size_t>(k)] =
+                k == 4 ? in.DecimalText(Numbered("UTM text", k)) : in.Text(Numbered("UTM text", k));
     }
 
     const int slots = v < 130 ? 40 : 100;

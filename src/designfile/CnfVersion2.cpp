@@ -172,7 +172,9 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     if (d.UtmSpheroidName == "GRS80 1980") d.UtmSpheroidName = "WGS84 1984";
     ReadUtmParameters(in, d);
     d.UtmFlattening = in.Double("UTM flattening");
-    for (int k = 0; k < 11; ++k) d.UtmText[static_cast<size_t>(k)] = in.Text(Numbered("UTM text", k));
+    for (int k = 0; k < 11; ++k)
+        d.UtmText[static_cast<size_t>(k)] =
+            k == 4 ? in.DecimalText(Numbered("UTM text", k)) : in.Text(Numbered("UTM text", k));
 
     for (int k = 0; k < 4; ++k)
         d.GcEndText[static_cast<size_t>(k)] = in.Text(Numbered("great circle end point text", k));

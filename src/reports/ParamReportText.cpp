@@ -1,6 +1,6 @@
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -422,9 +422,11 @@ void ParamReport::ScaleErrors() {
     const bool world = FamilyOf(d_.ProjCode) == ProjFamily::World;
     for (int r = 1; r <= d_.ScaleErrRow && r <= kMaxScaleRows; ++r) {
         const size_t i = size_t(r);
-        Normal((world && (r == 5 || r == 9) ? "\r\n" : "") + FormatMask(r, "00") + "\t" + d_.ScaleErrLatText[i] + "\t" +
-               d_.ScaleErrLonText[i] + "\t" + d_.ScaleErrMeridian[i] + "\t" + d_.ScaleErrParallel[i] + "\t" +
-               d_.ScaleErrArea[i] + "\r\n");
+        // The computed texts hold "," and "." as the masks do.
+        Normal((world && (r == 5 || r == 9) ? "\r\n" : "") + FormatMask(r, "00") + "\t" +
+               WithUserSeparators(d_.ScaleErrLatText[i]) + "\t" + WithUserSeparators(d_.ScaleErrLonText[i]) + "\t" +
+               WithUserSeparators(d_.ScaleErrMeridian[i]) + "\t" + WithUserSeparators(d_.ScaleErrParallel[i]) + "\t" +
+               WithUserSeparators(d_.ScaleErrArea[i]) + "\r\n");
     }
     Normal("\r\n");
 }
@@ -498,8 +500,8 @@ void ParamReport::DesignFile() {
 // A single-precision number as general text: no blanks, no decimals when whole.
 std::string GeneralText(float v) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%.7g", double(v));
-    return buf;
+    const auto end = std::to_chars(buf, buf + sizeof buf, double(v), std::chars_format::general, 7).ptr;
+    return WithUserSeparators(std::string_view(buf, static_cast<size_t>(end - buf)));
 }
 
 void ParamReport::PixelSize() {

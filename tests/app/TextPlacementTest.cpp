@@ -357,13 +357,18 @@ TEST_F(TextPlacementTest, PlacedTextIsInTheExportsOfTheNextRunWhereItWasPlaced) 
         window.mnuInput[static_cast<size_t>(item)]->trigger();
         const std::string bytes = Contents(file);
         EXPECT_NE(bytes.find("Atlantic"), std::string::npos);
+        if (std::string(ext) == "dxf") {
+            // DXF escapes every character beyond ASCII: nothing is lost.
+            EXPECT_NE(bytes.find("\\U+03A9mega S\\U+00E9e"), std::string::npos);
+            EXPECT_NE(bytes.find("\\U+2192 east"), std::string::npos);
+            EXPECT_TRUE(boxes.log.empty());
+            continue;
+        }
         EXPECT_NE(bytes.find("?mega S\xE9" "e"), std::string::npos);
         EXPECT_NE(bytes.find("? east"), std::string::npos);
         ASSERT_EQ(boxes.log.size(), 1u);
         EXPECT_EQ(boxes.log[0].text, std::string("Some map text holds characters that a ") +
-                                         (std::string(ext) == "cgm"   ? "CGM"
-                                          : std::string(ext) == "dxf" ? "DXF"
-                                                                      : "WMF") +
+                                         (std::string(ext) == "cgm" ? "CGM" : "WMF") +
                                          " file cannot hold: each of them was written as \"?\".");
         EXPECT_EQ(boxes.log[0].icon, MsgIcon::Information);
     }

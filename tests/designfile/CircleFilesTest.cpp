@@ -19,6 +19,7 @@
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/mapfiles/MapReaders.h"
+#include "support/CLocale.h"
 #include "support/FakeHost.h"
 #include "support/TestFixture.h"
 
@@ -157,6 +158,22 @@ TEST_F(CircleFilesTest, EachPointIsOneLineInFixedFields) {
     EXPECT_EQ(lines.front(), "-1" + expected.back().substr(2));
     EXPECT_EQ(lines.back(), " 0" + expected.front().substr(2));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"route.prn"});
+}
+
+// Qt sets the C library's locale from the environment: a locale with a
+// decimal comma changes no byte of the file, which reads back anywhere.
+TEST_F(CircleFilesTest, TheFileIsTheSameInEveryLocale) {
+    TLRX_REQUIRE_COMMA_LOCALES();
+    SetGreatCircle({{37 + 47 / 60.0, -(122 + 26 / 60.0)}, {-0.00005001, 5.25}});
+    SaveGreatCircle(Path("c.prn"));
+    const std::string expected = "-1   37.7833  -122.4333\r\n 0  -00.0001   005.2500\r\n";
+    ASSERT_EQ(Contents(Path("c.prn")), expected);
+    for (const std::string& name : test::CommaLocales()) {
+        SCOPED_TRACE(name);
+        test::ScopedCLocale locale(name);
+        SaveGreatCircle(Path("route.prn"));
+        EXPECT_EQ(Contents(Path("route.prn")), expected);
+    }
 }
 
 // Three concentric circles are three segments, innermost first; a circle

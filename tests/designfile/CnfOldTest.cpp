@@ -483,8 +483,6 @@ TEST_F(CnfOldTest, ABadOldFileChangesNothing) {
         {204, " 16000      9000", " 0      9000", "", 0, "Size of zero or less in line 7 (drawing area width)"},
         {204, "\"Puget Sound\"", "\"", "", 0, "Text line shorter than its two quotes in line 73 (text of text item 1)"},
         {204, "      1440", "      100", "", 0, "Print units other than 1440 and 567 in line 13 (print units)"},
-        {204, "GRID.TXT", "GRID\".TXT", "", 0,
-         "ASCII output name 1 holds a double quote, which a design file cannot carry"},
         {150, " 4 \r\n", " 10 \r\n", "NORMAL", 0,
          "Number of input files outside 0 to 9 in line 8 (number of input files)"},
         {150, "\"Seattle\"\r\n 3 \r\n 5 ", "\"Seattle\"\r\n 3 \r\n 0 ", "", 0,

@@ -219,8 +219,6 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
          "Number of grid outputs outside 0 to 2 in line 20, field 1 (number of grid outputs)"},
         {"a symbol type outside 1 to 12", 21, "/maps/world.map, 13 ", 0,
          "Symbol type outside 1 to 12 in line 21, field 2 (symbol type of input file 1)"},
-        {"a path with a double quote", 21, "/maps/wo\"rld.map, 1 ", 0,
-         "Text with a double quote inside in line 21, field 1 (path of input file 1)"},
         {"print units of neither kind", 17, " 1      1      1      1      100      2", 0,
          "Print units other than 1440 and 567 in line 17, field 5 (print units)"},
         {"an orientation of no kind", 17, " 1      1      1      1      1440      3", 0,
@@ -286,6 +284,28 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
         EXPECT_EQ(window.changes, 0) << c.what;
         EXPECT_EQ(Design().SavedCaption, "kept") << c.what;
         EXPECT_EQ(SaveText(), before) << c.what;
+    }
+}
+
+// A decimal-comma locale stored the UTM scale factor text as "0,9996": it
+// is read as "0.9996", nothing after it shifts, and a comma that is no
+// decimal comma is refused on its own line.
+TEST_F(CnfReadTest, AScaleFactorWithADecimalCommaIsRead) {
+    const std::string f = "files-and-text.cnf";
+    ASSERT_EQ(Lines(Fixture(f)).at(76), "0.9996");
+    ASSERT_TRUE(Recall(FixturePath(f)));
+    const std::string expected = SaveText();
+    ResetDesignState();
+    ResetPlotState();
+    ASSERT_TRUE(RecallText(WithLine(f, 77, "0,9996"))) << boxes.log[0].text;
+    EXPECT_EQ(Design().UtmText[4], "0.9996");
+    EXPECT_EQ(SaveText(), expected);
+
+    for (const char* bad : {"0,99,96", "0,", ",9996", "0, 9996"}) {
+        SCOPED_TRACE(bad);
+        boxes.log.clear();
+        EXPECT_FALSE(RecallText(WithLine(f, 77, bad)));
+        ExpectOneBox("Error: Type mismatch in line 77, field 1 (UTM text 4)", "Error in CnfRead");
     }
 }
 

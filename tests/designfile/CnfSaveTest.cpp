@@ -23,6 +23,7 @@
 #include "core/Utm.h"
 #include "core/UtmGrid.h"
 #include "plot/PlotState.h"
+#include "support/CLocale.h"
 
 namespace tlrx {
 namespace {
@@ -197,10 +198,9 @@ TEST_F(CnfSaveTest, TextsTheFileCannotCarryAreRefusedBeforeWriting) {
         const char* error;
     };
     const Case cases[] = {
-        {[] { Design().InputFileName(1) = "/maps/a\"b.map"; },
-         "Path of input file 1 holds a double quote, which a design file cannot carry"},
-        {[] { Plot().AscFileName[1] = "/out/\"grid\".txt"; },
-         "ASCII output name 1 holds a double quote, which a design file cannot carry"},
+        {[] { Design().InputFileName(1) = "/maps/a\"b, c.map"; },
+         "Path of input file 1 holds a double quote and needs quotes (a comma, or a leading blank or quote), which a "
+         "design file cannot carry"},
         {[] {
              Design().NumTextItems = 1;
              Design().TextItemText[1] = "two\nlines";
@@ -209,8 +209,8 @@ TEST_F(CnfSaveTest, TextsTheFileCannotCarryAreRefusedBeforeWriting) {
         {[] { Design().RptFontName = "\"Bold\", Inc"; },
          "Report font name holds a double quote and needs quotes (a comma, or a leading blank or quote), which a "
          "design file cannot carry"},
-        {[] { Design().BoundsText[0] = "北"; },
-         "Boundary text 0 holds a character outside the Windows-1252 code page, which a design file cannot carry"},
+        {[] { Design().BoundsText[0] = "\xE5\x8C"; },
+         "Boundary text 0 is not valid UTF-8 text, which a design file cannot carry"},
         {[] { Design().GridTypeText = " Grid \"lines\""; },
          "Grid type text holds a double quote, which a design file cannot carry"},
         {[] { Plot().MapFillFraction = std::numeric_limits<double>::quiet_NaN(); },
@@ -233,6 +233,69 @@ TEST_F(CnfSaveTest, TextsTheFileCannotCarryAreRefusedBeforeWriting) {
                   (std::vector<std::string>{"Tellurax: printing configuration file", "Tellurax: Equirectangular projection"}));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// A design with a character beyond Windows-1252 anywhere (a Greek text item,
+// a folder with a Cyrillic name) is saved in UTF-8 behind the byte-order
+// mark and comes back as it was; one that fits the code page is saved in it,
+// without the mark. A path with a double quote is carried unquoted.
+TEST_F(CnfSaveTest, ADesignBeyondTheCodePageIsSavedInUtf8) {
+    struct Case {
+        const char* what;
+        void (*set)();
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"Greek text", [] { Design().TextItemText[1] = "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1, \"\xCE\xB7\""; },
+         true},
+        {"Cyrillic folder",
+         [] { Design().InputFileName(1) = "/home/\xD0\xBA\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B/world.map"; }, true},
+        {"Windows-1252 only", [] { Design().TextItemText[1] = "Z\xC3\xBCrich \xE2\x82\xAC"; }, false},
+        {"a path with a double quote", [] { Plot().AscFileName[1] = "/out/\"grid\".txt"; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetDesignState();
+        ResetPlotState();
+        Content();
+        c.set();
+        const DesignState original = Design();
+        const std::vector<std::string> names = Plot().AscFileName;
+        const std::string first = Path("first.cnf");
+        ASSERT_TRUE(Save(first));
+        ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        const std::string saved = Contents(first);
+        EXPECT_EQ(saved.compare(0, 3, "\xEF\xBB\xBF") == 0, c.utf8);
+        // The rest of the file is the same either way, but for the texts.
+        EXPECT_EQ(saved.compare(c.utf8 ? 3 : 0, 37, "Tellurax configuration file version 3"), 0);
+
+        ResetDesignState();
+        ResetPlotState();
+        ASSERT_TRUE(Recall(first));
+        ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        EXPECT_EQ(Design().TextItemText, original.TextItemText);
+        EXPECT_EQ(Design().InputFileName(1), original.InputFileName(1));
+        EXPECT_EQ(Plot().AscFileName, names);
+        ASSERT_TRUE(Save(Path("second.cnf")));
+        std::string again = Contents(Path("second.cnf"));
+        again.replace(again.find(Path("second.cnf")), Path("second.cnf").size(), first);
+        EXPECT_EQ(again, saved);
+    }
+}
+
+// The numbers of a design file are the same under a decimal-comma locale.
+TEST_F(CnfSaveTest, TheFileIsTheSameInEveryLocale) {
+    TLRX_REQUIRE_COMMA_LOCALES();
+    Project(ProjUtm, {});
+    Content();
+    ASSERT_TRUE(Save(Path("c.cnf")));
+    const std::string expected = Contents(Path("c.cnf"));
+    for (const std::string& name : test::CommaLocales()) {
+        SCOPED_TRACE(name);
+        test::ScopedCLocale locale(name);
+        ASSERT_TRUE(Save(Path("c.cnf")));
+        EXPECT_EQ(Contents(Path("c.cnf")), expected);
+    }
 }
 
 TEST_F(CnfSaveTest, AFailedWriteLeavesTheOldFileAsItWas) {

@@ -94,6 +94,37 @@ TEST(CnfTextTest, TextsTheCodePageCannotHoldAreNamed) {
     EXPECT_EQ(UncarriableText("cr\r"), "holds a line break");
     EXPECT_EQ(UncarriableText("\xE6\x9D\xB1\xE4\xBA\xAC"), "holds a character outside the Windows-1252 code page");
     EXPECT_EQ(UncarriableText("\xFF"), "is not valid UTF-8 text");
+    // UTF-8 carries every character, but neither line breaks nor bad bytes.
+    EXPECT_EQ(UncarriableText("\xE6\x9D\xB1\xE4\xBA\xAC", FileCoding::Utf8), "");
+    EXPECT_EQ(UncarriableText("two\nlines", FileCoding::Utf8), "holds a line break");
+    EXPECT_EQ(UncarriableText("\xFF", FileCoding::Utf8), "is not valid UTF-8 text");
+}
+
+// A file that begins with the byte-order mark has its texts in UTF-8; a byte
+// that starts no UTF-8 sequence there is read as its Windows-1252 character.
+TEST(CnfTextTest, AFileWithTheByteOrderMarkIsReadAsUtf8) {
+    ListInput in("\xEF\xBB\xBF\xCE\x91\xCE\xB8, 5 \r\n\"\xD0\x9C\xD0\xBE, \xE9\"\r\n\"\xCE\xB1\xCE\xB2\"\r\n");
+    EXPECT_EQ(in.Text(), "\xCE\x91\xCE\xB8");  // the mark is no part of the first field
+    EXPECT_EQ(in.Integer(), 5);
+    EXPECT_EQ(in.Text(), "\xD0\x9C\xD0\xBE, \xC3\xA9");
+    EXPECT_EQ(WithoutEnds(in.Line()), "\xCE\xB1\xCE\xB2");
+    EXPECT_EQ(in.FieldLine(), 3);
+    // Without the mark the same bytes are Windows-1252.
+    ListInput old("\xCE\x91, 5 ");
+    EXPECT_EQ(old.Text(), "\xC3\x8E\xE2\x80\x98");
+    EXPECT_EQ(ToFileText("\xCE\xB1\xE2\x82\xAC", FileCoding::Utf8), "\xCE\xB1\xE2\x82\xAC");
+}
+
+TEST(CnfTextTest, AWholeLineLosesItsFirstAndLastCharacters) {
+    const std::pair<std::string_view, std::optional<std::string>> cases[] = {
+        {"\"Lake \"Tahoe\"\"", "Lake \"Tahoe\""},
+        {"\"\xCE\xB1\xCE\xB2\"", "\xCE\xB1\xCE\xB2"},
+        {"\xC3\xA9x\xE2\x82\xAC", "x"},  // characters of several bytes at both ends
+        {"\"\"", ""},
+        {"\xC3\xA9", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [line, inner] : cases) EXPECT_EQ(WithoutEnds(line), inner) << line;
 }
 
 TEST(CnfTextTest, EveryByteOfTheCodePageComesBackUnchanged) {

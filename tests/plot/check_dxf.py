@@ -1,16 +1,17 @@
 #!/usr/bin/python3
 """Opens a DXF export in independent readers, as a user's program would.
 
-    check_dxf.py FILE [TYPE=COUNT ...]
+    check_dxf.py FILE [TYPE=COUNT ...] [--text=TEXT ...]
 
 - ezdxf (python3-ezdxf): the strict loader (ezdxf.readfile) must read the
   file without a warning, the recovering loader must find nothing to fix,
   and the document's audit must come out clean. Every entity lies on layer
   "0" with a colour number from 1 to 255, and the model space holds COUNT
-  entities of each TYPE given.
+  entities of each TYPE given, and a TEXT entity reading each TEXT given.
 - LibreOffice Draw: converts the file to PDF
   (soffice --headless --convert-to pdf, private profile); the PDF must have a
-  page with something drawn on it (pdfinfo, pdftoppm from poppler-utils).
+  page with something drawn on it (pdfinfo, pdftoppm from poppler-utils),
+  and each TEXT given among its words (pdftotext).
 
 A reader that is not installed is left out with a message, and the script
 then ends with 77, which ctest counts as skipped; scripts/setup-debian.sh
@@ -42,7 +43,7 @@ class Collect(logging.Handler):
         self.messages.append(record.getMessage())
 
 
-def check_ezdxf(path, expected):
+def check_ezdxf(path, expected, texts):
     try:
         import ezdxf
         from ezdxf import recover
@@ -78,10 +79,16 @@ def check_ezdxf(path, expected):
     for kind, count in expected.items():
         if counts[kind] != count:
             fail(f"{counts[kind]} {kind} entities, expected {count}")
+    # ezdxf keeps the \U+XXXX escapes in the value; its own decoder reads them.
+    from ezdxf.lldxf.encoding import decode_dxf_unicode
+    read = [decode_dxf_unicode(e.dxf.text) for e in doc.modelspace().query("TEXT")]
+    for text in texts:
+        if text not in read:
+            fail(f"no TEXT entity reads {text!r}: {read!r}")
     return True
 
 
-def check_libreoffice(path):
+def check_libreoffice(path, texts):
     soffice = shutil.which("soffice")
     if soffice is None:
         print("SKIP: LibreOffice is not installed (Debian package libreoffice-draw)")
@@ -114,6 +121,16 @@ def check_libreoffice(path):
             if dark == 0:
                 fail("the PDF page is blank")
             summary += f", {dark} dark pixels at 30 dpi"
+        if texts:
+            if not shutil.which("pdftotext"):
+                print("SKIP: pdftotext is not installed (Debian package poppler-utils)")
+                return False
+            words = subprocess.run(["pdftotext", "-enc", "UTF-8", pdf, "-"], capture_output=True,
+                                   text=True, encoding="utf-8").stdout
+            for text in texts:
+                if text not in words:
+                    fail(f"the PDF does not show {text!r}: {words!r}")
+            summary += f", {len(texts)} text(s) shown"
         print(summary)
     return True
 
@@ -126,11 +143,15 @@ def main():
     if not os.path.exists(path):
         fail(f"{path} does not exist: the test that writes it has not run")
     expected = {}
+    texts = []
     for arg in sys.argv[2:]:
+        if arg.startswith("--text="):
+            texts.append(arg[len("--text="):])
+            continue
         kind, count = arg.split("=")
         expected[kind] = int(count)
-    complete = check_ezdxf(path, expected)
-    complete = check_libreoffice(path) and complete
+    complete = check_ezdxf(path, expected, texts)
+    complete = check_libreoffice(path, texts) and complete
     sys.exit(0 if complete else SKIP)
 
 

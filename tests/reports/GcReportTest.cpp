@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include "ReportTestSupport.h"
 #include "reports/ReportBuilder.h"
 #include "reports/ReportTexts.h"
+#include "support/CLocale.h"
 
 namespace tlrx {
 namespace {
@@ -43,6 +46,23 @@ TEST_F(GcReportTest, ListsEveryPointWithCourseAndDistances) {
     EXPECT_TRUE(r.paragraphs[0].runs[0].bold);
     EXPECT_TRUE(r.paragraphs[3].runs[0].bold);
     EXPECT_FALSE(r.paragraphs[5].runs[0].bold);
+}
+
+// The numbers follow the user's separators, never the C library's locale
+// (Qt sets a decimal comma there under de_DE and fr_FR).
+TEST_F(GcReportTest, NumbersFollowTheUsersSeparatorsOnly) {
+    TLRX_REQUIRE_COMMA_LOCALES();
+    Points({{37.7833, -122.4333, 9, 1000}}, 1, 1);
+    const std::string row = "001\t37 47 00 N\t122 26 00 W\t009.0\t01,000\t01,152\t01,853";
+    for (const std::string& name : test::CommaLocales()) {
+        SCOPED_TRACE(name);
+        test::ScopedCLocale locale(name);
+        EXPECT_EQ(Lines(BuildGcReport()).back(), row);
+    }
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(Lines(BuildGcReport()).back(), "001\t37 47 00 N\t122 26 00 W\t009,0\t01.000\t01.152\t01.853");
+    QLocale::setDefault(saved);
 }
 
 TEST_F(GcReportTest, ABackwardListingIsStillNumberedFromOne) {

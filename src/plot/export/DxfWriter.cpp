@@ -354,7 +354,6 @@ void WriteTextItem(const DesignState& d, const PlotState& p) {
     const double h = CheckedDiv(d.VectorTextScale / 100.0 * p.OutExtentY, p.DrawHeightTwips) * d.TextItemAscent[k];
     const DxfNumber height = FormatDxfFraction(h);
     const std::string text = DxfText(d.TextItemText[k]);
-    ToCp1252(d.TextItemText[k], Plot().ExportTextReplaced);  // only to learn whether characters were lost
 
     EntityHead("TEXT", d.TextItemColor[k]);
     Point(tx, ty);
@@ -469,9 +468,38 @@ DxfNumber FormatDxfFraction(double value) {
 }
 
 std::string DxfText(std::string_view text) {
-    std::string out = ToCp1252(text);
-    // A value must stay on one line.
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::string out;
+    out.reserve(text.size());
+    // \U+ and four upper-case hex digits of a UTF-16 unit.
+    const auto escape = [&out](char32_t unit) {
+        out += "\\U+";
+        for (int shift = 12; shift >= 0; shift -= 4) out += "0123456789ABCDEF"[(unit >> shift) & 0xF];
+    };
+    for (size_t i = 0; i < text.size();) {
+        const Utf8Char c = DecodeUtf8(text, i);
+        char32_t code = c.code;
+        if (c.length == 0) {
+            // A byte that is no UTF-8 is a Windows-1252 character; the five
+            // bytes that code page leaves unassigned, the C1 controls of their
+            // number.
+            const auto byte = static_cast<unsigned char>(text[i]);
+            code = Cp1252Char(byte) != 0 ? Cp1252Char(byte) : byte;
+        }
+        i += c.length == 0 ? 1 : c.length;
+        if (code == '\r' || code == '\n') {
+            out += ' ';  // a value must stay on one line
+        } else if (code == '\\' && (text.substr(i, 2) == "U+" || text.substr(i, 2) == "u+")) {
+            escape(code);  // a backslash readers would take for the start of an escape
+        } else if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code > 0xFFFF) {
+            // Four hex digits each: a surrogate pair, as UTF-16 holds it.
+            escape(0xD800 + ((code - 0x10000) >> 10));
+            escape(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            escape(code);
+        }
+    }
     return out;
 }
 

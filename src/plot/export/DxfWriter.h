@@ -87,10 +87,14 @@ struct DxfNumber {
 };
 DxfNumber FormatDxfFraction(double value);
 
-// A text converted to the file's 8-bit code page (Windows-1252): UTF-8
-// characters of that code page become their byte, others "?"; bytes that are
-// no UTF-8 are kept as they are (a text already in the code page). Line
-// breaks (CR, LF) become blanks, since a value must stay on one line.
+// A text as a TEXT value, in plain ASCII: every character beyond ASCII
+// becomes the escape "\U+" and four upper-case hex digits ("Caf\U+00E9"; one
+// beyond U+FFFF as the two escapes of its UTF-16 surrogate pair), so that no
+// character is lost whatever code page a reader assumes. A byte that is no
+// UTF-8 is taken as its Windows-1252 character (a text already in that code
+// page). A backslash followed by "U+" or "u+" is escaped itself, so that it
+// does not read as an escape. Line breaks (CR, LF) become blanks, since a
+// value must stay on one line.
 std::string DxfText(std::string_view text);
 
 }  // namespace tlrx

@@ -435,9 +435,27 @@ TEST_F(DxfWriterTest, TextItems) {
     EXPECT_EQ(boxes.log[0].text, "Error: Subscript out of range");
     // x = 4500 / 12000 * 32000, y = 23100 - 3000 / 9000 * 23100; height
     // 50 % of 200 twips at 23100 / 9000 file units per twip.
-    EXPECT_EQ(Written(),
-              "0 TEXT|8 0|62 5|10 12000|20 15400|40 256.666666666667|1 Caf\xE9 du \x80 ? Nord  Sud|50 45|7 STANDARD|"
-              "0 TEXT|8 0|62 7|10 0|20 0|40 231|1 Z\xFCrich|50 -90|7 STANDARD");
+    EXPECT_EQ(
+        Written(),
+        "0 TEXT|8 0|62 5|10 12000|20 15400|40 256.666666666667|1 Caf\\U+00E9 du \\U+20AC \\U+2192 Nord  Sud|50 45|"
+        "7 STANDARD|0 TEXT|8 0|62 7|10 0|20 0|40 231|1 Z\\U+00FCrich|50 -90|7 STANDARD");
+    EXPECT_FALSE(p.ExportTextReplaced);  // nothing was lost
+}
+
+// Text values are plain ASCII: every other character as its \U+ escape.
+TEST(DxfTextTest, EscapesEveryCharacterBeyondAscii) {
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"North 45", "North 45"},
+        {"Caf\xC3\xA9 \xE2\x82\xAC 5", "Caf\\U+00E9 \\U+20AC 5"},  // Latin-1 and the euro sign
+        {"\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1", "\\U+0391\\U+03B8\\U+03AE\\U+03BD\\U+03B1"},  // Greek
+        {"\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0",
+         "\\U+041C\\U+043E\\U+0441\\U+043A\\U+0432\\U+0430"},          // Cyrillic
+        {"\xF0\x9F\x8C\x8D", "\\U+D83C\\U+DF0D"},                      // beyond U+FFFF: a surrogate pair
+        {"Z\xFCrich \x80", "Z\\U+00FCrich \\U+20AC"},                  // Windows-1252 bytes
+        {"a\r\nb\nc", "a  b c"},                                       // line breaks
+        {"C:\\U+maps \\u+x \\n", "C:\\U+005CU+maps \\U+005Cu+x \\n"},  // a backslash that looks like an escape
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(DxfText(text), expected) << text;
 }
 
 TEST_F(DxfWriterTest, FailuresAreShownOnce) {
@@ -568,14 +586,22 @@ TEST(DxfExportTest, DefaultDesign) {
     PrintLineBrkDisk();
     Files().CloseOutput();
 
-    ResizeTextItems(1);
-    d.NumTextItems = 1;
+    // Accented, Greek and Cyrillic text, which the readers must show
+    // (check_dxf --text: unrotated, so that the PDF's text reads in order).
+    ResizeTextItems(2);
+    d.NumTextItems = 2;
     d.TextItemText[1] = "Tellurax \xC3\xA9quateur";
     d.TextItemX[1] = 3000;
     d.TextItemY[1] = 5000;
     d.TextItemRotation[1] = 30;
     d.TextItemColor[1] = PaletteRgb(RgbColor(0, 0, 255));
     d.TextItemAscent[1] = 300;
+    d.TextItemText[2] =
+        "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1 \xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0 Z\xC3\xBCrich "
+        "5\xE2\x82\xAC";
+    d.TextItemX[2] = 6000;
+    d.TextItemY[2] = 1500;
+    d.TextItemAscent[2] = 300;
     ASSERT_TRUE(DxfFinish());
     EXPECT_TRUE(boxes.log.empty());
 
@@ -588,7 +614,7 @@ TEST(DxfExportTest, DefaultDesign) {
     EXPECT_EQ(CountValue(lines, "SEQEND"), CountValue(lines, "POLYLINE"));
     EXPECT_EQ(CountValue(lines, "SOLID"), 4u);  // dot, filled square, diamond and triangle
     EXPECT_EQ(CountValue(lines, "CIRCLE"), 1u);
-    EXPECT_EQ(CountValue(lines, "TEXT"), 1u);
+    EXPECT_EQ(CountValue(lines, "TEXT"), 2u);
     EXPECT_EQ(all.find("62 |"), std::string::npos);  // no empty colour number
     EXPECT_EQ(all.substr(all.size() - 14), "0 ENDSEC|0 EOF");
     std::filesystem::rename(p.DxfFileName, dir / "tellurax-default.dxf");

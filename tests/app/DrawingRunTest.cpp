@@ -489,6 +489,29 @@ TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {
     ExpectIdle(window);
 }
 
+// An export that is one of the map files read, under another name on disk,
+// is refused before anything is drawn: the map file stays whole.
+TEST_F(DrawingRunTest, AnExportThatIsAnInputMapFileIsRefused) {
+    Tellurax window;
+    const std::string map = Path("nw.map");
+    fs::copy_file(std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map", map);
+    const std::string bytes = Contents(map);
+    Design().InputFileName(1) = map;
+    fs::create_symlink(map, Path("alias.cgm"));
+    Plot().OutCgm = true;
+    Plot().CgmFileName = Path("alias.cgm");
+    ResetDoEventsCount();
+    DrawMap(window);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].title, "Error: Output Filename");
+    EXPECT_EQ(boxes.log[0].text, "The output file " + Path("alias.cgm") + "\nis one of the input map files!");
+    EXPECT_EQ(DoEventsCount(), 0);
+    EXPECT_EQ(Contents(map), bytes);
+    EXPECT_TRUE(fs::is_symlink(Path("alias.cgm")));
+    EXPECT_FALSE(Plot().OutCgm);
+    EXPECT_FALSE(window.Plotting);
+}
+
 // Whatever took an output's name during the run is not touched by a stop.
 TEST_F(DrawingRunTest, AStopLeavesWhatTookTheExportsPlace) {
     Tellurax window;

@@ -18,6 +18,7 @@
 #include "core/SharedRoutines.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/ReplacingFile.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -39,7 +40,27 @@ std::string CleanPath(const std::string& name) {
 
 std::string Trimmed(const QString& text) { return text.trimmed().toStdString(); }
 
+// Two names of one file: the same clean path, or the same file on disk
+// (through links, hard links or a linked folder).
+bool SameFile(const std::string& a, const std::string& b) {
+    return CleanPath(a) == CleanPath(b) || SameFileOnDisk(a, b);
+}
+
 }  // namespace
+
+std::string OutputThatIsInput(const std::vector<std::string>& outputs) {
+    const DesignState& d = Design();
+    for (const std::string& name : outputs) {
+        for (int i = 1; i <= d.NumInputFiles; ++i)
+            if (SameFile(d.InputFileName(i), name)) return name;
+    }
+    return {};
+}
+
+void ShowOutputIsInput(const std::string& name) {
+    MsgBox("The output file " + name + "\nis one of the input map files!", "Error: Output Filename", MsgButtons::Ok,
+           MsgIcon::Exclamation);
+}
 
 AscOutput::AscOutput(QWidget* parent) : DialogBase(parent, "AscOutput", HelpContextID) {
     setWindowTitle(QStringLiteral("Enter Filenames for ASCII Output Files"));
@@ -177,7 +198,6 @@ void AscOutput::AscFileSelect() {
 }
 
 void AscOutput::OK_Click() {
-    const DesignState& d = Design();
     PlotState& p = Plot();
     const int rows = AscOutputRowCount;
     SetCurrentRow(std::max(AscGrid->currentRow() + 1, 1));
@@ -191,14 +211,10 @@ void AscOutput::OK_Click() {
             return;
         }
         for (int r = 1; r <= rows; ++r) {
-            const std::string name = CleanPath(RowName(r));
-            for (int i = 1; i <= d.NumInputFiles; ++i) {
-                if (CleanPath(d.InputFileName(i)) != name) continue;
-                MsgBox("The output file " + RowName(r) + "\nis one of the input map files!", "Error: Output Filename",
-                       MsgButtons::Ok, MsgIcon::Exclamation);
-                SetCurrentRow(r);
-                return;
-            }
+            if (OutputThatIsInput({RowName(r)}).empty()) continue;
+            ShowOutputIsInput(RowName(r));
+            SetCurrentRow(r);
+            return;
         }
         // A file the user will not replace is chosen anew; the checks then start again.
         bool chosenAgain = false;
@@ -216,7 +232,7 @@ void AscOutput::OK_Click() {
     }
     for (int i = 1; i < rows; ++i) {
         for (int j = i + 1; j <= rows; ++j) {
-            if (CleanPath(RowName(i)) != CleanPath(RowName(j))) continue;
+            if (!SameFile(RowName(i), RowName(j))) continue;
             MsgBox("The output files must have\ndifferent filenames.", "Error: Duplicate Filename", MsgButtons::Ok,
                    MsgIcon::Exclamation);
             SetCurrentRow(j);

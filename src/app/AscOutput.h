@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "dialogs/common/DialogBase.h"
 
@@ -49,7 +50,8 @@ public:
     // (it would be truncated while it is read), asks before replacing an
     // existing file (No: the file dialog for that row, then the checks
     // again), refuses two rows naming the same file; names are compared as
-    // absolute, clean paths, letter case counting. The dialog stays open on
+    // absolute, clean paths, letter case counting, and as files on disk (a
+    // link, a hard link or a linked folder names its file). The dialog stays open on
     // the offending row. Then stores the names, sets OutAscii and closes.
     void OK_Click();
     void Cancel_Click();
@@ -63,5 +65,11 @@ protected:
 private:
     void SetCurrentRow(int row);
 };
+
+// The first of outputs that is one of the input map files (compared as
+// AscOutput compares names), or the empty text.
+std::string OutputThatIsInput(const std::vector<std::string>& outputs);
+// "The output file <name>\nis one of the input map files!"
+void ShowOutputIsInput(const std::string& name);
 
 }  // namespace tlrx

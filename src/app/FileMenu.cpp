@@ -149,6 +149,11 @@ void Tellurax::SaveMapAs(int16_t index) {
     // picture of it is taken.
     if (index == kSaveBmp) area_->repaint();
     p.*item.lastPath = *chosen;
+    // A map file read by the run must not be emptied by its own output.
+    if (const std::string clash = OutputThatIsInput({*chosen}); !clash.empty()) {
+        ShowOutputIsInput(clash);
+        return;
+    }
 
     switch (index) {
     case kSaveBmp: BmpSave(*this); return;

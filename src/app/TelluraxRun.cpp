@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "app/AscOutput.h"
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
 #include "app/PlotPasses.h"
@@ -25,6 +28,7 @@
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
+#include "plot/RunFiles.h"
 #include "plot/Scaling.h"
 #include "plot/StopRun.h"
 
@@ -34,6 +38,21 @@ namespace {
 
 constexpr const char* kEscape = "Escape";
 constexpr const char* kGridDiskError = "GridDiskError";
+
+// The files the requested exports write.
+std::vector<std::string> RunOutputs() {
+    const PlotState& p = Plot();
+    std::vector<std::string> outputs;
+    if (p.OutCgm) outputs.push_back(p.CgmFileName);
+    if (p.OutDxf) outputs.push_back(p.DxfFileName);
+    if (p.OutWmf) outputs.push_back(p.WmfFileName);
+    if (p.OutAscii) {
+        const int count = Design().NumInputFiles + p.GridOutputCount;
+        for (int i = 1; i <= count && static_cast<size_t>(i) < p.AscFileName.size(); ++i)
+            outputs.push_back(p.AscFileName[static_cast<size_t>(i)]);
+    }
+    return outputs;
+}
 
 }  // namespace
 
@@ -85,6 +104,13 @@ void Tellurax::mnuBar_Click(int16_t index) {
 void Tellurax::MapDraw() {
     DesignState& d = Design();
     PlotState& p = Plot();
+    // An output that is one of the map files read would be emptied before
+    // it is read: the run does not start.
+    if (const std::string clash = OutputThatIsInput(RunOutputs()); !clash.empty()) {
+        ShowOutputIsInput(clash);
+        EndFailedRun();
+        return;
+    }
     std::optional<HourglassPointer> hourglass;  // shown, and the caption saved, from here
     runActive_ = true;
     runStart_ = std::chrono::steady_clock::now();
@@ -116,8 +142,12 @@ void Tellurax::MapDraw() {
         hourglass.emplace();
         d.SavedCaption = Caption();
 
+        // The export files replace earlier ones of their names only when the
+        // run is complete.
+        Files().StageOutputs();
         if (DrawLobes(false)) {
             PrintTextPass();
+            Files().CommitOutputs();
             finished = true;
         }
 
@@ -133,6 +163,8 @@ void Tellurax::MapDraw() {
         ReleaseDrawingPen(2);
         EndFailedRun();
     }
+    // A run that did not finish leaves every earlier file as it was.
+    if (!finished) Files().EndStaging();
     // However the run ended, all it drew is shown and the labels' temporary
     // text items go again.
     area_->ShowDrawing();

@@ -91,8 +91,8 @@ void Tellurax::Form_Load() {
 
 void Tellurax::RestoreWindow() {
     const DesignState& d = Design();
-    const SavedSettings s = ReadSavedSettings(SettingsFilePath(d.AppDir, kSettingsFileName),
-                                              ScreenHeightTwips(), ScreenWidthTwips());
+    const SavedSettings s =
+        ReadSavedSettings(SettingsFileToRead(d.AppDir, kSettingsFileName), ScreenHeightTwips(), ScreenWidthTwips());
     if (s.printerUnits) Plot().PrinterUnits = *s.printerUnits;
     if (s.maximized) {
         setWindowState(Qt::WindowMaximized);

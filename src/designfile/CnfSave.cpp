@@ -4,9 +4,9 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "designfile/AtomicFile.h"
 #include "designfile/CnfFile.h"
 #include "designfile/CnfLayout.h"
+#include "platform/ReplacingFile.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -36,7 +36,7 @@ bool CnfSave(DesignWindow& window) {
         // Without a printer no orientation is known: 0 restores none.
         w.Orientation = p.PrnDlg ? p.PrnDlg->Settings.Orientation : int16_t{0};
         const std::string text = WriteCurrentVersion({d, p, w});
-        WriteFileAtomically(p.CnfFileName, text);
+        if (const std::string failure = WriteFileReplacing(p.CnfFileName, text); !failure.empty()) Raise(failure);
         saved = true;
     } catch (const RuntimeError& e) {
         ShowProcError("CnfSave", e.what());

@@ -1,7 +1,5 @@
 #include "platform/ProfileFile.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,11 +8,17 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/ReplacingFile.h"
+
 namespace tlrx {
 
 namespace {
 
 std::string g_settingsFolder;
+
+// The settings file in tellurax/ under $XDG_CONFIG_HOME (default ~/.config),
+// its folder created when missing.
+std::string UserSettingsPath(std::string_view fileName);
 
 struct Line {
     std::string text;
@@ -187,32 +191,31 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
         out += endsInCr && line.end == "\n" ? "\r\n" : line.end;
     }
 
-    // A new file beside the old one replaces it whole, so that a failed
-    // write never leaves half a file.
-    const std::string temp = fileName + ".new";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (!file.is_open()) return false;
-        file << out;
-        file.close();
-        if (file.fail()) {
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    fs::rename(temp, fileName, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
+    // The file is replaced whole, so that a failed write never leaves half a file.
+    return WriteFileReplacing(fileName, out).empty();
 }
 
 std::string SettingsFilePath(const std::string& appDir, std::string_view fileName) {
     namespace fs = std::filesystem;
     if (!g_settingsFolder.empty()) return (fs::path(g_settingsFolder) / fileName).string();
-    if (!appDir.empty() && ::access(appDir.c_str(), W_OK) == 0) return appDir + std::string(fileName);
+    if (!appDir.empty() && UserMayWriteIn(appDir)) return appDir + std::string(fileName);
+    return UserSettingsPath(fileName);
+}
 
+std::string SettingsFileToRead(const std::string& appDir, std::string_view fileName) {
+    const std::string path = SettingsFilePath(appDir, fileName);
+    std::error_code ec;
+    if (!g_settingsFolder.empty() || std::filesystem::exists(path, ec) || appDir.empty()) return path;
+    // Settings beside a program in a folder the user cannot write, until
+    // the program has written its own.
+    const std::string beside = appDir + std::string(fileName);
+    return std::filesystem::exists(beside, ec) ? beside : path;
+}
+
+namespace {
+
+std::string UserSettingsPath(std::string_view fileName) {
+    namespace fs = std::filesystem;
     fs::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) config = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home) config = fs::path(home) / ".config";
@@ -222,6 +225,8 @@ std::string SettingsFilePath(const std::string& appDir, std::string_view fileNam
     fs::create_directories(folder, ec);  // a failure shows when the file is written
     return (folder / fileName).string();
 }
+
+}  // namespace
 
 void SetSettingsFolder(const std::string& folder) { g_settingsFolder = folder; }
 

@@ -27,16 +27,22 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     const std::string& fileName);
 
 // Sets key in section of fileName to value, creating the file (not its
-// folder), the section or the key as needed. False when the file cannot be
-// written; the file is then unchanged.
+// folder), the section or the key as needed; the file is replaced whole (see
+// platform/ReplacingFile.h). False when the file cannot be written, a
+// read-only one too; the file is then unchanged.
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::string& fileName);
 
-// Where the program keeps its settings file named fileName: in the program
+// Where the program writes its settings file named fileName: in the program
 // folder appDir when that folder is writable, else in tellurax/ under
 // $XDG_CONFIG_HOME (default ~/.config), which is created when missing.
 // appDir ends in the path separator.
 std::string SettingsFilePath(const std::string& appDir, std::string_view fileName);
+
+// Where the program reads its settings: the file SettingsFilePath names when
+// it exists, else the one in appDir when that exists (a program folder the
+// user cannot write), else SettingsFilePath's.
+std::string SettingsFileToRead(const std::string& appDir, std::string_view fileName);
 
 // Puts every settings file into folder instead (tests); the empty text
 // restores the rule above.

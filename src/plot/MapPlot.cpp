@@ -132,7 +132,7 @@ private:
     void PlotCirclePoint(double lat, double lon, bool first, bool great);
     void LabelsAndText();
     void Fail(std::string_view description);
-    std::string DiscardPartialExport();
+    void DiscardPartialExport();
     void Exit(bool abandoned);
 
     DesignState& d_;
@@ -442,20 +442,19 @@ void MapPass::LabelsAndText() {
 
 void MapPass::Fail(std::string_view description) {
     const bool missing = description == kFileNotFound;
-    std::string text = missing ? path_ + std::string(kMissingFileNote) : "Error: " + std::string(description);
-    text += DiscardPartialExport();
+    const std::string text = missing ? path_ + std::string(kMissingFileNote) : "Error: " + std::string(description);
+    DiscardPartialExport();
     MsgBox(text, missing ? "File not found error in MapPlot" : "Error in MapPlot", MsgButtons::Ok,
            MsgIcon::Exclamation);
     ReleasePen(15);
 }
 
-// After a failure the run's export is given up as a stop gives it up: the
-// export file being written is closed and deleted, so that no truncated file
-// stays under the user's name, and the export requests end. Returns the
-// sentence for the box.
-std::string MapPass::DiscardPartialExport() {
+// After a failure the run's export is given up as a stop gives it up: what
+// the run wrote goes, the files it would have replaced stay as they were, and
+// the export requests end.
+void MapPass::DiscardPartialExport() {
     exportOpen_ = false;
-    return DiscardFailedExport();
+    DiscardFailedExport();
 }
 
 void MapPass::Exit(bool abandoned) {

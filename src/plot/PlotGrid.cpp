@@ -518,16 +518,16 @@ void PlotGrid() {
 
         DrawGridPasses();
     } catch (const ExportFailed&) {
-        // The write failure has been shown; the truncated file goes.
+        // The write failure has been shown; what the run wrote goes.
         d.PlotStopText = kGridDiskError;
-        const std::string note = DiscardFailedExport();
-        if (!note.empty()) ShowProcError("PlotGrid", "The export could not be written." + note);
+        DiscardFailedExport();
         ReleasePen(4);
         return;
     } catch (const RuntimeError& e) {
-        // The run ends here; no truncated export stays under the user's name.
+        // The run ends here; the files it would have replaced stay as they were.
         d.PlotStopText = kGridDiskError;
-        ShowProcError("PlotGrid", e.what() + DiscardFailedExport());
+        DiscardFailedExport();
+        ShowProcError("PlotGrid", e.what());
         ReleasePen(4);
         return;
     }

@@ -1,8 +1,5 @@
 #include "plot/RunFiles.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -29,100 +26,66 @@ RunFiles& Files() {
 }
 
 std::string OutputFileProblem(const std::string& path) {
-    namespace fs = std::filesystem;
     if (path.empty()) return "Bad file name";
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    const bool existed = fs::exists(status);
-    if (fs::is_directory(status)) return "Is a directory";
-    if (existed && !fs::is_regular_file(status)) return "Not a regular file";
-    errno = 0;
-    std::ofstream probe(path, std::ios::out | std::ios::binary | std::ios::app);
-    if (!probe.is_open()) return SystemDescription();
-    probe.close();
-    if (!existed) fs::remove(path, ec);
-    return {};
+    return ReplaceProblem(path);
 }
 
-void RunFiles::OpenOutput(const std::string& path, std::ios::openmode mode) {
+void RunFiles::OpenOutput(const std::string& path, std::ios::openmode mode, bool keep) {
     CloseOutputQuietly();
     outFailed_ = false;
+    std::string name = path;
+    if (staging_) {
+        auto it = std::find_if(staged_.begin(), staged_.end(), [&](const auto& s) { return s.first == path; });
+        if (it == staged_.end()) {
+            auto file = std::make_unique<ReplacingFile>();
+            if (!file->Open(path) || (keep && !file->CopyTarget())) OutputFailure(file->Error());
+            staged_.emplace_back(path, std::move(file));
+            it = staged_.end() - 1;
+        }
+        name = it->second->TempPath();
+    }
     errno = 0;
-    out_.open(path, mode);
+    out_.open(name, mode);
     if (!out_.is_open()) OutputFailure();
 }
 
-void RunFiles::OutputFailure() {
+void RunFiles::OutputFailure() { OutputFailure(SystemDescription()); }
+
+void RunFiles::OutputFailure(const std::string& description) {
     outFailed_ = true;
     outPos_ = 0;
-    Raise(SystemDescription());
+    Raise(description);
 }
 
-RunFiles::~RunFiles() { CloseOutputQuietly(); }
+RunFiles::~RunFiles() { EndStaging(); }
 
 void RunFiles::CreateOutputText(const std::string& path) {
-    OpenOutput(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    OpenOutput(path, std::ios::out | std::ios::binary | std::ios::trunc, false);
     outPos_ = 1;
 }
 
 void RunFiles::CreateOutputTextReplacing(const std::string& path) {
-    namespace fs = std::filesystem;
     CloseOutputQuietly();
     outFailed_ = false;
-    std::error_code ec;
-    fs::path target(path);
-    // Through a link the file it names is replaced, not the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    const fs::file_status status = fs::status(target, ec);
-    if (path.empty() || fs::is_directory(status)) {
-        errno = path.empty() ? ENOENT : EISDIR;
-        OutputFailure();
-    }
-    // A device or pipe is never replaced by a file.
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        outFailed_ = true;
-        Raise("Not a regular file");
-    }
-
-    // A short name of its own, so that a name at the length limit still
-    // leaves room for it.
-    static unsigned serial = 0;
-    for (int attempt = 0;; ++attempt) {
-        const fs::path temp =
-            target.parent_path() / (".tlrx-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp");
-        errno = 0;
-        std::FILE* created = std::fopen(temp.c_str(), "wbx");
-        if (created != nullptr) {
-            std::fclose(created);
-            tempPath_ = temp.string();
-            break;
-        }
-        if (errno != EEXIST || attempt == 100) OutputFailure();
-    }
-    replaceTarget_ = target.string();
+    auto file = std::make_unique<ReplacingFile>();
+    if (!file->Open(path)) OutputFailure(file->Error());
     errno = 0;
-    out_.open(tempPath_, std::ios::out | std::ios::binary | std::ios::trunc);
+    out_.open(file->TempPath(), std::ios::out | std::ios::binary | std::ios::trunc);
     if (!out_.is_open()) OutputFailure();
+    replacing_ = std::move(file);
     outPos_ = 1;
 }
 
-void RunFiles::DiscardTemporary() {
-    if (!tempPath_.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(tempPath_, ec);
-    }
-    tempPath_.clear();
-    replaceTarget_.clear();
-}
-
 void RunFiles::AppendOutputText(const std::string& path) {
-    OpenOutput(path, std::ios::out | std::ios::binary | std::ios::app);
+    OpenOutput(path, std::ios::out | std::ios::binary | std::ios::app, true);
 }
 
 void RunFiles::OpenOutputBinary(const std::string& path) {
+    if (staging_) {
+        OpenOutput(path, std::ios::in | std::ios::out | std::ios::binary, true);
+        outPos_ = 1;
+        return;
+    }
     CloseOutputQuietly();
     outFailed_ = false;
     errno = 0;
@@ -137,6 +100,50 @@ void RunFiles::OpenOutputBinary(const std::string& path) {
         if (!out_.is_open()) OutputFailure();
     }
     outPos_ = 1;
+}
+
+void RunFiles::CreateOutputBinary(const std::string& path) {
+    OpenOutput(path, std::ios::in | std::ios::out | std::ios::binary | std::ios::trunc, false);
+    outPos_ = 1;
+}
+
+void RunFiles::StageOutputs() {
+    EndStaging();
+    staging_ = true;
+}
+
+void RunFiles::CommitOutputs() {
+    std::string failure;
+    try {
+        CloseOutput();
+    } catch (const RuntimeError& e) {
+        failure = e.what();
+    }
+    if (failure.empty()) {
+        for (auto& [name, file] : staged_) {
+            if (!file->Commit() && failure.empty()) failure = file->Error();
+        }
+    }
+    EndStaging();
+    if (!failure.empty()) Raise(failure);
+}
+
+void RunFiles::DiscardOutputs() {
+    CloseOutputQuietly();
+    staged_.clear();
+}
+
+void RunFiles::EndStaging() {
+    DiscardOutputs();
+    staging_ = false;
+}
+
+bool RunFiles::OutputExists(const std::string& path) const {
+    if (staging_) {
+        return std::any_of(staged_.begin(), staged_.end(), [&](const auto& s) { return s.first == path; });
+    }
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
 }
 
 void RunFiles::WriteLine(std::string_view text) {
@@ -172,31 +179,13 @@ void RunFiles::CloseOutput() {
     errno = 0;
     out_.close();
     outPos_ = 0;
-    bool failed = !out_ || outFailed_;
+    const bool failed = !out_ || outFailed_;
+    const std::string description = failed ? SystemDescription() : std::string();
     out_.clear();
     outFailed_ = false;
-    if (!failed && !tempPath_.empty()) {
-        // The data reach the disk before the name moves to them.
-        errno = 0;
-        const int fd = ::open(tempPath_.c_str(), O_RDONLY);
-        failed = fd < 0 || ::fsync(fd) != 0;
-        if (fd >= 0) ::close(fd);
-        if (!failed) {
-            namespace fs = std::filesystem;
-            std::error_code ec;
-            const fs::file_status old = fs::status(replaceTarget_, ec);
-            if (fs::is_regular_file(old)) fs::permissions(tempPath_, old.permissions(), ec);
-            errno = 0;
-            failed = std::rename(tempPath_.c_str(), replaceTarget_.c_str()) != 0;
-            if (!failed) tempPath_.clear();
-        }
-    }
-    if (failed) {
-        const std::string description = SystemDescription();
-        DiscardTemporary();
-        Raise(description);
-    }
-    DiscardTemporary();
+    std::unique_ptr<ReplacingFile> file = std::move(replacing_);
+    if (failed) Raise(description);
+    if (file && !file->Commit()) Raise(file->Error());
 }
 
 void RunFiles::CloseOutputQuietly() {
@@ -204,7 +193,7 @@ void RunFiles::CloseOutputQuietly() {
     outPos_ = 0;
     out_.clear();
     outFailed_ = false;
-    DiscardTemporary();
+    replacing_.reset();
 }
 
 bool RunFiles::InputBuffer::Open(const std::string& path) {

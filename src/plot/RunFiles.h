@@ -12,10 +12,14 @@
 #include <cstdio>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "platform/ReplacingFile.h"
 
 namespace tlrx {
 
@@ -38,16 +42,42 @@ public:
     void CreateOutputText(const std::string& path);
     // For text lines that replace the file only once they are all written:
     // they go to a new temporary file in the same folder, which CloseOutput
-    // renames over `path` (an existing file keeps its permissions). A
-    // failure at any point, CloseOutputQuietly or the end of the process
-    // before CloseOutput leaves the file at `path` as it was, and no
-    // temporary file once the output is closed.
+    // renames over `path` (see platform/ReplacingFile.h). A failure at any
+    // point, CloseOutputQuietly or the end of the process before CloseOutput
+    // leaves the file at `path` as it was, and no temporary file once the
+    // output is closed.
     void CreateOutputTextReplacing(const std::string& path);
     // Opens the file for text lines written after its end; a missing file is created.
     void AppendOutputText(const std::string& path);
     // Opens the file for binary reading and writing at byte position 1,
     // keeping its contents; a missing file is created.
     void OpenOutputBinary(const std::string& path);
+    // Creates the file anew for binary reading and writing; an existing file is replaced.
+    void CreateOutputBinary(const std::string& path);
+
+    // ---- The outputs of a run ----
+    // From StageOutputs until CommitOutputs or DiscardOutputs, every output
+    // opened by name is written to a temporary file standing in for that
+    // name, one per name and kept from open to open (an append or a binary
+    // open of a name starts from the file's contents). The files under those
+    // names change only when CommitOutputs replaces each with its temporary
+    // file; a stopped or failed run discards them and leaves every earlier
+    // file as it was. A name that cannot be replaced (a read-only file, a
+    // folder, a device) fails at its first open.
+    void StageOutputs();
+    bool OutputsStaged() const { return staging_; }
+    // Closes the output and replaces every staged name with its file; raises
+    // the first failure (those staged names that failed keep their old file).
+    // Staging ends.
+    void CommitOutputs();
+    // Closes the output and drops every staged file. Staging goes on, so that
+    // whatever a given-up run still writes is staged anew and dropped too.
+    void DiscardOutputs();
+    // Drops every staged file, and staging ends.
+    void EndStaging();
+    // Whether a file of this name exists: when staged, whether this run has
+    // opened it.
+    bool OutputExists(const std::string& path) const;
 
     bool OutputOpen() const { return out_.is_open(); }
     // True once a write (or the open) of the current output has failed,
@@ -67,9 +97,9 @@ public:
     // written, now or by an earlier write (a replacing output then leaves
     // the old file). Nothing happens when no output is open.
     void CloseOutput();
-    // Closes the output without a verdict: for a stop that deletes the file,
-    // or after a failure that has already been reported. A replacing output
-    // is dropped.
+    // Closes the output without a verdict: for a stop, or after a failure
+    // that has already been reported. A replacing output is dropped; a
+    // staged one stays staged.
     void CloseOutputQuietly();
 
     // ---- The input, file number 1 ----
@@ -106,18 +136,19 @@ public:
     int64_t InputLength();
 
 private:
-    void OpenOutput(const std::string& path, std::ios::openmode mode);
+    // Opens path, or the file staged for it (made on its first open, with
+    // the old contents when `keep`), with mode.
+    void OpenOutput(const std::string& path, std::ios::openmode mode, bool keep);
     [[noreturn]] void OutputFailure();
-
-    // Drops a replacing output's temporary file.
-    void DiscardTemporary();
+    [[noreturn]] void OutputFailure(const std::string& description);
 
     std::fstream out_;
     bool outFailed_ = false;
     int64_t outPos_ = 0;  // 1-based write position of out_, 0 when not known
 
-    std::string replaceTarget_;  // a replacing output: the file it replaces
-    std::string tempPath_;       // and the temporary file written meanwhile
+    std::unique_ptr<ReplacingFile> replacing_;  // a replacing output's temporary file
+    bool staging_ = false;
+    std::vector<std::pair<std::string, std::unique_ptr<ReplacingFile>>> staged_;  // by name, in order of opening
     // The input's stream buffer: the file read a block at a time into memory
     // kept from file to file. A seek that lands in the block held moves no
     // file position and reads nothing.
@@ -155,9 +186,7 @@ private:
 RunFiles& Files();
 
 // Why no file of this name can be written, as the system describes it
-// ("Permission denied"); empty when one can. Tried without changing
-// anything: an existing file is opened for writing at its end and left as it
-// was, a missing one is created and removed again.
+// ("Permission denied"); empty when one can. Changes nothing.
 std::string OutputFileProblem(const std::string& path);
 
 }  // namespace tlrx

@@ -2,9 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <exception>
 
 #include "core/Errors.h"
-#include "designfile/AtomicFile.h"
+#include "platform/ReplacingFile.h"
 #include "platform/TextEncoding.h"
 
 namespace tlrx {
@@ -91,9 +92,8 @@ std::string ReportToRtf(const ReportModel& report) {
 
 bool SaveReportRtf(const ReportModel& report, const std::string& path) {
     try {
-        WriteFileAtomically(path, ReportToRtf(report));
-        return true;
-    } catch (const RuntimeError&) {
+        return WriteFileReplacing(path, ReportToRtf(report)).empty();
+    } catch (const std::exception&) {
         return false;
     }
 }

@@ -149,6 +149,10 @@ TEST_F(AscOutputTest, ANameIsChosenWithTheFileDialog) {
 TEST_F(AscOutputTest, OkRefusesEmptyNamesMapFilesAndTwoNamesForOneFile) {
     const std::string map = Path("world.map");
     Put(map, "");
+    // Other names of the map file on disk: a link, a hard link, a linked folder.
+    fs::create_symlink(map, Path("alias.txt"));
+    fs::create_hard_link(map, Path("hard.txt"));
+    fs::create_directory_symlink(dir, Path("linked"));
     const struct {
         const char* name;
         std::vector<std::string> names;
@@ -163,6 +167,21 @@ TEST_F(AscOutputTest, OkRefusesEmptyNamesMapFilesAndTwoNamesForOneFile) {
          2},
         {"an input map file, spelt otherwise",
          {Path("a.txt"), dir + "/./sub/../world.map", Path("c.txt")},
+         nullptr,
+         "Error: Output Filename",
+         2},
+        {"an input map file through a link",
+         {Path("a.txt"), Path("alias.txt"), Path("c.txt")},
+         nullptr,
+         "Error: Output Filename",
+         2},
+        {"an input map file through a hard link",
+         {Path("a.txt"), Path("hard.txt"), Path("c.txt")},
+         nullptr,
+         "Error: Output Filename",
+         2},
+        {"an input map file in a linked folder",
+         {Path("a.txt"), Path("linked/world.map"), Path("c.txt")},
          nullptr,
          "Error: Output Filename",
          2},

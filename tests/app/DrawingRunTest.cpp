@@ -4,17 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QPushButton>
 #include <QCoreApplication>
 #include <QImage>
-#include <QPainter>
-#include <QPaintEvent>
 #include <QListWidget>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <vector>
 
@@ -95,6 +96,13 @@ protected:
         window.mnuBar[3]->trigger();
     }
     // The ASCII export of the graticule into grid.txt, as its dialog asks for it.
+    // How many temporary files of replaced outputs are left in the test folder.
+    int TemporaryFiles() const {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(dir))
+            if (entry.path().filename().string().rfind(".tlrx-", 0) == 0) ++count;
+        return count;
+    }
     void RequestAscii() {
         PlotState& p = Plot();
         p.OutAscii = true;
@@ -286,8 +294,9 @@ TEST_F(DrawingRunTest, TheMapSizeDialogSetsTheFractionOrDrawsNothing) {
 }
 
 // Esc, or Stop, at the k-th yield of a run that writes the ASCII export:
-// no export left, the run ended cleanly, and the next Draw Map only draws.
-TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
+// the file of an earlier export stays as it was (also while the run writes),
+// the run ended cleanly, and the next Draw Map only draws.
+TEST_F(DrawingRunTest, StopAtAnyYieldKeepsTheEarlierExport) {
     Tellurax window;
     // Seven parallels and nine meridians: sixteen yields of the graticule.
     for (const bool viaMenu : {false, true}) {
@@ -296,10 +305,11 @@ TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
             int mapPlots = 0;
             SetMapPlotPass([&] { ++mapPlots; });
             RequestAscii();
+            std::ofstream(Path("grid.txt"), std::ios::binary) << "earlier";
             ResetDoEventsCount();
             SetDoEventsHook([&](int64_t n) {
                 if (n != k) return;
-                EXPECT_TRUE(fs::exists(Path("grid.txt")));
+                EXPECT_EQ(Contents(Path("grid.txt")), "earlier");
                 if (viaMenu) {
                     window.mnuBar[5]->trigger();
                     QCoreApplication::processEvents();  // the Esc that Stop sends
@@ -312,7 +322,8 @@ TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
             DrawMap(window);
             EXPECT_EQ(DoEventsCount(), k);  // the pass left at once
             EXPECT_EQ(mapPlots, 0);
-            EXPECT_FALSE(fs::exists(Path("grid.txt")));
+            EXPECT_EQ(Contents(Path("grid.txt")), "earlier");
+            EXPECT_EQ(TemporaryFiles(), 0);
             EXPECT_EQ(Plot().CurOutFile, "");
             ExpectIdle(window);
 
@@ -320,7 +331,7 @@ TEST_F(DrawingRunTest, StopAtAnyYieldDeletesThePartialExport) {
             SetDoEventsHook([](int64_t) {});
             DrawMap(window);
             EXPECT_EQ(mapPlots, 1);
-            EXPECT_FALSE(fs::exists(Path("grid.txt")));
+            EXPECT_EQ(Contents(Path("grid.txt")), "earlier");
             ExpectIdle(window);
         }
     }
@@ -384,30 +395,70 @@ TEST_F(DrawingRunTest, EveryExportIsDeletedWhenStoppedAndKeptWhenNot) {
     for (const auto& b : boxes.log) ADD_FAILURE() << b.title << ": " << b.text;
 }
 
-// Export a WMF, export again to the same name and press Stop: the recording
-// is written only at the end of a run, so the finished file stays as it was.
-TEST_F(DrawingRunTest, StopKeepsTheFinishedWmfOfAnEarlierExport) {
+// Export, export again to the same names and press Stop, in the graticule or
+// among the map files: every finished file stays as it was. A run that
+// completes replaces them, and they keep their permissions.
+TEST_F(DrawingRunTest, StopKeepsTheFinishedFilesOfAnEarlierExport) {
+    struct Export {
+        const char* name;
+        std::function<void()> request;
+        std::vector<std::string> files;
+    };
+    const std::vector<Export> exports = {
+        {"ASCII", [this] { RequestAscii(); }, {Path("grid.txt"), Path("map.txt")}},
+        {"CGM",
+         [this] {
+             Plot().OutCgm = true;
+             Plot().CgmFileName = Path("map.cgm");
+         },
+         {Path("map.cgm")}},
+        {"DXF",
+         [this] {
+             Plot().OutDxf = true;
+             Plot().DxfFileName = Path("map.dxf");
+         },
+         {Path("map.dxf")}},
+        {"WMF", [this] { StartWmfRecording(Path("map.wmf")); }, {Path("map.wmf")}},
+    };
     Tellurax window;
     UseWorldMap();
     SetMapPlotPass({});
-    StartWmfRecording(Path("map.wmf"));
-    DrawMap(window);
-    ASSERT_TRUE(fs::exists(Path("map.wmf")));
-    const std::string finished = Contents(Path("map.wmf"));
-
-    StartWmfRecording(Path("map.wmf"));
-    ResetDoEventsCount();
-    SetDoEventsHook([&](int64_t n) {
-        if (n != 5) return;
-        window.mnuBar[5]->trigger();
-        QCoreApplication::processEvents();  // the Esc that Stop sends
-    });
-    DrawMap(window);
-    EXPECT_EQ(DoEventsCount(), 5);
-    EXPECT_EQ(Contents(Path("map.wmf")), finished);
-    EXPECT_EQ(Plot().MetafileDC, nullptr);
-    ExpectIdle(window);
+    for (const Export& e : exports) {
+        SCOPED_TRACE(e.name);
+        e.request();
+        SetDoEventsHook([](int64_t) {});
+        DrawMap(window);
+        std::vector<std::string> finished;
+        for (const std::string& file : e.files) {
+            ASSERT_TRUE(fs::exists(file));
+            finished.push_back(Contents(file));
+            fs::permissions(file, fs::perms(0640));
+        }
+        for (const int64_t k : {int64_t{5}, int64_t{16 + 2}}) {
+            SCOPED_TRACE("Stop at yield " + std::to_string(k));
+            e.request();
+            ResetDoEventsCount();
+            SetDoEventsHook([&](int64_t n) {
+                if (n != k) return;
+                window.mnuBar[5]->trigger();
+                QCoreApplication::processEvents();  // the Esc that Stop sends
+            });
+            DrawMap(window);
+            EXPECT_EQ(DoEventsCount(), k);
+            for (size_t i = 0; i < e.files.size(); ++i) EXPECT_EQ(Contents(e.files[i]), finished[i]);
+            EXPECT_EQ(TemporaryFiles(), 0);
+            ExpectIdle(window);
+        }
+        e.request();
+        SetDoEventsHook([](int64_t) {});
+        DrawMap(window);
+        for (const std::string& file : e.files) {
+            EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+            fs::remove(file);
+        }
+    }
     EXPECT_TRUE(boxes.log.empty());
+    for (const auto& b : boxes.log) ADD_FAILURE() << b.title << ": " << b.text;
 }
 
 TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {
@@ -438,19 +489,42 @@ TEST_F(DrawingRunTest, EscDuringTheMapPlottingPassEndsTheRunWithoutMapText) {
     ExpectIdle(window);
 }
 
-TEST_F(DrawingRunTest, APartialExportThatCannotBeDeletedIsNamedAndTheStopCompletes) {
+// An export that is one of the map files read, under another name on disk,
+// is refused before anything is drawn: the map file stays whole.
+TEST_F(DrawingRunTest, AnExportThatIsAnInputMapFileIsRefused) {
+    Tellurax window;
+    const std::string map = Path("nw.map");
+    fs::copy_file(std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map", map);
+    const std::string bytes = Contents(map);
+    Design().InputFileName(1) = map;
+    fs::create_symlink(map, Path("alias.cgm"));
+    Plot().OutCgm = true;
+    Plot().CgmFileName = Path("alias.cgm");
+    ResetDoEventsCount();
+    DrawMap(window);
+    ASSERT_EQ(boxes.log.size(), 1u);
+    EXPECT_EQ(boxes.log[0].title, "Error: Output Filename");
+    EXPECT_EQ(boxes.log[0].text, "The output file " + Path("alias.cgm") + "\nis one of the input map files!");
+    EXPECT_EQ(DoEventsCount(), 0);
+    EXPECT_EQ(Contents(map), bytes);
+    EXPECT_TRUE(fs::is_symlink(Path("alias.cgm")));
+    EXPECT_FALSE(Plot().OutCgm);
+    EXPECT_FALSE(window.Plotting);
+}
+
+// Whatever took an output's name during the run is not touched by a stop.
+TEST_F(DrawingRunTest, AStopLeavesWhatTookTheExportsPlace) {
     Tellurax window;
     RequestAscii();
     SetDoEventsHook([&](int64_t n) {
         if (n != 3) return;
-        // Something else took the file's place: a folder that is not empty.
-        fs::remove(Path("grid.txt"));
         fs::create_directories(Path("grid.txt") + "/held");
         QTest::keyClick(&window, Qt::Key_Escape);
     });
     DrawMap(window);
-    ASSERT_EQ(boxes.log.size(), 1u);
-    EXPECT_NE(boxes.log[0].text.find(Path("grid.txt")), std::string::npos) << boxes.log[0].text;
+    EXPECT_TRUE(boxes.log.empty());
+    EXPECT_TRUE(fs::exists(Path("grid.txt") + "/held"));
+    EXPECT_EQ(TemporaryFiles(), 0);
     EXPECT_EQ(DoEventsCount(), 3);
     ExpectIdle(window);
     EXPECT_EQ(Plot().CurOutFile, "");

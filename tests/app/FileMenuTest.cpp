@@ -280,9 +280,9 @@ TEST_F(FileMenuTest, AnExportFileThatCannotBeWrittenIsReportedBeforeTheRun) {
     EXPECT_FALSE(fs::exists(Path("grid.txt")));
 }
 
-// Stop during an export leaves no new file; a file of the same name is
-// gone only when the run had written it.
-TEST_F(FileMenuTest, StopLeavesNoNewFileAndTheFilesTheRunDidNotWriteAsTheyWere) {
+// Stop during an export leaves no new file, and every earlier file of the
+// same name as it was, written by the run or not.
+TEST_F(FileMenuTest, StopLeavesNoNewFileAndTheEarlierFilesAsTheyWere) {
     Tellurax window;
     for (const Format& f : Formats()) {
         if (f.item == kBmp) continue;
@@ -295,14 +295,13 @@ TEST_F(FileMenuTest, StopLeavesNoNewFileAndTheFilesTheRunDidNotWriteAsTheyWere) 
         });
         Choose(window, f.item, FileDialogChoice::Name(file));
         EXPECT_EQ(DoEventsCount(), 3);
-        // The WMF file is written only at the end of its run.
-        if (f.item == kWmf) EXPECT_EQ(Contents(file), "earlier export");
-        else EXPECT_FALSE(fs::exists(file));
+        EXPECT_EQ(Contents(file), "earlier export");
         ExpectNoRequest();
     }
 
-    // ASCII: the grid's file, written when the stop came, goes; the map
-    // file's, not reached, stays as it was.
+    // ASCII: the grid's file, written when the stop came, and the map
+    // file's, not reached, stay as they were.
+    Put(Path("grid.txt"), "earlier grid");
     Put(Path("map.txt"), "earlier export");
     ResetDoEventsCount();
     WhenShown<AscOutput>([this](AscOutput& dlg) {
@@ -311,16 +310,16 @@ TEST_F(FileMenuTest, StopLeavesNoNewFileAndTheFilesTheRunDidNotWriteAsTheyWere) 
             dlg.AscGrid->setCurrentCell(row, 2);
             dlg.AscFileSelect();
         }
-        boxes.answers = {MsgAnswer::Yes};  // replace map.txt
+        boxes.answers = {MsgAnswer::Yes, MsgAnswer::Yes};  // replace grid.txt and map.txt
         dlg.OK->click();
     });
     window.mnuInput[kAscii]->trigger();
     EXPECT_EQ(DoEventsCount(), 3);
-    EXPECT_FALSE(fs::exists(Path("grid.txt")));
+    EXPECT_EQ(Contents(Path("grid.txt")), "earlier grid");
     EXPECT_EQ(Contents(Path("map.txt")), "earlier export");
     ExpectNoRequest();
-    ASSERT_EQ(boxes.log.size(), 1u);  // the question about map.txt
-    EXPECT_EQ(boxes.log[0].title, "Save As ASCII File");
+    ASSERT_EQ(boxes.log.size(), 2u);  // the questions about both files
+    EXPECT_EQ(boxes.log[1].title, "Save As ASCII File");
 }
 
 TEST_F(FileMenuTest, SaveAsAsciiClearsTheWindowAndWritesOneFilePerOutput) {

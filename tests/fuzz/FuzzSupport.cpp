@@ -10,6 +10,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,6 +77,11 @@ void WriteFile(const std::string& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     Check(!out.fail(), "the input file could not be written");
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 int OpenDescriptors() {
@@ -353,10 +359,14 @@ int RunMapInput(const uint8_t* data, size_t size, std::initializer_list<std::str
         d.FeatureSelected(row, 1) = rows == 0 || ((rows >> ((row - 1) % 8)) & 1);
     d.DisplayLabels = (flags & 8) != 0;
     const bool exporting = (flags & 4) != 0;
+    constexpr std::string_view kEarlier = "an earlier export";
     if (exporting) {
         p.OutAscii = true;
         p.GridOutputCount = 0;
         p.AscFileName = {"", exportPath};
+        // As a drawing run writes it: replacing an earlier file only once complete.
+        WriteFile(exportPath, kEarlier);
+        Files().StageOutputs();
     }
     d.FirstPass = true;
     d.LastPass = (flags & 16) == 0;
@@ -383,7 +393,29 @@ int RunMapInput(const uint8_t* data, size_t size, std::initializer_list<std::str
     }
     SetDoEventsHook({});
 
+    // A missing file is not always reported: the kinds read only when row 1
+    // is selected are not looked for when it is not.
+    bool failed = false;
+    for (const MessageBoxRecord& box : Boxes().log)
+        if (box.title == "Error in MapPlot" || box.title == "File not found error in MapPlot") failed = true;
     RunFiles& files = Files();
+    if (exporting) {
+        // The run's end: a completed pass's export replaces the earlier file.
+        try {
+            if (!failed && !stopped) files.CommitOutputs();
+        } catch (const std::exception& e) {
+            Fail(std::string("the export could not be completed: ") + e.what());
+        }
+        files.EndStaging();
+        std::error_code ec;
+        const bool replaced = ReadFile(exportPath) != kEarlier;
+        if (failed || stopped) Check(!replaced, "a failed or stopped pass replaced the earlier export file");
+        else Check(replaced, "a completed pass did not replace the earlier export file");
+        for (const auto& entry : fs::directory_iterator(dir, ec))
+            Check(entry.path().filename().string().rfind(".tlrx-", 0) != 0, "a temporary export file was left");
+        fs::remove(exportPath, ec);
+    }
+
     Check(!files.InputOpen(), "the map file was left open");
     Check(!files.OutputOpen(), "the export file was left open");
     Check(OpenDescriptors() == descriptors, "a file descriptor was left open");
@@ -398,18 +430,6 @@ int RunMapInput(const uint8_t* data, size_t size, std::initializer_list<std::str
     }
     CheckGuarded(before, d);
 
-    // A missing file is not always reported: the kinds read only when row 1
-    // is selected are not looked for when it is not.
-    bool failed = false;
-    for (const MessageBoxRecord& box : Boxes().log)
-        if (box.title == "Error in MapPlot" || box.title == "File not found error in MapPlot") failed = true;
-    if (exporting) {
-        std::error_code ec;
-        const bool exported = fs::exists(exportPath, ec);
-        if (failed || stopped) Check(!exported, "a failed or stopped pass left its export file");
-        else Check(exported, "a completed pass left no export file");
-        fs::remove(exportPath, ec);
-    }
     std::error_code ec;
     fs::remove(path, ec);
     d.PlotStopText.clear();

@@ -181,5 +181,51 @@ TEST_F(ProfileFileTest, TheSettingsFileLivesInTheProgramFolderOrTheUserConfigura
     SetSettingsFolder("");
 }
 
+// A settings file the user may not write is refused and stays as it was;
+// one reached through a link is written, the link kept, its mode kept.
+TEST_F(ProfileFileTest, ReadOnlyFilesAreRefusedAndLinksWrittenThrough) {
+    Put("[Tellurax]\r\nPrinterUnits=567\r\n");
+    fs::permissions(file, fs::perms(0444));
+    EXPECT_FALSE(WritePrivateProfileString("Tellurax", "PrinterUnits", "1440", file));
+    EXPECT_EQ(Contents(), "[Tellurax]\r\nPrinterUnits=567\r\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0444));
+
+    fs::permissions(file, fs::perms(0640));
+    const std::string link = (dir / "link.ini").string();
+    fs::create_symlink("Tlrx.ini", link);
+    EXPECT_TRUE(WritePrivateProfileString("Tellurax", "PrinterUnits", "1440", link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Contents(), "[Tellurax]\r\nPrinterUnits=1440\r\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+    for (const auto& entry : fs::directory_iterator(dir))
+        EXPECT_NE(entry.path().filename().string().rfind(".tlrx-", 0), 0u);
+}
+
+// Beside a program in a folder the user cannot write, the settings are read
+// from there until the program has written its own in the user's folder.
+TEST_F(ProfileFileTest, SettingsBesideAnUnwritableProgramAreRead) {
+    const fs::path app = dir / "app";
+    const fs::path config = dir / "config";
+    fs::create_directories(app);
+    std::ofstream((app / "Tlrx.ini").string(), std::ios::binary) << "[Tellurax]\r\nPrinterUnits=567\r\n";
+    fs::permissions(app, fs::perms(0555));
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = oldConfig ? oldConfig : "";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::string appDir = app.string() + "/";
+
+    const std::string written = SettingsFilePath(appDir, "Tlrx.ini");
+    EXPECT_EQ(written, (config / "tellurax" / "Tlrx.ini").string());
+    const std::string read = SettingsFileToRead(appDir, "Tlrx.ini");
+    EXPECT_EQ(GetPrivateProfileString("Tellurax", "PrinterUnits", "", 16, read), "567");
+
+    ASSERT_TRUE(WritePrivateProfileString("Tellurax", "PrinterUnits", "1440", written));
+    EXPECT_EQ(SettingsFileToRead(appDir, "Tlrx.ini"), written);
+
+    fs::permissions(app, fs::perms(0755));
+    if (oldConfig) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
+}
+
 }  // namespace
 }  // namespace tlrx

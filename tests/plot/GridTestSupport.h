@@ -44,7 +44,7 @@ public:
     ~DrawingSetUp() {
         SetDoEventsHook({});
         SetMainWindow(nullptr);
-        Files().CloseOutputQuietly();
+        Files().EndStaging();
         Files().CloseInput();
     }
     DrawingSetUp(const DrawingSetUp&) = delete;
@@ -281,6 +281,14 @@ inline std::vector<std::vector<DevPoint>> SurfaceLines(const std::vector<std::st
 inline std::string FileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// How many temporary files of replaced outputs are left in folder.
+inline int TemporaryFiles(const std::string& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind(".tlrx-", 0) == 0) ++count;
+    return count;
 }
 
 // The lines of a text file, without their CR LF ends; a line not ended by CR

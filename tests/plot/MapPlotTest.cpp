@@ -196,6 +196,17 @@ protected:
 
     std::string Ascii(int file) const { return dir + "/map" + std::to_string(file) + ".txt"; }
 
+    // Earlier exports under the names of the first `count` ASCII files, and
+    // the outputs staged as a drawing run stages them: a run that does not
+    // complete leaves those files as they were.
+    void KeepEarlierAscii(int count) {
+        for (int i = 1; i <= count; ++i) test::WriteFile(Ascii(i), "earlier " + std::to_string(i));
+        Files().StageOutputs();
+    }
+    void ExpectEarlierAscii(int count) {
+        for (int i = 1; i <= count; ++i) EXPECT_EQ(test::FileBytes(Ascii(i)), "earlier " + std::to_string(i));
+    }
+
     // The ASCII export of every map file (no graticule files).
     void ExportAscii() {
         PlotState& p = Plot();
@@ -519,6 +530,7 @@ TEST_P(MapStopTest, StopEndsThePassWithItsFilesClosed) {
     d.ScColor = 0x123456;
     d.ScLineWidth = 0;
     ExportAscii();
+    KeepEarlierAscii(1);
     test::DrawSinglePass();
     ResetDoEventsCount();
     host.refreshCount = 0;
@@ -527,7 +539,7 @@ TEST_P(MapStopTest, StopEndsThePassWithItsFilesClosed) {
     SetDoEventsHook([&](int64_t n) {
         if (n != c.yield) return;
         EXPECT_TRUE(Files().InputOpen());
-        EXPECT_TRUE(fs::exists(Ascii(1)));
+        ExpectEarlierAscii(1);  // the run writes beside it
         // As if an earlier lobe had appended two label items.
         ResizeTextItems(d.NumTextItems + 2);
         d.NumTextItems += 2;
@@ -539,8 +551,9 @@ TEST_P(MapStopTest, StopEndsThePassWithItsFilesClosed) {
     EXPECT_EQ(host.refreshCount, c.yield);
     EXPECT_FALSE(Files().InputOpen());
     EXPECT_FALSE(Files().OutputOpen());
-    EXPECT_FALSE(fs::exists(Ascii(1)));  // the partial export is gone
+    ExpectEarlierAscii(1);               // the partial export is gone, the earlier file stays
     EXPECT_FALSE(fs::exists(Ascii(2)));  // the next file was never begun
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_EQ(host.caption, "Run Tlrx4.map");
     EXPECT_EQ(Plot().CurOutFile, "");
     EXPECT_EQ(d.NumTextItems, 0);  // no temporary label item outlives the run
@@ -591,6 +604,7 @@ TEST_F(MapPassTest, StopEndsFilesThatHandNothing) {
         WriteRepeated(dir + "/" + c.name, c.head, c.unit, int64_t{1} << 20);
         AddMapFile(dir + "/" + c.name);
         ExportAscii();
+        KeepEarlierAscii(1);
         test::DrawSinglePass();
         ResetDoEventsCount();
         SetDoEventsHook([&](int64_t n) {
@@ -600,7 +614,7 @@ TEST_F(MapPassTest, StopEndsFilesThatHandNothing) {
         EXPECT_EQ(d.PlotStopText, "Escape");
         EXPECT_EQ(DoEventsCount(), 3);  // left at once
         EXPECT_FALSE(Files().InputOpen());
-        EXPECT_FALSE(fs::exists(Ascii(1)));
+        ExpectEarlierAscii(1);
         EXPECT_TRUE(boxes.log.empty());
         fs::remove(dir + "/" + c.name);
     }
@@ -608,7 +622,7 @@ TEST_F(MapPassTest, StopEndsFilesThatHandNothing) {
 
 // A line beyond the bound of the text kinds, and a path that names no
 // regular file, end the pass with the box naming the file; the partly
-// written export goes.
+// written export goes, and the earlier files stay.
 TEST_F(MapPassTest, OverlongLinesAndFilesThatAreNoneEndThePass) {
     const std::string longLine = dir + "/long.mp1";
     const std::string openLabel = dir + "/label.prn";
@@ -630,15 +644,14 @@ TEST_F(MapPassTest, OverlongLinesAndFilesThatAreNoneEndThePass) {
         AddMapFile(test::SamplePath("nw.map"));
         AddMapFile(path);
         ExportAscii();
+        KeepEarlierAscii(2);
         DrawMap();
         ASSERT_EQ(boxes.log.size(), 1u);
         EXPECT_EQ(boxes.log[0].title, "Error in MapPlot");
-        EXPECT_EQ(boxes.log[0].text, "Error: " + error + "\n\nThe partly written file " + Ascii(2) +
-                                         " was deleted.\n\nThe files the export wrote before were deleted too:\n" +
-                                         Ascii(1));
-        // The export is given up whole: the file before it goes too.
-        EXPECT_FALSE(fs::exists(Ascii(1)));
-        EXPECT_FALSE(fs::exists(Ascii(2)));
+        EXPECT_EQ(boxes.log[0].text, "Error: " + error);
+        // The export is given up whole: the file before it is not replaced either.
+        ExpectEarlierAscii(2);
+        EXPECT_EQ(test::TemporaryFiles(dir), 0);
         EXPECT_FALSE(Files().InputOpen());
         ExpectCleanSurface();
     }
@@ -655,16 +668,15 @@ TEST_F(MapPassTest, MissingFileEndsThePassAndItsExport) {
     d.ScColor = 0x123456;
     d.ScLineWidth = 0;
     ExportAscii();
+    Files().StageOutputs();
     DrawMap();
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "File not found error in MapPlot");
     EXPECT_EQ(boxes.log[0].text, missing +
                                      "\n\nThe above file, listed in the Open Digital Map File item\nof the File "
-                                     "menu, was not found.\n\nThe partly written file " +
-                                     Ascii(2) + " was deleted.\n\nThe files the export wrote before were deleted "
-                                     "too:\n" + Ascii(1));
+                                     "menu, was not found.");
     EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(fs::exists(missing));  // not created by the attempt
+    EXPECT_FALSE(fs::exists(missing));   // not created by the attempt
     EXPECT_FALSE(fs::exists(Ascii(1)));  // the export is given up whole
     EXPECT_FALSE(fs::exists(Ascii(2)));
     EXPECT_FALSE(fs::exists(Ascii(3)));  // nothing after it
@@ -678,20 +690,20 @@ TEST_F(MapPassTest, MissingFileEndsThePassAndItsExport) {
     EXPECT_FALSE(Files().InputOpen());
 }
 
-TEST_F(MapPassTest, FailedPassDeletesThePartialVectorExport) {
+TEST_F(MapPassTest, FailedPassKeepsTheEarlierVectorExport) {
     DesignState& d = Design();
     PlotState& p = Plot();
     d.InputFileName(1) = dir + "/gone.map";
     p.OutCgm = true;
     p.CgmFileName = dir + "/map.cgm";
+    test::WriteFile(p.CgmFileName, "earlier");
+    Files().StageOutputs();
     test::DrawSinglePass();
-    p.CurOutFile = p.CgmFileName;  // as the CGM header names its file
     MapPlot();
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "File not found error in MapPlot");
-    EXPECT_NE(boxes.log[0].text.find("\n\nThe partly written file " + p.CgmFileName + " was deleted."),
-              std::string::npos);
-    EXPECT_FALSE(fs::exists(p.CgmFileName));
+    EXPECT_EQ(test::FileBytes(p.CgmFileName), "earlier");
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_FALSE(p.OutCgm);
     EXPECT_EQ(p.CgmPos, 1);
 }

@@ -327,8 +327,8 @@ TEST_F(PlotGridTest, AnExportThatCannotBeWrittenEndsTheRun) {
     EXPECT_EQ(p.DrawPen, 0u);
     EXPECT_EQ(host.Real().LiveObjects(), leftBehind);
 
-    // The same on a regular file: the partial file does not stay under the
-    // user's name, and the box says so.
+    // The same on a regular file written as a run writes it: the partial
+    // file never takes the user's name, and the earlier file stays.
     ResetDesignState();
     ResetPlotState();
     boxes.log.clear();
@@ -336,17 +336,17 @@ TEST_F(PlotGridTest, AnExportThatCannotBeWrittenEndsTheRun) {
                     "180    00    00    E", "001    00    00", "001    00    00");
     ExportAscii();
     p.AscFileName[1] = dir + "/limited.txt";
+    test::WriteFile(p.AscFileName[1], "earlier");
+    Files().StageOutputs();
     {
         test::FileSizeLimit limit(5000);
         test::DrawSinglePass();
     }
-    ASSERT_EQ(boxes.log.size(), 2u);
+    ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in ScaleXY");
     EXPECT_EQ(boxes.log[0].text, "Error: File too large");
-    EXPECT_EQ(boxes.log[1].title, "Error in PlotGrid");
-    EXPECT_EQ(boxes.log[1].text, "Error: The export could not be written.\n\nThe partly written file " +
-                                     p.AscFileName[1] + " was deleted.");
-    EXPECT_FALSE(std::filesystem::exists(p.AscFileName[1]));
+    EXPECT_EQ(test::FileBytes(p.AscFileName[1]), "earlier");
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_FALSE(p.OutAscii);
     EXPECT_EQ(Design().PlotStopText, "GridDiskError");
 
@@ -359,7 +359,7 @@ TEST_F(PlotGridTest, AnExportThatCannotBeWrittenEndsTheRun) {
     EXPECT_EQ(Design().PlotStopText, "");
 }
 
-TEST_F(PlotGridTest, StopAtAnyYieldLeavesNoExportFile) {
+TEST_F(PlotGridTest, StopAtAnyYieldKeepsTheEarlierExportFile) {
     for (int64_t k : {1, 9, 16}) {
         SCOPED_TRACE(k);
         ResetDesignState();
@@ -367,13 +367,16 @@ TEST_F(PlotGridTest, StopAtAnyYieldLeavesNoExportFile) {
         ResetDoEventsCount();
         host.scripted.calls.clear();
         ExportAscii();
+        test::WriteFile(File(1), "earlier");
+        Files().StageOutputs();
         SetDoEventsHook([k](int64_t n) {
             if (n == k) StopRun();
         });
         test::DrawSinglePass();
         EXPECT_EQ(Design().PlotStopText, "Escape");
         EXPECT_EQ(DoEventsCount(), k);  // left at once
-        EXPECT_FALSE(std::filesystem::exists(File(1)));
+        EXPECT_EQ(test::FileBytes(File(1)), "earlier");
+        EXPECT_EQ(test::TemporaryFiles(dir), 0);
         EXPECT_FALSE(Files().OutputOpen());
         EXPECT_EQ(Plot().CurOutFile, "");
         EXPECT_FALSE(Plot().OutAscii);
@@ -391,13 +394,14 @@ TEST_F(PlotGridTest, StopAtAnyYieldLeavesNoExportFile) {
     Design().GridType = 1;
     Plot().GridOutputCount = 2;
     ExportAscii();
+    Files().StageOutputs();
     SetDoEventsHook([](int64_t n) {
         if (n == 2) StopRun();
     });
     test::DrawSinglePass();
     const std::vector<std::string> names = host.scripted.CallNames();
     EXPECT_EQ(std::count(names.begin(), names.end(), "SetPixel"), 0);
-    EXPECT_FALSE(std::filesystem::exists(File(1)));
+    EXPECT_EQ(test::FileBytes(File(1)), "earlier");
     EXPECT_FALSE(std::filesystem::exists(File(2)));
 }
 

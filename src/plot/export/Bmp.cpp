@@ -1,19 +1,16 @@
 #include "plot/export/Bmp.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <limits>
 #include <new>
-#include <system_error>
 #include <unordered_map>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "platform/BusyPointer.h"
 #include "platform/MessageBox.h"
+#include "platform/ReplacingFile.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -224,46 +221,18 @@ void CheckZoom(const BmpRecord& record, std::string_view procedure) {
     MsgBox("ZoomFactor =" + SingleText(record.ZoomFactor), "ZoomFactor error in " + std::string(procedure));
 }
 
-std::string SystemDescription(int err) {
-    return err != 0 ? std::string(std::strerror(err)) : std::string("Device I/O error");
-}
-
-// Writes headers and rows; a file that cannot be written completely is
-// closed and deleted before the failure is raised.
+// Writes headers and rows; the file replaces an earlier one only once it is
+// complete, and a failure leaves that one as it was.
 void WriteBmpFile(const std::string& fileName, const BmpRecord& record, const DibLayout& l) {
-    errno = 0;
-    std::FILE* file = std::fopen(fileName.c_str(), "wb");
-    if (file == nullptr) Raise(SystemDescription(errno));
-
-    int err = 0;
-    bool ok = true;
+    ReplacingFile file;
+    bool ok = file.Open(fileName);
     auto put = [&](const void* data, size_t count) {
-        if (!ok || count == 0) return;
-        errno = 0;
-        if (std::fwrite(data, 1, count, file) != count) {
-            ok = false;
-            err = errno;
-        }
+        if (ok && count > 0) ok = file.Write({static_cast<const char*>(data), count});
     };
     const std::vector<uint8_t> headers = HeaderBytes(record, l.colours);
     put(headers.data(), headers.size());
     for (const std::vector<uint8_t>& chunk : g_dibChunk) put(chunk.data(), chunk.size());
-    errno = 0;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok) return;
-
-    // Never leave a part of a picture behind under the user's file name.
-    std::string description = SystemDescription(err);
-    std::error_code ec;
-    const std::filesystem::path path(fileName);
-    if (std::filesystem::is_regular_file(path, ec)) {
-        if (std::filesystem::remove(path, ec)) description += "; the incomplete file was deleted";
-        else description += "; the incomplete file could not be deleted: " + ec.message();
-    }
-    Raise(description);
+    if (!ok || !file.Commit()) Raise(file.Error());
 }
 
 // The whole drawing area in pixels.

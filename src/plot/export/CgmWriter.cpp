@@ -2,10 +2,8 @@
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
-#include <system_error>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -432,22 +430,14 @@ void SymbolImpl(int16_t mode) {
     Step("CgmShort", ShortImpl);
 }
 
-// Closes file 2 and deletes the unfinished export (when this run made it);
-// the box gives the failure and says what became of the file.
-void AbandonFile(std::string_view procedure, std::string_view description, bool ours) {
+// Closes file 2 and drops what the run wrote (an earlier file of the name
+// stays as it was); the box gives the failure.
+void AbandonFile(std::string_view procedure, std::string_view description) {
     PlotState& p = Plot();
-    Files().CloseOutputQuietly();
-    std::string message = "Error: " + std::string(description);
-    std::error_code ec;
-    const std::filesystem::path path(p.CgmFileName);
-    if (ours && !p.CgmFileName.empty() && std::filesystem::exists(path, ec)) {
-        if (std::filesystem::remove(path, ec) && !ec)
-            message += "\n\nThe unfinished file " + p.CgmFileName + " has been deleted.";
-        else
-            message += "\n\nThe unfinished file " + p.CgmFileName + " could not be deleted.";
-    }
+    Files().DiscardOutputs();
     if (p.CurOutFile == p.CgmFileName) p.CurOutFile.clear();
-    MsgBox(message, "Error in " + std::string(procedure), MsgButtons::Ok, MsgIcon::Exclamation);
+    MsgBox("Error: " + std::string(description), "Error in " + std::string(procedure), MsgButtons::Ok,
+           MsgIcon::Exclamation);
 }
 
 // No element open and nothing pending: a new file starts from here.
@@ -547,16 +537,8 @@ void CgmHeader() {
     p.CurOutFile = p.CgmFileName;
     p.SymbolRadiusOut = 2;
     ResetElementState();
-    bool created = false;
     try {
-        const std::filesystem::path path(p.CgmFileName);
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec)) {
-            std::filesystem::remove(path, ec);
-            if (ec) Raise(ec.message());
-        }
-        files.OpenOutputBinary(p.CgmFileName);
-        created = true;
+        files.CreateOutputBinary(p.CgmFileName);
 
         StringElement(kBeginMetafile, "Tellurax map");
         Element(kMetafileVersion, {1});
@@ -589,7 +571,7 @@ void CgmHeader() {
         p.CurColor = d.GridColor;  // the graticule is drawn next
         files.CloseOutput();       // raises when a write has failed
     } catch (const RuntimeError& e) {
-        AbandonFile("CgmHeader", e.what(), created);
+        AbandonFile("CgmHeader", e.what());
         ResetElementState();
         // Nothing may be drawn into a file without its header.
         d.PlotStopText = "GridDiskError";
@@ -603,8 +585,7 @@ bool CgmFinishExport() {
     bool complete = false;
     try {
         // Reopening a vanished file would make one without a header.
-        std::error_code ec;
-        if (!std::filesystem::exists(std::filesystem::path(p.CgmFileName), ec)) Raise("File not found");
+        if (!files.OutputExists(p.CgmFileName)) Raise("File not found");
         files.OpenOutputBinary(p.CgmFileName);
         p.PlotMode = SymText;
         const int32_t count = d.NumTextItems;
@@ -616,7 +597,7 @@ bool CgmFinishExport() {
         files.CloseOutput();  // raises when a write has failed
         complete = true;
     } catch (const RuntimeError& e) {
-        AbandonFile("CgmFinishExport", e.what(), true);
+        AbandonFile("CgmFinishExport", e.what());
     }
     ResetElementState();
     p.OutCgm = false;

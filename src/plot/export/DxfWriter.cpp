@@ -4,9 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <limits>
-#include <system_error>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -513,7 +511,6 @@ void DxfHeader() {
     const DesignState& d = Design();
     PlotState& p = Plot();
     RunFiles& files = Files();
-    bool created = false;
     try {
         p.CurOutFile = p.DxfFileName;
         p.CurColor = d.GridColor;  // the graticule is drawn next
@@ -522,26 +519,16 @@ void DxfHeader() {
         p.NewPolyline = true;
         p.PolyPointCount = 0;
 
-        std::error_code ec;
-        // A folder of that name is left alone: the creation below fails on it.
-        if (std::filesystem::exists(p.DxfFileName, ec) && !std::filesystem::is_directory(p.DxfFileName, ec)) {
-            std::filesystem::remove(p.DxfFileName, ec);
-            if (ec) Raise(ec.message());
-        }
         files.CreateOutputText(p.DxfFileName);
-        created = true;
         WriteHead(d, p);
         files.CloseOutput();
     } catch (const RuntimeError& e) {
-        files.CloseOutputQuietly();
-        std::string description = e.what();
-        std::error_code ec;
-        if (created && std::filesystem::remove(p.DxfFileName, ec))
-            description += "\n\nThe unfinished file " + p.DxfFileName + " was deleted.";
+        // What the run wrote goes; an earlier file of the name stays.
+        files.DiscardOutputs();
         p.CurOutFile.clear();
         // Without its head the export cannot be finished: the run ends.
         Design().PlotStopText = "GridDiskError";
-        ShowProcError("DxfHeader", description);
+        ShowProcError("DxfHeader", e.what());
     }
 }
 

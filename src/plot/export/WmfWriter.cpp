@@ -1,16 +1,12 @@
 #include "plot/export/WmfWriter.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/export/ExportRouting.h"
+#include "platform/ReplacingFile.h"
 #include "plot/PlotState.h"
+#include "plot/export/ExportRouting.h"
 
 namespace tlrx {
 
@@ -138,37 +134,15 @@ void DrawSymbol(Surface& dc, PlotState& p, int16_t x, int16_t y, Kept& kept) {
     }
 }
 
-std::string SystemDescription() {
-    return errno != 0 ? std::string(std::strerror(errno)) : std::string("Device I/O error");
-}
-
-// Removes what a failed save wrote. Only a regular file is ever removed:
-// a device or anything else named by the path stays.
-void RemovePartialFile(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return;
-    std::filesystem::remove(path, ec);
-    if (ec) ShowProcError("SaveMetafileToDisk", ec.message());
-}
-
-// Writes the header and the metafile into path, replacing the file.
+// Writes the header and the metafile into path, replacing the file only once
+// both are complete: a failure leaves an earlier file as it was.
 void WriteWmfFile(const std::string& path, const std::array<uint8_t, 22>& header, const MetafileBits& bits) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) Raise("Cannot create " + path + " (" + SystemDescription() + ")");
-    const auto fail = [&](const char* message) {
-        std::fclose(file);
-        RemovePartialFile(path);
-        ShowApiError(message);
-    };
-    if (std::fwrite(header.data(), 1, header.size(), file) != header.size() || std::fflush(file) != 0)
-        return fail("lwrite error in SaveMetafileToDisk");
-    if (std::fwrite(bits.data(), 1, bits.size(), file) != bits.size() || std::fflush(file) != 0)
-        return fail("hwrite error in SaveMetafileToDisk");
-    if (std::fclose(file) != 0) {
-        RemovePartialFile(path);
+    ReplacingFile file;
+    if (!file.Open(path)) Raise("Cannot create " + path + " (" + file.Error() + ")");
+    if (!file.Write({reinterpret_cast<const char*>(header.data()), header.size()}))
+        return ShowApiError("lwrite error in SaveMetafileToDisk");
+    if (!file.Write({reinterpret_cast<const char*>(bits.data()), bits.size()}) || !file.Commit())
         ShowApiError("hwrite error in SaveMetafileToDisk");
-    }
 }
 
 }  // namespace

@@ -401,8 +401,7 @@ TEST_F(BmpTest, EmptyRecordsAreReportedAndWriteNothing) {
     EXPECT_EQ(boxes.log.size(), 2u);
 }
 
-
-TEST_F(BmpTest, FailedWritesAreReportedAndLeaveNoFile) {
+TEST_F(BmpTest, FailedWritesAreReportedAndKeepTheEarlierFile) {
     Window(100, 100);  // 30000 bytes of rows: two chunks
     PlotState& p = Plot();
 
@@ -412,22 +411,24 @@ TEST_F(BmpTest, FailedWritesAreReportedAndLeaveNoFile) {
     EXPECT_EQ(boxes.log[0].text, "Error: No such file or directory");
     EXPECT_EQ(boxes.log[0].title, "Error in BmpSave");
 
-    // The disk fills part-way: the part written is deleted.
+    // The disk fills part-way: the part written goes, the earlier file stays.
     p.BmpFileName = dir + "/partial.bmp";
+    test::WriteFile(p.BmpFileName, "earlier");
     {
         test::FileSizeLimit limit(20000);
         BmpSave(*host);
     }
     ASSERT_EQ(boxes.log.size(), 2u);
-    EXPECT_EQ(boxes.log[1].text, "Error: File too large; the incomplete file was deleted");
-    EXPECT_FALSE(std::filesystem::exists(p.BmpFileName));
+    EXPECT_EQ(boxes.log[1].text, "Error: File too large");
+    EXPECT_EQ(test::FileBytes(p.BmpFileName), "earlier");
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
-    // A device is reported, and never deleted.
+    // A device is never replaced by a file.
     p.BmpFileName = "/dev/full";
     BmpSave(*host);
     ASSERT_EQ(boxes.log.size(), 3u);
-    EXPECT_EQ(boxes.log[2].text, "Error: No space left on device");
+    EXPECT_EQ(boxes.log[2].text, "Error: Not a regular file");
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 
     BmpRecord record;

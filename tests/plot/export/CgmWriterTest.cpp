@@ -627,7 +627,7 @@ TEST_F(CgmWriterTest, FailuresWriteNoElement) {
     EXPECT_TRUE(Body().empty());
 }
 
-TEST_F(CgmWriterTest, HeaderThatCannotBeWrittenIsDeletedAndEndsTheRun) {
+TEST_F(CgmWriterTest, HeaderThatCannotBeWrittenEndsTheRunAndKeepsTheEarlierFile) {
     // No folder: nothing is created.
     Plot().CgmFileName = dir + "/no such folder/t.cgm";
     CgmHeader();
@@ -646,28 +646,31 @@ TEST_F(CgmWriterTest, HeaderThatCannotBeWrittenIsDeletedAndEndsTheRun) {
     CgmHeader();
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in CgmHeader");
-    EXPECT_EQ(boxes.log[0].text, "Error: Directory not empty");
+    EXPECT_EQ(boxes.log[0].text, "Error: Is a directory");
     EXPECT_TRUE(std::filesystem::exists(folder + "/inside"));
 
-    // A disk that fills up: the unfinished file goes.
+    // A disk that fills up in a run: the unfinished file goes, the earlier
+    // one stays.
     boxes.log.clear();
     Design().PlotStopText.clear();
     Plot().CgmFileName = path;
+    test::WriteFile(path, "earlier");
+    Files().StageOutputs();
     {
         test::FileSizeLimit limit(100);
         CgmHeader();
     }
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in CgmHeader");
-    EXPECT_EQ(boxes.log[0].text,
-              "Error: File too large\n\nThe unfinished file " + path + " has been deleted.");
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(boxes.log[0].text, "Error: File too large");
+    EXPECT_EQ(test::FileBytes(path), "earlier");
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_EQ(Design().PlotStopText, "GridDiskError");
     EXPECT_EQ(Plot().CurOutFile, "");
     EXPECT_FALSE(Files().OutputOpen());
 }
 
-TEST_F(CgmWriterTest, FinishWritesTextAndEndOrDeletesTheFile) {
+TEST_F(CgmWriterTest, FinishWritesTextAndEndOrKeepsTheEarlierFile) {
     AddText("Pacific", 0, 100, 100);
     CgmHeader();
     Plot().PlotMode = SymLine;
@@ -681,9 +684,12 @@ TEST_F(CgmWriterTest, FinishWritesTextAndEndOrDeletesTheFile) {
     ASSERT_EQ(els.size(), kHeaderElements + 8 + 2);
     EXPECT_EQ(els[kHeaderElements + 7].String(6), "Pacific");
 
-    // A long text item that does not fit the disk any more.
+    // In a run, a long text item that does not fit the disk any more: the
+    // finished file of before stays.
+    const std::string earlier = test::FileBytes(path);
     AddText(std::string(120, 'y'), 0, 100, 100);
     Plot().OutCgm = true;
+    Files().StageOutputs();
     CgmHeader();
     {
         test::FileSizeLimit limit(static_cast<rlim_t>(std::filesystem::file_size(path) + 100));
@@ -691,19 +697,21 @@ TEST_F(CgmWriterTest, FinishWritesTextAndEndOrDeletesTheFile) {
     }
     ASSERT_FALSE(boxes.log.empty());
     EXPECT_EQ(boxes.log.back().title, "Error in CgmFinishExport");
-    EXPECT_EQ(boxes.log.back().text, "Error: File too large\n\nThe unfinished file " + path + " has been deleted.");
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(boxes.log.back().text, "Error: File too large");
+    EXPECT_EQ(test::FileBytes(path), earlier);
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_EQ(Plot().CurOutFile, "");
     EXPECT_FALSE(Plot().OutCgm);
     EXPECT_EQ(Plot().CgmPos, 1);
 
-    // A file that has gone is not made again without its header.
+    // A file the run has given up is not made again without its header.
     boxes.log.clear();
     Plot().OutCgm = true;
     EXPECT_FALSE(CgmFinishExport());
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].text, "Error: File not found");
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(test::FileBytes(path), earlier);
+    Files().EndStaging();
 }
 
 TEST_F(CgmWriterTest, NewFileStartsCleanAfterAnUnfinishedRun) {
@@ -845,14 +853,17 @@ TEST_F(CgmExportTest, SmallDrawing) {
     EXPECT_EQ(std::count_if(els.begin(), els.end(), [](const CgmElement& e) { return e.Is(4, 4); }), 5);
 }
 
-TEST_F(CgmExportTest, StopDeletesThePartialFile) {
+TEST_F(CgmExportTest, StopKeepsTheEarlierFile) {
     Export("stopped.cgm");
+    test::WriteFile(path, "earlier");
+    Files().StageOutputs();
     SetDoEventsHook([](int64_t n) {
         if (n == 5) StopRun();
     });
     test::DrawSinglePass();
     EXPECT_EQ(Design().PlotStopText, "Escape");
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(test::FileBytes(path), "earlier");
+    EXPECT_EQ(test::TemporaryFiles(ExportFolder()), 0);
     EXPECT_EQ(Plot().CgmPos, 1);
 }
 

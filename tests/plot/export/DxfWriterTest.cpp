@@ -141,7 +141,7 @@ TEST_F(DxfWriterTest, HeaderLinesAndState) {
     EXPECT_EQ(bytes.substr(bytes.size() - 10), "ENTITIES\r\n");
 }
 
-TEST_F(DxfWriterTest, HeaderFailureEndsTheRunAndLeavesNoFile) {
+TEST_F(DxfWriterTest, HeaderFailureEndsTheRunAndKeepsTheEarlierFile) {
     PlotState& p = Plot();
     // A folder that does not exist: the file cannot be created.
     p.DxfFileName = dir + "/missing/test.dxf";
@@ -153,19 +153,23 @@ TEST_F(DxfWriterTest, HeaderFailureEndsTheRunAndLeavesNoFile) {
     EXPECT_EQ(Design().PlotStopText, "GridDiskError");
     EXPECT_EQ(p.CurOutFile, "");
 
-    // A write that stops part way (the file size limit of the process): the
-    // partial file is deleted, and the box says so.
+    // A write in a run that stops part way (the file size limit of the
+    // process): the partial file goes, the earlier one stays.
     Design().PlotStopText.clear();
     boxes.log.clear();
     p.DxfFileName = dir + "/limited.dxf";
+    test::WriteFile(p.DxfFileName, "earlier");
+    Files().StageOutputs();
     {
         test::FileSizeLimit limit(200);
         DxfHeader();
     }
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in DxfHeader");
-    EXPECT_EQ(boxes.log[0].text, "Error: File too large\n\nThe unfinished file " + p.DxfFileName + " was deleted.");
-    EXPECT_FALSE(std::filesystem::exists(p.DxfFileName));
+    EXPECT_EQ(boxes.log[0].text, "Error: File too large");
+    EXPECT_EQ(test::FileBytes(p.DxfFileName), "earlier");
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
+    Files().EndStaging();
     EXPECT_EQ(Design().PlotStopText, "GridDiskError");
     EXPECT_FALSE(Files().OutputOpen());
 }

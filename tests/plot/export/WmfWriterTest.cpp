@@ -326,7 +326,8 @@ TEST_F(WmfWriterTest, AFileThatCannotBeWrittenIsReportedAndNotLeftBehind) {
         {"no recording", dir + "/none.wmf", false, 32000, "Error in SaveMetafileToDisk",
          "Error: No metafile has been recorded for " + dir + "/none.wmf"},
         {"picture beyond 16 bits", dir + "/wide.wmf", true, 32500, "Error in SaveMetafileToDisk", "Error: Overflow"},
-        {"full device", "/dev/full", true, 32000, "Windows API Error", "lwrite error in SaveMetafileToDisk"},
+        {"device", "/dev/full", true, 32000, "Error in SaveMetafileToDisk",
+         "Error: Cannot create /dev/full (Not a regular file)"},
     };
     PlotState& p = Plot();
     p.OutExtentY = 23100;
@@ -349,11 +350,12 @@ TEST_F(WmfWriterTest, AFileThatCannotBeWrittenIsReportedAndNotLeftBehind) {
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));  // a device is never removed
 }
 
-TEST_F(WmfWriterTest, AMetafileCutShortByTheFileSizeLimitIsRemoved) {
+TEST_F(WmfWriterTest, AMetafileCutShortByTheFileSizeLimitKeepsTheEarlierFile) {
     PlotState& p = Plot();
     p.OutExtentX = 32000;
     p.OutExtentY = 23100;
     p.WmfFileName = dir + "/limited.wmf";
+    test::WriteFile(p.WmfFileName, "earlier");
     p.MetafileHandle = std::make_shared<const MetafileBits>(MetafileBits(4000, 0));
     {
         test::FileSizeLimit limit(1000);  // writes beyond 1000 bytes fail
@@ -363,7 +365,8 @@ TEST_F(WmfWriterTest, AMetafileCutShortByTheFileSizeLimitIsRemoved) {
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Windows API Error");
     EXPECT_EQ(boxes.log[0].text, "hwrite error in SaveMetafileToDisk");
-    EXPECT_FALSE(std::filesystem::exists(p.WmfFileName));  // no header-only or cut file
+    EXPECT_EQ(test::FileBytes(p.WmfFileName), "earlier");  // no header-only or cut file
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
 }
 
 TEST_F(WmfWriterTest, FileMenuPreparesTheRecording) {

@@ -14,6 +14,7 @@
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
 #include "core/ScaleErrors.h"
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
@@ -148,7 +149,7 @@ private:
 };
 
 // Sets up the design as the boundary dialogs leave it.
-void SetUp(const MapDesign& m) {
+void SetUpDesign(const MapDesign& m) {
     ResetDesignState();
     ResetProjWork();
     DesignState& d = Design();
@@ -261,7 +262,7 @@ std::string ScaleAt(ScriptedMessageBox& boxes, double lat, double lon) {
 }
 
 void WriteDesign(std::ostream& out, bool full, ScriptedMessageBox& boxes, const MapDesign& m) {
-    SetUp(m);
+    SetUpDesign(m);
     DesignState& d = Design();
     out << "design " << m.label << " code=" << m.code << Boxes(boxes) << "\n";
     out << "setup";
@@ -361,6 +362,54 @@ TEST(ProjectionOutputs, EqualTheRecordedTableBitForBit) {
     }
     EXPECT_EQ(differences, 0);
     EXPECT_FALSE(std::getline(got, have)) << "more outputs than recorded: " << have;
+}
+
+// The pure forward function of each code, with the set-up taken once per
+// map, gives what ProjectSelect writes, point for point.
+TEST(ProjectionKernel, ForwardFunctionsGiveProjectSelectsPoints) {
+    ScopedScriptedMessageBox boxes;
+    for (const MapDesign& m : kDesigns) {
+        if (m.code == ProjUtm) continue;
+        SCOPED_TRACE(m.label);
+        SetUpDesign(m);
+        DesignState& d = Design();
+        const ProjectionKernel* kernel = KernelOf(m.code);
+        ASSERT_TRUE(kernel);
+        const ProjectionSetup setup = kernel->setup(d);
+        for (double lat : Latitudes(d)) {
+            for (double lon : Longitudes(d)) {
+                const ProjectedPoint p = kernel->forward(setup, lat, lon);
+                d.ProjInLat = lat;
+                d.ProjInLon = lon;
+                d.ProjOutX = kOldX;
+                d.ProjOutY = kOldY;
+                d.PlotStatus = 0;
+                d.AzQueryMode = 0;
+                boxes.log.clear();
+                ProjectSelect();
+                SCOPED_TRACE(testing::Message() << "lat " << lat << " lon " << lon);
+                const bool failed = p.status == PointStatus::Failed;
+                ASSERT_EQ(boxes.log.size(), failed ? 1u : 0u);
+                if (failed) {
+                    EXPECT_EQ(boxes.log[0].text, "Error: " + std::string(p.failure));
+                }
+                EXPECT_EQ(d.CalcError, p.status == PointStatus::Refused || p.status == PointStatus::BeyondLimit);
+                EXPECT_EQ(d.PlotStatus, p.status == PointStatus::BeyondLimit ? 2 : 0);
+                EXPECT_EQ(Hex(d.ProjOutX), Hex(std::isnan(p.x) ? kOldX : p.x));
+                EXPECT_EQ(Hex(d.ProjOutY), Hex(std::isnan(p.y) ? kOldY : p.y));
+            }
+        }
+    }
+}
+
+TEST(ProjectionKernel, AngleConstantsAreTheDesignStates) {
+    ResetDesignState();
+    const DesignState& d = Design();
+    EXPECT_EQ(kPi, d.Pi);
+    EXPECT_EQ(kPiOver4, d.PiOver4);
+    EXPECT_EQ(kDegToRad, d.DegToRad);
+    EXPECT_EQ(kHalfDegToRad, d.HalfDegToRad);
+    EXPECT_EQ(kSqrt2, d.Sqrt2);
 }
 
 }  // namespace

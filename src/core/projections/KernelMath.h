@@ -1,0 +1,107 @@
+#pragma once
+// What the projection files share inside: the checked arithmetic of the
+// forward functions (a failure ends the point with the description of the
+// run-time error the procedures show; it throws no RuntimeError and
+// allocates nothing), and ProjectSelect's step built from a set-up and a
+// forward function.
+
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/projections/ProjectionKernel.h"
+
+namespace tlrx::kernel {
+
+// Thrown by the checks below and caught by Guarded, inside the forward
+// function that raised it.
+struct Failure {
+    std::string_view description;
+};
+
+[[noreturn]] inline void Fail(std::string_view description) { throw Failure{description}; }
+
+// a / b: "Division by zero", or "Overflow" for 0 / 0.
+inline double Div(double a, double b) {
+    if (b == 0) Fail(a == 0 ? kOverflow : kDivisionByZero);
+    return a / b;
+}
+
+inline double Log(double v) {
+    if (!(v > 0)) Fail(kInvalidCall);
+    return std::log(v);
+}
+
+inline double Sqrt(double v) {
+    if (v < 0) Fail(kInvalidCall);
+    return std::sqrt(v);
+}
+
+// A non-positive base has no real power for a general exponent.
+inline double Pow(double base, double exponent) {
+    if (!(base > 0)) Fail(kInvalidCall);
+    return std::pow(base, exponent);
+}
+
+// A result that left the doubles (or never was one) is an overflow.
+inline double Finite(double v) {
+    if (!std::isfinite(v)) Fail(kOverflow);
+    return v;
+}
+
+inline int Sign(double v) { return (v > 0) - (v < 0); }
+
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Runs body(point) on a point that starts unprojected (x, y NaN, status
+// Projected); a Failure ends it as Failed with what the body had written.
+template <typename Body>
+inline ProjectedPoint Guarded(Body body) {
+    ProjectedPoint p{kNaN, kNaN, PointStatus::Projected, {}};
+    try {
+        body(p);
+    } catch (const Failure& f) {
+        p.status = PointStatus::Failed;
+        p.failure = f.description;
+    }
+    return p;
+}
+
+// A point with no map position.
+inline ProjectedPoint NotProjected(PointStatus status) { return {kNaN, kNaN, status, {}}; }
+
+// Writes a forward result to the design as ProjectSelect does: a projected
+// point to ProjOutX and ProjOutY; a refused one sets CalcError, one beyond
+// the visibility limit also PlotStatus 2; a failure writes the coordinate
+// computed before it and shows "Error in ProjectSelect" (CalcError stays
+// clear).
+inline void WriteProjected(DesignState& d, const ProjectedPoint& p) {
+    switch (p.status) {
+    case PointStatus::Projected:
+        d.ProjOutX = p.x;
+        d.ProjOutY = p.y;
+        return;
+    case PointStatus::BeyondLimit:
+        d.PlotStatus = 2;
+        d.CalcError = true;
+        return;
+    case PointStatus::Refused: d.CalcError = true; return;
+    case PointStatus::Failed:
+        if (!std::isnan(p.x)) d.ProjOutX = p.x;
+        if (!std::isnan(p.y)) d.ProjOutY = p.y;
+        ShowProcError("ProjectSelect", p.failure);
+        return;
+    }
+}
+
+// ProjectSelect's step for a projection without a query mode: its set-up
+// and forward function, both of the same file so that they inline.
+template <ProjectionSetup (*Setup)(const DesignState&),
+          ProjectedPoint (*Forward)(const ProjectionSetup&, double, double)>
+void SelectPoint(DesignState& d, AzimuthalPoint&) {
+    WriteProjected(d, Forward(Setup(d), d.ProjInLat, d.ProjInLon));
+}
+
+}  // namespace tlrx::kernel

@@ -6,6 +6,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/ProjectionTable.h"
+#include "core/projections/KernelMath.h"
 #include "core/projections/ProjectionKernel.h"
 
 // ProjectSelect hands the point to the step of its code's kernel
@@ -37,6 +38,8 @@ void ProjectSelect() {
     if (code >= kSelectIndex.size() || !kSelectIndex[code]) return;  // not a projection
     try {
         kSelectIndex[code](d, KeptPlace);
+    } catch (const kernel::Failure& f) {
+        ShowProcError("ProjectSelect", f.description);
     } catch (const RuntimeError& e) {
         ShowProcError("ProjectSelect", e.what());
     }

@@ -41,13 +41,15 @@ void PrepareVerticalPerspective(DesignState& d) {
     d.MapXMin = d.MapYMin = -d.MapXMax;
 }
 
-// The radial factor k of the projection at cos c.
-double RadialFactor(const ProjectionSetup& s, double cosC) {
-    switch (s.code) {
+// The radial factor k of the projection `code` at cos c (vpP: the vertical
+// perspective's viewpoint distance). Takes values, not the set-up, so that
+// the set-up of the per-point step stays in registers.
+double RadialFactor(int16_t code, double vpP, double cosC) {
+    switch (code) {
     case ProjGnomonic: return Div(1, cosC);
     case ProjStereographic: return Div(2, 1 + cosC);
     case ProjOrthographic: return 1;
-    case ProjVerticalPerspective: return Div(s.azimuth.vpP - 1, s.azimuth.vpP - cosC);
+    case ProjVerticalPerspective: return Div(vpP - 1, vpP - cosC);
     case ProjAzEquidistant: {
         if (cosC == 1) return 1;
         const double sinC = Sqrt(1 - cosC * cosC);
@@ -125,26 +127,39 @@ ScaleFactors Scale(const DesignState& d, double lat, double lon) {
     return scale::Numbers(h, k, h * k);
 }
 
+// x and y of a visible place, written to out in that order.
+template <typename Out>
+void MapPlace(const ProjectionSetup& s, const AzimuthalPoint& a, Out& out) {
+    const double k = Finite(RadialFactor(s.code, s.azimuth.vpP, a.cosC));
+    out.x = Finite(k * a.cosLat * a.sinDLon);
+    out.y = Finite(k * (a.sinLat * s.azimuth.cosCentLat - a.cosLat * s.azimuth.sinCentLat * a.cosDLon));
+}
+
 // ProjectSelect's step, with the range query (AzQueryMode -1) and the reuse
-// of its place (2).
+// of its place (2). A Failure leaves what was written and goes on to
+// ProjectSelect.
 void Select(DesignState& d, AzimuthalPoint& kept) {
     const ProjectionSetup s = Setup(d);
+    AzimuthalPoint place;
     if (d.AzQueryMode == 2) {
         d.AzQueryMode = 0;
-        WriteProjected(d, AzimuthalProject(s, kept));
-        return;
+        place = kept;
+    } else {
+        place = AzimuthalPlace(s, d.ProjInLat, d.ProjInLon);
+        kept = place;
+        if (!AzimuthalVisible(s, place)) {
+            d.PlotStatus = 2;
+            d.CalcError = true;
+            return;
+        }
+        if (d.AzQueryMode != 0) {
+            d.PlotStatus = AzimuthalWithinRange(s, place) ? 4 : 5;
+            d.CalcError = true;
+            return;
+        }
     }
-    kept = AzimuthalPlace(s, d.ProjInLat, d.ProjInLon);
-    if (!AzimuthalVisible(s, kept)) {
-        WriteProjected(d, NotProjected(PointStatus::BeyondLimit));
-        return;
-    }
-    if (d.AzQueryMode != 0) {
-        d.PlotStatus = AzimuthalWithinRange(s, kept) ? 4 : 5;
-        d.CalcError = true;
-        return;
-    }
-    WriteProjected(d, AzimuthalProject(s, kept));
+    DesignOut out{d.ProjOutX, d.ProjOutY};
+    MapPlace(s, place, out);  // one call, so that it inlines
 }
 
 }  // namespace
@@ -165,11 +180,7 @@ AzimuthalPoint AzimuthalPlace(const ProjectionSetup& s, double lat, double lon) 
 }
 
 ProjectedPoint AzimuthalProject(const ProjectionSetup& s, const AzimuthalPoint& a) {
-    return Guarded([&](ProjectedPoint& p) {
-        const double k = Finite(RadialFactor(s, a.cosC));
-        p.x = Finite(k * a.cosLat * a.sinDLon);
-        p.y = Finite(k * (a.sinLat * s.azimuth.cosCentLat - a.cosLat * s.azimuth.sinCentLat * a.cosDLon));
-    });
+    return Guarded([&](ProjectedPoint& p) { MapPlace(s, a, p); });
 }
 
 ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon) {

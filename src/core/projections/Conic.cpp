@@ -61,11 +61,39 @@ void PrepareAlbers(DesignState& d) {
 }
 
 // The point at radius rho on the cone unrolled round its apex.
-void ConePoint(const ProjectionSetup& s, double lon, double rho, ProjectedPoint& p) {
+template <typename Out>
+PointStatus ConePoint(const ProjectionSetup& s, double lon, double rho, Out& out) {
     const double theta = (lon - s.centralMeridian) * s.cone.n * kDegToRad;
-    p.x = Finite(rho * std::sin(theta));
-    p.y = Finite(s.cone.rho0 - rho * std::cos(theta));
+    out.x = Finite(rho * std::sin(theta));
+    out.y = Finite(s.cone.rho0 - rho * std::cos(theta));
+    return PointStatus::Projected;
 }
+
+struct EquidistantPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        return ConePoint(s, lon, (s.cone.g - lat) * kDegToRad, out);
+    }
+};
+
+// The pole on the apex side is the apex; the other pole is not projectable.
+struct ConformalPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        if (std::fabs(lat) == 90) {
+            if (Sign(lat) != Sign(s.cone.n)) return PointStatus::Refused;
+            return ConePoint(s, lon, 0, out);
+        }
+        return ConePoint(s, lon, Div(s.cone.f, Pow(std::tan(kPiOver4 + lat * kHalfDegToRad), s.cone.n)), out);
+    }
+};
+
+struct AlbersPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        return ConePoint(s, lon, Div(Sqrt(s.cone.c - 2 * s.cone.n * std::sin(lat * kDegToRad)), s.cone.n), out);
+    }
+};
 
 // ---- Scale factors ----
 
@@ -117,31 +145,22 @@ double EquidistantConeApexLat(const DesignState& d) {
 }
 
 ProjectedPoint EquidistantConicForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) { ConePoint(s, lon, (s.cone.g - lat) * kDegToRad, p); });
+    return ForwardOf<EquidistantPoint>(s, lat, lon);
 }
 
-// The pole on the apex side is the apex; the other pole is not projectable.
 ProjectedPoint ConformalConicForward(const ProjectionSetup& s, double lat, double lon) {
-    if (std::fabs(lat) == 90) {
-        if (Sign(lat) != Sign(s.cone.n)) return NotProjected(PointStatus::Refused);
-        return Guarded([&](ProjectedPoint& p) { ConePoint(s, lon, 0, p); });
-    }
-    return Guarded([&](ProjectedPoint& p) {
-        ConePoint(s, lon, Div(s.cone.f, Pow(std::tan(kPiOver4 + lat * kHalfDegToRad), s.cone.n)), p);
-    });
+    return ForwardOf<ConformalPoint>(s, lat, lon);
 }
 
 ProjectedPoint AlbersForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        ConePoint(s, lon, Div(Sqrt(s.cone.c - 2 * s.cone.n * std::sin(lat * kDegToRad)), s.cone.n), p);
-    });
+    return ForwardOf<AlbersPoint>(s, lat, lon);
 }
 
 const ProjectionKernel kEquidistantConicKernel = {
     .prepare = PrepareEquidistant,
     .setup = Setup,
     .forward = EquidistantConicForward,
-    .select = SelectPoint<Setup, EquidistantConicForward>,
+    .select = SelectPoint<Setup, EquidistantPoint>,
     .scale = EquidistantScale,
     .noteFirst = "The scale is true along all meridians and along the two standard parallels.",
     .noteSecond = {},
@@ -151,7 +170,7 @@ const ProjectionKernel kConformalConicKernel = {
     .prepare = PrepareConformal,
     .setup = Setup,
     .forward = ConformalConicForward,
-    .select = SelectPoint<Setup, ConformalConicForward>,
+    .select = SelectPoint<Setup, ConformalPoint>,
     .scale = ConformalScale,
     .noteFirst = "The scale is only true along the two standard parallels.  The scale is equal",
     .noteSecond = "in all directions at any point on the projection.",
@@ -161,7 +180,7 @@ const ProjectionKernel kAlbersKernel = {
     .prepare = PrepareAlbers,
     .setup = Setup,
     .forward = AlbersForward,
-    .select = SelectPoint<Setup, AlbersForward>,
+    .select = SelectPoint<Setup, AlbersPoint>,
     .scale = AlbersScale,
     .noteFirst = "The scale is true along standard parallels.  At any point, the scale along a",
     .noteSecond = "meridian is the reciprocal of the scale on the parallel through that point.",

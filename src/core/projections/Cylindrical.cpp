@@ -29,6 +29,35 @@ void PrepareWithStdParallel(DesignState& d) {
     RectangularExtent(d);
 }
 
+// ---- The formulas (KernelMath.h: ForwardOf) ----
+
+struct MercatorPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        out.x = Finite((lon - s.frameWest) * kDegToRad);
+        out.y = Finite(Log(std::tan(kPiOver4 + lat * kHalfDegToRad)));
+        return PointStatus::Projected;
+    }
+};
+
+struct EquirectangularPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        out.x = Finite((lon - s.frameWest) * kDegToRad * s.cosStdPar);
+        out.y = Finite(lat * kDegToRad);
+        return PointStatus::Projected;
+    }
+};
+
+struct CylEqualAreaPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        out.x = Finite((lon - s.frameWest) * kDegToRad * s.cosStdPar);
+        out.y = Finite(Div(std::sin(lat * kDegToRad), s.cosStdPar));
+        return PointStatus::Projected;
+    }
+};
+
 // ---- Scale factors ----
 
 // Scales relative to the boundary parallel nearest the equator; plain
@@ -62,31 +91,22 @@ ScaleFactors CylEqualAreaScale(const DesignState& d, double lat, double) {
 }  // namespace
 
 ProjectedPoint MercatorForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        p.x = Finite((lon - s.frameWest) * kDegToRad);
-        p.y = Finite(Log(std::tan(kPiOver4 + lat * kHalfDegToRad)));
-    });
+    return ForwardOf<MercatorPoint>(s, lat, lon);
 }
 
 ProjectedPoint EquirectangularForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        p.x = Finite((lon - s.frameWest) * kDegToRad * s.cosStdPar);
-        p.y = Finite(lat * kDegToRad);
-    });
+    return ForwardOf<EquirectangularPoint>(s, lat, lon);
 }
 
 ProjectedPoint CylEqualAreaForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        p.x = Finite((lon - s.frameWest) * kDegToRad * s.cosStdPar);
-        p.y = Finite(Div(std::sin(lat * kDegToRad), s.cosStdPar));
-    });
+    return ForwardOf<CylEqualAreaPoint>(s, lat, lon);
 }
 
 const ProjectionKernel kMercatorKernel = {
     .prepare = PrepareMercator,
     .setup = Setup,
     .forward = MercatorForward,
-    .select = SelectPoint<Setup, MercatorForward>,
+    .select = SelectPoint<Setup, MercatorPoint>,
     .scale = MercatorScale,
     .noteFirst = "Latitude and longitude scales are equal at any point on the projection.",
     .noteSecond = "The scale is symmetrical about the equator.",
@@ -96,7 +116,7 @@ const ProjectionKernel kEquirectangularKernel = {
     .prepare = PrepareWithStdParallel,
     .setup = Setup,
     .forward = EquirectangularForward,
-    .select = SelectPoint<Setup, EquirectangularForward>,
+    .select = SelectPoint<Setup, EquirectangularPoint>,
     .scale = EquirectangularScale,
     .noteFirst = "The scale is true along all meridians and along the two standard parallels;",
     .noteSecond = "and is symmetrical about the equator.",
@@ -106,7 +126,7 @@ const ProjectionKernel kCylEqualAreaKernel = {
     .prepare = PrepareWithStdParallel,
     .setup = Setup,
     .forward = CylEqualAreaForward,
-    .select = SelectPoint<Setup, CylEqualAreaForward>,
+    .select = SelectPoint<Setup, CylEqualAreaPoint>,
     .scale = CylEqualAreaScale,
     .noteFirst = "The scale is only true along the two standard parallels; and is symmetrical",
     .noteSecond = "about the equator.",

@@ -21,6 +21,19 @@ ProjectionSetup Setup(const DesignState& d) {
     return s;
 }
 
+struct HammerPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        const double phi = lat * kDegToRad;
+        const double dLon = (lon - s.centralMeridian) * kHalfDegToRad;
+        const double cosLat = std::cos(phi);
+        const double D = Sqrt(Div(2, cosLat * std::cos(dLon) + 1));
+        out.x = Finite(2 * D * cosLat * std::sin(dLon));
+        out.y = Finite(D * std::sin(phi));
+        return PointStatus::Projected;
+    }
+};
+
 ScaleFactors Scale(const DesignState& d, double lat, double lon) {
     const double phi = lat * d.DegToRad;
     const double delta = lon - d.CentralMeridian;
@@ -57,21 +70,14 @@ ScaleFactors Scale(const DesignState& d, double lat, double lon) {
 }  // namespace
 
 ProjectedPoint HammerForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        const double phi = lat * kDegToRad;
-        const double dLon = (lon - s.centralMeridian) * kHalfDegToRad;
-        const double cosLat = std::cos(phi);
-        const double D = Sqrt(Div(2, cosLat * std::cos(dLon) + 1));
-        p.x = Finite(2 * D * cosLat * std::sin(dLon));
-        p.y = Finite(D * std::sin(phi));
-    });
+    return ForwardOf<HammerPoint>(s, lat, lon);
 }
 
 const ProjectionKernel kHammerKernel = {
     .prepare = WorldExtent,
     .setup = Setup,
     .forward = HammerForward,
-    .select = SelectPoint<Setup, HammerForward>,
+    .select = SelectPoint<Setup, HammerPoint>,
     .scale = Scale,
     .noteFirst = "The scale is only true at the intersection of the equator and the",
     .noteSecond = "central meridian.",

@@ -69,39 +69,34 @@ inline ProjectedPoint Guarded(Body body) {
     return p;
 }
 
+// Where ProjectSelect's step has a formula write: straight into ProjOutX and
+// ProjOutY, so that the hot path keeps nothing aside for a failure.
+struct DesignOut {
+    double& x;
+    double& y;
+};
+
+// The pure forward function of a formula: Point::At(setup, lat, lon, out)
+// writes out.x and out.y (in its own order; a Failure stops it) and returns
+// Projected or Refused.
+template <typename Point>
+inline ProjectedPoint ForwardOf(const ProjectionSetup& s, double lat, double lon) {
+    PointStatus status = PointStatus::Projected;
+    ProjectedPoint p = Guarded([&](ProjectedPoint& out) { status = Point::At(s, lat, lon, out); });
+    if (p.status == PointStatus::Projected) p.status = status;
+    return p;
+}
+
 // A point with no map position.
 inline ProjectedPoint NotProjected(PointStatus status) { return {kNaN, kNaN, status, {}}; }
 
-// Writes a forward result to the design as ProjectSelect does: a projected
-// point to ProjOutX and ProjOutY; a refused one sets CalcError, one beyond
-// the visibility limit also PlotStatus 2; a failure writes the coordinate
-// computed before it and shows "Error in ProjectSelect" (CalcError stays
-// clear).
-inline void WriteProjected(DesignState& d, const ProjectedPoint& p) {
-    switch (p.status) {
-    case PointStatus::Projected:
-        d.ProjOutX = p.x;
-        d.ProjOutY = p.y;
-        return;
-    case PointStatus::BeyondLimit:
-        d.PlotStatus = 2;
-        d.CalcError = true;
-        return;
-    case PointStatus::Refused: d.CalcError = true; return;
-    case PointStatus::Failed:
-        if (!std::isnan(p.x)) d.ProjOutX = p.x;
-        if (!std::isnan(p.y)) d.ProjOutY = p.y;
-        ShowProcError("ProjectSelect", p.failure);
-        return;
-    }
-}
-
-// ProjectSelect's step for a projection without a query mode: its set-up
-// and forward function, both of the same file so that they inline.
-template <ProjectionSetup (*Setup)(const DesignState&),
-          ProjectedPoint (*Forward)(const ProjectionSetup&, double, double)>
+// ProjectSelect's step for a projection without a query mode: its set-up and
+// formula, both of the same file so that they inline. A Failure leaves what
+// was written and goes on to ProjectSelect.
+template <ProjectionSetup (*Setup)(const DesignState&), typename Point>
 void SelectPoint(DesignState& d, AzimuthalPoint&) {
-    WriteProjected(d, Forward(Setup(d), d.ProjInLat, d.ProjInLon));
+    DesignOut out{d.ProjOutX, d.ProjOutY};
+    if (Point::At(Setup(d), d.ProjInLat, d.ProjInLon, out) == PointStatus::Refused) d.CalcError = true;
 }
 
 }  // namespace tlrx::kernel

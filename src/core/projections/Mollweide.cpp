@@ -131,6 +131,18 @@ ProjectionSetup Setup(const DesignState& d) {
     return s;
 }
 
+struct MollweidePoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        const double phi = lat * kDegToRad;
+        const double dLon = (lon - s.centralMeridian) * kDegToRad;
+        const double theta = (lat == 0 || std::fabs(lat) == 90 ? phi : BoundedMollweideTheta(phi));
+        out.x = Finite(2 * kSqrt2 * dLon * std::cos(theta) / kPi + s.lobeOffset);
+        out.y = Finite(kSqrt2 * std::sin(theta));
+        return PointStatus::Projected;
+    }
+};
+
 ScaleFactors Scale(const DesignState& d, double lat, double lon) {
     const double phi = lat * d.DegToRad;
     const double absLat = std::fabs(lat);
@@ -163,20 +175,14 @@ ScaleFactors Scale(const DesignState& d, double lat, double lon) {
 double MollweideTheta(double phi) { return BoundedMollweideTheta(phi); }
 
 ProjectedPoint MollweideForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        const double phi = lat * kDegToRad;
-        const double dLon = (lon - s.centralMeridian) * kDegToRad;
-        const double theta = (lat == 0 || std::fabs(lat) == 90 ? phi : BoundedMollweideTheta(phi));
-        p.x = Finite(2 * kSqrt2 * dLon * std::cos(theta) / kPi + s.lobeOffset);
-        p.y = Finite(kSqrt2 * std::sin(theta));
-    });
+    return ForwardOf<MollweidePoint>(s, lat, lon);
 }
 
 const ProjectionKernel kMollweideKernel = {
     .prepare = WorldExtent,
     .setup = Setup,
     .forward = MollweideForward,
-    .select = SelectPoint<Setup, MollweideForward>,
+    .select = SelectPoint<Setup, MollweidePoint>,
     .scale = Scale,
     .noteFirst = "The scale is true along latitudes 40°44' North and South.  The scale is constant",
     .noteSecond = "along parallels, and symmetrical about the equator and the central meridian.",
@@ -186,7 +192,7 @@ const ProjectionKernel kInterruptedMollweideKernel = {
     .prepare = WorldExtent,
     .setup = Setup,
     .forward = MollweideForward,
-    .select = SelectPoint<Setup, MollweideForward>,
+    .select = SelectPoint<Setup, MollweidePoint>,
     .scale = nullptr,
     .noteFirst = {},
     .noteSecond = {},

@@ -100,8 +100,9 @@ using PrepareFn = void (*)(DesignState& d);
 // design into ProjOutX, ProjOutY with the set-up of the design as it stands,
 // setting CalcError and PlotStatus as ProjectSelect's contract says (and,
 // for the azimuthal codes, answering AzQueryMode). kept is ProjectSelect's
-// memory of the last azimuthal place, for the reuse mode. Raises
-// RuntimeError only where the set-up cannot be read.
+// memory of the last azimuthal place, for the reuse mode. An arithmetic
+// failure leaves the output written before it and throws kernel::Failure
+// (KernelMath.h); a set-up that cannot be read raises RuntimeError.
 using SelectFn = void (*)(DesignState& d, AzimuthalPoint& kept);
 
 // One scale value: the ratio of map to true length or area, and the text

@@ -27,6 +27,28 @@ constexpr double kA[] = {0.0007658862163,  6.7797484678e-05, 5.2131392009e-06,
 constexpr double kB[] = {0.012684924808,   4.8919970056e-05, 2.7603657836e-06,
                          6.7236660474e-08, 7.3846103164e-10, 3.211233692e-12};
 
+// The powers are formed as they always have been (a4 = a a3, a5 = a2 a3),
+// which decides the last bits of the result; y is written first.
+struct RobinsonPoint {
+    template <typename Out>
+    static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {
+        const double a = std::fabs(lat);
+        const double a2 = a * a;
+        const double a3 = a2 * a;
+        const double a4 = a * a3;
+        const double a5 = a2 * a3;
+        const double a6 = a3 * a3;
+        const double X = 1 - kA[0] * a + kA[1] * a2 - kA[2] * a3 + kA[3] * a4 - kA[4] * a5 + kA[5] * a6;
+        const double Y = kB[0] * a - kB[1] * a2 + kB[2] * a3 - kB[3] * a4 + kB[4] * a5 - kB[5] * a6;
+        const double dLon = (lon - s.centralMeridian) * kDegToRad;
+        double y = 1.3523 * Y;
+        if (lat < 0) y = -y;
+        out.y = Finite(y);
+        out.x = Finite(0.8487 * X * dLon);
+        return PointStatus::Projected;
+    }
+};
+
 ScaleFactors Scale(const DesignState& d, double lat, double lon) {
     const double phi = lat * d.DegToRad;
     const double absLat = std::fabs(lat);
@@ -57,31 +79,15 @@ ScaleFactors Scale(const DesignState& d, double lat, double lon) {
 
 }  // namespace
 
-// The powers are formed as they always have been (a4 = a a3, a5 = a2 a3),
-// which decides the last bits of the result.
 ProjectedPoint RobinsonForward(const ProjectionSetup& s, double lat, double lon) {
-    return Guarded([&](ProjectedPoint& p) {
-        const double a = std::fabs(lat);
-        const double a2 = a * a;
-        const double a3 = a2 * a;
-        const double a4 = a * a3;
-        const double a5 = a2 * a3;
-        const double a6 = a3 * a3;
-        const double X = 1 - kA[0] * a + kA[1] * a2 - kA[2] * a3 + kA[3] * a4 - kA[4] * a5 + kA[5] * a6;
-        const double Y = kB[0] * a - kB[1] * a2 + kB[2] * a3 - kB[3] * a4 + kB[4] * a5 - kB[5] * a6;
-        const double dLon = (lon - s.centralMeridian) * kDegToRad;
-        double y = 1.3523 * Y;
-        if (lat < 0) y = -y;
-        p.y = Finite(y);
-        p.x = Finite(0.8487 * X * dLon);
-    });
+    return ForwardOf<RobinsonPoint>(s, lat, lon);
 }
 
 const ProjectionKernel kRobinsonKernel = {
     .prepare = WorldExtent,
     .setup = Setup,
     .forward = RobinsonForward,
-    .select = SelectPoint<Setup, RobinsonForward>,
+    .select = SelectPoint<Setup, RobinsonPoint>,
     .scale = Scale,
     .noteFirst = "The scale is true along latitudes 37°50' North and South.",
     .noteSecond = {},

@@ -11,8 +11,8 @@
 
 // ProjectSelect hands the point to the step of its code's kernel
 // (core/projections/), which takes the set-up of the design as it stands and
-// the projection's pure forward function; what is kept here is only the
-// last azimuthal place, for the reuse mode.
+// the formula of the projection's pure forward function; what is kept here
+// is only the last azimuthal place, for the reuse mode.
 
 namespace tlrx {
 namespace {

@@ -2,8 +2,8 @@
 // What the projection files share inside: the checked arithmetic of the
 // forward functions (a failure ends the point with the description of the
 // run-time error the procedures show; it throws no RuntimeError and
-// allocates nothing), and ProjectSelect's step built from a set-up and a
-// forward function.
+// allocates nothing), the pure forward function of a formula, and
+// ProjectSelect's step built from a set-up and the same formula.
 
 #include <cmath>
 #include <limits>
@@ -15,8 +15,8 @@
 
 namespace tlrx::kernel {
 
-// Thrown by the checks below and caught by Guarded, inside the forward
-// function that raised it.
+// Thrown by the checks below; caught by Guarded inside a pure forward
+// function, or by ProjectSelect after its step.
 struct Failure {
     std::string_view description;
 };

@@ -7,7 +7,9 @@ namespace tlrx {
 void ParamStdParallel();
 
 // Constants of the projection of the design (ConicParams, CosStdParNorth,
-// the perspective's horizon) and the projected extent (MapExtent). Leaves
+// the perspective's horizon) and the projected extent (MapExtent): the
+// prepare step of the code's kernel (core/projections/). A failure shows
+// "Error in ParamSelect", keeping what was written before it. Leaves
 // PlotStopText empty.
 void ParamSelect();
 

@@ -22,15 +22,13 @@ namespace tlrx {
 // values kept since, resetting AzQueryMode to 0. A code outside the
 // seventeen changes nothing but CalcError. An arithmetic failure shows
 // "Error in ProjectSelect"; CalcError then stays false and an output written
-// before the failure keeps its new value. Not reentrant; allocates nothing.
+// before the failure keeps its new value. Allocates nothing. Not reentrant
+// (the design state, the kept place); the forward functions it calls
+// (core/projections/, found by KernelOf) are pure, and each projection's
+// file states its units, ranges and accuracy.
 void ProjectSelect();
 
-// Clears the values ProjectSelect keeps from one call to the next (tests).
+// Clears the place ProjectSelect keeps from one call to the next (tests).
 void ResetProjWork();
-
-// The auxiliary angle theta (radians) of the Mollweide projection for the
-// latitude phi (radians): the root of 2 theta + sin 2 theta = Pi sin phi by
-// the bounded Newton iteration of the projection, which ends for every input.
-double MollweideTheta(double phi);
 
 }  // namespace tlrx

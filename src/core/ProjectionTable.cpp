@@ -1,6 +1,15 @@
 #include "core/ProjectionTable.h"
 
 #include <array>
+#include <cstddef>
+
+#include "core/projections/Azimuthal.h"
+#include "core/projections/Conic.h"
+#include "core/projections/Cylindrical.h"
+#include "core/projections/Hammer.h"
+#include "core/projections/Mollweide.h"
+#include "core/projections/Robinson.h"
+#include "core/projections/UtmPlane.h"
 
 namespace tlrx {
 
@@ -9,26 +18,34 @@ namespace {
 using enum ProjFamily;
 
 constexpr std::array<ProjectionInfo, 17> kProjections{{
-    {ProjMercator, "Mercator", Cylindrical, 0},
-    {ProjEquirectangular, "Equirectangular", Cylindrical, 1},
-    {ProjCylEqualArea, "Cylindrical Equal-Area", Cylindrical, 1},
-    {ProjHammer, "Hammer Equal-Area", World, 0},
-    {ProjMollweide, "Mollweide Equal-Area", World, 0},
-    {ProjInterruptedMollweide, "Interrupted Mollweide Equal-Area", World, 0},
-    {ProjRobinson, "Robinson", World, 0},
-    {ProjEquidistantConic, "Equidistant Conic", Conic, 2},
-    {ProjConformalConic, "Conformal Conic", Conic, 2},
-    {ProjAlbers, "Albers Equal-Area", Conic, 2},
-    {ProjGnomonic, "Gnomonic Azimuthal", Azimuthal, 0},
-    {ProjStereographic, "Stereographic Azimuthal", Azimuthal, 0},
-    {ProjOrthographic, "Orthographic Azimuthal", Azimuthal, 0},
-    {ProjVerticalPerspective, "Vertical Perspective Azimuthal", Azimuthal, 0},
-    {ProjAzEquidistant, "Azimuthal Equidistant", Azimuthal, 0},
-    {ProjAzEqualArea, "Azimuthal Equal-Area", Azimuthal, 0},
-    {ProjUtm, "UTM", Utm, 0},
+    {ProjMercator, "Mercator", Cylindrical, 0, &kMercatorKernel},
+    {ProjEquirectangular, "Equirectangular", Cylindrical, 1, &kEquirectangularKernel},
+    {ProjCylEqualArea, "Cylindrical Equal-Area", Cylindrical, 1, &kCylEqualAreaKernel},
+    {ProjHammer, "Hammer Equal-Area", World, 0, &kHammerKernel},
+    {ProjMollweide, "Mollweide Equal-Area", World, 0, &kMollweideKernel},
+    {ProjInterruptedMollweide, "Interrupted Mollweide Equal-Area", World, 0, &kInterruptedMollweideKernel},
+    {ProjRobinson, "Robinson", World, 0, &kRobinsonKernel},
+    {ProjEquidistantConic, "Equidistant Conic", Conic, 2, &kEquidistantConicKernel},
+    {ProjConformalConic, "Conformal Conic", Conic, 2, &kConformalConicKernel},
+    {ProjAlbers, "Albers Equal-Area", Conic, 2, &kAlbersKernel},
+    {ProjGnomonic, "Gnomonic Azimuthal", Azimuthal, 0, &kGnomonicKernel},
+    {ProjStereographic, "Stereographic Azimuthal", Azimuthal, 0, &kStereographicKernel},
+    {ProjOrthographic, "Orthographic Azimuthal", Azimuthal, 0, &kOrthographicKernel},
+    {ProjVerticalPerspective, "Vertical Perspective Azimuthal", Azimuthal, 0, &kVerticalPerspectiveKernel},
+    {ProjAzEquidistant, "Azimuthal Equidistant", Azimuthal, 0, &kAzEquidistantKernel},
+    {ProjAzEqualArea, "Azimuthal Equal-Area", Azimuthal, 0, &kAzEqualAreaKernel},
+    {ProjUtm, "UTM", Utm, 0, &kUtmKernel},
 }};
 
+constexpr std::array<const ProjectionKernel*, 43> MakeKernelIndex() {
+    std::array<const ProjectionKernel*, 43> index{};
+    for (const ProjectionInfo& p : kProjections) index.at(static_cast<size_t>(p.code)) = p.kernel;
+    return index;
+}
+
 }  // namespace
+
+constinit const std::array<const ProjectionKernel*, 43> kKernelIndex = MakeKernelIndex();
 
 std::span<const ProjectionInfo> Projections() { return kProjections; }
 

@@ -1,13 +1,18 @@
 #pragma once
-// The seventeen projections of the Projection menu: code, name, family and
-// which parameter dialogs follow the boundaries. Everything that decides by
-// projection family asks this table.
+// The seventeen projections of the Projection menu: code, name, family,
+// which parameter dialogs follow the boundaries, and the kernel that
+// computes the projection (core/projections/). Everything that decides by
+// projection family asks this table; adding or mending a projection touches
+// its file there and its row here.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "core/DesignState.h"
+#include "core/projections/ProjectionKernel.h"
 
 namespace tlrx {
 
@@ -25,6 +30,7 @@ struct ProjectionInfo {
     std::string_view name;  // ProjName
     ProjFamily family;
     int8_t stdParallels;    // 0, 1 (cylindrical) or 2 (conic); the boundary dialog goes on to them
+    const ProjectionKernel* kernel;
 };
 
 // Every projection, in the order of the Projection menu.
@@ -32,6 +38,16 @@ std::span<const ProjectionInfo> Projections();
 
 // The row of a code; nullptr for a code that is no projection.
 const ProjectionInfo* FindProjection(int16_t code);
+
+// The kernels by code, 0 to 42 (nullptr for a code that is no projection).
+extern const std::array<const ProjectionKernel*, 43> kKernelIndex;
+
+// The kernel of a code, nullptr for a code that is no projection; a lookup
+// by index, inline for the per-point paths.
+inline const ProjectionKernel* KernelOf(int16_t code) {
+    const auto i = static_cast<size_t>(code);  // a negative code wraps beyond the index
+    return i < kKernelIndex.size() ? kKernelIndex[i] : nullptr;
+}
 
 // ProjFamily::None for a code that is no projection.
 ProjFamily FamilyOf(int16_t code);

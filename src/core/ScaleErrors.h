@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/projections/ProjectionKernel.h"
+
 namespace tlrx {
 
 // Fills row ScaleErrRow of the ScaleErrorRows lists (sized by the report,
@@ -37,25 +39,11 @@ namespace tlrx {
 // written before it stays.
 void DistErrSelect();
 
-// One scale value: the ratio of map to true length or area, and the text
-// written in its place where the value is unbounded or fixed by rule (empty
-// when the number is written).
-struct ScaleValue {
-    double number = 0;
-    std::string_view fixed;
-};
-
-// The three scale values of a row.
-struct ScaleFactors {
-    ScaleValue meridian;  // h
-    ScaleValue parallel;  // k
-    ScaleValue area;
-};
-
 // The scale values DistErrSelect writes for the sample point (ScaleErrLat,
 // ScaleErrLon) of the design, in the conventions given there; nothing is
-// written. nullopt for a code without scale errors. Raises RuntimeError on an
-// arithmetic failure.
+// written (ScaleValue, ScaleFactors: core/projections/ProjectionKernel.h):
+// the scale function of the code's kernel. nullopt for a code without scale
+// errors. Raises RuntimeError on an arithmetic failure.
 std::optional<ScaleFactors> ScaleFactorsAt();
 
 }  // namespace tlrx

@@ -52,5 +52,20 @@ TEST(ProjectionTableTest, CodesBetweenTheProjectionsAreNone) {
     }
 }
 
+TEST(ProjectionTableTest, EveryProjectionHasItsKernelAndNoOtherCode) {
+    for (const ProjectionInfo& p : Projections()) {
+        SCOPED_TRACE(p.name);
+        const ProjectionKernel* k = KernelOf(p.code);
+        ASSERT_EQ(k, p.kernel);
+        ASSERT_TRUE(k);
+        EXPECT_TRUE(k->prepare && k->setup && k->forward && k->select);
+        // Only the interrupted Mollweide has no scale errors, and so no note.
+        EXPECT_EQ(!k->scale, p.code == ProjInterruptedMollweide);
+        EXPECT_EQ(k->noteFirst.empty(), p.code == ProjInterruptedMollweide);
+    }
+    for (int16_t code : {int16_t{0}, int16_t{3}, int16_t{32}, int16_t{43}, int16_t{-1}, int16_t{32767}})
+        EXPECT_EQ(KernelOf(code), nullptr) << code;
+}
+
 }  // namespace
 }  // namespace tlrx

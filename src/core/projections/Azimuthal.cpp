@@ -1,0 +1,247 @@
+#include "core/projections/Azimuthal.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/AngleText.h"
+#include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/projections/Extent.h"
+#include "core/projections/KernelMath.h"
+#include "core/projections/ScaleMath.h"
+
+namespace tlrx {
+
+using namespace kernel;
+
+namespace {
+
+ProjectionSetup Setup(const DesignState& d) {
+    ProjectionSetup s;
+    s.code = d.ProjCode;
+    s.centralMeridian = d.CentralMeridian;
+    s.azimuth.cosCentLat = d.CosCentLat;
+    s.azimuth.sinCentLat = d.SinCentLat;
+    s.azimuth.cosLimit = Item(d.AzCosLimit, d.ProjCode - ProjGnomonic);
+    s.azimuth.cosRange = d.CosAzRange;
+    s.azimuth.vpP = d.VpP;
+    return s;
+}
+
+// Code 29: the viewpoint, its horizon and the disc of the visible cap.
+void PrepareVerticalPerspective(DesignState& d) {
+    d.VpP = d.VpDistanceKm / 6371 + 1;
+    Item(d.AzCosLimit, 3) = 1 / (d.VpP + 0.0000000001);
+    const double inv = 1 / d.VpP;
+    const double h = std::atan(std::sqrt(1 - inv * inv) / inv) / d.DegToRad;
+    d.AzRangeSec = ToInt32(h * 3600);
+    d.CosAzRange = std::cos(h * d.DegToRad);
+    DegMinSec(h, d.BoundsText[8], "LON", 4);
+    d.MapXMax = d.MapYMax = std::sqrt((d.VpP - 1) / (d.VpP + 1));
+    d.MapXMin = d.MapYMin = -d.MapXMax;
+}
+
+// The radial factor k of the projection `code` at cos c (vpP: the vertical
+// perspective's viewpoint distance). Takes values, not the set-up, so that
+// the set-up of the per-point step stays in registers.
+double RadialFactor(int16_t code, double vpP, double cosC) {
+    switch (code) {
+    case ProjGnomonic: return Div(1, cosC);
+    case ProjStereographic: return Div(2, 1 + cosC);
+    case ProjOrthographic: return 1;
+    case ProjVerticalPerspective: return Div(vpP - 1, vpP - cosC);
+    case ProjAzEquidistant: {
+        if (cosC == 1) return 1;
+        const double sinC = Sqrt(1 - cosC * cosC);
+        double c = 0;
+        if (std::fabs(cosC) < 0.00000001) {
+            c = 2 * kPiOver4;
+        } else {
+            c = std::atan(Div(sinC, cosC));
+            if (c < 0) c = c + kPi;
+        }
+        return Div(c, sinC);
+    }
+    default:  // ProjAzEqualArea
+        return Sqrt(Div(2, 1 + cosC));
+    }
+}
+
+// ---- Scale factors, on the central meridian and beyond the pole ----
+
+ScaleFactors Scale(const DesignState& d, double lat, double lon) {
+    using scale::Div;
+    const int16_t code = d.ProjCode;
+    const double phi = lat * d.DegToRad;
+    const double s0 = d.SinCentLat, c0 = d.CosCentLat;
+    const double cphi = std::cos(phi), sphi = std::sin(phi);
+    const double cl = std::cos((lon - d.CentLon) * d.DegToRad);
+    const double A = c0 * cphi + s0 * sphi * cl;
+    double cosc = s0 * sphi + c0 * cphi * cl;
+    if (cosc > 1) cosc = 1;
+    if (cosc < -1) cosc = -1;
+    const double B = s0 * cphi - c0 * sphi * cl;
+    double sinc = std::sqrt(1 - cosc * cosc);
+
+    double kr = 1, dkr = 0;  // radial factor k' and its derivative along the meridian
+    switch (code) {
+    case ProjGnomonic:
+        kr = Div(1, cosc);
+        dkr = Div(-B, cosc * cosc);
+        break;
+    case ProjStereographic:
+        kr = Div(2, 1 + cosc);
+        dkr = Div(-2 * B, (1 + cosc) * (1 + cosc));
+        break;
+    case ProjOrthographic: break;
+    case ProjVerticalPerspective:
+        kr = Div(d.VpP - 1, d.VpP - cosc);
+        dkr = Div((d.VpP - 1) * B, (d.VpP - cosc) * (d.VpP - cosc));
+        break;
+    case ProjAzEquidistant: {
+        if (cosc == -1) return scale::Singular(kScaleOne, kScaleInfinite, kScaleInfinite);
+        double c;
+        if (std::fabs(cosc) < 1e-08) {
+            cosc = 0;
+            sinc = 1;
+            c = 2 * d.PiOver4;
+        } else {
+            c = std::atan(sinc / cosc);
+            if (c < 0) c += 4 * d.PiOver4;
+        }
+        if (sinc != 0) {
+            kr = c / sinc;
+            dkr = B * c * cosc / (sinc * sinc * sinc) + 1 / sinc;
+        }
+        break;
+    }
+    case ProjAzEqualArea:
+        if (cosc == -1) return scale::Singular(kScaleZero, kScaleInfinite, kScaleInfinite);
+        kr = Div(d.Sqrt2, scale::Sqrt(1 + cosc));
+        dkr = Div(-B, d.Sqrt2 * scale::Pow(1 + cosc, 1.5));
+        break;
+    default: break;
+    }
+    const double h = std::fabs(kr * A + (c0 * sphi - s0 * cphi * cl) * dkr);
+    const double k = std::fabs(kr * cl);
+    return scale::Numbers(h, k, h * k);
+}
+
+// x and y of a visible place, written to out in that order.
+template <typename Out>
+void MapPlace(const ProjectionSetup& s, const AzimuthalPoint& a, Out& out) {
+    const double k = Finite(RadialFactor(s.code, s.azimuth.vpP, a.cosC));
+    out.x = Finite(k * a.cosLat * a.sinDLon);
+    out.y = Finite(k * (a.sinLat * s.azimuth.cosCentLat - a.cosLat * s.azimuth.sinCentLat * a.cosDLon));
+}
+
+// ProjectSelect's step, with the range query (AzQueryMode -1) and the reuse
+// of its place (2). A Failure leaves what was written and goes on to
+// ProjectSelect.
+void Select(DesignState& d, AzimuthalPoint& kept) {
+    const ProjectionSetup s = Setup(d);
+    AzimuthalPoint place;
+    if (d.AzQueryMode == 2) {
+        d.AzQueryMode = 0;
+        place = kept;
+    } else {
+        place = AzimuthalPlace(s, d.ProjInLat, d.ProjInLon);
+        kept = place;
+        if (!AzimuthalVisible(s, place)) {
+            d.PlotStatus = 2;
+            d.CalcError = true;
+            return;
+        }
+        if (d.AzQueryMode != 0) {
+            d.PlotStatus = AzimuthalWithinRange(s, place) ? 4 : 5;
+            d.CalcError = true;
+            return;
+        }
+    }
+    DesignOut out{d.ProjOutX, d.ProjOutY};
+    MapPlace(s, place, out);  // one call, so that it inlines
+}
+
+}  // namespace
+
+AzimuthalPoint AzimuthalPlace(const ProjectionSetup& s, double lat, double lon) {
+    AzimuthalPoint p;
+    const double phi = lat * kDegToRad;
+    p.cosLat = std::cos(phi);
+    p.sinLat = std::sin(phi);
+    p.dLon = (lon - s.centralMeridian) * kDegToRad;
+    p.cosDLon = std::cos(p.dLon);
+    p.sinDLon = std::sin(p.dLon);  // beside the cosine: one sincos
+    double cosC = p.cosLat * s.azimuth.cosCentLat * p.cosDLon + p.sinLat * s.azimuth.sinCentLat;
+    if (cosC > 1) cosC = 1;
+    if (cosC < -1) cosC = -1;
+    p.cosC = cosC;
+    return p;
+}
+
+ProjectedPoint AzimuthalProject(const ProjectionSetup& s, const AzimuthalPoint& a) {
+    return Guarded([&](ProjectedPoint& p) { MapPlace(s, a, p); });
+}
+
+ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon) {
+    const AzimuthalPoint a = AzimuthalPlace(s, lat, lon);
+    if (!AzimuthalVisible(s, a)) return NotProjected(PointStatus::BeyondLimit);
+    return AzimuthalProject(s, a);
+}
+
+const ProjectionKernel kGnomonicKernel = {
+    .prepare = AzimuthalExtent,
+    .setup = Setup,
+    .forward = AzimuthalForward,
+    .select = Select,
+    .scale = Scale,
+    .noteFirst = "The scale is only true at the central point of the projection.",
+    .noteSecond = {},
+};
+const ProjectionKernel kStereographicKernel = {
+    .prepare = AzimuthalExtent,
+    .setup = Setup,
+    .forward = AzimuthalForward,
+    .select = Select,
+    .scale = Scale,
+    .noteFirst = "The scale is constant along any circle centered on the central point.",
+    .noteSecond = {},
+};
+const ProjectionKernel kOrthographicKernel = {
+    .prepare = AzimuthalExtent,
+    .setup = Setup,
+    .forward = AzimuthalForward,
+    .select = Select,
+    .scale = Scale,
+    .noteFirst = "The scale is only true at the central point of the projection.",
+    .noteSecond = {},
+};
+const ProjectionKernel kVerticalPerspectiveKernel = {
+    .prepare = PrepareVerticalPerspective,
+    .setup = Setup,
+    .forward = AzimuthalForward,
+    .select = Select,
+    .scale = Scale,
+    .noteFirst = "The scale is only true at the central point of the projection.",
+    .noteSecond = {},
+};
+const ProjectionKernel kAzEquidistantKernel = {
+    .prepare = AzimuthalExtent,
+    .setup = Setup,
+    .forward = AzimuthalForward,
+    .select = Select,
+    .scale = Scale,
+    .noteFirst = "The scale is only true at the central point of the projection.",
+    .noteSecond = {},
+};
+const ProjectionKernel kAzEqualAreaKernel = {
+    .prepare = AzimuthalExtent,
+    .setup = Setup,
+    .forward = AzimuthalForward,
+    .select = Select,
+    .scale = Scale,
+    .noteFirst = "The scale is only true at the central point of the projection.",
+    .noteSecond = {},
+};
+
+}  // namespace tlrx

@@ -22,6 +22,7 @@ test=(
   "libreoffice-writer-nogui|libreoffice-writer"  # opens the saved report RTF files
   fonts-urw-base35  # the fonts wmf2svg maps every metafile font to
   cups-daemon cups-client printer-driver-cups-pdf  # a PDF print queue for the printing check
+  locales  # the German and French locales the number tests run in
   # benchmarks
   libbenchmark-dev libproj-dev
 )
@@ -48,10 +49,21 @@ for entry in "${wanted[@]}"; do
   done
   [ $found -eq 1 ] || missing+=("${alternatives[0]}")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
+
+# The locales the number tests run in, added when missing.
+add_locales() {
+  [ "${1:-test}" = test ] || return 0
+  for name in de_DE fr_FR; do
+    locale -a 2>/dev/null | grep -qix "$name.utf-\?8" ||
+      "${as_root[@]}" localedef -i "$name" -f UTF-8 "$name.UTF-8" || true
+  done
+}
+if [ ${#missing[@]} -eq 0 ]; then
+  add_locales "${1:-test}"
+  exit 0
+fi
 echo "Installing: ${missing[*]}"
 "${as_root[@]}" apt-get update -qq
 if ! DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends --no-remove \
@@ -59,3 +71,4 @@ if ! DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-
   echo "$0: apt-get could not install ${missing[*]} without removing a package; nothing was removed." >&2
   exit 1
 fi
+add_locales "${1:-test}"

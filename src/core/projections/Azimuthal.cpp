@@ -189,59 +189,30 @@ ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon
     return AzimuthalProject(s, a);
 }
 
-const ProjectionKernel kGnomonicKernel = {
-    .prepare = AzimuthalExtent,
-    .setup = Setup,
-    .forward = AzimuthalForward,
-    .select = Select,
-    .scale = Scale,
-    .noteFirst = "The scale is only true at the central point of the projection.",
-    .noteSecond = {},
-};
-const ProjectionKernel kStereographicKernel = {
-    .prepare = AzimuthalExtent,
-    .setup = Setup,
-    .forward = AzimuthalForward,
-    .select = Select,
-    .scale = Scale,
-    .noteFirst = "The scale is constant along any circle centered on the central point.",
-    .noteSecond = {},
-};
-const ProjectionKernel kOrthographicKernel = {
-    .prepare = AzimuthalExtent,
-    .setup = Setup,
-    .forward = AzimuthalForward,
-    .select = Select,
-    .scale = Scale,
-    .noteFirst = "The scale is only true at the central point of the projection.",
-    .noteSecond = {},
-};
-const ProjectionKernel kVerticalPerspectiveKernel = {
-    .prepare = PrepareVerticalPerspective,
-    .setup = Setup,
-    .forward = AzimuthalForward,
-    .select = Select,
-    .scale = Scale,
-    .noteFirst = "The scale is only true at the central point of the projection.",
-    .noteSecond = {},
-};
-const ProjectionKernel kAzEquidistantKernel = {
-    .prepare = AzimuthalExtent,
-    .setup = Setup,
-    .forward = AzimuthalForward,
-    .select = Select,
-    .scale = Scale,
-    .noteFirst = "The scale is only true at the central point of the projection.",
-    .noteSecond = {},
-};
-const ProjectionKernel kAzEqualAreaKernel = {
-    .prepare = AzimuthalExtent,
-    .setup = Setup,
-    .forward = AzimuthalForward,
-    .select = Select,
-    .scale = Scale,
-    .noteFirst = "The scale is only true at the central point of the projection.",
-    .noteSecond = {},
-};
+namespace {
+
+// The azimuthal kernels differ only in how the extent is prepared and in
+// the first note of the scale report.
+constexpr ProjectionKernel AzimuthalKernel(PrepareFn prepare, std::string_view noteFirst) {
+    return {.prepare = prepare,
+            .setup = Setup,
+            .forward = AzimuthalForward,
+            .select = Select,
+            .scale = Scale,
+            .noteFirst = noteFirst,
+            .noteSecond = {}};
+}
+
+constexpr std::string_view kTrueAtCentre = "The scale is only true at the central point of the projection.";
+
+}  // namespace
+
+const ProjectionKernel kGnomonicKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
+const ProjectionKernel kStereographicKernel =
+    AzimuthalKernel(AzimuthalExtent, "The scale is constant along any circle centered on the central point.");
+const ProjectionKernel kOrthographicKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
+const ProjectionKernel kVerticalPerspectiveKernel = AzimuthalKernel(PrepareVerticalPerspective, kTrueAtCentre);
+const ProjectionKernel kAzEquidistantKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
+const ProjectionKernel kAzEqualAreaKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
 
 }  // namespace tlrx

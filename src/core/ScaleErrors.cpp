@@ -12,7 +12,6 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/ProjectionTable.h"
-#include "core/projections/Conic.h"
 
 namespace tlrx {
 
@@ -55,17 +54,17 @@ std::string GroupedText(int64_t value, int minDigits) {
 
 // The position texts of row `row`.
 void WritePositionTexts(DesignState& d, int row) {
-    const int16_t code = d.ProjCode;
+    const ProjFamily family = FamilyOf(d.ProjCode);
     std::string& latText = Item(d.ScaleErrLatText, row);
     std::string& lonText = Item(d.ScaleErrLonText, row);
-    if (code == ProjUtm) {
+    if (family == ProjFamily::Utm) {
         // The mean northing and the easting, in metres.
         latText = GroupedText((int64_t{d.LatNorthSec} + d.LatSouthSec) / 2, 8);
         lonText = GroupedText(ToInt32(d.ScaleErrLon + d.UtmFalseEasting), 7);
         return;
     }
     DegMinSec(d.ScaleErrLat, latText, "LAT", 1);
-    if (code == ProjHammer || code == ProjRobinson || code == ProjMollweide) {
+    if (family == ProjFamily::World) {  // the interrupted Mollweide has no scale errors
         if (row >= 1 && row <= 4) {
             lonText = d.LonEastText;
         } else if (row >= 9 && row <= 12) {
@@ -102,7 +101,7 @@ void DistErrSelect() {
         if (!kernel || !kernel->scale) return;  // no scale errors for this code
         Item(d.ScaleErrNote, 1) = kernel->noteFirst;
         if (!kernel->noteSecond.empty()) Item(d.ScaleErrNote, 2) = kernel->noteSecond;
-        if (d.ProjCode == ProjEquidistantConic) d.ConicG = EquidistantConeApexLat(d);
+        if (kernel->prepareScale) kernel->prepareScale(d);
 
         const ScaleFactors f = *ScaleFactorsAt();
         const int row = d.ScaleErrRow;

@@ -1,6 +1,8 @@
 #include "core/projections/Azimuthal.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "core/AngleText.h"
@@ -17,9 +19,7 @@ using namespace kernel;
 namespace {
 
 ProjectionSetup Setup(const DesignState& d) {
-    ProjectionSetup s;
-    s.code = d.ProjCode;
-    s.centralMeridian = d.CentralMeridian;
+    ProjectionSetup s = CentredSetup(d);
     s.azimuth.cosCentLat = d.CosCentLat;
     s.azimuth.sinCentLat = d.SinCentLat;
     s.azimuth.cosLimit = Item(d.AzCosLimit, d.ProjCode - ProjGnomonic);
@@ -41,16 +41,47 @@ void PrepareVerticalPerspective(DesignState& d) {
     d.MapXMin = d.MapYMin = -d.MapXMax;
 }
 
-// The radial factor k of the projection `code` at cos c (vpP: the vertical
-// perspective's viewpoint distance). Takes values, not the set-up, so that
-// the set-up of the per-point step stays in registers.
-double RadialFactor(int16_t code, double vpP, double cosC) {
-    switch (code) {
-    case ProjGnomonic: return Div(1, cosC);
-    case ProjStereographic: return Div(2, 1 + cosC);
-    case ProjOrthographic: return 1;
-    case ProjVerticalPerspective: return Div(vpP - 1, vpP - cosC);
-    case ProjAzEquidistant: {
+// The radial factor of each projection: K(vpP, cosC) is k at cos c (vpP:
+// the vertical perspective's viewpoint distance), taking values, not the
+// set-up, so that the set-up of the per-point step stays in registers.
+// ScaleK(d, B, cosc, sinc, kr, dkr) gives k' and its derivative along the
+// meridian for the scale values, or a fixed row where they are singular.
+using ScaleRow = std::optional<ScaleFactors>;
+
+struct GnomonicRadial {
+    static double K(double, double cosC) { return Div(1, cosC); }
+    static ScaleRow ScaleK(const DesignState&, double B, double cosc, double, double& kr, double& dkr) {
+        kr = scale::Div(1, cosc);
+        dkr = scale::Div(-B, cosc * cosc);
+        return std::nullopt;
+    }
+};
+
+struct StereographicRadial {
+    static double K(double, double cosC) { return Div(2, 1 + cosC); }
+    static ScaleRow ScaleK(const DesignState&, double B, double cosc, double, double& kr, double& dkr) {
+        kr = scale::Div(2, 1 + cosc);
+        dkr = scale::Div(-2 * B, (1 + cosc) * (1 + cosc));
+        return std::nullopt;
+    }
+};
+
+struct OrthographicRadial {
+    static double K(double, double) { return 1; }
+    static ScaleRow ScaleK(const DesignState&, double, double, double, double&, double&) { return std::nullopt; }
+};
+
+struct PerspectiveRadial {
+    static double K(double vpP, double cosC) { return Div(vpP - 1, vpP - cosC); }
+    static ScaleRow ScaleK(const DesignState& d, double B, double cosc, double, double& kr, double& dkr) {
+        kr = scale::Div(d.VpP - 1, d.VpP - cosc);
+        dkr = scale::Div((d.VpP - 1) * B, (d.VpP - cosc) * (d.VpP - cosc));
+        return std::nullopt;
+    }
+};
+
+struct EquidistantRadial {
+    static double K(double, double cosC) {
         if (cosC == 1) return 1;
         const double sinC = Sqrt(1 - cosC * cosC);
         double c = 0;
@@ -62,43 +93,7 @@ double RadialFactor(int16_t code, double vpP, double cosC) {
         }
         return Div(c, sinC);
     }
-    default:  // ProjAzEqualArea
-        return Sqrt(Div(2, 1 + cosC));
-    }
-}
-
-// ---- Scale factors, on the central meridian and beyond the pole ----
-
-ScaleFactors Scale(const DesignState& d, double lat, double lon) {
-    using scale::Div;
-    const int16_t code = d.ProjCode;
-    const double phi = lat * d.DegToRad;
-    const double s0 = d.SinCentLat, c0 = d.CosCentLat;
-    const double cphi = std::cos(phi), sphi = std::sin(phi);
-    const double cl = std::cos((lon - d.CentLon) * d.DegToRad);
-    const double A = c0 * cphi + s0 * sphi * cl;
-    double cosc = s0 * sphi + c0 * cphi * cl;
-    if (cosc > 1) cosc = 1;
-    if (cosc < -1) cosc = -1;
-    const double B = s0 * cphi - c0 * sphi * cl;
-    double sinc = std::sqrt(1 - cosc * cosc);
-
-    double kr = 1, dkr = 0;  // radial factor k' and its derivative along the meridian
-    switch (code) {
-    case ProjGnomonic:
-        kr = Div(1, cosc);
-        dkr = Div(-B, cosc * cosc);
-        break;
-    case ProjStereographic:
-        kr = Div(2, 1 + cosc);
-        dkr = Div(-2 * B, (1 + cosc) * (1 + cosc));
-        break;
-    case ProjOrthographic: break;
-    case ProjVerticalPerspective:
-        kr = Div(d.VpP - 1, d.VpP - cosc);
-        dkr = Div((d.VpP - 1) * B, (d.VpP - cosc) * (d.VpP - cosc));
-        break;
-    case ProjAzEquidistant: {
+    static ScaleRow ScaleK(const DesignState& d, double B, double cosc, double sinc, double& kr, double& dkr) {
         if (cosc == -1) return scale::Singular(kScaleOne, kScaleInfinite, kScaleInfinite);
         double c;
         if (std::fabs(cosc) < 1e-08) {
@@ -113,24 +108,46 @@ ScaleFactors Scale(const DesignState& d, double lat, double lon) {
             kr = c / sinc;
             dkr = B * c * cosc / (sinc * sinc * sinc) + 1 / sinc;
         }
-        break;
+        return std::nullopt;
     }
-    case ProjAzEqualArea:
+};
+
+struct EqualAreaRadial {
+    static double K(double, double cosC) { return Sqrt(Div(2, 1 + cosC)); }
+    static ScaleRow ScaleK(const DesignState& d, double B, double cosc, double, double& kr, double& dkr) {
         if (cosc == -1) return scale::Singular(kScaleZero, kScaleInfinite, kScaleInfinite);
-        kr = Div(d.Sqrt2, scale::Sqrt(1 + cosc));
-        dkr = Div(-B, d.Sqrt2 * scale::Pow(1 + cosc, 1.5));
-        break;
-    default: break;
+        kr = scale::Div(d.Sqrt2, scale::Sqrt(1 + cosc));
+        dkr = scale::Div(-B, d.Sqrt2 * scale::Pow(1 + cosc, 1.5));
+        return std::nullopt;
     }
+};
+
+// ---- Scale factors, on the central meridian and beyond the pole ----
+
+template <typename Radial>
+ScaleFactors Scale(const DesignState& d, double lat, double lon) {
+    const double phi = lat * d.DegToRad;
+    const double s0 = d.SinCentLat, c0 = d.CosCentLat;
+    const double cphi = std::cos(phi), sphi = std::sin(phi);
+    const double cl = std::cos((lon - d.CentLon) * d.DegToRad);
+    const double A = c0 * cphi + s0 * sphi * cl;
+    double cosc = s0 * sphi + c0 * cphi * cl;
+    if (cosc > 1) cosc = 1;
+    if (cosc < -1) cosc = -1;
+    const double B = s0 * cphi - c0 * sphi * cl;
+    double sinc = std::sqrt(1 - cosc * cosc);
+
+    double kr = 1, dkr = 0;  // radial factor k' and its derivative along the meridian
+    if (ScaleRow fixed = Radial::ScaleK(d, B, cosc, sinc, kr, dkr)) return *fixed;
     const double h = std::fabs(kr * A + (c0 * sphi - s0 * cphi * cl) * dkr);
     const double k = std::fabs(kr * cl);
     return scale::Numbers(h, k, h * k);
 }
 
 // x and y of a visible place, written to out in that order.
-template <typename Out>
+template <typename Radial, typename Out>
 void MapPlace(const ProjectionSetup& s, const AzimuthalPoint& a, Out& out) {
-    const double k = Finite(RadialFactor(s.code, s.azimuth.vpP, a.cosC));
+    const double k = Finite(Radial::K(s.azimuth.vpP, a.cosC));
     out.x = Finite(k * a.cosLat * a.sinDLon);
     out.y = Finite(k * (a.sinLat * s.azimuth.cosCentLat - a.cosLat * s.azimuth.sinCentLat * a.cosDLon));
 }
@@ -138,6 +155,7 @@ void MapPlace(const ProjectionSetup& s, const AzimuthalPoint& a, Out& out) {
 // ProjectSelect's step, with the range query (AzQueryMode -1) and the reuse
 // of its place (2). A Failure leaves what was written and goes on to
 // ProjectSelect.
+template <typename Radial>
 void Select(DesignState& d, AzimuthalPoint& kept) {
     const ProjectionSetup s = Setup(d);
     AzimuthalPoint place;
@@ -159,8 +177,26 @@ void Select(DesignState& d, AzimuthalPoint& kept) {
         }
     }
     DesignOut out{d.ProjOutX, d.ProjOutY};
-    MapPlace(s, place, out);  // one call, so that it inlines
+    MapPlace<Radial>(s, place, out);  // one call, so that it inlines
 }
+
+template <typename Radial>
+ProjectedPoint Project(const ProjectionSetup& s, const AzimuthalPoint& a) {
+    return Guarded([&](ProjectedPoint& p) { MapPlace<Radial>(s, a, p); });
+}
+
+template <typename Radial>
+ProjectedPoint Forward(const ProjectionSetup& s, double lat, double lon) {
+    const AzimuthalPoint a = AzimuthalPlace(s, lat, lon);
+    if (!AzimuthalVisible(s, a)) return NotProjected(PointStatus::BeyondLimit);
+    return Project<Radial>(s, a);
+}
+
+// The projection of a place by code, 26 to 31.
+using ProjectFn = ProjectedPoint (*)(const ProjectionSetup&, const AzimuthalPoint&);
+constexpr std::array<ProjectFn, 6> kProjectByCode = {Project<GnomonicRadial>,     Project<StereographicRadial>,
+                                                     Project<OrthographicRadial>, Project<PerspectiveRadial>,
+                                                     Project<EquidistantRadial>,  Project<EqualAreaRadial>};
 
 }  // namespace
 
@@ -180,7 +216,7 @@ AzimuthalPoint AzimuthalPlace(const ProjectionSetup& s, double lat, double lon) 
 }
 
 ProjectedPoint AzimuthalProject(const ProjectionSetup& s, const AzimuthalPoint& a) {
-    return Guarded([&](ProjectedPoint& p) { MapPlace(s, a, p); });
+    return Item(kProjectByCode, s.code - ProjGnomonic)(s, a);
 }
 
 ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon) {
@@ -191,28 +227,35 @@ ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon
 
 namespace {
 
-// The azimuthal kernels differ only in how the extent is prepared and in
-// the first note of the scale report.
-constexpr ProjectionKernel AzimuthalKernel(PrepareFn prepare, std::string_view noteFirst) {
+// The azimuthal kernels differ in their radial factor, in how the extent is
+// prepared, in the first note of the scale report and in whether the whole
+// sphere fits (equidistant: a disc of radius pi; equal-area: 2).
+template <typename Radial>
+constexpr ProjectionKernel AzimuthalKernel(PrepareFn prepare, std::string_view noteFirst,
+                                           double wholeSphereRadius = 0) {
     return {.prepare = prepare,
             .setup = Setup,
-            .forward = AzimuthalForward,
-            .select = Select,
-            .scale = Scale,
+            .forward = Forward<Radial>,
+            .select = Select<Radial>,
+            .scale = Scale<Radial>,
             .noteFirst = noteFirst,
-            .noteSecond = {}};
+            .noteSecond = {},
+            .prepareScale = nullptr,
+            .wholeSphereRadius = wholeSphereRadius};
 }
 
 constexpr std::string_view kTrueAtCentre = "The scale is only true at the central point of the projection.";
 
 }  // namespace
 
-const ProjectionKernel kGnomonicKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
-const ProjectionKernel kStereographicKernel =
-    AzimuthalKernel(AzimuthalExtent, "The scale is constant along any circle centered on the central point.");
-const ProjectionKernel kOrthographicKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
-const ProjectionKernel kVerticalPerspectiveKernel = AzimuthalKernel(PrepareVerticalPerspective, kTrueAtCentre);
-const ProjectionKernel kAzEquidistantKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
-const ProjectionKernel kAzEqualAreaKernel = AzimuthalKernel(AzimuthalExtent, kTrueAtCentre);
+const ProjectionKernel kGnomonicKernel = AzimuthalKernel<GnomonicRadial>(AzimuthalExtent, kTrueAtCentre);
+const ProjectionKernel kStereographicKernel = AzimuthalKernel<StereographicRadial>(
+    AzimuthalExtent, "The scale is constant along any circle centered on the central point.");
+const ProjectionKernel kOrthographicKernel = AzimuthalKernel<OrthographicRadial>(AzimuthalExtent, kTrueAtCentre);
+const ProjectionKernel kVerticalPerspectiveKernel =
+    AzimuthalKernel<PerspectiveRadial>(PrepareVerticalPerspective, kTrueAtCentre);
+const ProjectionKernel kAzEquidistantKernel =
+    AzimuthalKernel<EquidistantRadial>(AzimuthalExtent, kTrueAtCentre, 4 * kPiOver4);
+const ProjectionKernel kAzEqualAreaKernel = AzimuthalKernel<EqualAreaRadial>(AzimuthalExtent, kTrueAtCentre, 4 * 0.5);
 
 }  // namespace tlrx

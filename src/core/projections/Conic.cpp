@@ -15,9 +15,7 @@ using namespace kernel;
 namespace {
 
 ProjectionSetup Setup(const DesignState& d) {
-    ProjectionSetup s;
-    s.code = d.ProjCode;
-    s.centralMeridian = d.CentralMeridian;
+    ProjectionSetup s = CentredSetup(d);
     s.cone = {d.ConicN, d.ConicG, d.ConicF, d.ConicC, d.ConicRho0};
     return s;
 }
@@ -164,6 +162,8 @@ const ProjectionKernel kEquidistantConicKernel = {
     .scale = EquidistantScale,
     .noteFirst = "The scale is true along all meridians and along the two standard parallels.",
     .noteSecond = {},
+    .prepareScale = [](DesignState& d) { d.ConicG = EquidistantConeApexLat(d); },
+    .wholeSphereRadius = 0,
 };
 
 const ProjectionKernel kConformalConicKernel = {
@@ -174,6 +174,8 @@ const ProjectionKernel kConformalConicKernel = {
     .scale = ConformalScale,
     .noteFirst = "The scale is only true along the two standard parallels.  The scale is equal",
     .noteSecond = "in all directions at any point on the projection.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 const ProjectionKernel kAlbersKernel = {
@@ -184,6 +186,8 @@ const ProjectionKernel kAlbersKernel = {
     .scale = AlbersScale,
     .noteFirst = "The scale is true along standard parallels.  At any point, the scale along a",
     .noteSecond = "meridian is the reciprocal of the scale on the parallel through that point.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 }  // namespace tlrx

@@ -110,6 +110,8 @@ const ProjectionKernel kMercatorKernel = {
     .scale = MercatorScale,
     .noteFirst = "Latitude and longitude scales are equal at any point on the projection.",
     .noteSecond = "The scale is symmetrical about the equator.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 const ProjectionKernel kEquirectangularKernel = {
@@ -120,6 +122,8 @@ const ProjectionKernel kEquirectangularKernel = {
     .scale = EquirectangularScale,
     .noteFirst = "The scale is true along all meridians and along the two standard parallels;",
     .noteSecond = "and is symmetrical about the equator.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 const ProjectionKernel kCylEqualAreaKernel = {
@@ -130,6 +134,8 @@ const ProjectionKernel kCylEqualAreaKernel = {
     .scale = CylEqualAreaScale,
     .noteFirst = "The scale is only true along the two standard parallels; and is symmetrical",
     .noteSecond = "about the equator.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 }  // namespace tlrx

@@ -6,6 +6,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
 
 namespace tlrx {
 
@@ -87,10 +88,9 @@ void WorldExtent(DesignState& d) {
 
 void AzimuthalExtent(DesignState& d) {
     double half = 0;
-    if (d.AzRangeSec == 648000 && d.ProjCode == ProjAzEquidistant) {
-        half = 4 * d.PiOver4;
-    } else if (d.AzRangeSec == 648000 && d.ProjCode == ProjAzEqualArea) {
-        half = 4 * 0.5;
+    const ProjectionKernel* kernel = KernelOf(d.ProjCode);
+    if (d.AzRangeSec == 648000 && kernel && kernel->wholeSphereRadius > 0) {
+        half = kernel->wholeSphereRadius;  // the disc of the whole sphere
     } else {
         double lat = static_cast<double>(d.AzRangeSec) / d.SecPerDeg + d.CentLat;
         double lon = d.CentralMeridian;

@@ -14,12 +14,7 @@ using namespace kernel;
 
 namespace {
 
-ProjectionSetup Setup(const DesignState& d) {
-    ProjectionSetup s;
-    s.code = d.ProjCode;
-    s.centralMeridian = d.CentralMeridian;
-    return s;
-}
+ProjectionSetup Setup(const DesignState& d) { return CentredSetup(d); }
 
 struct HammerPoint {
     template <typename Out>
@@ -81,6 +76,8 @@ const ProjectionKernel kHammerKernel = {
     .scale = Scale,
     .noteFirst = "The scale is only true at the intersection of the equator and the",
     .noteSecond = "central meridian.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 }  // namespace tlrx

@@ -90,6 +90,15 @@ inline ProjectedPoint ForwardOf(const ProjectionSetup& s, double lat, double lon
 // A point with no map position.
 inline ProjectedPoint NotProjected(PointStatus status) { return {kNaN, kNaN, status, {}}; }
 
+// The set-up shared by the projections centred on a meridian: the code and
+// the central meridian; each family adds its own constants.
+inline ProjectionSetup CentredSetup(const DesignState& d) {
+    ProjectionSetup s;
+    s.code = d.ProjCode;
+    s.centralMeridian = d.CentralMeridian;
+    return s;
+}
+
 // ProjectSelect's step for a projection without a query mode: its set-up and
 // formula, both of the same file so that they inline. A Failure leaves what
 // was written and goes on to ProjectSelect.

@@ -124,9 +124,7 @@ double BoundedMollweideTheta(double phi) {
 }
 
 ProjectionSetup Setup(const DesignState& d) {
-    ProjectionSetup s;
-    s.code = d.ProjCode;
-    s.centralMeridian = d.CentralMeridian;
+    ProjectionSetup s = CentredSetup(d);
     s.lobeOffset = d.CurLobeOffset;
     return s;
 }
@@ -186,6 +184,8 @@ const ProjectionKernel kMollweideKernel = {
     .scale = Scale,
     .noteFirst = "The scale is true along latitudes 40°44' North and South.  The scale is constant",
     .noteSecond = "along parallels, and symmetrical about the equator and the central meridian.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 const ProjectionKernel kInterruptedMollweideKernel = {
@@ -196,6 +196,8 @@ const ProjectionKernel kInterruptedMollweideKernel = {
     .scale = nullptr,
     .noteFirst = {},
     .noteSecond = {},
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 }  // namespace tlrx

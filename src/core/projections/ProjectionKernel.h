@@ -140,6 +140,13 @@ struct ProjectionKernel {
     ScaleFn scale;                // nullptr: no scale errors
     std::string_view noteFirst;   // where the scale is true
     std::string_view noteSecond;  // empty: a one-line note
+    // The constants the scale report writes to the design before its values
+    // (the equidistant cone's apex latitude); nullptr: none.
+    PrepareFn prepareScale;
+    // The radius, in Earth radii, of the disc on which the projection shows
+    // the whole sphere (a range of 180 degrees), the antipode being its rim;
+    // 0 where the projection cannot show the whole sphere.
+    double wholeSphereRadius;
 };
 
 }  // namespace tlrx

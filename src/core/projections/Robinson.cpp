@@ -13,12 +13,7 @@ using namespace kernel;
 
 namespace {
 
-ProjectionSetup Setup(const DesignState& d) {
-    ProjectionSetup s;
-    s.code = d.ProjCode;
-    s.centralMeridian = d.CentralMeridian;
-    return s;
-}
+ProjectionSetup Setup(const DesignState& d) { return CentredSetup(d); }
 
 // The polynomials of the projection in the absolute latitude p (degrees):
 // relative parallel length X and ordinate Y, with their derivatives.
@@ -91,6 +86,8 @@ const ProjectionKernel kRobinsonKernel = {
     .scale = Scale,
     .noteFirst = "The scale is true along latitudes 37°50' North and South.",
     .noteSecond = {},
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 }  // namespace tlrx

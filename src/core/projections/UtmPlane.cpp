@@ -53,6 +53,8 @@ const ProjectionKernel kUtmKernel = {
     .scale = Scale,
     .noteFirst = "Northing and easting scales are equal at any point on the projection.",
     .noteSecond = "The scale is symmetrical about the equator and the central meridian.",
+    .prepareScale = nullptr,
+    .wholeSphereRadius = 0,
 };
 
 }  // namespace tlrx

@@ -20,6 +20,7 @@
 #include "core/Errors.h"
 #include "core/GraticuleInterrupt.h"
 #include "core/NumberText.h"
+#include "core/ProjectionTable.h"
 #include "platform/Bitmap.h"
 #include "platform/BusyPointer.h"
 #include "platform/MessageBox.h"
@@ -192,7 +193,7 @@ void Tellurax::MapDraw() {
 
 bool Tellurax::DrawLobes(bool printing) {
     DesignState& d = Design();
-    const bool lobes = d.ProjCode == ProjInterruptedMollweide;
+    const bool lobes = IsInterrupted(d.ProjCode);
     int first = 1;
     int last = 1;
     if (lobes) last = ToInt16(LeadingNumber(d.InterruptText[0]) + 1);
@@ -210,7 +211,7 @@ bool Tellurax::DrawLobes(bool printing) {
 
 bool Tellurax::DrawLobeRange(int first, int last, bool printing) {
     DesignState& d = Design();
-    const bool lobes = d.ProjCode == ProjInterruptedMollweide;
+    const bool lobes = IsInterrupted(d.ProjCode);
     for (int lobe = first; lobe <= last; ++lobe) {
         if (lobes) {
             const double offset = Item(d.LobeOffset, lobe);

@@ -121,9 +121,7 @@ bool Accepted(const BoundsValues& v, int16_t code,
     // The spacing checks address the projection's own dialog; the boundary
     // checks cannot apply to azimuthal maps, which lie between the poles.
     const bool az = IsAzimuthal(code);
-    const std::string_view spacingForm = code == ProjVerticalPerspective ? kBoundsVpForm
-                                         : az                            ? kBoundsAzForm
-                                                                         : kBoundsForm;
+    const std::string_view spacingForm = HasTrait(code, kViewpoint) ? kBoundsVpForm : az ? kBoundsAzForm : kBoundsForm;
     if (v.LatNorthSec < v.LatSouthSec) {
         Reject({kLatitudeTitle, kNorthSouthOfSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}},
                savedTexts);

@@ -1,6 +1,7 @@
 #include "core/Projection.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "core/DesignState.h"
@@ -46,5 +47,33 @@ void ProjectSelect() {
 }
 
 void ResetProjWork() { KeptPlace = AzimuthalPoint{}; }
+
+void ProjectDesignPoint() {
+    DesignState& d = Design();
+    d.CalcError = false;
+    const ProjectionKernel* kernel = KernelOf(d.ProjCode);
+    if (!kernel) return;  // not a projection
+    ProjectedPoint p{};
+    try {
+        p = kernel->forward(kernel->setup(d), d.ProjInLat, d.ProjInLon);
+    } catch (const RuntimeError& e) {  // a set-up that cannot be read
+        ShowProcError("ProjectSelect", e.what());
+        return;
+    }
+    switch (p.status) {
+    case PointStatus::Projected:
+        d.ProjOutX = p.x;
+        d.ProjOutY = p.y;
+        break;
+    case PointStatus::BeyondLimit: d.PlotStatus = 2; [[fallthrough]];
+    case PointStatus::Refused: d.CalcError = true; break;
+    case PointStatus::Failed:
+        // The coordinate computed before the failure is written.
+        if (!std::isnan(p.x)) d.ProjOutX = p.x;
+        if (!std::isnan(p.y)) d.ProjOutY = p.y;
+        ShowProcError("ProjectSelect", p.failure);
+        break;
+    }
+}
 
 }  // namespace tlrx

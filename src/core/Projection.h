@@ -31,4 +31,14 @@ void ProjectSelect();
 // Clears the place ProjectSelect keeps from one call to the next (tests).
 void ResetProjWork();
 
+// Projects (ProjInLat, ProjInLon) with the pure forward function of ProjCode
+// and the set-up of the design as it stands, writing the design as
+// ProjectSelect does for AzQueryMode 0: CalcError cleared, then ProjOutX and
+// ProjOutY for a projected point; CalcError set for one that is not (and
+// PlotStatus 2 beyond an azimuthal visibility limit); on an arithmetic
+// failure "Error in ProjectSelect" shown and the coordinate computed before
+// it written. Neither reads AzQueryMode nor touches the place ProjectSelect
+// keeps. A code outside the seventeen changes nothing but CalcError.
+void ProjectDesignPoint();
+
 }  // namespace tlrx

@@ -16,26 +16,38 @@ namespace tlrx {
 namespace {
 
 using enum ProjFamily;
+using G = GridDensity;
+using R = RangeLimit;
 
+constexpr BoundsDefault kMercatorBounds[] = {
+    {0, "80    00    00    N"}, {1, "80    00    00    S"}, {2, "020    00    00"}};
+constexpr BoundsDefault kConformalBounds[] = {{1, "60    00    00    S"}};
+constexpr BoundsDefault kInterruptedBounds[] = {
+    {2, "010    00    00"}, {3, "020    00    00    E"}, {4, "020    00    00    E"}, {5, "010    00    00"}};
+constexpr BoundsDefault kBelowHemisphereRange[] = {{8, "060    00    00"}};
+constexpr BoundsDefault kHemisphereRange[] = {{8, "090    00    00"}};
+
+// clang-format off
 constexpr std::array<ProjectionInfo, 17> kProjections{{
-    {ProjMercator, "Mercator", Cylindrical, 0, &kMercatorKernel},
-    {ProjEquirectangular, "Equirectangular", Cylindrical, 1, &kEquirectangularKernel},
-    {ProjCylEqualArea, "Cylindrical Equal-Area", Cylindrical, 1, &kCylEqualAreaKernel},
-    {ProjHammer, "Hammer Equal-Area", World, 0, &kHammerKernel},
-    {ProjMollweide, "Mollweide Equal-Area", World, 0, &kMollweideKernel},
-    {ProjInterruptedMollweide, "Interrupted Mollweide Equal-Area", World, 0, &kInterruptedMollweideKernel},
-    {ProjRobinson, "Robinson", World, 0, &kRobinsonKernel},
-    {ProjEquidistantConic, "Equidistant Conic", Conic, 2, &kEquidistantConicKernel},
-    {ProjConformalConic, "Conformal Conic", Conic, 2, &kConformalConicKernel},
-    {ProjAlbers, "Albers Equal-Area", Conic, 2, &kAlbersKernel},
-    {ProjGnomonic, "Gnomonic Azimuthal", Azimuthal, 0, &kGnomonicKernel},
-    {ProjStereographic, "Stereographic Azimuthal", Azimuthal, 0, &kStereographicKernel},
-    {ProjOrthographic, "Orthographic Azimuthal", Azimuthal, 0, &kOrthographicKernel},
-    {ProjVerticalPerspective, "Vertical Perspective Azimuthal", Azimuthal, 0, &kVerticalPerspectiveKernel},
-    {ProjAzEquidistant, "Azimuthal Equidistant", Azimuthal, 0, &kAzEquidistantKernel},
-    {ProjAzEqualArea, "Azimuthal Equal-Area", Azimuthal, 0, &kAzEqualAreaKernel},
-    {ProjUtm, "UTM", Utm, 0, &kUtmKernel},
+    {ProjMercator, "Mercator", Cylindrical, 0, &kMercatorKernel, kPolesAtInfinity, G::Straight, R::Any, kMercatorBounds},
+    {ProjEquirectangular, "Equirectangular", Cylindrical, 1, &kEquirectangularKernel, kNoStdParallelOnPole, G::Straight, R::Any, {}},
+    {ProjCylEqualArea, "Cylindrical Equal-Area", Cylindrical, 1, &kCylEqualAreaKernel, kNoStdParallelOnPole, G::Straight, R::Any, {}},
+    {ProjHammer, "Hammer Equal-Area", World, 0, &kHammerKernel, 0, G::Hammer, R::Any, {}},
+    {ProjMollweide, "Mollweide Equal-Area", World, 0, &kMollweideKernel, 0, G::Mollweide, R::Any, {}},
+    {ProjInterruptedMollweide, "Interrupted Mollweide Equal-Area", World, 0, &kInterruptedMollweideKernel, kLobes, G::Mollweide, R::Any, kInterruptedBounds},
+    {ProjRobinson, "Robinson", World, 0, &kRobinsonKernel, 0, G::Robinson, R::Any, {}},
+    {ProjEquidistantConic, "Equidistant Conic", Conic, 2, &kEquidistantConicKernel, 0, G::Conic, R::Any, {}},
+    {ProjConformalConic, "Conformal Conic", Conic, 2, &kConformalConicKernel, kApexPoleOnly | kNoStdParallelOnPole, G::Conic, R::Any, kConformalBounds},
+    {ProjAlbers, "Albers Equal-Area", Conic, 2, &kAlbersKernel, 0, G::Conic, R::Any, {}},
+    {ProjGnomonic, "Gnomonic Azimuthal", Azimuthal, 0, &kGnomonicKernel, 0, G::Azimuthal, R::BelowHemisphere, kBelowHemisphereRange},
+    {ProjStereographic, "Stereographic Azimuthal", Azimuthal, 0, &kStereographicKernel, 0, G::Azimuthal, R::Hemisphere, kHemisphereRange},
+    {ProjOrthographic, "Orthographic Azimuthal", Azimuthal, 0, &kOrthographicKernel, 0, G::Azimuthal, R::Hemisphere, kHemisphereRange},
+    {ProjVerticalPerspective, "Vertical Perspective Azimuthal", Azimuthal, 0, &kVerticalPerspectiveKernel, kViewpoint, G::Azimuthal, R::Any, {}},
+    {ProjAzEquidistant, "Azimuthal Equidistant", Azimuthal, 0, &kAzEquidistantKernel, 0, G::Azimuthal, R::Any, {}},
+    {ProjAzEqualArea, "Azimuthal Equal-Area", Azimuthal, 0, &kAzEqualAreaKernel, 0, G::Azimuthal, R::Any, {}},
+    {ProjUtm, "UTM", Utm, 0, &kUtmKernel, 0, G::Straight, R::Any, {}},
 }};
+// clang-format on
 
 constexpr std::array<const ProjectionKernel*, 43> MakeKernelIndex() {
     std::array<const ProjectionKernel*, 43> index{};
@@ -58,6 +70,26 @@ const ProjectionInfo* FindProjection(int16_t code) {
 ProjFamily FamilyOf(int16_t code) {
     const ProjectionInfo* p = FindProjection(code);
     return p ? p->family : None;
+}
+
+bool HasTrait(int16_t code, ProjTrait trait) {
+    const ProjectionInfo* p = FindProjection(code);
+    return p && (p->traits & trait) != 0;
+}
+
+GridDensity GridDensityOf(int16_t code) {
+    const ProjectionInfo* p = FindProjection(code);
+    return p ? p->grid : GridDensity::None;
+}
+
+RangeLimit RangeLimitOf(int16_t code) {
+    const ProjectionInfo* p = FindProjection(code);
+    return p ? p->rangeLimit : RangeLimit::Any;
+}
+
+std::span<const BoundsDefault> BoundsDefaultsOf(int16_t code) {
+    const ProjectionInfo* p = FindProjection(code);
+    return p ? p->boundsDefaults : std::span<const BoundsDefault>{};
 }
 
 int StdParallelCount(int16_t code) {

@@ -5,6 +5,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 
 namespace tlrx {
 
@@ -39,10 +40,11 @@ double AcosDeg(double u) {
 // A quarter turn in arc-seconds.
 int32_t QuarterTurnSec() { return Design().ArcSec180 / 2; }
 
-bool WideEqualDistanceOrArea() {
+// A map wider than the densified range on a projection that can show the
+// whole sphere, with grid type 3.
+bool WideWholeSphereMap() {
     const DesignState& d = Design();
-    return (d.ProjCode == ProjAzEquidistant || d.ProjCode == ProjAzEqualArea) &&
-           d.AzRangeSec > kDensifiedRangeSec && d.GridType == 3;
+    return ShowsWholeSphere(d.ProjCode) && d.AzRangeSec > kDensifiedRangeSec && d.GridType == 3;
 }
 
 // Sines of the latitudes where the meridian with cos(dLon) = cosDLon crosses
@@ -256,9 +258,7 @@ MeridianPieces AzMeridianLimits(const CapGeometry& cap, GridLimits& lim, double 
     return pieces;
 }
 
-bool IsDensifiedParallel(double lat) {
-    return std::fabs(lat + Design().CentLat) < 16 && WideEqualDistanceOrArea();
-}
+bool IsDensifiedParallel(double lat) { return std::fabs(lat + Design().CentLat) < 16 && WideWholeSphereMap(); }
 
 void DensifiedParallel(const GridLimits& lim, double lat, std::vector<double>& westHalf) {
     const DesignState& d = Design();
@@ -295,8 +295,7 @@ bool MakeDirectionWalk(const GridLimits& lim, double lon, double dLon, double co
                        DirectionWalk& walk) {
     const DesignState& d = Design();
     const double phi0 = d.CentLat;
-    if (std::fabs(dLon) == 180 || dLon == 0 || std::fabs(phi0) == 90 || !WideEqualDistanceOrArea())
-        return false;
+    if (std::fabs(dLon) == 180 || dLon == 0 || std::fabs(phi0) == 90 || !WideWholeSphereMap()) return false;
 
     // Direction from the centre to the meridian's point at latitude lat, in 0..180.
     const auto direction = [&](double lat) {
@@ -361,7 +360,7 @@ double DirectionWalkLat(const DirectionWalk& walk, const GridLimits& lim, int32_
 bool TwoPointMeridian(const GridLimits& lim, double lon, double& lat1, double& lat2, double& drawLon) {
     const DesignState& d = Design();
     const double phi0 = d.CentLat;
-    if (d.AzRangeSec != d.ArcSec180 || !WideEqualDistanceOrArea()) return false;
+    if (d.AzRangeSec != d.ArcSec180 || !WideWholeSphereMap()) return false;
     if (std::fabs(phi0) != 90) {
         // The meridian opposite the central one, north and south of the antipode.
         drawLon = 360;

@@ -92,7 +92,7 @@ bool ProjectLabelPoint(DesignState& d, const PlotState& p, size_t k) {
     d.AzQueryMode = 0;  // a projection of its own, not the answer to a range query
     // Outputs that the projection leaves unwritten are no result.
     d.ProjOutX = d.ProjOutY = std::numeric_limits<double>::quiet_NaN();
-    ProjectSelect();
+    ProjectDesignPoint();
     if (!d.CalcError && std::isfinite(d.ProjOutX) && std::isfinite(d.ProjOutY)) return true;
     d.ProjOutX = keptX;
     d.ProjOutY = keptY;

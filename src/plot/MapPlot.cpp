@@ -9,6 +9,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "core/SharedRoutines.h"
 #include "platform/Host.h"
 #include "platform/MessageBox.h"
@@ -417,7 +418,7 @@ void MapPass::LabelsAndText() {
         LabelConvert();
     }
     // The interrupted Mollweide writes its text once, after its last lobe.
-    if (d_.ProjCode == ProjInterruptedMollweide && !d_.LastPass) return;
+    if (IsInterrupted(d_.ProjCode) && !d_.LastPass) return;
 
     if (p_.Printing) {
         PrintText();
@@ -463,7 +464,7 @@ void MapPass::Exit(bool abandoned) {
     files.CloseInput();
     // A stopped or failed run keeps no temporary label items.
     if (abandoned) RemoveTemporaryLabelItems();
-    if (!(d_.ProjCode == ProjInterruptedMollweide && !d_.LastPass)) p_.CurOutFile.clear();
+    if (!(IsInterrupted(d_.ProjCode) && !d_.LastPass)) p_.CurOutFile.clear();
     ReleasePen(1);
 }
 

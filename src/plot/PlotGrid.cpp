@@ -108,48 +108,37 @@ void PointsPerInterval(int32_t& nLat, int32_t& nLon) {
     const auto azimuthalCount = [&](int32_t spacingSec) {
         if (spacingSec == 0) Raise(kDivisionByZero);
         int32_t a = d.AzRangeSec / spacingSec + 1;
-        if ((d.ProjCode == ProjAzEquidistant || d.ProjCode == ProjAzEqualArea) &&
-            d.AzRangeSec == d.ArcSec180 && a > 1)
-            --a;
+        if (ShowsWholeSphere(d.ProjCode) && d.AzRangeSec == d.ArcSec180 && a > 1) --a;
         const int32_t n = ToInt32(100.0f / static_cast<float>(a));
         return n == 0 ? 1 : n;
     };
     nLat = 0;
     nLon = 0;
-    switch (d.ProjCode) {
-    case ProjMercator:
-    case ProjEquirectangular:
-    case ProjUtm:
-    case ProjCylEqualArea:
-        nLat = nLon = 1;
-        break;
-    case ProjEquidistantConic:
-    case ProjConformalConic:
-    case ProjAlbers:
+    switch (GridDensityOf(d.ProjCode)) {
+    case GridDensity::Straight: nLat = nLon = 1; break;
+    case GridDensity::Conic:
         nLat = 1;
         nLon = d.NumLonDivisions < 12 ? ToInt32(CheckedDiv(48, d.NumLonDivisions)) : 4;
         break;
-    case ProjHammer:
+    case GridDensity::Hammer:
         nLat = latCount(24);
         nLon = std::fabs(d.FrameEast - d.FrameWest) > 0.0014 && d.NumLonDivisions < 6
                    ? ToInt32(CheckedDiv(24, d.NumLonDivisions))
                    : 4;
         break;
-    case ProjRobinson:
+    case GridDensity::Robinson:
         nLat = latCount(24);
         nLon = 1;
         break;
-    case ProjMollweide:
-    case ProjInterruptedMollweide:
+    case GridDensity::Mollweide:
         nLat = latCount(48);
         nLon = 1;
         break;
-    default:
-        if (IsAzimuthal(d.ProjCode)) {
-            nLat = azimuthalCount(d.LatSpacingSec);
-            nLon = azimuthalCount(d.LonSpacingSec);
-        }
+    case GridDensity::Azimuthal:
+        nLat = azimuthalCount(d.LatSpacingSec);
+        nLon = azimuthalCount(d.LonSpacingSec);
         break;
+    case GridDensity::None: break;
     }
 }
 
@@ -263,8 +252,8 @@ void GraticulePass::CloseOutput() {
 bool GraticulePass::BoundaryCircleLeftOut() const {
     if (std::fabs(d_.CentLat) != 90) return false;
     if (d_.LatSpacingSec == 0) Raise(kDivisionByZero);
-    return d_.AzRangeSec % d_.LatSpacingSec == 0 && d_.ProjCode != ProjVerticalPerspective &&
-           d_.GridType == 3 && d_.AzRangeSec < d_.ArcSec180;
+    return d_.AzRangeSec % d_.LatSpacingSec == 0 && !HasTrait(d_.ProjCode, kViewpoint) && d_.GridType == 3 &&
+           d_.AzRangeSec < d_.ArcSec180;
 }
 
 // The boundary circle of radius MapXMax about the projection's origin, 121
@@ -377,7 +366,7 @@ void GraticulePass::DrawMeridianPiece(const GridPassPlan& plan, double lon, doub
 void GraticulePass::PlotPoint(double lat, double lon) {
     d_.ProjInLat = lat;
     d_.ProjInLon = lon;
-    ProjectSelect();
+    ProjectDesignPoint();
     if (!azimuthal_) {
         d_.PlotStatus = firstPending_ ? 1 : 0;
         firstPending_ = false;

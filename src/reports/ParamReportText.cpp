@@ -114,7 +114,7 @@ ReportModel ParamReport::Build() {
         ReportWidthOf(b_.W("Southernmost Latitude:  090 00 00 S" + Blanks(7) + "Westernmost Longitude:  180 00 00 W"));
 
     MapCoordinates();
-    if (d_.ProjCode == ProjInterruptedMollweide) Interruptions();
+    if (IsInterrupted(d_.ProjCode)) Interruptions();
     else Transformed();
     ScaleErrors();
     if (d_.GcDefined) GreatCircle();
@@ -198,7 +198,7 @@ void ParamReport::LengthLines(const std::string& prefix, const std::string& arc,
 }
 
 void ParamReport::Azimuthal() {
-    if (d_.ProjCode == ProjVerticalPerspective) {
+    if (HasTrait(d_.ProjCode, kViewpoint)) {
         const std::string prefix = "Distance above earth's surface ";
         Tabs({LabelStop(
             {"Distance above earth's surface (kilometers):", "Distance above earth's surface (statute miles):",
@@ -262,7 +262,7 @@ bool EqualLengths(double max, double min, std::string& a, std::string& b) {
 
 void ParamReport::Transformed() {
     b_.Header(" Transformed x,y Map Coordinates ", "\r\n");
-    const char* mask = d_.ProjCode == ProjUtm ? "0,000,000" : "#########0.0000";
+    const char* mask = FamilyOf(d_.ProjCode) == ProjFamily::Utm ? "0,000,000" : "#########0.0000";
     std::string a = FormatMask(d_.MapXMax, mask), bx = FormatMask(d_.MapXMin, mask);
     std::string c = FormatMask(d_.MapYMax, mask), dy = FormatMask(d_.MapYMin, mask);
     const bool xStraddles = EqualLengths(d_.MapXMax, d_.MapXMin, a, bx);
@@ -331,7 +331,7 @@ void ParamReport::SampleScaleErrors() {
         break;
     }
     case ProjFamily::World: {
-        if (d.ProjCode == ProjInterruptedMollweide) break;
+        if (IsInterrupted(d.ProjCode)) break;  // no scale errors
         const auto sign = [](double v) { return (v > 0) - (v < 0); };
         for (const double lon :
              {d.FrameEast, d.CentralMeridian + (d.CentralMeridian - d.FrameWest) / 2, d.CentralMeridian}) {
@@ -394,7 +394,7 @@ void ParamReport::SampleScaleErrors() {
 
 void ParamReport::ScaleErrors() {
     b_.Header(" Scale Errors ", "\r\n\r\n");
-    if (d_.ProjCode == ProjInterruptedMollweide) {
+    if (IsInterrupted(d_.ProjCode)) {
         Normal(
             "The scale is true along latitudes 40\u00B044' North and South.  The scale is constant\r\n"
             "along parallels, symmetrical about the equator, and symmetrical about the central\r\n"
@@ -415,7 +415,7 @@ void ParamReport::ScaleErrors() {
     const int32_t t2 = t1 + R("000 00 00 W" + Blanks(7));
     const int32_t ratio = R("0.0000E+00" + Blanks(4));
     Tabs({t0, t1, t2, t2 + ratio, t2 + 2 * ratio});
-    const bool utm = d_.ProjCode == ProjUtm;
+    const bool utm = FamilyOf(d_.ProjCode) == ProjFamily::Utm;
     const std::string lat = utm ? "Northing" : "Latitude", lon = utm ? "Easting" : "Longitude";
     b_.Append(RunStyle::Bold, "\t\t\tRatio (map value/true value)\r\n#\t" + lat + "\t" + lon + "\t" + lat + "\t" + lon +
                                   "\tArea\r\n\r\n");

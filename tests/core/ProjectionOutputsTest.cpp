@@ -16,6 +16,7 @@
 #include "core/Projection.h"
 #include "core/ProjectionTable.h"
 #include "core/ScaleErrors.h"
+#include "core/projections/Azimuthal.h"
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
 #include "support/ScriptedMessageBox.h"
@@ -400,6 +401,51 @@ TEST(ProjectionKernel, ForwardFunctionsGiveProjectSelectsPoints) {
             }
         }
     }
+}
+
+// ProjectDesignPoint, the grid's, labels' and dialogs' way to the forward
+// function, writes the design as ProjectSelect does, failures and refusals
+// included; and an azimuthal place projects as its code's forward function.
+TEST(ProjectionKernel, ProjectDesignPointWritesWhatProjectSelectWrites) {
+    ScopedScriptedMessageBox boxes;
+    const auto state = [&boxes](void (*project)()) {
+        DesignState& d = Design();
+        d.ProjOutX = kOldX;
+        d.ProjOutY = kOldY;
+        d.PlotStatus = 0;
+        d.AzQueryMode = 0;
+        boxes.log.clear();
+        project();
+        return Hex(d.ProjOutX) + " " + Hex(d.ProjOutY) + " e" + std::to_string(d.CalcError) + " s" +
+               std::to_string(d.PlotStatus) + Boxes(boxes);
+    };
+    for (const MapDesign& m : kDesigns) {
+        SCOPED_TRACE(m.label);
+        SetUpDesign(m);
+        DesignState& d = Design();
+        const ProjectionKernel* kernel = KernelOf(m.code);
+        ASSERT_TRUE(kernel);
+        const ProjectionSetup setup = kernel->setup(d);
+        for (double lat : Latitudes(d)) {
+            for (double lon : Longitudes(d)) {
+                SCOPED_TRACE(testing::Message() << "lat " << lat << " lon " << lon);
+                d.ProjInLat = lat;
+                d.ProjInLon = lon;
+                EXPECT_EQ(state(ProjectDesignPoint), state(ProjectSelect));
+                if (!IsAzimuthal(m.code)) continue;
+                const AzimuthalPoint place = AzimuthalPlace(setup, lat, lon);
+                if (!AzimuthalVisible(setup, place)) continue;
+                const ProjectedPoint viaPlace = AzimuthalProject(setup, place);
+                const ProjectedPoint direct = kernel->forward(setup, lat, lon);
+                EXPECT_EQ(Hex(viaPlace.x) + Hex(viaPlace.y), Hex(direct.x) + Hex(direct.y));
+                EXPECT_EQ(viaPlace.status, direct.status);
+            }
+        }
+    }
+    // A code that is no projection changes nothing but CalcError.
+    Design().ProjCode = 3;
+    Design().CalcError = true;
+    EXPECT_EQ(state(ProjectDesignPoint), Hex(kOldX) + " " + Hex(kOldY) + " e0 s0");
 }
 
 TEST(ProjectionKernel, AngleConstantsAreTheDesignStates) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "core/ProjectionTable.h"
 
 namespace tlrx {
@@ -49,7 +52,34 @@ TEST(ProjectionTableTest, CodesBetweenTheProjectionsAreNone) {
         EXPECT_EQ(FindProjection(code), nullptr) << code;
         EXPECT_EQ(FamilyOf(code), ProjFamily::None) << code;
         EXPECT_EQ(StdParallelCount(code), 0) << code;
+        EXPECT_FALSE(HasTrait(code, kLobes) || HasTrait(code, kViewpoint) || HasTrait(code, kPolesAtInfinity)) << code;
+        EXPECT_EQ(GridDensityOf(code), GridDensity::None) << code;
+        EXPECT_EQ(RangeLimitOf(code), RangeLimit::Any) << code;
+        EXPECT_TRUE(BoundsDefaultsOf(code).empty()) << code;
+        EXPECT_FALSE(ShowsWholeSphere(code)) << code;
     }
+}
+
+// The disc of a whole-sphere projection is where its points go as they near
+// the antipode; the other projections do not show the whole sphere.
+TEST(ProjectionTableTest, WholeSphereDiscIsTheAntipodesRim) {
+    std::vector<int16_t> whole;
+    for (const ProjectionInfo& p : Projections()) {
+        if (!ShowsWholeSphere(p.code)) continue;
+        SCOPED_TRACE(p.name);
+        whole.push_back(p.code);
+        ProjectionSetup s;
+        s.code = p.code;
+        s.centralMeridian = 180;  // the centre (0, 180); its antipode is frame longitude 0
+        s.azimuth.cosCentLat = 1;
+        s.azimuth.cosLimit = -1 + 1e-13;
+        for (const double lon : {1e-3, 359.999}) {
+            const ProjectedPoint pt = p.kernel->forward(s, 0, lon);
+            ASSERT_EQ(pt.status, PointStatus::Projected);
+            EXPECT_NEAR(std::hypot(pt.x, pt.y), p.kernel->wholeSphereRadius, 1e-4);
+        }
+    }
+    EXPECT_EQ(whole, (std::vector<int16_t>{ProjAzEquidistant, ProjAzEqualArea}));
 }
 
 TEST(ProjectionTableTest, EveryProjectionHasItsKernelAndNoOtherCode) {

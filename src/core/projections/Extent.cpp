@@ -22,7 +22,7 @@ XY Project(double lat, double lon) {
     DesignState& d = Design();
     d.ProjInLat = lat;
     d.ProjInLon = lon;
-    ProjectSelect();
+    ProjectDesignPoint();
     return {d.ProjOutX, d.ProjOutY};
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The projected extent of a map (MapXMin, MapXMax, MapYMin, MapYMax), found
-// by projecting the map's extreme points through ProjectSelect, so that a
-// point it refuses leaves the previous output, as the extent rules accept.
-// Each raises RuntimeError on an arithmetic failure of its own.
+// by projecting the map's extreme points as ProjectSelect does
+// (ProjectDesignPoint), so that a point it refuses leaves the previous
+// output, as the extent rules accept. Each raises RuntimeError on an
+// arithmetic failure of its own.
 
 namespace tlrx {
 

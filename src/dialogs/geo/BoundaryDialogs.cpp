@@ -28,7 +28,7 @@ EditOutcome ShowBoundaryDialog(int16_t code, QWidget* parent, std::function<void
     case ProjFamily::Conic:
     case ProjFamily::World: return Edit<LatLonBounds>(parent, std::move(restoreOpener));
     case ProjFamily::Azimuthal:
-        if (code == ProjVerticalPerspective) return Edit<LatLonBoundsVp>(parent, std::move(restoreOpener));
+        if (HasTrait(code, kViewpoint)) return Edit<LatLonBoundsVp>(parent, std::move(restoreOpener));
         return Edit<LatLonBoundsAz>(parent, std::move(restoreOpener));
     case ProjFamily::Utm: return Edit<UtmSpheroid>(parent, std::move(restoreOpener));
     case ProjFamily::None: break;

@@ -29,26 +29,12 @@ constexpr std::string_view kSouthPole =
 
 // The texts that replace ConstantGrid's defaults for one projection.
 void ApplyProjectionDefaults(int16_t code, std::array<std::string, 10>& t) {
-    switch (code) {
-    case ProjMercator:
-        t[0] = "80    00    00    N";
-        t[1] = "80    00    00    S";
-        t[2] = "020    00    00";
-        break;
-    case ProjConformalConic: t[1] = "60    00    00    S"; break;
-    case ProjInterruptedMollweide:
-        t[2] = "010    00    00";
-        t[3] = "020    00    00    E";
-        t[4] = "020    00    00    E";
-        t[5] = "010    00    00";
-        break;
-    default: break;
-    }
+    for (const BoundsDefault& b : BoundsDefaultsOf(code)) Item(t, b.field) = b.text;
 }
 
 // The Mercator pole rule of a latitude field: its degrees alone decide.
 std::optional<FieldFault> MercatorPole(const AngleField& field, std::string_view text) {
-    if (field.Degrees() == 90 && Design().ProjCode == ProjMercator)
+    if (field.Degrees() == 90 && HasTrait(Design().ProjCode, kPolesAtInfinity))
         return FieldFault{std::string(text), std::string(kMercatorTitle)};
     return std::nullopt;
 }
@@ -137,7 +123,7 @@ void LatLonBounds::RestoreCopy() {
 
 bool LatLonBounds::PolesAccepted() {
     // The Mercator pole rules belong to the field checks, which OK has run.
-    if (LatN->Degrees() == 90 && LatS->Degrees() == 90 && Design().ProjCode == ProjConformalConic) {
+    if (LatN->Degrees() == 90 && LatS->Degrees() == 90 && HasTrait(Design().ProjCode, kApexPoleOnly)) {
         MsgBox("The Lambert Conformal Conic map projection cannot display both poles.",
                "Error: Conformal Conic Projection", MsgButtons::Ok, MsgIcon::Exclamation);
         LatN->setFocus(Qt::OtherFocusReason);
@@ -163,25 +149,22 @@ void LatLonBounds::OK_Click() {
     derived_ = true;
     d.DialogCancelled = false;
 
-    switch (d.ProjCode) {
-    case ProjMercator:
-    case ProjHammer:
-    case ProjRobinson:
-    case ProjMollweide:
-        Item(d.ProjDefined, d.ProjCode) = true;
-        ParamSelect();
-        d.StdParNorthText = "00    00    00    N";
-        d.StdParSouthText = "00    00    00    S";
-        AcceptEdit();
-        break;
-    default: ShowSecondDialog(); break;
+    if (StdParallelCount(d.ProjCode) > 0 || IsInterrupted(d.ProjCode)) {
+        ShowSecondDialog();
+        return;
     }
+    // Nothing follows the boundaries: the projection is defined.
+    Item(d.ProjDefined, d.ProjCode) = true;
+    ParamSelect();
+    d.StdParNorthText = "00    00    00    N";
+    d.StdParSouthText = "00    00    00    S";
+    AcceptEdit();
 }
 
 void LatLonBounds::ShowSecondDialog() {
     DesignState& d = Design();
     d.SubDialogPending = true;
-    if (d.ProjCode == ProjInterruptedMollweide) {
+    if (IsInterrupted(d.ProjCode)) {
         LatLonInterrupt second(*this);
         second.exec();
     } else {

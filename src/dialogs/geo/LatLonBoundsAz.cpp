@@ -3,6 +3,8 @@
 #include <QPushButton>
 
 #include "core/DesignState.h"
+#include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/geo/AngleRows.h"
 #include "platform/MessageBox.h"
@@ -38,8 +40,7 @@ LatLonBoundsAz::LatLonBoundsAz(QWidget* parent, std::function<void()> restoreOpe
 void LatLonBoundsAz::Form_Load() {
     if (BeginLoad()) {
         DesignState& d = Design();
-        if (d.ProjCode == ProjGnomonic) d.BoundsText[8] = "060    00    00";
-        if (d.ProjCode == ProjStereographic || d.ProjCode == ProjOrthographic) d.BoundsText[8] = "090    00    00";
+        for (const BoundsDefault& b : BoundsDefaultsOf(d.ProjCode)) Item(d.BoundsText, b.field) = b.text;
     }
     FillShared();
     AzRangeDist->SetText(Design().BoundsText[8]);
@@ -50,10 +51,15 @@ std::optional<std::string> LatLonBoundsAz::RangeRule() const {
     long range = 0;
     for (const char c : digits)
         if (c >= '0' && c <= '9') range = range * 10 + (c - '0');
-    const int16_t code = Design().ProjCode;
-    if (code == ProjGnomonic && range >= kNinetyDegrees) return "RANGE OF MAP IN DEGREES must be < 90°.";
-    if ((code == ProjStereographic || code == ProjOrthographic) && range > kNinetyDegrees)
-        return "RANGE OF MAP IN DEGREES must be <= 90°.";
+    switch (RangeLimitOf(Design().ProjCode)) {
+    case RangeLimit::BelowHemisphere:
+        if (range >= kNinetyDegrees) return "RANGE OF MAP IN DEGREES must be < 90°.";
+        break;
+    case RangeLimit::Hemisphere:
+        if (range > kNinetyDegrees) return "RANGE OF MAP IN DEGREES must be <= 90°.";
+        break;
+    case RangeLimit::Any: break;
+    }
     return std::nullopt;
 }
 

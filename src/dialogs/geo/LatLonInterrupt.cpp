@@ -69,7 +69,7 @@ void OffsetsOfHemisphere(const LobeEdges& e, Span s, std::array<double, 10>& off
         const double edge = e.degrees[i] + (wrapped ? 360 : 0);
         d.ProjInLat = 0;
         d.ProjInLon = (edge + previous) / 2 - west;
-        ProjectSelect();
+        ProjectDesignPoint();
         offsets[i] = d.ProjOutX;
         previous = edge;
     }

@@ -21,9 +21,7 @@ constexpr std::string_view kNorthTitle = "Error: Northernmost standard parallel"
 constexpr std::string_view kSouthTitle = "Error: Southernmost standard parallel";
 
 // The projections whose parallels may not lie on a pole.
-bool NoPoleParallel(int16_t code) {
-    return code == ProjEquirectangular || code == ProjCylEqualArea || code == ProjConformalConic;
-}
+bool NoPoleParallel(int16_t code) { return HasTrait(code, kNoStdParallelOnPole); }
 
 std::string NotOnPole(std::string_view which) {
     return "The latitude of the " + std::string(which) + " STANDARD PARALLEL cannot be 90° for the " +
@@ -156,7 +154,7 @@ std::optional<std::string> LatLonStdPar::PairFault(std::string& title) const {
     if (north < south)
         return "The latitude of the NORTHERNMOST STANDARD PARALLEL must be greater than that of the SOUTHERNMOST "
                "STANDARD PARALLEL.";
-    if (d.ProjCode != ProjConformalConic) return std::nullopt;
+    if (!HasTrait(d.ProjCode, kApexPoleOnly)) return std::nullopt;
     title = "Error: Conformal Conic standard parallels";
     if (d.LatNorth == 90 && std::fabs(south) > std::fabs(north))
         return "For maps which show the North Pole (90°N), the NORTHERNMOST STANDARD PARALLEL must be further from "

@@ -16,6 +16,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
@@ -194,7 +195,7 @@ private:
 
 void ReadAsciiFile(const std::string& path, int16_t /*file*/, MapPointSink& sink) {
     const bool metres = MapFileTypeOf(path).kind == MapKind::Utm;
-    if (metres && Design().ProjCode != ProjUtm) return;  // eastings and northings fit no other map
+    if (metres && FamilyOf(Design().ProjCode) != ProjFamily::Utm) return;  // eastings and northings fit no other map
     if (!sink.RowSelected(1)) return;
 
     OpenMapFile(path);

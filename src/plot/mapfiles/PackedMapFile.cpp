@@ -13,6 +13,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "plot/mapfiles/MapFeatureTables.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
@@ -76,7 +77,7 @@ bool BoxOutside(const uint8_t* box) {
     const DesignState& d = Design();
     const int32_t west = LongitudeSec(box), south = LatitudeSec(box + 4);
     const int32_t east = LongitudeSec(box + 7), north = LatitudeSec(box + 11);
-    if (d.ProjCode != ProjUtm) {
+    if (FamilyOf(d.ProjCode) != ProjFamily::Utm) {
         auto frame = [&](int32_t lon) {
             const int32_t f = lon - d.LonWestSec;
             return f < 0 ? f + kArcSec360 : f;

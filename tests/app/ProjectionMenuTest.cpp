@@ -14,10 +14,9 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AppTestSupport.h"
@@ -36,6 +35,7 @@
 #include "dialogs/geo/UtmChain.h"
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
+#include "support/ReferenceTable.h"
 
 namespace tlrx {
 namespace {
@@ -406,40 +406,23 @@ struct ProjMap {
 };
 
 std::vector<ProjMap> LoadMaps() {
-    std::ifstream in(std::string(TLRX_TEST_DATA_DIR) + "/fixtures/menu_projections.txt");
     std::vector<ProjMap> maps;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream s(line);
-        if (line.rfind("map ", 0) == 0) {
-            ProjMap m;
-            m.header = line;
-            std::string word;
-            s >> word >> m.code;
-            while (s >> word) {
-                const size_t eq = word.find('=');
-                const std::string key = word.substr(0, eq), value = word.substr(eq + 1);
-                if (key == "north") m.north = std::stod(value);
-                if (key == "south") m.south = std::stod(value);
-                if (key == "centlat") {
-                    m.centLat = std::stod(value);
-                    m.centre = true;
-                }
-                if (key == "stdpar") {
-                    m.stdParNorth = std::stod(value.substr(0, value.find(',')));
-                    m.stdParSouth = std::stod(value.substr(value.find(',') + 1));
-                    m.parallels = true;
-                }
-            }
-            maps.push_back(m);
-        } else if (line.rfind("cmd ", 0) == 0) {
-            maps.back().cmd = line;
-        } else {
-            ProjMap::Point p{};
-            s >> p.lat >> p.lon >> p.x >> p.y;
-            maps.back().points.push_back(p);
-        }
+    for (const test::TableGroup& g :
+         test::ReadTableGroups(TLRX_TEST_DATA_DIR "/fixtures/menu_projections.txt", "map")) {
+        ProjMap m;
+        m.header = g.header;
+        m.cmd = "cmd " + g.cmd;
+        m.code = static_cast<int16_t>(g.code);
+        m.north = g.Param("north", m.north);
+        m.south = g.Param("south", m.south);
+        m.centre = g.Has("centlat");
+        m.centLat = g.Param("centlat", m.centLat);
+        m.parallels = g.Has("stdpar");
+        if (m.parallels) std::tie(m.stdParNorth, m.stdParSouth) = g.ParamPair("stdpar");
+        for (const test::TableRow& r : g.rows)
+            m.points.push_back(
+                {test::Number(r.at(0)), test::Number(r.at(1)), test::Number(r.at(2)), test::Number(r.at(3))});
+        maps.push_back(m);
     }
     return maps;
 }
@@ -503,25 +486,17 @@ struct DialogMap {
 };
 
 std::vector<DialogMap> LoadDialogMaps() {
-    std::ifstream in(std::string(TLRX_TEST_DATA_DIR) + "/fixtures/dialog_projections.txt");
     std::vector<DialogMap> maps;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream s(line);
-        if (line.rfind("case ", 0) == 0) {
-            DialogMap m;
-            std::string word;
-            s >> word >> m.code;
-            std::getline(s >> std::ws, m.name);
-            maps.push_back(m);
-        } else if (line.rfind("cmd ", 0) == 0) {
-            maps.back().cmds += line + "\n";
-        } else {
-            DialogMap::Point p{};
-            s >> p.lat >> p.lon >> p.lobe >> p.x >> p.y;
-            maps.back().points.push_back(p);
-        }
+    for (const test::TableGroup& g :
+         test::ReadTableGroups(TLRX_TEST_DATA_DIR "/fixtures/dialog_projections.txt", "case")) {
+        DialogMap m;
+        m.code = static_cast<int16_t>(g.code);
+        m.name = g.rest;
+        m.cmds = g.cmd;
+        for (const test::TableRow& r : g.rows)
+            m.points.push_back({test::Number(r.at(0)), test::Number(r.at(1)), std::stoi(r.at(2)), test::Number(r.at(3)),
+                                test::Number(r.at(4))});
+        maps.push_back(m);
     }
     return maps;
 }

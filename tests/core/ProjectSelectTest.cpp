@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/DesignState.h"
 #include "core/Graticule.h"
 #include "core/Projection.h"
 #include "platform/MessageBox.h"
+#include "support/ReferenceTable.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
@@ -38,45 +38,29 @@ struct RefMap {
 };
 
 std::vector<RefMap> LoadProjTable() {
-    std::ifstream in(std::string(TLRX_TEST_DATA_DIR) + "/fixtures/proj_forward.txt");
     std::vector<RefMap> maps;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream s(line);
-        if (line.rfind("map ", 0) == 0) {
-            RefMap m;
-            m.header = line;
-            std::string word;
-            s >> word >> m.code;
-            while (s >> word) {
-                const auto eq = word.find('=');
-                const std::string key = word.substr(0, eq);
-                const std::string value = word.substr(eq + 1);
-                if (key == "range") m.range = std::stod(value);
-                if (key == "centlat") m.centLat = std::stod(value);
-                if (key == "height") m.heightKm = std::stod(value);
-                if (key == "offset") m.offset = std::stod(value);
-                if (key == "stdpar") {
-                    const auto comma = value.find(',');
-                    m.stdN = std::stod(value.substr(0, comma));
-                    m.stdS = std::stod(value.substr(comma + 1));
-                }
-            }
-            maps.push_back(m);
-        } else if (line.rfind("cmd ", 0) == 0) {
-            maps.back().cmd = line.substr(4);
-        } else {
+    for (const test::TableGroup& g : test::ReadTableGroups(TLRX_TEST_DATA_DIR "/fixtures/proj_forward.txt", "map")) {
+        RefMap m;
+        m.header = g.header;
+        m.cmd = g.cmd;
+        m.code = g.code;
+        m.range = g.Param("range", m.range);
+        m.centLat = g.Param("centlat", m.centLat);
+        m.heightKm = g.Param("height", m.heightKm);
+        m.offset = g.Param("offset", m.offset);
+        if (g.Has("stdpar")) std::tie(m.stdN, m.stdS) = g.ParamPair("stdpar");
+        for (const test::TableRow& r : g.rows) {
             RefPoint p{};
-            std::string x, y;
-            s >> p.lat >> p.lon >> x >> y;
-            p.projected = x != "*";
+            p.lat = test::Number(r.at(0));
+            p.lon = test::Number(r.at(1));
+            p.projected = r.at(2) != "*";
             if (p.projected) {
-                p.x = std::stod(x);
-                p.y = std::stod(y);
+                p.x = test::Number(r.at(2));
+                p.y = test::Number(r.at(3));
             }
-            maps.back().points.push_back(p);
+            m.points.push_back(p);
         }
+        maps.push_back(m);
     }
     return maps;
 }

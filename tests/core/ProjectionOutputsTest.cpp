@@ -19,6 +19,7 @@
 #include "core/projections/Azimuthal.h"
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
+#include "support/ReferenceTable.h"
 #include "support/ScriptedMessageBox.h"
 
 // Every output of the projection procedures, bit for bit, for all seventeen
@@ -349,12 +350,12 @@ TEST(ProjectionOutputs, EqualTheRecordedTableBitForBit) {
         std::ofstream(path, std::ios::binary) << (full ? AllOutputs(true) : actual);
         GTEST_SKIP() << "wrote " << path;
     }
-    std::ifstream in(kTablePath, std::ios::binary);
-    ASSERT_TRUE(in) << kTablePath;
+    const std::vector<std::string> table = test::ReadTableLines(kTablePath);
+    ASSERT_FALSE(table.empty()) << kTablePath;
     std::istringstream got(actual);
-    std::string want, have, design;
+    std::string have, design;
     int line = 0, differences = 0;
-    while (std::getline(in, want)) {
+    for (const std::string& want : table) {
         ++line;
         if (!std::getline(got, have)) have = "<missing>";
         if (want.rfind("design ", 0) == 0) design = want;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/AngleText.h"
@@ -15,6 +15,7 @@
 #include "core/ScaleErrors.h"
 #include "core/Utm.h"
 #include "platform/MessageBox.h"
+#include "support/ReferenceTable.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
@@ -121,44 +122,28 @@ struct RefMap {
 };
 
 std::vector<RefMap> LoadProjTable() {
-    std::ifstream in(std::string(TLRX_TEST_DATA_DIR) + "/fixtures/scale_proj_factors.txt");
     std::vector<RefMap> maps;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream s(line);
-        if (line.rfind("map ", 0) == 0) {
-            RefMap m;
-            m.header = line;
-            std::string word;
-            s >> word >> m.code;
-            while (s >> word) {
-                const auto eq = word.find('=');
-                const std::string key = word.substr(0, eq);
-                const std::string value = word.substr(eq + 1);
-                if (key == "stdpar") {
-                    const auto comma = value.find(',');
-                    m.stdN = std::stod(value.substr(0, comma));
-                    m.stdS = std::stod(value.substr(comma + 1));
-                    continue;
-                }
-                const double v = std::stod(value);
-                if (key == "north") m.north = v;
-                if (key == "south") m.south = v;
-                if (key == "west") m.west = v;
-                if (key == "range") m.range = v;
-                if (key == "centlat") m.centLat = v;
-                if (key == "centlon") m.centLon = v;
-                if (key == "height") m.height = v;
-            }
-            maps.push_back(m);
-        } else if (line.rfind("cmd ", 0) == 0) {
-            maps.back().cmd = line.substr(4);
-        } else {
+    for (const test::TableGroup& g :
+         test::ReadTableGroups(TLRX_TEST_DATA_DIR "/fixtures/scale_proj_factors.txt", "map")) {
+        RefMap m;
+        m.header = g.header;
+        m.cmd = g.cmd;
+        m.code = g.code;
+        if (g.Has("stdpar")) std::tie(m.stdN, m.stdS) = g.ParamPair("stdpar");
+        m.north = g.Param("north", m.north);
+        m.south = g.Param("south", m.south);
+        m.west = g.Param("west", m.west);
+        m.range = g.Param("range", m.range);
+        m.centLat = g.Param("centlat", m.centLat);
+        m.centLon = g.Param("centlon", m.centLon);
+        m.height = g.Param("height", m.height);
+        for (const test::TableRow& r : g.rows) {
             RefPoint p{};
-            s >> p.lat >> p.lon >> p.h >> p.k >> p.s;
-            maps.back().points.push_back(p);
+            double* const fields[] = {&p.lat, &p.lon, &p.h, &p.k, &p.s};
+            for (size_t i = 0; i < std::size(fields); ++i) *fields[i] = test::Number(r.at(i));
+            m.points.push_back(p);
         }
+        maps.push_back(m);
     }
     return maps;
 }
@@ -222,17 +207,11 @@ TEST_F(ScaleErrorsTest, MatchesProjOnTheUnitSphere) {
 // of the transverse Mercator series, against the exact projection: within
 // the terms of fourth order in the easting the series leaves out.
 TEST_F(ScaleErrorsTest, UtmScaleMatchesGeographicLib) {
-    std::ifstream in(std::string(TLRX_TEST_DATA_DIR) + "/fixtures/scale_utm_factors.txt");
-    std::string line;
     auto& d = Design();
     int rows = 0;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(line);
-        std::vector<std::string> f;
-        std::istringstream s(line);
-        for (std::string field; std::getline(s, field, '|');) f.push_back(field);
+    for (const test::TableRow& f : test::ReadTableRows(TLRX_TEST_DATA_DIR "/fixtures/scale_utm_factors.txt", '|')) {
         ASSERT_EQ(f.size(), 7u);
+        SCOPED_TRACE(f[0] + "|" + f[1] + "|" + f[2] + "|" + f[3] + "|" + f[4] + "|" + f[5] + "|" + f[6]);
         const double lat0 = std::stod(f[2]), northing = std::stod(f[4]);
         const double easting = std::stod(f[5]), ref = std::stod(f[6]);
         d.ProjCode = ProjUtm;

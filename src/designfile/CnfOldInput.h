@@ -110,25 +110,8 @@ inline int32_t CheckedStandardColor(OldInput& in, int32_t n) {
 }
 inline int32_t StandardPaletteColor(OldInput& in, int32_t n) { return PaletteRgb(CheckedStandardColor(in, n)); }
 
-// The fifteen text item lists sized anew to 0..count, emptied.
-inline void FreshTextItems(DesignState& d, int32_t count) {
-    const size_t n = static_cast<size_t>(count) + 1;
-    d.TextItemText.assign(n, {});
-    d.TextItemRotation.assign(n, 0);
-    d.TextItemFontName.assign(n, {});
-    d.TextItemFontSize.assign(n, 0);
-    d.TextItemColor.assign(n, 0);
-    d.TextItemBold.assign(n, false);
-    d.TextItemItalic.assign(n, false);
-    d.TextItemUnderline.assign(n, false);
-    d.TextItemStrikethru.assign(n, false);
-    d.TextItemX.assign(n, 0);
-    d.TextItemY.assign(n, 0);
-    d.TextItemAscent.assign(n, 0);
-    d.TextItemDescent.assign(n, 0);
-    d.TextItemCharWidth.assign(n, 0);
-    d.TextItemFromLabel.assign(n, false);
-}
+// The text items sized anew to 0..count, emptied.
+inline void FreshTextItems(DesignState& d, int32_t count) { d.TextItems.assign(static_cast<size_t>(count) + 1, {}); }
 
 // The boundary and graticule fields both older versions hold in one order,
 // from the northern boundary's text to the eastern boundary's.

@@ -74,14 +74,14 @@ TEST_F(DesignFileMenuTest, RecallingTakesBackTheProjectionAndMarksIt) {
     DesignState& d = Design();
     d.ProjCode = ProjAlbers;
     d.ProjName = "Albers Equal-Area";
-    d.TextItemText[1] = "Lake \"Tahoe\", CA";
+    d.TextItems[1].TextItemText = "Lake \"Tahoe\", CA";
     d.NumTextItems = 1;
     Choose(window, kSaveDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
     ASSERT_TRUE(boxes.log.empty());
 
     d.ProjCode = ProjMercator;
     d.ProjName = "Mercator";
-    d.TextItemText[1] = "";
+    d.TextItems[1].TextItemText = "";
     d.ProjDefined.assign(43, false);
     const std::string before = window.Caption();
     Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
@@ -90,7 +90,7 @@ TEST_F(DesignFileMenuTest, RecallingTakesBackTheProjectionAndMarksIt) {
     EXPECT_EQ(fileDialogs.log.back().title, "Recall Map Design");
     EXPECT_EQ(fileDialogs.log.back().flags, 4096);
     EXPECT_EQ(d.ProjCode, ProjAlbers);
-    EXPECT_EQ(d.TextItemText[1], "Lake \"Tahoe\", CA");
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Lake \"Tahoe\", CA");
     EXPECT_EQ(window.Caption(), "Tellurax: Albers Equal-Area projection");
     EXPECT_EQ(d.SavedCaption, before);
     EXPECT_EQ(MarkedProjection(window), window.mnuProj[10]);

@@ -163,17 +163,19 @@ void ConvertVersion1(DesignState& d, PlotState& p, const OldTables& old) {
                       " of input file " + std::to_string(i));
             file.Features[static_cast<size_t>(cls)] = {true, PaletteRgb(StandardColor(color)), pixel, radius, pixel};
         };
-        const std::string kind = Kind(file.Name);
-        if (kind == "PKD" || kind == "PKV") {
+        switch (Version1FeatureRows(file.Name)) {
+        case GeofeatureTable::WdbFeatures:
             for (int row = 1; row <= 41; ++row)
                 set(row, Wdb2Class(row), rows.wdb2Selected[size_t(row)], rows.wdb2Color[size_t(row)]);
-        } else if (kind == "GRF" || kind == "GRV") {
+            break;
+        case GeofeatureTable::DlgFeatures:
             for (int row = 1; row <= 80; ++row)
                 set(row, DlgClass(row), rows.dlgSelected[size_t(row)], rows.dlgColor[size_t(row)]);
-        } else if (kind == "MAP" || kind == "ALL" || kind == "CCI" || kind == "PNT") {
+            break;
+        case GeofeatureTable::MwdbFeatures:
             for (int row = 1; row <= 8; ++row) set(row, row, rows.mwdbSelected[size_t(row)], rows.mwdbColor[size_t(row)]);
-        } else {
-            set(1, 1, rows.otherSelected, rows.otherColor);
+            break;
+        case GeofeatureTable::AllFeatures: set(1, 1, rows.otherSelected, rows.otherColor); break;
         }
     }
 }
@@ -305,21 +307,25 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
 
             // The slot's one colour for its selected rows.
             const auto n = static_cast<int16_t>(old.fileColorCode[static_cast<size_t>(i)] - 1);
-            const std::string kind = Kind(d.InputFileName(i));
-            if (kind == "PKD" || kind == "PKV") {
+            switch (Version1FeatureRows(d.InputFileName(i))) {
+            case GeofeatureTable::WdbFeatures:
                 for (int row = 1; row <= 41; ++row)
                     if (rows.wdb2Selected[size_t(row)] != 0) rows.wdb2Color[size_t(row)] = n;
-            } else if (kind == "GRF" || kind == "GRV") {
+                break;
+            case GeofeatureTable::DlgFeatures:
                 for (int row = 1; row <= 80; ++row) {
                     if (v == 120) rows.dlgSelected[size_t(row)] = -1;
                     if (rows.dlgSelected[size_t(row)] != 0) rows.dlgColor[size_t(row)] = n;
                 }
-            } else if (kind == "MAP" || kind == "ALL" || kind == "CCI" || kind == "PNT") {
+                break;
+            case GeofeatureTable::MwdbFeatures:
                 for (int row = 1; row <= 8; ++row)
                     if (rows.mwdbSelected[size_t(row)] != 0) rows.mwdbColor[size_t(row)] = n;
-            } else {
+                break;
+            case GeofeatureTable::AllFeatures:
                 rows.otherSelected = -1;
                 rows.otherColor = n;
+                break;
             }
         }
     }

@@ -54,8 +54,7 @@ void MoveOldFeatureRows(DesignState& d) {
         return FeatureSymbology{false, PaletteRgb(color), pixel, ToInt16(3 * double(d.TwipsPerPixelY)), pixel};
     };
     for (int i = 1; i <= d.NumInputFiles; ++i) {
-        const std::string kind = Kind(d.InputFileName(i));
-        if (kind != "MAP" && kind != "ALL" && kind != "CCI") continue;
+        if (GeofeatureTableOf(d.InputFileName(i)) != GeofeatureTable::MwdbFeatures) continue;
         d.Feature(9, i) = d.Feature(6, i);  // United States
         d.Feature(6, i) = d.Feature(8, i);  // Australia
         d.Feature(8, i) = fresh(RgbColor(255, 0, 255));  // Mexico

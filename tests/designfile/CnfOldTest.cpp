@@ -70,6 +70,28 @@ TEST_F(CnfOldTest, TheCommittedFixturesAreTheGeneratedFiles) {
         if (write) std::ofstream(FixturePath(name), std::ios::binary) << OldFixture(v);
         EXPECT_EQ(Fixture(name), OldFixture(v)) << name;
     }
+    if (write) std::ofstream(FixturePath(test::kVersion1PntFixture), std::ios::binary) << test::Version1PntFixture();
+    EXPECT_EQ(Fixture(test::kVersion1PntFixture), test::Version1PntFixture());
+}
+
+// A PNT file of a version 1 design keeps the settings of its MWDB rows, feature
+// class for row; the remapping of the MWDB files' classes after every older
+// design passes it by, as it does in version 2.
+TEST_F(CnfOldTest, AVersion1PntFileKeepsItsMwdbRowsUnmoved) {
+    ASSERT_TRUE(RecallText(Fixture(test::kVersion1PntFixture)));
+    EXPECT_TRUE(boxes.log.empty());
+    const DesignState& d = Design();
+    ASSERT_EQ(d.InputFileName(1), "C:\\MAPS\\NW.PNT");
+    const FeatureSymbology none{false, 0, 0, 15, 0};
+    EXPECT_EQ(d.Feature(1, 1), (FeatureSymbology{true, Std(0, 128, 0), 15, 60, 15}));
+    EXPECT_EQ(d.Feature(3, 1), (FeatureSymbology{true, Std(0, 0, 255), 15, 60, 15}));
+    EXPECT_EQ(d.Feature(6, 1), (FeatureSymbology{true, Std(255, 0, 255), 15, 60, 15}));  // old row 6, in place
+    EXPECT_EQ(d.Feature(7, 1), (FeatureSymbology{true, Std(128, 0, 0), 15, 60, 15}));
+    EXPECT_EQ(d.Feature(8, 1), none);  // old row 8, not selected
+    EXPECT_EQ(d.Feature(9, 1), none);
+    EXPECT_EQ(d.Feature(10, 1), none);
+    // The other slots read as in the MAP design.
+    EXPECT_EQ(d.Feature(72, 3).Color, Std(128, 0, 128));
 }
 
 TEST_F(CnfOldTest, AVersion2FileIsReadFittedAndConverted) {

@@ -22,34 +22,6 @@ namespace tlrx {
 
 namespace {
 
-// The Projection menu's item of each projection code: an index of mnuProj,
-// or of mnuProjMollweide when `mollweide`.
-struct ProjectionMark {
-    int16_t code;
-    bool mollweide;
-    size_t index;
-};
-
-constexpr ProjectionMark kMarks[] = {
-    {ProjMercator, false, 0},
-    {ProjEquirectangular, false, 1},
-    {ProjCylEqualArea, false, 2},
-    {ProjHammer, false, 4},
-    {ProjRobinson, false, 6},
-    {ProjEquidistantConic, false, 8},
-    {ProjConformalConic, false, 9},
-    {ProjAlbers, false, 10},
-    {ProjGnomonic, false, 12},
-    {ProjStereographic, false, 13},
-    {ProjOrthographic, false, 14},
-    {ProjVerticalPerspective, false, 15},
-    {ProjAzEquidistant, false, 16},
-    {ProjAzEqualArea, false, 17},
-    {ProjUtm, false, 19},
-    {ProjMollweide, true, 0},
-    {ProjInterruptedMollweide, true, 1},
-};
-
 // The settings of the design file dialogs.
 constexpr const char* kDesignFilter = "Configuration (*.cnf)|*.cnf";
 constexpr const char* kDesignExt = "cnf";
@@ -90,12 +62,7 @@ public:
     float ScaleHeight() const override { return w_.ScaleHeight(); }
     void Maximize() override { w_.setWindowState(Qt::WindowMaximized); }
     void Restore(float width, float height) override { w_.RestoreDesignWindow(width, height); }
-    void MarkProjection(int16_t code) override {
-        QAction* item = nullptr;
-        for (const ProjectionMark& m : kMarks)
-            if (m.code == code) item = m.mollweide ? w_.mnuProjMollweide[m.index] : w_.mnuProj[m.index];
-        w_.CheckProjectionItem(item);
-    }
+    void MarkProjection(int16_t code) override { w_.CheckProjectionItem(w_.ProjectionItem(code)); }
 
 private:
     Tellurax& w_;

@@ -4,7 +4,7 @@
 // never drawn with one projection's code and another's parameters.
 
 #include <QAction>
-#include <optional>
+#include <QMenu>
 #include <string_view>
 
 #include "app/Tellurax.h"
@@ -16,68 +16,69 @@ namespace tlrx {
 
 namespace {
 
-// The captions of the items: fixed texts, Albers' with "conic" in it.
-struct ProjectionItem {
-    int16_t code;
-    std::string_view caption;
-};
+// The projection row of a menu item; nullptr for a separator and the item
+// that opens a submenu, which carry no code.
+const ProjectionInfo* ItemProjection(const QAction* item) {
+    return item ? FindProjection(static_cast<int16_t>(item->data().toInt())) : nullptr;
+}
 
-constexpr std::optional<ProjectionItem> kProjItems[] = {
-    ProjectionItem{ProjMercator, "Tellurax: Mercator projection"},
-    ProjectionItem{ProjEquirectangular, "Tellurax: Equirectangular projection"},
-    ProjectionItem{ProjCylEqualArea, "Tellurax: Cylindrical Equal-Area projection"},
-    std::nullopt,
-    ProjectionItem{ProjHammer, "Tellurax: Hammer Equal-Area projection"},
-    std::nullopt,  // opens the Mollweide submenu
-    ProjectionItem{ProjRobinson, "Tellurax: Robinson projection"},
-    std::nullopt,
-    ProjectionItem{ProjEquidistantConic, "Tellurax: Equidistant Conic projection"},
-    ProjectionItem{ProjConformalConic, "Tellurax: Conformal Conic projection"},
-    ProjectionItem{ProjAlbers, "Tellurax: Albers Equal-Area conic projection"},
-    std::nullopt,
-    ProjectionItem{ProjGnomonic, "Tellurax: Gnomonic Azimuthal projection"},
-    ProjectionItem{ProjStereographic, "Tellurax: Stereographic Azimuthal projection"},
-    ProjectionItem{ProjOrthographic, "Tellurax: Orthographic Azimuthal projection"},
-    ProjectionItem{ProjVerticalPerspective, "Tellurax: Vertical Perspective Azimuthal projection"},
-    ProjectionItem{ProjAzEquidistant, "Tellurax: Azimuthal Equidistant projection"},
-    ProjectionItem{ProjAzEqualArea, "Tellurax: Azimuthal Equal-Area projection"},
-    std::nullopt,
-    ProjectionItem{ProjUtm, "Tellurax: UTM projection"},
-};
-
-constexpr ProjectionItem kMollweideItems[] = {
-    {ProjMollweide, "Tellurax: Mollweide Equal-Area projection"},
-    {ProjInterruptedMollweide, "Tellurax: Interrupted Mollweide Equal-Area projection"},
-};
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
+void Tellurax::BuildProjectionMenu() {
+    mnuProj.clear();
+    mnuProjMollweide.clear();
+    const ProjectionInfo* previous = nullptr;
+    QMenu* submenu = nullptr;
+    for (const ProjectionInfo& p : Projections()) {
+        if (previous && p.family != previous->family) {
+            mnuProj.push_back(projMenu_->addSeparator());
+            submenu = nullptr;
+        }
+        if (p.submenu.empty()) {
+            submenu = nullptr;
+        } else if (!submenu || previous->submenu != p.submenu) {
+            submenu = projMenu_->addMenu(Text(p.submenu));
+            mnuProj.push_back(submenu->menuAction());
+        }
+        QAction* item = (submenu ? submenu : projMenu_)->addAction(Text(p.menuItem));
+        item->setCheckable(true);
+        item->setData(int{p.code});
+        (submenu ? mnuProjMollweide : mnuProj).push_back(item);
+        previous = &p;
+    }
+}
+
 void Tellurax::EnableProjectionItems() {
-    bool anyMollweide = false;
-    for (size_t i = 0; i < mnuProjMollweide.size(); ++i) {
-        const bool built = HasBoundaryDialog(kMollweideItems[i].code);
-        mnuProjMollweide[i]->setEnabled(built);
-        anyMollweide = anyMollweide || built;
+    for (QAction* item : mnuProjMollweide)
+        if (const ProjectionInfo* p = ItemProjection(item)) item->setEnabled(HasBoundaryDialog(p->code));
+    for (QAction* item : mnuProj) {
+        if (const ProjectionInfo* p = ItemProjection(item)) item->setEnabled(HasBoundaryDialog(p->code));
+        if (QMenu* submenu = item->menu()) {
+            bool any = false;
+            for (const QAction* sub : submenu->actions()) any = any || sub->isEnabled();
+            item->setEnabled(any);
+        }
     }
-    for (size_t i = 0; i < mnuProj.size(); ++i) {
-        if (kProjItems[i]) mnuProj[i]->setEnabled(HasBoundaryDialog(kProjItems[i]->code));
-    }
-    mnuProj[kMollweideMenuItem]->setEnabled(anyMollweide);
 }
 
 void Tellurax::mnuProj_Click(int16_t index) {
-    if (index == kMollweideMenuItem || index < 0 || index > Design().ProjMenuMax ||
-        static_cast<size_t>(index) >= mnuProj.size())
-        return;
-    const auto i = static_cast<size_t>(index);
-    if (!kProjItems[i]) return;  // a separator
-    ChooseProjection(mnuProj[i], kProjItems[i]->code, kProjItems[i]->caption);
+    if (index < 0 || index > Design().ProjMenuMax || static_cast<size_t>(index) >= mnuProj.size()) return;
+    ChooseProjection(mnuProj[static_cast<size_t>(index)]);
 }
 
 void Tellurax::mnuProjMollweide_Click(int16_t index) {
     if (index < 0 || static_cast<size_t>(index) >= mnuProjMollweide.size()) return;
-    const auto i = static_cast<size_t>(index);
-    ChooseProjection(mnuProjMollweide[i], kMollweideItems[i].code, kMollweideItems[i].caption);
+    ChooseProjection(mnuProjMollweide[static_cast<size_t>(index)]);
+}
+
+QAction* Tellurax::ProjectionItem(int16_t code) const {
+    if (!FindProjection(code)) return nullptr;
+    for (const auto* items : {&mnuProj, &mnuProjMollweide})
+        for (QAction* item : *items)
+            if (const ProjectionInfo* p = ItemProjection(item); p && p->code == code) return item;
+    return nullptr;
 }
 
 QAction* Tellurax::CheckedProjectionItem() const {
@@ -94,9 +95,11 @@ void Tellurax::CheckProjectionItem(QAction* item) {
     if (item) item->setChecked(true);
 }
 
-void Tellurax::ChooseProjection(QAction* item, int16_t code, std::string_view caption) {
+void Tellurax::ChooseProjection(QAction* item) {
+    const ProjectionInfo* info = ItemProjection(item);
     // A projection without its dialog could not be given its parameters.
-    if (!HasBoundaryDialog(code)) return;
+    if (!info || !HasBoundaryDialog(info->code)) return;
+    const int16_t code = info->code;
     DesignState& d = Design();
     QAction* previousItem = CheckedProjectionItem();
     const int16_t previousCode = d.ProjCode;
@@ -104,10 +107,9 @@ void Tellurax::ChooseProjection(QAction* item, int16_t code, std::string_view ca
     const std::string previousCaption = Caption();
 
     CheckProjectionItem(item);
-    const ProjectionInfo* info = FindProjection(code);
-    d.ProjName = info ? std::string(info->name) : std::string();
+    d.ProjName = std::string(info->name);
     d.ProjCode = code;
-    SetCaption(caption);
+    SetCaption(info->caption);
 
     ShowBoundaryDialog(code, this, [&] {
         CheckProjectionItem(previousItem);

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Host.h"
 #include "plot/export/Bmp.h"
@@ -35,9 +36,10 @@ public:
     // "&File", "&Projection", "Design &Map", "&Draw Map", "&Help", "&Stop".
     std::array<QAction*, 6> mnuBar{};
     std::array<QAction*, 18> mnuInput{};         // the File menu
-    std::array<QAction*, 20> mnuProj{};          // the Projection menu; 5 opens mnuProjMollweide
-    static constexpr int16_t kMollweideMenuItem = 5;
-    std::array<QAction*, 2> mnuProjMollweide{};  // "Normal", "Interrupted"
+    // The Projection menu and its Mollweide submenu, built from the
+    // projection table; each projection's item carries its code.
+    std::vector<QAction*> mnuProj;
+    std::vector<QAction*> mnuProjMollweide;
     std::array<QAction*, 14> mnuDesign{};        // the Design Map menu
     // "Show Window &Pixel Size" in mnuDesign: its mark switches the caption's
     // size display.
@@ -112,9 +114,9 @@ public:
     void mnuInput_Click(int16_t index);
     // The Projection menu: commits the projection of the item and opens its
     // boundary dialog; an edit not completed puts the previous projection
-    // back. Item 5 only opens the Mollweide submenu.
+    // back. Separators and the item that opens the submenu choose nothing.
     void mnuProj_Click(int16_t index);
-    // The Mollweide submenu: 0 "Normal", 1 "Interrupted".
+    // The Mollweide submenu: as mnuProj_Click, for its items.
     void mnuProjMollweide_Click(int16_t index);
     // The Design Map menu: its check mark, the dialog of the item (the
     // boundary dialog of the current projection, the great circle, computed
@@ -153,6 +155,10 @@ protected:
 
 private:
     void BuildMenus();
+    // The Projection menu from the projection table, in its order: a
+    // separator between families, consecutive rows of one submenu gathered
+    // under the item that opens it.
+    void BuildProjectionMenu();
     void ConnectHandlers();
     // Locks the menu bar for a run (only Stop enabled) or unlocks it.
     void LockMenus(bool running);
@@ -161,7 +167,11 @@ private:
     QAction* CheckedProjectionItem() const;
     // Moves the Projection menu's one mark to item (none for nullptr).
     void CheckProjectionItem(QAction* item);
-    void ChooseProjection(QAction* item, int16_t code, std::string_view caption);
+    // The Projection menu's item of a projection code, found by the code it
+    // carries; nullptr for a code that is no projection.
+    QAction* ProjectionItem(int16_t code) const;
+    // Commits the projection of the item chosen and opens its dialogs.
+    void ChooseProjection(QAction* item);
 
     // Gives the picture the drawing area's size; a run's device that was the
     // old picture's surface becomes the new one's.

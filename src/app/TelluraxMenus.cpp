@@ -32,21 +32,7 @@ void Tellurax::BuildMenus() {
 
     projMenu_ = bar->addMenu(QStringLiteral("&Projection"));
     mnuBar[1] = projMenu_->menuAction();
-    const char* projItems[] = {"&Mercator", "&Equirectangular", "C&ylindrical equal-area", nullptr,
-                               "&Hammer equal-area", "Moll&weide equal-area", "&Robinson", nullptr, "Equi&distant conic",
-                               "&Conformal conic", "&Albers equal-area", nullptr, "&Gnomonic",
-                               "&Stereographic", "&Orthographic", "&Vertical Perspective",
-                               "Azimu&thal equidistant", "A&zimuthal equal-area", nullptr, "&UTM"};
-    for (size_t i = 0; i < mnuProj.size(); ++i) {
-        if (i == 5) {
-            QMenu* mollweide = projMenu_->addMenu(QString::fromUtf8(projItems[i]));
-            mnuProj[i] = mollweide->menuAction();
-            mnuProjMollweide[0] = add(mollweide, "Normal");
-            mnuProjMollweide[1] = add(mollweide, "Interrupted");
-        } else {
-            mnuProj[i] = projItems[i] ? add(projMenu_, projItems[i]) : separator(projMenu_);
-        }
-    }
+    BuildProjectionMenu();
     EnableProjectionItems();
 
     designMenu_ = bar->addMenu(QStringLiteral("Design &Map"));
@@ -89,7 +75,7 @@ void Tellurax::ConnectHandlers() {
     for (size_t i = 0; i < mnuInput.size(); ++i)
         connectItem(mnuInput[i], [this, i] { mnuInput_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuProj.size(); ++i)
-        if (i != kMollweideMenuItem) connectItem(mnuProj[i], [this, i] { mnuProj_Click(static_cast<int16_t>(i)); });
+        if (!mnuProj[i]->menu()) connectItem(mnuProj[i], [this, i] { mnuProj_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuProjMollweide.size(); ++i)
         connectItem(mnuProjMollweide[i], [this, i] { mnuProjMollweide_Click(static_cast<int16_t>(i)); });
     for (size_t i = 0; i < mnuDesign.size(); ++i)

@@ -9,6 +9,7 @@
 #include "app/WindowSettings.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "platform/Printer.h"
 #include "platform/ProfileFile.h"
 #include "plot/PlotState.h"
@@ -19,6 +20,9 @@
 namespace tlrx {
 
 namespace {
+
+// The projection of the start-up design, set by StartupDesign.
+constexpr int16_t kStartupProjection = ProjEquirectangular;
 
 int ToPixels(double twips, float twipsPerPixel) {
     return static_cast<int>(RoundHalfEven(twips / twipsPerPixel));
@@ -35,7 +39,7 @@ void Tellurax::Form_Load() {
     PlotState& p = Plot();
     ResetPlotState();  // the run state's start-up values, print layout included
 
-    SetCaption("Tellurax: Equirectangular projection");
+    SetCaption(FindProjection(kStartupProjection)->caption);
     d.SavedCaption = Caption();
 
     std::string appDir = QCoreApplication::applicationDirPath().toStdString();
@@ -54,13 +58,11 @@ void Tellurax::Form_Load() {
         }
     }
 
-    d.ProjMenuMax = 19;
-    for (QAction* item : mnuProj) item->setChecked(false);
-    for (QAction* item : mnuProjMollweide) item->setChecked(false);
+    d.ProjMenuMax = static_cast<int16_t>(mnuProj.size() - 1);
     for (QAction* item : mnuDesign) item->setChecked(false);
     for (QAction* item : mnuInput) item->setChecked(false);
     for (QAction* item : mnuAbout) item->setChecked(false);
-    mnuProj[1]->setChecked(true);
+    CheckProjectionItem(ProjectionItem(kStartupProjection));
 
     // Input file 1, the start-up design, its graticule and projection, the
     // symbology of the default map; then the map fitted to the window.

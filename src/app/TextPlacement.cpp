@@ -134,20 +134,21 @@ void Tellurax::TextDone() {
             }
             const auto slot = static_cast<size_t>(d.FontSlotIndex);
             if (slot >= d.FontSlotName.size()) Raise(kSubscriptOutOfRange);
-            Item(d.TextItemStrikethru, i) = d.FontSlotStrikethru[slot];
-            Item(d.TextItemUnderline, i) = d.FontSlotUnderline[slot];
-            Item(d.TextItemItalic, i) = d.FontSlotItalic[slot];
-            Item(d.TextItemBold, i) = d.FontSlotBold[slot];
-            Item(d.TextItemColor, i) = d.FontSlotColor[slot];
-            Item(d.TextItemFontName, i) = d.FontSlotName[slot];
-            Item(d.TextItemFontSize, i) = ToInt16(d.FontSlotSize[slot]);
-            Item(d.TextItemRotation, i) = ToInt16(RotationValue(d.CurrentTextRotation));
-            Item(d.TextItemText, i) = d.CurrentText;
-            Item(d.TextItemX, i) = TextX;
-            Item(d.TextItemY, i) = TextY;
-            Item(d.TextItemAscent, i) = ToInt16(d.TwipsPerPixelY * tm.ascent);
-            Item(d.TextItemDescent, i) = ToInt16(d.TwipsPerPixelY * tm.descent);
-            Item(d.TextItemCharWidth, i) = ToInt16(d.TwipsPerPixelX * tm.aveCharWidth);
+            TextItem& item = d.TextItemAt(i);
+            item.TextItemStrikethru = d.FontSlotStrikethru[slot];
+            item.TextItemUnderline = d.FontSlotUnderline[slot];
+            item.TextItemItalic = d.FontSlotItalic[slot];
+            item.TextItemBold = d.FontSlotBold[slot];
+            item.TextItemColor = d.FontSlotColor[slot];
+            item.TextItemFontName = d.FontSlotName[slot];
+            item.TextItemFontSize = ToInt16(d.FontSlotSize[slot]);
+            item.TextItemRotation = ToInt16(RotationValue(d.CurrentTextRotation));
+            item.TextItemText = d.CurrentText;
+            item.TextItemX = TextX;
+            item.TextItemY = TextY;
+            item.TextItemAscent = ToInt16(d.TwipsPerPixelY * tm.ascent);
+            item.TextItemDescent = ToInt16(d.TwipsPerPixelY * tm.descent);
+            item.TextItemCharWidth = ToInt16(d.TwipsPerPixelX * tm.aveCharWidth);
             d.TextErased = true;
             BmpCapture(*this, WindowPicture);
         }

@@ -31,25 +31,7 @@ void DesignState::InsertInputFile(int file) {
 
 void ResizeInputFiles(int numFiles) { Design().ResizeInputFiles(numFiles); }
 
-void ResizeTextItems(int maxIndex) {
-    DesignState& d = Design();
-    const size_t n = static_cast<size_t>(maxIndex) + 1;
-    d.TextItemText.resize(n);
-    d.TextItemRotation.resize(n);
-    d.TextItemFontName.resize(n);
-    d.TextItemFontSize.resize(n);
-    d.TextItemColor.resize(n);
-    d.TextItemBold.resize(n);
-    d.TextItemItalic.resize(n);
-    d.TextItemUnderline.resize(n);
-    d.TextItemStrikethru.resize(n);
-    d.TextItemX.resize(n);
-    d.TextItemY.resize(n);
-    d.TextItemAscent.resize(n);
-    d.TextItemDescent.resize(n);
-    d.TextItemCharWidth.resize(n);
-    d.TextItemFromLabel.resize(n);
-}
+void ResizeTextItems(int maxIndex) { Design().TextItems.resize(static_cast<size_t>(maxIndex) + 1); }
 
 void DefaultFileSymbology() {
     DesignState& d = Design();

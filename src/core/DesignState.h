@@ -96,6 +96,28 @@ struct InputFileRecord {
     bool operator==(const InputFileRecord&) const = default;
 };
 
+// One map text item as placed: its text, rotation and font, the start of
+// its baseline, the font's metrics at placement, and whether it was made
+// from a point file's label.
+struct TextItem {
+    std::string TextItemText;
+    int16_t TextItemRotation = 0;  // degrees 0..359
+    std::string TextItemFontName;
+    int16_t TextItemFontSize = 0;  // points
+    int32_t TextItemColor = 0;
+    bool TextItemBold = false;
+    bool TextItemItalic = false;
+    bool TextItemUnderline = false;
+    bool TextItemStrikethru = false;
+    int32_t TextItemX = 0;  // baseline start, twips of the drawing area
+    int32_t TextItemY = 0;
+    int16_t TextItemAscent = 0;  // twips
+    int16_t TextItemDescent = 0;
+    int16_t TextItemCharWidth = 0;  // average character width, twips
+    bool TextItemFromLabel = false;
+    bool operator==(const TextItem&) const = default;
+};
+
 struct DesignState {
     // ---- Constants (AngleConstants and other fixed values), set by ConstantDefs ----
     double Pi = 0;            // 3.14159265358979: fifteen digits, not the nearest double to pi
@@ -382,22 +404,11 @@ struct DesignState {
     int16_t CurInputFileIndex = 0;  // zero-based list position
     int16_t ColorPicBoxIndex = 0;
 
-    // ---- TextItem: map text items, 1..NumTextItems ----
-    std::vector<std::string> TextItemText;
-    std::vector<int16_t> TextItemRotation;  // degrees 0..359
-    std::vector<std::string> TextItemFontName;
-    std::vector<int16_t> TextItemFontSize;
-    std::vector<int32_t> TextItemColor;
-    std::vector<bool> TextItemBold;
-    std::vector<bool> TextItemItalic;
-    std::vector<bool> TextItemUnderline;
-    std::vector<bool> TextItemStrikethru;
-    std::vector<int32_t> TextItemX;  // baseline start, twips
-    std::vector<int32_t> TextItemY;
-    std::vector<int16_t> TextItemAscent;
-    std::vector<int16_t> TextItemDescent;
-    std::vector<int16_t> TextItemCharWidth;
-    std::vector<bool> TextItemFromLabel;
+    // ---- TextItem: map text items, 1..NumTextItems (element 0 empty) ----
+    // TextItemAt raises "Subscript out of range" outside the list.
+    std::vector<TextItem> TextItems;
+    TextItem& TextItemAt(int i) { return Item(TextItems, i); }
+    const TextItem& TextItemAt(int i) const { return Item(TextItems, i); }
     int32_t NumTextItems = 0;
     int32_t TextItemIndex = 0;
     std::string CurrentText;          // non-empty: placement mode
@@ -452,7 +463,7 @@ void ConstantDefs();
 // Design().ResizeInputFiles(numFiles).
 void ResizeInputFiles(int numFiles);
 
-// Re-sizes the text item lists to elements 0..maxIndex, keeping contents.
+// Re-sizes the text items to elements 0..maxIndex, keeping contents.
 void ResizeTextItems(int maxIndex);
 
 // Gives feature classes 1 to 10 of input file 1 their start-up symbology.

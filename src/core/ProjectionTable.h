@@ -1,10 +1,13 @@
 #pragma once
-// The seventeen projections of the Projection menu: code, name, family,
-// which parameter dialogs follow the boundaries, the kernel that computes the
-// projection (core/projections/), and what the dialogs and the grid ask of it
-// beyond its family (traits, grid density, range limit, default boundaries). Everything that decides by
-// projection family asks this table; adding or mending a projection touches
-// its file there and its row here.
+// The seventeen projections of the Projection menu: code, name, menu item
+// and window caption, family, which parameter dialogs follow the boundaries,
+// the kernel that computes the projection (core/projections/), and what the
+// dialogs and the grid ask of it beyond its family (traits, grid density,
+// range limit, default boundaries). The table is the only list of
+// projections: the menu is built from its rows in their order (a separator
+// between families, consecutive rows of one submenu gathered under it), its
+// items carry their codes, and everything that decides by projection asks
+// it. Adding or mending a projection touches its file there and its row here.
 
 #include <array>
 #include <cstddef>
@@ -63,7 +66,10 @@ struct BoundsDefault {
 
 struct ProjectionInfo {
     int16_t code;
-    std::string_view name;  // ProjName
+    std::string_view name;      // ProjName
+    std::string_view menuItem;  // its Projection menu item, with its accelerator
+    std::string_view submenu;   // the item that opens its submenu; empty for an item of the menu itself
+    std::string_view caption;   // the window caption once the item is chosen
     ProjFamily family;
     int8_t stdParallels;    // 0, 1 (cylindrical) or 2 (conic); the boundary dialog goes on to them
     const ProjectionKernel* kernel;

@@ -387,51 +387,38 @@ void Lines(IO& io, const CnfRecord& r) {
 
     const int32_t items = d.NumTextItems;
     if constexpr (IO::kReading) {
-        Fresh(d.TextItemText, items);
-        Fresh(d.TextItemRotation, items);
-        Fresh(d.TextItemFontName, items);
-        Fresh(d.TextItemFontSize, items);
-        Fresh(d.TextItemColor, items);
-        Fresh(d.TextItemBold, items);
-        Fresh(d.TextItemItalic, items);
-        Fresh(d.TextItemUnderline, items);
-        Fresh(d.TextItemStrikethru, items);
-        Fresh(d.TextItemX, items);
-        Fresh(d.TextItemY, items);
-        Fresh(d.TextItemAscent, items);
-        Fresh(d.TextItemDescent, items);
-        Fresh(d.TextItemCharWidth, items);
-        Fresh(d.TextItemFromLabel, items);
+        Fresh(d.TextItems, items);
     }
     for (int i = 1; i <= items; ++i) {
+        auto& item = d.TextItemAt(i);
         io.Begin(Form::Whole);
-        io.Str(Item(d.TextItemText, i), {"text of text item %1", i});
+        io.Str(item.TextItemText, {"text of text item %1", i});
         io.End();
         io.Begin(Form::Items);
-        io.Int16(Item(d.TextItemRotation, i), {"rotation of text item %1", i});
-        io.Int32(Item(d.TextItemColor, i), {"colour of text item %1", i});
-        io.Int16(Item(d.TextItemFontSize, i), {"font size of text item %1", i});
+        io.Int16(item.TextItemRotation, {"rotation of text item %1", i});
+        io.Int32(item.TextItemColor, {"colour of text item %1", i});
+        io.Int16(item.TextItemFontSize, {"font size of text item %1", i});
         io.End();
         io.Begin(Form::Text);
-        io.Str(Item(d.TextItemFontName, i), {"font name of text item %1", i});
+        io.Str(item.TextItemFontName, {"font name of text item %1", i});
         io.End();
         io.Begin(Form::Items);
-        io.Flag(Item(d.TextItemBold, i), {"bold flag of text item %1", i});
-        io.Flag(Item(d.TextItemItalic, i), {"italic flag of text item %1", i});
-        io.Flag(Item(d.TextItemUnderline, i), {"underline flag of text item %1", i});
-        io.Flag(Item(d.TextItemStrikethru, i), {"strikeout flag of text item %1", i});
+        io.Flag(item.TextItemBold, {"bold flag of text item %1", i});
+        io.Flag(item.TextItemItalic, {"italic flag of text item %1", i});
+        io.Flag(item.TextItemUnderline, {"underline flag of text item %1", i});
+        io.Flag(item.TextItemStrikethru, {"strikeout flag of text item %1", i});
         io.End();
         io.Begin(Form::Items);
-        io.Int16(Item(d.TextItemCharWidth, i), {"character width of text item %1", i});
-        io.Int16(Item(d.TextItemAscent, i), {"ascent of text item %1", i});
+        io.Int16(item.TextItemCharWidth, {"character width of text item %1", i});
+        io.Int16(item.TextItemAscent, {"ascent of text item %1", i});
         io.End();
         io.Begin(Form::Items);
-        io.Int32(Item(d.TextItemX, i), {"x of text item %1", i});
-        io.Int16(Item(d.TextItemDescent, i), {"descent of text item %1", i});
-        io.Int32(Item(d.TextItemY, i), {"y of text item %1", i});
+        io.Int32(item.TextItemX, {"x of text item %1", i});
+        io.Int16(item.TextItemDescent, {"descent of text item %1", i});
+        io.Int32(item.TextItemY, {"y of text item %1", i});
         io.End();
         io.Begin(Form::Items);
-        io.Flag(Item(d.TextItemFromLabel, i), {"label flag of text item %1", i});
+        io.Flag(item.TextItemFromLabel, {"label flag of text item %1", i});
         io.End();
     }
 }

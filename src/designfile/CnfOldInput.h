@@ -3,7 +3,6 @@
 // that names the line and the field of a fault, and small conversions.
 // Used by CnfVersion2.cpp and CnfVersion1.cpp only.
 
-#include <cctype>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,6 +15,8 @@
 #include "core/SharedRoutines.h"
 #include "designfile/CnfOld.h"
 #include "plot/PlotState.h"
+#include "plot/mapfiles/MapFeatureTables.h"
+#include "plot/mapfiles/MapFileTypes.h"
 
 namespace tlrx::oldcnf {
 
@@ -110,25 +111,8 @@ inline int32_t CheckedStandardColor(OldInput& in, int32_t n) {
 }
 inline int32_t StandardPaletteColor(OldInput& in, int32_t n) { return PaletteRgb(CheckedStandardColor(in, n)); }
 
-// The fifteen text item lists sized anew to 0..count, emptied.
-inline void FreshTextItems(DesignState& d, int32_t count) {
-    const size_t n = static_cast<size_t>(count) + 1;
-    d.TextItemText.assign(n, {});
-    d.TextItemRotation.assign(n, 0);
-    d.TextItemFontName.assign(n, {});
-    d.TextItemFontSize.assign(n, 0);
-    d.TextItemColor.assign(n, 0);
-    d.TextItemBold.assign(n, false);
-    d.TextItemItalic.assign(n, false);
-    d.TextItemUnderline.assign(n, false);
-    d.TextItemStrikethru.assign(n, false);
-    d.TextItemX.assign(n, 0);
-    d.TextItemY.assign(n, 0);
-    d.TextItemAscent.assign(n, 0);
-    d.TextItemDescent.assign(n, 0);
-    d.TextItemCharWidth.assign(n, 0);
-    d.TextItemFromLabel.assign(n, false);
-}
+// The text items sized anew to 0..count, emptied.
+inline void FreshTextItems(DesignState& d, int32_t count) { d.TextItems.assign(static_cast<size_t>(count) + 1, {}); }
 
 // The boundary and graticule fields both older versions hold in one order,
 // from the northern boundary's text to the eastern boundary's.
@@ -232,11 +216,14 @@ inline void CheckSymbolType(OldInput& in, int16_t type) {
     in.Check(type >= SymLine && type <= SymCircleFilled, "Symbol type outside 1 to 12");
 }
 
-// The last three characters of a path, in capitals: the kind of a map file.
-inline std::string Kind(const std::string& path) {
-    std::string kind = path.size() > 3 ? path.substr(path.size() - 3) : path;
-    for (char& c : kind) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return kind;
+// The old row table a version 1 design kept an input file's feature settings
+// in, by the map file table. Version 1 kept a PNT file's settings in the
+// eight MWDB rows, as for the other files the MWDB reader reads; from version
+// 2 on a PNT file has the one row "All features". That is the only place an
+// older design parts from the table.
+inline GeofeatureTable Version1FeatureRows(const std::string& path) {
+    if (MapFileTypeOf(path).kind == MapKind::Pnt) return GeofeatureTable::MwdbFeatures;
+    return GeofeatureTableOf(path);
 }
 
 }  // namespace tlrx::oldcnf

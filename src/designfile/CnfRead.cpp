@@ -216,12 +216,13 @@ WindowFit FitWindow(Staged& s) {
     }
     for (int32_t i = 1; i <= d.NumTextItems; ++i) {
         const auto k = static_cast<size_t>(i);
-        d.TextItemFontSize[k] = ToInt16(d.TextItemFontSize[k] * double(factor));
-        d.TextItemX[k] = ToInt32(double(factor) * d.TextItemX[k] + offsetX);
-        d.TextItemY[k] = ToInt32(double(factor) * d.TextItemY[k] + offsetY);
-        d.TextItemCharWidth[k] = ToInt16(d.TextItemCharWidth[k] * double(factor));
-        d.TextItemAscent[k] = ToInt16(d.TextItemAscent[k] * double(factor));
-        d.TextItemDescent[k] = ToInt16(d.TextItemDescent[k] * double(factor));
+        TextItem& item = d.TextItems[k];
+        item.TextItemFontSize = ToInt16(item.TextItemFontSize * double(factor));
+        item.TextItemX = ToInt32(double(factor) * item.TextItemX + offsetX);
+        item.TextItemY = ToInt32(double(factor) * item.TextItemY + offsetY);
+        item.TextItemCharWidth = ToInt16(item.TextItemCharWidth * double(factor));
+        item.TextItemAscent = ToInt16(item.TextItemAscent * double(factor));
+        item.TextItemDescent = ToInt16(item.TextItemDescent * double(factor));
     }
     RescaleFillFraction(p, d, w0, h0, w1, h1);
     return {WindowFit::Action::Maximize, 0, 0, factor};

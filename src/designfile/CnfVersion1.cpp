@@ -133,40 +133,20 @@ void ConvertVersion1(DesignState& d, PlotState& p, const OldTables& old) {
     p.AscFileName.resize(static_cast<size_t>(p.GridOutputCount + files) + 1);
     for (int i = 1; i <= files; ++i) d.InputFileLabelFontName(i) = old.textFontName;
 
+    // The items close up over the empty slots and all take the design's one
+    // text font, without styles.
     int32_t n = 0;
-    for (size_t k = 1; k < d.TextItemText.size(); ++k) {
-        if (d.TextItemText[k].empty()) continue;
+    for (size_t k = 1; k < d.TextItems.size(); ++k) {
+        if (d.TextItems[k].TextItemText.empty()) continue;
         const auto to = static_cast<size_t>(++n);
-        d.TextItemText[to] = d.TextItemText[k];
-        d.TextItemRotation[to] = d.TextItemRotation[k];
-        d.TextItemColor[to] = d.TextItemColor[k];
-        d.TextItemFontSize[to] = d.TextItemFontSize[k];
-        d.TextItemCharWidth[to] = d.TextItemCharWidth[k];
-        d.TextItemAscent[to] = d.TextItemAscent[k];
-        d.TextItemX[to] = d.TextItemX[k];
-        d.TextItemY[to] = d.TextItemY[k];
-        d.TextItemDescent[to] = d.TextItemDescent[k];
-        d.TextItemFontName[to] = old.textFontName;
-        d.TextItemBold[to] = d.TextItemItalic[to] = d.TextItemUnderline[to] = d.TextItemStrikethru[to] = false;
-        d.TextItemFromLabel[to] = false;
+        if (to != k) d.TextItems[to] = d.TextItems[k];
+        TextItem& item = d.TextItems[to];
+        item.TextItemFontName = old.textFontName;
+        item.TextItemBold = item.TextItemItalic = item.TextItemUnderline = item.TextItemStrikethru = false;
+        item.TextItemFromLabel = false;
     }
     d.NumTextItems = n;
-    const auto keep = static_cast<size_t>(n) + 1;
-    d.TextItemText.resize(keep);
-    d.TextItemRotation.resize(keep);
-    d.TextItemFontName.resize(keep);
-    d.TextItemFontSize.resize(keep);
-    d.TextItemColor.resize(keep);
-    d.TextItemBold.resize(keep);
-    d.TextItemItalic.resize(keep);
-    d.TextItemUnderline.resize(keep);
-    d.TextItemStrikethru.resize(keep);
-    d.TextItemX.resize(keep);
-    d.TextItemY.resize(keep);
-    d.TextItemAscent.resize(keep);
-    d.TextItemDescent.resize(keep);
-    d.TextItemCharWidth.resize(keep);
-    d.TextItemFromLabel.resize(keep);
+    d.TextItems.resize(static_cast<size_t>(n) + 1);
 
     const int16_t pixel = ToInt16(d.TwipsPerPixelY);
     for (int i = 1; i <= files; ++i) {
@@ -183,17 +163,19 @@ void ConvertVersion1(DesignState& d, PlotState& p, const OldTables& old) {
                       " of input file " + std::to_string(i));
             file.Features[static_cast<size_t>(cls)] = {true, PaletteRgb(StandardColor(color)), pixel, radius, pixel};
         };
-        const std::string kind = Kind(file.Name);
-        if (kind == "PKD" || kind == "PKV") {
+        switch (Version1FeatureRows(file.Name)) {
+        case GeofeatureTable::WdbFeatures:
             for (int row = 1; row <= 41; ++row)
                 set(row, Wdb2Class(row), rows.wdb2Selected[size_t(row)], rows.wdb2Color[size_t(row)]);
-        } else if (kind == "GRF" || kind == "GRV") {
+            break;
+        case GeofeatureTable::DlgFeatures:
             for (int row = 1; row <= 80; ++row)
                 set(row, DlgClass(row), rows.dlgSelected[size_t(row)], rows.dlgColor[size_t(row)]);
-        } else if (kind == "MAP" || kind == "ALL" || kind == "CCI" || kind == "PNT") {
+            break;
+        case GeofeatureTable::MwdbFeatures:
             for (int row = 1; row <= 8; ++row) set(row, row, rows.mwdbSelected[size_t(row)], rows.mwdbColor[size_t(row)]);
-        } else {
-            set(1, 1, rows.otherSelected, rows.otherColor);
+            break;
+        case GeofeatureTable::AllFeatures: set(1, 1, rows.otherSelected, rows.otherColor); break;
         }
     }
 }
@@ -325,21 +307,25 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
 
             // The slot's one colour for its selected rows.
             const auto n = static_cast<int16_t>(old.fileColorCode[static_cast<size_t>(i)] - 1);
-            const std::string kind = Kind(d.InputFileName(i));
-            if (kind == "PKD" || kind == "PKV") {
+            switch (Version1FeatureRows(d.InputFileName(i))) {
+            case GeofeatureTable::WdbFeatures:
                 for (int row = 1; row <= 41; ++row)
                     if (rows.wdb2Selected[size_t(row)] != 0) rows.wdb2Color[size_t(row)] = n;
-            } else if (kind == "GRF" || kind == "GRV") {
+                break;
+            case GeofeatureTable::DlgFeatures:
                 for (int row = 1; row <= 80; ++row) {
                     if (v == 120) rows.dlgSelected[size_t(row)] = -1;
                     if (rows.dlgSelected[size_t(row)] != 0) rows.dlgColor[size_t(row)] = n;
                 }
-            } else if (kind == "MAP" || kind == "ALL" || kind == "CCI" || kind == "PNT") {
+                break;
+            case GeofeatureTable::MwdbFeatures:
                 for (int row = 1; row <= 8; ++row)
                     if (rows.mwdbSelected[size_t(row)] != 0) rows.mwdbColor[size_t(row)] = n;
-            } else {
+                break;
+            case GeofeatureTable::AllFeatures:
                 rows.otherSelected = -1;
                 rows.otherColor = n;
+                break;
             }
         }
     }
@@ -418,12 +404,12 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         const auto k = static_cast<size_t>(t);
         const auto of = [t](std::string_view what) { return std::string(what) + " of text slot " + std::to_string(t); };
         bool shorter = false;
-        d.TextItemText[k] = in.InnerLine(of("text"), shorter);
+        d.TextItems[k].TextItemText = in.InnerLine(of("text"), shorter);
         const int16_t sizeCode = in.Integer(of("font size code"));
         const OldFont font = in.Convert([&] { return OldFontOf(sizeCode); });
         int16_t colorCode = in.Integer(of("colour code"));
         if (v < 140) colorCode = RenumberOldColorCode(colorCode);
-        d.TextItemColor[k] = StandardPaletteColor(in, colorCode - 1);
+        d.TextItems[k].TextItemColor = StandardPaletteColor(in, colorCode - 1);
         const int16_t q = in.Integer(of("rotation code"));
         const int16_t x = in.Integer(of("x"));
         const int16_t x2 = in.Integer(of("second x"));
@@ -433,19 +419,19 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         const int16_t a = in.Integer(of("ascent"));
         in.Integer(of("ignored value"));
         in.Convert([&] {
-            d.TextItemFontSize[k] = ToInt16(font.points * double(factorY) / 15);
+            d.TextItems[k].TextItemFontSize = ToInt16(font.points * double(factorY) / 15);
             const int32_t ascent = ToInt16(font.ascent * double(factorY));
             const int32_t height = ToInt16(font.height * double(factorY));
-            d.TextItemRotation[k] = ToInt16((q - 1) * 90);
+            d.TextItems[k].TextItemRotation = ToInt16((q - 1) * 90);
             int64_t tx = ToInt32(x * double(factorX) + offsetX);
             int64_t ty = ToInt32(y * double(factorY) + offsetY);
             const int64_t tx2 = ToInt32(x2 * double(factorX) + offsetX);
             const int64_t ty2 = ToInt32(y2 * double(factorY) + offsetY);
-            d.TextItemCharWidth[k] = ToInt16(w * double(factorX));
-            d.TextItemAscent[k] = ToInt16(a * double(factorY));
-            d.TextItemDescent[k] = ToInt16(height - ascent);
+            d.TextItems[k].TextItemCharWidth = ToInt16(w * double(factorX));
+            d.TextItems[k].TextItemAscent = ToInt16(a * double(factorY));
+            d.TextItems[k].TextItemDescent = ToInt16(height - ascent);
             // The stored point becomes the start of the base line.
-            switch (d.TextItemRotation[k]) {
+            switch (d.TextItems[k].TextItemRotation) {
             case 0: ty -= height - ascent; break;
             case 90: tx += ascent; break;
             case 180:
@@ -458,10 +444,10 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
                 break;
             default: break;
             }
-            d.TextItemX[k] = ToInt32(double(tx));
-            d.TextItemY[k] = ToInt32(double(ty));
+            d.TextItems[k].TextItemX = ToInt32(double(tx));
+            d.TextItems[k].TextItemY = ToInt32(double(ty));
         });
-        d.TextItemFontName[k] = old.textFontName;
+        d.TextItems[k].TextItemFontName = old.textFontName;
         d.VectorTextScale = 100;
         if (v > 140) in.Integer(of("ignored value"));
     }

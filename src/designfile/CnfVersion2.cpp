@@ -54,8 +54,7 @@ void MoveOldFeatureRows(DesignState& d) {
         return FeatureSymbology{false, PaletteRgb(color), pixel, ToInt16(3 * double(d.TwipsPerPixelY)), pixel};
     };
     for (int i = 1; i <= d.NumInputFiles; ++i) {
-        const std::string kind = Kind(d.InputFileName(i));
-        if (kind != "MAP" && kind != "ALL" && kind != "CCI") continue;
+        if (GeofeatureTableOf(d.InputFileName(i)) != GeofeatureTable::MwdbFeatures) continue;
         d.Feature(9, i) = d.Feature(6, i);  // United States
         d.Feature(6, i) = d.Feature(8, i);  // Australia
         d.Feature(8, i) = fresh(RgbColor(255, 0, 255));  // Mexico
@@ -191,32 +190,33 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     for (int t = 1; t <= d.NumTextItems; ++t) {
         const auto k = static_cast<size_t>(t);
         const auto of = [t](std::string_view what) { return std::string(what) + " of text item " + std::to_string(t); };
+        TextItem& item = d.TextItems[k];
         bool shorter = false;
-        d.TextItemText[k] = in.InnerLine(of("text"), shorter);
+        item.TextItemText = in.InnerLine(of("text"), shorter);
         in.Check(!shorter, "Text line shorter than its two quotes");
         const int16_t rotation = in.Integer(of("rotation"));
         const int32_t color = in.Long(of("colour"));
         const int16_t size = in.Integer(of("font size"));
-        d.TextItemRotation[k] = rotation;
-        d.TextItemColor[k] = PaletteRgb(color);
-        d.TextItemFontName[k] = in.Text(of("font name"));
-        d.TextItemBold[k] = in.Flag(of("bold flag"));
-        d.TextItemItalic[k] = in.Flag(of("italic flag"));
-        d.TextItemUnderline[k] = in.Flag(of("underline flag"));
-        d.TextItemStrikethru[k] = in.Flag(of("strikeout flag"));
+        item.TextItemRotation = rotation;
+        item.TextItemColor = PaletteRgb(color);
+        item.TextItemFontName = in.Text(of("font name"));
+        item.TextItemBold = in.Flag(of("bold flag"));
+        item.TextItemItalic = in.Flag(of("italic flag"));
+        item.TextItemUnderline = in.Flag(of("underline flag"));
+        item.TextItemStrikethru = in.Flag(of("strikeout flag"));
         const int16_t width = in.Integer(of("character width"));
         const int16_t ascent = in.Integer(of("ascent"));
         const int32_t x = in.Long(of("x"));
         const int16_t descent = in.Integer(of("descent"));
         const int32_t y = in.Long(of("y"));
-        if (version > 203) d.TextItemFromLabel[k] = in.Flag(of("label flag"));
+        if (version > 203) item.TextItemFromLabel = in.Flag(of("label flag"));
         in.Convert([&] {
-            d.TextItemFontSize[k] = ToInt16(size * f);
-            d.TextItemX[k] = ToInt32(f * x + fit.offsetX);
-            d.TextItemY[k] = ToInt32(f * y + fit.offsetY);
-            d.TextItemCharWidth[k] = ToInt16(width * f);
-            d.TextItemAscent[k] = ToInt16(ascent * f);
-            d.TextItemDescent[k] = ToInt16(descent * f);
+            item.TextItemFontSize = ToInt16(size * f);
+            item.TextItemX = ToInt32(f * x + fit.offsetX);
+            item.TextItemY = ToInt32(f * y + fit.offsetY);
+            item.TextItemCharWidth = ToInt16(width * f);
+            item.TextItemAscent = ToInt16(ascent * f);
+            item.TextItemDescent = ToInt16(descent * f);
         });
     }
     return {w0, h0};

@@ -219,21 +219,22 @@ void LabelConvert() {
         for (int32_t k = 1; k <= n; ++k) {
             const auto from = static_cast<size_t>(k);
             const auto i = static_cast<size_t>(base) + from;
-            Item(d.TextItemText, i) = Item(p.MapLabelText, from);
-            Item(d.TextItemRotation, i) = 0;
-            Item(d.TextItemFontName, i) = Item(p.MapLabelFontName, from);
-            Item(d.TextItemFontSize, i) = Item(p.MapLabelFontSize, from);
-            Item(d.TextItemColor, i) = Item(p.MapLabelColor, from);
-            Item(d.TextItemBold, i) = Item(p.MapLabelBold, from);
-            Item(d.TextItemItalic, i) = Item(p.MapLabelItalic, from);
-            Item(d.TextItemUnderline, i) = Item(p.MapLabelUnderline, from);
-            Item(d.TextItemStrikethru, i) = Item(p.MapLabelStrikethru, from);
-            Item(d.TextItemX, i) = Item(p.MapLabelX, from);
-            Item(d.TextItemY, i) = Item(p.MapLabelY, from);
-            Item(d.TextItemAscent, i) = Item(p.MapLabelAscent, from);
-            Item(d.TextItemDescent, i) = Item(p.MapLabelDescent, from);
-            Item(d.TextItemCharWidth, i) = Item(p.MapLabelCharWidth, from);
-            Item(d.TextItemFromLabel, i) = true;
+            TextItem& item = d.TextItemAt(i);
+            item.TextItemText = Item(p.MapLabelText, from);
+            item.TextItemRotation = 0;
+            item.TextItemFontName = Item(p.MapLabelFontName, from);
+            item.TextItemFontSize = Item(p.MapLabelFontSize, from);
+            item.TextItemColor = Item(p.MapLabelColor, from);
+            item.TextItemBold = Item(p.MapLabelBold, from);
+            item.TextItemItalic = Item(p.MapLabelItalic, from);
+            item.TextItemUnderline = Item(p.MapLabelUnderline, from);
+            item.TextItemStrikethru = Item(p.MapLabelStrikethru, from);
+            item.TextItemX = Item(p.MapLabelX, from);
+            item.TextItemY = Item(p.MapLabelY, from);
+            item.TextItemAscent = Item(p.MapLabelAscent, from);
+            item.TextItemDescent = Item(p.MapLabelDescent, from);
+            item.TextItemCharWidth = Item(p.MapLabelCharWidth, from);
+            item.TextItemFromLabel = true;
         }
     } catch (const RuntimeError& e) {
         ShowProcError("LabelConvert", e.what());

@@ -132,18 +132,18 @@ void PrintText() {
         const int32_t count = d.NumTextItems;
         Host& window = MainWindow();
         for (int32_t i = 1; i <= count; ++i) {
-            const auto k = static_cast<size_t>(i);
-            d.CurrentText = Item(d.TextItemText, k);
-            d.CurrentTextRotation = std::to_string(Item(d.TextItemRotation, k));
-            window.CurrentX = static_cast<float>(Item(d.TextItemX, k));
-            window.CurrentY = static_cast<float>(Item(d.TextItemY, k));
-            window.ForeColor = static_cast<Rgb>(Item(d.TextItemColor, k));
-            window.FontName = Item(d.TextItemFontName, k);
-            window.FontSize = Item(d.TextItemFontSize, k);
-            window.FontBold = Item(d.TextItemBold, k);
-            window.FontItalic = Item(d.TextItemItalic, k);
-            window.FontStrikethru = Item(d.TextItemStrikethru, k);
-            window.FontUnderline = Item(d.TextItemUnderline, k);
+            const TextItem& item = d.TextItemAt(i);
+            d.CurrentText = item.TextItemText;
+            d.CurrentTextRotation = std::to_string(item.TextItemRotation);
+            window.CurrentX = static_cast<float>(item.TextItemX);
+            window.CurrentY = static_cast<float>(item.TextItemY);
+            window.ForeColor = static_cast<Rgb>(item.TextItemColor);
+            window.FontName = item.TextItemFontName;
+            window.FontSize = item.TextItemFontSize;
+            window.FontBold = item.TextItemBold;
+            window.FontItalic = item.TextItemItalic;
+            window.FontStrikethru = item.TextItemStrikethru;
+            window.FontUnderline = item.TextItemUnderline;
             PrintRotatedText();
         }
     } catch (const RuntimeError& e) {

@@ -10,6 +10,7 @@
 #include "AppTestSupport.h"
 #include "app/Tellurax.h"
 #include "core/DesignState.h"
+#include "core/ProjectionTable.h"
 #include "platform/FileDialog.h"
 #include "plot/PlotState.h"
 
@@ -73,14 +74,14 @@ TEST_F(DesignFileMenuTest, RecallingTakesBackTheProjectionAndMarksIt) {
     DesignState& d = Design();
     d.ProjCode = ProjAlbers;
     d.ProjName = "Albers Equal-Area";
-    d.TextItemText[1] = "Lake \"Tahoe\", CA";
+    d.TextItems[1].TextItemText = "Lake \"Tahoe\", CA";
     d.NumTextItems = 1;
     Choose(window, kSaveDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
     ASSERT_TRUE(boxes.log.empty());
 
     d.ProjCode = ProjMercator;
     d.ProjName = "Mercator";
-    d.TextItemText[1] = "";
+    d.TextItems[1].TextItemText = "";
     d.ProjDefined.assign(43, false);
     const std::string before = window.Caption();
     Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
@@ -89,13 +90,59 @@ TEST_F(DesignFileMenuTest, RecallingTakesBackTheProjectionAndMarksIt) {
     EXPECT_EQ(fileDialogs.log.back().title, "Recall Map Design");
     EXPECT_EQ(fileDialogs.log.back().flags, 4096);
     EXPECT_EQ(d.ProjCode, ProjAlbers);
-    EXPECT_EQ(d.TextItemText[1], "Lake \"Tahoe\", CA");
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Lake \"Tahoe\", CA");
     EXPECT_EQ(window.Caption(), "Tellurax: Albers Equal-Area projection");
     EXPECT_EQ(d.SavedCaption, before);
     EXPECT_EQ(MarkedProjection(window), window.mnuProj[10]);
     EXPECT_TRUE(d.ProjDefined[ProjAlbers]);
     EXPECT_EQ(d.StdParProjCode, ProjAlbers);
     EXPECT_TRUE(window.mnuInput[kRecallDesign]->isChecked());
+}
+
+// The mark after a recall is the item that carries the recalled code, in
+// whichever place the menu lists it; a code that is no projection marks none.
+TEST_F(DesignFileMenuTest, RecallingADesignOfEachProjectionMarksThatProjectionsItem) {
+    Tellurax window;
+    DesignState& d = Design();
+    struct Case {
+        int16_t code;
+        QAction* item;
+    };
+    const Case cases[] = {
+        {ProjMercator, window.mnuProj[0]},
+        {ProjEquirectangular, window.mnuProj[1]},
+        {ProjCylEqualArea, window.mnuProj[2]},
+        {ProjHammer, window.mnuProj[4]},
+        {ProjMollweide, window.mnuProjMollweide[0]},
+        {ProjInterruptedMollweide, window.mnuProjMollweide[1]},
+        {ProjRobinson, window.mnuProj[6]},
+        {ProjEquidistantConic, window.mnuProj[8]},
+        {ProjConformalConic, window.mnuProj[9]},
+        {ProjAlbers, window.mnuProj[10]},
+        {ProjGnomonic, window.mnuProj[12]},
+        {ProjStereographic, window.mnuProj[13]},
+        {ProjOrthographic, window.mnuProj[14]},
+        {ProjVerticalPerspective, window.mnuProj[15]},
+        {ProjAzEquidistant, window.mnuProj[16]},
+        {ProjAzEqualArea, window.mnuProj[17]},
+        {ProjUtm, window.mnuProj[19]},
+        {3, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        d.ProjCode = c.code;
+        d.ProjName = c.item ? std::string(FindProjection(c.code)->name) : "Polyconic";
+        const std::string file = Path("p" + std::to_string(c.code) + ".cnf");
+        Choose(window, kSaveDesign, {FileDialogChoice::Name(file)});
+        d.ProjCode = c.code == ProjMercator ? ProjRobinson : ProjMercator;  // the mark stays on the last recall's
+        Choose(window, kRecallDesign, {FileDialogChoice::Name(file)});
+        ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        EXPECT_EQ(d.ProjCode, c.code);
+        EXPECT_EQ(MarkedProjection(window), c.item);
+        if (c.item) {
+            EXPECT_EQ(c.item->data().toInt(), c.code);
+        }
+    }
 }
 
 TEST_F(DesignFileMenuTest, ANameWithoutTheExtensionIsAskedForAgain) {

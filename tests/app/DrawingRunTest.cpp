@@ -203,13 +203,13 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheTextItemsAndLabelsAndKeepsNoLabelItems) {
     // One text item in a colour of its own, near the top left of the area.
     d.NumTextItems = 1;
     ResizeTextItems(1);
-    d.TextItemText[1] = "Tellurax";
-    d.TextItemFontName[1] = d.DefaultFontName;
-    d.TextItemFontSize[1] = 24;
-    d.TextItemColor[1] = 0x0064C8;  // RGB(200, 100, 0)
-    d.TextItemX[1] = 1500;
-    d.TextItemY[1] = 1500;
-    d.TextItemRotation[1] = 0;
+    d.TextItems[1].TextItemText = "Tellurax";
+    d.TextItems[1].TextItemFontName = d.DefaultFontName;
+    d.TextItems[1].TextItemFontSize = 24;
+    d.TextItems[1].TextItemColor = 0x0064C8;  // RGB(200, 100, 0)
+    d.TextItems[1].TextItemX = 1500;
+    d.TextItems[1].TextItemY = 1500;
+    d.TextItems[1].TextItemRotation = 0;
 
     DrawMap(window);
     EXPECT_TRUE(boxes.log.empty()) << (boxes.log.empty() ? "" : boxes.log[0].text);
@@ -218,7 +218,7 @@ TEST_F(DrawingRunTest, DrawMapDrawsTheTextItemsAndLabelsAndKeepsNoLabelItems) {
     EXPECT_GT(Count(picture, qRgb(0, 0, 160)), 20);    // the labels
     // The labels were temporary text items of the run only.
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemText[1], "Tellurax");
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Tellurax");
     ExpectIdle(window);
 }
 

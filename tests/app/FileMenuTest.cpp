@@ -113,22 +113,22 @@ TEST_F(FileMenuTest, EachExportItemWritesTheMapToTheChosenFile) {
     DesignState& d = Design();
     d.NumTextItems = 1;
     ResizeTextItems(1);
-    d.TextItemText[1] = "Tellurax world";
-    d.TextItemFontName[1] = d.DefaultFontName;
-    d.TextItemFontSize[1] = 20;
-    d.TextItemColor[1] = MakeRgb(0, 0, 128);
+    d.TextItems[1].TextItemText = "Tellurax world";
+    d.TextItems[1].TextItemFontName = d.DefaultFontName;
+    d.TextItems[1].TextItemFontSize = 20;
+    d.TextItems[1].TextItemColor = MakeRgb(0, 0, 128);
     // Inside the map: LibreOffice shows a CGM file on a wide page that cuts
     // off its top and bottom.
-    d.TextItemX[1] = static_cast<int32_t>(window.ScaleWidth() * 0.36f);
-    d.TextItemY[1] = static_cast<int32_t>(window.ScaleHeight() * 0.4f);
+    d.TextItems[1].TextItemX = static_cast<int32_t>(window.ScaleWidth() * 0.36f);
+    d.TextItems[1].TextItemY = static_cast<int32_t>(window.ScaleHeight() * 0.4f);
     d.FontSlotName[FontSlotText] = d.DefaultFontName;
     // The height of its font, as a text placement stores it.
     window.FontName = d.DefaultFontName;
     window.FontSize = 20;
     TextMetric metric;
     ASSERT_TRUE(window.GetTextMetrics(metric));
-    d.TextItemAscent[1] = static_cast<int16_t>(metric.ascent * d.TwipsPerPixelY);
-    d.TextItemDescent[1] = static_cast<int16_t>(metric.descent * d.TwipsPerPixelY);
+    d.TextItems[1].TextItemAscent = static_cast<int16_t>(metric.ascent * d.TwipsPerPixelY);
+    d.TextItems[1].TextItemDescent = static_cast<int16_t>(metric.descent * d.TwipsPerPixelY);
 
     // BMP last, so that its picture is of the drawn map.
     std::vector<Format> formats(Formats().begin() + 1, Formats().end());

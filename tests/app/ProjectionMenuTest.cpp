@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QImage>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -25,6 +26,7 @@
 #include "app/Tellurax.h"
 #include "core/GraticuleInterrupt.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/common/DigitField.h"
 #include "dialogs/geo/LatLonBounds.h"
@@ -179,6 +181,47 @@ protected:
     }
 };
 
+// The menu is the projection table read in order: each row's item carries
+// its code and caption, a separator stands between families, the rows of a
+// submenu sit under the one item that opens it; the arrays follow the menus.
+TEST_F(ProjectionMenuTest, TheMenuIsTheProjectionTableRowByRow) {
+    Tellurax window;
+    const QList<QAction*> top = window.mnuBar[1]->menu()->actions();
+    ASSERT_EQ(static_cast<size_t>(top.size()), window.mnuProj.size());
+    std::vector<QAction*> items;  // the projections' items, submenus opened
+    for (qsizetype i = 0; i < top.size(); ++i) {
+        EXPECT_EQ(top[i], window.mnuProj[static_cast<size_t>(i)]);
+        if (QMenu* sub = top[i]->menu()) {
+            for (QAction* a : sub->actions()) items.push_back(a);
+        } else if (!top[i]->isSeparator()) {
+            items.push_back(top[i]);
+        }
+    }
+    ASSERT_EQ(items.size(), Projections().size());
+    std::vector<QAction*> submenuItems;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const ProjectionInfo& p = Projections()[i];
+        SCOPED_TRACE(std::string(p.name));
+        EXPECT_EQ(items[i]->text().toStdString(), p.menuItem);
+        EXPECT_EQ(items[i]->data().toInt(), p.code);
+        EXPECT_TRUE(items[i]->isCheckable());
+        QMenu* parent = qobject_cast<QMenu*>(items[i]->parent());
+        ASSERT_TRUE(parent);
+        EXPECT_EQ(parent == window.mnuBar[1]->menu() ? std::string() : parent->title().toStdString(), p.submenu);
+        if (!p.submenu.empty()) submenuItems.push_back(items[i]);
+        // A separator right before the item exactly where the family changes.
+        const qsizetype at = parent->actions().indexOf(items[i]);
+        const qsizetype topAt = p.submenu.empty() ? at : top.indexOf(parent->menuAction());
+        const bool separated = topAt > 0 && top[topAt - 1]->isSeparator();
+        EXPECT_EQ(separated, i > 0 && Projections()[i - 1].family != p.family && (at == 0 || p.submenu.empty()));
+        const MenuItem& m = ItemOf(p.code);
+        EXPECT_EQ(Action(window, m), items[i]);
+        EXPECT_EQ(p.caption, m.caption);
+    }
+    EXPECT_EQ(submenuItems, window.mnuProjMollweide);
+    EXPECT_EQ(Design().ProjMenuMax, static_cast<int16_t>(window.mnuProj.size() - 1));
+}
+
 TEST_F(ProjectionMenuTest, EachItemCommitsItsProjectionCaptionAndOneMark) {
     Tellurax window;
     for (const MenuItem& m : kItems) {
@@ -205,8 +248,8 @@ TEST_F(ProjectionMenuTest, EachItemCommitsItsProjectionCaptionAndOneMark) {
 TEST_F(ProjectionMenuTest, EveryItemIsEnabledAndTheSeparatorsAndTheSubmenusParentChooseNothing) {
     Tellurax window;
     for (const MenuItem& m : kItems) EXPECT_TRUE(Action(window, m)->isEnabled()) << m.name;
-    EXPECT_TRUE(window.mnuProj[Tellurax::kMollweideMenuItem]->isEnabled());
-    for (const int16_t index : {Tellurax::kMollweideMenuItem, int16_t{3}, int16_t{7}, int16_t{11}, int16_t{18}})
+    EXPECT_TRUE(window.mnuProj[5]->isEnabled());
+    for (const int16_t index : {int16_t{5}, int16_t{3}, int16_t{7}, int16_t{11}, int16_t{18}})
         window.mnuProj_Click(index);
     EXPECT_EQ(Design().ProjCode, ProjEquirectangular);
     EXPECT_EQ(window.windowTitle(), "Tellurax: Equirectangular projection");

@@ -127,12 +127,12 @@ TEST_F(TextPlacementTest, APlacementFromTheMenuToEscStoresTheItemAndRetakesThePi
     DesignState& d = Design();
     const QImage background = Shot(window);
     ASSERT_EQ(window.Caption(), kCaption);
-    const size_t lists = d.TextItemText.size();
+    const size_t items = d.TextItems.size();
 
     AddText(window, "Atlantic");
     EXPECT_EQ(d.CurrentText, "Atlantic");
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemText.size(), lists);  // grown when the item is stored
+    EXPECT_EQ(d.TextItems.size(), items);  // grown when the item is stored
     EXPECT_EQ(Shot(window), background);  // nothing drawn before a move
 
     Move(window, {100, 40});
@@ -171,20 +171,20 @@ TEST_F(TextPlacementTest, APlacementFromTheMenuToEscStoresTheItemAndRetakesThePi
     EXPECT_EQ(d.CurrentText, "");
     EXPECT_EQ(window.Caption(), kCaption);
     EXPECT_EQ(d.NumTextItems, 1);
-    ASSERT_EQ(d.TextItemText.size(), 2u);
-    EXPECT_EQ(d.TextItemText[1], "Atlantic");
-    EXPECT_EQ(d.TextItemX[1], 1650);
-    EXPECT_EQ(d.TextItemY[1], 600);  // the baseline, not the box
-    EXPECT_EQ(d.TextItemRotation[1], 0);
-    EXPECT_EQ(d.TextItemFontName[1], d.DefaultFontName);
-    EXPECT_EQ(d.TextItemFontSize[1], 12);
-    EXPECT_EQ(d.TextItemColor[1], 0);
-    EXPECT_FALSE(d.TextItemBold[1] || d.TextItemItalic[1] || d.TextItemFromLabel[1]);
+    ASSERT_EQ(d.TextItems.size(), 2u);
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Atlantic");
+    EXPECT_EQ(d.TextItems[1].TextItemX, 1650);
+    EXPECT_EQ(d.TextItems[1].TextItemY, 600);  // the baseline, not the box
+    EXPECT_EQ(d.TextItems[1].TextItemRotation, 0);
+    EXPECT_EQ(d.TextItems[1].TextItemFontName, d.DefaultFontName);
+    EXPECT_EQ(d.TextItems[1].TextItemFontSize, 12);
+    EXPECT_EQ(d.TextItems[1].TextItemColor, 0);
+    EXPECT_FALSE(d.TextItems[1].TextItemBold || d.TextItems[1].TextItemItalic || d.TextItems[1].TextItemFromLabel);
     TextMetric tm;
     ASSERT_TRUE(window.GetTextMetrics(tm));
-    EXPECT_EQ(d.TextItemAscent[1], tm.ascent * 15);
-    EXPECT_EQ(d.TextItemDescent[1], tm.descent * 15);
-    EXPECT_EQ(d.TextItemCharWidth[1], tm.aveCharWidth * 15);
+    EXPECT_EQ(d.TextItems[1].TextItemAscent, tm.ascent * 15);
+    EXPECT_EQ(d.TextItems[1].TextItemDescent, tm.descent * 15);
+    EXPECT_EQ(d.TextItems[1].TextItemCharWidth, tm.aveCharWidth * 15);
     EXPECT_GT(tm.ascent, 0);
 
     // The text stays on the window and in its picture, and a repaint shows it.
@@ -201,12 +201,12 @@ TEST_F(TextPlacementTest, EndingWithoutAPreviewDropsANewItemAndKeepsAnEditedOne)
     Prepare(window);
     DesignState& d = Design();
     const QImage background = Shot(window);
-    const std::vector<std::string> texts = d.TextItemText;
+    const std::vector<TextItem> items = d.TextItems;
 
     AddText(window, "Dropped");
     Key(window, Qt::Key_Escape);  // right after OK
     EXPECT_EQ(d.NumTextItems, 0);
-    EXPECT_EQ(d.TextItemText, texts);
+    EXPECT_EQ(d.TextItems, items);
     EXPECT_EQ(window.Caption(), kCaption);
     EXPECT_FALSE(window.WindowPicture.hBitmap);
 
@@ -223,7 +223,7 @@ TEST_F(TextPlacementTest, EndingWithoutAPreviewDropsANewItemAndKeepsAnEditedOne)
     Click(window, {200, 150});
     Key(window, Qt::Key_Escape);
     ASSERT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemRotation[1], 45);
+    EXPECT_EQ(d.TextItems[1].TextItemRotation, 45);
     const QImage placed = Shot(window);
 
     // An edited item without a preview keeps its place and fields.
@@ -231,8 +231,8 @@ TEST_F(TextPlacementTest, EndingWithoutAPreviewDropsANewItemAndKeepsAnEditedOne)
     EXPECT_TRUE(d.TextEditing);
     Key(window, Qt::Key_Escape);
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemX[1], 3000);
-    EXPECT_EQ(d.TextItemY[1], 2250);
+    EXPECT_EQ(d.TextItems[1].TextItemX, 3000);
+    EXPECT_EQ(d.TextItems[1].TextItemY, 2250);
     EXPECT_FALSE(d.TextEditing);
     EXPECT_EQ(window.Caption(), kCaption);
 
@@ -242,9 +242,9 @@ TEST_F(TextPlacementTest, EndingWithoutAPreviewDropsANewItemAndKeepsAnEditedOne)
         Click(window, at);
         Key(window, Qt::Key_Escape);
         EXPECT_EQ(d.NumTextItems, 1);
-        EXPECT_EQ(d.TextItemX[1], at.x() * 15);
-        EXPECT_EQ(d.TextItemY[1], at.y() * 15);
-        EXPECT_EQ(d.TextItemRotation[1], 45);
+        EXPECT_EQ(d.TextItems[1].TextItemX, at.x() * 15);
+        EXPECT_EQ(d.TextItems[1].TextItemY, at.y() * 15);
+        EXPECT_EQ(d.TextItems[1].TextItemRotation, 45);
     }
     EXPECT_NE(Shot(window), placed);
     EXPECT_TRUE(boxes.log.empty());
@@ -294,7 +294,7 @@ TEST_F(TextPlacementTest, TheCrossAndThePreviewLeaveNothingBehind) {
     EXPECT_NE(Shot(window), background);
     Key(window, Qt::Key_Escape);
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemX[1], 2250);
+    EXPECT_EQ(d.TextItems[1].TextItemX, 2250);
 }
 
 TEST_F(TextPlacementTest, EachRotationsPreviewLiesWithinTheBackgroundItKeeps) {

@@ -115,8 +115,8 @@ TEST_F(DesignStateTest, InputFileOneIsTheDefaultWorldMapWithItsSymbology) {
         EXPECT_EQ(d.FeatureColor(f, 1), 0);
     }
     EXPECT_EQ(d.NumTextItems, 0);
-    EXPECT_EQ(d.TextItemText.size(), 2u);
-    EXPECT_EQ(d.TextItemFromLabel.size(), 2u);
+    EXPECT_EQ(d.TextItems.size(), 2u);
+    EXPECT_EQ(d.TextItems.size(), 2u);
 }
 
 TEST_F(DesignStateTest, StartUpWidthsFollowTheScreenResolution) {

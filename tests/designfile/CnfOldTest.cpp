@@ -70,6 +70,28 @@ TEST_F(CnfOldTest, TheCommittedFixturesAreTheGeneratedFiles) {
         if (write) std::ofstream(FixturePath(name), std::ios::binary) << OldFixture(v);
         EXPECT_EQ(Fixture(name), OldFixture(v)) << name;
     }
+    if (write) std::ofstream(FixturePath(test::kVersion1PntFixture), std::ios::binary) << test::Version1PntFixture();
+    EXPECT_EQ(Fixture(test::kVersion1PntFixture), test::Version1PntFixture());
+}
+
+// A PNT file of a version 1 design keeps the settings of its MWDB rows, feature
+// class for row; the remapping of the MWDB files' classes after every older
+// design passes it by, as it does in version 2.
+TEST_F(CnfOldTest, AVersion1PntFileKeepsItsMwdbRowsUnmoved) {
+    ASSERT_TRUE(RecallText(Fixture(test::kVersion1PntFixture)));
+    EXPECT_TRUE(boxes.log.empty());
+    const DesignState& d = Design();
+    ASSERT_EQ(d.InputFileName(1), "C:\\MAPS\\NW.PNT");
+    const FeatureSymbology none{false, 0, 0, 15, 0};
+    EXPECT_EQ(d.Feature(1, 1), (FeatureSymbology{true, Std(0, 128, 0), 15, 60, 15}));
+    EXPECT_EQ(d.Feature(3, 1), (FeatureSymbology{true, Std(0, 0, 255), 15, 60, 15}));
+    EXPECT_EQ(d.Feature(6, 1), (FeatureSymbology{true, Std(255, 0, 255), 15, 60, 15}));  // old row 6, in place
+    EXPECT_EQ(d.Feature(7, 1), (FeatureSymbology{true, Std(128, 0, 0), 15, 60, 15}));
+    EXPECT_EQ(d.Feature(8, 1), none);  // old row 8, not selected
+    EXPECT_EQ(d.Feature(9, 1), none);
+    EXPECT_EQ(d.Feature(10, 1), none);
+    // The other slots read as in the MAP design.
+    EXPECT_EQ(d.Feature(72, 3).Color, Std(128, 0, 128));
 }
 
 TEST_F(CnfOldTest, AVersion2FileIsReadFittedAndConverted) {
@@ -140,19 +162,19 @@ TEST_F(CnfOldTest, AVersion2FileIsReadFittedAndConverted) {
 
         // Text items fitted; the label flag only from 2.04 on.
         ASSERT_EQ(d.NumTextItems, 2);
-        EXPECT_EQ(d.TextItemText[1], "Puget Sound");
-        EXPECT_EQ(d.TextItemColor[1], Std(0, 0, 255));
-        EXPECT_EQ(d.TextItemFontSize[1], std::nearbyint(12 * f));
-        EXPECT_EQ(d.TextItemX[1], std::nearbyint(3000 * f + c.offsetX));
-        EXPECT_EQ(d.TextItemY[1], std::nearbyint(4500 * f + c.offsetY));
-        EXPECT_EQ(d.TextItemCharWidth[1], std::nearbyint(7 * f));
-        EXPECT_EQ(d.TextItemAscent[1], std::nearbyint(11 * f));
-        EXPECT_EQ(d.TextItemDescent[1], std::nearbyint(3 * f));
-        EXPECT_EQ(d.TextItemText[2], "Cascade Range, WA");
-        EXPECT_EQ(d.TextItemRotation[2], 90);
-        EXPECT_TRUE(d.TextItemBold[2]);
-        EXPECT_EQ(d.TextItemFromLabel[2], c.version == 204);
-        EXPECT_FALSE(d.TextItemFromLabel[1]);
+        EXPECT_EQ(d.TextItems[1].TextItemText, "Puget Sound");
+        EXPECT_EQ(d.TextItems[1].TextItemColor, Std(0, 0, 255));
+        EXPECT_EQ(d.TextItems[1].TextItemFontSize, std::nearbyint(12 * f));
+        EXPECT_EQ(d.TextItems[1].TextItemX, std::nearbyint(3000 * f + c.offsetX));
+        EXPECT_EQ(d.TextItems[1].TextItemY, std::nearbyint(4500 * f + c.offsetY));
+        EXPECT_EQ(d.TextItems[1].TextItemCharWidth, std::nearbyint(7 * f));
+        EXPECT_EQ(d.TextItems[1].TextItemAscent, std::nearbyint(11 * f));
+        EXPECT_EQ(d.TextItems[1].TextItemDescent, std::nearbyint(3 * f));
+        EXPECT_EQ(d.TextItems[2].TextItemText, "Cascade Range, WA");
+        EXPECT_EQ(d.TextItems[2].TextItemRotation, 90);
+        EXPECT_TRUE(d.TextItems[2].TextItemBold);
+        EXPECT_EQ(d.TextItems[2].TextItemFromLabel, c.version == 204);
+        EXPECT_FALSE(d.TextItems[1].TextItemFromLabel);
 
         // The window stays; the fill fraction follows the fit.
         EXPECT_EQ(window.state, 0);
@@ -237,7 +259,7 @@ TEST_F(CnfOldTest, AVersion1FileIsReadFittedAndConverted) {
         // 18.75 twips per old pixel, 178 twips down, anchored on their base
         // lines by rotation.
         ASSERT_EQ(d.NumTextItems, 4);
-        ASSERT_EQ(d.TextItemText.size(), 5u);
+        ASSERT_EQ(d.TextItems.size(), 5u);
         struct Item {
             const char* text;
             int16_t rotation, size;
@@ -252,17 +274,17 @@ TEST_F(CnfOldTest, AVersion1FileIsReadFittedAndConverted) {
         };
         for (size_t k = 1; k <= 4; ++k) {
             const Item& e = items[k - 1];
-            EXPECT_EQ(d.TextItemText[k], e.text);
-            EXPECT_EQ(d.TextItemRotation[k], e.rotation) << e.text;
-            EXPECT_EQ(d.TextItemFontSize[k], e.size) << e.text;
-            EXPECT_EQ(d.TextItemColor[k], e.color) << e.text;
-            EXPECT_EQ(d.TextItemX[k], e.x) << e.text;
-            EXPECT_EQ(d.TextItemY[k], e.y) << e.text;
-            EXPECT_EQ(d.TextItemCharWidth[k], e.width) << e.text;
-            EXPECT_EQ(d.TextItemAscent[k], e.ascent) << e.text;
-            EXPECT_EQ(d.TextItemDescent[k], e.descent) << e.text;
-            EXPECT_EQ(d.TextItemFontName[k], "Arial");
-            EXPECT_FALSE(d.TextItemBold[k] || d.TextItemFromLabel[k]);
+            EXPECT_EQ(d.TextItems[k].TextItemText, e.text);
+            EXPECT_EQ(d.TextItems[k].TextItemRotation, e.rotation) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemFontSize, e.size) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemColor, e.color) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemX, e.x) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemY, e.y) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemCharWidth, e.width) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemAscent, e.ascent) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemDescent, e.descent) << e.text;
+            EXPECT_EQ(d.TextItems[k].TextItemFontName, "Arial");
+            EXPECT_FALSE(d.TextItems[k].TextItemBold || d.TextItems[k].TextItemFromLabel);
         }
         EXPECT_EQ(window.changes, 1);
         EXPECT_EQ(window.caption, "Tellurax: Mercator projection");
@@ -303,7 +325,7 @@ TEST_F(CnfOldTest, Version1FilesFollowTheirVersionTests) {
         const PlotState& p = Plot();
         SCOPED_TRACE(c.version);
         EXPECT_EQ(d.NumTextItems, c.items);
-        EXPECT_EQ(d.TextItemColor[1], c.textColor);
+        EXPECT_EQ(d.TextItems[1].TextItemColor, c.textColor);
         EXPECT_EQ(d.BoundsText[6], c.centre ? "47    30    00    N" : start.BoundsText[6]);
         EXPECT_EQ(d.AzRangeSec, c.centre ? 108000 : start.AzRangeSec);
         EXPECT_EQ(d.LatSouthSec, 162000);  // read, or from the degrees
@@ -388,7 +410,7 @@ TEST_F(CnfOldTest, Version1NamesAndCodesAreConverted) {
         const DesignState& d = Design();
         EXPECT_EQ(d.ProjName, c.projName) << c.what;
         EXPECT_EQ(d.ProjCode, c.projCode) << c.what;
-        EXPECT_EQ(d.TextItemFontName[1], c.fontName) << c.what;
+        EXPECT_EQ(d.TextItems[1].TextItemFontName, c.fontName) << c.what;
         EXPECT_EQ(d.InputFileLabelFontName(1), c.fontName) << c.what;
         EXPECT_EQ(d.InputFileSymbolType(4), c.symbolType) << c.what;
     }
@@ -418,9 +440,9 @@ TEST_F(CnfOldTest, Version1PixelsAreFittedIntoThePresentDrawingArea) {
         window.height = c.height + test::FakeDesignWindow::kFrameHeight;
         ASSERT_TRUE(RecallText(OldFixture(150))) << c.width;
         const DesignState& d = Design();
-        EXPECT_EQ(d.TextItemFontSize[1], c.size) << c.width;
-        EXPECT_EQ(d.TextItemX[1], c.x) << c.width;
-        EXPECT_EQ(d.TextItemY[1], c.y) << c.width;
+        EXPECT_EQ(d.TextItems[1].TextItemFontSize, c.size) << c.width;
+        EXPECT_EQ(d.TextItems[1].TextItemX, c.x) << c.width;
+        EXPECT_EQ(d.TextItems[1].TextItemY, c.y) << c.width;
         EXPECT_EQ(window.changes, 1);
     }
 }
@@ -431,10 +453,10 @@ TEST_F(CnfOldTest, Version1PixelsAreFittedIntoThePresentDrawingArea) {
 TEST_F(CnfOldTest, AFontSizeCodeOutsideTheTableIsAPointSize) {
     ASSERT_TRUE(RecallText(Replaced(OldFixture(150), "\"Seattle\"\r\n 3 ", "\"Seattle\"\r\n 8 ")));
     const DesignState& d = Design();
-    EXPECT_EQ(d.TextItemText[1], "Seattle");
-    EXPECT_EQ(d.TextItemFontSize[1], 10);  // 8 * 18.75 / 15
-    EXPECT_EQ(d.TextItemDescent[1], 244 - 206);
-    EXPECT_EQ(d.TextItemY[1], 4866 - 38);
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Seattle");
+    EXPECT_EQ(d.TextItems[1].TextItemFontSize, 10);  // 8 * 18.75 / 15
+    EXPECT_EQ(d.TextItems[1].TextItemDescent, 244 - 206);
+    EXPECT_EQ(d.TextItems[1].TextItemY, 4866 - 38);
 }
 
 // Symbol sizes of both versions: whole pixels, at least one.

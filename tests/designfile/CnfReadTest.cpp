@@ -70,7 +70,7 @@ TEST_F(CnfReadTest, AFileWithoutInputFilesOrTextItemsIsReadIntoItsFields) {
     EXPECT_EQ(d.UtmText[4], "0.9996");
     EXPECT_EQ(d.ScCount, 3);
     EXPECT_EQ(d.NumTextItems, 0);
-    EXPECT_EQ(d.TextItemText.size(), 1u);
+    EXPECT_EQ(d.TextItems.size(), 1u);
     // Derived again: the centre's sine and cosine, the range's cosine.
     EXPECT_DOUBLE_EQ(d.CosCentLat, std::cos(40 * d.DegToRad));
     EXPECT_DOUBLE_EQ(d.CosAzRange, -1);
@@ -112,17 +112,18 @@ TEST_F(CnfReadTest, InputFilesAndTextItemsKeepCommasQuotesAndBlanks) {
     EXPECT_EQ(p.WmfFileName, "/out/map.wmf");
     EXPECT_EQ(p.ScFileName, "/out/sc.prn");
     ASSERT_EQ(d.NumTextItems, 2);
-    EXPECT_EQ(d.TextItemText[1], "Lake \"Tahoe\", CA");
-    EXPECT_EQ(d.TextItemColor[1], 255);
-    EXPECT_EQ(d.TextItemX[1], 3000);
-    EXPECT_EQ(d.TextItemDescent[1], 3);
-    EXPECT_EQ(d.TextItemY[1], 4500);
-    EXPECT_TRUE(d.TextItemBold[1]);
-    EXPECT_EQ(d.TextItemText[2], "");
-    EXPECT_EQ(d.TextItemFontName[2], "Times, Roman");
-    EXPECT_EQ(d.TextItemX[2], -150);
-    EXPECT_TRUE(d.TextItemItalic[2] && d.TextItemUnderline[2] && !d.TextItemStrikethru[2]);
-    EXPECT_TRUE(d.TextItemFromLabel[2]);
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Lake \"Tahoe\", CA");
+    EXPECT_EQ(d.TextItems[1].TextItemColor, 255);
+    EXPECT_EQ(d.TextItems[1].TextItemX, 3000);
+    EXPECT_EQ(d.TextItems[1].TextItemDescent, 3);
+    EXPECT_EQ(d.TextItems[1].TextItemY, 4500);
+    EXPECT_TRUE(d.TextItems[1].TextItemBold);
+    EXPECT_EQ(d.TextItems[2].TextItemText, "");
+    EXPECT_EQ(d.TextItems[2].TextItemFontName, "Times, Roman");
+    EXPECT_EQ(d.TextItems[2].TextItemX, -150);
+    EXPECT_TRUE(d.TextItems[2].TextItemItalic && d.TextItems[2].TextItemUnderline &&
+                !d.TextItems[2].TextItemStrikethru);
+    EXPECT_TRUE(d.TextItems[2].TextItemFromLabel);
     EXPECT_EQ(window.caption, "Tellurax: Albers Equal-Area projection");
     EXPECT_EQ(window.marked, ProjAlbers);
     EXPECT_EQ(d.StdParProjCode, ProjAlbers);
@@ -377,9 +378,9 @@ TEST_F(CnfReadTest, ADesignSavedFullScreenMaximisesTheWindow) {
     EXPECT_EQ(d.FeatureSymbolRadius(1, 1), 15);
     EXPECT_EQ(d.FeatureSymbolRadius(2, 1), 30);
     EXPECT_EQ(d.FeatureSymbolRadius(3, 1), 45);
-    EXPECT_EQ(d.TextItemX[1], 3000);
-    EXPECT_EQ(d.TextItemY[1], 4500);
-    EXPECT_EQ(d.TextItemFontSize[1], 12);
+    EXPECT_EQ(d.TextItems[1].TextItemX, 3000);
+    EXPECT_EQ(d.TextItems[1].TextItemY, 4500);
+    EXPECT_EQ(d.TextItems[1].TextItemFontSize, 12);
     EXPECT_EQ(Plot().MapFillFraction, 1.0);
 }
 
@@ -403,13 +404,13 @@ TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
         ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 69, c.extent)));
         const DesignState& d = Design();
         EXPECT_EQ(window.state, 2);
-        EXPECT_EQ(d.TextItemX[1], 2800);
-        EXPECT_EQ(d.TextItemY[1], 3000);
-        EXPECT_EQ(d.TextItemFontSize[1], 8);
-        EXPECT_EQ(d.TextItemCharWidth[1], 5);
-        EXPECT_EQ(d.TextItemAscent[1], 7);
-        EXPECT_EQ(d.TextItemDescent[1], 2);
-        EXPECT_EQ(d.TextItemX[2], 700);  // -150 * 2/3 + 800
+        EXPECT_EQ(d.TextItems[1].TextItemX, 2800);
+        EXPECT_EQ(d.TextItems[1].TextItemY, 3000);
+        EXPECT_EQ(d.TextItems[1].TextItemFontSize, 8);
+        EXPECT_EQ(d.TextItems[1].TextItemCharWidth, 5);
+        EXPECT_EQ(d.TextItems[1].TextItemAscent, 7);
+        EXPECT_EQ(d.TextItems[1].TextItemDescent, 2);
+        EXPECT_EQ(d.TextItems[2].TextItemX, 700);  // -150 * 2/3 + 800
         EXPECT_EQ(d.InputFileLabelFontSize(1), 7);
         EXPECT_EQ(d.FeatureSymbolRadius(1, 1), 30);  // 45 twips * 2/3: 2 pixels
         EXPECT_EQ(d.FeatureLineWidth(1, 1), 15);     // widths stay
@@ -420,7 +421,7 @@ TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
 // The text line loses its first and last characters, whatever they are.
 TEST_F(CnfReadTest, ATextItemLineLosesItsFirstAndLastCharacters) {
     ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 94, "\xABVille-Marie \xE0 Montr\xE9" "al\xBB")));
-    EXPECT_EQ(Design().TextItemText[1], "Ville-Marie à Montréal");
+    EXPECT_EQ(Design().TextItems[1].TextItemText, "Ville-Marie à Montréal");
 }
 
 TEST_F(CnfReadTest, ADefinedSmallCircleIsComputedAgain) {

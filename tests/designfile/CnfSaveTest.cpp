@@ -94,18 +94,18 @@ protected:
         ResizeTextItems(4);
         for (int i = 1; i <= 4; ++i) {
             const auto k = static_cast<size_t>(i);
-            d.TextItemText[k] = texts[i];
-            d.TextItemFontName[k] = i == 2 ? " Courier New" : "Liberation Serif";
-            d.TextItemFontSize[k] = static_cast<int16_t>(10 + i);
-            d.TextItemRotation[k] = static_cast<int16_t>(45 * i);
-            d.TextItemColor[k] = PaletteRgb(RgbColor(0, 0, 128));
-            d.TextItemBold[k] = i % 2 == 0;
-            d.TextItemX[k] = 1500 * i - 2000;
-            d.TextItemY[k] = 900 * i;
-            d.TextItemAscent[k] = 11;
-            d.TextItemDescent[k] = 3;
-            d.TextItemCharWidth[k] = 7;
-            d.TextItemFromLabel[k] = i == 4;
+            d.TextItems[k].TextItemText = texts[i];
+            d.TextItems[k].TextItemFontName = i == 2 ? " Courier New" : "Liberation Serif";
+            d.TextItems[k].TextItemFontSize = static_cast<int16_t>(10 + i);
+            d.TextItems[k].TextItemRotation = static_cast<int16_t>(45 * i);
+            d.TextItems[k].TextItemColor = PaletteRgb(RgbColor(0, 0, 128));
+            d.TextItems[k].TextItemBold = i % 2 == 0;
+            d.TextItems[k].TextItemX = 1500 * i - 2000;
+            d.TextItems[k].TextItemY = 900 * i;
+            d.TextItems[k].TextItemAscent = 11;
+            d.TextItems[k].TextItemDescent = 3;
+            d.TextItems[k].TextItemCharWidth = 7;
+            d.TextItems[k].TextItemFromLabel = i == 4;
         }
     }
     static size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
@@ -166,10 +166,7 @@ TEST_F(CnfSaveTest, EveryProjectionFamilyComesBackAsSaved) {
             EXPECT_EQ(d.InputFileName(i), original.InputFileName(i));
             EXPECT_EQ(d.InputFileLabelFontName(i), original.InputFileLabelFontName(i));
         }
-        EXPECT_EQ(d.TextItemText, original.TextItemText);
-        EXPECT_EQ(d.TextItemFontName, original.TextItemFontName);
-        EXPECT_EQ(d.TextItemX, original.TextItemX);
-        EXPECT_EQ(d.TextItemFromLabel, original.TextItemFromLabel);
+        EXPECT_EQ(d.TextItems, original.TextItems);
         for (int j = 1; j <= 72; ++j) {
             EXPECT_EQ(d.FeatureSelected(j, 2), original.FeatureSelected(j, 2));
             EXPECT_EQ(d.FeatureColor(j, 3), original.FeatureColor(j, 3));
@@ -203,7 +200,7 @@ TEST_F(CnfSaveTest, TextsTheFileCannotCarryAreRefusedBeforeWriting) {
          "design file cannot carry"},
         {[] {
              Design().NumTextItems = 1;
-             Design().TextItemText[1] = "two\nlines";
+             Design().TextItems[1].TextItemText = "two\nlines";
          },
          "Text of text item 1 holds a line break, which a design file cannot carry"},
         {[] { Design().RptFontName = "\"Bold\", Inc"; },
@@ -246,11 +243,11 @@ TEST_F(CnfSaveTest, ADesignBeyondTheCodePageIsSavedInUtf8) {
         bool utf8;
     };
     const Case cases[] = {
-        {"Greek text", [] { Design().TextItemText[1] = "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1, \"\xCE\xB7\""; },
-         true},
+        {"Greek text",
+         [] { Design().TextItems[1].TextItemText = "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1, \"\xCE\xB7\""; }, true},
         {"Cyrillic folder",
          [] { Design().InputFileName(1) = "/home/\xD0\xBA\xD0\xB0\xD1\x80\xD1\x82\xD1\x8B/world.map"; }, true},
-        {"Windows-1252 only", [] { Design().TextItemText[1] = "Z\xC3\xBCrich \xE2\x82\xAC"; }, false},
+        {"Windows-1252 only", [] { Design().TextItems[1].TextItemText = "Z\xC3\xBCrich \xE2\x82\xAC"; }, false},
         {"a path with a double quote", [] { Plot().AscFileName[1] = "/out/\"grid\".txt"; }, false},
     };
     for (const Case& c : cases) {
@@ -273,7 +270,7 @@ TEST_F(CnfSaveTest, ADesignBeyondTheCodePageIsSavedInUtf8) {
         ResetPlotState();
         ASSERT_TRUE(Recall(first));
         ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].text;
-        EXPECT_EQ(Design().TextItemText, original.TextItemText);
+        EXPECT_EQ(Design().TextItems, original.TextItems);
         EXPECT_EQ(Design().InputFileName(1), original.InputFileName(1));
         EXPECT_EQ(Plot().AscFileName, names);
         ASSERT_TRUE(Save(Path("second.cnf")));

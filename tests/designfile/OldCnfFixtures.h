@@ -247,6 +247,15 @@ inline std::string Version1Fixture(int v) {
     return f.Text();
 }
 
+// Version 1.50 with a PNT file where the MAP file was: version 1 kept a PNT
+// file's settings in the MWDB rows, where the map file table now gives it one row.
+inline constexpr const char* kVersion1PntFixture = "v150-pnt.cnf";
+inline std::string Version1PntFixture() {
+    std::string text = Version1Fixture(150);
+    const std::string map = "C:\\MAPS\\NW.MAP";
+    return text.replace(text.find(map), map.size(), "C:\\MAPS\\NW.PNT");
+}
+
 // The fixture of a version, by its number.
 inline std::string OldFixture(int version) {
     return version >= 200 ? Version2Fixture(version) : Version1Fixture(version);

@@ -143,15 +143,25 @@ TEST_F(DesignOptionDialogsTest, LineWidthScalingExplainsItselfHasOneTopicAndSits
 
 // ---- Label option ----
 
+TextItem Placed(const char* text, int16_t rotation, int32_t x, bool fromLabel = false) {
+    TextItem item;
+    item.TextItemText = text;
+    item.TextItemRotation = rotation;
+    item.TextItemX = x;
+    item.TextItemFromLabel = fromLabel;
+    return item;
+}
+TextItem North() { return Placed("North", 15, 100); }
+TextItem South() { return Placed("South", 30, 300); }
+
 // Text items 1 and 3 placed by the user, 2 made from a label.
 void ThreeItems() {
     DesignState& d = Design();
     d.NumTextItems = 3;
     ResizeTextItems(3);
-    d.TextItemText = {"", "North", "Seattle", "South"};
-    d.TextItemFromLabel = {false, false, true, false};
-    d.TextItemRotation = {0, 15, 0, 30};
-    d.TextItemX = {0, 100, 200, 300};
+    d.TextItems[1] = North();
+    d.TextItems[2] = Placed("Seattle", 0, 200, true);
+    d.TextItems[3] = South();
 }
 
 // The labels a drawing run placed: two, measured.
@@ -231,8 +241,8 @@ TEST_F(DesignOptionDialogsTest, LabelOptionOkActsOnTheChoice) {
         const DesignState& d = Design();
         EXPECT_EQ(d.DisplayLabels, c.displayAfter) << c.row;
         ASSERT_EQ(d.NumTextItems, static_cast<int32_t>(c.texts.size())) << c.row;
-        ASSERT_EQ(d.TextItemText.size(), c.texts.size() + 1) << c.row;
-        for (size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(d.TextItemText[i + 1], c.texts[i]) << c.row;
+        ASSERT_EQ(d.TextItems.size(), c.texts.size() + 1) << c.row;
+        for (size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(d.TextItems[i + 1].TextItemText, c.texts[i]) << c.row;
         EXPECT_EQ(SelectLabelOption::LabelOptionChoice, c.row);
     }
     // The converted labels come with their place and font, marked.
@@ -241,11 +251,11 @@ TEST_F(DesignOptionDialogsTest, LabelOptionOkActsOnTheChoice) {
     TwoPlacedLabels();
     ThreeItems();
     ChooseLabelOption(SelectLabelOption::ConvertLabels);
-    EXPECT_TRUE(d.TextItemFromLabel[5]);
-    EXPECT_EQ(d.TextItemX[5], 1100);
-    EXPECT_EQ(d.TextItemY[5], 2100);
-    EXPECT_EQ(d.TextItemRotation[5], 0);
-    EXPECT_EQ(d.TextItemFontName[5], "Sans");
+    EXPECT_TRUE(d.TextItems[5].TextItemFromLabel);
+    EXPECT_EQ(d.TextItems[5].TextItemX, 1100);
+    EXPECT_EQ(d.TextItems[5].TextItemY, 2100);
+    EXPECT_EQ(d.TextItems[5].TextItemRotation, 0);
+    EXPECT_EQ(d.TextItems[5].TextItemFontName, "Sans");
 }
 
 TEST_F(DesignOptionDialogsTest, EraseKeepsTheUsersItemsInOrderAndRemovesEveryConvertedCopy) {
@@ -257,13 +267,10 @@ TEST_F(DesignOptionDialogsTest, EraseKeepsTheUsersItemsInOrderAndRemovesEveryCon
     EXPECT_EQ(d.NumTextItems, 7);
     ChooseLabelOption(SelectLabelOption::EraseConverted);
     ASSERT_EQ(d.NumTextItems, 2);
-    EXPECT_EQ(d.TextItemText, (std::vector<std::string>{"", "North", "South"}));
-    EXPECT_EQ(d.TextItemRotation, (std::vector<int16_t>{0, 15, 30}));
-    EXPECT_EQ(d.TextItemX, (std::vector<int32_t>{0, 100, 300}));
-    EXPECT_EQ(d.TextItemFromLabel, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(d.TextItems, (std::vector<TextItem>{{}, North(), South()}));
     // Nothing from labels: the items stay as they were.
     ChooseLabelOption(SelectLabelOption::EraseConverted);
-    EXPECT_EQ(d.TextItemText, (std::vector<std::string>{"", "North", "South"}));
+    EXPECT_EQ(d.TextItems, (std::vector<TextItem>{{}, North(), South()}));
 }
 
 TEST_F(DesignOptionDialogsTest, LabelOptionHasOneTopic) {

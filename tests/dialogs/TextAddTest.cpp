@@ -51,32 +51,34 @@ protected:
         ResizeTextItems(n);
         for (int i = 1; i <= n; ++i) {
             const auto k = static_cast<size_t>(i);
-            d.TextItemText[k] = "Text " + std::to_string(i);
-            d.TextItemRotation[k] = static_cast<int16_t>(i * 45);
-            d.TextItemFontName[k] = "Font " + std::to_string(i);
-            d.TextItemFontSize[k] = static_cast<int16_t>(8 + i);
-            d.TextItemColor[k] = 0x10000 * i;
-            d.TextItemBold[k] = i % 2 == 0;
-            d.TextItemItalic[k] = i % 3 == 0;
-            d.TextItemUnderline[k] = i == 4;
-            d.TextItemStrikethru[k] = i == 5;
-            d.TextItemX[k] = 1000 * i;
-            d.TextItemY[k] = 500 * i;
-            d.TextItemAscent[k] = static_cast<int16_t>(200 + i);
-            d.TextItemDescent[k] = static_cast<int16_t>(50 + i);
-            d.TextItemCharWidth[k] = static_cast<int16_t>(100 + i);
-            d.TextItemFromLabel[k] = i == 3;
+            d.TextItems[k].TextItemText = "Text " + std::to_string(i);
+            d.TextItems[k].TextItemRotation = static_cast<int16_t>(i * 45);
+            d.TextItems[k].TextItemFontName = "Font " + std::to_string(i);
+            d.TextItems[k].TextItemFontSize = static_cast<int16_t>(8 + i);
+            d.TextItems[k].TextItemColor = 0x10000 * i;
+            d.TextItems[k].TextItemBold = i % 2 == 0;
+            d.TextItems[k].TextItemItalic = i % 3 == 0;
+            d.TextItems[k].TextItemUnderline = i == 4;
+            d.TextItems[k].TextItemStrikethru = i == 5;
+            d.TextItems[k].TextItemX = 1000 * i;
+            d.TextItems[k].TextItemY = 500 * i;
+            d.TextItems[k].TextItemAscent = static_cast<int16_t>(200 + i);
+            d.TextItems[k].TextItemDescent = static_cast<int16_t>(50 + i);
+            d.TextItems[k].TextItemCharWidth = static_cast<int16_t>(100 + i);
+            d.TextItems[k].TextItemFromLabel = i == 3;
         }
     }
     // All fifteen fields of item i, to compare items as wholes.
     static auto Fields(int i) {
         const DesignState& d = Design();
         const auto k = static_cast<size_t>(i);
-        return std::make_tuple(d.TextItemText[k], d.TextItemRotation[k], d.TextItemFontName[k],
-                               d.TextItemFontSize[k], d.TextItemColor[k], bool(d.TextItemBold[k]),
-                               bool(d.TextItemItalic[k]), bool(d.TextItemUnderline[k]),
-                               bool(d.TextItemStrikethru[k]), d.TextItemX[k], d.TextItemY[k], d.TextItemAscent[k],
-                               d.TextItemDescent[k], d.TextItemCharWidth[k], bool(d.TextItemFromLabel[k]));
+        return std::make_tuple(d.TextItems[k].TextItemText, d.TextItems[k].TextItemRotation,
+                               d.TextItems[k].TextItemFontName, d.TextItems[k].TextItemFontSize,
+                               d.TextItems[k].TextItemColor, bool(d.TextItems[k].TextItemBold),
+                               bool(d.TextItems[k].TextItemItalic), bool(d.TextItems[k].TextItemUnderline),
+                               bool(d.TextItems[k].TextItemStrikethru), d.TextItems[k].TextItemX,
+                               d.TextItems[k].TextItemY, d.TextItems[k].TextItemAscent, d.TextItems[k].TextItemDescent,
+                               d.TextItems[k].TextItemCharWidth, bool(d.TextItems[k].TextItemFromLabel));
     }
     static std::vector<std::string> Entries(const TextAdd& dlg) {
         std::vector<std::string> out;
@@ -127,8 +129,8 @@ TEST_F(TextAddTest, DeletingAnItemMovesTheLaterOnesDownAndCancelBringsAllBack) {
         dlg.DeleteText->click();
         const DesignState& d = Design();
         EXPECT_EQ(d.NumTextItems, 4);
-        EXPECT_EQ(d.TextItemText.size(), 5u);
-        EXPECT_EQ(d.TextItemFromLabel.size(), 5u);
+        EXPECT_EQ(d.TextItems.size(), 5u);
+        EXPECT_EQ(d.TextItems.size(), 5u);
         EXPECT_EQ(Fields(1), one);
         EXPECT_EQ(Fields(2), three);
         EXPECT_EQ(Fields(3), four);
@@ -179,12 +181,12 @@ TEST_F(TextAddTest, DeleteAllTextAsksFirst) {
         boxes.answers = {MsgAnswer::Yes};
         dlg.DeleteAllText->click();
         EXPECT_EQ(Design().NumTextItems, 0);
-        EXPECT_EQ(Design().TextItemText.size(), 1u);
+        EXPECT_EQ(Design().TextItems.size(), 1u);
         EXPECT_TRUE(Entries(dlg).empty());
         dlg.Cancel->click();  // all three come back
     }
     EXPECT_EQ(Design().NumTextItems, 3);
-    EXPECT_EQ(Design().TextItemText[3], "Text 3");
+    EXPECT_EQ(Design().TextItems[3].TextItemText, "Text 3");
     ASSERT_EQ(boxes.log.size(), 2u);
     EXPECT_EQ(boxes.log[0].text, "Do you really want to delete\nevery text item?");
     EXPECT_EQ(boxes.log[0].title, "Information");
@@ -234,7 +236,7 @@ TEST_F(TextAddTest, ChoosingAnItemEditsItInItsOwnFont) {
     EXPECT_EQ(host.FontSize, 9.0f);
     EXPECT_EQ(host.ForeColor, 0x10000u);
     EXPECT_FALSE(host.FontBold);
-    EXPECT_EQ(d.TextItemText[1], "Text 1");  // stored only by the placement
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Text 1");  // stored only by the placement
 }
 
 TEST_F(TextAddTest, OkWithANewTextCountsItAtOnceAndHandsOverTheMapTextFont) {
@@ -255,7 +257,7 @@ TEST_F(TextAddTest, OkWithANewTextCountsItAtOnceAndHandsOverTheMapTextFont) {
     EXPECT_EQ(d.CurrentText, "Indian Ocean");
     EXPECT_EQ(d.CurrentTextRotation, "90 ");  // as shown, blank places included
     EXPECT_EQ(d.NumTextItems, 3);
-    EXPECT_EQ(d.TextItemText.size(), 3u);  // grown when the placement stores it
+    EXPECT_EQ(d.TextItems.size(), 3u);  // grown when the placement stores it
     EXPECT_EQ(Entries(dlg).back(), "Indian Ocean");
     // The font of the item chosen before stays the map text font.
     EXPECT_EQ(host.FontName, "Font 1");

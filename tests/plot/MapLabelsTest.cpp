@@ -193,8 +193,8 @@ TEST_F(LabelTest, UnprojectablePointHasNoLabel) {
 
     LabelConvert();
     EXPECT_EQ(d.NumTextItems, 2);
-    EXPECT_EQ(d.TextItemText[2], "Also near");
-    EXPECT_EQ(d.TextItemX[2], p.MapLabelX[2]);
+    EXPECT_EQ(d.TextItems[2].TextItemText, "Also near");
+    EXPECT_EQ(d.TextItems[2].TextItemX, p.MapLabelX[2]);
 }
 
 TEST_F(LabelTest, FailedFontMetricsKeepThePreviousOnes) {
@@ -273,10 +273,10 @@ TEST_F(LabelTest, PrintedWhereTheWindowPlacesThem) {
     ResizeTextItems(1);
     DesignState& d = Design();
     d.NumTextItems = 1;
-    d.TextItemText[1] = "Olympia";
-    d.TextItemX[1] = windowX;
-    d.TextItemY[1] = windowY;
-    d.TextItemFontSize[1] = 10;
+    d.TextItems[1].TextItemText = "Olympia";
+    d.TextItems[1].TextItemX = windowX;
+    d.TextItems[1].TextItemY = windowY;
+    d.TextItems[1].TextItemFontSize = 10;
     PrintText();
     std::vector<std::string> outs;
     for (const std::string& c : printer.calls)
@@ -290,7 +290,7 @@ TEST_F(LabelTest, ConvertAppendsTheMeasuredLabels) {
     DesignState& d = Design();
     ResizeTextItems(1);
     d.NumTextItems = 1;
-    d.TextItemText[1] = "Title";
+    d.TextItems[1].TextItemText = "Title";
     AddLabel("Portland", 45.5, 57.3);
     AddLabel("Vancouver", 49.3, 56.9);
 
@@ -301,26 +301,26 @@ TEST_F(LabelTest, ConvertAppendsTheMeasuredLabels) {
     LabelConvert();
     const PlotState& p = Plot();
     ASSERT_EQ(d.NumTextItems, 3);
-    ASSERT_EQ(d.TextItemText.size(), 4u);
-    EXPECT_EQ(d.TextItemText[1], "Title");
-    EXPECT_FALSE(d.TextItemFromLabel[1]);
+    ASSERT_EQ(d.TextItems.size(), 4u);
+    EXPECT_EQ(d.TextItems[1].TextItemText, "Title");
+    EXPECT_FALSE(d.TextItems[1].TextItemFromLabel);
     for (size_t k = 1; k <= 2; ++k) {
         const size_t i = k + 1;
-        EXPECT_EQ(d.TextItemText[i], p.MapLabelText[k]);
-        EXPECT_EQ(d.TextItemRotation[i], 0);
-        EXPECT_EQ(d.TextItemFontName[i], "Liberation Sans");
-        EXPECT_EQ(d.TextItemFontSize[i], 10);
-        EXPECT_EQ(d.TextItemColor[i], MakeRgb(128, 0, 0));
-        EXPECT_TRUE(d.TextItemBold[i]);
-        EXPECT_FALSE(d.TextItemItalic[i]);
-        EXPECT_FALSE(d.TextItemUnderline[i]);
-        EXPECT_TRUE(d.TextItemStrikethru[i]);
-        EXPECT_EQ(d.TextItemX[i], p.MapLabelX[k]);
-        EXPECT_EQ(d.TextItemY[i], p.MapLabelY[k]);
-        EXPECT_EQ(d.TextItemAscent[i], 180);
-        EXPECT_EQ(d.TextItemDescent[i], 60);
-        EXPECT_EQ(d.TextItemCharWidth[i], 105);
-        EXPECT_TRUE(d.TextItemFromLabel[i]);
+        EXPECT_EQ(d.TextItems[i].TextItemText, p.MapLabelText[k]);
+        EXPECT_EQ(d.TextItems[i].TextItemRotation, 0);
+        EXPECT_EQ(d.TextItems[i].TextItemFontName, "Liberation Sans");
+        EXPECT_EQ(d.TextItems[i].TextItemFontSize, 10);
+        EXPECT_EQ(d.TextItems[i].TextItemColor, MakeRgb(128, 0, 0));
+        EXPECT_TRUE(d.TextItems[i].TextItemBold);
+        EXPECT_FALSE(d.TextItems[i].TextItemItalic);
+        EXPECT_FALSE(d.TextItems[i].TextItemUnderline);
+        EXPECT_TRUE(d.TextItems[i].TextItemStrikethru);
+        EXPECT_EQ(d.TextItems[i].TextItemX, p.MapLabelX[k]);
+        EXPECT_EQ(d.TextItems[i].TextItemY, p.MapLabelY[k]);
+        EXPECT_EQ(d.TextItems[i].TextItemAscent, 180);
+        EXPECT_EQ(d.TextItems[i].TextItemDescent, 60);
+        EXPECT_EQ(d.TextItems[i].TextItemCharWidth, 105);
+        EXPECT_TRUE(d.TextItems[i].TextItemFromLabel);
     }
     EXPECT_TRUE(boxes.log.empty());
 
@@ -345,11 +345,11 @@ protected:
         d.InputFileLabelFontSize(1) = 9;
         ResizeTextItems(1);
         d.NumTextItems = 1;
-        d.TextItemText[1] = "Pacific Northwest";
-        d.TextItemX[1] = 1500;
-        d.TextItemY[1] = 1500;
-        d.TextItemAscent[1] = 200;
-        d.TextItemFontSize[1] = 12;
+        d.TextItems[1].TextItemText = "Pacific Northwest";
+        d.TextItems[1].TextItemX = 1500;
+        d.TextItems[1].TextItemY = 1500;
+        d.TextItems[1].TextItemAscent = 200;
+        d.TextItems[1].TextItemFontSize = 12;
     }
 
     // The TEXT entities of a DXF file, by their text.
@@ -385,7 +385,7 @@ TEST_F(LabelPassTest, DxfExportWritesTheLabelsOnce) {
     EXPECT_EQ(host.TextOuts().size(), kNorthwestLabels.size());  // the labels on the window
     const DesignState& d = Design();
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemText.size(), 2u);
+    EXPECT_EQ(d.TextItems.size(), 2u);
     EXPECT_FALSE(p.TextItemsSaved);
     // The labels stay for the label dialog's conversion.
     EXPECT_EQ(p.MapLabelText.size(), kNorthwestLabels.size() + 1);
@@ -449,7 +449,7 @@ TEST_F(LabelPassTest, LobesCollectTheirLabelsForOneExport) {
     EXPECT_TRUE(boxes.log.empty());
     EXPECT_EQ(DxfTexts(p.DxfFileName), (std::vector<std::string>{"Pacific Northwest", "Seattle", "Paris", "Sydney"}));
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemText.size(), 2u);
+    EXPECT_EQ(d.TextItems.size(), 2u);
 }
 
 // A run that ends before the plotting pass of a later lobe (a stop or a
@@ -470,15 +470,15 @@ TEST_F(LabelPassTest, RunEndRemovesOnlyThisRunsLabelItems) {
     // Lobe 2's graticule is stopped: the run ends there.
     RemoveTemporaryLabelItems();
     EXPECT_EQ(d.NumTextItems, 1);
-    EXPECT_EQ(d.TextItemText.size(), 2u);
+    EXPECT_EQ(d.TextItems.size(), 2u);
 
     // The user adds an item; the next run is stopped in its first graticule.
     ResizeTextItems(2);
     d.NumTextItems = 2;
-    d.TextItemText[2] = "Added";
+    d.TextItems[2].TextItemText = "Added";
     RemoveTemporaryLabelItems();
     EXPECT_EQ(d.NumTextItems, 2);
-    EXPECT_EQ(d.TextItemText[2], "Added");
+    EXPECT_EQ(d.TextItems[2].TextItemText, "Added");
     EXPECT_TRUE(boxes.log.empty());
 }
 

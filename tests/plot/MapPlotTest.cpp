@@ -557,7 +557,7 @@ TEST_P(MapStopTest, StopEndsThePassWithItsFilesClosed) {
     EXPECT_EQ(host.caption, "Run Tlrx4.map");
     EXPECT_EQ(Plot().CurOutFile, "");
     EXPECT_EQ(d.NumTextItems, 0);  // no temporary label item outlives the run
-    EXPECT_EQ(d.TextItemText.size(), 1u);
+    EXPECT_EQ(d.TextItems.size(), 1u);
     // No circle: no pen of the circles' colour after the stop.
     EXPECT_EQ(std::count(host.scripted.calls.begin(), host.scripted.calls.end(),
                          "CreatePen(0,0," + std::to_string(d.ScColor) + ")"),

@@ -316,15 +316,15 @@ void AddItem(const std::string& text, int16_t rotation, int32_t x, int32_t y, in
     const int32_t i = ++d.NumTextItems;
     ResizeTextItems(i);
     const auto k = static_cast<size_t>(i);
-    d.TextItemText[k] = text;
-    d.TextItemRotation[k] = rotation;
-    d.TextItemX[k] = x;
-    d.TextItemY[k] = y;
-    d.TextItemColor[k] = color;
-    d.TextItemFontName[k] = "Liberation Serif";
-    d.TextItemFontSize[k] = size;
-    d.TextItemBold[k] = bold;
-    d.TextItemItalic[k] = !bold;
+    d.TextItems[k].TextItemText = text;
+    d.TextItems[k].TextItemRotation = rotation;
+    d.TextItems[k].TextItemX = x;
+    d.TextItems[k].TextItemY = y;
+    d.TextItems[k].TextItemColor = color;
+    d.TextItems[k].TextItemFontName = "Liberation Serif";
+    d.TextItems[k].TextItemFontSize = size;
+    d.TextItems[k].TextItemBold = bold;
+    d.TextItems[k].TextItemItalic = !bold;
 }
 
 TEST_F(MapTextTest, PrintTextDrawsEveryItemInOrder) {

@@ -224,7 +224,8 @@ void TextAdd::Form_Load() {
 
     // Entry k of the list is item k + 1.
     const QSignalBlocker quiet(TextStrings);
-    for (int32_t i = 1; i <= copy_.count; ++i) TextStrings->addItem(FromUtf8(copy_.text[static_cast<size_t>(i)]));
+    for (int32_t i = 1; i <= copy_.count; ++i)
+        TextStrings->addItem(FromUtf8(copy_.items[static_cast<size_t>(i)].TextItemText));
     TextStrings->setCurrentIndex(-1);
     TextStrings->setEditText(QString());
     selected_ = -1;
@@ -246,48 +247,18 @@ void TextAdd::Form_Load() {
 void TextAdd::SaveCopy() {
     const DesignState& d = Design();
     Items& c = copy_;
-    c.count = std::max(0, std::min<int32_t>(d.NumTextItems, static_cast<int32_t>(d.TextItemText.size()) - 1));
+    c.count = std::max(0, std::min<int32_t>(d.NumTextItems, static_cast<int32_t>(d.TextItems.size()) - 1));
     const auto n = static_cast<size_t>(c.count) + 1;
-    const auto take = [n](auto& to, const auto& from) {
-        to.assign(from.begin(), from.begin() + static_cast<std::ptrdiff_t>(std::min(n, from.size())));
-        to.resize(n);
-    };
-    take(c.text, d.TextItemText);
-    take(c.rotation, d.TextItemRotation);
-    take(c.fontName, d.TextItemFontName);
-    take(c.fontSize, d.TextItemFontSize);
-    take(c.color, d.TextItemColor);
-    take(c.bold, d.TextItemBold);
-    take(c.italic, d.TextItemItalic);
-    take(c.underline, d.TextItemUnderline);
-    take(c.strikeout, d.TextItemStrikethru);
-    take(c.x, d.TextItemX);
-    take(c.y, d.TextItemY);
-    take(c.ascent, d.TextItemAscent);
-    take(c.descent, d.TextItemDescent);
-    take(c.charWidth, d.TextItemCharWidth);
-    take(c.fromLabel, d.TextItemFromLabel);
+    c.items.assign(d.TextItems.begin(),
+                   d.TextItems.begin() + static_cast<std::ptrdiff_t>(std::min(n, d.TextItems.size())));
+    c.items.resize(n);
 }
 
 void TextAdd::RestoreCopy() {
     DesignState& d = Design();
     const Items& c = copy_;
     d.DialogCancelled = false;
-    d.TextItemText = c.text;
-    d.TextItemRotation = c.rotation;
-    d.TextItemFontName = c.fontName;
-    d.TextItemFontSize = c.fontSize;
-    d.TextItemColor = c.color;
-    d.TextItemBold = c.bold;
-    d.TextItemItalic = c.italic;
-    d.TextItemUnderline = c.underline;
-    d.TextItemStrikethru = c.strikeout;
-    d.TextItemX = c.x;
-    d.TextItemY = c.y;
-    d.TextItemAscent = c.ascent;
-    d.TextItemDescent = c.descent;
-    d.TextItemCharWidth = c.charWidth;
-    d.TextItemFromLabel = c.fromLabel;
+    d.TextItems = c.items;
     d.NumTextItems = c.count;
     d.CurrentText.clear();
 }
@@ -305,21 +276,21 @@ void TextAdd::TextStrings_Click(int index) {
             TextStrings->setEditText(TextStrings->itemText(index));
         }
         selected_ = index;
+        const TextItem& item = d.TextItemAt(i);
         char rotation[16];
-        std::snprintf(rotation, sizeof rotation, "%03d", static_cast<int>(Item(d.TextItemRotation, i)));
+        std::snprintf(rotation, sizeof rotation, "%03d", static_cast<int>(item.TextItemRotation));
         TextRotation->setText(QString::fromLatin1(rotation));
-        ShowFont(Item(d.TextItemFontSize, i), Item(d.TextItemFontName, i), Item(d.TextItemColor, i),
-                 Item(d.TextItemBold, i), Item(d.TextItemItalic, i), Item(d.TextItemUnderline, i),
-                 Item(d.TextItemStrikethru, i));
+        ShowFont(item.TextItemFontSize, item.TextItemFontName, item.TextItemColor, item.TextItemBold,
+                 item.TextItemItalic, item.TextItemUnderline, item.TextItemStrikethru);
         // The item keeps its font when it is placed again.
         const auto s = static_cast<size_t>(d.FontSlotIndex);
-        d.FontSlotColor[s] = Item(d.TextItemColor, i);
-        d.FontSlotName[s] = Item(d.TextItemFontName, i);
-        d.FontSlotSize[s] = Item(d.TextItemFontSize, i);
-        d.FontSlotBold[s] = Item(d.TextItemBold, i);
-        d.FontSlotItalic[s] = Item(d.TextItemItalic, i);
-        d.FontSlotStrikethru[s] = Item(d.TextItemStrikethru, i);
-        d.FontSlotUnderline[s] = Item(d.TextItemUnderline, i);
+        d.FontSlotColor[s] = item.TextItemColor;
+        d.FontSlotName[s] = item.TextItemFontName;
+        d.FontSlotSize[s] = item.TextItemFontSize;
+        d.FontSlotBold[s] = item.TextItemBold;
+        d.FontSlotItalic[s] = item.TextItemItalic;
+        d.FontSlotStrikethru[s] = item.TextItemStrikethru;
+        d.FontSlotUnderline[s] = item.TextItemUnderline;
     } catch (const RuntimeError& e) {
         ShowProcError("TextStrings_Click", e.what());
     }
@@ -352,23 +323,7 @@ void TextAdd::DeleteText_Click() {
     }
     const int n = TextStrings->count();
     try {
-        for (int k = s + 2; k <= n; ++k) {
-            Item(d.TextItemText, k - 1) = Item(d.TextItemText, k);
-            Item(d.TextItemRotation, k - 1) = Item(d.TextItemRotation, k);
-            Item(d.TextItemFontName, k - 1) = Item(d.TextItemFontName, k);
-            Item(d.TextItemFontSize, k - 1) = Item(d.TextItemFontSize, k);
-            Item(d.TextItemColor, k - 1) = Item(d.TextItemColor, k);
-            Item(d.TextItemBold, k - 1) = Item(d.TextItemBold, k);
-            Item(d.TextItemItalic, k - 1) = Item(d.TextItemItalic, k);
-            Item(d.TextItemUnderline, k - 1) = Item(d.TextItemUnderline, k);
-            Item(d.TextItemStrikethru, k - 1) = Item(d.TextItemStrikethru, k);
-            Item(d.TextItemX, k - 1) = Item(d.TextItemX, k);
-            Item(d.TextItemY, k - 1) = Item(d.TextItemY, k);
-            Item(d.TextItemAscent, k - 1) = Item(d.TextItemAscent, k);
-            Item(d.TextItemDescent, k - 1) = Item(d.TextItemDescent, k);
-            Item(d.TextItemCharWidth, k - 1) = Item(d.TextItemCharWidth, k);
-            Item(d.TextItemFromLabel, k - 1) = Item(d.TextItemFromLabel, k);
-        }
+        for (int k = s + 2; k <= n; ++k) d.TextItemAt(k - 1) = d.TextItemAt(k);
     } catch (const RuntimeError& e) {
         ShowProcError("DeleteText_Click", e.what());
         return;
@@ -394,15 +349,8 @@ void TextAdd::DeleteAllText_Click() {
     }
     DesignState& d = Design();
     d.NumTextItems = 0;
-    // Every list recreated empty, with element 0 only.
-    for (auto* list : {&d.TextItemText, &d.TextItemFontName}) list->clear();
-    for (auto* list : {&d.TextItemRotation, &d.TextItemFontSize, &d.TextItemAscent, &d.TextItemDescent,
-                       &d.TextItemCharWidth})
-        list->clear();
-    for (auto* list : {&d.TextItemColor, &d.TextItemX, &d.TextItemY}) list->clear();
-    for (auto* list : {&d.TextItemBold, &d.TextItemItalic, &d.TextItemUnderline, &d.TextItemStrikethru,
-                       &d.TextItemFromLabel})
-        list->clear();
+    // The items recreated empty, with element 0 only.
+    d.TextItems.clear();
     ResizeTextItems(0);
     {
         const QSignalBlocker quiet(TextStrings);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DesignState.h"
 #include "dialogs/common/DialogBase.h"
 #include "dialogs/pickers/Pickers.h"
 
@@ -102,10 +103,7 @@ private:
     // The text items as the dialog found them, elements 0 to N.
     struct Items {
         int32_t count = 0;
-        std::vector<std::string> text, fontName;
-        std::vector<int16_t> rotation, fontSize, ascent, descent, charWidth;
-        std::vector<int32_t> color, x, y;
-        std::vector<bool> bold, italic, underline, strikeout, fromLabel;
+        std::vector<TextItem> items;  // 0..count
     };
     Items copy_;
     int selected_ = -1;

@@ -58,27 +58,12 @@ void SelectLabelOption::Cancel_Click() { reject(); }
 
 void EraseLabelTextItems() {
     DesignState& d = Design();
-    const auto move = [](auto& list, size_t to, size_t from) { list[to] = list[from]; };
     int32_t kept = 0;
-    for (int32_t i = 1; i <= d.NumTextItems && static_cast<size_t>(i) < d.TextItemFromLabel.size(); ++i) {
+    for (int32_t i = 1; i <= d.NumTextItems && static_cast<size_t>(i) < d.TextItems.size(); ++i) {
         const auto from = static_cast<size_t>(i);
-        if (d.TextItemFromLabel[from]) continue;
+        if (d.TextItems[from].TextItemFromLabel) continue;
         const auto to = static_cast<size_t>(++kept);
-        move(d.TextItemText, to, from);
-        move(d.TextItemRotation, to, from);
-        move(d.TextItemFontName, to, from);
-        move(d.TextItemFontSize, to, from);
-        move(d.TextItemColor, to, from);
-        move(d.TextItemBold, to, from);
-        move(d.TextItemItalic, to, from);
-        move(d.TextItemUnderline, to, from);
-        move(d.TextItemStrikethru, to, from);
-        move(d.TextItemX, to, from);
-        move(d.TextItemY, to, from);
-        move(d.TextItemDescent, to, from);
-        move(d.TextItemCharWidth, to, from);
-        move(d.TextItemAscent, to, from);
-        d.TextItemFromLabel[to] = false;
+        if (to != from) d.TextItems[to] = d.TextItems[from];
     }
     d.NumTextItems = kept;
     ResizeTextItems(kept);

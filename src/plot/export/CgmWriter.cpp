@@ -323,31 +323,29 @@ void TextItemImpl() {
     const DesignState& d = Design();
     PlotState& p = Plot();
     const int32_t i = d.TextItemIndex;
-    const auto at = static_cast<size_t>(i);
-    if (i < 1 || at >= d.TextItemText.size() || at >= d.TextItemX.size() || at >= d.TextItemY.size() ||
-        at >= d.TextItemRotation.size() || at >= d.TextItemColor.size() || at >= d.TextItemAscent.size())
-        Raise(kSubscriptOutOfRange);
+    if (i < 1) Raise(kSubscriptOutOfRange);
+    const TextItem& item = d.TextItemAt(i);
 
     // The font's ascent in twips, in file units, times VectorTextScale percent.
-    const int16_t height = ToInt16(CheckedDiv(d.VectorTextScale / 100.0 * p.OutExtentY, p.DrawHeightTwips) *
-                                   d.TextItemAscent[at]);
-    const double a = d.TextItemRotation[at];
+    const int16_t height =
+        ToInt16(CheckedDiv(d.VectorTextScale / 100.0 * p.OutExtentY, p.DrawHeightTwips) * item.TextItemAscent);
+    const double a = item.TextItemRotation;
     const int16_t upX = ToInt16(10000 * std::cos((a + 90) * d.DegToRad));
     const int16_t upY = ToInt16(10000 * std::sin((a + 90) * d.DegToRad));
     const int16_t baseX = ToInt16(10000 * std::cos(a * d.DegToRad));
     const int16_t baseY = ToInt16(10000 * std::sin(a * d.DegToRad));
     // The placement point, twips from the top left corner, on the file area with y upwards.
-    const int16_t x = ToInt16(CheckedDiv(d.TextItemX[at], p.DrawWidthTwips) * p.OutExtentX);
-    const int16_t y = ToInt16(p.OutExtentY - CheckedDiv(d.TextItemY[at], p.DrawHeightTwips) * p.OutExtentY);
+    const int16_t x = ToInt16(CheckedDiv(item.TextItemX, p.DrawWidthTwips) * p.OutExtentX);
+    const int16_t y = ToInt16(p.OutExtentY - CheckedDiv(item.TextItemY, p.DrawHeightTwips) * p.OutExtentY);
 
-    const std::string& text = d.TextItemText[at];
+    const std::string& text = item.TextItemText;
     const size_t chars = ToCgmCharacters(text).size();
     if (chars > static_cast<size_t>(kCgmMaxStringChars))
         MsgBox("Text item " + std::to_string(i) + " has " + std::to_string(chars) + " characters: only its first " +
                    std::to_string(kCgmMaxStringChars) + " are written to the CGM file.",
                "Save as CGM", MsgButtons::Ok, MsgIcon::Exclamation);
 
-    ColorElement(kTextColour, d.TextItemColor[at]);
+    ColorElement(kTextColour, item.TextItemColor);
     Element(kTextPrecision, {2});  // stroke
     Element(kCharHeight, {height});
     Element(kCharExpansion, {1, 0});  // 1.0

@@ -338,26 +338,22 @@ void WriteSymbol(const DesignState& d, const PlotState& p) {
 }
 
 void WriteTextItem(const DesignState& d, const PlotState& p) {
-    const int32_t i = d.TextItemIndex;
-    const auto within = [i](const auto& list) { return i >= 1 && static_cast<size_t>(i) < list.size(); };
-    if (!within(d.TextItemText) || !within(d.TextItemX) || !within(d.TextItemY) || !within(d.TextItemRotation) ||
-        !within(d.TextItemColor) || !within(d.TextItemAscent))
-        Raise(kSubscriptOutOfRange);
-    const auto k = static_cast<size_t>(i);
+    if (d.TextItemIndex < 1) Raise(kSubscriptOutOfRange);
+    const TextItem& item = d.TextItemAt(d.TextItemIndex);
     // The placement point, in twips from the drawing area's top left corner,
     // on the file area with y upwards.
-    const int32_t tx = ToInt32(CheckedDiv(d.TextItemX[k], p.DrawWidthTwips) * p.OutExtentX);
-    const int32_t ty = ToInt32(p.OutExtentY - CheckedDiv(d.TextItemY[k], p.DrawHeightTwips) * p.OutExtentY);
+    const int32_t tx = ToInt32(CheckedDiv(item.TextItemX, p.DrawWidthTwips) * p.OutExtentX);
+    const int32_t ty = ToInt32(p.OutExtentY - CheckedDiv(item.TextItemY, p.DrawHeightTwips) * p.OutExtentY);
     // The font's ascent in twips, in file units, scaled by VectorTextScale percent.
-    const double h = CheckedDiv(d.VectorTextScale / 100.0 * p.OutExtentY, p.DrawHeightTwips) * d.TextItemAscent[k];
+    const double h = CheckedDiv(d.VectorTextScale / 100.0 * p.OutExtentY, p.DrawHeightTwips) * item.TextItemAscent;
     const DxfNumber height = FormatDxfFraction(h);
-    const std::string text = DxfText(d.TextItemText[k]);
+    const std::string text = DxfText(item.TextItemText);
 
-    EntityHead("TEXT", d.TextItemColor[k]);
+    EntityHead("TEXT", item.TextItemColor);
     Point(tx, ty);
     Pair(" 40", height.View());
     Pair("  1", text);
-    Pair(" 50", d.TextItemRotation[k]);
+    Pair(" 50", item.TextItemRotation);
     Pair("  7", "STANDARD");
 }
 

@@ -274,12 +274,12 @@ protected:
         DesignState& d = Design();
         const int i = ++d.NumTextItems;
         ResizeTextItems(i);
-        d.TextItemText[i] = text;
-        d.TextItemRotation[i] = rotation;
-        d.TextItemX[i] = x;
-        d.TextItemY[i] = y;
-        d.TextItemAscent[i] = ascent;
-        d.TextItemColor[i] = color;
+        d.TextItems[i].TextItemText = text;
+        d.TextItems[i].TextItemRotation = rotation;
+        d.TextItems[i].TextItemX = x;
+        d.TextItems[i].TextItemY = y;
+        d.TextItems[i].TextItemAscent = ascent;
+        d.TextItems[i].TextItemColor = color;
     }
     // The body elements of the finished file.
     std::vector<CgmElement> Body() {
@@ -764,11 +764,11 @@ TEST_F(CgmExportTest, DefaultGraticuleWithATextItem) {
 
     ResizeTextItems(1);
     d.NumTextItems = 1;
-    d.TextItemText[1] = "Tellurax graticule";
-    d.TextItemX[1] = Plot().DrawWidthTwips / 3;
-    d.TextItemY[1] = Plot().DrawHeightTwips / 2;
-    d.TextItemAscent[1] = 400;
-    d.TextItemColor[1] = 0x000000FF;
+    d.TextItems[1].TextItemText = "Tellurax graticule";
+    d.TextItems[1].TextItemX = Plot().DrawWidthTwips / 3;
+    d.TextItems[1].TextItemY = Plot().DrawHeightTwips / 2;
+    d.TextItems[1].TextItemAscent = 400;
+    d.TextItems[1].TextItemColor = 0x000000FF;
     ASSERT_TRUE(CgmFinishExport());
 
     const std::vector<CgmElement> els = ReadCgm(path);
@@ -841,11 +841,11 @@ TEST_F(CgmExportTest, SmallDrawing) {
     for (int i = 1; i <= 5; ++i) {
         ResizeTextItems(i);
         d.NumTextItems = i;
-        d.TextItemText[i] = names[i - 1];
-        d.TextItemX[i] = p.DrawWidthTwips * i / 7;
-        d.TextItemY[i] = p.DrawHeightTwips * (2 + i % 2) / 8;
-        d.TextItemAscent[i] = 300;
-        d.TextItemColor[i] = 0x00008000;
+        d.TextItems[i].TextItemText = names[i - 1];
+        d.TextItems[i].TextItemX = p.DrawWidthTwips * i / 7;
+        d.TextItems[i].TextItemY = p.DrawHeightTwips * (2 + i % 2) / 8;
+        d.TextItems[i].TextItemAscent = 300;
+        d.TextItems[i].TextItemColor = 0x00008000;
     }
     ASSERT_TRUE(CgmFinishExport());
     EXPECT_TRUE(boxes.log.empty());

@@ -413,17 +413,17 @@ TEST_F(DxfWriterTest, TextItems) {
     p.DrawHeightTwips = 9000;
     ResizeTextItems(2);
     d.NumTextItems = 2;
-    d.TextItemText[1] = "Caf\xC3\xA9 du \xE2\x82\xAC \xE2\x86\x92 Nord\r\nSud";  // UTF-8
-    d.TextItemX[1] = 4500;
-    d.TextItemY[1] = 3000;
-    d.TextItemRotation[1] = 45;
-    d.TextItemColor[1] = PaletteRgb(RgbColor(0, 0, 255));
-    d.TextItemAscent[1] = 200;
-    d.TextItemText[2] = "Z\xFCrich";  // already in the code page
-    d.TextItemX[2] = 0;
-    d.TextItemY[2] = 9000;
-    d.TextItemRotation[2] = -90;
-    d.TextItemAscent[2] = 180;
+    d.TextItems[1].TextItemText = "Caf\xC3\xA9 du \xE2\x82\xAC \xE2\x86\x92 Nord\r\nSud";  // UTF-8
+    d.TextItems[1].TextItemX = 4500;
+    d.TextItems[1].TextItemY = 3000;
+    d.TextItems[1].TextItemRotation = 45;
+    d.TextItems[1].TextItemColor = PaletteRgb(RgbColor(0, 0, 255));
+    d.TextItems[1].TextItemAscent = 200;
+    d.TextItems[2].TextItemText = "Z\xFCrich";  // already in the code page
+    d.TextItems[2].TextItemX = 0;
+    d.TextItems[2].TextItemY = 9000;
+    d.TextItems[2].TextItemRotation = -90;
+    d.TextItems[2].TextItemAscent = 180;
     d.VectorTextScale = 50;
     Open();
     p.PlotMode = SymText;
@@ -507,8 +507,8 @@ TEST_F(DxfWriterTest, FinishWritesTheTextAndTheEnd) {
     Files().CloseOutput();
     ResizeTextItems(1);
     d.NumTextItems = 1;
-    d.TextItemText[1] = "North";
-    d.TextItemAscent[1] = 100;
+    d.TextItems[1].TextItemText = "North";
+    d.TextItems[1].TextItemAscent = 100;
     EXPECT_TRUE(DxfFinish());
     EXPECT_TRUE(boxes.log.empty());
     EXPECT_FALSE(Files().OutputOpen());
@@ -594,18 +594,18 @@ TEST(DxfExportTest, DefaultDesign) {
     // (check_dxf --text: unrotated, so that the PDF's text reads in order).
     ResizeTextItems(2);
     d.NumTextItems = 2;
-    d.TextItemText[1] = "Tellurax \xC3\xA9quateur";
-    d.TextItemX[1] = 3000;
-    d.TextItemY[1] = 5000;
-    d.TextItemRotation[1] = 30;
-    d.TextItemColor[1] = PaletteRgb(RgbColor(0, 0, 255));
-    d.TextItemAscent[1] = 300;
-    d.TextItemText[2] =
+    d.TextItems[1].TextItemText = "Tellurax \xC3\xA9quateur";
+    d.TextItems[1].TextItemX = 3000;
+    d.TextItems[1].TextItemY = 5000;
+    d.TextItems[1].TextItemRotation = 30;
+    d.TextItems[1].TextItemColor = PaletteRgb(RgbColor(0, 0, 255));
+    d.TextItems[1].TextItemAscent = 300;
+    d.TextItems[2].TextItemText =
         "\xCE\x91\xCE\xB8\xCE\xAE\xCE\xBD\xCE\xB1 \xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0 Z\xC3\xBCrich "
         "5\xE2\x82\xAC";
-    d.TextItemX[2] = 6000;
-    d.TextItemY[2] = 1500;
-    d.TextItemAscent[2] = 300;
+    d.TextItems[2].TextItemX = 6000;
+    d.TextItems[2].TextItemY = 1500;
+    d.TextItems[2].TextItemAscent = 300;
     ASSERT_TRUE(DxfFinish());
     EXPECT_TRUE(boxes.log.empty());
 

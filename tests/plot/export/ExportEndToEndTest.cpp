@@ -86,21 +86,21 @@ protected:
         const PlotState& p = Plot();
         const auto i = static_cast<size_t>(++d.NumTextItems);
         ResizeTextItems(d.NumTextItems);
-        d.TextItemText[i] = text;
-        d.TextItemRotation[i] = rotation;
-        d.TextItemX[i] = static_cast<int32_t>(fx * p.DrawWidthTwips);
-        d.TextItemY[i] = static_cast<int32_t>(fy * p.DrawHeightTwips);
-        d.TextItemFontName[i] = "Liberation Sans";
-        d.TextItemFontSize[i] = size;
-        d.TextItemColor[i] = color;
-        d.TextItemBold[i] = bold;
+        d.TextItems[i].TextItemText = text;
+        d.TextItems[i].TextItemRotation = rotation;
+        d.TextItems[i].TextItemX = static_cast<int32_t>(fx * p.DrawWidthTwips);
+        d.TextItems[i].TextItemY = static_cast<int32_t>(fy * p.DrawHeightTwips);
+        d.TextItems[i].TextItemFontName = "Liberation Sans";
+        d.TextItems[i].TextItemFontSize = size;
+        d.TextItems[i].TextItemColor = color;
+        d.TextItems[i].TextItemBold = bold;
         host.FontName = "Liberation Sans";
         host.FontSize = size;
         host.FontBold = bold;
         TextMetric metric;
         ASSERT_TRUE(host.GetTextMetrics(metric));
-        d.TextItemAscent[i] = static_cast<int16_t>(metric.ascent * FakeHost::kTwipsPerPixel);
-        d.TextItemDescent[i] = static_cast<int16_t>(metric.descent * FakeHost::kTwipsPerPixel);
+        d.TextItems[i].TextItemAscent = static_cast<int16_t>(metric.ascent * FakeHost::kTwipsPerPixel);
+        d.TextItems[i].TextItemDescent = static_cast<int16_t>(metric.descent * FakeHost::kTwipsPerPixel);
     }
 
     // The drawing run as the main window makes it: one pass of the graticule
@@ -131,7 +131,7 @@ protected:
         EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].title << ": " << boxes.log[0].text;
         // The labels were temporary items only.
         EXPECT_EQ(Design().NumTextItems, items);
-        EXPECT_EQ(Design().TextItemText.size(), static_cast<size_t>(items) + 1);
+        EXPECT_EQ(Design().TextItems.size(), static_cast<size_t>(items) + 1);
         EXPECT_EQ(Plot().MapLabelText.size(), kPlaces.size() + 1);
     }
 

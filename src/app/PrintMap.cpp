@@ -87,9 +87,7 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     units->addWidget(Inches);
     units->addWidget(Centimeters);
 
-    OK = new QPushButton(QStringLiteral("Print Map"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel, QStringLiteral("Print Map"));
     Label5 = new QLabel(this);
     Label5->setWordWrap(true);
     Label5->setMinimumWidth(420);
@@ -101,10 +99,6 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     middle->addWidget(MapSize);
     middle->addWidget(MapMargins);
     middle->addWidget(MapCenter);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(middle);
@@ -126,7 +120,6 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     connect(OK, &QPushButton::clicked, this, &PrintMap::OK_Click);
     AddFieldCheck(WidthMap, [this] { return WidthMap_Leave(); });
     connect(Cancel, &QPushButton::clicked, this, &PrintMap::Cancel_Click);
-    SetCancelButton(Cancel);
 
     FinishControls();
     Form_Load();

@@ -51,17 +51,11 @@ ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double
     LblText = new QLabel(explanation, this);
     LblText->setWordWrap(true);
     LblText->setMinimumWidth(400);
-    OK = new QPushButton(QStringLiteral("Print Report"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel, QStringLiteral("Print Report"));
     auto* top = new QHBoxLayout;
     top->addWidget(RptFrOrientation);
     top->addWidget(RptFrUnits);
     top->addWidget(RptFrMargins);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(LblText);
@@ -86,7 +80,6 @@ ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double
     });
     connect(OK, &QPushButton::clicked, this, &ReportMargins::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &ReportMargins::Cancel_Click);
-    SetCancelButton(Cancel);
     FinishControls();
     Form_Load();
 }

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QFontMetrics>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,14 +75,8 @@ AscOutput::AscOutput(QWidget* parent) : DialogBase(parent, "AscOutput", HelpCont
     // scroll the row's number and source out of sight.
     AscGrid->setAutoScroll(false);
     AscGrid->installEventFilter(this);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->addWidget(Label1);

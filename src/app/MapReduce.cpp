@@ -28,18 +28,12 @@ MapReduce::MapReduce(QWidget* parent) : DialogBase(parent, "MapReduce", HelpCont
     Label2 = new QLabel(this);
     Label2->setWordWrap(true);
     Label2->setMinimumWidth(360);
-    DrawMap = new QPushButton(QStringLiteral("Draw Map"), this);
-    DrawMap->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(DrawMap, Cancel, QStringLiteral("Draw Map"));
 
     auto* percent = new QHBoxLayout;
     percent->addWidget(Label1);
     percent->addWidget(MapReduction);
     percent->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(DrawMap);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(percent);
     layout->addWidget(Label2);

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <string>
@@ -16,6 +15,7 @@
 #include "core/Errors.h"
 #include "core/NumberText.h"
 #include "dialogs/common/LengthField.h"
+#include "dialogs/common/PrintUnitsField.h"
 #include "platform/Host.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -80,16 +80,12 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     center->addWidget(HorizontalMap);
     center->addWidget(VerticalMap);
 
-    MapUnits = new QGroupBox(QStringLiteral("Dimensions"), this);
-    Inches = new QRadioButton(QStringLiteral("inch"), MapUnits);
-    Centimeters = new QRadioButton(QStringLiteral("cm"), MapUnits);
-    auto* units = new QVBoxLayout(MapUnits);
-    units->addWidget(Inches);
-    units->addWidget(Centimeters);
+    MapUnits =
+        new PrintUnitsField(this, PrintUnitsField::Order::InchesFirst, [this](bool inches) { MapUnits_Click(inches); });
+    Inches = MapUnits->Inches;
+    Centimeters = MapUnits->Centimeters;
 
-    OK = new QPushButton(QStringLiteral("Print Map"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel, QStringLiteral("Print Map"));
     Label5 = new QLabel(this);
     Label5->setWordWrap(true);
     Label5->setMinimumWidth(420);
@@ -101,10 +97,6 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     middle->addWidget(MapSize);
     middle->addWidget(MapMargins);
     middle->addWidget(MapCenter);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(middle);
@@ -117,16 +109,9 @@ PrintMap::PrintMap(QWidget* parent) : DialogBase(parent, "PrintMap", HelpContext
     connect(TopMap, &QLineEdit::textChanged, this, &PrintMap::TopMap_Change);
     connect(HorizontalMap, &QCheckBox::toggled, this, &PrintMap::HorizontalMap_Click);
     connect(VerticalMap, &QCheckBox::toggled, this, &PrintMap::VerticalMap_Click);
-    connect(Inches, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Inches_Click();
-    });
-    connect(Centimeters, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Centimeters_Click();
-    });
     connect(OK, &QPushButton::clicked, this, &PrintMap::OK_Click);
     AddFieldCheck(WidthMap, [this] { return WidthMap_Leave(); });
     connect(Cancel, &QPushButton::clicked, this, &PrintMap::Cancel_Click);
-    SetCancelButton(Cancel);
 
     FinishControls();
     Form_Load();
@@ -166,8 +151,9 @@ bool PrintMap::MeasurePage() {
 }
 
 void PrintMap::SetUnitCaptions(bool inches) {
-    MapSize->setTitle(inches ? QStringLiteral("Map Size (inch)") : QStringLiteral("Map Size (cm)"));
-    MapMargins->setTitle(inches ? QStringLiteral("Map Margins (inch)") : QStringLiteral("Map Margins (cm)"));
+    const QString unit = PrintUnitsField::UnitName(inches);
+    MapSize->setTitle(QStringLiteral("Map Size (") + unit + QStringLiteral(")"));
+    MapMargins->setTitle(QStringLiteral("Map Margins (") + unit + QStringLiteral(")"));
 }
 
 void PrintMap::SaveCopy() {
@@ -199,8 +185,7 @@ void PrintMap::Form_Load() {
     p.PrnMapHeight = p.PrnMapWidth * WindowAspect();
     if (p.PrnDlg->Settings.Orientation == 2) Orientation->setText(QStringLiteral("Landscape"));
 
-    if (p.PrinterUnits == 1440) Inches->setChecked(true);
-    else if (p.PrinterUnits == 567) Centimeters->setChecked(true);
+    MapUnits->ShowSetting();
 
     // A centring the page refuses leaves its margin as stored and its field on.
     if (p.PrnCenterHorizontal) HorizontalMap->setChecked(true);
@@ -212,15 +197,8 @@ void PrintMap::Form_Load() {
     Write(TopMap, LengthFieldText(p.PrnMapTop));
 }
 
-void PrintMap::Inches_Click() {
-    Plot().PrinterUnits = 1440;
-    SetUnitCaptions(true);
-    if (MeasurePage()) PlaceCentredMap();
-}
-
-void PrintMap::Centimeters_Click() {
-    Plot().PrinterUnits = 567;
-    SetUnitCaptions(false);
+void PrintMap::MapUnits_Click(bool inches) {
+    SetUnitCaptions(inches);
     if (MeasurePage()) PlaceCentredMap();
 }
 
@@ -358,7 +336,7 @@ void PrintMap::CalcPrnTop() {
 void PrintMap::OK_Click() {
     PlotState& p = Plot();
     CheckAllFields();
-    const std::string unit = Inches->isChecked() ? "inches." : "cm.";
+    const std::string unit = PrintUnitsField::UnitWord(MapUnits->InchesChosen()) + ".";
     p.PrnCenterHorizontal = HorizontalMap->isChecked();
     if (!p.PrnCenterHorizontal) p.PrnMapLeft = LengthFieldValue(LeftMap);
     p.PrnCenterVertical = VerticalMap->isChecked();

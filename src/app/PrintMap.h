@@ -30,6 +30,8 @@ class QRadioButton;
 
 namespace tlrx {
 
+class PrintUnitsField;
+
 class PrintMap : public DialogBase {
     Q_OBJECT
 public:
@@ -48,7 +50,7 @@ public:
     QGroupBox* MapCenter;
     QCheckBox* HorizontalMap;
     QCheckBox* VerticalMap;
-    QGroupBox* MapUnits;
+    PrintUnitsField* MapUnits;
     QRadioButton* Inches;
     QRadioButton* Centimeters;
     QPushButton* OK;          // "Print Map"
@@ -61,8 +63,8 @@ public:
     bool PageMeasured = false;
 
     void Form_Load();
-    void Inches_Click();
-    void Centimeters_Click();
+    // A unit chosen (and stored): the boxes renamed, the page measured in it.
+    void MapUnits_Click(bool inches);
     void HorizontalMap_Click();
     void VerticalMap_Click();
     void WidthMap_Change();

@@ -73,8 +73,8 @@ void Tellurax::Form_Load() {
     RestoreWindow();
 
     // Margins of one inch or two centimetres.
-    if (p.PrinterUnits == 1440 || p.PrinterUnits == 567) {
-        const float m = p.PrinterUnits == 1440 ? 1.0f : 2.0f;
+    if (IsPrintUnits(p.PrinterUnits)) {
+        const float m = p.PrinterUnits == kTwipsPerInch ? 1.0f : 2.0f;
         d.RptMarginLeft = d.RptMarginRight = d.RptMarginTop = d.RptMarginBottom = m;
         p.PrnMapTop = p.PrnMapLeft = m;
     }
@@ -163,7 +163,7 @@ void Tellurax::FitPrintLayout(bool pageMeasured) {
 void Tellurax::Form_Unload() {
     const DesignState& d = Design();
     PlotState& p = Plot();
-    if (p.PrinterUnits != 567 && p.PrinterUnits != 1440) p.PrinterUnits = 1440;
+    p.PrinterUnits = KnownPrintUnits(p.PrinterUnits);
 
     const std::string path = SettingsFilePath(d.AppDir, kSettingsFileName);
     const QRect outer = OuterGeometry();

@@ -6,6 +6,7 @@
 
 #include "core/Errors.h"
 #include "core/NumberText.h"
+#include "core/PrintUnits.h"
 #include "platform/ProfileFile.h"
 
 namespace tlrx {
@@ -52,7 +53,7 @@ SavedSettings ReadSavedSettings(const std::string& path, double screenHeight, do
     } catch (const RuntimeError&) {
     }
     // The rest of the program divides by the unit: only the two it knows.
-    s.printerUnits = units == 567 ? int16_t{567} : int16_t{1440};
+    s.printerUnits = KnownPrintUnits(units);
 
     const auto screen = SplitAtBlank(ReadKey(path, "ScreenSize", 15));
     if (!screen) return s;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/PrintUnits.h"
 #include "designfile/CnfLayout.h"
 
 namespace tlrx {
@@ -142,7 +143,7 @@ void Lines(IO& io, const CnfRecord& r) {
     io.Sng(d.RptMarginLeft, {"report left margin"});
     io.Sng(d.RptMarginRight, {"report right margin"});
     io.Int16(p.PrinterUnits, {"print units"});
-    io.Check(p.PrinterUnits == 1440 || p.PrinterUnits == 567, "Print units other than 1440 and 567");
+    io.Check(IsPrintUnits(p.PrinterUnits), "Print units other than 1440 and 567");
     io.Int16(w.Orientation, {"printer orientation"});
     io.Check(w.Orientation >= 0 && w.Orientation <= 2, "Printer orientation outside 0 to 2");
     io.End();

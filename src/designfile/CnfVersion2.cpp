@@ -9,6 +9,7 @@
 #include "core/Errors.h"
 #include "core/Palette.h"
 #include "core/NumberText.h"
+#include "core/PrintUnits.h"
 #include "core/SharedRoutines.h"
 #include "designfile/CnfOld.h"
 #include "designfile/CnfOldInput.h"
@@ -95,7 +96,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
     d.RptMarginTop = in.Single("report top margin");
     d.RptMarginLeft = in.Single("report left margin");
     p.PrinterUnits = in.Integer("print units");
-    in.Check(p.PrinterUnits == 1440 || p.PrinterUnits == 567, "Print units other than 1440 and 567");
+    in.Check(IsPrintUnits(p.PrinterUnits), "Print units other than 1440 and 567");
     d.RptFontName = in.Text("report font name");
     d.RptFontColor = PaletteRgb(in.Long("report font colour"));
     d.RptFontSize = in.Integer("report font size");

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PrintUnits.h"
 #include "platform/Printer.h"
 #include "platform/Surface.h"
 #include "platform/WmfRecorder.h"
@@ -125,7 +126,7 @@ struct PlotState {
     float PrnMapHeight = 0;
     bool PrnCenterHorizontal = true;
     bool PrnCenterVertical = true;
-    int16_t PrinterUnits = 1440;  // twips per print unit: 1440 inches, 567 centimetres
+    int16_t PrinterUnits = kTwipsPerInch;  // twips per print unit: kTwipsPerInch or kTwipsPerCm
 
     // ---- PrinterPageMetrics (print units, twips per pixel) ----
     float PrnTwipsPerPixelX = 0;

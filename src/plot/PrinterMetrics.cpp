@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/Errors.h"
+#include "core/PrintUnits.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "plot/PlotState.h"
@@ -97,8 +98,8 @@ void GetPrnPageMetrics() {
     const int32_t rightPx = ToLong(int64_t(physWidth) - horzRes - offsetX);
     const int32_t bottomPx = ToLong(int64_t(physHeight) - vertRes - offsetY);
 
-    p.PrnTwipsPerPixelX = static_cast<float>(CheckedDiv(1440.0, logPixelsX));
-    p.PrnTwipsPerPixelY = static_cast<float>(CheckedDiv(1440.0, logPixelsY));
+    p.PrnTwipsPerPixelX = static_cast<float>(CheckedDiv(kTwipsPerInch, logPixelsX));
+    p.PrnTwipsPerPixelY = static_cast<float>(CheckedDiv(kTwipsPerInch, logPixelsY));
 
     // Pixels to print units through the stored single-precision twips per pixel.
     const auto horz = [&p](int32_t px) {

@@ -8,6 +8,7 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/PrintUnits.h"
 #include "platform/MessageBox.h"
 #include "platform/PrinterSurface.h"
 #include "plot/PlotState.h"
@@ -106,8 +107,12 @@ size_t FormatReportPage(const ReportModel& report, Surface& dc, const TwipsRect&
     TwipsMeasure measure(report);
     const double lineHeight = measure.LineHeight();
     const size_t count = ReportLineCount(report);
-    const auto px = [logPixelsX](double twips) { return static_cast<int32_t>(std::lround(twips * logPixelsX / 1440)); };
-    const auto py = [logPixelsY](double twips) { return static_cast<int32_t>(std::lround(twips * logPixelsY / 1440)); };
+    const auto px = [logPixelsX](double twips) {
+        return static_cast<int32_t>(std::lround(twips * logPixelsX / kTwipsPerInch));
+    };
+    const auto py = [logPixelsY](double twips) {
+        return static_cast<int32_t>(std::lround(twips * logPixelsY / kTwipsPerInch));
+    };
     if (render.right <= render.left) return first;
     dc.SetBkMode(BkMode::Transparent);
     dc.SetTextAlign(AlignLeft | AlignTop);
@@ -158,10 +163,10 @@ bool PrintRichText(const ReportModel& report, std::string_view docName) {
         ShowPrintError(kDivisionByZero, errorTitle);
         return false;
     }
-    const int32_t pageRight = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalWidth), 1440, lpx);
-    const int32_t pageBottom = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalHeight), 1440, lpy);
-    const int32_t offsetX = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalOffsetX), 1440, lpx);
-    const int32_t offsetY = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalOffsetY), 1440, lpy);
+    const int32_t pageRight = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalWidth), kTwipsPerInch, lpx);
+    const int32_t pageBottom = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalHeight), kTwipsPerInch, lpy);
+    const int32_t offsetX = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalOffsetX), kTwipsPerInch, lpx);
+    const int32_t offsetY = MulDiv(dc->GetDeviceCaps(DeviceCap::PhysicalOffsetY), kTwipsPerInch, lpy);
     // The device's origin is the corner of its printable area: every margin
     // is measured from its edge of the paper, so all four move by the offsets.
     const TwipsRect render{L - offsetX, T - offsetY, pageRight - R - offsetX, pageBottom - B - offsetY};

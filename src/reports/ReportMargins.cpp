@@ -6,14 +6,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 #include <string>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
+#include "core/PrintUnits.h"
 #include "dialogs/common/LengthField.h"
+#include "dialogs/common/PrintUnitsField.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
@@ -42,26 +43,18 @@ ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double
     margins->addRow(QStringLiteral("Right:"), RptTbRight);
     margins->addRow(QStringLiteral("Top:"), RptTbTop);
     margins->addRow(QStringLiteral("Bottom:"), RptTbBottom);
-    RptFrUnits = new QGroupBox(QStringLiteral("Dimensions"), this);
-    Centimeters = new QRadioButton(QStringLiteral("cm"), RptFrUnits);
-    Inches = new QRadioButton(QStringLiteral("inch"), RptFrUnits);
-    auto* units = new QVBoxLayout(RptFrUnits);
-    units->addWidget(Centimeters);
-    units->addWidget(Inches);
+    RptFrUnits = new PrintUnitsField(this, PrintUnitsField::Order::CentimetersFirst,
+                                     [this](bool inches) { RptFrUnits_Click(inches); });
+    Centimeters = RptFrUnits->Centimeters;
+    Inches = RptFrUnits->Inches;
     LblText = new QLabel(explanation, this);
     LblText->setWordWrap(true);
     LblText->setMinimumWidth(400);
-    OK = new QPushButton(QStringLiteral("Print Report"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel, QStringLiteral("Print Report"));
     auto* top = new QHBoxLayout;
     top->addWidget(RptFrOrientation);
     top->addWidget(RptFrUnits);
     top->addWidget(RptFrMargins);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(LblText);
@@ -78,15 +71,8 @@ ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double
             [this, &d, &p] { MarginChange(RptTbTop, d.RptMarginTop, p.PrnMinTop); });
     connect(RptTbBottom, &QLineEdit::textChanged, this,
             [this, &d, &p] { MarginChange(RptTbBottom, d.RptMarginBottom, p.PrnMinBottom); });
-    connect(Inches, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Inches_Click();
-    });
-    connect(Centimeters, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Centimeters_Click();
-    });
     connect(OK, &QPushButton::clicked, this, &ReportMargins::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &ReportMargins::Cancel_Click);
-    SetCancelButton(Cancel);
     FinishControls();
     Form_Load();
 }
@@ -124,9 +110,8 @@ void ReportMargins::Form_Load() {
         setWindowTitle(QStringLiteral("Print Report on ") + QString::fromStdString(p.PrnDlg->PrinterName));
         if (p.PrnDlg->Settings.Orientation == 2) LblOrientation->setText(QStringLiteral("Landscape"));
     }
-    if (p.PrinterUnits == 1440) Inches->setChecked(true);
-    else if (p.PrinterUnits == 567) Centimeters->setChecked(true);
-    if (!Inches->isChecked() && !Centimeters->isChecked()) MeasurePage();
+    RptFrUnits->ShowSetting();
+    if (!RptFrUnits->UnitChosen()) MeasurePage();
     // The fields' rules store what they show; the copy was taken above.
     const DesignState& d = Design();
     const float left = d.RptMarginLeft, right = d.RptMarginRight, top = d.RptMarginTop, bottom = d.RptMarginBottom;
@@ -136,15 +121,8 @@ void ReportMargins::Form_Load() {
     RptTbBottom->setText(LengthFieldText(bottom));
 }
 
-void ReportMargins::Inches_Click() {
-    Plot().PrinterUnits = 1440;
-    RptFrMargins->setTitle(QStringLiteral("Margins (inch)"));
-    MeasurePage();
-}
-
-void ReportMargins::Centimeters_Click() {
-    Plot().PrinterUnits = 567;
-    RptFrMargins->setTitle(QStringLiteral("Margins (cm)"));
+void ReportMargins::RptFrUnits_Click(bool inches) {
+    RptFrMargins->setTitle(QStringLiteral("Margins (") + PrintUnitsField::UnitName(inches) + QStringLiteral(")"));
     MeasurePage();
 }
 
@@ -163,18 +141,16 @@ void ReportMargins::MarginChange(QLineEdit* field, float& margin, float limit) {
 void ReportMargins::OK_Click() {
     const PlotState& p = Plot();
     DesignState& d = Design();
-    const bool inches = Inches->isChecked();
-    const std::string unit = inches ? "inches" : "cm";
+    const std::string unit = PrintUnitsField::UnitWord(RptFrUnits->InchesChosen());
     d.RptMarginLeft = LengthFieldValue(RptTbLeft);
     d.RptMarginRight = LengthFieldValue(RptTbRight);
     d.RptMarginTop = LengthFieldValue(RptTbTop);
     d.RptMarginBottom = LengthFieldValue(RptTbBottom);
     if (!MeasurePage()) return;
-    const float units = p.PrinterUnits;
     const float available = p.PaperWidth - d.RptMarginLeft - d.RptMarginRight;
     const float height = p.PaperHeight - d.RptMarginTop - d.RptMarginBottom;
     // Margins that leave no room for a line would print nothing at all.
-    if (available <= 0 || height * units < lineHeightTwips_) {
+    if (available <= 0 || PrintUnitsToTwips(height, p.PrinterUnits) < lineHeightTwips_) {
         MsgBox(
             "The report margins leave no room to print the report on the page."
             "\r\n\r\n"
@@ -183,7 +159,7 @@ void ReportMargins::OK_Click() {
         RptTbLeft->setFocus();
         return;
     }
-    const float width = d.RptWidth / units;
+    const float width = TwipsToPrintUnits(d.RptWidth, p.PrinterUnits);
     if (available < width) {
         const std::string text = "The width of the report (about " + FormatMask(width, "##0.00") + " " + unit +
                                  ") may be greater than the\r\navailable width (" + FormatMask(available, "##0.00") +

@@ -21,6 +21,8 @@ class QRadioButton;
 
 namespace tlrx {
 
+class PrintUnitsField;
+
 class ReportMargins : public DialogBase {
     Q_OBJECT
 public:
@@ -36,7 +38,7 @@ public:
     QLineEdit* RptTbRight;
     QLineEdit* RptTbTop;
     QLineEdit* RptTbBottom;
-    QGroupBox* RptFrUnits;
+    PrintUnitsField* RptFrUnits;
     QRadioButton* Centimeters;
     QRadioButton* Inches;
     QLabel* LblText;
@@ -44,8 +46,8 @@ public:
     QPushButton* Cancel;
 
     void Form_Load();
-    void Inches_Click();
-    void Centimeters_Click();
+    // A unit chosen (and stored): the margins box renamed, the page measured in it.
+    void RptFrUnits_Click(bool inches);
     void OK_Click();
     void Cancel_Click();
 

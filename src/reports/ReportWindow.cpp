@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/DesignState.h"
+#include "core/PrintUnits.h"
 #include "core/SharedRoutines.h"
 #include "dialogs/pickers/Pickers.h"
 #include "dialogs/common/FileChoice.h"
@@ -144,7 +145,7 @@ void ReportWindow::Show(const ReportModel& report) {
         const ReportParagraph& p = report.paragraphs[k];
         QTextBlockFormat block;
         QList<QTextOption::Tab> tabs;
-        for (const int32_t t : p.tabs) tabs.append(QTextOption::Tab(t * dpi / 1440.0, QTextOption::LeftTab));
+        for (const int32_t t : p.tabs) tabs.append(QTextOption::Tab(t * dpi / kTwipsPerInch, QTextOption::LeftTab));
         block.setTabPositions(tabs);
         if (firstBlock) cursor.setBlockFormat(block);
         else cursor.insertBlock(block);

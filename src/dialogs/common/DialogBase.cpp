@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QVariant>
 
 #include "core/DesignState.h"
@@ -69,6 +72,27 @@ void DialogBase::SetText(std::string_view form, std::string_view field, std::str
     if (!f) return;
     if (f->setText) f->setText(text);
     else f->field->setText(QString::fromStdString(std::string(text)));
+}
+
+QBoxLayout* DialogBase::AddButtonRow(QPushButton*& accept, QPushButton*& cancel, const QString& acceptCaption,
+                                     ButtonRowStyle style) {
+    accept = new QPushButton(acceptCaption, this);
+    accept->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    SetCancelButton(cancel);
+    if (style == ButtonRowStyle::Column) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(accept);
+        column->addWidget(cancel);
+        return column;
+    }
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(accept);
+    if (style == ButtonRowStyle::Spread) row->addStretch();
+    row->addWidget(cancel);
+    if (style == ButtonRowStyle::Spread) row->addStretch();
+    return row;
 }
 
 void DialogBase::AddFieldCheck(QWidget* field, std::function<bool()> check) {

@@ -13,9 +13,11 @@
 //    focus), and all of them again, in order, when OK is pressed (Enter on
 //    the default button and a click on OK come without a focus-out);
 //  - the named fields through which computations reach the dialog while it
-//    is open (DialogFields: focus a field, set its text).
+//    is open (DialogFields: focus a field, set its text);
+//  - the closing buttons: the accept button (the default button) and Cancel.
 
 #include <QDialog>
+#include <QString>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,9 +25,18 @@
 
 #include "core/DialogFields.h"
 
+class QBoxLayout;
 class QLineEdit;
+class QPushButton;
 
 namespace tlrx {
+
+// How the closing buttons stand in the layout AddButtonRow returns.
+enum class ButtonRowStyle {
+    Right,   // side by side at the right end of a row
+    Spread,  // side by side, the row's spare room shared before, between and after them
+    Column,  // one above the other; the dialog adds what follows them (more buttons, a stretch)
+};
 
 class DialogBase : public QDialog, public DialogFields {
     Q_OBJECT
@@ -55,6 +66,15 @@ public:
     // The key release handler; F1 asks for help. Dialogs with keys of their
     // own override it and call this for the rest.
     virtual void Form_KeyUp(int keyCode);
+
+    // Creates the closing buttons, accept then Cancel (so that Cancel follows
+    // accept in the tab order), and returns their layout for the dialog to
+    // place: accept is the default button, captioned acceptCaption; Cancel,
+    // captioned "Cancel", leaves the dialog without running the field checks
+    // (SetCancelButton). The dialog connects their clicks.
+    QBoxLayout* AddButtonRow(QPushButton*& accept, QPushButton*& cancel,
+                             const QString& acceptCaption = QStringLiteral("OK"),
+                             ButtonRowStyle style = ButtonRowStyle::Right);
 
 protected:
     // Call once the controls exist: previews the key releases of every control.

@@ -69,9 +69,7 @@ InputFileChoices::InputFileChoices(QWidget* parent) : DialogBase(parent, "InputF
     InputFileAdd = new QPushButton(QStringLiteral("Add Digital Map File to List"), this);
     InputFileEdit = new QPushButton(QStringLiteral("Edit Digital Map File"), this);
     InputFileDelete = new QPushButton(QStringLiteral("Delete Digital Map File from List"), this);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* closing = AddButtonRow(OK, Cancel);
     Instructions = new QLabel(this);
     Instructions->setWordWrap(true);
 
@@ -85,10 +83,6 @@ InputFileChoices::InputFileChoices(QWidget* parent) : DialogBase(parent, "InputF
     buttons->addWidget(InputFileAdd);
     buttons->addWidget(InputFileEdit);
     buttons->addWidget(InputFileDelete);
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    closing->addWidget(OK);
-    closing->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Current Digital Map Files:"), this));
     layout->addWidget(InputFilesOpen);

@@ -173,10 +173,7 @@ InputFileParams::InputFileParams(QWidget* parent, InputFileChoices* list)
     MapFileLabel = new QLabel(this);
     SymbolType1 = new QTableWidget(12, 1, this);
     GeoFeatures = new QTableWidget(0, 4, this);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    SetCancelButton(Cancel);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel);
     SetFieldHelp(GeoFeatures, 2960);
     SetFieldHelp(SymbolType1, 1630);
     setStyleSheet(QString::fromUtf8(kFocusStyle));
@@ -213,10 +210,6 @@ InputFileParams::InputFileParams(QWidget* parent, InputFileChoices* list)
     features->addWidget(GeoFeatures);
     features->addStretch();
     grids->addLayout(features);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MapFileLabel);
     layout->addLayout(grids);

@@ -99,9 +99,7 @@ TextAdd::TextAdd(QWidget* parent) : DialogBase(parent, "TextAdd", HelpContextID)
     TextRotation->setInputMask(QStringLiteral("000"));  // three digit places, each may stay blank
     TextRotation->setText(QStringLiteral("000"));
     TextRotation->setMaximumWidth(Px(700, false));
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel, QStringLiteral("OK"), ButtonRowStyle::Column);
     DeleteText = new QPushButton(QStringLiteral("Delete Text"), this);
     DeleteAllText = new QPushButton(QStringLiteral("Delete All Text"), this);
     Label1 = new QLabel(this);
@@ -146,9 +144,6 @@ TextAdd::TextAdd(QWidget* parent) : DialogBase(parent, "TextAdd", HelpContextID)
     left->addWidget(CurrentFont);
     left->addWidget(FontStyle);
     left->addLayout(colour);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
     buttons->addWidget(DeleteText);
     buttons->addWidget(DeleteAllText);
     buttons->addStretch();
@@ -173,7 +168,6 @@ TextAdd::TextAdd(QWidget* parent) : DialogBase(parent, "TextAdd", HelpContextID)
     SetFieldHelp(DeleteText, 3000);
     SetFieldHelp(DeleteAllText, 3010);
     AddFieldCheck(TextRotation, [this] { return TextRotation_LostFocus(); });
-    SetCancelButton(Cancel);
 
     // Only an entry chosen from the list marks an item for editing: text
     // typed into the box that happens to equal an entry does not, when the

@@ -22,21 +22,13 @@ VectorScale::VectorScale(QWidget* opener) : DialogBase(opener, "VectorScale", He
     VecScale = new QSpinBox(this);
     VecScale->setRange(1, 300);
     VecScale->setSingleStep(1);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel, QStringLiteral("OK"), ButtonRowStyle::Spread);
 
     auto* scale = new QHBoxLayout;
     scale->addStretch();
     scale->addWidget(Label2);
     scale->addWidget(VecScale);
     scale->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addStretch();
-    buttons->addWidget(Cancel);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addLayout(scale);

@@ -1,14 +1,14 @@
 #include "dialogs/geo/AngleRows.h"
 
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
+
+#include "dialogs/common/DialogBase.h"
 
 namespace tlrx {
 
-AngleRows::AngleRows(QWidget& dialog, std::string_view headingText) : dialog_(dialog), grid_(new QGridLayout) {
+AngleRows::AngleRows(DialogBase& dialog, std::string_view headingText) : dialog_(dialog), grid_(new QGridLayout) {
     // The headings stand over the groups of a longitude field, in its font.
     auto* headings =
         new QLabel(QString::fromUtf8(headingText.data(), static_cast<qsizetype>(headingText.size())), &dialog);
@@ -30,13 +30,7 @@ void AngleRows::Finish(QPushButton*& ok, QPushButton*& cancel) {
         QStringLiteral("Move within a line using cursor keys or mouse.  Move between lines with TAB key or mouse."),
         &dialog_);
     hint->setWordWrap(true);
-    ok = new QPushButton(QStringLiteral("OK"), &dialog_);
-    ok->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("Cancel"), &dialog_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QBoxLayout* buttons = dialog_.AddButtonRow(ok, cancel);
     auto* layout = new QVBoxLayout(&dialog_);
     layout->addLayout(grid_);
     layout->addWidget(hint);

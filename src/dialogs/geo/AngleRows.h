@@ -13,18 +13,20 @@ class QWidget;
 
 namespace tlrx {
 
+class DialogBase;
+
 class AngleRows {
 public:
     // Lays the rows out in dialog, under the headings of the fields' groups.
-    explicit AngleRows(QWidget& dialog, std::string_view headings = "DDD    MM    SS    H");
+    explicit AngleRows(DialogBase& dialog, std::string_view headings = "DDD    MM    SS    H");
 
     // The next row: its label and its field (an AngleField, or a QLabel).
     void Add(std::string_view label, QWidget* field);
-    // Finishes the form with the hint and the buttons, which it creates.
+    // Finishes the form with the hint and the dialog's button row, which it creates.
     void Finish(QPushButton*& ok, QPushButton*& cancel);
 
 private:
-    QWidget& dialog_;
+    DialogBase& dialog_;
     QGridLayout* grid_;
     int row_ = 1;
 };

@@ -45,7 +45,6 @@ void AzimuthalBounds::BuildForm(const std::function<void(AngleRows&)>& ownRows) 
     }
     ownRows(form);
     form.Finish(OK, Cancel);
-    SetCancelButton(Cancel);
     connect(OK, &QPushButton::clicked, this, &AzimuthalBounds::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &AzimuthalBounds::Cancel_Click);
     FinishControls();

@@ -94,7 +94,6 @@ GCircleEnds::GCircleEnds(QWidget* parent) : DialogBase(parent, "GCircleEnds", He
     SetFieldHelp(GcColor->Spin, 2800);
     form.Finish(OK, Cancel);
     Cancel->setText(QStringLiteral("Cancel Great Circle"));
-    SetCancelButton(Cancel);
 
     connect(OK, &QPushButton::clicked, this, &GCircleEnds::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &GCircleEnds::Cancel_Click);

@@ -78,7 +78,6 @@ LatLonBounds::LatLonBounds(QWidget* parent, std::function<void()> restoreOpener)
     LatN->AddRule([this] { return MercatorPole(*LatN, kNorthPole); });
     LatS->AddRule([this] { return MercatorPole(*LatS, kSouthPole); });
     form.Finish(OK, Cancel);
-    SetCancelButton(Cancel);
 
     connect(OK, &QPushButton::clicked, this, &LatLonBounds::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &LatLonBounds::Cancel_Click);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -204,18 +203,11 @@ LatLonInterrupt::LatLonInterrupt(QWidget& opener)
         QStringLiteral("Move within a line using cursor keys or mouse.  Move between lines with TAB key or mouse."),
         this);
     hint->setWordWrap(true);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(hint);
     layout->addLayout(buttons);
-    SetCancelButton(Cancel);
 
     for (size_t h = 0; h < 2; ++h)
         connect(NumInterrupt[h], &QSpinBox::valueChanged, this,

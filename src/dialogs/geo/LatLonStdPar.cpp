@@ -50,7 +50,6 @@ LatLonStdPar::LatLonStdPar(QWidget& opener) : DialogBase(&opener, "LatLonStdPar"
     form.Add("Southernmost standard parallel", LatSouthStdPar);
     form.Add("Southernmost latitude of map", LatSouth);
     form.Finish(OK, Cancel);
-    SetCancelButton(Cancel);
 
     NameField("LatNorthStdPar", LatNorthStdPar);
     NameField("LatSouthStdPar", LatSouthStdPar);

@@ -1,7 +1,6 @@
 #include "dialogs/geo/LineWidthScale.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,13 +21,7 @@ LineWidthScale::LineWidthScale(QWidget* parent) : DialogBase(parent, "LineWidthS
     Label1 = new QLabel(this);
     Label1->setWordWrap(true);
     Label1->setMinimumWidth(420);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(Label1);

@@ -1,7 +1,6 @@
 #include "dialogs/geo/SelectGridType.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -38,9 +37,7 @@ SelectGridType::SelectGridType(QWidget* parent) : DialogBase(parent, "SelectGrid
     Grid = new QListWidget(this);
     GridWidthSpin = NumberSpin(1, 600, this);
     GridColor = new ColorBox(this, TargetGrid, &DesignState::GridColor);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    QBoxLayout* buttons = AddButtonRow(cmdOK, cmdCancel);
 
     SetFieldHelp(Grid, 3370);
     SetFieldHelp(GridWidthSpin, 3360);
@@ -50,10 +47,6 @@ SelectGridType::SelectGridType(QWidget* parent) : DialogBase(parent, "SelectGrid
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Grid Line Width"), GridWidthSpin);
     fields->addRow(QStringLiteral("Grid Color"), GridColor);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Grid Type"), this));
     layout->addWidget(Grid);

@@ -1,6 +1,5 @@
 #include "dialogs/geo/SelectLabelOption.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,13 +14,7 @@ int16_t SelectLabelOption::LabelOptionChoice = SelectLabelOption::HideLabels;
 SelectLabelOption::SelectLabelOption(QWidget* parent) : DialogBase(parent, "SelectLabelOption", HelpContextID) {
     setWindowTitle(QStringLiteral("Select Label Option"));
     LabelOption = new QListWidget(this);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(LabelOption);
     layout->addLayout(buttons);

@@ -86,7 +86,6 @@ SmallCircle::SmallCircle(QWidget* parent) : DialogBase(parent, "SmallCircle", He
     form.Add("Small Circle Color", ScColor);
     form.Finish(OK, Cancel);
     Cancel->setText(QStringLiteral("Cancel Small Circle"));
-    SetCancelButton(Cancel);
 
     NameField("LatCenter", LatCenter);
     NameField("LonCenter", LonCenter);

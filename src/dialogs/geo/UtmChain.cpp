@@ -1,6 +1,5 @@
 #include "dialogs/geo/UtmChain.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -42,17 +41,10 @@ UtmSpheroid::UtmSpheroid(QWidget* parent, std::function<void()> restoreOpener)
     : DialogBase(parent, "UtmSpheroid", HelpContextID), restoreOpener_(std::move(restoreOpener)) {
     setWindowTitle(QStringLiteral("Select UTM Spheroid"));
     Ellipsoid = new QListWidget(this);
-    OK = new QPushButton(QStringLiteral("OK"), this);
-    OK->setDefault(true);
-    Cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OK);
-    buttons->addWidget(Cancel);
+    QBoxLayout* buttons = AddButtonRow(OK, Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Ellipsoid);
     layout->addLayout(buttons);
-    SetCancelButton(Cancel);
     connect(OK, &QPushButton::clicked, this, &UtmSpheroid::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &UtmSpheroid::Cancel_Click);
     connect(Ellipsoid, &QListWidget::itemDoubleClicked, this, &UtmSpheroid::OK_Click);
@@ -140,7 +132,6 @@ UtmParameters::UtmParameters(UtmSpheroid& spheroid)
     form.Add("False northing (meters)", UtmNorthing);
     form.Add("Scale factor of central longitude", UtmScale);
     form.Finish(OK, Cancel);
-    SetCancelButton(Cancel);
 
     NameField("UtmLonCentral", UtmLonCentral);
     NameField("UtmLatOrigin", UtmLatOrigin);
@@ -238,7 +229,6 @@ UtmCoords::UtmCoords(UtmSpheroid& spheroid) : DialogBase(&spheroid, "UtmCoords",
         SetFieldHelp(field, rows[i].help);
     }
     form.Finish(OK, Cancel);
-    SetCancelButton(Cancel);
     connect(OK, &QPushButton::clicked, this, &UtmCoords::OK_Click);
     connect(Cancel, &QPushButton::clicked, this, &UtmCoords::Cancel_Click);
     FinishControls();

@@ -145,6 +145,7 @@ FontDialog::FontDialog(QWidget* parent, TextFontHost* text)
     ColorSquare->SetMarkerOnTop(true);
     lblSampleText = new QLabel(QStringLiteral("Sample Text"), this);
     picSampleText = new SampleBox(this);
+    // Not the base's button row: every control of this dialog is placed in twips.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
 

@@ -349,6 +349,19 @@ TEST_F(AsciiMapFileTest, RecordsOnALineReadAsTheirFieldsSay) {
     }
 }
 
+// The last block, shorter than the others, is read in the memory of the
+// block before it: a record at the end of the file, with no line end after
+// it, is not read on into what is left of the earlier block there.
+TEST_F(AsciiMapFileTest, TheLastRecordEndsWithTheFile) {
+    const std::string first = "-1 1 1" + std::string(kInputBlockBytes - 6, '\n');
+    const std::string second = "0 1.5 2.57\n" + std::string(kInputBlockBytes - 11, '\n');
+    RecordingSink sink;
+    ASSERT_EQ(ErrorOf(first + second + "0 1.5 2.5", sink), "");
+    ASSERT_EQ(sink.items.size(), 3u);
+    EXPECT_EQ(sink.items[1].lon, 9252);
+    EXPECT_EQ(sink.items[2].lon, 9000);
+}
+
 // Records that follow each other on one line count toward its bound.
 TEST_F(AsciiMapFileTest, RecordsOnOneLineShareItsBound) {
     std::string line;

@@ -3,7 +3,8 @@
 // repaints, on a window of the given size (offscreen unless QT_QPA_PLATFORM
 // says otherwise), with the program's own platform services and yields.
 //
-//   drawmap_bench [--size WxH] [--runs N] [--proj robinson,equirectangular] [--no-gmt] MAPFILE...
+//   drawmap_bench [--world FILE] [--size WxH] [--runs N] [--proj robinson,equirectangular] [--no-gmt]
+//                 [MAPFILE...]
 //
 // Prints, per map file and projection, the median seconds of the runs from
 // the dialog's answer to the end of the run (and their range), the points
@@ -13,6 +14,11 @@
 // NAME.prn, each run is followed by GMT drawing those lines on the same
 // projection to PostScript, and GMT's median and the ratio of the medians
 // follow. bench/make-world.sh makes such a pair.
+//
+// The world (--world FILE, or without it and without map files world/
+// world.prn in the build folder, made there by bench/make-world.sh when
+// missing) is timed like the map files, and its figures end the output as
+// "name: value" lines that a script can read (see bench/README.md).
 
 #include <QApplication>
 #include <QDir>
@@ -157,19 +163,55 @@ double GmtOnce(const std::string& lines, const Projection& proj, const QString& 
 }
 
 void Usage() {
-    std::fprintf(
-        stderr,
-        "usage: drawmap_bench [--size WxH] [--runs N] [--proj robinson,equirectangular] [--no-gmt] MAPFILE...\n");
+    std::fprintf(stderr,
+                 "usage: drawmap_bench [--world FILE] [--size WxH] [--runs N] [--proj robinson,equirectangular] "
+                 "[--no-gmt] [MAPFILE...]\n");
 }
+
+// One figure of the closing block: "name: value", or "name: n/a" when it
+// could not be measured in this run.
+void PrintFigure(const char* name, std::optional<double> value) {
+    if (value) std::printf("%s: %.3f\n", name, *value);
+    else std::printf("%s: n/a\n", name);
+}
+
+// The world when none is named: world/world.prn in the build folder, made
+// there from the build's converter by bench/make-world.sh when missing.
+// Empty when it can be neither found nor made.
+std::string DefaultWorld() {
+    const fs::path build = fs::path(QCoreApplication::applicationDirPath().toStdString()).parent_path();
+    const fs::path world = build / "world" / "world.prn";
+    if (fs::is_regular_file(world)) return world.string();
+    const std::string command = std::string("'") + TLRX_BENCH_SOURCE_DIR + "/make-world.sh' '" +
+                                (build / "tools" / "tlrx-convert").string() + "' '" + world.parent_path().string() +
+                                "' >&2";
+    std::fprintf(stderr, "no world at %s; making it: %s\n", world.c_str(), command.c_str());
+    std::fflush(stdout);
+    if (std::system(command.c_str()) != 0 || !fs::is_regular_file(world)) return {};
+    return world.string();
+}
+
+// The medians measured on the world, by projection.
+struct WorldTimes {
+    std::optional<double> robinson, equirectangular, gmtRobinson;
+};
 
 int Run(int argc, char** argv) {
     int width = 1920, height = 1080, runs = 3;
     bool noGmt = false;
     std::vector<const Projection*> projections;
     std::vector<std::string> maps;
+    std::string world;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--size" && i + 1 < argc) {
+        if (a == "--world" && i + 1 < argc) {
+            world = argv[++i];
+            if (!fs::is_regular_file(world)) {
+                std::fprintf(stderr, "no such map file: %s\n", world.c_str());
+                return 2;
+            }
+            world = fs::absolute(world).string();
+        } else if (a == "--size" && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width < 100 || height < 100) {
                 Usage();
                 return 2;
@@ -204,10 +246,17 @@ int Run(int argc, char** argv) {
             maps.push_back(fs::absolute(a).string());
         }
     }
-    if (maps.empty()) {
-        Usage();
-        return 2;
+    // The figures are those of the world: named, or found or made when no
+    // map file is named either.
+    const bool figures = !world.empty() || maps.empty();
+    if (maps.empty() && world.empty()) {
+        world = DefaultWorld();
+        if (world.empty()) {
+            std::fprintf(stderr, "no world to time: name one with --world FILE\n");
+            return 1;
+        }
     }
+    if (figures && std::find(maps.begin(), maps.end(), world) == maps.end()) maps.push_back(world);
     if (projections.empty())
         for (const Projection& p : kProjections) projections.push_back(&p);
 
@@ -241,6 +290,7 @@ int Run(int argc, char** argv) {
     std::printf("%-12s %-16s %10s %8s %17s %9s %8s\n", "map", "projection", "points", "seconds", "(min-max)",
                 "Mpoints/s", "repaints");
     int failures = 0;
+    WorldTimes worldTimes;
     for (const std::string& map : maps) {
         const std::optional<long> points = MapFilePoints(map);
         const std::string name = fs::path(map).filename().string();
@@ -280,6 +330,12 @@ int Run(int argc, char** argv) {
                 continue;
             }
             const Stats t = Summarise(seconds);
+            const std::optional<double> gmtMedian =
+                withGmt ? std::optional<double>(Summarise(gmtSeconds).median) : std::nullopt;
+            if (figures && map == world) {
+                if (proj->code == ProjRobinson) worldTimes.robinson = t.median, worldTimes.gmtRobinson = gmtMedian;
+                if (proj->code == ProjEquirectangular) worldTimes.equirectangular = t.median;
+            }
             char range[40], rate[16] = "?";
             std::snprintf(range, sizeof range, "(%.3f-%.3f)", t.min, t.max);
             if (points) std::snprintf(rate, sizeof rate, "%.2f", *points / t.median / 1e6);
@@ -297,6 +353,20 @@ int Run(int argc, char** argv) {
         }
     }
     SetMessageBoxService(nullptr);
+
+    if (figures) {
+        // The last lines: the figures, one "name: value" each.
+        std::printf("\nfigures of the world %s\n", world.c_str());
+        PrintFigure("world-seconds", worldTimes.robinson);
+        PrintFigure("world-seconds-equirectangular", worldTimes.equirectangular);
+        std::optional<double> gmtRatio;
+        if (worldTimes.robinson && worldTimes.gmtRobinson) gmtRatio = *worldTimes.gmtRobinson / *worldTimes.robinson;
+        PrintFigure("gmt-ratio", gmtRatio);
+        PrintFigure("differing-pixels-percent", std::nullopt);
+        PrintFigure("print-over-draw", std::nullopt);
+        PrintFigure("startup-over-bare-qt", std::nullopt);
+        std::fflush(stdout);
+    }
     return failures ? 1 : 0;
 }
 

@@ -59,4 +59,6 @@ fi
 # points of the map file.
 "$conv" --extract "$out" 1="$raw"
 mv "$out/world-raw.txt" "$out/world.txt"
-"$conv" -o "$out/world.prn" 1="$out/world.txt"
+# world.prn appears only complete: a program that finds it may use it.
+"$conv" -o "$out/world-partial.prn" 1="$out/world.txt"
+mv "$out/world-partial.prn" "$out/world.prn"

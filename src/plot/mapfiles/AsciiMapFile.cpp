@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -41,9 +42,11 @@ public:
 
     // Reads one record: the three numbers and the label, if any.
     void Read(double& flag, double& second, double& third, std::string& label) {
-        flag = Number();
-        second = Number();
-        third = Number();
+        if (!OneLineRecord(flag, second, third)) {
+            flag = Number();
+            second = Number();
+            third = Number();
+        }
         label.clear();
         if (Peek() == '"') ReadLabel(label);
     }
@@ -144,6 +147,54 @@ private:
         return true;
     }
 
+    // Most records: three plain fields on one line, before the last line end
+    // of the bytes at hand, separated by blanks or by a comma among blanks.
+    // True, with the record and its separator taken as Number takes them,
+    // for such a record; false, nothing taken, for any other, which Number
+    // reads. The line end after the record bounds every scan here, so no
+    // character is checked against the end of the bytes at hand.
+    bool OneLineRecord(double& flag, double& second, double& third) {
+        if (in_.Fills() != scannedFill_) {
+            scannedFill_ = in_.Fills();
+            const void* last =
+                in_.next < in_.end ? memrchr(in_.next, '\n', static_cast<size_t>(in_.end - in_.next)) : nullptr;
+            lastLineEnd_ = last ? static_cast<const char*>(last) : in_.next;
+        }
+        const char* first = in_.next;
+        if (first >= lastLineEnd_) return false;
+        const char* p = first;
+        double values[3];
+        for (double& value : values) {
+            // Blanks, and between fields at most one comma among them; a
+            // line end makes the field fail.
+            while (IsBlank(*p)) ++p;
+            if (&value != values && *p == ',') {
+                ++p;
+                while (IsBlank(*p)) ++p;
+            }
+            if (*p == '+') ++p;
+            const bool negative = *p == '-';
+            if (negative) ++p;
+            if (!ScanPlainDecimal(p, value) || !EndsField(*p)) return false;
+            if (negative) value = -value;
+        }
+        // The separator after the record.
+        while (IsBlank(*p)) ++p;
+        if (lineChars_ + static_cast<size_t>(p - first) + (*p == ',') > kMaxMapLineChars) return false;
+        if (*p == ',') {
+            ++p;
+            lineChars_ += static_cast<size_t>(p - first);
+        } else if (IsLineEnd(*p)) {
+            p += *p == '\r' && p[1] == '\n' ? 2 : 1;
+            lineChars_ = 0;
+        } else {
+            lineChars_ += static_cast<size_t>(p - first);
+        }
+        in_.next = p;
+        flag = values[0], second = values[1], third = values[2];
+        return true;
+    }
+
     // The next field, taken: in place when it ends within the bytes at hand,
     // else copied.
     std::string_view Field() {
@@ -187,6 +238,10 @@ private:
     const std::string& path_;
     IdleYields idle_;
     size_t lineChars_ = 0;  // characters of the current line consumed so far
+    // The last line end of the bytes at hand (their start when they hold
+    // none), found by OneLineRecord in the bytes of fill scannedFill_.
+    uint64_t scannedFill_ = ~uint64_t{0};
+    const char* lastLineEnd_ = nullptr;
     // A field that runs past the bytes at hand.
     std::array<char, kMaxFieldChars> field_{};
 };

@@ -46,6 +46,7 @@ void InputCursor::Commit() {
 
 bool InputCursor::Refill() {
     Commit();
+    ++fills_;
     // A stop may have closed the input meanwhile: then the file has ended.
     RunFiles& files = Files();
     const std::string_view ahead = files.InputOpen() ? files.InputAhead() : std::string_view();

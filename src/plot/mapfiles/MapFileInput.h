@@ -82,6 +82,11 @@ public:
     // when the file ends first.
     bool Read(void* data, size_t count);
 
+    // How many times new bytes have been fetched: a scan that keeps what it
+    // found in the bytes at hand knows by it when they were replaced, which
+    // may be at the same address.
+    uint64_t Fills() const { return fills_; }
+
     const char* next = nullptr;
     const char* end = nullptr;
 
@@ -89,18 +94,29 @@ private:
     bool Refill();
     void Commit();
     const char* begin_ = nullptr;  // the start of the bytes fetched last
+    uint64_t fills_ = 0;
 };
 
 // Powers of ten that a double holds exactly.
 inline constexpr double kExactPowersOf10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
                                               1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
 
-// Reads digits with at most one decimal point among them from `p` on,
-// leaving `p` at the first character after them. True, with `value` set,
-// when they hold a digit and the number they make can be computed with a
-// single rounding: at most 19 digits making a whole number of at most 2^53,
+// The double of `digits` decimal digits making the whole number `whole`,
+// the last `fraction` of them after the decimal point. True, with `value`
+// set, when there is a digit and the number can be computed with a single
+// rounding: at most 19 digits making a whole number of at most 2^53,
 // divided by an exact power of ten, gives the double nearest to the
 // decimal, the one std::from_chars gives. False otherwise (`value` unset).
+inline bool ExactDecimal(uint64_t whole, ptrdiff_t digits, ptrdiff_t fraction, double& value) {
+    if (digits == 0 || digits > 19 || whole > (uint64_t{1} << 53)) return false;
+    value = static_cast<double>(whole);
+    if (fraction > 0) value /= kExactPowersOf10[fraction];
+    return true;
+}
+
+// Reads digits with at most one decimal point among them from `p` on,
+// leaving `p` at the first character after them; true, with `value` set,
+// when ExactDecimal computes their number.
 inline bool ReadPlainDecimal(const char*& p, const char* end, double& value) {
     const auto digit = [](char c) { return static_cast<unsigned>(c) - '0'; };
     const char* first = p;
@@ -114,10 +130,26 @@ inline bool ReadPlainDecimal(const char*& p, const char* end, double& value) {
         fraction = p - point;
         digits += fraction;
     }
-    if (digits == 0 || digits > 19 || whole > (uint64_t{1} << 53)) return false;
-    value = static_cast<double>(whole);
-    if (fraction > 0) value /= kExactPowersOf10[fraction];
-    return true;
+    return ExactDecimal(whole, digits, fraction, value);
+}
+
+// ReadPlainDecimal where the bytes from `p` on are known to hold a line end
+// (or any other character that is neither a digit nor a decimal point):
+// the scan stops there without checking for the end of the bytes.
+inline bool ScanPlainDecimal(const char*& p, double& value) {
+    const auto digit = [](char c) { return static_cast<unsigned>(c) - '0'; };
+    const char* first = p;
+    uint64_t whole = 0;  // wraps beyond 19 digits, which are refused
+    while (digit(*p) < 10) whole = whole * 10 + digit(*p++);
+    ptrdiff_t digits = p - first;
+    ptrdiff_t fraction = 0;
+    if (*p == '.') {
+        const char* point = ++p;
+        while (digit(*p) < 10) whole = whole * 10 + digit(*p++);
+        fraction = p - point;
+        digits += fraction;
+    }
+    return ExactDecimal(whole, digits, fraction, value);
 }
 
 // The leading number of a field: blanks are ignored wherever they stand,

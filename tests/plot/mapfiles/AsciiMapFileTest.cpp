@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -280,6 +282,95 @@ TEST_F(AsciiMapFileTest, ReadOnlyWithAllFeaturesSelected) {
         EXPECT_EQ(std::string(e.what()), "File not found");
     }
     EXPECT_FALSE(fs::exists(dir + "/missing.prn"));
+}
+
+}  // namespace
+}  // namespace tlrx
+
+namespace tlrx {
+namespace {
+
+// The number of a field as the reader has always read it: an optional "+",
+// then std::from_chars over the whole field.
+double FieldValue(const std::string& field) {
+    const char* first = field.data() + (field[0] == '+');
+    double value = 0;
+    std::from_chars(first, field.data() + field.size(), value);
+    return value;
+}
+
+// Lines of one or two records each, in every form the reader takes on one
+// line (blanks, tabs, commas among blanks, leading blanks, labels, LF, CR LF
+// and CR line ends, signs, leading zeros, long fractions, exponents and more
+// than 19 digits), over four blocks of the input, read to the points their
+// fields give.
+TEST_F(AsciiMapFileTest, RecordsOnALineReadAsTheirFieldsSay) {
+    std::mt19937_64 rng(31);
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<uint64_t>(n)); };
+    const auto number = [&](int wholeDigits) {
+        std::string s = pick(4) == 0 ? "-" : pick(8) == 0 ? "+" : pick(16) == 0 ? "+-" : "";
+        if (pick(8) == 0) s += std::string(static_cast<size_t>(1 + pick(3)), '0');
+        for (int n = pick(wholeDigits + 1); n > 0; --n) s += static_cast<char>('0' + pick(10));
+        if (pick(6) != 0) {
+            s += '.';
+            for (int n = pick(4) == 0 ? 1 + pick(20) : pick(6); n > 0; --n) s += static_cast<char>('0' + pick(10));
+        }
+        if (s.find_first_of("0123456789") == std::string::npos) s += '7';
+        if (pick(20) == 0) s += "e" + std::to_string(pick(5) - 2);
+        return s;
+    };
+    const char* separators[] = {" ", "  ", "\t", ",", " , ", "\t,", ", "};
+    const char* lineEnds[] = {"\n", "\r\n", "\r"};
+    std::string text;
+    std::vector<RecordingSink::Item> expected;
+    while (text.size() < 4 * kInputBlockBytes) {
+        const int records = 1 + (pick(10) == 0);
+        if (pick(10) == 0) text += std::string(static_cast<size_t>(1 + pick(3)), ' ');
+        for (int r = 0; r < records; ++r) {
+            const std::string fields[] = {pick(2) ? "0" : pick(2) ? "-1" : "1", number(2), number(3)};
+            for (int k = 0; k < 3; ++k) text += (k ? separators[pick(7)] : (r ? "," : "")) + fields[k];
+            expected.push_back({1, ToInt32(FieldValue(fields[1]) * 3600), ToInt32(FieldValue(fields[2]) * 3600),
+                                ToInt16(FieldValue(fields[0])) != 0, false, ""});
+        }
+        if (pick(8) == 0) {
+            expected.back().label = "L" + std::to_string(expected.size());
+            text += (pick(2) ? ",\"" : " \"") + expected.back().label + "\"";
+        }
+        text += lineEnds[pick(3)];
+    }
+    RecordingSink sink;
+    ASSERT_EQ(ErrorOf(text, sink), "");
+    ASSERT_EQ(sink.items.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(sink.items[i].lat, expected[i].lat) << i;
+        ASSERT_EQ(sink.items[i].lon, expected[i].lon) << i;
+        ASSERT_EQ(sink.items[i].start, expected[i].start) << i;
+        ASSERT_EQ(sink.items[i].label, expected[i].label) << i;
+    }
+}
+
+// The last block, shorter than the others, is read in the memory of the
+// block before it: a record at the end of the file, with no line end after
+// it, is not read on into what is left of the earlier block there.
+TEST_F(AsciiMapFileTest, TheLastRecordEndsWithTheFile) {
+    const std::string first = "-1 1 1" + std::string(kInputBlockBytes - 6, '\n');
+    const std::string second = "0 1.5 2.57\n" + std::string(kInputBlockBytes - 11, '\n');
+    RecordingSink sink;
+    ASSERT_EQ(ErrorOf(first + second + "0 1.5 2.5", sink), "");
+    ASSERT_EQ(sink.items.size(), 3u);
+    EXPECT_EQ(sink.items[1].lon, 9252);
+    EXPECT_EQ(sink.items[2].lon, 9000);
+}
+
+// Records that follow each other on one line count toward its bound.
+TEST_F(AsciiMapFileTest, RecordsOnOneLineShareItsBound) {
+    std::string line;
+    while (line.size() <= kMaxMapLineChars) line += "0 1.5 2.5,";
+    RecordingSink sink;
+    EXPECT_EQ(ErrorOf(line + "\n", sink), dir + "/case.prn has a line longer than 4096 characters");
+    line.resize(kMaxMapLineChars - 10);
+    line.resize(line.rfind(',') + 1);
+    EXPECT_EQ(ErrorOf(line + "\n" + line + "\n", sink), "");
 }
 
 }  // namespace

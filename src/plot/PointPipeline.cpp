@@ -9,6 +9,7 @@
 #include "core/ProjectionTable.h"
 #include "core/RangeCircle.h"
 #include "core/Utm.h"
+#include "core/projections/Azimuthal.h"
 #include "platform/Events.h"
 #include "platform/Host.h"
 #include "plot/DeviceLayer.h"
@@ -95,14 +96,30 @@ void UtmForward(double latDeg, double lonDeg, double& easting, double& northing)
                               (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
 }
 
+PointPipeline::PointPipeline() : d_(Design()), p_(Plot()) {}
+
 void PointPipeline::Begin(bool resetCount) {
     prevInside_ = false;
     newSegment_ = false;
     if (resetCount) counter_ = 0;
+    TakeSetup();
+}
+
+void PointPipeline::TakeSetup() {
+    forward_ = nullptr;
+    const ProjectionKernel* kernel = KernelOf(d_.ProjCode);
+    if (kernel == nullptr) return;
+    try {
+        setup_ = kernel->setup(d_);
+    } catch (const RuntimeError&) {
+        return;  // ProjectSelect reports it at every point, as it always has
+    }
+    forward_ = kernel->forward;
+    azimuthal_ = IsAzimuthal(d_.ProjCode);
 }
 
 void PointPipeline::Prepare() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     if (d.ProjCode == ProjUtm) {
         d.ProjInLon = d.PointLonSec / 3600.0;
         d.ProjInLat = d.PointLatSec / 3600.0;
@@ -121,29 +138,29 @@ void PointPipeline::Prepare() {
 }
 
 void PointPipeline::PrepareMetres(int32_t northing, int32_t easting) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     d.PointLatSec = northing;
     d.PointLonSec = easting;
     WindowTest();
 }
 
 void PointPipeline::WindowTest() {
-    const DesignState& d = Design();
+    const DesignState& d = d_;
     inside_ = d.PointLatSec >= d.LatSouthSec && d.PointLatSec <= d.LatNorthSec && d.PointLonSec >= d.FrameWestSec &&
               d.PointLonSec <= d.FrameEastSec;
 }
 
 void PointPipeline::StartSegment() {
-    PlotState& p = Plot();
+    PlotState& p = p_;
     newSegment_ = true;
-    Design().PlotStatus = 1;
+    d_.PlotStatus = 1;
     if (p.PolyPointCount > 0 && inside_) {
         PrintLineBrkDisk();
         p.SegmentState = 3;
     }
 }
 
-bool PointPipeline::Stopped() const { return Design().PlotStopText == "Escape"; }
+bool PointPipeline::Stopped() const { return d_.PlotStopText == "Escape"; }
 
 bool PointPipeline::CountAndYield() {
     ++counter_;
@@ -163,11 +180,12 @@ void PointPipeline::CountPassedOver(int32_t count) {
 
 void PointPipeline::YieldOnce() { DoEvents(); }
 
-void PointPipeline::ProjectionInput(double& lat, double& lon) {
-    const DesignState& d = Design();
+namespace {
+
+void InputOf(const DesignState& d, const PlotState& p, double& lat, double& lon) {
     lat = d.ProjInLat;
     lon = d.ProjInLon;
-    if (Plot().GeographicInput) {
+    if (p.GeographicInput) {
         lat = d.PointLatSec / 3600.0;
         lon = d.PointLonSec / 3600.0;
     }
@@ -177,32 +195,82 @@ void PointPipeline::ProjectionInput(double& lat, double& lon) {
     }
 }
 
+}  // namespace
+
+void PointPipeline::ProjectionInput(double& lat, double& lon) { InputOf(Design(), Plot(), lat, lon); }
+
+// Projects (ProjInLat, ProjInLon) into (ProjOutX, ProjOutY) as ProjectSelect
+// does, by the forward function of the set-up taken: false where the point
+// is not projected (CalcError set; azimuthal maps: PlotStatus 2 beyond the
+// visibility limit). AzQueryMode 2 projects the place of the last range
+// query. A failure shows "Error in ProjectSelect", keeps the coordinate
+// computed before it and counts as projected.
+bool PointPipeline::Project() {
+    DesignState& d = d_;
+    if (forward_ == nullptr) {
+        ProjectSelect();
+        return !d.CalcError;
+    }
+    d.CalcError = false;
+    ProjectedPoint r;
+    if (azimuthal_) {
+        if (d.AzQueryMode == 2) {
+            d.AzQueryMode = 0;
+        } else {
+            place_ = AzimuthalPlace(setup_, d.ProjInLat, d.ProjInLon);
+            if (!AzimuthalVisible(setup_, place_)) {
+                d.PlotStatus = 2;
+                d.CalcError = true;
+                return false;
+            }
+        }
+        r = AzimuthalProject(setup_, place_);
+    } else {
+        r = forward_(setup_, d.ProjInLat, d.ProjInLon);
+    }
+    switch (r.status) {
+    case PointStatus::Projected:
+        d.ProjOutX = r.x;
+        d.ProjOutY = r.y;
+        return true;
+    case PointStatus::Refused: d.CalcError = true; return false;
+    case PointStatus::BeyondLimit:
+        d.PlotStatus = 2;
+        d.CalcError = true;
+        return false;
+    case PointStatus::Failed: break;
+    }
+    if (!std::isnan(r.x)) d.ProjOutX = r.x;
+    if (!std::isnan(r.y)) d.ProjOutY = r.y;
+    ShowProcError("ProjectSelect", r.failure);
+    return true;
+}
+
 // Projects the point in the registers, sends it to the export and draws it.
 // A point that cannot be projected breaks the line, on the drawing surface
 // and in the export alike, so that no line crosses the gap.
 void PointPipeline::Draw() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     d.PlotStatus = newSegment_ ? 1 : 0;
-    ProjectionInput(d.ProjInLat, d.ProjInLon);
-    ProjectSelect();
-    if (d.CalcError) {
+    InputOf(d, p_, d.ProjInLat, d.ProjInLon);
+    if (!Project()) {
         EndLine();
         return;
     }
-    if (!Plot().CurOutFile.empty()) ScaleXY();
-    PrintToScreen();
+    if (!p_.CurOutFile.empty()) ScaleXY();
+    PrintToScreen(d, p_);
 }
 
 // Ends the line: the export's polyline, and on the drawing surface the next
 // point starts a new line.
 void PointPipeline::EndLine() {
-    PlotState& p = Plot();
+    PlotState& p = p_;
     if (p.PolyPointCount > 0) PrintLineBrkDisk();
     p.SegmentState = 3;
 }
 
 void PointPipeline::Connect() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     if (CountAndYield()) return;
     if (newSegment_) {
         prevInside_ = false;
@@ -230,7 +298,7 @@ void PointPipeline::Connect() {
 
 // The line enters the window at E: a new line from E to the point.
 void PointPipeline::Enter(int32_t eLat, int32_t eLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     EndLine();
     d.PointLatSec = d.PrevLatSec = eLat;
     d.PointLonSec = d.PrevLonSec = eLon;
@@ -244,7 +312,7 @@ void PointPipeline::Enter(int32_t eLat, int32_t eLon) {
 
 // The line leaves the window at E: it ends there.
 void PointPipeline::Leave(int32_t eLat, int32_t eLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     d.PointLatSec = eLat;
     d.PointLonSec = eLon;
     Draw();
@@ -257,7 +325,7 @@ void PointPipeline::Leave(int32_t eLat, int32_t eLon) {
 // more than 180 degrees apart across the frame's eastern side, the far one is
 // taken to lie beyond the western edge: the shorter way round the globe.
 void PointPipeline::ConnectGeographic(int64_t dLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     if (inside_ && prevInside_) {
         const int64_t jump = std::llabs(dLon);
         if (jump < d.ArcSec340) {
@@ -308,7 +376,7 @@ void PointPipeline::ConnectGeographic(int64_t dLon) {
 // is drawn to the edge at the interpolated latitude, ended, and started anew
 // at the opposite edge.
 void PointPipeline::DateLineSplit(int64_t dLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     const int32_t sigma = dLon < 0 ? -1 : 1;
     const bool eastFirst = dLon < d.ArcSec340;  // sigma negative: leaves through the eastern edge
 
@@ -336,7 +404,7 @@ void PointPipeline::DateLineSplit(int64_t dLon) {
 
 // UTM maps, in metres: clipping at the window's edges only.
 void PointPipeline::ConnectMetres() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     const auto withinEastings = [&](int32_t e) { return e >= d.FrameWestSec && e <= d.FrameEastSec; };
     if (inside_ && prevInside_) {
         Draw();
@@ -358,20 +426,28 @@ void PointPipeline::ConnectMetres() {
 // classifies the point; a point within the range is then drawn from the
 // values the query computed.
 void PointPipeline::ConnectAzimuthal() {
-    DesignState& d = Design();
-    d.AzQueryMode = -1;
+    DesignState& d = d_;
     d.PlotStatus = newSegment_ ? 1 : 0;
-    ProjectionInput(d.ProjInLat, d.ProjInLon);
-    ProjectSelect();
-    d.AzQueryMode = 0;
-    switch (d.PlotStatus) {
-    case 2:
-    case 5: inside_ = false; break;
-    case 4:
-        inside_ = true;
-        d.AzQueryMode = 2;
-        break;
-    default: break;
+    InputOf(d, p_, d.ProjInLat, d.ProjInLon);
+    if (forward_ != nullptr) {
+        // The range query: the point's place, kept for its projection.
+        place_ = AzimuthalPlace(setup_, d.ProjInLat, d.ProjInLon);
+        d.CalcError = true;
+        inside_ = AzimuthalVisible(setup_, place_) && AzimuthalWithinRange(setup_, place_);
+        if (inside_) d.AzQueryMode = 2;
+    } else {
+        d.AzQueryMode = -1;
+        ProjectSelect();
+        d.AzQueryMode = 0;
+        switch (d.PlotStatus) {
+        case 2:
+        case 5: inside_ = false; break;
+        case 4:
+            inside_ = true;
+            d.AzQueryMode = 2;
+            break;
+        default: break;
+        }
     }
     d.PlotStatus = 0;
 

@@ -9,10 +9,19 @@
 // puts the point into PointLatSec, PointLonSec; PrevLatSec, PrevLonSec hold
 // the previous point of the segment in prepared units. Nothing is allocated
 // per point.
+//
+// Each map file and circle block takes the projection's set-up once (Begin),
+// so that a point is projected by the projection's pure forward function;
+// the interrupted Mollweide's lobe offset is part of that set-up.
 
 #include <cstdint>
 
+#include "core/projections/ProjectionKernel.h"
+
 namespace tlrx {
+
+struct DesignState;
+struct PlotState;
 
 // The forward transverse Mercator series (to the sixth power of A) with the
 // UtmParams numbers and CentralMeridian of the design (absolute degrees, east
@@ -25,8 +34,12 @@ void UtmForward(double latDeg, double lonDeg, double& easting, double& northing)
 
 class PointPipeline {
 public:
+    PointPipeline();
+
     // A map file or a circle block begins: the previous point counts as
     // outside. With resetCount (every map file) the yield counter restarts at 0.
+    // Takes the projection's set-up from the design as it stands (centre,
+    // constants, the current lobe) for the points to come.
     void Begin(bool resetCount);
 
     // Prepares the point in PointLatSec, PointLonSec (arc-seconds, north and
@@ -71,6 +84,8 @@ public:
     int32_t YieldCount() const { return counter_; }
 
 private:
+    void TakeSetup();
+    bool Project();
     bool CountAndYield();
     void WindowTest();
     void Draw();
@@ -81,6 +96,16 @@ private:
     void DateLineSplit(int64_t dLon);
     void Enter(int32_t eLat, int32_t eLon);
     void Leave(int32_t eLat, int32_t eLon);
+
+    DesignState& d_;
+    PlotState& p_;
+    // The projection of the points: the set-up taken by Begin and its
+    // forward function; null until then, or when the set-up could not be
+    // read (ProjectSelect then projects, and reports the failure).
+    ProjectionSetup setup_;
+    ForwardFn forward_ = nullptr;
+    bool azimuthal_ = false;
+    AzimuthalPoint place_;  // the last range query's place, for AzQueryMode 2
 
     bool newSegment_ = false;
     bool inside_ = false;

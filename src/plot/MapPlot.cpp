@@ -202,6 +202,7 @@ bool MapPass::PlotFile(int16_t i) {
     OpenExport(i);
     ReadMapFile(type, path_, i, *this);
     if (pipe_.Stopped()) return false;
+    pipe_.Finish();
     CheckExport();
 
     ReleasePen(sites_.endRelease);
@@ -264,6 +265,7 @@ void MapPass::CheckExport() {
 }
 
 void MapPass::SetRow(int16_t row) {
+    pipe_.Finish();  // in the pen of the row it belongs to
     const int16_t i = file_;
     p_.CurColor = d_.FeatureColor(row, i);
     SymbolSize(row, i);
@@ -384,6 +386,7 @@ bool MapPass::CircleBlock(bool great) {
             PlotCirclePoint(line.lat[k], line.lon[k], k == line.first, true);
             if (pipe_.Stopped()) return false;
         }
+        pipe_.Finish();
         EndExportPolyline();
     } else {
         for (int16_t c = 1; c <= d_.ScCount; ++c) {
@@ -392,6 +395,7 @@ bool MapPass::CircleBlock(bool great) {
                 PlotCirclePoint(line.lat[k], line.lon[k], k == line.first, false);
                 if (pipe_.Stopped()) return false;
             }
+            pipe_.Finish();
             EndExportPolyline();
         }
     }

@@ -13,6 +13,13 @@
 // Each map file and circle block takes the projection's set-up once (Begin),
 // so that a point is projected by the projection's pure forward function;
 // the interrupted Mollweide's lobe offset is part of that set-up.
+//
+// On screen, a line's point that provably lands within half a device pixel
+// of the last point drawn is counted but not projected (thinning): the bound
+// comes from the map's own scale, taken with the set-up. Points near the
+// window's edges or the range circle are always drawn, and so is the last
+// point of a run of held-back points, before anything else is drawn. The
+// exports and the printer get every point.
 
 #include <cstdint>
 
@@ -32,6 +39,10 @@ struct PlotState;
 // (UtmFalseEasting, UtmFalseNorthing).
 void UtmForward(double latDeg, double lonDeg, double& easting, double& northing);
 
+// Thinning on screen, on unless turned off (comparisons with the full drawing).
+void SetScreenThinning(bool on);
+bool ScreenThinning();
+
 class PointPipeline {
 public:
     PointPipeline();
@@ -39,7 +50,8 @@ public:
     // A map file or a circle block begins: the previous point counts as
     // outside. With resetCount (every map file) the yield counter restarts at 0.
     // Takes the projection's set-up from the design as it stands (centre,
-    // constants, the current lobe) for the points to come.
+    // constants, the current lobe) and the device transform for the points
+    // to come.
     void Begin(bool resetCount);
 
     // Prepares the point in PointLatSec, PointLonSec (arc-seconds, north and
@@ -73,6 +85,10 @@ public:
     // A stop request was seen.
     bool Stopped() const;
 
+    // The map file or circle block has ended: a point held back from the
+    // drawing is drawn.
+    void Finish();
+
     // The last prepared point lies inside the map window (on azimuthal maps:
     // within the range circle, after its connection).
     bool Inside() const { return inside_; }
@@ -85,6 +101,10 @@ public:
 
 private:
     void TakeSetup();
+    void PlanThinning();
+    bool Thinned() const;
+    void HoldBack();
+    void DrawHeldBack();
     bool Project();
     bool CountAndYield();
     void WindowTest();
@@ -106,6 +126,22 @@ private:
     ForwardFn forward_ = nullptr;
     bool azimuthal_ = false;
     AzimuthalPoint place_;  // the last range query's place, for AzQueryMode 2
+
+    // Thinning: the largest steps (arc-seconds) from the last point drawn
+    // that land within half a pixel of it, the window shrunk by a margin,
+    // and on azimuthal maps the cos of the distance from the centre that a
+    // drawn point must reach for its neighbours to stay within the range.
+    struct Thinning {
+        bool on = false;
+        int32_t dLat = 0, dLon = 0;
+        int32_t south = 0, north = 0, west = 0, east = 0;
+        double cosDeep = 2;
+    } thin_;
+    bool drawn_ = false;  // the line goes on from the last point drawn
+    bool drawnDeep_ = false;
+    int32_t drawnLat_ = 0, drawnLon_ = 0;
+    bool held_ = false;  // a point was held back since
+    int32_t heldLat_ = 0, heldLon_ = 0;
 
     bool newSegment_ = false;
     bool inside_ = false;

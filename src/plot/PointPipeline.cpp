@@ -53,11 +53,11 @@ constexpr int32_t kThinLatSec = 85 * 3600;
 // The largest change of the map point per radian of latitude (sLat) and of
 // longitude (sLon) over the window of a map that is neither azimuthal nor
 // UTM, up to kThinLatSec, in Earth radii: the central differences of the
-// forward function on a 64 x 64 grid over that part of the window, doubled
-// for what lies between the nodes. Infinite when the projection fails or
-// refuses a point there.
+// forward function on a 128 x 128 grid over that part of the window, a
+// quarter more for what lies between the nodes. Infinite when the
+// projection fails or refuses a point there.
 void GeographicStretch(ForwardFn forward, const ProjectionSetup& s, const DesignState& d, double& sLat, double& sLon) {
-    constexpr int kNodes = 64;
+    constexpr int kNodes = 128;
     constexpr double kStep = 1e-4;  // degrees
     const double south = std::max(d.LatSouthSec, -kThinLatSec) / 3600.0;
     const double north = std::min(d.LatNorthSec, kThinLatSec) / 3600.0;
@@ -82,8 +82,8 @@ void GeographicStretch(ForwardFn forward, const ProjectionSetup& s, const Design
             sLon = std::max(sLon, norm(e, w));
         }
     }
-    sLat *= 2;
-    sLon *= 2;
+    sLat *= 1.25;
+    sLon *= 1.25;
 }
 
 // Interpolations along the line through the previous and the current point
@@ -229,9 +229,10 @@ void PointPipeline::PlanThinning() {
 }
 
 // The prepared point, inside the window and on a line that goes on from the
-// last point drawn, lies so close to that point that it lands within half a
-// pixel of it, and away from the window's edges (on azimuthal maps: the
-// point drawn lies far enough inside the range circle for it to be within).
+// last point drawn, lies so close to that point that it lands within a
+// quarter pixel of it, and away from the window's edges (on azimuthal maps:
+// the point drawn lies far enough inside the range circle for it to be
+// within).
 bool PointPipeline::Thinned() const {
     const DesignState& d = d_;
     if (!thin_.on || !drawn_ || newSegment_ || !prevInside_ || p_.PlotMode != SymLine) return false;
@@ -288,7 +289,9 @@ void PointPipeline::Prepare() {
     } else {
         int64_t lon = int64_t{d.PointLonSec} - d.LonWestSec;
         if (lon < 0) lon += d.ArcSec360;
-        d.PointLonSec = ToInt32(static_cast<double>(lon));
+        // A whole number already: only the range is checked.
+        if (lon < INT32_MIN || lon > INT32_MAX) Raise(kOverflow);
+        d.PointLonSec = static_cast<int32_t>(lon);
     }
     WindowTest();
 }
@@ -318,7 +321,7 @@ void PointPipeline::StartSegment() {
     }
 }
 
-bool PointPipeline::Stopped() const { return d_.PlotStopText == "Escape"; }
+bool PointPipeline::Stopped() const { return !d_.PlotStopText.empty() && d_.PlotStopText == "Escape"; }
 
 bool PointPipeline::CountAndYield() {
     ++counter_;
@@ -495,7 +498,7 @@ void PointPipeline::Leave(int32_t eLat, int32_t eLon) {
 void PointPipeline::ConnectGeographic(int64_t dLon) {
     DesignState& d = d_;
     // A line that goes on as drawn may leave out the point held back, which
-    // lies within half a pixel of the last point drawn; any other way
+    // lies within a quarter pixel of the last point drawn; any other way
     // reaches it first.
     if (!(inside_ && prevInside_ && std::llabs(dLon) < d.ArcSec340)) DrawHeldBack();
     if (inside_ && prevInside_) {

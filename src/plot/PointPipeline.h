@@ -14,12 +14,15 @@
 // so that a point is projected by the projection's pure forward function;
 // the interrupted Mollweide's lobe offset is part of that set-up.
 //
-// On screen, a line's point that provably lands within half a device pixel
-// of the last point drawn is counted but not projected (thinning): the bound
-// comes from the map's own scale, taken with the set-up. Points near the
-// window's edges or the range circle are always drawn, and so is the last
-// point of a run of held-back points, before anything else is drawn. The
-// exports and the printer get every point.
+// On screen, a line's point that lands within a quarter of a device pixel
+// of the last point drawn is counted but not projected (thinning). The bound
+// comes from the map's own scale, taken with the set-up: on azimuthal maps
+// their largest scale factor within the range, on the others the largest
+// change per degree found on a fine grid over the window, with a margin.
+// Points near the window's edges, the poles or the range circle are always
+// drawn, and a line that ends, leaves the window or changes its pen first
+// reaches the last point held back. The exports and the printer get every
+// point.
 
 #include <cstdint>
 
@@ -128,7 +131,7 @@ private:
     AzimuthalPoint place_;  // the last range query's place, for AzQueryMode 2
 
     // Thinning: the largest steps (arc-seconds) from the last point drawn
-    // that land within half a pixel of it, the window shrunk by a margin,
+    // that land within a quarter pixel of it, the window shrunk by a margin,
     // and on azimuthal maps the cos of the distance from the centre that a
     // drawn point must reach for its neighbours to stay within the range.
     struct Thinning {

@@ -1,4 +1,4 @@
-// Points that land within half a pixel of the last point drawn are left out
+// Points that land within a quarter pixel of the last point drawn are left out
 // of the screen drawing: the picture stays that of every point, and the
 // exports still get every point.
 

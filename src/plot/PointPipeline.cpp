@@ -236,7 +236,8 @@ void PointPipeline::PlanThinning() {
 bool PointPipeline::Thinned() const {
     const DesignState& d = d_;
     if (!thin_.on || !drawn_ || newSegment_ || !prevInside_ || p_.PlotMode != SymLine) return false;
-    if (std::abs(d.PointLatSec - drawnLat_) > thin_.dLat || std::abs(d.PointLonSec - drawnLon_) > thin_.dLon)
+    if (std::llabs(int64_t{d.PointLatSec} - drawnLat_) > thin_.dLat ||
+        std::llabs(int64_t{d.PointLonSec} - drawnLon_) > thin_.dLon)
         return false;
     if (azimuthal_) return drawnDeep_;
     return inside_ && d.PointLatSec >= thin_.south && d.PointLatSec <= thin_.north && d.PointLonSec >= thin_.west &&

@@ -26,30 +26,27 @@ namespace {
 // The lines of the default world map with nine points put between each two
 // (none across the 180th meridian) as an ASCII map file: points a few
 // hundredths of a pixel to a few pixels apart, as in a detailed coastline.
-const std::string& DenseWorld() {
-    static const std::string path = [] {
-        test::RecordingSink sink;
-        RebuildMwdbRankRow();
-        ReadMwdbFile(test::WorldMapPath(), 1, sink);
-        const std::string file = std::string(TLRX_TEST_OUT_DIR) + "/dense-world.prn";
-        std::ofstream out(file);
-        char text[64];
-        const auto write = [&](bool start, double lat, double lon) {
-            std::snprintf(text, sizeof text, "%d %.6f %.6f\n", start ? -1 : 0, lat / 3600, lon / 3600);
-            out << text;
-        };
-        for (size_t i = 0; i < sink.items.size(); ++i) {
-            const test::RecordingSink::Item& b = sink.items[i];
-            if (!b.start && i > 0 && std::abs(b.lon - sink.items[i - 1].lon) < 180 * 3600) {
-                const test::RecordingSink::Item& a = sink.items[i - 1];
-                for (int k = 1; k < 10; ++k)
-                    write(false, a.lat + (b.lat - a.lat) * k / 10.0, a.lon + (b.lon - a.lon) * k / 10.0);
-            }
-            write(b.start, b.lat, b.lon);
+std::string DenseWorld(const std::string& folder) {
+    test::RecordingSink sink;
+    RebuildMwdbRankRow();
+    ReadMwdbFile(test::WorldMapPath(), 1, sink);
+    const std::string file = folder + "/dense-world.prn";
+    std::ofstream out(file);
+    char text[64];
+    const auto write = [&](bool start, double lat, double lon) {
+        std::snprintf(text, sizeof text, "%d %.6f %.6f\n", start ? -1 : 0, lat / 3600, lon / 3600);
+        out << text;
+    };
+    for (size_t i = 0; i < sink.items.size(); ++i) {
+        const test::RecordingSink::Item& b = sink.items[i];
+        if (!b.start && i > 0 && std::abs(b.lon - sink.items[i - 1].lon) < 180 * 3600) {
+            const test::RecordingSink::Item& a = sink.items[i - 1];
+            for (int k = 1; k < 10; ++k)
+                write(false, a.lat + (b.lat - a.lat) * k / 10.0, a.lon + (b.lon - a.lon) * k / 10.0);
         }
-        return file;
-    }();
-    return path;
+        write(b.start, b.lat, b.lon);
+    }
+    return file;
 }
 
 struct Drawing {
@@ -67,12 +64,12 @@ void PrintTo(const ThinningCase& c, std::ostream* os) { *os << c.name; }
 
 // The dense world map alone (no graticule) on a 1024 x 768 window, with
 // thinning on or off.
-Drawing DrawWorld(const ThinningCase& c, bool thinning) {
+Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning) {
     test::ScriptedHost host{1024, 768};
     test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
     c.design();
-    test::UseMapFile(DenseWorld());
+    test::UseMapFile(map);
     Design().GridType = 5;
     SetScreenThinning(thinning);
     if (c.lobes) test::DrawLobes({1, 2, 3, 5, 6}, true);
@@ -93,8 +90,9 @@ bool Inked(const QImage& image, int x, int y) {
 class ScreenThinningTest : public ::testing::TestWithParam<ThinningCase> {};
 
 TEST_P(ScreenThinningTest, PictureStaysThatOfEveryPoint) {
-    const Drawing exact = DrawWorld(GetParam(), false);
-    const Drawing thinned = DrawWorld(GetParam(), true);
+    const std::string map = DenseWorld(test::TestFolder());
+    const Drawing exact = DrawWorld(GetParam(), map, false);
+    const Drawing thinned = DrawWorld(GetParam(), map, true);
     // Thinning took place.
     EXPECT_LT(thinned.lineTos, exact.lineTos);
 
@@ -139,15 +137,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The world map on a Robinson map exported to the kind of file given, with
 // thinning on or off: the file's bytes.
-std::string ExportWorld(const std::string& kind, bool thinning) {
+std::string ExportWorld(const std::string& kind, const std::string& folder, const std::string& map, bool thinning) {
     FakeHost host{1024, 768};
     test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
     test::UseDesign(ProjRobinson);
-    test::UseMapFile(DenseWorld());
+    test::UseMapFile(map);
     Design().GridType = 5;
     PlotState& p = Plot();
-    const std::string path = test::TestFolder() + "/world." + kind;
+    const std::string path = folder + "/world." + kind;
     if (kind == "txt") {
         p.GridOutputCount = 0;
         p.OutAscii = true;
@@ -169,10 +167,12 @@ std::string ExportWorld(const std::string& kind, bool thinning) {
 }
 
 TEST(ScreenThinningExportTest, ExportsGetEveryPoint) {
+    const std::string folder = test::TestFolder();
+    const std::string map = DenseWorld(folder);
     for (const std::string kind : {"txt", "cgm", "dxf", "wmf"}) {
-        const std::string every = ExportWorld(kind, false);
+        const std::string every = ExportWorld(kind, folder, map, false);
         EXPECT_GT(every.size(), 100000u) << kind;
-        EXPECT_TRUE(ExportWorld(kind, true) == every) << kind;
+        EXPECT_TRUE(ExportWorld(kind, folder, map, true) == every) << kind;
     }
 }
 

@@ -48,6 +48,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/qt/QtPlatform.h"
 #include "plot/PlotState.h"
+#include "plot/PointPipeline.h"
 
 namespace fs = std::filesystem;
 
@@ -148,6 +149,32 @@ double DrawMapOnce(Tellurax& window) {
     timer.start(0);
     window.mnuBar[3]->trigger();
     return clock.isValid() ? static_cast<double>(clock.nsecsElapsed()) / 1e9 : -1;
+}
+
+// The share (percent) of the inked pixels of the exact drawing of the map
+// on the projection that the thinned screen drawing changes.
+double DifferingPixelsPercent(Tellurax& window, const std::string& map, const Projection& proj) {
+    DesignState& d = Design();
+    d.InputFileName(1) = map;
+    d.ProjCode = proj.code;
+    CalcGraticule({});
+    ParamStdParallel();
+    ParamSelect();
+    Plot().MapFillFraction = 1;
+    SetScreenThinning(false);
+    const bool drawn = DrawMapOnce(window) >= 0;
+    SetScreenThinning(true);
+    const QImage exact = window.Area().Picture().copy();
+    if (!drawn || DrawMapOnce(window) < 0) return -1;
+    const QImage& thinned = window.Area().Picture();
+    if (thinned.size() != exact.size()) return -1;
+    long inked = 0, differing = 0;
+    for (int y = 0; y < exact.height(); ++y)
+        for (int x = 0; x < exact.width(); ++x) {
+            inked += (exact.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+            differing += exact.pixel(x, y) != thinned.pixel(x, y);
+        }
+    return inked ? 100.0 * differing / inked : 0;
 }
 
 // GMT drawing the lines on the projection to PostScript, in a folder of its
@@ -352,6 +379,7 @@ int Run(int argc, char** argv) {
             std::fflush(stdout);
         }
     }
+    std::printf("differing-pixels-percent: %.3f\n", DifferingPixelsPercent(window, maps.front(), *projections.front()));
     SetMessageBoxService(nullptr);
 
     if (figures) {

@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "platform/Host.h"
 #include "plot/PlotState.h"
+#include "plot/Scaling.h"
 
 namespace tlrx {
 
@@ -154,15 +155,17 @@ void ReleaseDrawPen(std::string_view procedure, int site) {
     p.DrawPen = 0;
 }
 
-void PrintToScreen() {
-    const DesignState& d = Design();
-    PlotState& p = Plot();
+void PrintToScreen() { PrintToScreen(Design(), Plot()); }
+
+void PrintToScreen(const DesignState& d, PlotState& p) {
+    // The reciprocals of the device's twips per pixel, kept while it stays.
+    static PixelScale toPixelX, toPixelY;
     try {
         Surface& dc = *p.DrawDC;
-        int32_t px = ToInt16(CheckedDiv((d.ProjOutX - d.MapXMin) * p.DevScaleX + p.DevOffsetX,
-                                        p.DevTwipsPerPixelX));
-        int32_t py = ToInt16(CheckedDiv(p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY,
-                                        p.DevTwipsPerPixelY));
+        if (toPixelX.TwipsPerPixel() != p.DevTwipsPerPixelX) toPixelX = PixelScale(p.DevTwipsPerPixelX);
+        if (toPixelY.TwipsPerPixel() != p.DevTwipsPerPixelY) toPixelY = PixelScale(p.DevTwipsPerPixelY);
+        int32_t px = toPixelX((d.ProjOutX - d.MapXMin) * p.DevScaleX + p.DevOffsetX);
+        int32_t py = toPixelY(p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY);
         if (p.Printing) {
             // The printer's origin is the corner of the printable area.
             px = ToInt32(px + (p.PrnMapLeft - p.PrnMinLeft) * p.PrinterUnits / p.DevTwipsPerPixelX);

@@ -7,6 +7,9 @@
 
 namespace tlrx {
 
+struct DesignState;
+struct PlotState;
+
 // The device of a drawing pass: DrawDC becomes the main window's drawing
 // area, or PrinterDC while Printing, and DevTwipsPerPixelX/Y that device's
 // twips per pixel. Raises "Invalid procedure call or argument" when printing
@@ -30,5 +33,8 @@ void ReleaseDrawPen(std::string_view procedure, int site);
 // the printed map's place on the page is added. Failing drawing calls show
 // their box and drawing goes on.
 void PrintToScreen();
+
+// PrintToScreen with the design and run state given, for the per-point paths.
+void PrintToScreen(const DesignState& d, PlotState& p);
 
 }  // namespace tlrx

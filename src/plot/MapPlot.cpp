@@ -203,6 +203,7 @@ bool MapPass::PlotFile(int16_t i) {
     OpenExport(i);
     ReadMapFile(type, path_, i, *this);
     if (pipe_.Stopped()) return false;
+    pipe_.Finish();
     CheckExport();
 
     ReleasePen(sites_.endRelease);
@@ -265,6 +266,7 @@ void MapPass::CheckExport() {
 }
 
 void MapPass::SetRow(int16_t row) {
+    pipe_.Finish();  // in the pen of the row it belongs to
     const int16_t i = file_;
     p_.CurColor = d_.FeatureColor(row, i);
     SymbolSize(row, i);
@@ -385,6 +387,7 @@ bool MapPass::CircleBlock(bool great) {
             PlotCirclePoint(line.lat[k], line.lon[k], k == line.first, true);
             if (pipe_.Stopped()) return false;
         }
+        pipe_.Finish();
         EndExportPolyline();
     } else {
         for (int16_t c = 1; c <= d_.ScCount; ++c) {
@@ -393,6 +396,7 @@ bool MapPass::CircleBlock(bool great) {
                 PlotCirclePoint(line.lat[k], line.lon[k], k == line.first, false);
                 if (pipe_.Stopped()) return false;
             }
+            pipe_.Finish();
             EndExportPolyline();
         }
     }

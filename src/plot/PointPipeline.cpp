@@ -1,5 +1,6 @@
 #include "plot/PointPipeline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -9,6 +10,7 @@
 #include "core/ProjectionTable.h"
 #include "core/RangeCircle.h"
 #include "core/Utm.h"
+#include "core/projections/Azimuthal.h"
 #include "platform/Events.h"
 #include "platform/Host.h"
 #include "plot/DeviceLayer.h"
@@ -20,6 +22,69 @@ namespace tlrx {
 namespace {
 
 constexpr int32_t kYieldEvery = 800;
+
+bool screenThinning = true;
+
+// Thinning keeps every point within this share of a device pixel of the
+// last point drawn.
+constexpr double kThinPixels = 0.25;
+constexpr double kArcSecPerRad = 180 / kPi * 3600;
+
+// The largest stretch of an azimuthal map at angular distances from the
+// centre up to c (radians): the greater of its radial and tangential scale.
+double AzimuthalStretch(int16_t code, double c) {
+    const double cosC = std::cos(c);
+    switch (code) {
+    case ProjGnomonic: return cosC > 0 ? 1 / (cosC * cosC) : INFINITY;
+    case ProjStereographic: return 2 / (1 + cosC);
+    case ProjOrthographic:
+    case ProjVerticalPerspective: return 1;
+    case ProjAzEquidistant: return c > 0 ? (std::sin(c) > 0 ? c / std::sin(c) : INFINITY) : 1;
+    case ProjAzEqualArea: return std::cos(c / 2) > 0 ? 1 / std::cos(c / 2) : INFINITY;
+    default: return INFINITY;
+    }
+}
+
+// Points nearer the poles than this latitude are always drawn: the stretch
+// of some world maps grows without bound there (the Mollweide's meridians
+// meet the pole at a point).
+constexpr int32_t kThinLatSec = 85 * 3600;
+
+// The largest change of the map point per radian of latitude (sLat) and of
+// longitude (sLon) over the window of a map that is neither azimuthal nor
+// UTM, up to kThinLatSec, in Earth radii: the central differences of the
+// forward function on a 128 x 128 grid over that part of the window, a
+// quarter more for what lies between the nodes. Infinite when the
+// projection fails or refuses a point there.
+void GeographicStretch(ForwardFn forward, const ProjectionSetup& s, const DesignState& d, double& sLat, double& sLon) {
+    constexpr int kNodes = 128;
+    constexpr double kStep = 1e-4;  // degrees
+    const double south = std::max(d.LatSouthSec, -kThinLatSec) / 3600.0;
+    const double north = std::min(d.LatNorthSec, kThinLatSec) / 3600.0;
+    const double west = d.FrameWestSec / 3600.0, east = d.FrameEastSec / 3600.0;
+    sLat = sLon = 0;
+    const auto norm = [](const ProjectedPoint& a, const ProjectedPoint& b) {
+        return std::hypot(a.x - b.x, a.y - b.y) / (2 * kStep * kDegToRad);
+    };
+    for (int i = 0; i <= kNodes; ++i) {
+        const double lat = south + (north - south) * i / kNodes;
+        for (int j = 0; j <= kNodes; ++j) {
+            const double lon = west + (east - west) * j / kNodes;
+            const ProjectedPoint n = forward(s, lat + kStep, lon), so = forward(s, lat - kStep, lon);
+            const ProjectedPoint e = forward(s, lat, lon + kStep), w = forward(s, lat, lon - kStep);
+            for (const ProjectedPoint* q : {&n, &so, &e, &w}) {
+                if (q->status != PointStatus::Projected) {
+                    sLat = sLon = INFINITY;
+                    return;
+                }
+            }
+            sLat = std::max(sLat, norm(n, so));
+            sLon = std::max(sLon, norm(e, w));
+        }
+    }
+    sLat *= 1.25;
+    sLon *= 1.25;
+}
 
 // Interpolations along the line through the previous and the current point
 // registers, from the integer values, rounded to whole units.
@@ -95,14 +160,124 @@ void UtmForward(double latDeg, double lonDeg, double& easting, double& northing)
                               (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
 }
 
+PointPipeline::PointPipeline() : d_(Design()), p_(Plot()) {}
+
+void SetScreenThinning(bool on) { screenThinning = on; }
+bool ScreenThinning() { return screenThinning; }
+
 void PointPipeline::Begin(bool resetCount) {
+    DrawHeldBack();
+    drawn_ = false;
     prevInside_ = false;
     newSegment_ = false;
     if (resetCount) counter_ = 0;
+    TakeSetup();
 }
 
+void PointPipeline::TakeSetup() {
+    forward_ = nullptr;
+    const ProjectionKernel* kernel = KernelOf(d_.ProjCode);
+    if (kernel == nullptr) return;
+    try {
+        setup_ = kernel->setup(d_);
+    } catch (const RuntimeError&) {
+        return;  // ProjectSelect reports it at every point, as it always has
+    }
+    forward_ = kernel->forward;
+    azimuthal_ = IsAzimuthal(d_.ProjCode);
+    PlanThinning();
+}
+
+void PointPipeline::PlanThinning() {
+    const DesignState& d = d_;
+    const PlotState& p = p_;
+    thin_ = Thinning{};
+    if (!screenThinning || forward_ == nullptr || d.ProjCode == ProjUtm || p.Printing || !p.CurOutFile.empty() ||
+        p.OutAscii || p.OutCgm || p.OutDxf || p.OutWmf || p.DevTwipsPerPixelX <= 0 || p.DevTwipsPerPixelY <= 0)
+        return;
+    // Device pixels per Earth radius.
+    const double pixels =
+        std::max(std::fabs(p.DevScaleX) / p.DevTwipsPerPixelX, std::fabs(p.DevScaleY) / p.DevTwipsPerPixelY);
+    double sLat = INFINITY, sLon = INFINITY, limit = 0;
+    if (azimuthal_) {
+        // The points drawn lie within the range and before the visibility limit.
+        const double cosEdge = std::clamp(std::max(setup_.azimuth.cosRange, setup_.azimuth.cosLimit), -1.0, 1.0);
+        limit = std::acos(cosEdge);
+        // Along the way between two points at most |dLat| + |dLon| from the centre.
+        sLat = sLon = AzimuthalStretch(d.ProjCode, limit);
+    } else {
+        GeographicStretch(forward_, setup_, d, sLat, sLon);
+    }
+    // Each of the two steps may move the point by half the allowance.
+    const double dLat = kThinPixels / 2 / (pixels * sLat) * kArcSecPerRad;
+    const double dLon = kThinPixels / 2 / (pixels * sLon) * kArcSecPerRad;
+    if (!(dLat >= 1 && dLon >= 1)) return;
+    thin_.dLat = static_cast<int32_t>(std::min(dLat, 3600.0));
+    thin_.dLon = static_cast<int32_t>(std::min(dLon, 3600.0));
+    if (azimuthal_) {
+        const double margin = 2.0 * (thin_.dLat + thin_.dLon) / kArcSecPerRad;
+        if (limit <= margin) return;
+        thin_.cosDeep = std::cos(limit - margin);
+    } else {
+        const int32_t mLat = 2 * thin_.dLat + 1, mLon = 2 * thin_.dLon + 1;
+        thin_.south = std::max(d.LatSouthSec + mLat, -kThinLatSec);
+        thin_.north = std::min(d.LatNorthSec - mLat, kThinLatSec);
+        thin_.west = d.FrameWestSec + mLon;
+        thin_.east = d.FrameEastSec - mLon;
+    }
+    thin_.on = true;
+}
+
+// The prepared point, inside the window and on a line that goes on from the
+// last point drawn, lies so close to that point that it lands within a
+// quarter pixel of it, and away from the window's edges (on azimuthal maps:
+// the point drawn lies far enough inside the range circle for it to be
+// within).
+bool PointPipeline::Thinned() const {
+    const DesignState& d = d_;
+    if (!thin_.on || !drawn_ || newSegment_ || !prevInside_ || p_.PlotMode != SymLine) return false;
+    if (std::llabs(int64_t{d.PointLatSec} - drawnLat_) > thin_.dLat ||
+        std::llabs(int64_t{d.PointLonSec} - drawnLon_) > thin_.dLon)
+        return false;
+    if (azimuthal_) return drawnDeep_;
+    return inside_ && d.PointLatSec >= thin_.south && d.PointLatSec <= thin_.north && d.PointLonSec >= thin_.west &&
+           d.PointLonSec <= thin_.east;
+}
+
+// The thinned point becomes the previous point without being projected.
+void PointPipeline::HoldBack() {
+    DesignState& d = d_;
+    held_ = true;
+    heldLat_ = d.PointLatSec;
+    heldLon_ = d.PointLonSec;
+    inside_ = true;
+    newSegment_ = false;
+    prevInside_ = true;
+    d.PrevLatSec = d.PointLatSec;
+    d.PrevLonSec = d.PointLonSec;
+    d.AzQueryMode = 0;
+}
+
+// Draws the last point held back, so that the line reaches it exactly.
+void PointPipeline::DrawHeldBack() {
+    if (!held_) return;
+    held_ = false;
+    DesignState& d = d_;
+    const int32_t lat = d.PointLatSec, lon = d.PointLonSec;
+    const bool segment = newSegment_;
+    newSegment_ = false;
+    d.PointLatSec = heldLat_;
+    d.PointLonSec = heldLon_;
+    Draw();
+    d.PointLatSec = lat;
+    d.PointLonSec = lon;
+    newSegment_ = segment;
+}
+
+void PointPipeline::Finish() { DrawHeldBack(); }
+
 void PointPipeline::Prepare() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     if (d.ProjCode == ProjUtm) {
         d.ProjInLon = d.PointLonSec / 3600.0;
         d.ProjInLat = d.PointLatSec / 3600.0;
@@ -115,35 +290,39 @@ void PointPipeline::Prepare() {
     } else {
         int64_t lon = int64_t{d.PointLonSec} - d.LonWestSec;
         if (lon < 0) lon += d.ArcSec360;
-        d.PointLonSec = ToInt32(static_cast<double>(lon));
+        // A whole number already: only the range is checked.
+        if (lon < INT32_MIN || lon > INT32_MAX) Raise(kOverflow);
+        d.PointLonSec = static_cast<int32_t>(lon);
     }
     WindowTest();
 }
 
 void PointPipeline::PrepareMetres(int32_t northing, int32_t easting) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     d.PointLatSec = northing;
     d.PointLonSec = easting;
     WindowTest();
 }
 
 void PointPipeline::WindowTest() {
-    const DesignState& d = Design();
+    const DesignState& d = d_;
     inside_ = d.PointLatSec >= d.LatSouthSec && d.PointLatSec <= d.LatNorthSec && d.PointLonSec >= d.FrameWestSec &&
               d.PointLonSec <= d.FrameEastSec;
 }
 
 void PointPipeline::StartSegment() {
-    PlotState& p = Plot();
+    DrawHeldBack();
+    drawn_ = false;
+    PlotState& p = p_;
     newSegment_ = true;
-    Design().PlotStatus = 1;
+    d_.PlotStatus = 1;
     if (p.PolyPointCount > 0 && inside_) {
         PrintLineBrkDisk();
         p.SegmentState = 3;
     }
 }
 
-bool PointPipeline::Stopped() const { return Design().PlotStopText == "Escape"; }
+bool PointPipeline::Stopped() const { return !d_.PlotStopText.empty() && d_.PlotStopText == "Escape"; }
 
 bool PointPipeline::CountAndYield() {
     ++counter_;
@@ -163,11 +342,12 @@ void PointPipeline::CountPassedOver(int32_t count) {
 
 void PointPipeline::YieldOnce() { DoEvents(); }
 
-void PointPipeline::ProjectionInput(double& lat, double& lon) {
-    const DesignState& d = Design();
+namespace {
+
+void InputOf(const DesignState& d, const PlotState& p, double& lat, double& lon) {
     lat = d.ProjInLat;
     lon = d.ProjInLon;
-    if (Plot().GeographicInput) {
+    if (p.GeographicInput) {
         lat = d.PointLatSec / 3600.0;
         lon = d.PointLonSec / 3600.0;
     }
@@ -177,33 +357,93 @@ void PointPipeline::ProjectionInput(double& lat, double& lon) {
     }
 }
 
+}  // namespace
+
+void PointPipeline::ProjectionInput(double& lat, double& lon) { InputOf(Design(), Plot(), lat, lon); }
+
+// Projects (ProjInLat, ProjInLon) into (ProjOutX, ProjOutY) as ProjectSelect
+// does, by the forward function of the set-up taken: false where the point
+// is not projected (CalcError set; azimuthal maps: PlotStatus 2 beyond the
+// visibility limit). AzQueryMode 2 projects the place of the last range
+// query. A failure shows "Error in ProjectSelect", keeps the coordinate
+// computed before it and counts as projected.
+bool PointPipeline::Project() {
+    DesignState& d = d_;
+    if (forward_ == nullptr) {
+        ProjectSelect();
+        return !d.CalcError;
+    }
+    d.CalcError = false;
+    ProjectedPoint r;
+    if (azimuthal_) {
+        if (d.AzQueryMode == 2) {
+            d.AzQueryMode = 0;
+        } else {
+            place_ = AzimuthalPlace(setup_, d.ProjInLat, d.ProjInLon);
+            if (!AzimuthalVisible(setup_, place_)) {
+                d.PlotStatus = 2;
+                d.CalcError = true;
+                return false;
+            }
+        }
+        r = AzimuthalProject(setup_, place_);
+    } else {
+        r = forward_(setup_, d.ProjInLat, d.ProjInLon);
+    }
+    switch (r.status) {
+    case PointStatus::Projected:
+        d.ProjOutX = r.x;
+        d.ProjOutY = r.y;
+        return true;
+    case PointStatus::Refused: d.CalcError = true; return false;
+    case PointStatus::BeyondLimit:
+        d.PlotStatus = 2;
+        d.CalcError = true;
+        return false;
+    case PointStatus::Failed: break;
+    }
+    if (!std::isnan(r.x)) d.ProjOutX = r.x;
+    if (!std::isnan(r.y)) d.ProjOutY = r.y;
+    ShowProcError("ProjectSelect", r.failure);
+    return true;
+}
+
 // Projects the point in the registers, sends it to the export and draws it.
 // A point that cannot be projected breaks the line, on the drawing surface
 // and in the export alike, so that no line crosses the gap.
 void PointPipeline::Draw() {
-    DesignState& d = Design();
+    DesignState& d = d_;
+    held_ = false;  // a point drawn goes on from the point held back, or reaches it
     d.PlotStatus = newSegment_ ? 1 : 0;
-    ProjectionInput(d.ProjInLat, d.ProjInLon);
-    ProjectSelect();
-    if (d.CalcError) {
+    InputOf(d, p_, d.ProjInLat, d.ProjInLon);
+    if (!Project()) {
         EndLine();
         return;
     }
-    if (!Plot().CurOutFile.empty()) ScaleXY();
-    PrintToScreen();
+    if (!p_.CurOutFile.empty()) ScaleXY();
+    PrintToScreen(d, p_);
+    drawn_ = true;
+    drawnLat_ = d.PointLatSec;
+    drawnLon_ = d.PointLonSec;
+    drawnDeep_ = azimuthal_ && place_.cosC >= thin_.cosDeep;
 }
 
 // Ends the line: the export's polyline, and on the drawing surface the next
 // point starts a new line.
 void PointPipeline::EndLine() {
-    PlotState& p = Plot();
+    PlotState& p = p_;
     if (p.PolyPointCount > 0) PrintLineBrkDisk();
     p.SegmentState = 3;
+    drawn_ = false;
 }
 
 void PointPipeline::Connect() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     if (CountAndYield()) return;
+    if (Thinned()) {
+        HoldBack();
+        return;
+    }
     if (newSegment_) {
         prevInside_ = false;
         d.PrevLatSec = d.PointLatSec;
@@ -230,7 +470,7 @@ void PointPipeline::Connect() {
 
 // The line enters the window at E: a new line from E to the point.
 void PointPipeline::Enter(int32_t eLat, int32_t eLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     EndLine();
     d.PointLatSec = d.PrevLatSec = eLat;
     d.PointLonSec = d.PrevLonSec = eLon;
@@ -244,7 +484,7 @@ void PointPipeline::Enter(int32_t eLat, int32_t eLon) {
 
 // The line leaves the window at E: it ends there.
 void PointPipeline::Leave(int32_t eLat, int32_t eLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     d.PointLatSec = eLat;
     d.PointLonSec = eLon;
     Draw();
@@ -257,7 +497,11 @@ void PointPipeline::Leave(int32_t eLat, int32_t eLon) {
 // more than 180 degrees apart across the frame's eastern side, the far one is
 // taken to lie beyond the western edge: the shorter way round the globe.
 void PointPipeline::ConnectGeographic(int64_t dLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
+    // A line that goes on as drawn may leave out the point held back, which
+    // lies within a quarter pixel of the last point drawn; any other way
+    // reaches it first.
+    if (!(inside_ && prevInside_ && std::llabs(dLon) < d.ArcSec340)) DrawHeldBack();
     if (inside_ && prevInside_) {
         const int64_t jump = std::llabs(dLon);
         if (jump < d.ArcSec340) {
@@ -308,7 +552,7 @@ void PointPipeline::ConnectGeographic(int64_t dLon) {
 // is drawn to the edge at the interpolated latitude, ended, and started anew
 // at the opposite edge.
 void PointPipeline::DateLineSplit(int64_t dLon) {
-    DesignState& d = Design();
+    DesignState& d = d_;
     const int32_t sigma = dLon < 0 ? -1 : 1;
     const bool eastFirst = dLon < d.ArcSec340;  // sigma negative: leaves through the eastern edge
 
@@ -336,7 +580,7 @@ void PointPipeline::DateLineSplit(int64_t dLon) {
 
 // UTM maps, in metres: clipping at the window's edges only.
 void PointPipeline::ConnectMetres() {
-    DesignState& d = Design();
+    DesignState& d = d_;
     const auto withinEastings = [&](int32_t e) { return e >= d.FrameWestSec && e <= d.FrameEastSec; };
     if (inside_ && prevInside_) {
         Draw();
@@ -358,20 +602,28 @@ void PointPipeline::ConnectMetres() {
 // classifies the point; a point within the range is then drawn from the
 // values the query computed.
 void PointPipeline::ConnectAzimuthal() {
-    DesignState& d = Design();
-    d.AzQueryMode = -1;
+    DesignState& d = d_;
     d.PlotStatus = newSegment_ ? 1 : 0;
-    ProjectionInput(d.ProjInLat, d.ProjInLon);
-    ProjectSelect();
-    d.AzQueryMode = 0;
-    switch (d.PlotStatus) {
-    case 2:
-    case 5: inside_ = false; break;
-    case 4:
-        inside_ = true;
-        d.AzQueryMode = 2;
-        break;
-    default: break;
+    InputOf(d, p_, d.ProjInLat, d.ProjInLon);
+    if (forward_ != nullptr) {
+        // The range query: the point's place, kept for its projection.
+        place_ = AzimuthalPlace(setup_, d.ProjInLat, d.ProjInLon);
+        d.CalcError = true;
+        inside_ = AzimuthalVisible(setup_, place_) && AzimuthalWithinRange(setup_, place_);
+        if (inside_) d.AzQueryMode = 2;
+    } else {
+        d.AzQueryMode = -1;
+        ProjectSelect();
+        d.AzQueryMode = 0;
+        switch (d.PlotStatus) {
+        case 2:
+        case 5: inside_ = false; break;
+        case 4:
+            inside_ = true;
+            d.AzQueryMode = 2;
+            break;
+        default: break;
+        }
     }
     d.PlotStatus = 0;
 
@@ -389,6 +641,7 @@ void PointPipeline::ConnectAzimuthal() {
         Enter(lat, lon);
     } else if (prevInside_) {
         if (newSegment_) return;
+        DrawHeldBack();
         int32_t lat = qLat_, lon = qLon_;
         AzInterpolate(lat, lon);
         Leave(lat, lon);

@@ -9,10 +9,29 @@
 // puts the point into PointLatSec, PointLonSec; PrevLatSec, PrevLonSec hold
 // the previous point of the segment in prepared units. Nothing is allocated
 // per point.
+//
+// Each map file and circle block takes the projection's set-up once (Begin),
+// so that a point is projected by the projection's pure forward function;
+// the interrupted Mollweide's lobe offset is part of that set-up.
+//
+// On screen, a line's point that lands within a quarter of a device pixel
+// of the last point drawn is counted but not projected (thinning). The bound
+// comes from the map's own scale, taken with the set-up: on azimuthal maps
+// their largest scale factor within the range, on the others the largest
+// change per degree found on a fine grid over the window, with a margin.
+// Points near the window's edges, the poles or the range circle are always
+// drawn, and a line that ends, leaves the window or changes its pen first
+// reaches the last point held back. The exports and the printer get every
+// point.
 
 #include <cstdint>
 
+#include "core/projections/ProjectionKernel.h"
+
 namespace tlrx {
+
+struct DesignState;
+struct PlotState;
 
 // The forward transverse Mercator series (to the sixth power of A) with the
 // UtmParams numbers and CentralMeridian of the design (absolute degrees, east
@@ -23,10 +42,19 @@ namespace tlrx {
 // (UtmFalseEasting, UtmFalseNorthing).
 void UtmForward(double latDeg, double lonDeg, double& easting, double& northing);
 
+// Thinning on screen, on unless turned off (comparisons with the full drawing).
+void SetScreenThinning(bool on);
+bool ScreenThinning();
+
 class PointPipeline {
 public:
+    PointPipeline();
+
     // A map file or a circle block begins: the previous point counts as
     // outside. With resetCount (every map file) the yield counter restarts at 0.
+    // Takes the projection's set-up from the design as it stands (centre,
+    // constants, the current lobe) and the device transform for the points
+    // to come.
     void Begin(bool resetCount);
 
     // Prepares the point in PointLatSec, PointLonSec (arc-seconds, north and
@@ -60,6 +88,10 @@ public:
     // A stop request was seen.
     bool Stopped() const;
 
+    // The map file or circle block has ended: a point held back from the
+    // drawing is drawn.
+    void Finish();
+
     // The last prepared point lies inside the map window (on azimuthal maps:
     // within the range circle, after its connection).
     bool Inside() const { return inside_; }
@@ -71,6 +103,12 @@ public:
     int32_t YieldCount() const { return counter_; }
 
 private:
+    void TakeSetup();
+    void PlanThinning();
+    bool Thinned() const;
+    void HoldBack();
+    void DrawHeldBack();
+    bool Project();
     bool CountAndYield();
     void WindowTest();
     void Draw();
@@ -81,6 +119,32 @@ private:
     void DateLineSplit(int64_t dLon);
     void Enter(int32_t eLat, int32_t eLon);
     void Leave(int32_t eLat, int32_t eLon);
+
+    DesignState& d_;
+    PlotState& p_;
+    // The projection of the points: the set-up taken by Begin and its
+    // forward function; null until then, or when the set-up could not be
+    // read (ProjectSelect then projects, and reports the failure).
+    ProjectionSetup setup_;
+    ForwardFn forward_ = nullptr;
+    bool azimuthal_ = false;
+    AzimuthalPoint place_;  // the last range query's place, for AzQueryMode 2
+
+    // Thinning: the largest steps (arc-seconds) from the last point drawn
+    // that land within a quarter pixel of it, the window shrunk by a margin,
+    // and on azimuthal maps the cos of the distance from the centre that a
+    // drawn point must reach for its neighbours to stay within the range.
+    struct Thinning {
+        bool on = false;
+        int32_t dLat = 0, dLon = 0;
+        int32_t south = 0, north = 0, west = 0, east = 0;
+        double cosDeep = 2;
+    } thin_;
+    bool drawn_ = false;  // the line goes on from the last point drawn
+    bool drawnDeep_ = false;
+    int32_t drawnLat_ = 0, drawnLon_ = 0;
+    bool held_ = false;  // a point was held back since
+    int32_t heldLat_ = 0, heldLon_ = 0;
 
     bool newSegment_ = false;
     bool inside_ = false;

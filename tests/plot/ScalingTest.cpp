@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <string>
+
 #include "core/DesignState.h"
+#include "core/Errors.h"
 #include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
@@ -146,6 +151,57 @@ TEST_F(ScalingTest, DegenerateExtentShowsItsBoxAndKeepsTheTransform) {
     ScalePrinter();
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in ScalePrinter");
+}
+
+// The pixel of a twips value by multiplication rounds as the division it
+// replaces: halves to even in both signs, near-halves either side, large
+// values, the edges of the 16-bit range and the failures.
+TEST(PixelScaleTest, RoundsAsTheDivision) {
+    const auto divided = [](double twips, float tpp) -> std::string {
+        try {
+            return std::to_string(ToInt16(CheckedDiv(twips, tpp)));
+        } catch (const RuntimeError& e) {
+            return e.what();
+        }
+    };
+    const auto multiplied = [](double twips, float tpp) -> std::string {
+        try {
+            return std::to_string(PixelScale(tpp)(twips));
+        } catch (const RuntimeError& e) {
+            return e.what();
+        }
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const float tpp : {15.0f, 12.0f, 1.0f, 7.5f, 26.458334f, 0.1f, 3.0f, 0.0f}) {
+        const double t = tpp;
+        // In pixels: halves of both signs, near-halves, the 16-bit range's edges.
+        const double pixels[] = {0.0,      0.5,       1.5,      2.5,      -0.5,          -1.5,         -2.5,
+                                 7.5,      16383.5,   -16384.5, 32766.5,  32767.5,       -32768.5,     -32767.5,
+                                 32767.49, -32768.49, 0.499999, 0.500001, 0.49999999999, 0.50000000001};
+        for (const double px : pixels)
+            EXPECT_EQ(multiplied(px * t, tpp), divided(px * t, tpp)) << px << " pixels at " << tpp;
+        // In twips: the exact halves next to a half, large values, failures.
+        const double twips[] = {-0.0,
+                                std::nextafter(0.5 * t, 1.0),
+                                std::nextafter(0.5 * t, 0.0),
+                                1e15,
+                                4503599627370497.0,
+                                1e300,
+                                -1e300,
+                                nan,
+                                1234.5678,
+                                -98765.4321,
+                                112.5,
+                                -112.5};
+        for (const double tw : twips) EXPECT_EQ(multiplied(tw, tpp), divided(tw, tpp)) << tw << " twips at " << tpp;
+        // Every tenth of a pixel over a stretch of the range, and every twip.
+        for (int tenth = -20000; tenth <= 20000; ++tenth) {
+            const double value = tenth * t / 10;
+            ASSERT_EQ(multiplied(value, tpp), divided(value, tpp)) << value << " twips at " << tpp;
+        }
+        for (int twip = -40000; twip <= 40000; ++twip)
+            ASSERT_EQ(multiplied(twip, tpp), divided(twip, tpp)) << twip << " twips at " << tpp;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,180 @@
+// Points that land within a quarter pixel of the last point drawn are left out
+// of the screen drawing: the picture stays that of every point, and the
+// exports still get every point.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "GridTestSupport.h"
+#include "platform/MessageBox.h"
+#include "plot/MapPlot.h"
+#include "plot/PointPipeline.h"
+#include "plot/export/WmfExport.h"
+#include "plot/mapfiles/MapReaders.h"
+#include "support/ScriptedMessageBox.h"
+
+namespace tlrx {
+namespace {
+
+// The lines of the default world map with nine points put between each two
+// (none across the 180th meridian) as an ASCII map file: points a few
+// hundredths of a pixel to a few pixels apart, as in a detailed coastline.
+std::string DenseWorld(const std::string& folder) {
+    test::RecordingSink sink;
+    RebuildMwdbRankRow();
+    ReadMwdbFile(test::WorldMapPath(), 1, sink);
+    const std::string file = folder + "/dense-world.prn";
+    std::ofstream out(file);
+    char text[64];
+    const auto write = [&](bool start, double lat, double lon) {
+        std::snprintf(text, sizeof text, "%d %.6f %.6f\n", start ? -1 : 0, lat / 3600, lon / 3600);
+        out << text;
+    };
+    for (size_t i = 0; i < sink.items.size(); ++i) {
+        const test::RecordingSink::Item& b = sink.items[i];
+        if (!b.start && i > 0 && std::abs(b.lon - sink.items[i - 1].lon) < 180 * 3600) {
+            const test::RecordingSink::Item& a = sink.items[i - 1];
+            for (int k = 1; k < 10; ++k)
+                write(false, a.lat + (b.lat - a.lat) * k / 10.0, a.lon + (b.lon - a.lon) * k / 10.0);
+        }
+        write(b.start, b.lat, b.lon);
+    }
+    return file;
+}
+
+struct Drawing {
+    QImage picture;
+    long lineTos = 0;
+};
+
+struct ThinningCase {
+    const char* name;
+    std::function<void()> design;
+    bool lobes = false;  // the interrupted Mollweide, lobe by lobe
+};
+
+void PrintTo(const ThinningCase& c, std::ostream* os) { *os << c.name; }
+
+// The dense world map alone (no graticule) on a 1024 x 768 window, with
+// thinning on or off.
+Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning) {
+    test::ScriptedHost host{1024, 768};
+    test::DrawingSetUp setUp{host};
+    ScopedScriptedMessageBox boxes;
+    c.design();
+    test::UseMapFile(map);
+    Design().GridType = 5;
+    SetScreenThinning(thinning);
+    if (c.lobes) test::DrawLobes({1, 2, 3, 5, 6}, true);
+    else test::DrawSinglePass(true);
+    SetScreenThinning(true);
+    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+    Drawing drawing;
+    drawing.lineTos = std::count_if(host.scripted.calls.begin(), host.scripted.calls.end(),
+                                    [](const std::string& call) { return call.rfind("LineTo(", 0) == 0; });
+    drawing.picture = host.Picture().copy();
+    return drawing;
+}
+
+bool Inked(const QImage& image, int x, int y) {
+    return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+}
+
+class ScreenThinningTest : public ::testing::TestWithParam<ThinningCase> {};
+
+TEST_P(ScreenThinningTest, PictureStaysThatOfEveryPoint) {
+    const std::string map = DenseWorld(test::TestFolder());
+    const Drawing exact = DrawWorld(GetParam(), map, false);
+    const Drawing thinned = DrawWorld(GetParam(), map, true);
+    // Thinning took place.
+    EXPECT_LT(thinned.lineTos, exact.lineTos);
+
+    long inked = 0, differing = 0, astray = 0;
+    for (int y = 0; y < exact.picture.height(); ++y)
+        for (int x = 0; x < exact.picture.width(); ++x) {
+            inked += Inked(exact.picture, x, y);
+            if (exact.picture.pixel(x, y) == thinned.picture.pixel(x, y)) continue;
+            ++differing;
+            bool nearInk = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) nearInk = nearInk || Inked(exact.picture, x + dx, y + dy);
+            astray += !nearInk;
+        }
+    ASSERT_GT(inked, 1000);
+    EXPECT_LE(differing * 50, inked) << differing << " of " << inked << " inked pixels differ";
+    EXPECT_EQ(astray, 0) << "pixels more than one pixel from the exact drawing's ink";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, ScreenThinningTest,
+    ::testing::Values(ThinningCase{"robinson_world", [] { test::UseDesign(ProjRobinson); }},
+                      ThinningCase{"interrupted_mollweide", [] { test::UseInterruptedWorld(); }, true},
+                      ThinningCase{"equirectangular_europe",
+                                   [] {
+                                       test::UseDesign(ProjEquirectangular, "60    00    00    N",
+                                                       "35    00    00    N", "010    00    00    W",
+                                                       "030    00    00    E", "005    00    00", "010    00    00");
+                                   }},
+                      ThinningCase{"conformal_conic_north_america",
+                                   [] {
+                                       test::UseDesign(ProjConformalConic, "60    00    00    N", "20    00    00    N",
+                                                       "130    00    00    W", "060    00    00    W",
+                                                       "010    00    00", "010    00    00");
+                                   }},
+                      ThinningCase{
+                          "orthographic_45n",
+                          [] { test::UseAzimuthal(ProjOrthographic, "45    00    00    N", "080    00    00"); }},
+                      ThinningCase{"gnomonic_pole",
+                                   [] { test::UseAzimuthal(ProjGnomonic, "90    00    00    N", "050    00    00"); }}),
+    [](const ::testing::TestParamInfo<ThinningCase>& info) { return std::string(info.param.name); });
+
+// The world map on a Robinson map exported to the kind of file given, with
+// thinning on or off: the file's bytes.
+std::string ExportWorld(const std::string& kind, const std::string& folder, const std::string& map, bool thinning) {
+    FakeHost host{1024, 768};
+    test::DrawingSetUp setUp{host};
+    ScopedScriptedMessageBox boxes;
+    test::UseDesign(ProjRobinson);
+    test::UseMapFile(map);
+    Design().GridType = 5;
+    PlotState& p = Plot();
+    const std::string path = folder + "/world." + kind;
+    if (kind == "txt") {
+        p.GridOutputCount = 0;
+        p.OutAscii = true;
+        p.AscFileName = {"", path};
+    } else if (kind == "cgm") {
+        p.CgmFileName = path;
+        p.OutCgm = true;
+    } else if (kind == "dxf") {
+        p.DxfFileName = path;
+        p.OutDxf = true;
+    } else {
+        StartWmfRecording(path);
+    }
+    SetScreenThinning(thinning);
+    test::DrawSinglePass(true);
+    SetScreenThinning(true);
+    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+    return test::FileBytes(path);
+}
+
+TEST(ScreenThinningExportTest, ExportsGetEveryPoint) {
+    const std::string folder = test::TestFolder();
+    const std::string map = DenseWorld(folder);
+    for (const std::string kind : {"txt", "cgm", "dxf", "wmf"}) {
+        const std::string every = ExportWorld(kind, folder, map, false);
+        EXPECT_GT(every.size(), 100000u) << kind;
+        EXPECT_TRUE(ExportWorld(kind, folder, map, true) == every) << kind;
+    }
+}
+
+}  // namespace
+}  // namespace tlrx

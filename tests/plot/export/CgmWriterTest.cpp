@@ -252,7 +252,12 @@ protected:
         p.CgmFileName = path;
         p.OutCgm = true;
     }
-    void TearDown() override { Files().CloseOutputQuietly(); }
+    // A test that staged its outputs drops them here, so the next test's
+    // files are written where it reads them.
+    void TearDown() override {
+        Files().CloseOutputQuietly();
+        Files().EndStaging();
+    }
 
     // The header, then the file reopened for the body as a drawing pass does.
     void Start() {

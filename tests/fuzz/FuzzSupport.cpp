@@ -279,6 +279,7 @@ bool SameFiles(const DesignState& a, const DesignState& b) {
 }
 
 // The fields of the design that the map pass may not write.
+// clang-format off
 #define TLRX_GUARDED_FIELDS(X)                                                                              \
     X(ProjCode) X(BoundsText) X(LatNorthSec) X(LatNorth) X(LatSouthSec) X(LatSouth) X(LatSpacingSec)         \
     X(NumLatDivisions) X(LonWestSec) X(LonWest) X(LonEastSec) X(LonEast) X(FrameWestSec) X(FrameWest)        \
@@ -288,13 +289,16 @@ bool SameFiles(const DesignState& a, const DesignState& b) {
     X(LineWidthScaling) X(DisplayLabels) X(MapXMin) X(MapXMax) X(MapYMin) X(MapYMax) X(RelMapWidth)          \
     X(NumInputFiles) X(NumGeoFeatures) X(NumTextItems)                                                       \
     X(FontSlotName) X(FontSlotSize) X(DefaultFontName) X(DefaultFontSize) X(UtmSemiMajorAxis) X(UtmM0)
+// clang-format on
 
 // The text item lists, items 1..NumTextItems (element 0 is unused, and the
 // lists of no item may be empty or hold element 0 alone).
+// clang-format off
 #define TLRX_TEXT_ITEM_LISTS(X)                                                                           \
     X(TextItemText) X(TextItemRotation) X(TextItemFontName) X(TextItemFontSize) X(TextItemColor)             \
     X(TextItemBold) X(TextItemItalic) X(TextItemUnderline) X(TextItemStrikethru) X(TextItemX) X(TextItemY)   \
     X(TextItemAscent) X(TextItemDescent) X(TextItemCharWidth) X(TextItemFromLabel)
+// clang-format on
 
 template <typename List>
 bool SameItems(const List& a, const List& b, int32_t count) {

@@ -20,6 +20,7 @@ struct Spheroid {
     const char* name;
     double a, inverseFlattening;
 };
+// clang-format off
 constexpr Spheroid kSpheroids[] = {
     {"WGS84 1984", 6378137.0, 298.257223563},       {"Australian 1965", 6378160.0, 298.25},
     {"Krasovsky 1940", 6378245.0, 298.3},           {"International 1924", 6378388.0, 297.0},
@@ -27,6 +28,7 @@ constexpr Spheroid kSpheroids[] = {
     {"Bessel 1841", 6377397.155, 299.1528128},      {"Everest 1830", 6377276.345, 300.8017},
     {"Airy 1830", 6377563.396, 299.3249646},
 };
+// clang-format on
 
 struct MetrePoint {
     long easting = 0, northing = 0;

@@ -132,15 +132,19 @@ void ConstantDefs() {
 
         // 10. Standard parallels and UTM texts.
         d.StdParText = {"00    00    00    N", "00    00    00    N"};
+        // clang-format off
         d.UtmText = {"009    00    00    W", "00    00    00    N", "0500000",  "00000000",
                      "0.9996",              "06200000",            "05600000", "00100000",
                      "0300000",             "0800000",             "0100000"};
+        // clang-format on
 
         // 11. Text items, label fonts, font sizes.
         ResizeTextItems(1);
         if (d.InputFiles.size() < 2) d.InputFiles.resize(2);
+        // clang-format off
         d.FontSizes = {8,  9,  10, 11, 12, 14, 16, 18,  20,  22,  24, 26,
                        28, 36, 48, 60, 72, 84, 96, 108, 120, 132, 144};
+        // clang-format on
     } catch (const RuntimeError& e) {
         ShowProcError("ConstantDefs", e.what());
     }

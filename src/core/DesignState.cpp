@@ -37,12 +37,14 @@ void DefaultFileSymbology() {
     DesignState& d = Design();
     // Coastlines and islands green, lakes and rivers blue, borders red, state
     // and province lines magenta, the last two classes maroon.
+    // clang-format off
     static constexpr int32_t kColors[11] = {
         0,
         RgbColor(0, 128, 0),   RgbColor(0, 128, 0),   RgbColor(0, 0, 255),   RgbColor(0, 0, 255),
         RgbColor(255, 0, 0),   RgbColor(255, 0, 255), RgbColor(255, 0, 255), RgbColor(255, 0, 255),
         RgbColor(128, 0, 0),   RgbColor(128, 0, 0),
     };
+    // clang-format on
     const int16_t onePixel = ToInt16(d.TwipsPerPixelY);
     const int16_t threePixels = ToInt16(3 * d.TwipsPerPixelY);
     for (int feature = 1; feature <= 10; ++feature) {

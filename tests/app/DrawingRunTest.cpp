@@ -347,12 +347,14 @@ TEST_F(DrawingRunTest, EveryExportIsDeletedWhenStoppedAndKeptWhenNot) {
         std::function<void()> request;
         std::string file;  // the file a run that is not stopped writes
     };
+    // clang-format off
     const std::vector<Export> exports = {
         {"ASCII", [this] { RequestAscii(); }, Path("map.txt")},
         {"CGM", [this] { Plot().OutCgm = true; Plot().CgmFileName = Path("map.cgm"); }, Path("map.cgm")},
         {"DXF", [this] { Plot().OutDxf = true; Plot().DxfFileName = Path("map.dxf"); }, Path("map.dxf")},
         {"WMF", [this] { StartWmfRecording(Path("map.wmf")); }, Path("map.wmf")},
     };
+    // clang-format on
     Tellurax window;
     UseWorldMap();
     SetMapPlotPass({});  // the program's own: the map file is drawn and exported
@@ -602,12 +604,14 @@ TEST_F(DrawingRunTest, TheInterruptedMollweideIsDrawnLobeByLobe) {
         ParamSelect();
         d.InterruptText[0] = c.north;
         d.InterruptText[1] = c.south;
+        // clang-format off
         d.LobeEdgeText = {"180    00    00    W", "045    00    00    W", "090    00    00    E",
                           "180    00    00    E", "180    00    00    W", "000    00    00    W",
                           "180    00    00    E", "", "", ""};
         if (c.lobes.size() == 2) d.LobeEdgeText = {"180    00    00    W", "180    00    00    E",
                                                    "180    00    00    W", "180    00    00    E",
                                                    "", "", "", "", "", ""};
+        // clang-format on
         for (size_t i = 0; i < d.LobeOffset.size(); ++i) d.LobeOffset[i] = 0.01 * static_cast<double>(i);
         DrawMap(window);
         ASSERT_EQ(passes.size(), c.lobes.size());

@@ -109,6 +109,7 @@ protected:
 
 TEST_F(TextPlacementTest, APreviewBoxForEachRotation) {
     // Ascent 200, descent 50, width 1000, height 300: M = 1000.
+    // clang-format off
     const std::pair<double, TextBox> cases[] = {
         {0, {3000, 1800, 4000, 2050}},    {90, {2800, 1000, 3050, 2000}},  {180, {2000, 1950, 3000, 2200}},
         {270, {2950, 2000, 3200, 3000}},  {45, {2800, 1000, 4000, 2050}},  {1, {2800, 1000, 4000, 2050}},
@@ -116,6 +117,7 @@ TEST_F(TextPlacementTest, APreviewBoxForEachRotation) {
         {315, {2950, 1800, 4000, 3000}},  {359, {2950, 1800, 4000, 3000}}, {360, {3000, 1800, 4000, 2050}},
         {405, {2800, 1000, 4000, 2050}},  {-90, {2950, 2000, 3200, 3000}},
     };
+    // clang-format on
     for (const auto& [r, box] : cases) EXPECT_EQ(PreviewBox(3000, 2000, r, 200, 50, 1000, 300), box) << r;
     // The height reaches further than a short text's width.
     EXPECT_EQ(PreviewBox(3000, 2000, 45, 200, 50, 100, 300), (TextBox{2800, 1700, 3300, 2050}));

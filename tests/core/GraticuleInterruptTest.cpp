@@ -25,9 +25,11 @@ protected:
         CalcGraticule({});
         d.InterruptText[0] = "2";
         d.InterruptText[1] = "1";
+        // clang-format off
         d.LobeEdgeText = {"180    00    00    W", "045    00    00    W", "090    00    00    E",
                           "180    00    00    E", "180    00    00    W", "000    00    00    W",
                           "180    00    00    E", "", "", ""};
+        // clang-format on
     }
 
     ScopedScriptedMessageBox boxes;
@@ -45,6 +47,7 @@ struct LobeCase {
 };
 
 TEST_F(GraticuleInterruptTest, DescribesEachLobeAlone) {
+    // clang-format off
     const LobeCase cases[] = {
         {1, 90, 0, -180, -45, 135, 67.5, 3, 3, 45, -112.5,
          "180 00 00 W", "045 00 00 W", "45 00 00 N", "112 30 00 W"},
@@ -57,6 +60,7 @@ TEST_F(GraticuleInterruptTest, DescribesEachLobeAlone) {
         {6, 0, -90, 0, 180, 180, 90, 3, 4, -45, 90,
          "000 00 00 W", "180 00 00 E", "45 00 00 S", "090 00 00 E"},
     };
+    // clang-format on
     auto& d = Design();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lobe);
@@ -153,6 +157,7 @@ struct BandCase {
 };
 
 TEST_F(GraticuleInterruptTest, EveryLobeKeepsItsBoundaryParallel) {
+    // clang-format off
     const BandCase cases[] = {
         {"70    00    00    N", "50    00    00    S", "030    00    00",
          3, {0, 30, 60, 70}, 2, {-50, -20, 0}},
@@ -163,6 +168,7 @@ TEST_F(GraticuleInterruptTest, EveryLobeKeepsItsBoundaryParallel) {
         {"89    59    59    N", "00    00    01    S", "045    00    00",
          2, {0, 45, 323999 / 3600.0}, 1, {-1 / 3600.0, 0}},
     };
+    // clang-format on
     auto& d = Design();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.north) + " / " + c.south + " by " + c.spacing);

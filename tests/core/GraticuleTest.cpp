@@ -20,9 +20,11 @@ using TextEdits = std::vector<std::pair<size_t, const char*>>;
 
 // What the boundary dialog held when it opened: distinct from every text the
 // cases enter, so a restore shows where it came from.
+// clang-format off
 const Texts kSaved = {"11    00    00    N", "22    00    00    S", "033    00    00",
                       "044    00    00    W", "055    00    00    E", "066    00    00",
                       "", "", "", ""};
+// clang-format on
 
 // Start-up boundaries accepted, a boundary dialog open and a scripted box.
 class GraticuleTest : public ::testing::Test {
@@ -51,6 +53,7 @@ protected:
 // Every field CalcGraticule writes, compared one by one.
 void ExpectSameBounds(const DesignState& a, const DesignState& b) {
 #define TLRX_SAME(f) EXPECT_EQ(a.f, b.f) << #f
+    // clang-format off
     TLRX_SAME(BoundsText);
     TLRX_SAME(LatNorthSec); TLRX_SAME(LatNorth); TLRX_SAME(LatNorthText);
     TLRX_SAME(LatSouthSec); TLRX_SAME(LatSouth); TLRX_SAME(LatSouthText);
@@ -65,6 +68,7 @@ void ExpectSameBounds(const DesignState& a, const DesignState& b) {
     TLRX_SAME(CentLatRad); TLRX_SAME(CosCentLat); TLRX_SAME(SinCentLat);
     TLRX_SAME(CentLonSec); TLRX_SAME(CentLon); TLRX_SAME(CentLonText);
     TLRX_SAME(AzRangeSec); TLRX_SAME(CosAzRange); TLRX_SAME(VpDistanceKm);
+    // clang-format on
 #undef TLRX_SAME
 }
 
@@ -73,10 +77,12 @@ TEST(ConstantGrid, WritesTheDefaultTextsAndKeepsADefinedPerspectiveHeight) {
     auto& d = Design();
     d.BoundsText.fill("x");
     ConstantGrid();
+    // clang-format off
     const Texts expected = {"90    00    00    N", "90    00    00    S", "030    00    00",
                             "180    00    00    W", "180    00    00    E", "045    00    00",
                             "40    00    00    N", "000    00    00    W", "180    00    00",
                             "00035840"};
+    // clang-format on
     EXPECT_EQ(d.BoundsText, expected);
 
     d.ProjDefined[ProjVerticalPerspective] = true;
@@ -108,6 +114,7 @@ struct AcceptCase {
 };
 
 TEST_F(GraticuleTest, DerivesTheGridFromAcceptedTexts) {
+    // clang-format off
     const AcceptCase cases[] = {
         {"start-up texts", ProjEquirectangular, {},
          324000, -324000, 6, -648000, 648000, 1296000, 8, 180, 0, 0, "000 00 00 E"},
@@ -136,6 +143,7 @@ TEST_F(GraticuleTest, DerivesTheGridFromAcceptedTexts) {
         {"azimuthal centred on 180 W", ProjGnomonic, {{7, "180    00    00    W"}},
          324000, -324000, 6, 0, 0, 1296000, 8, 180, 40, -180, "180 00 00 W"},
     };
+    // clang-format on
     auto& d = Design();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,10 +195,12 @@ TEST_F(GraticuleTest, AzimuthalMapsGetTheirCentreRangeAndPoles) {
     Enter(ProjAzEqualArea, {{6, "37    47    00    S"}, {7, "122    26    00    W"},
                             {8, "090    00    00"}, {9, "00012000"}});
     ASSERT_FALSE(d.CalcError);
+    // clang-format off
     const Texts expected = {"90    00    00    N", "90    00    00    S", "030    00    00",
                             "057    34    00    E", "057    34    00    E", "045    00    00",
                             "37    47    00    S", "122    26    00    W", "090    00    00",
                             "00012000"};
+    // clang-format on
     EXPECT_EQ(d.BoundsText, expected);
     EXPECT_EQ(d.LonWestText, "057 34 00 E");
     EXPECT_EQ(d.LonEastText, "057 34 00 E");
@@ -253,6 +263,7 @@ TEST_F(GraticuleTest, RejectsEachCheckWithItsBoxAndFieldOperations) {
         "The NORTHERNMOST BOUNDARY of the grid is south of the SOUTHERNMOST BOUNDARY.";
     const std::vector<std::string> latRestore = {
         "text LatLonBounds.LatN=11    00    00    N", "text LatLonBounds.LatS=22    00    00    S"};
+    // clang-format off
     const RejectCase cases[] = {
         {"1: north south of south", ProjMercator,
          {{0, "30    00    00    S"}, {1, "60    00    00    N"}},
@@ -294,6 +305,7 @@ TEST_F(GraticuleTest, RejectsEachCheckWithItsBoxAndFieldOperations) {
          {"text LatLonBounds.LonW=044    00    00    W",
           "text LatLonBounds.LonE=055    00    00    E"}},
     };
+    // clang-format on
     auto& d = Design();
     for (const auto& c : cases) {
         for (const MsgAnswer answer : {MsgAnswer::Retry, MsgAnswer::Cancel}) {

@@ -301,6 +301,7 @@ TEST(GcCalc, MeridianRoutes) {
         double lat1, lon1, lat2, lon2;
         std::vector<RoutePoint> points;
     };
+    // clang-format off
     const Case cases[] = {
         {"over the North Pole", 80, 10, 80, -170,
          {{80, 10, 0, 0},      {81, 10, 0, 60},     {82, 10, 0, 120},    {83, 10, 0, 180},
@@ -327,6 +328,7 @@ TEST(GcCalc, MeridianRoutes) {
         {"the same point twice", 37.5, -122, 37.5, -122, {{37.5, -122, 0, 0}}},
         {"one end on the equator", 0, 100, 2, 100, {{0, 100, 0, 0}, {1, 100, 0, 60}, {2, 100, 0, 120}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResetDesignState();

@@ -304,6 +304,7 @@ struct RowCase {
 };
 
 TEST_F(ScaleErrorsTest, WritesTheScaleTextsOfEachProjection) {
+    // clang-format off
     const RowCase cases[] = {
         {"Mercator 20N-60N, at 20N", [] { SetMercator(60, 20); }, 20, 0,
          {"1.0000E+00", "1.0000E+00", "1.0000E+00"}},
@@ -365,6 +366,7 @@ TEST_F(ScaleErrorsTest, WritesTheScaleTextsOfEachProjection) {
         {"azimuthal equal-area at the antipode", [] { SetAzimuthal(ProjAzEqualArea, 90, 0); },
          -90, 0, {"0.0000E+00", "Infinite", "Infinite"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ResetDesignState();

@@ -20,8 +20,10 @@ using TextEdits = std::vector<std::pair<size_t, const char*>>;
 
 // What the UTM boundary dialog held when it opened: distinct from every text
 // the cases enter, so a restore shows where it came from.
+// clang-format off
 const UtmTexts kSaved = {"", "", "", "", "", "05050505", "01010101", "00020202",
                          "0303030", "0404040", "0050505"};
+// clang-format on
 
 // A UTM design with the start-up texts, its boundary dialog open and a
 // scripted box.
@@ -48,6 +50,7 @@ protected:
 // Every field CalcUtmGrid may write, and the centre it must leave alone.
 void ExpectSameGrid(const DesignState& a, const DesignState& b) {
 #define TLRX_SAME(f) EXPECT_EQ(a.f, b.f) << #f
+    // clang-format off
     TLRX_SAME(LatNorthSec); TLRX_SAME(LatNorth); TLRX_SAME(LatNorthText);
     TLRX_SAME(LatSouthSec); TLRX_SAME(LatSouth); TLRX_SAME(LatSouthText);
     TLRX_SAME(LatSpacingSec); TLRX_SAME(LatSpacing); TLRX_SAME(LatSpacingText);
@@ -59,6 +62,7 @@ void ExpectSameGrid(const DesignState& a, const DesignState& b) {
     TLRX_SAME(NumLonDivisions); TLRX_SAME(CentralMeridian);
     TLRX_SAME(CentLat); TLRX_SAME(CentLon); TLRX_SAME(CentLatText); TLRX_SAME(CentLonText);
     TLRX_SAME(UtmText); TLRX_SAME(BoundsText);
+    // clang-format on
 #undef TLRX_SAME
 }
 
@@ -141,6 +145,7 @@ TEST_F(UtmGridTest, RejectsEachCheckInOrderWithItsBoxAndFieldOperations) {
         "divisions along the axis.";
     const std::string southOfSouth = "The NORTHERN BOUNDARY is south of the SOUTHERN BOUNDARY.";
     const std::string westOfWest = "The EASTERN BOUNDARY is west of the WESTERN BOUNDARY.";
+    // clang-format off
     const RejectCase cases[] = {
         {"1: zero north/south spacing", {{7, "00000000"}}, latZero,
          {"focus UtmCoords.UtmLatGrid"}, latGrid},
@@ -168,6 +173,7 @@ TEST_F(UtmGridTest, RejectsEachCheckInOrderWithItsBoxAndFieldOperations) {
         {"8: east equals west", {{9, "0300000"}}, "The EASTERN and WESTERN BOUNDARIES are equal.",
          {"focus UtmCoords.UtmLonW"}, westEast},
     };
+    // clang-format on
     auto& d = Design();
     const UtmTexts startUp = d.UtmText;
     for (const auto& c : cases) {

@@ -102,6 +102,7 @@ struct CentreCase {
 };
 
 TEST(Utm, CentreIsReadFromTheDialogTexts) {
+    // clang-format off
     const CentreCase cases[] = {
         {"122    26    30    W", "49    00    00    N", -440790, 176400,
          "122    26    30    W", "49    00    00    N"},
@@ -112,6 +113,7 @@ TEST(Utm, CentreIsReadFromTheDialogTexts) {
         {"000    00    00    W", "00    00    00    S", 0, 0,  // minus zero is zero
          "000    00    00    E", "00    00    00    N"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.meridianText) + " / " + c.originText);
         ResetDesignState();
@@ -160,12 +162,14 @@ struct NumberCase {
 };
 
 TEST(Utm, FalseOriginAndScaleAreLeadingNumbers) {
+    // clang-format off
     const NumberCase cases[] = {
         {"0500000", 500000}, {"00000000", 0}, {"0.9996", 0.9996}, {"1.", 1},
         {".5", 0.5},         {"-200.5m", -200.5}, {"+12", 12},    {"  42", 42},
         {"1.2.3", 1.2},      {"1e5", 1},          {"12 34", 12},  {"", 0},
         {"abc", 0},          {"-", 0},            {".", 0},       {"x12", 0},
     };
+    // clang-format on
     ScopedScriptedMessageBox boxes;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

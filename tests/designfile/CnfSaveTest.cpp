@@ -47,9 +47,11 @@ protected:
             if (code == ProjInterruptedMollweide) {
                 d.InterruptText[0] = "2";
                 d.InterruptText[1] = "1";
+                // clang-format off
                 d.LobeEdgeText = {"180    00    00    W", "045    00    00    W", "090    00    00    E",
                                   "180    00    00    E", "180    00    00    W", "000    00    00    W",
                                   "180    00    00    E", "", "", ""};
+                // clang-format on
                 d.LobeOffset = {0, 0, -0.5, 0.25, 1.125, 0, 0, 0, 0, 0};
             }
             CalcGraticule(d.BoundsText);
@@ -119,10 +121,12 @@ TEST_F(CnfSaveTest, EveryProjectionFamilyComesBackAsSaved) {
         int16_t code;
         std::array<std::string, 10> bounds;
     };
+    // clang-format off
     const std::array<std::string, 10> world = {"80    00    00    N", "80    00    00    S", "020    00    00",
                                                "180    00    00    W", "180    00    00    E", "030    00    00",
                                                "40    00    00    N", "000    00    00    W", "180    00    00",
                                                "00035840"};
+    // clang-format on
     std::array<std::string, 10> region = world;
     region[0] = "55    00    00    N";
     region[1] = "25    00    00    N";

@@ -279,6 +279,7 @@ bool SameFiles(const DesignState& a, const DesignState& b) {
 }
 
 // The fields of the design that the map pass may not write.
+// clang-format off
 #define TLRX_GUARDED_FIELDS(X)                                                                              \
     X(ProjCode) X(BoundsText) X(LatNorthSec) X(LatNorth) X(LatSouthSec) X(LatSouth) X(LatSpacingSec)         \
     X(NumLatDivisions) X(LonWestSec) X(LonWest) X(LonEastSec) X(LonEast) X(FrameWestSec) X(FrameWest)        \
@@ -288,6 +289,7 @@ bool SameFiles(const DesignState& a, const DesignState& b) {
     X(LineWidthScaling) X(DisplayLabels) X(MapXMin) X(MapXMax) X(MapYMin) X(MapYMax) X(RelMapWidth)          \
     X(NumInputFiles) X(NumGeoFeatures) X(NumTextItems)                                                       \
     X(FontSlotName) X(FontSlotSize) X(DefaultFontName) X(DefaultFontSize) X(UtmSemiMajorAxis) X(UtmM0)
+// clang-format on
 
 template <typename List>
 bool SameItems(const List& a, const List& b, int32_t count) {

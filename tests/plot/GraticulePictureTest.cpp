@@ -132,6 +132,7 @@ const char* kS90 = "90    00    00    S";
 const char* kW180 = "180    00    00    W";
 const char* kE180 = "180    00    00    E";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Families, GraticulePictureTest,
     ::testing::Values(
@@ -162,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
             if (ch == '-') ch = '_';
         return name;
     });
+// clang-format on
 
 }  // namespace
 }  // namespace tlrx

@@ -145,9 +145,11 @@ inline void UseInterruptedWorld(const char* north = "90    00    00    N",
     UseDesign(ProjInterruptedMollweide, north, south);
     d.InterruptText[0] = "2";
     d.InterruptText[1] = "1";
+    // clang-format off
     d.LobeEdgeText = {"180    00    00    W", "045    00    00    W", "090    00    00    E",
                       "180    00    00    E", "180    00    00    W", "000    00    00    W",
                       "180    00    00    E", "", "", ""};
+    // clang-format on
     const double edges[] = {-180, -45, 90, 180, -180, 0, 180};
     for (int lobe : {1, 2, 3, 5, 6}) {
         const double centre = (edges[lobe - 1] + edges[lobe]) / 2;

@@ -105,6 +105,7 @@ TEST_F(PlotGridTest, GridTypesAndTheirOutputs) {
         size_t lineTos, pixels;  // vertices and dots drawn
         int64_t yields;
     };
+    // clang-format off
     const Case cases[] = {
         {1, 2, 142, 36, 32, 126, 20},  // grid points into file 1, boundary lines into file 2
         {2, 1, 36, 0, 32, 0, 4},
@@ -112,6 +113,7 @@ TEST_F(PlotGridTest, GridTypesAndTheirOutputs) {
         {4, 1, 142, 0, 0, 126, 16},
         {5, 0, 0, 0, 0, 0, 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gridType);
         ResetDesignState();
@@ -169,6 +171,7 @@ TEST_F(PlotGridTest, PointsPerIntervalFollowTheProjectionFamily) {
         const char *north, *south, *west, *east, *latSpacing, *lonSpacing;
         size_t parallelPoints, meridianPoints;
     };
+    // clang-format off
     const Case cases[] = {
         // Cylindrical: the grid intersections only.
         {ProjCylEqualArea, "90    00    00    N", "90    00    00    S", "180    00    00    W",
@@ -186,6 +189,7 @@ TEST_F(PlotGridTest, PointsPerIntervalFollowTheProjectionFamily) {
         {ProjMollweide, "90    00    00    N", "90    00    00    S", "180    00    00    W",
          "180    00    00    E", "030    00    00", "045    00    00", 9, 49},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         ResetDesignState();

@@ -32,9 +32,11 @@ protected:
     // The twelve page metrics, in the order of the group.
     static std::vector<float> Metrics() {
         const PlotState& p = Plot();
+        // clang-format off
         return {p.PrnTwipsPerPixelX, p.PrnTwipsPerPixelY, p.PrnMinLeft,        p.PrnMinTop,
                 p.PrnMinRight,       p.PrnMinBottom,      p.PrnPrintableRight, p.PrnPrintableBottom,
                 p.PrnPrintableWidth, p.PrnPrintableHeight, p.PaperWidth,       p.PaperHeight};
+        // clang-format on
     }
 
     ScopedScriptedPrinters printers;
@@ -114,6 +116,7 @@ TEST_F(PrinterMetricsTest, FailuresGoToTheCallerAndKeepTheLaterFields) {
         const char* error;
         size_t updated;  // the first metrics of Metrics() written before the failure
     };
+    // clang-format off
     const Case cases[] = {
         {"no horizontal resolution", [](PrinterPage& pg) { pg.LogPixelsX = 0; }, 1440,
          "Division by zero", 0},
@@ -127,6 +130,7 @@ TEST_F(PrinterMetricsTest, FailuresGoToTheCallerAndKeepTheLaterFields) {
         {"no print units, no left margin", [](PrinterPage& pg) { pg.PhysicalOffsetX = 0; }, 0,
          "Overflow", 2},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ResetPlotState();

@@ -16,6 +16,7 @@ namespace tlrx {
 namespace {
 
 // Paper sources: device-mode value and Qt's name for it.
+// clang-format off
 constexpr std::array<std::pair<int16_t, QPrinter::PaperSource>, 13> kSources{{
     {1, QPrinter::OnlyOne},       {2, QPrinter::Lower},          {3, QPrinter::Middle},
     {4, QPrinter::Manual},        {5, QPrinter::Envelope},       {6, QPrinter::EnvelopeManual},
@@ -23,6 +24,7 @@ constexpr std::array<std::pair<int16_t, QPrinter::PaperSource>, 13> kSources{{
     {10, QPrinter::LargeFormat},  {11, QPrinter::LargeCapacity}, {14, QPrinter::Cassette},
     {15, QPrinter::FormSource},
 }};
+// clang-format on
 
 int16_t ClampInt16(int v) { return static_cast<int16_t>(std::clamp(v, 0, 32767)); }
 

@@ -25,6 +25,7 @@ struct ColorEntry {
 
 // The distinct colours of the program's 256-cell colour palette, by family,
 // each hue family from its darkest shade to its palest tint.
+// clang-format off
 constexpr ColorEntry kColorTable[] = {
     // Standard colours
     {0, 0, 0, 7}, {0, 0, 128, 174}, {0, 128, 0, 94}, {0, 128, 128, 134}, {128, 0, 0, 14}, {128, 0, 128, 214},
@@ -98,6 +99,7 @@ constexpr ColorEntry kColorTable[] = {
     {102, 115, 153, 153}, {102, 102, 153, 183}, {128, 102, 153, 193}, {153, 102, 153, 213}, {153, 102, 140, 223},
     {153, 102, 128, 233},
 };
+// clang-format on
 static_assert(std::size(kColorTable) == 241);
 
 // The colour number of a key of at most 25 bits: its table entry, or the

@@ -142,6 +142,7 @@ constexpr std::array<std::string_view, 73> kDlgFeatures = {
     "Alaska pipeline",
 };
 
+// clang-format off
 constexpr DlgCodeRange kDlgCodes[] = {
     {1, 3001, 3001, 2, 2},        {2, 3002, 3002, 3, 3},        {3, 3003, 3004, 4, 5},
     {4, 3005, 3009, 6, 10},       {5, 3010, 3015, 11, 16},      {6, 3016, 3016, 17, 17},
@@ -175,6 +176,7 @@ constexpr DlgCodeRange kDlgCodes[] = {
     {68, 6095, 6095, 222, 222},   {69, 6081, 6081, 212, 212},   {70, 6082, 6082, 213, 213},
     {71, 6097, 6097, 223, 223},   {72, 7020, 7020, 226, 226},
 };
+// clang-format on
 
 // The GRV column as a table indexed by the code byte.
 constexpr std::array<int16_t, 256> MakeGrvRows() {

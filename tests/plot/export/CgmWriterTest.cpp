@@ -110,6 +110,7 @@ struct CgmElement {
         const auto stringLength = [&](size_t at) { return at < n ? at + 1 + e.params[at] : SIZE_MAX; };
         const auto fixed = [&](size_t want) { return n == want; };
         bool ok = true;
+        // clang-format off
         switch (e.cls * 100 + e.id) {
         case 1:  // BEGIN METAFILE
             ok = k == 0 && stringLength(0) == n;
@@ -196,6 +197,7 @@ struct CgmElement {
         default:
             return fail(e) << "not an element this file may hold";
         }
+        // clang-format on
         if (!ok) return fail(e) << "malformed or out of place (" << n << " parameter bytes)";
     }
     return ::testing::AssertionSuccess();
@@ -321,6 +323,7 @@ TEST_F(CgmWriterTest, HeaderBytes) {
     EXPECT_EQ(p.SymbolRadiusOut, 2);
     EXPECT_EQ(p.CurColor, 0x00123456);
 
+    // clang-format off
     const std::string expected =
         Hex("00 3F 00 0D 0C") + "Tellurax map" + Hex("00") +           // BEGIN METAFILE, padded
         Hex("10 22 00 01") +                                             // METAFILE VERSION 1
@@ -339,6 +342,7 @@ TEST_F(CgmWriterTest, HeaderBytes) {
         Hex("20 E6 00 40 00 80 00 C0") +                                 // BACKGROUND COLOUR
         Hex("00 80") +                                                   // BEGIN PICTURE BODY
         Hex("52 C2 00 01 53 62 00 01 53 82 00 01 53 C2 00 01 50 42 00 01 50 62 00 01");
+    // clang-format on
     EXPECT_EQ(test::FileBytes(path), expected);
     EXPECT_EQ(p.CgmPos, static_cast<int32_t>(expected.size()) + 1);
 
@@ -353,6 +357,7 @@ TEST_F(CgmWriterTest, LinesAndTheElementLimit) {
         int points;
         std::vector<size_t> elements;
     };
+    // clang-format off
     const Case cases[] = {
         {1, {2}},  // the point twice
         {2, {2}},
@@ -362,6 +367,7 @@ TEST_F(CgmWriterTest, LinesAndTheElementLimit) {
         {3997, {1999, 1999}},
         {3998, {1999, 1999, 2}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.points);
         ResetPlotState();
@@ -591,6 +597,7 @@ TEST_F(CgmWriterTest, TextBeyondLatin1AndTooLong) {
 }
 
 TEST(CgmCharactersTest, Utf8ToLatin1) {
+    // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"plain ASCII", "plain ASCII"},
         {"\xC3\xA9t\xC3\xA9", "\xE9t\xE9"},                 // é
@@ -602,6 +609,7 @@ TEST(CgmCharactersTest, Utf8ToLatin1) {
         {"\xC0\xAF", "\xC0\xAF"},                           // an overlong form
         {"\xED\xA0\x80", "\xED\xA0\x80"},                   // a surrogate
     };
+    // clang-format on
     for (const auto& [in, out] : cases) EXPECT_EQ(ToCgmCharacters(in), out) << in;
 }
 

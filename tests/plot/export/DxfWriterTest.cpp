@@ -108,6 +108,7 @@ TEST_F(DxfWriterTest, HeaderLinesAndState) {
     EXPECT_TRUE(p.NewPolyline);
     EXPECT_EQ(p.PolyPointCount, 0);
 
+    // clang-format off
     const std::vector<std::string> expected = {
         "  0", "SECTION", "  2", "HEADER",
         "999", "Tellurax: outline maps of the world",
@@ -133,6 +134,7 @@ TEST_F(DxfWriterTest, HeaderLinesAndState) {
         "  0", "SECTION", "  2", "BLOCKS", "  0", "ENDSEC",
         "  0", "SECTION", "  2", "ENTITIES",
     };
+    // clang-format on
     EXPECT_EQ(test::ReadLines(p.DxfFileName), expected);
     // Every line, the last included, ends with CR LF and nothing else.
     const std::string bytes = test::FileBytes(p.DxfFileName);

@@ -54,10 +54,12 @@ TEST(MapFeatureTables, DlgTableIsConsistent) {
         int grf, grv;
         int16_t row;
     } const cases[] = {
+        // clang-format off
         {3001, 2, 1},    {3004, 5, 3},    {3035, 32, 11}, {5009, 130, 38}, {5013, 132, 40}, {5014, 133, 41},
         {6025, 171, 64}, {6026, 172, 63}, {6095, 222, 68}, {7020, 226, 72}, {3000, 1, 0},    {3031, 156, 0},
         {5005, 224, 0},  {6000, 157, 53}, {9999, 255, 0},  {0, 0, 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(DlgRowOfGrfCode(c.grf), c.row) << c.grf;
         EXPECT_EQ(DlgRowOfGrvByte(c.grv), c.row) << c.grv;
@@ -93,6 +95,7 @@ TEST(MapFeatureTables, DefaultColoursByRow) {
         int row;
         int32_t color;
     } const cases[] = {
+        // clang-format off
         {GeofeatureTable::AllFeatures, 1, nearBlack},
         {GeofeatureTable::MwdbFeatures, 1, green},   {GeofeatureTable::MwdbFeatures, 2, green},
         {GeofeatureTable::MwdbFeatures, 3, blue},    {GeofeatureTable::MwdbFeatures, 4, blue},
@@ -110,6 +113,7 @@ TEST(MapFeatureTables, DefaultColoursByRow) {
         {GeofeatureTable::DlgFeatures, 53, red},     {GeofeatureTable::DlgFeatures, 62, red},
         {GeofeatureTable::DlgFeatures, 63, maroon},  {GeofeatureTable::DlgFeatures, 72, maroon},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(GeofeatureDefaultColor(c.table, c.row), c.color) << static_cast<int>(c.table) << " row " << c.row;
     // Every row of every table has a colour, and none beyond.

@@ -146,12 +146,14 @@ TEST_F(PackedMapFileTest, WdbCodeBytesMapToRowsByTheTitle) {
         int code;
         int16_t row;
     } const cases[] = {
+        // clang-format off
         {"NACIL.PKD", 1, 9},  {"NACIL.PKD", 4, 12}, {"NACIL.PKD", 5, 13}, {"NACIL.PKD", 6, 13},
         {"NACIL.PKD", 13, 18}, {"NACIL.PKD", 15, 20}, {"nacil.pkd", 1, 9}, {"NARIV.PKD", 1, 21},
         {"NARIV.PKD", 8, 28}, {"NARIV.PKD", 10, 29}, {"NARIV.PKD", 11, 30}, {"NAPBY.PKD", 1, 32},
         {"NAPBY.PKD", 5, 36}, {"NAPBY.PKD", 36, 72}, {"NABDY.PKD", 1, 1},  {"NABDY.PKD", 9, 9},
         {"NABDY.PKD", 14, 13}, {"NACIL.PKV", 1, 1},  {"NARIV.PKV", 24, 21}, {"NA.PKD", 1, 1},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " code " + std::to_string(c.code));
         // A folder whose third letter is a theme letter does not count.

@@ -23,6 +23,13 @@ namespace {
 // some 60 000 points of lines, a tenth of a second's work for a PDF printer.
 constexpr uint kPieceBytes = 1u << 20;
 
+// A printer's pixel is far below what the eye tells apart on paper, and the
+// points of a dense map's lines follow each other in single pixels there:
+// a line keeps only the points it would pass farther than three quarters
+// of a pixel from, which takes the work of handing the page over and of the
+// printer's file with them.
+constexpr double kLineTolerance = 0.75;
+
 // The print system's own call that sends a finished file to a queue as one
 // job (cupsPrintFile), found at run time in the library the toolkit's
 // print support uses; nullptr where there is none. Its option records are
@@ -72,10 +79,14 @@ std::vector<std::pair<std::string, std::string>> QueueOptions(const QPrinter& pr
 }  // namespace
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer)
-    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {}
+    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {
+    SetLineTolerance(kLineTolerance);
+}
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer, const PrinterPage& page)
-    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)), page_(page) {}
+    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)), page_(page) {
+    SetLineTolerance(kLineTolerance);
+}
 
 QtPrinterSurface::~QtPrinterSurface() {
     // Both painters must let go of their devices before the devices go.

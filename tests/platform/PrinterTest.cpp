@@ -243,6 +243,53 @@ TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
     EXPECT_TRUE(dark(reduced, 106, 1100) || dark(reduced, 105, 1100));
 }
 
+// Lines and the other drawing reach the page in the order they were drawn:
+// a white box over a line hides it there, a line over the box shows; and
+// the lines keep their pens and their clip.
+TEST(PrinterTest, LinesAndShapesKeepTheirOrderPensAndClip) {
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const QString file = TLRX_TEST_OUT_DIR "/order.pdf";
+    QFile::remove(file);
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFileName(file);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setFullPage(true);
+        printer->setResolution(100);
+        printer->setPageSize(QPageSize(QSizeF(6, 3), QPageSize::Inch));
+        QtPrinterSurface dc(std::move(printer), {100, 100, 600, 300, 0, 0, 600, 300});
+        const GdiObject black = dc.CreatePen(PenStyle::Solid, 10, MakeRgb(0, 0, 0));
+        const GdiObject red = dc.CreatePen(PenStyle::Solid, 10, MakeRgb(255, 0, 0));
+        const GdiObject old = dc.SelectObject(black);
+        ASSERT_TRUE(dc.StartDoc("Order"));
+        ASSERT_TRUE(dc.StartPage());
+        dc.MoveToEx(50, 100);
+        for (int x = 60; x <= 550; x += 10) dc.LineTo(x, 100);
+        dc.SelectObject(dc.GetStockObject(StockObject::NullPen));
+        dc.SelectObject(dc.GetStockObject(StockObject::WhiteBrush));
+        dc.Rectangle(200, 50, 300, 150);
+        dc.SelectObject(red);
+        dc.MoveToEx(250, 60);
+        for (int y = 70; y <= 140; y += 10) dc.LineTo(250, y);
+        // Clipped to the right half: the line shows from x = 400 on.
+        ASSERT_TRUE(dc.SetClipRect(400, 0, 600, 300));
+        dc.MoveToEx(350, 200);
+        for (int x = 360; x <= 550; x += 10) dc.LineTo(x, 200);
+        ASSERT_GT(dc.EndPage(), 0);
+        ASSERT_TRUE(dc.EndDoc());
+        dc.SelectObject(old);
+        dc.DeleteObject(black);
+        dc.DeleteObject(red);
+    }
+    const QImage page = test::PdfFirstPage(file, 100);
+    ASSERT_EQ(page.size(), QSize(600, 300));
+    EXPECT_LT(qGray(page.pixel(100, 100)), 128);  // the black line
+    EXPECT_GT(qGray(page.pixel(220, 100)), 200);  // hidden by the box
+    EXPECT_LT(qGray(page.pixel(250, 100)), 200);  // the red line over it
+    EXPECT_GT(qGray(page.pixel(370, 200)), 200);  // clipped away
+    EXPECT_LT(qGray(page.pixel(450, 200)), 200);
+}
+
 TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     const QString file = TLRX_TEST_OUT_DIR "/aborted.pdf";
     QFile::remove(file);

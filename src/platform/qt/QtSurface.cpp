@@ -76,6 +76,7 @@ bool QtSurface::BeginPaint(DevPoint origin, QPaintDevice* target) {
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->translate(origin.x, origin.y);
     origin_ = origin;
+    ++paintState_;
     ApplyPen();
     ApplyBrush();
     ApplyFont();
@@ -90,7 +91,15 @@ bool QtSurface::EndPaint() {
 }
 
 void QtSurface::Flush() {
-    if (pending_.size() >= 2) painter_->drawPolyline(pending_.data(), static_cast<int>(pending_.size()));
+    if (pending_.size() >= 2) {
+        // Taken out first: keeping the line may end and begin painting.
+        std::vector<QPoint> line;
+        line.swap(pending_);
+        if (!KeepPolyline(line.data(), static_cast<int>(line.size()), *painter_))
+            painter_->drawPolyline(line.data(), static_cast<int>(line.size()));
+        line.clear();
+        if (pending_.empty()) pending_.swap(line);
+    }
     if (!dots_.empty()) painter_->drawPoints(dots_.data(), static_cast<int>(dots_.size()));
     pending_.clear();
     dots_.clear();
@@ -171,6 +180,7 @@ bool QtSurface::DeleteObject(GdiObject object) {
 void QtSurface::ApplyPen() {
     if (!painter_->isActive()) return;
     Flush();
+    ++paintState_;
     const Object* o = Find(pen_);
     const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
     // A dash pattern starts anew with each single line and would run on
@@ -225,6 +235,7 @@ void QtSurface::ApplyFont() {
 void QtSurface::ApplyClip() {
     if (!painter_->isActive()) return;
     Flush();
+    ++paintState_;
     // The device in the surface's coordinates.
     QRect inside(-origin_.x, -origin_.y, device_.width(), device_.height());
     if (clip_) {

@@ -105,6 +105,12 @@ protected:
     // from it (0, the start value: every point is kept). The drawn line
     // then differs from the one through all points by at most pixels.
     void SetLineTolerance(double pixels) { tolerance_ = pixels; }
+    // A collected polyline about to be drawn with painter: a surface that
+    // draws it later itself (with painter's pen, clip and transform, which
+    // stay as they are while PaintState() does) returns true.
+    virtual bool KeepPolyline(const QPoint* /*points*/, int /*count*/, const QPainter& /*painter*/) { return false; }
+    // Changes whenever painting begins or the pen or the clip changes.
+    uint64_t PaintState() const { return paintState_; }
 
 private:
     struct Object;
@@ -155,6 +161,7 @@ private:
     // from that point (right and left edges; none while they all lie within
     // the tolerance of it) and its farthest distance squared.
     double tolerance_ = 0;
+    uint64_t paintState_ = 0;
     bool wedge_ = false;
     double rightX_ = 0, rightY_ = 0, leftX_ = 0, leftY_ = 0;
     int64_t farthest_ = 0;

@@ -18,11 +18,21 @@
 // The world (--world FILE, or without it and without map files world/
 // world.prn in the build folder, made there by bench/make-world.sh when
 // missing) is timed like the map files, and its figures end the output as
-// "name: value" lines that a script can read (see bench/README.md).
+// "name: value" lines that a script can read (see bench/README.md). Without
+// the world, the same three figures follow for the map files. Among
+// them: differing-pixels-percent, the share of the exact drawing's inked
+// pixels that the thinned screen drawing changes; print-over-draw, the median
+// seconds of the program's Print Map run (Robinson, to a PDF file on letter
+// paper at 600 dpi) over the median seconds of drawing the same map; and
+// startup-over-bare-qt, the median seconds from starting the program to its
+// first painted window over the same for an empty Qt window (bare_window).
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,6 +41,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -40,13 +51,16 @@
 
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
+#include "app/PrintMap.h"
 #include "app/Tellurax.h"
 #include "core/DesignState.h"
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 #include "platform/ProfileFile.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtPrinterSurface.h"
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
 
@@ -187,6 +201,128 @@ double GmtOnce(const std::string& lines, const Projection& proj, const QString& 
     const int rc = std::system(command.c_str());
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     return rc == 0 ? seconds : -1;
+}
+
+// ---- print-over-draw: the program's print run to a PDF file over Draw Map ----
+
+// One printer, a PDF file on letter paper at 600 dpi printable from (0.25,
+// 0.2) in, as the program's print run sees a printer.
+class PdfFilePrinter : public PrinterService {
+public:
+    explicit PdfFilePrinter(std::string file) : file_(std::move(file)) {}
+    bool PrintersInstalled() override { return true; }
+    std::optional<PrinterInfo> CurrentPrinter() override { return PrinterInfo{"PDF file", "PDF", file_, {}}; }
+    PrinterSurface* CurrentPrinterDC() override {
+        if (!current_) current_ = Make();
+        return current_.get();
+    }
+    std::unique_ptr<PrinterDialog> NewPrinterDialog() override { return std::make_unique<NoChoice>(); }
+    std::unique_ptr<PrinterSurface> CreateDC(std::string_view, const DevModeSettings&) override { return Make(); }
+
+private:
+    class NoChoice : public PrinterDialog {
+    public:
+        bool ShowPrinter(QWidget*) override { return false; }
+    };
+    std::unique_ptr<PrinterSurface> Make() const {
+        const PrinterPage page{600, 600, 5100, 6600, 150, 120, 4800, 6360};
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFileName(QString::fromStdString(file_));
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setFullPage(true);
+        printer->setResolution(page.LogPixelsX);
+        printer->setPageSize(QPageSize(QSizeF(8.5, 11), QPageSize::Inch));
+        return std::make_unique<QtPrinterSurface>(std::move(printer), page);
+    }
+    std::string file_;
+    std::unique_ptr<PrinterSurface> current_;
+};
+
+// Print Map from the File menu, the layout dialog answered at once; the
+// seconds from the answer to the end of the run.
+double PrintMapOnce(Tellurax& window) {
+    QElapsedTimer clock;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&timer, &clock] {
+        auto* dialog = qobject_cast<PrintMap*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer.stop();
+        clock.start();
+        dialog->OK->click();
+    });
+    timer.start(0);
+    window.mnuBar_Click(0);
+    window.mnuInput[2]->trigger();
+    return clock.isValid() ? static_cast<double>(clock.nsecsElapsed()) / 1e9 : -1;
+}
+
+// Median seconds printing map in Robinson to a PDF file over the median
+// seconds drawing it on the window, runs of each; negative when a run failed.
+double PrintOverDraw(Tellurax& window, const std::string& map, int runs) {
+    QTemporaryDir folder;
+    if (!folder.isValid()) return -1;
+    const std::string pdf = folder.filePath(QStringLiteral("map.pdf")).toStdString();
+    PdfFilePrinter printer(pdf);
+    PrinterService* const before = SetPrinterService(&printer);
+    DesignState& d = Design();
+    d.InputFileName(1) = map;
+    d.ProjCode = ProjRobinson;
+    CalcGraticule({});
+    ParamStdParallel();
+    ParamSelect();
+    Plot().MapFillFraction = 1;
+    std::vector<double> draw, print;
+    for (int r = 0; r < runs; ++r) {
+        draw.push_back(DrawMapOnce(window));
+        fs::remove(pdf);
+        print.push_back(PrintMapOnce(window));
+        if (draw.back() < 0 || print.back() < 0 || !d.PlotStopText.empty() || !fs::exists(pdf)) {
+            print.back() = -1;
+            break;
+        }
+    }
+    SetPrinterService(before);
+    Plot().PrnDlg.reset();
+    if (std::any_of(print.begin(), print.end(), [](double s) { return s < 0; })) return -1;
+    return Summarise(print).median / Summarise(draw).median;
+}
+
+// ---- startup-over-bare-qt: the program's first painted window over an empty Qt window's ----
+
+// Median seconds from starting program to its first paint (it reports the
+// moment and ends, TLRX_EXIT_AFTER_FIRST_PAINT), of runs starts; negative
+// when a start failed.
+double SecondsToFirstPaint(const QString& program, int runs) {
+    std::vector<double> seconds;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TLRX_EXIT_AFTER_FIRST_PAINT"), QStringLiteral("1"));
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QGuiApplication::platformName());
+    for (int r = 0; r < runs; ++r) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        timespec start{};
+        clock_gettime(CLOCK_MONOTONIC, &start);
+        process.start(program, {});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) return -1;
+        bool ok = false;
+        const long long painted = process.readAllStandardOutput().trimmed().toLongLong(&ok);
+        if (!ok) return -1;
+        seconds.push_back(double(painted - (start.tv_sec * 1000000000LL + start.tv_nsec)) / 1e9);
+    }
+    return Summarise(seconds).median;
+}
+
+// The program's start-up to its first painted window over an empty Qt
+// window's, medians of 11 starts each, alternating.
+double StartupOverBareQt() {
+    std::vector<double> program, bare;
+    for (int i = 0; i < 11; ++i) {
+        program.push_back(SecondsToFirstPaint(QStringLiteral(TLRX_TELLURAX_BINARY), 1));
+        bare.push_back(SecondsToFirstPaint(QStringLiteral(TLRX_BARE_WINDOW_BINARY), 1));
+        if (program.back() < 0 || bare.back() < 0) return -1;
+    }
+    return Summarise(program).median / Summarise(bare).median;
 }
 
 void Usage() {
@@ -379,10 +515,17 @@ int Run(int argc, char** argv) {
             std::fflush(stdout);
         }
     }
-    // The thinned screen drawing against the exact one: of the world when
-    // the figures are wanted, else of the first map file.
+    // The thinned screen drawing against the exact one, and printing against
+    // drawing: of the world when the figures are wanted, else of the first
+    // and the last map file.
     const double differing = DifferingPixelsPercent(window, figures ? world : maps.front(), *projections.front());
-    if (!figures) std::printf("differing-pixels-percent: %.3f\n", differing);
+    const double printOverDraw = PrintOverDraw(window, figures ? world : maps.back(), runs);
+    const double startup = StartupOverBareQt();
+    if (!figures) {
+        std::printf("differing-pixels-percent: %.3f\n", differing);
+        std::printf("print-over-draw: %.2f\n", printOverDraw);
+        std::printf("startup-over-bare-qt: %.2f\n", startup);
+    }
     SetMessageBoxService(nullptr);
 
     if (figures) {
@@ -394,8 +537,10 @@ int Run(int argc, char** argv) {
         if (worldTimes.robinson && worldTimes.gmtRobinson) gmtRatio = *worldTimes.gmtRobinson / *worldTimes.robinson;
         PrintFigure("gmt-ratio", gmtRatio);
         PrintFigure("differing-pixels-percent", differing);
-        PrintFigure("print-over-draw", std::nullopt);
-        PrintFigure("startup-over-bare-qt", std::nullopt);
+        // A negative ratio is a run that failed.
+        const auto measured = [](double v) { return v >= 0 ? std::optional<double>(v) : std::nullopt; };
+        PrintFigure("print-over-draw", measured(printOverDraw));
+        PrintFigure("startup-over-bare-qt", measured(startup));
         std::fflush(stdout);
     }
     return failures ? 1 : 0;

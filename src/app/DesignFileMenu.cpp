@@ -85,6 +85,7 @@ void Tellurax::RestoreDesignWindow(float width, float height) {
 }
 
 void Tellurax::SaveMapDesign() {
+    SettlePrintLayout();  // the file keeps the print layout and the printer's orientation
     const std::optional<std::string> chosen = ChooseDesignFile(true);
     if (!chosen) return;
     Plot().CnfFileName = WithDefaultExtension(*chosen, kDesignExt);
@@ -93,6 +94,7 @@ void Tellurax::SaveMapDesign() {
 }
 
 void Tellurax::RecallMapDesign() {
+    SettlePrintLayout();  // a recalled layout is not fitted over later
     std::optional<std::string> chosen;
     for (;;) {
         chosen = ChooseDesignFile(false);

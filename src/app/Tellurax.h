@@ -5,6 +5,7 @@
 // Host the plotting code draws on.
 
 #include <QMainWindow>
+#include <QSizeF>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -141,6 +142,12 @@ public:
     // "Print Set&up": the printer set-up dialog; a confirmed choice is
     // measured anew (the print layout is held against it when it next opens).
     void VbPrnDlgDisplay();
+    // The print layout fitted to the chosen printer's page the first time
+    // anything needs the printers (the File menu, a printing command, saving
+    // or recalling a design): start-up does not ask for them. The layout is
+    // the one a measure at start-up gave: the page of the printer then
+    // current, the window's aspect at start-up.
+    void SettlePrintLayout();
     // Clears the drawing area.
     void Cls();
     // Puts or removes the drawing area's size in pixels in front of the
@@ -178,6 +185,8 @@ private:
     void FitPicture();
 
     void RestoreWindow();
+    // The printed map's width fitted to the measured page (when measured)
+    // and its height to the start-up aspect.
     void FitPrintLayout(bool pageMeasured);
     // Once the window has its frame: the saved outer size less the frame
     // becomes the window's size, at the saved place.
@@ -240,6 +249,8 @@ private:
     bool closePending_ = false;
     bool geometryPending_ = false;  // the saved size waits for the frame
     QRect savedOuter_;  // pixels
+    bool printLayoutPending_ = false;  // the page is still to be measured
+    QSizeF layoutAspect_;              // the drawing area at start-up, twips
     std::chrono::steady_clock::time_point runStart_{};
 };
 

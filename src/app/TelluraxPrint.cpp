@@ -45,6 +45,7 @@ void Tellurax::MapPrint() {
     PlotState& p = Plot();
     std::optional<HourglassPointer> hourglass;  // shown, and the caption saved, from the lobes on
     std::unique_ptr<PrinterSurface> dc;
+    SettlePrintLayout();
     runActive_ = true;
     runStart_ = std::chrono::steady_clock::now();
     // Files of an earlier run are finished: a stop must not delete them.
@@ -164,6 +165,9 @@ void Tellurax::VbPrnDlgDisplay() {
     }
 }
 
-bool Tellurax::PrinterComponent() { return PrinterAtHand("mnuInput_Click"); }
+bool Tellurax::PrinterComponent() {
+    SettlePrintLayout();
+    return PrinterAtHand("mnuInput_Click");
+}
 
 }  // namespace tlrx

@@ -71,6 +71,7 @@ void Tellurax::mnuBar_Click(int16_t index) {
         // Printing needs an installed printer: the printers are looked up
         // again each time, so that one added, removed or changed since is
         // followed; one the system cannot describe is left to the commands.
+        SettlePrintLayout();
         bool printers = false;
         try {
             printers = LookUpPrinters();

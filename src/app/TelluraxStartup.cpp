@@ -46,18 +46,6 @@ void Tellurax::Form_Load() {
     const size_t last = appDir.find_last_not_of(' ');
     if (last == std::string::npos || appDir[last] != '/') appDir += '/';
 
-    // The printer component exists only while a printer is installed. A
-    // printer the system cannot describe is reported; start-up goes on.
-    bool printer = Printers().PrintersInstalled();
-    if (printer) {
-        try {
-            PrinterDialogInit();
-        } catch (const RuntimeError& e) {
-            ShowProcError("Tellurax: Form_Load", e.what());
-            printer = false;  // nothing to measure: one box is enough
-        }
-    }
-
     d.ProjMenuMax = static_cast<int16_t>(mnuProj.size() - 1);
     for (QAction* item : mnuDesign) item->setChecked(false);
     for (QAction* item : mnuInput) item->setChecked(false);
@@ -79,14 +67,27 @@ void Tellurax::Form_Load() {
         p.PrnMapTop = p.PrnMapLeft = m;
     }
 
+    // The printers are asked for only when first needed (SettlePrintLayout):
+    // until then the layout keeps its width and takes the window's aspect as
+    // it is now, which is also the aspect the page is later fitted with.
+    layoutAspect_ = {ScaleWidth(), ScaleHeight()};
+    printLayoutPending_ = true;
+    FitPrintLayout(false);
+}
+
+void Tellurax::SettlePrintLayout() {
+    if (!printLayoutPending_) return;
+    printLayoutPending_ = false;
+    // The printer component exists only while a printer is installed. A
+    // printer the system cannot describe or measure leaves the layout
+    // unfitted; the command that needs it reports the failure.
     bool measured = false;
-    if (printer) {
-        try {
+    try {
+        if (LookUpPrinters()) {
             GetPrnPageMetrics();
             measured = true;
-        } catch (const RuntimeError& e) {
-            ShowProcError("Tellurax: Form_Load", e.what());
         }
+    } catch (const RuntimeError&) {
     }
     FitPrintLayout(measured);
 }
@@ -134,8 +135,8 @@ QRect Tellurax::OuterGeometry() const {
 
 void Tellurax::FitPrintLayout(bool pageMeasured) {
     PlotState& p = Plot();
-    const float ws = ScaleWidth();
-    const float hs = ScaleHeight();
+    const float ws = layoutAspect_.width();
+    const float hs = layoutAspect_.height();
     if (ws <= 0 || hs <= 0) return;
     // Without a measured page the layout keeps its width; only the height
     // follows the window's aspect.

@@ -365,6 +365,7 @@ TEST_F(PrintingRunTest, APrinterThatCannotBeOpenedIsReported) {
         printers.printers[0].OutputFile = pdf;
         boxes.log.clear();
         CountingWindow window;
+        window.mnuBar_Click(0);  // the File menu opened: its printer is chosen
         c.setUp();
         Print(window);
         ASSERT_EQ(boxes.log.size(), 1u);

@@ -12,11 +12,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 #include "AppTestSupport.h"
 #include "app/DrawingArea.h"
 #include "app/Tellurax.h"
+#include "platform/FileDialog.h"
 #include "platform/Printer.h"
 #include "platform/ScreenMetrics.h"
 #include "support/ScriptedPrinters.h"
@@ -319,28 +321,58 @@ TEST_F(TelluraxTest, ClosingTheProgramWaitsForEachBoxThenEndsPromptly) {
     }
 }
 
-TEST_F(TelluraxTest, ThePrintedMapIsFittedToThePaper) {
+TEST_F(TelluraxTest, ThePrintedMapIsFittedToThePaperWhenThePrintersAreFirstNeeded) {
     // Letter at 600 dpi: 8.5 x 11 in, printable 8.0 x 10.5 in from 0.25 in.
     printers.printers = {{"Letter", {600, 600, 5100, 6600, 150, 150, 4800, 6300}, {}, ""}};
-    {
+    // Whatever needs the printers first fits the layout as start-up did.
+    const struct {
+        const char* needs;
+        std::function<void(Tellurax&)> first;
+    } cases[] = {
+        {"the File menu", [](Tellurax& w) { w.mnuBar_Click(0); }},
+        {"Print Setup, cancelled", [](Tellurax& w) { w.mnuInput[3]->trigger(); }},
+        {"saving the design",
+         [this](Tellurax& w) {
+             fileDialogs.choices.push_back(FileDialogChoice::Name(Path("plan.cnf")));
+             w.mnuInput[14]->trigger();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.needs);
+        printers.questions = 0;
         Tellurax window;
         const PlotState& p = Plot();
+        EXPECT_EQ(printers.questions, 0);  // start-up asks nothing
+        EXPECT_EQ(p.PrnDlg, nullptr);
+        const float aspect = window.ScaleHeight() / window.ScaleWidth();
+        c.first(window);
+        EXPECT_GT(printers.questions, 0);
         ASSERT_NE(p.PrnDlg, nullptr);
         EXPECT_EQ(p.PaperWidth, 8.5f);
         // 8.5 - 2 = 6.5 inches, within the printable 8 inches; the height
         // follows the window.
         EXPECT_FLOAT_EQ(p.PrnMapWidth, 6.5f);
-        EXPECT_FLOAT_EQ(p.PrnMapHeight, window.ScaleHeight() * 6.5f / window.ScaleWidth());
+        EXPECT_FLOAT_EQ(p.PrnMapHeight, aspect * 6.5f);
+        // Once fitted, the layout is the user's: a second need keeps it.
+        Plot().PrnMapWidth = 3.0f;
+        window.mnuBar_Click(0);
+        EXPECT_EQ(p.PrnMapWidth, 3.0f);
     }
 
     // A paper too low for the map at the window's aspect: the height is the
-    // paper's less two margins and the width follows.
+    // paper's less two margins and the width follows. The window's aspect is
+    // the one it had at start-up.
     ScopedScriptedPrinters strip;
     strip.printers = {{"Strip", {600, 600, 5100, 1800, 0, 0, 5100, 1800}, {}, ""}};
     Tellurax window;
     const PlotState& p = Plot();
+    const float aspect = window.ScaleHeight() / window.ScaleWidth();
+    window.showNormal();
+    window.resize(window.width() / 2, window.height());
+    QCoreApplication::processEvents();
+    window.mnuBar_Click(0);
     EXPECT_FLOAT_EQ(p.PrnMapHeight, 1.0f);  // 3 - 2
-    EXPECT_FLOAT_EQ(p.PrnMapWidth, window.ScaleWidth() * 1.0f / window.ScaleHeight());
+    EXPECT_FLOAT_EQ(p.PrnMapWidth, 1.0f / aspect);
     EXPECT_TRUE(boxes.log.empty());
 }
 

@@ -4,11 +4,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -147,6 +150,144 @@ TEST(PrinterTest, APagesLinesAreOnThatPage) {
     ASSERT_FALSE(page.isNull());
     EXPECT_LT(qGray(page.pixel(25 + 300, 12 + 100)), 128);
     EXPECT_LT(qGray(page.pixel(25 + 500, 12 + 300)), 128);
+}
+
+// A dense map's lines on a printer's page leave out points, but the page
+// looks as the one drawn through all of them to a printer pixel: a
+// smooth circle of points a third of a pixel apart, a walk in single-pixel
+// steps, and lines that turn back on themselves (a spike out and back, a
+// hairpin narrower than a pixel), whose far ends must stay.
+TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    std::vector<std::vector<DevPoint>> lines;
+    std::vector<DevPoint> circle;
+    for (int i = 0; i <= 9000; ++i) {
+        const double a = i * 2 * M_PI / 9000;
+        circle.push_back({static_cast<int32_t>(std::lround(600 + 450 * std::cos(a))),
+                          static_cast<int32_t>(std::lround(600 + 450 * std::sin(a)))});
+    }
+    lines.push_back(circle);
+    std::vector<DevPoint> walk{{600, 600}};
+    uint32_t seed = 7;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const DevPoint& last = walk.back();
+        walk.push_back({std::clamp(last.x + int32_t(seed >> 16) % 3 - 1, 200, 1000),
+                        std::clamp(last.y + int32_t(seed >> 20) % 3 - 1, 200, 1000)});
+    }
+    lines.push_back(walk);
+    lines.push_back({{100, 100}, {400, 100}, {250, 100}, {250, 101}, {1100, 101}, {700, 100}, {1100, 100}});
+    lines.push_back({{100, 1100}, {101, 1100}, {102, 1100}, {103, 1101}, {104, 1100}, {105, 1100}, {106, 1100}});
+
+    // Through LineTo, as the map is drawn (reduced), and as one Polyline of
+    // all the points each (as given).
+    const auto print = [&lines](const QString& file, bool lineTo) {
+        QFile::remove(file);
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFileName(file);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setFullPage(true);
+        printer->setResolution(600);
+        printer->setPageSize(QPageSize(QSizeF(2, 2), QPageSize::Inch));
+        QtPrinterSurface dc(std::move(printer), {600, 600, 1200, 1200, 0, 0, 1200, 1200});
+        const GdiObject old = dc.SelectObject(dc.CreatePen(PenStyle::Solid, 1, MakeRgb(0, 0, 0)));
+        EXPECT_TRUE(dc.StartDoc("Dense"));
+        EXPECT_TRUE(dc.StartPage());
+        for (const std::vector<DevPoint>& line : lines) {
+            if (!lineTo) {
+                dc.Polyline(line.data(), static_cast<int32_t>(line.size()));
+                continue;
+            }
+            dc.MoveToEx(line[0].x, line[0].y);
+            for (const DevPoint& p : line) dc.LineTo(p.x, p.y);
+        }
+        EXPECT_GT(dc.EndPage(), 0);
+        EXPECT_TRUE(dc.EndDoc());
+        dc.DeleteObject(dc.SelectObject(old));
+        return QFileInfo(file).size();
+    };
+    const QString reducedFile = TLRX_TEST_OUT_DIR "/dense_reduced.pdf";
+    const QString fullFile = TLRX_TEST_OUT_DIR "/dense_full.pdf";
+    const qint64 reducedSize = print(reducedFile, true);
+    const qint64 fullSize = print(fullFile, false);
+    EXPECT_LT(reducedSize, fullSize * 3 / 4);  // points were left out
+
+    // Every dark pixel of either page has one of the other within a pixel.
+    const QImage reduced = test::PdfFirstPage(reducedFile, 600);
+    const QImage full = test::PdfFirstPage(fullFile, 600);
+    ASSERT_EQ(reduced.size(), QSize(1200, 1200));
+    ASSERT_EQ(full.size(), reduced.size());
+    const auto dark = [](const QImage& page, int x, int y) {
+        return x >= 0 && y >= 0 && x < page.width() && y < page.height() && qGray(page.pixel(x, y)) < 128;
+    };
+    const auto strays = [&dark](const QImage& a, const QImage& b) {
+        int inked = 0, stray = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                if (!dark(a, x, y)) continue;
+                ++inked;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx) near = dark(b, x + dx, y + dy);
+                stray += !near;
+            }
+        }
+        EXPECT_GT(inked, 5000);
+        return stray;
+    };
+    EXPECT_EQ(strays(reduced, full), 0);
+    EXPECT_EQ(strays(full, reduced), 0);
+    // The far ends of the spike and of the hairpin are printed.
+    EXPECT_TRUE(dark(reduced, 400, 100) || dark(reduced, 399, 100));
+    EXPECT_TRUE(dark(reduced, 1100, 101) || dark(reduced, 1099, 101));
+    EXPECT_TRUE(dark(reduced, 106, 1100) || dark(reduced, 105, 1100));
+}
+
+// Lines and the other drawing reach the page in the order they were drawn:
+// a white box over a line hides it there, a line over the box shows; and
+// the lines keep their pens and their clip.
+TEST(PrinterTest, LinesAndShapesKeepTheirOrderPensAndClip) {
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const QString file = TLRX_TEST_OUT_DIR "/order.pdf";
+    QFile::remove(file);
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFileName(file);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setFullPage(true);
+        printer->setResolution(100);
+        printer->setPageSize(QPageSize(QSizeF(6, 3), QPageSize::Inch));
+        QtPrinterSurface dc(std::move(printer), {100, 100, 600, 300, 0, 0, 600, 300});
+        const GdiObject black = dc.CreatePen(PenStyle::Solid, 10, MakeRgb(0, 0, 0));
+        const GdiObject red = dc.CreatePen(PenStyle::Solid, 10, MakeRgb(255, 0, 0));
+        const GdiObject old = dc.SelectObject(black);
+        ASSERT_TRUE(dc.StartDoc("Order"));
+        ASSERT_TRUE(dc.StartPage());
+        dc.MoveToEx(50, 100);
+        for (int x = 60; x <= 550; x += 10) dc.LineTo(x, 100);
+        dc.SelectObject(dc.GetStockObject(StockObject::NullPen));
+        dc.SelectObject(dc.GetStockObject(StockObject::WhiteBrush));
+        dc.Rectangle(200, 50, 300, 150);
+        dc.SelectObject(red);
+        dc.MoveToEx(250, 60);
+        for (int y = 70; y <= 140; y += 10) dc.LineTo(250, y);
+        // Clipped to the right half: the line shows from x = 400 on.
+        ASSERT_TRUE(dc.SetClipRect(400, 0, 600, 300));
+        dc.MoveToEx(350, 200);
+        for (int x = 360; x <= 550; x += 10) dc.LineTo(x, 200);
+        ASSERT_GT(dc.EndPage(), 0);
+        ASSERT_TRUE(dc.EndDoc());
+        dc.SelectObject(old);
+        dc.DeleteObject(black);
+        dc.DeleteObject(red);
+    }
+    const QImage page = test::PdfFirstPage(file, 100);
+    ASSERT_EQ(page.size(), QSize(600, 300));
+    EXPECT_LT(qGray(page.pixel(100, 100)), 128);  // the black line
+    EXPECT_GT(qGray(page.pixel(220, 100)), 200);  // hidden by the box
+    EXPECT_LT(qGray(page.pixel(250, 100)), 200);  // the red line over it
+    EXPECT_GT(qGray(page.pixel(370, 200)), 200);  // clipped away
+    EXPECT_LT(qGray(page.pixel(450, 200)), 200);
 }
 
 TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {

@@ -63,12 +63,14 @@ const ScriptedPrinter* ScriptedPrinters::Find(std::string_view name) const {
 }
 
 std::optional<PrinterInfo> ScriptedPrinters::CurrentPrinter() {
+    ++questions;
     if (printers.empty()) return std::nullopt;
     const ScriptedPrinter& p = printers.front();
     return PrinterInfo{p.Name, "PDF", p.OutputFile, p.Settings};
 }
 
 PrinterSurface* ScriptedPrinters::CurrentPrinterDC() {
+    ++questions;
     if (!currentDc_ && !printers.empty()) currentDc_ = MakeDC(printers.front());
     return currentDc_.get();
 }
@@ -79,6 +81,7 @@ std::unique_ptr<PrinterDialog> ScriptedPrinters::NewPrinterDialog() {
 
 std::unique_ptr<PrinterSurface> ScriptedPrinters::CreateDC(std::string_view deviceName,
                                                            const DevModeSettings&) {
+    ++questions;
     const ScriptedPrinter* p = Find(deviceName);
     return p ? MakeDC(*p) : nullptr;
 }

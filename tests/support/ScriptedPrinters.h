@@ -38,7 +38,14 @@ public:
     // The owner of every set-up dialog shown, in order.
     std::vector<QWidget*> dialogOwners;
 
-    bool PrintersInstalled() override { return !printers.empty(); }
+    // Calls that asked the service about its printers (all but
+    // NewPrinterDialog).
+    int questions = 0;
+
+    bool PrintersInstalled() override {
+        ++questions;
+        return !printers.empty();
+    }
     std::optional<PrinterInfo> CurrentPrinter() override;
     PrinterSurface* CurrentPrinterDC() override;
     std::unique_ptr<PrinterDialog> NewPrinterDialog() override;

@@ -22,6 +22,15 @@ namespace {
 // Bytes of recording replayed between two questions to the abort procedure:
 // some 60 000 points of lines, a tenth of a second's work for a PDF printer.
 constexpr uint kPieceBytes = 1u << 20;
+// Points of polylines handed over between two questions.
+constexpr size_t kPiecePoints = 60000;
+
+// A printer's pixel is far below what the eye tells apart on paper, and the
+// points of a dense map's lines follow each other in single pixels there:
+// a line keeps only the points it would pass farther than three quarters
+// of a pixel from, which takes the work of handing the page over and of the
+// printer's file with them.
+constexpr double kLineTolerance = 0.75;
 
 // The print system's own call that sends a finished file to a queue as one
 // job (cupsPrintFile), found at run time in the library the toolkit's
@@ -72,10 +81,14 @@ std::vector<std::pair<std::string, std::string>> QueueOptions(const QPrinter& pr
 }  // namespace
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer)
-    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {}
+    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {
+    SetLineTolerance(kLineTolerance);
+}
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer, const PrinterPage& page)
-    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)), page_(page) {}
+    : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)), page_(page) {
+    SetLineTolerance(kLineTolerance);
+}
 
 QtPrinterSurface::~QtPrinterSurface() {
     // Both painters must let go of their devices before the devices go.
@@ -165,23 +178,65 @@ bool QtPrinterSurface::StartPage() {
         recording_.reset();
         return false;
     }
+    recordingStart_ = static_cast<int>(recording_->size());
     return true;
+}
+
+QtPrinterSurface::Piece QtPrinterSurface::Recorded(std::unique_ptr<QPicture> recording) {
+    Piece piece;
+    piece.recording = std::move(recording);
+    return piece;
+}
+
+void QtPrinterSurface::NextRecording() {
+    EndPaint();
+    pieces_.push_back(Recorded(std::move(recording_)));
+    recording_ = std::make_unique<QPicture>();
+    BeginPaint(recordingOrigin_, recording_.get());
+    recordingStart_ = static_cast<int>(recording_->size());
 }
 
 void QtPrinterSurface::AfterDrawing() {
     if (!recording_ || recording_->size() < kPieceBytes || !IsPainting()) return;
-    EndPaint();
-    pieces_.push_back(std::move(recording_));
-    recording_ = std::make_unique<QPicture>();
-    BeginPaint(recordingOrigin_, recording_.get());
+    NextRecording();
+}
+
+bool QtPrinterSurface::KeepPolyline(const QPoint* points, int count, const QPainter& painter) {
+    if (!recording_ || !IsPainting()) return false;
+    // What was drawn before the line stays before it. A new recording takes
+    // the surface's settings, which may be the ones the line is flushed
+    // for: the line's are taken before.
+    if (static_cast<int>(recording_->size()) > recordingStart_) {
+        Piece lines;
+        lines.pen = painter.pen();
+        lines.transform = painter.worldTransform();
+        if (painter.hasClipping()) lines.clip = painter.clipRegion();
+        NextRecording();
+        lines.paintState = PaintState();
+        pieces_.push_back(std::move(lines));
+    }
+    const bool extend = !pieces_.empty() && !pieces_.back().recording && pieces_.back().paintState == PaintState() &&
+                        pieces_.back().points.size() < kPiecePoints;
+    if (!extend) {
+        Piece lines;
+        lines.pen = painter.pen();
+        lines.transform = painter.worldTransform();
+        if (painter.hasClipping()) lines.clip = painter.clipRegion();
+        lines.paintState = PaintState();
+        pieces_.push_back(std::move(lines));
+    }
+    Piece& lines = pieces_.back();
+    lines.points.insert(lines.points.end(), points, points + count);
+    lines.counts.push_back(count);
+    return true;
 }
 
 int32_t QtPrinterSurface::EndPage() {
     if (!recording_) return kSpError;
     EndPaint();
-    std::vector<std::unique_ptr<QPicture>> page = std::move(pieces_);
+    std::vector<Piece> page = std::move(pieces_);
     pieces_.clear();
-    page.push_back(std::move(recording_));
+    page.push_back(Recorded(std::move(recording_)));
     // The last moment the job can be cancelled without a trace.
     if (abortProc_ && !abortProc_(0)) return kSpAppAbort;
     const int32_t handedOver = HandOver(page);
@@ -189,7 +244,7 @@ int32_t QtPrinterSurface::EndPage() {
     return ++pagesHandedOver_;
 }
 
-int32_t QtPrinterSurface::HandOver(const std::vector<std::unique_ptr<QPicture>>& page) {
+int32_t QtPrinterSurface::HandOver(const std::vector<Piece>& page) {
     if (!output_) {
         output_ = std::make_unique<QPainter>();
         if (!output_->begin(printer_.get())) {
@@ -202,7 +257,24 @@ int32_t QtPrinterSurface::HandOver(const std::vector<std::unique_ptr<QPicture>>&
     for (size_t i = 0; i < page.size(); ++i) {
         // Between two pieces the program answers, and a stop cancels the job.
         if (i > 0 && abortProc_ && !abortProc_(0)) return kSpAppAbort;
-        const QPicture& piece = *page[i];
+        if (!page[i].recording) {
+            const Piece& lines = page[i];
+            output_->save();
+            output_->setRenderHint(QPainter::Antialiasing, false);
+            output_->setWorldTransform(lines.transform);
+            if (lines.clip) output_->setClipRegion(*lines.clip);
+            else output_->setClipping(false);
+            output_->setPen(lines.pen);
+            output_->setBrush(Qt::NoBrush);
+            const QPoint* p = lines.points.data();
+            for (const int n : lines.counts) {
+                output_->drawPolyline(p, n);
+                p += n;
+            }
+            output_->restore();
+            continue;
+        }
+        const QPicture& piece = *page[i].recording;
         output_->save();
         // A picture is replayed scaled from its own resolution to the
         // device's; the page was drawn in the device's pixels already.

@@ -8,9 +8,16 @@
 // page is handed over while the program goes on answering and can still be
 // stopped. A print queue's job is written into a file first and sent to the
 // queue whole when the job ends, so that a stopped job never reaches it.
+// Its polylines leave out the points within three quarters of a printer
+// pixel of the line through the others, and are kept as points rather than
+// recorded: runs of them with the same pen, clip and transform are pieces
+// of their own between the recorded ones, drawn straight onto the printer.
 
+#include <QPen>
 #include <QPrinter>
+#include <QRegion>
 #include <QString>
+#include <QTransform>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -56,13 +63,29 @@ private:
     // Whether a job could start now: the output file can be written, or the
     // print queue exists.
     bool CanOpen() const;
+    // A piece of a page: a recording, or polylines drawn with one pen,
+    // clip and transform.
+    struct Piece {
+        std::unique_ptr<QPicture> recording;
+        QPen pen;
+        QTransform transform;
+        std::optional<QRegion> clip;
+        uint64_t paintState = 0;
+        std::vector<QPoint> points;  // the polylines one after the other
+        std::vector<int> counts;     // their numbers of points
+    };
+    static Piece Recorded(std::unique_ptr<QPicture> recording);
     // Replays a finished page onto the printer; painting on the printer
     // starts with the first page.
     // Returns kSpAppAbort when the abort procedure stopped it, kSpError when
     // the printer refused, else 1.
-    int32_t HandOver(const std::vector<std::unique_ptr<QPicture>>& page);
+    int32_t HandOver(const std::vector<Piece>& page);
     // Ends the recording's current piece and starts the next.
     void AfterDrawing() override;
+    // Ends the recording's current piece and starts the next at once.
+    void NextRecording();
+    // Keeps the polyline in the page's pieces, after what was recorded.
+    bool KeepPolyline(const QPoint* points, int count, const QPainter& painter) override;
     // Sends the finished file of a queue's job to the queue; false when the
     // queue refused it.
     bool SendSpoolFile();
@@ -72,8 +95,9 @@ private:
 
     std::unique_ptr<QPrinter> printer_;
     std::optional<PrinterPage> page_;
-    std::unique_ptr<QPicture> recording_;            // the open page's current piece
-    std::vector<std::unique_ptr<QPicture>> pieces_;  // its pieces recorded before
+    std::unique_ptr<QPicture> recording_;  // the open page's current piece
+    int recordingStart_ = 0;               // its size before anything was drawn on it
+    std::vector<Piece> pieces_;            // its pieces before
     DevPoint recordingOrigin_;
     std::unique_ptr<QPainter> output_;  // on the printer, once a page was handed over
     QString spoolFile_;                 // a queue's job until it is sent

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QTransform>
 #include <algorithm>
+#include <cmath>
 #include <variant>
 
 namespace tlrx {
@@ -75,6 +76,7 @@ bool QtSurface::BeginPaint(DevPoint origin, QPaintDevice* target) {
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->translate(origin.x, origin.y);
     origin_ = origin;
+    ++paintState_;
     ApplyPen();
     ApplyBrush();
     ApplyFont();
@@ -89,7 +91,15 @@ bool QtSurface::EndPaint() {
 }
 
 void QtSurface::Flush() {
-    if (pending_.size() >= 2) painter_->drawPolyline(pending_.data(), static_cast<int>(pending_.size()));
+    if (pending_.size() >= 2) {
+        // Taken out first: keeping the line may end and begin painting.
+        std::vector<QPoint> line;
+        line.swap(pending_);
+        if (!KeepPolyline(line.data(), static_cast<int>(line.size()), *painter_))
+            painter_->drawPolyline(line.data(), static_cast<int>(line.size()));
+        line.clear();
+        if (pending_.empty()) pending_.swap(line);
+    }
     if (!dots_.empty()) painter_->drawPoints(dots_.data(), static_cast<int>(dots_.size()));
     pending_.clear();
     dots_.clear();
@@ -170,6 +180,7 @@ bool QtSurface::DeleteObject(GdiObject object) {
 void QtSurface::ApplyPen() {
     if (!painter_->isActive()) return;
     Flush();
+    ++paintState_;
     const Object* o = Find(pen_);
     const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
     // A dash pattern starts anew with each single line and would run on
@@ -224,6 +235,7 @@ void QtSurface::ApplyFont() {
 void QtSurface::ApplyClip() {
     if (!painter_->isActive()) return;
     Flush();
+    ++paintState_;
     // The device in the surface's coordinates.
     QRect inside(-origin_.x, -origin_.y, device_.width(), device_.height());
     if (clip_) {
@@ -234,6 +246,53 @@ void QtSurface::ApplyClip() {
         painter_->setClipping(false);
     }
     inside_ = {inside.left(), inside.top(), inside.right(), inside.bottom()};
+}
+
+void QtSurface::NarrowWedge(double vx, double vy, int64_t d2) {
+    const double t2 = tolerance_ * tolerance_;
+    if (double(d2) <= t2) return;  // every direction passes near enough
+    // The two tangents from the anchor to the circle of the tolerance
+    // around the point.
+    const double s = tolerance_ / std::sqrt(double(d2));
+    const double c = std::sqrt(1 - s * s);
+    const double rx = vx * c + vy * s, ry = vy * c - vx * s;
+    const double lx = vx * c - vy * s, ly = vy * c + vx * s;
+    if (!wedge_) {
+        wedge_ = true;
+        rightX_ = rx, rightY_ = ry, leftX_ = lx, leftY_ = ly;
+        return;
+    }
+    if (rightX_ * ry - rightY_ * rx > 0) rightX_ = rx, rightY_ = ry;
+    if (lx * leftY_ - ly * leftX_ > 0) leftX_ = lx, leftY_ = ly;
+}
+
+void QtSurface::AppendToPolyline(const QPoint& to) {
+    if (tolerance_ > 0 && pending_.size() >= 2) {
+        // The provisional point moves on to to when to lies within the
+        // wedge and no nearer the anchor than the points it replaces: the
+        // line from the anchor to it then passes all of them within the
+        // tolerance.
+        const QPoint anchor = pending_[pending_.size() - 2];
+        const int64_t vx = to.x() - anchor.x(), vy = to.y() - anchor.y();
+        const int64_t d2 = vx * vx + vy * vy;
+        const bool within = !wedge_ || (rightX_ * double(vy) - rightY_ * double(vx) >= 0 &&
+                                        double(vx) * leftY_ - double(vy) * leftX_ >= 0);
+        if (within && d2 >= farthest_) {
+            pending_.back() = to;
+            farthest_ = d2;
+            NarrowWedge(double(vx), double(vy), d2);
+            return;
+        }
+    }
+    // to starts a new stretch from the last point, which is kept.
+    pending_.push_back(to);
+    if (tolerance_ > 0) {
+        const QPoint anchor = pending_[pending_.size() - 2];
+        const int64_t vx = to.x() - anchor.x(), vy = to.y() - anchor.y();
+        wedge_ = false;
+        farthest_ = vx * vx + vy * vy;
+        NarrowWedge(double(vx), double(vy), farthest_);
+    }
 }
 
 bool QtSurface::MoveToEx(int32_t x, int32_t y) {
@@ -260,10 +319,11 @@ bool QtSurface::LineTo(int32_t x, int32_t y) {
         }
         if (to != from) {
             MarkDrawn(x, y, x, y, penReach_);
-            pending_.push_back(to);
-        } else if (thinPen_ && (dots_.empty() || dots_.back() != to)) {
+            AppendToPolyline(to);
+        } else if (thinPen_ && (dots_.empty() || dots_.back() != to) && (tolerance_ <= 0 || pending_.size() < 2)) {
             // A thin line of no length is its one pixel, which a polyline
-            // leaves out at its start and end; a wide one is nothing.
+            // leaves out at its start and end; a wide one is nothing. (With
+            // a tolerance, the polyline through the point is near enough.)
             dots_.push_back(to);
         }
         if (pending_.size() >= kMaxPendingPoints || dots_.size() >= kMaxPendingPoints) Flush();

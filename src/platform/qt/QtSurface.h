@@ -10,7 +10,9 @@
 // clip rectangle is drawn on its own, so that it is clipped exactly as a
 // single line is. The picture is that of single lines apart from pixels at
 // the joins (and, rarely, a pixel of a long segment moved by one where its
-// rounding is a tie).
+// rounding is a tie). A surface may let a collected polyline leave out the
+// points that lie within a tolerance of the line through its neighbours
+// (SetLineTolerance): a printer's page does, the window's picture does not.
 
 #include <QPoint>
 #include <QRect>
@@ -98,6 +100,17 @@ protected:
     // move, a shape, a pixel, a text): painting may end and begin again
     // there without a change to the picture.
     virtual void AfterDrawing() {}
+    // From now on a collected polyline keeps a point only where the line
+    // from its last kept point to the next would pass farther than pixels
+    // from it (0, the start value: every point is kept). The drawn line
+    // then differs from the one through all points by at most pixels.
+    void SetLineTolerance(double pixels) { tolerance_ = pixels; }
+    // A collected polyline about to be drawn with painter: a surface that
+    // draws it later itself (with painter's pen, clip and transform, which
+    // stay as they are while PaintState() does) returns true.
+    virtual bool KeepPolyline(const QPoint* /*points*/, int /*count*/, const QPainter& /*painter*/) { return false; }
+    // Changes whenever painting begins or the pen or the clip changes.
+    uint64_t PaintState() const { return paintState_; }
 
 private:
     struct Object;
@@ -142,6 +155,22 @@ private:
     // within inside_ (the device and the clip rectangle).
     std::vector<QPoint> pending_;
     std::vector<QPoint> dots_;
+    // With a tolerance, pending_'s last point is provisional: it moves on
+    // while the points since the point before it stay within the tolerance
+    // of the line between the two. Those points fix a wedge of directions
+    // from that point (right and left edges; none while they all lie within
+    // the tolerance of it) and its farthest distance squared.
+    double tolerance_ = 0;
+    uint64_t paintState_ = 0;
+    bool wedge_ = false;
+    double rightX_ = 0, rightY_ = 0, leftX_ = 0, leftY_ = 0;
+    int64_t farthest_ = 0;
+    // Adds to to the polyline being collected, or moves the provisional
+    // last point there when the tolerance allows.
+    void AppendToPolyline(const QPoint& to);
+    // Narrows the wedge by the directions that pass within the tolerance of
+    // the point (vx, vy) from the anchor, d2 its distance squared.
+    void NarrowWedge(double vx, double vy, int64_t d2);
     bool collectLines_ = false;
     bool thinPen_ = true;  // one pixel wide
     ClipBox inside_{};     // right and bottom included

@@ -19,13 +19,14 @@
 #include "core/Errors.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/mapfiles/AsciiRecordReader.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 namespace {
 
-class DigestSink : public MapPointSink {
+class DigestSink final : public MapPointSink {
 public:
     int64_t points = 0;
     uint64_t digest = 14695981039346656037ull;
@@ -51,13 +52,15 @@ private:
     void Mix(uint64_t v) { digest = (digest ^ v) * 1099511628211ull; }
 };
 
-void ReadWhole(const std::string& path, MapPointSink& sink) {
+// The ASCII kinds are read as the plotting pass reads them, with the sink's
+// own calls per point.
+void ReadWhole(const std::string& path, DigestSink& sink) {
     switch (MapFileTypeOf(path).reader) {
     case MapReader::FixedRecord: ReadFixedRecordFile(path, 1, sink); break;
     case MapReader::Packed: ReadPackedFile(path, 1, sink); break;
     case MapReader::Mwdb: ReadMwdbFile(path, 1, sink); break;
     case MapReader::World: ReadWorldFile(path, 1, sink); break;
-    case MapReader::Ascii: ReadAsciiFile(path, 1, sink); break;
+    case MapReader::Ascii: ReadAsciiRecords(path, sink); break;
     }
     Files().CloseInput();
 }

@@ -20,6 +20,7 @@
 #include "plot/MapLabels.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
+#include "plot/mapfiles/AsciiRecordReader.h"
 #include "plot/MapText.h"
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
@@ -63,13 +64,15 @@ CircleLine GreatCircleLine(const DesignState& d) {
 constexpr std::string_view kMissingFileNote =
     "\n\nThe above file, listed in the Open Digital Map File item\nof the File menu, was not found.";
 
-void ReadMapFile(const MapFileType& type, const std::string& path, int16_t file, MapPointSink& sink) {
+// The ASCII reader calls `sink`'s own point handling, without a virtual call per point.
+template <typename Sink>
+void ReadMapFile(const MapFileType& type, const std::string& path, int16_t file, Sink& sink) {
     switch (type.reader) {
     case MapReader::FixedRecord: ReadFixedRecordFile(path, file, sink); break;
     case MapReader::Packed: ReadPackedFile(path, file, sink); break;
     case MapReader::Mwdb: ReadMwdbFile(path, file, sink); break;
     case MapReader::World: ReadWorldFile(path, file, sink); break;
-    case MapReader::Ascii: ReadAsciiFile(path, file, sink); break;
+    case MapReader::Ascii: ReadAsciiRecords(path, sink); break;
     }
 }
 

@@ -87,8 +87,7 @@ std::string ProjString(const BenchMap& m) {
     case ProjGnomonic: return "+proj=gnom +R=1" + lon0 + centre;
     case ProjStereographic: return "+proj=stere +R=1" + lon0 + centre;
     case ProjOrthographic: return "+proj=ortho +R=1" + lon0 + centre;
-    case ProjVerticalPerspective:
-        return "+proj=nsper +R=1" + lon0 + centre + " +h=" + G(m.heightKm / 6371 + 1 - 1);
+    case ProjVerticalPerspective: return "+proj=nsper +R=1" + lon0 + centre + " +h=" + G(m.heightKm / 6371 + 1 - 1);
     case ProjAzEquidistant: return "+proj=aeqd +R=1" + lon0 + centre;
     case ProjAzEqualArea: return "+proj=laea +R=1" + lon0 + centre;
     default: return "+proj=noop";
@@ -178,8 +177,8 @@ std::unique_ptr<PointSet> MakePoints(const BenchMap& m) {
         const double lon = m.range * unit(rng);
         if (minCosC > -2) {
             const double c0 = m.centLat * pi / 180, phi = lat * pi / 180;
-            const double cosC = std::cos(phi) * std::cos(c0) * std::cos((lon - m.range / 2) * pi / 180) +
-                                std::sin(phi) * std::sin(c0);
+            const double cosC =
+                std::cos(phi) * std::cos(c0) * std::cos((lon - m.range / 2) * pi / 180) + std::sin(phi) * std::sin(c0);
             if (cosC <= minCosC) continue;
         }
         p->lat.push_back(lat);
@@ -215,7 +214,7 @@ PointSet& Points(const BenchMap& m) {
 struct Result {
     double ours = 0, proj = 0;  // points per second
     double maxDiff = -1;
-    size_t rejected = 0;        // points either side did not project
+    size_t rejected = 0;  // points either side did not project
 };
 std::map<int, Result> g_results;
 
@@ -252,8 +251,8 @@ void BM_Proj(benchmark::State& state, const BenchMap* m) {
         std::memcpy(x.data(), p.projX.data(), kPoints * sizeof(double));
         std::memcpy(y.data(), p.projY.data(), kPoints * sizeof(double));
         state.ResumeTiming();
-        proj_trans_generic(p.pj, PJ_FWD, x.data(), sizeof(double), kPoints, y.data(),
-                           sizeof(double), kPoints, nullptr, 0, 0, nullptr, 0, 0);
+        proj_trans_generic(p.pj, PJ_FWD, x.data(), sizeof(double), kPoints, y.data(), sizeof(double), kPoints, nullptr,
+                           0, 0, nullptr, 0, 0);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kPoints));
@@ -283,8 +282,7 @@ public:
             const bool ours = name.rfind("ProjectSelect", 0) == 0;
             if (!median && (ours ? oursMedian_ : projMedian_).count(code)) continue;
             if (median) (ours ? oursMedian_ : projMedian_).insert(code);
-            const double seconds =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             (ours ? g_results[code].ours : g_results[code].proj) = kPoints / seconds;
         }
         ConsoleReporter::ReportRuns(runs);
@@ -314,14 +312,14 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::printf("\n%-4s %-24s %14s %14s %7s %12s %9s\n", "code", "projection", "ours Mpt/s",
-                "PROJ Mpt/s", "ratio", "max |diff|", "rejected");
+    std::printf("\n%-4s %-24s %14s %14s %7s %12s %9s\n", "code", "projection", "ours Mpt/s", "PROJ Mpt/s", "ratio",
+                "max |diff|", "rejected");
     for (const auto& m : kMaps) {
         const auto it = g_results.find(m.code);
         if (it == g_results.end() || it->second.ours == 0 || it->second.proj == 0) continue;
         const Result& r = it->second;
-        std::printf("%-4d %-24s %14.2f %14.2f %7.2f %12.3g %9zu\n", m.code, m.name, r.ours / 1e6,
-                    r.proj / 1e6, r.ours / r.proj, r.maxDiff, r.rejected);
+        std::printf("%-4d %-24s %14.2f %14.2f %7.2f %12.3g %9zu\n", m.code, m.name, r.ours / 1e6, r.proj / 1e6,
+                    r.ours / r.proj, r.maxDiff, r.rejected);
     }
     return 0;
 }

@@ -23,6 +23,7 @@ test=(
   fonts-urw-base35  # the fonts wmf2svg maps every metafile font to
   cups-daemon cups-client printer-driver-cups-pdf  # a PDF print queue for the printing check
   locales  # the German and French locales the number tests run in
+  clang-format-14  # the layout check of the sources
   # benchmarks
   libbenchmark-dev libproj-dev
 )

@@ -7,9 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh test
 export QT_QPA_PLATFORM=offscreen
-# The sources' layout (.clang-format): fails on a file that drifts. Enabled
-# once the whole tree has been formatted.
-# scripts/check-format.sh
+# The sources' layout (.clang-format): fails on a file that drifts.
+scripts/check-format.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLRX_BUILD_BENCH=ON -DTLRX_WERROR=ON
 cmake --build build

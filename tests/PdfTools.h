@@ -30,8 +30,8 @@ inline int PdfPageCount(const QString& file) {
 inline QImage PdfFirstPage(const QString& file, int dpi) {
     const QString prefix = file + "-page1";
     QProcess tool;
-    tool.start("pdftoppm", {"-f", "1", "-l", "1", "-r", QString::number(dpi), "-gray", "-aa", "no",
-                            "-aaVector", "no", "-singlefile", file, prefix});
+    tool.start("pdftoppm", {"-f", "1", "-l", "1", "-r", QString::number(dpi), "-gray", "-aa", "no", "-aaVector", "no",
+                            "-singlefile", file, prefix});
     if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return {};
     return QImage(prefix + ".pgm");
 }

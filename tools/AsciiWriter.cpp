@@ -76,17 +76,17 @@ void UtmForward(const UtmSetup& setup, double latDeg, double lonDeg, double& eas
     const double aa = delta * kDegToRad * c;
     const double aa2 = aa * aa, aa3 = aa2 * aa, aa4 = aa2 * aa2, aa5 = aa4 * aa, aa6 = aa4 * aa2;
     easting = fe + k0 * n * (aa + (1 - tt + cc) * aa3 / 6 + (5 - 18 * tt + tt2 + 72 * cc - 58 * ep2) * aa5 / 120);
-    northing = fn + k0 * (m - m0 + n * t * (aa2 / 2 + (5 - tt + 9 * cc + 4 * cc * cc) * aa4 / 24 +
-                                              (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
+    northing = fn + k0 * (m - m0 +
+                          n * t *
+                              (aa2 / 2 + (5 - tt + 9 * cc + 4 * cc * cc) * aa4 / 24 +
+                               (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
 }
 
 WriteStats WriteAscii(std::ostream& out, const std::vector<Layer>& layers, const UtmSetup* utm) {
     WriteStats stats;
     const auto putRecord = [&](bool start, const std::string& x, const std::string& y, const std::string& label) {
-        if (label.empty())
-            out << (start ? "-1 " : "0 ") << x << ' ' << y << '\n';
-        else
-            out << (start ? "-1," : "0,") << x << ',' << y << ",\"" << label << "\"\n";
+        if (label.empty()) out << (start ? "-1 " : "0 ") << x << ' ' << y << '\n';
+        else out << (start ? "-1," : "0,") << x << ',' << y << ",\"" << label << "\"\n";
     };
     for (const Layer& layer : layers) {
         for (const Polyline& line : layer.lines) {

@@ -43,10 +43,8 @@ void PutPoint(std::ostream& out, const ArcSecPoint& p, bool lineEnd) {
 
 void PutHeader(std::ostream& out, bool grf, int code, size_t count) {
     char rec[32];
-    if (grf)
-        std::snprintf(rec, sizeof rec, "       %02d%6zu   %02d", code % 100, count, code / 100);
-    else
-        std::snprintf(rec, sizeof rec, "         %6zu    \n", count);
+    if (grf) std::snprintf(rec, sizeof rec, "       %02d%6zu   %02d", code % 100, count, code / 100);
+    else std::snprintf(rec, sizeof rec, "         %6zu    \n", count);
     out.write(rec, 20);
 }
 
@@ -57,8 +55,9 @@ WriteStats WriteFixedRecord(std::ostream& out, const std::vector<Layer>& layers,
     const bool grf = kind == "GRF";
     for (const Layer& layer : layers) {
         for (const Polyline& line : layer.lines) {
-            const auto pts = ToFileUnits<ArcSecPoint>(
-                line, [](const Point& p) { return ArcSecPoint{ToArcSec(p.lon), ToArcSec(p.lat)}; });
+            const auto pts = ToFileUnits<ArcSecPoint>(line, [](const Point& p) {
+                return ArcSecPoint{ToArcSec(p.lon), ToArcSec(p.lat)};
+            });
             if (pts.empty()) {
                 ++stats.collapsed;
                 continue;

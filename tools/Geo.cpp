@@ -29,8 +29,16 @@ std::string FormatDegrees(int32_t units) {
 }
 
 const char* FeatureClassName(int row) {
-    static const char* const kNames[] = {"",          "Coastlines", "Islands", "Lakes",         "Rivers",
-                                         "Countries", "Australia",  "Canada",  "Mexico",        "United States",
+    static const char* const kNames[] = {"",
+                                         "Coastlines",
+                                         "Islands",
+                                         "Lakes",
+                                         "Rivers",
+                                         "Countries",
+                                         "Australia",
+                                         "Canada",
+                                         "Mexico",
+                                         "United States",
                                          "Other Provinces/States"};
     return (row >= 1 && row <= 10) ? kNames[row] : "";
 }

@@ -9,7 +9,7 @@
 
 namespace tlrx::convert {
 
-constexpr int32_t kUnitsPerDegree = 100000;         // 1e-5 degree units per degree
+constexpr int32_t kUnitsPerDegree = 100000;  // 1e-5 degree units per degree
 constexpr int32_t kUnits180 = 180 * kUnitsPerDegree;
 constexpr int32_t kUnits90 = 90 * kUnitsPerDegree;
 
@@ -20,15 +20,15 @@ struct Point {
 };
 
 struct Polyline {
-    std::string label;          // text after '>' on the line that started it, trimmed; may be empty
+    std::string label;  // text after '>' on the line that started it, trimmed; may be empty
     std::vector<Point> points;
 };
 
 // One input file: the polylines of one feature class.
 struct Layer {
-    int row = 0;                       // feature class, row 1..10 of the MWDB feature table
-    std::string path;                  // the file it was read from
-    std::vector<std::string> header;   // its '#' lines, without the "# Polylines:" count line
+    int row = 0;                      // feature class, row 1..10 of the MWDB feature table
+    std::string path;                 // the file it was read from
+    std::vector<std::string> header;  // its '#' lines, without the "# Polylines:" count line
     std::vector<Polyline> lines;
 };
 

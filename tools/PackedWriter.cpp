@@ -124,8 +124,9 @@ WriteStats WritePacked(std::ostream& out, const std::vector<Layer>& layers, cons
             }
         }
         for (const Polyline& line : layer.lines) {
-            const auto rounded = ToFileUnits<ArcSecPoint>(
-                line, [](const Point& p) { return ArcSecPoint{ToArcSec(p.lon), ToArcSec(p.lat)}; });
+            const auto rounded = ToFileUnits<ArcSecPoint>(line, [](const Point& p) {
+                return ArcSecPoint{ToArcSec(p.lon), ToArcSec(p.lat)};
+            });
             if (rounded.empty()) {
                 ++stats.collapsed;
                 continue;

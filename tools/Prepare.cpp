@@ -74,8 +74,7 @@ std::vector<Polyline> ClipToWindow(const Polyline& line, const Window& w) {
         inRun = inside;
     }
     // A line that only touches the window leaves a one-point run: not a place, dropped.
-    if (line.points.size() >= 2)
-        std::erase_if(runs, [](const Polyline& r) { return r.points.size() < 2; });
+    if (line.points.size() >= 2) std::erase_if(runs, [](const Polyline& r) { return r.points.size() < 2; });
     return runs;
 }
 

@@ -11,13 +11,13 @@
 namespace tlrx::convert {
 
 struct WriteStats {
-    long segments = 0;                // segments written
-    long points = 0;                  // points (records) written
-    long collapsed = 0;               // polylines left out: one point at the file's resolution
-    long filledSteps = 0;             // steps too long for the format, filled with straight-line points
-    long addedPoints = 0;             // points added by that filling
-    long splitSegments = 0;           // extra segments from splitting segments too long for the format
-    std::vector<std::string> notes;   // layers left out and why
+    long segments = 0;               // segments written
+    long points = 0;                 // points (records) written
+    long collapsed = 0;              // polylines left out: one point at the file's resolution
+    long filledSteps = 0;            // steps too long for the format, filled with straight-line points
+    long addedPoints = 0;            // points added by that filling
+    long splitSegments = 0;          // extra segments from splitting segments too long for the format
+    std::vector<std::string> notes;  // layers left out and why
 };
 
 // MWDB record layout (.all .cci .map .pnt): 6-byte records of three 16-bit

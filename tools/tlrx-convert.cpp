@@ -38,10 +38,9 @@ using namespace tlrx::convert;
 
 namespace {
 
-const char* const kNaturalEarthFiles[] = {"coastlines.txt",     "islands.txt",       "lakes.txt",
-                                          "rivers.txt",         "countries.txt",     "australia-states.txt",
-                                          "canada-provinces.txt", "mexico-states.txt", "us-states.txt",
-                                          "other-states.txt"};
+const char* const kNaturalEarthFiles[] = {
+    "coastlines.txt",       "islands.txt",          "lakes.txt",         "rivers.txt",    "countries.txt",
+    "australia-states.txt", "canada-provinces.txt", "mexico-states.txt", "us-states.txt", "other-states.txt"};
 
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -160,8 +159,8 @@ int Run(int argc, char** argv) {
     const std::string data = bytes.str();
     WriteFile(output, data);
 
-    const bool prn = std::string(" ALL CCI MAP PNT GRV PKD PKV DAT GRF MPS MP1 UTM ").find(" " + kind + " ") ==
-                     std::string::npos;
+    const bool prn =
+        std::string(" ALL CCI MAP PNT GRV PKD PKV DAT GRF MPS MP1 UTM ").find(" " + kind + " ") == std::string::npos;
     std::cerr << output << ": " << (prn ? std::string("PRN") : kind) << ", " << stats.segments << " segments, "
               << stats.points << " points, " << data.size() << " bytes\n";
     if (stats.collapsed) std::cerr << "  " << stats.collapsed << " polylines left out: one point at this resolution\n";

@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-
 #ifndef TLRX_VERSION_MAJOR
 #define TLRX_VERSION_MAJOR 3
 #endif
@@ -47,8 +46,8 @@ AboutTLRX::AboutTLRX(QWidget* parent) : DialogBase(parent, "AboutTLRX", HelpCont
 }
 
 void AboutTLRX::Form_Load() {
-    lblAbout->setText(QString::fromStdString(
-        AboutVersionLine(TLRX_VERSION_MAJOR, TLRX_VERSION_MINOR, TLRX_VERSION_REVISION)));
+    lblAbout->setText(
+        QString::fromStdString(AboutVersionLine(TLRX_VERSION_MAJOR, TLRX_VERSION_MINOR, TLRX_VERSION_REVISION)));
     adjustSize();
     CenterOnScreen();
 }

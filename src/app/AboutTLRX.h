@@ -2,9 +2,9 @@
 // "About Tellurax": the program's version with its major, minor and
 // revision numbers.
 
-#include "dialogs/common/DialogBase.h"
 #include <cstdint>
 #include <string>
+#include "dialogs/common/DialogBase.h"
 
 class QLabel;
 class QPushButton;

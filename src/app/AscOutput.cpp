@@ -123,8 +123,7 @@ void AscOutput::Form_Load() {
     std::vector<std::string> sources;
     if (p.GridOutputCount == 2) sources = {"Grid points", "Grid lines"};
     else if (p.GridOutputCount == 1) sources = {"Grid"};
-    for (int i = 1; i <= d.NumInputFiles; ++i)
-        sources.push_back(ParseFileName(d.InputFileName(i), false));
+    for (int i = 1; i <= d.NumInputFiles; ++i) sources.push_back(ParseFileName(d.InputFileName(i), false));
 
     const QBrush fixed = palette().button();
     for (int r = 1; r <= rows; ++r) {

@@ -75,8 +75,7 @@ void Tellurax::mnuDesign_Click(int16_t index) {
         break;
     case ParameterReport: ShowModal<ReportParam>(this); break;
     case GreatCircleReport:
-        if (d.GcDefined)
-            ShowModal<GcReport>(this);
+        if (d.GcDefined) ShowModal<GcReport>(this);
         else
             MsgBox(
                 "You have not defined the endpoints\nof the great circle.\n\nTo define the endpoints, press "

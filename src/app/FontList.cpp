@@ -16,13 +16,11 @@ std::string PlainFamilyName(std::string_view family) {
     return std::string(family);
 }
 
-std::vector<std::string> FontFamilyList(const std::vector<std::string>& families,
-                                        const std::string& fallback) {
+std::vector<std::string> FontFamilyList(const std::vector<std::string>& families, const std::string& fallback) {
     std::vector<std::string> list;
     for (const std::string& f : families) {
         std::string name = PlainFamilyName(f);
-        if (!name.empty() && std::find(list.begin(), list.end(), name) == list.end())
-            list.push_back(std::move(name));
+        if (!name.empty() && std::find(list.begin(), list.end(), name) == list.end()) list.push_back(std::move(name));
     }
     if (list.empty()) list.push_back(fallback);
     SortStrings(list, 0, static_cast<int32_t>(list.size()));

@@ -15,8 +15,7 @@ std::string PlainFamilyName(std::string_view family);
 // The list from the names the font system gives: plain names, each once,
 // sorted by character code (upper case before lower case); fallback alone
 // when there are none.
-std::vector<std::string> FontFamilyList(const std::vector<std::string>& families,
-                                        const std::string& fallback);
+std::vector<std::string> FontFamilyList(const std::vector<std::string>& families, const std::string& fallback);
 
 // The installed scalable (outline) families as FontFamilyList makes them,
 // with the toolkit's default family as the fallback. Needs a QGuiApplication.

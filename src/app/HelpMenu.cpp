@@ -15,7 +15,8 @@ namespace tlrx {
 void Tellurax::mnuAbout_Click(int16_t index) {
     const DesignState& d = Design();
     for (QAction* item : mnuAbout) item->setChecked(false);
-    if (index >= 0 && static_cast<size_t>(index) < mnuAbout.size()) mnuAbout[static_cast<size_t>(index)]->setChecked(true);
+    if (index >= 0 && static_cast<size_t>(index) < mnuAbout.size())
+        mnuAbout[static_cast<size_t>(index)]->setChecked(true);
 
     switch (index) {
     case 0: HtmlHelp(d.HelpFilePath, HelpCommand::DisplayToc, 0); break;

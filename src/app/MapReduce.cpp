@@ -59,9 +59,8 @@ void MapReduce::Form_Load() {
 
     // The nearest whole percent; the spin button keeps it within its range.
     const double percent = RoundHalfEven(Plot().MapFillFraction * 100);
-    MapReduction->setValue(std::isfinite(percent)
-                               ? static_cast<int>(std::clamp(percent, 0.0, double(kFullPercent)))
-                               : kFullPercent);
+    MapReduction->setValue(std::isfinite(percent) ? static_cast<int>(std::clamp(percent, 0.0, double(kFullPercent)))
+                                                  : kFullPercent);
 }
 
 void MapReduce::DrawMap_Click() {

@@ -172,10 +172,10 @@ void PrintMap::RestoreCopy() {
 void PrintMap::Form_Load() {
     PlotState& p = Plot();
     BeginEdit();
-    Label5->setText(QStringLiteral(
-        "The Print Map option prints the entire area of the screen beneath the Menu Bar.\n\n"
-        "Map Height is controlled by Map Width.  The Map Margins are automatically calculated when the "
-        "Center Map items are checked."));
+    Label5->setText(
+        QStringLiteral("The Print Map option prints the entire area of the screen beneath the Menu Bar.\n\n"
+                       "Map Height is controlled by Map Width.  The Map Margins are automatically calculated when the "
+                       "Center Map items are checked."));
     adjustSize();
     CenterOnScreen(0, 105);
 
@@ -271,9 +271,10 @@ void PrintMap::HorizontalMap_Click() {
     if (tooWide) {
         HorizontalMap->setChecked(false);
         LeftMap->setEnabled(true);
-        MsgBox("The map cannot be centered horizontally, because the map width is too large.\r\n\r\n"
-               "To center the map horizontally, reduce the map width!",
-               "Error: Map cannot be centered horizontally", MsgButtons::Ok, MsgIcon::Exclamation);
+        MsgBox(
+            "The map cannot be centered horizontally, because the map width is too large.\r\n\r\n"
+            "To center the map horizontally, reduce the map width!",
+            "Error: Map cannot be centered horizontally", MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     CalcPrnLeft();
@@ -292,9 +293,10 @@ void PrintMap::VerticalMap_Click() {
     if (tooTall) {
         VerticalMap->setChecked(false);
         TopMap->setEnabled(true);
-        MsgBox("The map cannot be centered vertically, because the map height is too large.\r\n\r\n"
-               "To center the map vertically, reduce the map width!",
-               "Error: Map cannot be centered vertically", MsgButtons::Ok, MsgIcon::Exclamation);
+        MsgBox(
+            "The map cannot be centered vertically, because the map height is too large.\r\n\r\n"
+            "To center the map vertically, reduce the map width!",
+            "Error: Map cannot be centered vertically", MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     CalcPrnTop();
@@ -377,8 +379,7 @@ void PrintMap::OK_Click() {
         if (!c.fails) continue;
         if (MsgBox(c.text, c.title, MsgButtons::RetryCancel, MsgIcon::Exclamation) == MsgAnswer::Retry)
             WidthMap->setFocus(Qt::OtherFocusReason);
-        else
-            reject();
+        else reject();
         return;
     }
     AcceptEdit();

@@ -40,20 +40,20 @@ public:
     explicit PrintMap(QWidget* parent = nullptr);
 
     QGroupBox* MapOrientation;
-    QLabel* Orientation;      // "Portrait" or "Landscape"
-    QGroupBox* MapSize;       // "Map Size (inch)" or "Map Size (cm)"
-    QLineEdit* WidthMap;      // masked "999.99" (the locale's decimal separator)
-    QLineEdit* HeightMap;     // read-only: the height follows the width
-    QGroupBox* MapMargins;    // "Map Margins (inch)" or "Map Margins (cm)"
-    QLineEdit* LeftMap;       // switched off while centred horizontally
-    QLineEdit* TopMap;        // switched off while centred vertically
+    QLabel* Orientation;    // "Portrait" or "Landscape"
+    QGroupBox* MapSize;     // "Map Size (inch)" or "Map Size (cm)"
+    QLineEdit* WidthMap;    // masked "999.99" (the locale's decimal separator)
+    QLineEdit* HeightMap;   // read-only: the height follows the width
+    QGroupBox* MapMargins;  // "Map Margins (inch)" or "Map Margins (cm)"
+    QLineEdit* LeftMap;     // switched off while centred horizontally
+    QLineEdit* TopMap;      // switched off while centred vertically
     QGroupBox* MapCenter;
     QCheckBox* HorizontalMap;
     QCheckBox* VerticalMap;
     PrintUnitsField* MapUnits;
     QRadioButton* Inches;
     QRadioButton* Centimeters;
-    QPushButton* OK;          // "Print Map"
+    QPushButton* OK;  // "Print Map"
     QPushButton* Cancel;
     QLabel* Label5;
 

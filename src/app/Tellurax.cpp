@@ -6,9 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
@@ -68,8 +68,7 @@ void Tellurax::Beep() { QApplication::beep(); }
 
 float Tellurax::TextWidth(std::string_view text) const {
     // Measured on the picture, in whole pixels as a device context measures.
-    return static_cast<float>(HostTextWidthPx(HostFont(*this), area_->Picture(), text)) *
-           Design().TwipsPerPixelX;
+    return static_cast<float>(HostTextWidthPx(HostFont(*this), area_->Picture(), text)) * Design().TwipsPerPixelX;
 }
 
 bool Tellurax::GetTextMetrics(TextMetric& metric) const {
@@ -130,7 +129,6 @@ void Tellurax::closeEvent(QCloseEvent* e) {
 }
 
 void Tellurax::keyPressEvent(QKeyEvent* e) { Form_KeyDown(e->key(), e->modifiers()); }
-
 
 // ---- First activation: fonts ----
 

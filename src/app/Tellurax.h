@@ -36,16 +36,16 @@ public:
     // ---- Menus: each array indexed as its items, separators included ----
     // "&File", "&Projection", "Design &Map", "&Draw Map", "&Help", "&Stop".
     std::array<QAction*, 6> mnuBar{};
-    std::array<QAction*, 18> mnuInput{};         // the File menu
+    std::array<QAction*, 18> mnuInput{};  // the File menu
     // The Projection menu and its Mollweide submenu, built from the
     // projection table; each projection's item carries its code.
     std::vector<QAction*> mnuProj;
     std::vector<QAction*> mnuProjMollweide;
-    std::array<QAction*, 14> mnuDesign{};        // the Design Map menu
+    std::array<QAction*, 14> mnuDesign{};  // the Design Map menu
     // "Show Window &Pixel Size" in mnuDesign: its mark switches the caption's
     // size display.
     static constexpr size_t kPixelSizeItem = 10;
-    std::array<QAction*, 5> mnuAbout{};          // the Help menu
+    std::array<QAction*, 5> mnuAbout{};  // the Help menu
 
     // ---- Window members ----
     int32_t TextX = 0;  // text placement point, twips
@@ -247,8 +247,8 @@ private:
     // only when its pass has seen it.
     bool runActive_ = false;
     bool closePending_ = false;
-    bool geometryPending_ = false;  // the saved size waits for the frame
-    QRect savedOuter_;  // pixels
+    bool geometryPending_ = false;     // the saved size waits for the frame
+    QRect savedOuter_;                 // pixels
     bool printLayoutPending_ = false;  // the page is still to be measured
     QSizeF layoutAspect_;              // the drawing area at start-up, twips
     std::chrono::steady_clock::time_point runStart_{};

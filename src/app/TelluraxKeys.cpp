@@ -90,8 +90,7 @@ void Tellurax::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
         d.TextStep = ToInt16((keyCode == Qt::Key_1 ? 1 : keyCode == Qt::Key_2 ? 10 : 50) * d.TwipsPerPixelY);
         return;
 
-    default:
-        return;
+    default: return;
     }
 }
 

@@ -23,10 +23,12 @@ void Tellurax::BuildMenus() {
 
     fileMenu_ = bar->addMenu(QStringLiteral("&File"));
     mnuBar[0] = fileMenu_->menuAction();
-    const char* fileItems[] = {"&Open Digital Map File", nullptr, "&Print Map", "Print Set&up", nullptr,
-                               "Save as &BMP", "Save as &CGM", "Save as &DXF", "Save as &WMF",
-                               "Save as &ASCII", nullptr, "Save &Great Circle", "Save &Small Circle",
-                               nullptr, "Save &Map Design", "&Recall Map Design", nullptr, "E&xit"};
+    const char* fileItems[] = {"&Open Digital Map File", nullptr,        "&Print Map",
+                               "Print Set&up",           nullptr,        "Save as &BMP",
+                               "Save as &CGM",           "Save as &DXF", "Save as &WMF",
+                               "Save as &ASCII",         nullptr,        "Save &Great Circle",
+                               "Save &Small Circle",     nullptr,        "Save &Map Design",
+                               "&Recall Map Design",     nullptr,        "E&xit"};
     for (size_t i = 0; i < mnuInput.size(); ++i)
         mnuInput[i] = fileItems[i] ? add(fileMenu_, fileItems[i]) : separator(fileMenu_);
 
@@ -37,10 +39,20 @@ void Tellurax::BuildMenus() {
 
     designMenu_ = bar->addMenu(QStringLiteral("Design &Map"));
     mnuBar[2] = designMenu_->menuAction();
-    const char* designItems[] = {"Map &Boundaries", "Great &Circle", "&Small Circle", nullptr,
-                                 "Add &Text to Map", "&Labels", nullptr, "B&ackground Color",
-                                 "&Grid Color, Width, Type", "Line &Width Scaling", "Show Window &Pixel Size",
-                                 nullptr, "&Map Parameter Report", "G&reat Circle Report"};
+    const char* designItems[] = {"Map &Boundaries",
+                                 "Great &Circle",
+                                 "&Small Circle",
+                                 nullptr,
+                                 "Add &Text to Map",
+                                 "&Labels",
+                                 nullptr,
+                                 "B&ackground Color",
+                                 "&Grid Color, Width, Type",
+                                 "Line &Width Scaling",
+                                 "Show Window &Pixel Size",
+                                 nullptr,
+                                 "&Map Parameter Report",
+                                 "G&reat Circle Report"};
     for (size_t i = 0; i < mnuDesign.size(); ++i)
         mnuDesign[i] = designItems[i] ? add(designMenu_, designItems[i]) : separator(designMenu_);
 

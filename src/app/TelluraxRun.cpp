@@ -98,8 +98,7 @@ void Tellurax::mnuBar_Click(int16_t index) {
         area_->ShowDrawing();
         QCoreApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -24,9 +24,7 @@ namespace {
 // The projection of the start-up design, set by StartupDesign.
 constexpr int16_t kStartupProjection = ProjEquirectangular;
 
-int ToPixels(double twips, float twipsPerPixel) {
-    return static_cast<int>(RoundHalfEven(twips / twipsPerPixel));
-}
+int ToPixels(double twips, float twipsPerPixel) { return static_cast<int>(RoundHalfEven(twips / twipsPerPixel)); }
 
 // Screen size in twips.
 double ScreenHeightTwips() { return Design().ScreenHeightPx * double(Design().TwipsPerPixelY); }

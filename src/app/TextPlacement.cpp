@@ -7,8 +7,8 @@
 
 #include "app/DrawingArea.h"
 #include "app/RuntimeText.h"
-#include "app/TextPlacement.h"
 #include "app/Tellurax.h"
+#include "app/TextPlacement.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "plot/MapText.h"

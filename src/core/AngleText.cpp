@@ -29,8 +29,8 @@ constexpr DmsColumns kLon{1, 3, 8, 14, 20, 'W'};
 constexpr DmsColumns kArc{1, 3, 8, 14, 0, 0};
 
 int32_t TextToSec(std::string_view text, const DmsColumns& c) {
-    const double sec = 3600.0 * DmsFieldValue(text, c.degPos, c.degLen) +
-                       60.0 * DmsFieldValue(text, c.minPos, 2) + DmsFieldValue(text, c.secPos, 2);
+    const double sec = 3600.0 * DmsFieldValue(text, c.degPos, c.degLen) + 60.0 * DmsFieldValue(text, c.minPos, 2) +
+                       DmsFieldValue(text, c.secPos, 2);
     int32_t value = ToInt32(sec);
     if (c.negative && static_cast<int>(text.size()) >= c.letterPos &&
         text[static_cast<size_t>(c.letterPos - 1)] == c.negative)

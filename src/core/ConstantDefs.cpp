@@ -123,11 +123,9 @@ void ConstantDefs() {
         d.GcStartLon = -122.4333;
         d.GcEndLat = 29.3333;
         d.GcEndLon = 47.9833;
-        d.GcEndText = {"37    47    00    N", "122    26    00    W", "29    20    00    N",
-                       "047    59    00    E"};
+        d.GcEndText = {"37    47    00    N", "122    26    00    W", "29    20    00    N", "047    59    00    E"};
         d.ScText = {"37    47    00    N", "122    26    00    W", "015    00    00"};
-        d.ScRadius = DmsFieldValue(d.ScText[2], 1, 3) +
-                     DmsFieldValue(d.ScText[2], 8, 2) / d.MinPerDeg +
+        d.ScRadius = DmsFieldValue(d.ScText[2], 1, 3) + DmsFieldValue(d.ScText[2], 8, 2) / d.MinPerDeg +
                      DmsFieldValue(d.ScText[2], 14, 2) / d.SecPerDeg;
 
         // 10. Standard parallels and UTM texts.

@@ -5,11 +5,12 @@
 // Conventions: Integer fields are int16_t, Long int32_t, Single float,
 // Double double, String std::string. Flags are bool in memory (-1 / 0 in
 // files). Lists of records are used from index 1, element 0 staying empty:
-// the input files one vector of records, the others parallel vectors. Angles are degree/minute/second texts (AngleText.h), signed
-// arc-seconds (north and east positive) or double degrees. Screen lengths are
-// in twips (1440 per inch). Colours are 0x00BBGGRR, palette colours carrying
-// 0x02000000. Every field not given a start-up value by ConstantDefs starts
-// as 0, false or the empty text.
+// the input files and the text items one vector of records each, the others
+// parallel vectors. Angles are degree/minute/second texts (AngleText.h),
+// signed arc-seconds (north and east positive) or double degrees. Screen
+// lengths are in twips (1440 per inch). Colours are 0x00BBGGRR, palette
+// colours carrying 0x02000000. Every field not given a start-up value by
+// ConstantDefs starts as 0, false or the empty text.
 
 #include <array>
 #include <cstdint>
@@ -120,16 +121,16 @@ struct TextItem {
 
 struct DesignState {
     // ---- Constants (AngleConstants and other fixed values), set by ConstantDefs ----
-    double Pi = 0;            // 3.14159265358979: fifteen digits, not the nearest double to pi
+    double Pi = 0;  // 3.14159265358979: fifteen digits, not the nearest double to pi
     double PiOver4 = 0;
     double DegToRad = 0;      // radians per degree
     double HalfDegToRad = 0;  // radians per degree, halved
     double Sqrt2 = 0;
-    int32_t ArcSec360 = 0;    // 360 degrees in arc-seconds
-    int32_t ArcSec340 = 0;    // a longitude jump this large crosses the 180th meridian
+    int32_t ArcSec360 = 0;  // 360 degrees in arc-seconds
+    int32_t ArcSec340 = 0;  // a longitude jump this large crosses the 180th meridian
     int32_t ArcSec180 = 0;
     int32_t SecPerDeg = 0;
-    int16_t MinPerDeg = 0;    // also seconds per minute
+    int16_t MinPerDeg = 0;           // also seconds per minute
     std::vector<double> AzCosLimit;  // 0..5: visibility limit on cos c for codes 26..31
     std::string EmptyString;
     std::string ApiErrorTitle;
@@ -254,17 +255,17 @@ struct DesignState {
     // GcFirst to GcLast by GcStep, which is the entered start to the entered
     // end. A failed GcCalc leaves no points: the lists hold element 0 only,
     // GcFirst 1, GcLast 0, GcStep 1, so a walk visits nothing.
-    std::vector<double> GcLat;      // degrees
-    std::vector<double> GcLon;      // degrees, -180..180
-    std::vector<double> GcCourse;   // degrees clockwise from north, 0..360, entered direction
-    std::vector<double> GcDist;     // minutes of arc (nautical miles) from the entered start
-    std::vector<double> GcLatRad;   // GcCalc's working list: latitude, radians
-    std::vector<double> GcDLonRad;  // GcCalc's working list: radians east of its western end
-    int16_t GcFirst = 0;            // index of the entered start
-    int16_t GcLast = 0;             // index of the entered end; the larger of the two is the count of a route
-    int16_t GcStep = 0;             // +1 or -1
-    std::vector<double> ScLat;      // degrees, all circles one after the other
-    std::vector<double> ScLon;      // degrees, -180..180
+    std::vector<double> GcLat;         // degrees
+    std::vector<double> GcLon;         // degrees, -180..180
+    std::vector<double> GcCourse;      // degrees clockwise from north, 0..360, entered direction
+    std::vector<double> GcDist;        // minutes of arc (nautical miles) from the entered start
+    std::vector<double> GcLatRad;      // GcCalc's working list: latitude, radians
+    std::vector<double> GcDLonRad;     // GcCalc's working list: radians east of its western end
+    int16_t GcFirst = 0;               // index of the entered start
+    int16_t GcLast = 0;                // index of the entered end; the larger of the two is the count of a route
+    int16_t GcStep = 0;                // +1 or -1
+    std::vector<double> ScLat;         // degrees, all circles one after the other
+    std::vector<double> ScLon;         // degrees, -180..180
     std::vector<int16_t> ScCircleEnd;  // 0..ScCount: index of the last point of circle k (element 0 is 0)
 
     // ---- Graticule style and map appearance ----
@@ -285,9 +286,9 @@ struct DesignState {
     bool CalcError = false;
 
     // ---- ProjectionIO ----
-    double ProjInLat = 0;   // degrees (UTM: northing in metres)
-    double ProjInLon = 0;   // frame degrees east of the western boundary (UTM: easting)
-    double ProjOutX = 0;    // Earth radii (UTM: metres)
+    double ProjInLat = 0;  // degrees (UTM: northing in metres)
+    double ProjInLon = 0;  // frame degrees east of the western boundary (UTM: easting)
+    double ProjOutX = 0;   // Earth radii (UTM: metres)
     double ProjOutY = 0;
     int16_t AzQueryMode = 0;  // 0 normal, -1 range query, 2 reuse of the previous point
     int32_t PointLatSec = 0;
@@ -321,9 +322,9 @@ struct DesignState {
     double UtmEccPrimeSq = 0;     // e'^2
     double UtmFalseEasting = 0;   // metres
     double UtmFalseNorthing = 0;
-    double UtmFlattening = 0;     // f
-    double UtmM0 = 0;             // meridian distance to the latitude of origin, metres
-    double UtmArcA0 = 0;          // meridian distance coefficients
+    double UtmFlattening = 0;  // f
+    double UtmM0 = 0;          // meridian distance to the latitude of origin, metres
+    double UtmArcA0 = 0;       // meridian distance coefficients
     double UtmArcB1 = 0;
     double UtmArcB2 = 0;
     double UtmArcB3 = 0;
@@ -339,7 +340,7 @@ struct DesignState {
     std::vector<std::string> ScaleErrMeridian;  // h
     std::vector<std::string> ScaleErrParallel;  // k
     std::vector<std::string> ScaleErrArea;
-    std::vector<std::string> ScaleErrNote;      // 1 and 2: where the scale is true
+    std::vector<std::string> ScaleErrNote;  // 1 and 2: where the scale is true
 
     // ---- InputFileArrays and InputFileLabelFont: one record per input file ----
     // Files 1..NumInputFiles (element 0 unused), each with feature classes
@@ -411,7 +412,7 @@ struct DesignState {
     const TextItem& TextItemAt(int i) const { return Item(TextItems, i); }
     int32_t NumTextItems = 0;
     int32_t TextItemIndex = 0;
-    std::string CurrentText;          // non-empty: placement mode
+    std::string CurrentText;  // non-empty: placement mode
     std::string CurrentTextRotation;
     bool TextErased = false;
     bool TextEditing = false;

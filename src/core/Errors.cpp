@@ -6,8 +6,8 @@
 namespace tlrx {
 
 void ShowProcError(std::string_view procedure, std::string_view description) {
-    MsgBox("Error: " + std::string(description), "Error in " + std::string(procedure),
-           MsgButtons::Ok, MsgIcon::Exclamation);
+    MsgBox("Error: " + std::string(description), "Error in " + std::string(procedure), MsgButtons::Ok,
+           MsgIcon::Exclamation);
 }
 
 void ShowApiError(std::string_view message) {

@@ -31,9 +31,7 @@ inline constexpr std::string_view kDivisionByZero = "Division by zero";
 inline constexpr std::string_view kSubscriptOutOfRange = "Subscript out of range";
 inline constexpr std::string_view kInvalidCall = "Invalid procedure call or argument";
 
-[[noreturn]] inline void Raise(std::string_view description) {
-    throw RuntimeError(std::string(description));
-}
+[[noreturn]] inline void Raise(std::string_view description) { throw RuntimeError(std::string(description)); }
 
 // Element i of a list (a vector, array or string), raising "Subscript out of
 // range" when i lies outside it, so that the procedure's error box reports a

@@ -44,8 +44,7 @@ std::string JoinGroups(std::initializer_list<std::string_view> groups) {
 std::string LonDialogText(int32_t sec) {
     const int32_t a = std::abs(sec);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%03d    %02d    %02d    %c", a / 3600, a % 3600 / 60, a % 60,
-                  sec < 0 ? 'W' : 'E');
+    std::snprintf(buf, sizeof buf, "%03d    %02d    %02d    %c", a / 3600, a % 3600 / 60, a % 60, sec < 0 ? 'W' : 'E');
     return buf;
 }
 
@@ -84,8 +83,7 @@ constexpr std::string_view kLongitudeTitle = "Error: Longitude";
 
 constexpr std::string_view kNorthSouthOfSouth =
     "The NORTHERNMOST BOUNDARY of the grid is south of the SOUTHERNMOST BOUNDARY.";
-constexpr std::string_view kNorthEqualsSouth =
-    "The NORTHERNMOST and SOUTHERNMOST BOUNDARIES of the grid are equal.";
+constexpr std::string_view kNorthEqualsSouth = "The NORTHERNMOST and SOUTHERNMOST BOUNDARIES of the grid are equal.";
 constexpr std::string_view kLatSpacingAz =
     "The DEGREES OF LATITUDE BETWEEN GRID MARKS must yield an integer when divided into 180 "
     "degrees.";
@@ -116,29 +114,21 @@ struct BoundsValues {
 
 // Runs the checks in order; the first that applies shows its rejection and
 // the result is false. True when every check passes.
-bool Accepted(const BoundsValues& v, int16_t code,
-              const std::array<std::string, 10>& savedTexts) {
+bool Accepted(const BoundsValues& v, int16_t code, const std::array<std::string, 10>& savedTexts) {
     // The spacing checks address the projection's own dialog; the boundary
     // checks cannot apply to azimuthal maps, which lie between the poles.
     const bool az = IsAzimuthal(code);
     const std::string_view spacingForm = HasTrait(code, kViewpoint) ? kBoundsVpForm : az ? kBoundsAzForm : kBoundsForm;
     if (v.LatNorthSec < v.LatSouthSec) {
-        Reject({kLatitudeTitle, kNorthSouthOfSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}},
-               savedTexts);
+        Reject({kLatitudeTitle, kNorthSouthOfSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}}, savedTexts);
     } else if (v.LatNorthSec == v.LatSouthSec) {
-        Reject({kLatitudeTitle, kNorthEqualsSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}},
-               savedTexts);
+        Reject({kLatitudeTitle, kNorthEqualsSouth, kBoundsForm, "LatN", {{"LatN", 0}, {"LatS", 1}}}, savedTexts);
     } else if (v.LatRemainder != 0) {
-        Reject({kLatSpacingTitle, az ? kLatSpacingAz : kLatSpacing, spacingForm, "LatGr",
-                {{"LatGr", 2}}},
-               savedTexts);
+        Reject({kLatSpacingTitle, az ? kLatSpacingAz : kLatSpacing, spacingForm, "LatGr", {{"LatGr", 2}}}, savedTexts);
     } else if (v.LonRemainder != 0) {
-        Reject({kLonSpacingTitle, az ? kLonSpacingAz : kLonSpacing, spacingForm, "LonGr",
-                {{"LonGr", 5}}},
-               savedTexts);
+        Reject({kLonSpacingTitle, az ? kLonSpacingAz : kLonSpacing, spacingForm, "LonGr", {{"LonGr", 5}}}, savedTexts);
     } else if (v.LonEastSec == -Design().ArcSec180 && v.LonWestSec == Design().ArcSec180) {
-        Reject({kLongitudeTitle, kZeroRange, kBoundsForm, "LonW", {{"LonW", 3}, {"LonE", 4}}},
-               savedTexts);
+        Reject({kLongitudeTitle, kZeroRange, kBoundsForm, "LonW", {{"LonW", 3}, {"LonE", 4}}}, savedTexts);
     } else {
         return true;
     }
@@ -183,10 +173,8 @@ BoundsValues ReadValues(int16_t code) {
     v.FrameEastSec = FrameSpanSec(v.LonWestSec, v.LonEastSec);
 
     if (v.LatSpacingSec == 0 || v.LonSpacingSec == 0) Raise(kDivisionByZero);
-    v.LatRemainder = static_cast<int32_t>(
-        std::llabs(int64_t{v.LatNorthSec} - v.LatSouthSec) % v.LatSpacingSec);
-    v.LonRemainder = static_cast<int32_t>(
-        std::llabs(int64_t{v.FrameEastSec} - v.FrameWestSec) % v.LonSpacingSec);
+    v.LatRemainder = static_cast<int32_t>(std::llabs(int64_t{v.LatNorthSec} - v.LatSouthSec) % v.LatSpacingSec);
+    v.LonRemainder = static_cast<int32_t>(std::llabs(int64_t{v.FrameEastSec} - v.FrameWestSec) % v.LonSpacingSec);
     return v;
 }
 
@@ -197,8 +185,7 @@ void StoreValues(const BoundsValues& v, int16_t code) {
 
     // Everything that can fail is formed before the first field is written.
     const int32_t numLat = ToInt32(std::fabs(double(v.LatNorthSec) - v.LatSouthSec) / v.LatSpacingSec);
-    const int32_t numLon =
-        ToInt32(std::fabs(double(v.FrameEastSec) - v.FrameWestSec) / v.LonSpacingSec);
+    const int32_t numLon = ToInt32(std::fabs(double(v.FrameEastSec) - v.FrameWestSec) / v.LonSpacingSec);
 
     if (IsAzimuthal(code)) {
         for (size_t i : {0, 1, 3, 4}) d.BoundsText[i] = v.texts[i];
@@ -259,9 +246,7 @@ std::string LonDisplayText(std::string_view t) {
     return JoinGroups({Mid(t, 1, 3), Mid(t, 8, 2), Mid(t, 14, 2), LastChar(t)});
 }
 
-std::string ArcDisplayText(std::string_view t) {
-    return JoinGroups({Mid(t, 1, 3), Mid(t, 8, 2), Mid(t, 14, 2)});
-}
+std::string ArcDisplayText(std::string_view t) { return JoinGroups({Mid(t, 1, 3), Mid(t, 8, 2), Mid(t, 14, 2)}); }
 
 void DeriveDegrees(DesignState& d) {
     const double secPerDeg = d.SecPerDeg;

@@ -13,15 +13,13 @@ namespace tlrx {
 void CalcGraticuleInterrupt(int16_t lobe) {
     try {
         DesignState& d = Design();
-        if (lobe < 1 || lobe >= static_cast<int16_t>(d.LobeEdgeText.size()))
-            Raise(kSubscriptOutOfRange);
+        if (lobe < 1 || lobe >= static_cast<int16_t>(d.LobeEdgeText.size())) Raise(kSubscriptOutOfRange);
         const size_t west = static_cast<size_t>(lobe) - 1;
         const size_t east = static_cast<size_t>(lobe);
         const std::string& northText = d.BoundsText[0];
         const std::string& southText = d.BoundsText[1];
 
-        const double n = DmsFieldValue(d.InterruptText[0], 1,
-                                       static_cast<int>(d.InterruptText[0].size()));
+        const double n = DmsFieldValue(d.InterruptText[0], 1, static_cast<int>(d.InterruptText[0].size()));
         // The letters are not read: a northern lobe runs up from the equator
         // by the size of the northern boundary, a southern one down.
         if (lobe <= n + 1) {
@@ -43,8 +41,7 @@ void CalcGraticuleInterrupt(int16_t lobe) {
         // belongs to the grid also when the spacing does not divide the band.
         const int64_t latSpan = std::llabs(int64_t{d.LatNorthSec} - d.LatSouthSec);
         d.NumLatDivisions = ToInt32(double((latSpan + d.LatSpacingSec - 1) / d.LatSpacingSec));
-        d.NumLonDivisions =
-            ToInt32(std::fabs(double(d.FrameEastSec) - d.FrameWestSec) / d.LonSpacingSec);
+        d.NumLonDivisions = ToInt32(std::fabs(double(d.FrameEastSec) - d.FrameWestSec) / d.LonSpacingSec);
 
         DeriveDegrees(d);
 

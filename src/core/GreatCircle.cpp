@@ -23,8 +23,7 @@ struct RoutePoints {
 
     int Count() const { return static_cast<int>(lat.size()) - 1; }
 
-    void Append(double latDeg, double lonDeg, double courseDeg, double distMin,
-                double latR = 0, double dLonR = 0) {
+    void Append(double latDeg, double lonDeg, double courseDeg, double distMin, double latR = 0, double dLonR = 0) {
         if (Count() >= kMaxPoints) Raise(kOverflow);
         lat.push_back(latDeg);
         lon.push_back(lonDeg);
@@ -130,9 +129,9 @@ private:
         double dist = Distance(lat1_, lat, dl);
         double course = 0;
         switch (kind) {
-            case Kind::First: course = CourseRad(lat, lat2_, spanRad_); break;
-            case Kind::Last: course = CourseRad(lat2_, lat1_, -spanRad_); break;  // arrival
-            case Kind::Inner: course = CourseRad(lat, lat2_, spanRad_ - dl); break;
+        case Kind::First: course = CourseRad(lat, lat2_, spanRad_); break;
+        case Kind::Last: course = CourseRad(lat2_, lat1_, -spanRad_); break;  // arrival
+        case Kind::Inner: course = CourseRad(lat, lat2_, spanRad_ - dl); break;
         }
         course /= d_.DegToRad;
         if (exchanged_) {
@@ -186,8 +185,7 @@ private:
                 const double step = minutes * d_.DegToRad / 60;
                 const int32_t n = ToInt32(60 / minutes * spanDeg);
                 for (int32_t k = 1; k < n; ++k) {
-                    const double dLon =
-                        i == 2 ? p.dLonRad[i] - (n - k) * step : p.dLonRad[i - 1] + k * step;
+                    const double dLon = i == 2 ? p.dLonRad[i] - (n - k) * step : p.dLonRad[i - 1] + k * step;
                     AppendPoint(out, LatAt(dLon), dLon, Kind::Inner);
                 }
             }
@@ -198,12 +196,12 @@ private:
 
     const DesignState& d_;
     bool exchanged_ = false;
-    double lon1_ = 0;     // degrees, the western end
-    double lat1_ = 0;     // radians, the western end
-    double lat2_ = 0;     // radians, the eastern end
-    double span_ = 0;     // degrees of longitude, 0..180
+    double lon1_ = 0;  // degrees, the western end
+    double lat1_ = 0;  // radians, the western end
+    double lat2_ = 0;  // radians, the eastern end
+    double span_ = 0;  // degrees of longitude, 0..180
     double spanRad_ = 0;
-    double total_ = 0;    // minutes of arc
+    double total_ = 0;  // minutes of arc
     double tv_ = 0;
     double v_ = 0;
 };

@@ -27,8 +27,7 @@ double LeadingNumber(std::string_view text) {
     }
     if (digits == 0) return 0;
     double value = 0;
-    const auto ec =
-        std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed).ec;
+    const auto ec = std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::fixed).ec;
     if (ec == std::errc::result_out_of_range) {
         // Out of range with a non-zero whole part is too large; otherwise the
         // number is too small to tell from zero.

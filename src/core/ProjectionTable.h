@@ -71,7 +71,7 @@ struct ProjectionInfo {
     std::string_view submenu;   // the item that opens its submenu; empty for an item of the menu itself
     std::string_view caption;   // the window caption once the item is chosen
     ProjFamily family;
-    int8_t stdParallels;    // 0, 1 (cylindrical) or 2 (conic); the boundary dialog goes on to them
+    int8_t stdParallels;  // 0, 1 (cylindrical) or 2 (conic); the boundary dialog goes on to them
     const ProjectionKernel* kernel;
     uint8_t traits;  // ProjTrait bits
     GridDensity grid;

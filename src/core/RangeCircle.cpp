@@ -85,8 +85,7 @@ void AzInterpolate(int32_t& lat, int32_t& lon) {
             const double sb = std::sin(b);
             phi = Newton((phi1 + phi2) / 2, tolerance, [&](double v) {
                 const double a = (v - phiC) / 2;
-                return ValueAndSlope{excess(a, b, v),
-                                     std::sin(a) * std::cos(a) - cosC * std::sin(v) * sb * sb};
+                return ValueAndSlope{excess(a, b, v), std::sin(a) * std::cos(a) - cosC * std::sin(v) * sb * sb};
             });
         } else {
             // Any other segment: lam(phi) = lam2 + m (phi - phi2), the

@@ -16,20 +16,16 @@ namespace {
 
 struct Spheroid {
     std::string_view name;
-    double a;            // equatorial radius, metres
+    double a;  // equatorial radius, metres
     double invFlattening;
 };
 
 // Compared in this order, exactly and case-sensitively.
 constexpr Spheroid kSpheroids[] = {
-    {"WGS84 1984", 6378137.0, 298.257223563},
-    {"Australian 1965", 6378160.0, 298.25},
-    {"Krasovsky 1940", 6378245.0, 298.3},
-    {"International 1924", 6378388.0, 297.0},
-    {"Clarke 1880", 6378249.145, 293.465},
-    {"Clarke 1866", 6378206.4, 294.9786982},
-    {"Bessel 1841", 6377397.155, 299.1528128},
-    {"Everest 1830", 6377276.345, 300.8017},
+    {"WGS84 1984", 6378137.0, 298.257223563},  {"Australian 1965", 6378160.0, 298.25},
+    {"Krasovsky 1940", 6378245.0, 298.3},      {"International 1924", 6378388.0, 297.0},
+    {"Clarke 1880", 6378249.145, 293.465},     {"Clarke 1866", 6378206.4, 294.9786982},
+    {"Bessel 1841", 6377397.155, 299.1528128}, {"Everest 1830", 6377276.345, 300.8017},
     {"Airy 1830", 6377563.396, 299.3249646},
 };
 
@@ -93,8 +89,7 @@ double UtmMeridianDistance(double phi) {
     const auto& d = Design();
     const double s2 = std::sin(2 * phi);
     const double c2 = std::cos(2 * phi);
-    return d.UtmSemiMajorAxis *
-           (d.UtmArcA0 * phi + s2 * (d.UtmArcB1 + c2 * (d.UtmArcB2 + c2 * d.UtmArcB3)));
+    return d.UtmSemiMajorAxis * (d.UtmArcA0 * phi + s2 * (d.UtmArcB1 + c2 * (d.UtmArcB2 + c2 * d.UtmArcB3)));
 }
 
 }  // namespace tlrx

@@ -21,14 +21,12 @@ namespace {
 constexpr std::string_view kForm = "UtmCoords";
 constexpr std::string_view kTitle = "Error: UTM projection";
 
-constexpr std::string_view kLatSpacingZero =
-    "The METERS BETWEEN NORTH/SOUTH GRID MARKS must be > 0.";
+constexpr std::string_view kLatSpacingZero = "The METERS BETWEEN NORTH/SOUTH GRID MARKS must be > 0.";
 constexpr std::string_view kLonSpacingZero = "The METERS BETWEEN EAST/WEST GRID MARKS must be > 0.";
 constexpr std::string_view kLatSpacingRemainder =
     "The METERS BETWEEN NORTH/SOUTH GRID MARKS does not yield an integral number of divisions "
     "along the axis.";
-constexpr std::string_view kNorthSouthOfSouth =
-    "The NORTHERN BOUNDARY is south of the SOUTHERN BOUNDARY.";
+constexpr std::string_view kNorthSouthOfSouth = "The NORTHERN BOUNDARY is south of the SOUTHERN BOUNDARY.";
 constexpr std::string_view kNorthEqualsSouth = "The NORTHERN and SOUTHERN BOUNDARIES are equal.";
 constexpr std::string_view kLonSpacingRemainder =
     "The METERS BETWEEN EAST/WEST GRID MARKS does not yield an integral number of divisions "

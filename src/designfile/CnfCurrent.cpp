@@ -527,15 +527,25 @@ public:
     }
     void End() {}
 
-    void Int16(int16_t& v, const Field& f) { v = Take(f, [&] { return in_.Integer(); }); }
-    void Int32(int32_t& v, const Field& f) { v = Take(f, [&] { return in_.Long(); }); }
-    void Int32AsInt16(int32_t& v, const Field& f) { v = Take(f, [&] { return in_.Integer(); }); }
+    void Int16(int16_t& v, const Field& f) {
+        v = Take(f, [&] { return in_.Integer(); });
+    }
+    void Int32(int32_t& v, const Field& f) {
+        v = Take(f, [&] { return in_.Long(); });
+    }
+    void Int32AsInt16(int32_t& v, const Field& f) {
+        v = Take(f, [&] { return in_.Integer(); });
+    }
     template <typename Ref>
     void Flag(Ref&& v, const Field& f) {
         v = Take(f, [&] { return in_.Integer(); }) != 0;
     }
-    void Sng(float& v, const Field& f) { v = Take(f, [&] { return in_.Single(); }); }
-    void Dbl(double& v, const Field& f) { v = Take(f, [&] { return in_.Number(); }); }
+    void Sng(float& v, const Field& f) {
+        v = Take(f, [&] { return in_.Single(); });
+    }
+    void Dbl(double& v, const Field& f) {
+        v = Take(f, [&] { return in_.Number(); });
+    }
     void Str(std::string& v, const Field& f) {
         if (form_ != Form::Whole) {
             v = Take(f, [&] { return form_ == Form::Decimal ? in_.DecimalText() : in_.Text(); });
@@ -572,8 +582,8 @@ private:
         }
     }
     [[noreturn]] void Fail(std::string_view what) {
-        Raise(std::string(what) + " in line " + std::to_string(in_.FieldLine()) + ", field " +
-              std::to_string(field_) + " (" + name_ + ")");
+        Raise(std::string(what) + " in line " + std::to_string(in_.FieldLine()) + ", field " + std::to_string(field_) +
+              " (" + name_ + ")");
     }
 
     ListInput& in_;

@@ -19,16 +19,16 @@ namespace tlrx {
 struct SavedWindow {
     int32_t ScreenWidthPx = 0;  // read back as Integers and not used
     int32_t ScreenHeightPx = 0;
-    float TwipsPerPixelX = 0;   // TppX0, TppY0
+    float TwipsPerPixelX = 0;  // TppX0, TppY0
     float TwipsPerPixelY = 0;
-    int16_t WindowState = 0;    // not used
-    float Width = 0;            // Wout, Hout: outer size
+    int16_t WindowState = 0;  // not used
+    float Width = 0;          // Wout, Hout: outer size
     float Height = 0;
-    float Left = 0;             // not used
+    float Left = 0;  // not used
     float Top = 0;
-    float ScaleWidth = 0;       // W0, H0: the drawing area
+    float ScaleWidth = 0;  // W0, H0: the drawing area
     float ScaleHeight = 0;
-    int16_t Orientation = 0;    // 1 portrait, 2 landscape; 0 when no printer was installed
+    int16_t Orientation = 0;  // 1 portrait, 2 landscape; 0 when no printer was installed
 };
 
 // What a design file holds: the design state, the run state's print layout,

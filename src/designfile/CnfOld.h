@@ -30,10 +30,8 @@ struct OldDrawingArea {
 // outside what the program can use (grid type, symbol type, print units,
 // number of grid outputs or input files, a size of zero, a fill fraction
 // outside 0 to 1, an empty map extent, a great circle end out of range).
-OldDrawingArea ReadVersion2(ListInput& in, int16_t version, CnfRecord& record, float scaleWidth,
-                            float scaleHeight);
-OldDrawingArea ReadVersion1(ListInput& in, int16_t version, CnfRecord& record, float scaleWidth,
-                            float scaleHeight);
+OldDrawingArea ReadVersion2(ListInput& in, int16_t version, CnfRecord& record, float scaleWidth, float scaleHeight);
+OldDrawingArea ReadVersion1(ListInput& in, int16_t version, CnfRecord& record, float scaleWidth, float scaleHeight);
 
 // In every MAP, ALL and CCI file of a design older than version 3, feature
 // class 9 takes class 6, class 6 takes class 8, and classes 8 and 10 start

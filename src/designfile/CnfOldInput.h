@@ -20,7 +20,6 @@
 
 namespace tlrx::oldcnf {
 
-
 // List input that names the line and the field of a fault.
 class OldInput {
 public:
@@ -91,7 +90,9 @@ private:
 };
 
 inline std::string Numbered(std::string_view what, int n) { return std::string(what) + " " + std::to_string(n); }
-inline std::string OfFile(std::string_view what, int i) { return std::string(what) + " of input file " + std::to_string(i); }
+inline std::string OfFile(std::string_view what, int i) {
+    return std::string(what) + " of input file " + std::to_string(i);
+}
 
 // Runs the fit into the present drawing area; a fault (a drawing area of no
 // size) is named as the fit's.

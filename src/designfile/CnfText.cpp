@@ -118,9 +118,7 @@ std::string NumberForm(float value) { return PrintNumber(value, 7); }
 std::string NumberForm(double value) { return PrintNumber(value, 15); }
 std::string NumberForm(int32_t value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
-void PadToNextZone(std::string& line) {
-    line.append(kPrintZone - line.size() % kPrintZone, ' ');
-}
+void PadToNextZone(std::string& line) { line.append(kPrintZone - line.size() % kPrintZone, ' '); }
 
 std::string UncarriableText(std::string_view text, FileCoding coding) {
     for (size_t i = 0; i < text.size();) {
@@ -135,8 +133,8 @@ std::string UncarriableText(std::string_view text, FileCoding coding) {
 }
 
 std::optional<std::string> TextFieldForm(std::string_view text, FileCoding coding) {
-    const bool quote = text.find(',') != std::string_view::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.front() == '"'));
+    const bool quote =
+        text.find(',') != std::string_view::npos || (!text.empty() && (text.front() == ' ' || text.front() == '"'));
     if (!quote) return ToFileText(text, coding);
     if (text.find('"') != std::string_view::npos) return std::nullopt;
     return "\"" + ToFileText(text, coding) + "\"";

@@ -43,8 +43,8 @@ struct OldFont {
     int16_t ascent;
     int16_t height;
 };
-constexpr std::array<OldFont, 6> kOldFonts = {{{8, 11, 13}, {10, 13, 16}, {12, 16, 20}, {14, 19, 24}, {18, 23, 29},
-                                               {24, 29, 37}}};
+constexpr std::array<OldFont, 6> kOldFonts = {
+    {{8, 11, 13}, {10, 13, 16}, {12, 16, 20}, {14, 19, 24}, {18, 23, 29}, {24, 29, 37}}};
 
 // A code outside the table is a point size of its own.
 int16_t OldPointSize(int16_t code) {
@@ -173,7 +173,8 @@ void ConvertVersion1(DesignState& d, PlotState& p, const OldTables& old) {
                 set(row, DlgClass(row), rows.dlgSelected[size_t(row)], rows.dlgColor[size_t(row)]);
             break;
         case GeofeatureTable::MwdbFeatures:
-            for (int row = 1; row <= 8; ++row) set(row, row, rows.mwdbSelected[size_t(row)], rows.mwdbColor[size_t(row)]);
+            for (int row = 1; row <= 8; ++row)
+                set(row, row, rows.mwdbSelected[size_t(row)], rows.mwdbColor[size_t(row)]);
             break;
         case GeofeatureTable::AllFeatures: set(1, 1, rows.otherSelected, rows.otherColor); break;
         }
@@ -238,9 +239,12 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
     for (int i = 1; i <= 9; ++i) {
         const auto slot = static_cast<size_t>(i);
         OldRows& rows = old.rows[slot];
-        const auto of = [i](std::string_view what) { return std::string(what) + " of input file slot " + std::to_string(i); };
+        const auto of = [i](std::string_view what) {
+            return std::string(what) + " of input file slot " + std::to_string(i);
+        };
         const auto ofRow = [i](std::string_view what, int row) {
-            return std::string(what) + " of old row " + std::to_string(row) + " of input file slot " + std::to_string(i);
+            return std::string(what) + " of old row " + std::to_string(row) + " of input file slot " +
+                   std::to_string(i);
         };
         d.InputFileName(i) = in.Text(of("path"));
         const std::string sizeText = in.Text(of("symbol size"));
@@ -279,12 +283,16 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         }
         if (v < 150) {
             in.Integer(of("ignored value"));
-            for (int row = 0; row <= 5; ++row) rows.mwdbSelected[size_t(row)] = in.Integer(ofRow("selection flag", row));
+            for (int row = 0; row <= 5; ++row)
+                rows.mwdbSelected[size_t(row)] = in.Integer(ofRow("selection flag", row));
         }
         if (v >= 130 && v <= 140) {
-            for (int row = 6; row <= 8; ++row) rows.mwdbSelected[size_t(row)] = in.Integer(ofRow("selection flag", row));
-            for (int row = 1; row <= 41; ++row) rows.wdb2Selected[size_t(row)] = in.Integer(ofRow("selection flag", row));
-            for (int row = 1; row <= 80; ++row) rows.dlgSelected[size_t(row)] = in.Integer(ofRow("selection flag", row));
+            for (int row = 6; row <= 8; ++row)
+                rows.mwdbSelected[size_t(row)] = in.Integer(ofRow("selection flag", row));
+            for (int row = 1; row <= 41; ++row)
+                rows.wdb2Selected[size_t(row)] = in.Integer(ofRow("selection flag", row));
+            for (int row = 1; row <= 80; ++row)
+                rows.dlgSelected[size_t(row)] = in.Integer(ofRow("selection flag", row));
         }
         Item(p.AscFileName, p.GridOutputCount + i) = in.Text(of("ASCII output name"));
     }
@@ -471,6 +479,5 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
     ConvertVersion1(d, p, old);
     return {oldW, oldH};
 }
-
 
 }  // namespace tlrx

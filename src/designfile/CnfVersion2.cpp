@@ -7,8 +7,8 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "core/Palette.h"
 #include "core/NumberText.h"
+#include "core/Palette.h"
 #include "core/PrintUnits.h"
 #include "core/SharedRoutines.h"
 #include "designfile/CnfOld.h"
@@ -56,8 +56,8 @@ void MoveOldFeatureRows(DesignState& d) {
     };
     for (int i = 1; i <= d.NumInputFiles; ++i) {
         if (GeofeatureTableOf(d.InputFileName(i)) != GeofeatureTable::MwdbFeatures) continue;
-        d.Feature(9, i) = d.Feature(6, i);  // United States
-        d.Feature(6, i) = d.Feature(8, i);  // Australia
+        d.Feature(9, i) = d.Feature(6, i);               // United States
+        d.Feature(6, i) = d.Feature(8, i);               // Australia
         d.Feature(8, i) = fresh(RgbColor(255, 0, 255));  // Mexico
         d.Feature(10, i) = fresh(RgbColor(128, 0, 0));   // other provinces and states
     }

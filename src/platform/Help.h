@@ -11,9 +11,9 @@
 namespace tlrx {
 
 enum class HelpCommand : uint32_t {
-    DisplayToc = 1,     // the contents
-    DisplayIndex = 2,   // the index
-    HelpContext = 15,   // the topic whose id is the request's data
+    DisplayToc = 1,    // the contents
+    DisplayIndex = 2,  // the index
+    HelpContext = 15,  // the topic whose id is the request's data
 };
 
 struct HelpRequest {

@@ -20,8 +20,7 @@ MsgAnswer FirstButton(MsgButtons buttons) {
     return MsgAnswer::Ok;
 }
 
-MsgAnswer MsgBox(std::string_view text, std::string_view title, MsgButtons buttons,
-                 MsgIcon icon) {
+MsgAnswer MsgBox(std::string_view text, std::string_view title, MsgButtons buttons, MsgIcon icon) {
     MessageBoxRecord box{std::string(text), std::string(title), buttons, icon};
     if (g_service) return g_service->Show(box);
     std::fprintf(stderr, "[%s] %s\n", box.title.c_str(), box.text.c_str());

@@ -30,8 +30,8 @@ public:
 // Shows a box through the installed service and returns the button pressed.
 // With no service installed the box is written to stderr and answered with
 // its first button.
-MsgAnswer MsgBox(std::string_view text, std::string_view title,
-                 MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None);
+MsgAnswer MsgBox(std::string_view text, std::string_view title, MsgButtons buttons = MsgButtons::Ok,
+                 MsgIcon icon = MsgIcon::None);
 
 // Installs the service used by MsgBox (nullptr restores the stderr default).
 // The caller keeps ownership.

@@ -24,11 +24,11 @@ struct DevModeSettings {
     // 5 envelope, 6 envelope manual, 7 automatic, 8 tractor, 9 small format,
     // 10 large format, 11 large capacity, 14 cassette, 15 form source.
     int16_t DefaultSource = 7;
-    int16_t ColorMode = 2;     // 1 monochrome, 2 colour
+    int16_t ColorMode = 2;  // 1 monochrome, 2 colour
     int16_t Copies = 1;
-    int16_t Duplex = 1;        // 1 one-sided, 2 long edge (vertical), 3 short edge (horizontal)
-    int16_t Orientation = 1;   // 1 portrait, 2 landscape
-    int16_t PaperSize = 1;     // paper code: 1 letter, 5 legal, 8 A3, 9 A4, 11 A5, ...; 256 user-defined
+    int16_t Duplex = 1;          // 1 one-sided, 2 long edge (vertical), 3 short edge (horizontal)
+    int16_t Orientation = 1;     // 1 portrait, 2 landscape
+    int16_t PaperSize = 1;       // paper code: 1 letter, 5 legal, 8 A3, 9 A4, 11 A5, ...; 256 user-defined
     int16_t PrintQuality = 600;  // dots per inch when positive; -1 draft, -2 low, -3 medium, -4 high
 
     bool operator==(const DevModeSettings&) const = default;
@@ -37,8 +37,8 @@ struct DevModeSettings {
 class PrinterService;
 
 // Flags of the printer-selection component's dialog.
-inline constexpr uint32_t kPdPrintSetup = 0x40;   // a printer set-up dialog (no page range)
-inline constexpr uint32_t kPdReturnDc = 0x100;    // a confirmed choice gives a device context
+inline constexpr uint32_t kPdPrintSetup = 0x40;                     // a printer set-up dialog (no page range)
+inline constexpr uint32_t kPdReturnDc = 0x100;                      // a confirmed choice gives a device context
 inline constexpr uint32_t kPdUseDevModeCopiesAndCollate = 0x40000;  // copies stay in the settings
 
 // The printer-selection component: a chosen printer with its device name,
@@ -52,7 +52,7 @@ public:
     std::string DriverName;   // two further texts, kept for the dialog only
     std::string Port;
     DevModeSettings Settings;
-    uint32_t Flags = 0;       // kPd... flags
+    uint32_t Flags = 0;  // kPd... flags
 
     // The device context of the chosen printer, owned by the component and
     // valid until the next confirmed choice or look-up; nullptr until a
@@ -106,8 +106,7 @@ public:
 
     // A device context for a print job on the printer named deviceName with
     // the given settings; nullptr when there is no such printer.
-    virtual std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName,
-                                                     const DevModeSettings& settings) = 0;
+    virtual std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName, const DevModeSettings& settings) = 0;
 };
 
 // The installed printer service; with none installed, a service without

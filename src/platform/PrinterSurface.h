@@ -19,15 +19,15 @@ namespace tlrx {
 
 // A printer's page in device pixels, as the device capabilities read it.
 struct PrinterPage {
-    int32_t LogPixelsX = 0;       // pixels per inch
+    int32_t LogPixelsX = 0;  // pixels per inch
     int32_t LogPixelsY = 0;
-    int32_t PhysicalWidth = 0;    // the whole sheet
+    int32_t PhysicalWidth = 0;  // the whole sheet
     int32_t PhysicalHeight = 0;
     int32_t PhysicalOffsetX = 0;  // corner of the printable area from the sheet's corner
     int32_t PhysicalOffsetY = 0;
-    int32_t HorzRes = 0;          // the printable area
+    int32_t HorzRes = 0;  // the printable area
     int32_t VertRes = 0;
-    int32_t ClipCaps = 1;         // 0: the device reports that it cannot clip
+    int32_t ClipCaps = 1;  // 0: the device reports that it cannot clip
 };
 
 // Results of EndPage besides a page count: the spooler's codes.

@@ -96,9 +96,8 @@ std::string CutTo(std::string_view s, size_t bufferSize) {
 
 }  // namespace
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, size_t bufferSize,
-                                    const std::string& fileName) {
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                    size_t bufferSize, const std::string& fileName) {
     const auto fallback = [&] {
         std::string_view d = defaultValue;
         while (!d.empty() && d.back() == ' ') d.remove_suffix(1);
@@ -119,8 +118,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
         const auto entry = ParseEntry(line.text);
         if (!entry || !SameName(entry->key, key)) continue;
         std::string_view value = entry->value;
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front()) {
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
         }
         return CutTo(value, bufferSize);

@@ -22,9 +22,8 @@ namespace tlrx {
 // (the buffer keeps one for its terminator); defaultValue, without trailing
 // blanks and cut the same way, when the file, the section or the key does
 // not exist. A bufferSize of 0 gives the empty text.
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view defaultValue, size_t bufferSize,
-                                    const std::string& fileName);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                    size_t bufferSize, const std::string& fileName);
 
 // Sets key in section of fileName to value, creating the file (not its
 // folder), the section or the key as needed; the file is replaced whole (see

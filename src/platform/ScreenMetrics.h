@@ -7,11 +7,11 @@
 namespace tlrx {
 
 struct ScreenInfo {
-    int32_t widthPx = 1024;          // whole screen
+    int32_t widthPx = 1024;  // whole screen
     int32_t heightPx = 768;
-    int32_t fullWidthPx = 1024;      // client area of a maximised window
-    int32_t fullHeightPx = 718;      // the same, without one menu bar
-    float twipsPerPixelX = 15.0f;    // 96 pixels per inch
+    int32_t fullWidthPx = 1024;    // client area of a maximised window
+    int32_t fullHeightPx = 718;    // the same, without one menu bar
+    float twipsPerPixelX = 15.0f;  // 96 pixels per inch
     float twipsPerPixelY = 15.0f;
 };
 

@@ -22,8 +22,7 @@ constexpr int RgbRed(Rgb c) { return static_cast<int>(c & 0xFF); }
 constexpr int RgbGreen(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int RgbBlue(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
 constexpr Rgb MakeRgb(int r, int g, int b) {
-    return static_cast<Rgb>(r & 0xFF) | (static_cast<Rgb>(g & 0xFF) << 8) |
-           (static_cast<Rgb>(b & 0xFF) << 16);
+    return static_cast<Rgb>(r & 0xFF) | (static_cast<Rgb>(g & 0xFF) << 8) | (static_cast<Rgb>(b & 0xFF) << 16);
 }
 
 // Handle of a pen, brush or font; 0 is no object (and a failed creation).
@@ -40,21 +39,24 @@ enum class MapMode { Text = 1, LoMetric, HiMetric, LoEnglish, HiEnglish, Twips, 
 
 // Text alignment flags, combinable.
 enum TextAlign : unsigned {
-    AlignLeft = 0, AlignTop = 0,
-    AlignRight = 2, AlignCenter = 6,
-    AlignBottom = 8, AlignBaseline = 24,
+    AlignLeft = 0,
+    AlignTop = 0,
+    AlignRight = 2,
+    AlignCenter = 6,
+    AlignBottom = 8,
+    AlignBaseline = 24,
 };
 
 enum class DeviceCap {
-    HorzRes,         // printable width in pixels
-    VertRes,         // printable height in pixels
-    LogPixelsX,      // pixels per inch
+    HorzRes,     // printable width in pixels
+    VertRes,     // printable height in pixels
+    LogPixelsX,  // pixels per inch
     LogPixelsY,
-    PhysicalWidth,   // whole page in pixels
+    PhysicalWidth,  // whole page in pixels
     PhysicalHeight,
-    PhysicalOffsetX, // unprintable margin in pixels
+    PhysicalOffsetX,  // unprintable margin in pixels
     PhysicalOffsetY,
-    ClipCaps,        // 1 when the device can clip drawing to a rectangle, else 0
+    ClipCaps,  // 1 when the device can clip drawing to a rectangle, else 0
 };
 
 struct DevPoint {
@@ -64,11 +66,11 @@ struct DevPoint {
 };
 
 struct LogFont {
-    int32_t height = 0;        // negative: character height in pixels; positive: cell height
+    int32_t height = 0;  // negative: character height in pixels; positive: cell height
     int32_t width = 0;
-    int32_t escapement = 0;    // tenths of a degree, counter-clockwise
+    int32_t escapement = 0;  // tenths of a degree, counter-clockwise
     int32_t orientation = 0;
-    int32_t weight = 400;      // 700 bold
+    int32_t weight = 400;  // 700 bold
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;

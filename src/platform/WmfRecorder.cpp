@@ -39,7 +39,12 @@ constexpr size_t kHeaderBytes = 18;
 constexpr size_t kMaxSlots = 65535;
 
 enum StockId : GdiObject {
-    kWhiteBrush = 1, kBlackBrush, kNullBrush, kWhitePen, kBlackPen, kNullPen,
+    kWhiteBrush = 1,
+    kBlackBrush,
+    kNullBrush,
+    kWhitePen,
+    kBlackPen,
+    kNullPen,
     kDefaultFont,  // the font a recording starts with; GetStockObject does not hand it out
 };
 
@@ -49,8 +54,16 @@ bool Fits16(int64_t v) { return v >= -32768 && v <= 32767; }
 
 std::array<uint8_t, 22> PlaceableHeader(int16_t left, int16_t top, int16_t right, int16_t bottom,
                                         uint16_t unitsPerInch) {
-    const uint16_t words[10] = {0xCDD7, 0x9AC6, 0, static_cast<uint16_t>(left), static_cast<uint16_t>(top),
-                                static_cast<uint16_t>(right), static_cast<uint16_t>(bottom), unitsPerInch, 0, 0};
+    const uint16_t words[10] = {0xCDD7,
+                                0x9AC6,
+                                0,
+                                static_cast<uint16_t>(left),
+                                static_cast<uint16_t>(top),
+                                static_cast<uint16_t>(right),
+                                static_cast<uint16_t>(bottom),
+                                unitsPerInch,
+                                0,
+                                0};
     std::array<uint8_t, 22> header{};
     uint16_t checksum = 0;
     for (int i = 0; i < 10; ++i) {
@@ -215,8 +228,8 @@ void WmfRecorder::RecordCreation(const Object& object) {
         const size_t start = BeginRecord(kCreateFontIndirect);
         for (int32_t v : {font.height, font.width, font.escapement, font.orientation, font.weight})
             Put16(static_cast<uint16_t>(v));
-        const uint8_t flags[8] = {font.italic, font.underline, font.strikeOut, font.charSet,
-                                  0,           font.clipPrecision, 0,          0};
+        const uint8_t flags[8] = {
+            font.italic, font.underline, font.strikeOut, font.charSet, 0, font.clipPrecision, 0, 0};
         bits_.insert(bits_.end(), flags, flags + 8);
         std::string face = ToCp1252(font.faceName.substr(0, font.faceName.find('\0')));
         face.resize(std::min<size_t>(face.size(), 31));

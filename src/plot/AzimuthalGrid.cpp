@@ -229,9 +229,8 @@ MeridianPieces AzMeridianLimits(const CapGeometry& cap, GridLimits& lim, double 
     } else {
         // The cap holds both poles: the meridian is inside unless it passes
         // near the antipode, where it leaves the cap and comes back.
-        const double g = quarter || d.CosCentLat == 0
-                             ? 90
-                             : Deg(std::atan(CheckedDiv(d.SinCentLat, d.CosCentLat * cosDLon)));
+        const double g =
+            quarter || d.CosCentLat == 0 ? 90 : Deg(std::atan(CheckedDiv(d.SinCentLat, d.CosCentLat * cosDLon)));
         const double gr = Rad(g);
         if (d.SinCentLat * std::sin(gr) + d.CosCentLat * std::cos(gr) * cosDLon >= d.CosAzRange) {
             lim.LatHi = 90;
@@ -278,8 +277,8 @@ void DensifiedParallel(const GridLimits& lim, double lat, std::vector<double>& w
     if (tanLat != 0 && std::fabs(tanPhi0 / tanLat) < 1 && lat != -phi0) {
         l0 = tanPhi0 == 0 ? 90 : std::fabs(AcosDeg(tanPhi0 / tanLat));
         const double latRad = Rad(lat);
-        split = d.SinCentLat * std::sin(latRad) + d.CosCentLat * std::cos(latRad) * std::cos(Rad(l0 - cm)) >
-                d.CosAzRange;
+        split =
+            d.SinCentLat * std::sin(latRad) + d.CosCentLat * std::cos(latRad) * std::cos(Rad(l0 - cm)) > d.CosAzRange;
     }
 
     westHalf.push_back(x0);
@@ -300,8 +299,8 @@ bool MakeDirectionWalk(const GridLimits& lim, double lon, double dLon, double co
     // Direction from the centre to the meridian's point at latitude lat, in 0..180.
     const auto direction = [&](double lat) {
         const double r = Rad(lat);
-        double az = Deg(std::atan(CheckedDiv(std::cos(r) * sinDLon,
-                                             d.CosCentLat * std::sin(r) - d.SinCentLat * std::cos(r) * cosDLon)));
+        double az = Deg(std::atan(
+            CheckedDiv(std::cos(r) * sinDLon, d.CosCentLat * std::sin(r) - d.SinCentLat * std::cos(r) * cosDLon)));
         if (az < 0) az += 180;
         return az;
     };
@@ -331,8 +330,7 @@ bool MakeDirectionWalk(const GridLimits& lim, double lon, double dLon, double co
     return true;
 }
 
-double DirectionWalkLat(const DirectionWalk& walk, const GridLimits& lim, int32_t i, double cosDLon,
-                        double sinDLon) {
+double DirectionWalkLat(const DirectionWalk& walk, const GridLimits& lim, int32_t i, double cosDLon, double sinDLon) {
     const DesignState& d = Design();
     const double phi0 = d.CentLat;
     double az = walk.Az0 - walk.Sense * double(i);
@@ -349,8 +347,7 @@ double DirectionWalkLat(const DirectionWalk& walk, const GridLimits& lim, int32_
     } else if (az == 180) {
         lat = swapped ? 90 : -90;
     } else {
-        lat = Deg(std::atan(CheckedDiv(d.SinCentLat * cosDLon + CheckedDiv(sinDLon, std::tan(Rad(az))),
-                                       d.CosCentLat)));
+        lat = Deg(std::atan(CheckedDiv(d.SinCentLat * cosDLon + CheckedDiv(sinDLon, std::tan(Rad(az))), d.CosCentLat)));
     }
     if (lat > lim.LatHi) lat = lim.LatHi;
     if (lat < lim.LatLo) lat = lim.LatLo;

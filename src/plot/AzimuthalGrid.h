@@ -86,8 +86,7 @@ bool MakeDirectionWalk(const GridLimits& lim, double lon, double dLon, double co
                        DirectionWalk& walk);
 
 // Latitude of point i (0..N) of a walk, held within LatLo..LatHi.
-double DirectionWalkLat(const DirectionWalk& walk, const GridLimits& lim, int32_t i, double cosDLon,
-                        double sinDLon);
+double DirectionWalkLat(const DirectionWalk& walk, const GridLimits& lim, int32_t i, double cosDLon, double sinDLon);
 
 // The straight two-point meridians of whole-sphere azimuthal equidistant and
 // equal-area maps of grid type 3 that pass through the centre's antipode,

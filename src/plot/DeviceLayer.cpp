@@ -14,8 +14,7 @@ namespace tlrx {
 namespace {
 
 bool IsFilledSymbol(int16_t mode) {
-    return mode == SymSquareFilled || mode == SymDiamondFilled || mode == SymTriangleFilled ||
-           mode == SymCircleFilled;
+    return mode == SymSquareFilled || mode == SymDiamondFilled || mode == SymTriangleFilled || mode == SymCircleFilled;
 }
 
 // The symbol's brush and fill mode, selected for one shape and put back after it.
@@ -101,8 +100,7 @@ void DrawSymbol(Surface& dc, PlotState& p, int32_t px, int32_t py) {
         // One pixel right and down of the square's box.
         if (!dc.Ellipse(x1 + 1, y1 + 1, x2 + 1, y2 + 1)) ShowApiError("Ellipse(1) error in PrintToScreen");
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -132,10 +130,8 @@ void CreateDrawPen(PenStyle style, std::string_view procedure, int site) {
     PlotState& p = Plot();
     int32_t width = p.PenWidth;
     if (p.Printing && d.LineWidthScaling) {
-        const auto s = static_cast<float>(
-            CheckedDiv(p.PrnMapWidth * float(p.PrinterUnits), MainWindow().ScaleWidth()));
-        width = ToInt32(static_cast<float>(
-            CheckedDiv(float(p.PenWidth) * s * d.TwipsPerPixelY, p.PrnTwipsPerPixelY)));
+        const auto s = static_cast<float>(CheckedDiv(p.PrnMapWidth * float(p.PrinterUnits), MainWindow().ScaleWidth()));
+        width = ToInt32(static_cast<float>(CheckedDiv(float(p.PenWidth) * s * d.TwipsPerPixelY, p.PrnTwipsPerPixelY)));
     }
     if (p.DrawDC == nullptr) Raise(kInvalidCall);
     Surface& dc = *p.DrawDC;
@@ -179,12 +175,8 @@ void PrintToScreen(const DesignState& d, PlotState& p) {
             }
             dc.LineTo(px, py);
             break;
-        case SymDot:
-            dc.SetPixel(px, py, static_cast<Rgb>(p.CurColor));
-            break;
-        default:
-            DrawSymbol(dc, p, px, py);
-            break;
+        case SymDot: dc.SetPixel(px, py, static_cast<Rgb>(p.CurColor)); break;
+        default: DrawSymbol(dc, p, px, py); break;
         }
     } catch (const RuntimeError& e) {
         ShowProcError("PrintToScreen", e.what());

@@ -27,7 +27,7 @@ struct Transforms {
     double outScale;
 
     static Transforms Of(const PlotState& p) {
-        return {p.DrawWidthTwips, p.DrawHeightTwips, p.DevOffsetX, p.DevScaleX, p.DevOffsetY, p.DevScaleY,
+        return {p.DrawWidthTwips, p.DrawHeightTwips, p.DevOffsetX, p.DevScaleX,  p.DevOffsetY, p.DevScaleY,
                 p.OutExtentX,     p.OutExtentY,      p.OutOffsetX, p.OutOffsetY, p.OutScale};
     }
     void PutBack(PlotState& p) const {

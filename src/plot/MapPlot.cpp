@@ -13,21 +13,21 @@
 #include "core/SharedRoutines.h"
 #include "platform/Host.h"
 #include "platform/MessageBox.h"
-#include "plot/export/CgmWriter.h"
 #include "plot/DeviceLayer.h"
-#include "plot/export/DxfWriter.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/MapLabels.h"
-#include "plot/mapfiles/MapFileTypes.h"
-#include "plot/mapfiles/MapReaders.h"
-#include "plot/mapfiles/AsciiRecordReader.h"
 #include "plot/MapText.h"
 #include "plot/PlotState.h"
 #include "plot/PointPipeline.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"
+#include "plot/export/CgmWriter.h"
+#include "plot/export/DxfWriter.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/export/WmfExport.h"
 #include "plot/export/WmfWriter.h"
+#include "plot/mapfiles/AsciiRecordReader.h"
+#include "plot/mapfiles/MapFileTypes.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 
@@ -56,8 +56,7 @@ CircleLine SmallCircleLine(const DesignState& d, int16_t circle) {
 // first computation (GcStep 0) it has no points.
 CircleLine GreatCircleLine(const DesignState& d) {
     const auto size = static_cast<int32_t>(std::min(d.GcLat.size(), d.GcLon.size()));
-    if (d.GcStep == 0 || d.GcFirst >= size || d.GcLast >= size || d.GcFirst < 0 || d.GcLast < 0)
-        return {};
+    if (d.GcStep == 0 || d.GcFirst >= size || d.GcLast >= size || d.GcFirst < 0 || d.GcLast < 0) return {};
     return {d.GcLat.data(), d.GcLon.data(), d.GcFirst, d.GcLast, d.GcStep};
 }
 
@@ -100,8 +99,8 @@ void ClearMapLabels() {
     PlotState& p = Plot();
     for (auto* list : {&p.MapLabelText, &p.MapLabelFontName}) list->resize(1);
     for (auto* list : {&p.MapLabelLat, &p.MapLabelLon}) list->resize(1);
-    for (auto* list : {&p.MapLabelFile, &p.MapLabelFontSize, &p.MapLabelAscent, &p.MapLabelDescent,
-                       &p.MapLabelCharWidth})
+    for (auto* list :
+         {&p.MapLabelFile, &p.MapLabelFontSize, &p.MapLabelAscent, &p.MapLabelDescent, &p.MapLabelCharWidth})
         list->resize(1);
     for (auto* list : {&p.MapLabelColor, &p.MapLabelX, &p.MapLabelY}) list->resize(1);
     for (auto* list : {&p.MapLabelBold, &p.MapLabelItalic, &p.MapLabelUnderline, &p.MapLabelStrikethru})

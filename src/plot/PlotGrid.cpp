@@ -14,10 +14,10 @@
 #include "platform/Host.h"
 #include "plot/AzimuthalGrid.h"
 #include "plot/DeviceLayer.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"
+#include "plot/export/ExportRouting.h"
 
 namespace tlrx {
 
@@ -75,8 +75,7 @@ private:
 void DrawBackground(Surface& dc) {
     PlotState& p = Plot();
     if (!p.Printing) {
-        if (!dc.Rectangle(-p.OutMarginX, -p.OutMarginY, p.OutExtentX + p.OutMarginX,
-                          p.OutExtentY + p.OutMarginY))
+        if (!dc.Rectangle(-p.OutMarginX, -p.OutMarginY, p.OutExtentX + p.OutMarginX, p.OutExtentY + p.OutMarginY))
             ApiError("Rectangle", 1);
         return;
     }
@@ -145,12 +144,12 @@ void PointsPerInterval(int32_t& nLat, int32_t& nLon) {
 // One grid pass: what it draws and where its ASCII output goes.
 struct GridPassPlan {
     int16_t plotMode = SymLine;
-    size_t asciiFile = 1;         // index into AscFileName
-    double parallelSpacing = 0;   // degrees (UTM: metres)
+    size_t asciiFile = 1;        // index into AscFileName
+    double parallelSpacing = 0;  // degrees (UTM: metres)
     double meridianSpacing = 0;
-    double latStep = 0;           // between the points of a meridian
-    double lonStep = 0;           // between the points of a parallel
-    int32_t parallelCount = 0;    // parallels 0 to parallelCount
+    double latStep = 0;         // between the points of a meridian
+    double lonStep = 0;         // between the points of a parallel
+    int32_t parallelCount = 0;  // parallels 0 to parallelCount
 };
 
 // The grid passes of one drawing pass and their per-line state.
@@ -319,8 +318,7 @@ bool GraticulePass::DrawMeridians(const GridPassPlan& plan) {
             MeridianPieces pieces;
             if (lim_.CapClipping) {
                 // On an equatorial hemisphere the meridians 90 degrees off only touch the boundary.
-                if (std::fabs(lon - cm) == 90 && d_.AzRangeSec == d_.ArcSec180 / 2 && d_.CentLat == 0)
-                    draw = false;
+                if (std::fabs(lon - cm) == 90 && d_.AzRangeSec == d_.ArcSec180 / 2 && d_.CentLat == 0) draw = false;
                 else pieces = AzMeridianLimits(cap_, lim_, lon, cosDLon);
             }
             if (draw) {
@@ -445,13 +443,12 @@ bool DrawGridPasses() {
     const double latSpan = d.LatNorth - d.LatSouth;
     const double lonSpan = d.FrameEast - d.FrameWest;
     // A spacing of the whole span gives the two boundary lines.
-    const GridPassPlan boundaryLines{SymLine, 1, latSpan, lonSpan, latStep, lonStep,
-                                     ToInt32(CheckedDiv(latSpan, latSpan))};
+    const GridPassPlan boundaryLines{
+        SymLine, 1, latSpan, lonSpan, latStep, lonStep, ToInt32(CheckedDiv(latSpan, latSpan))};
     // The last parallel interval of a lobe may be shorter: NumLatDivisions
     // counts it, and the last parallel is put on LatNorth.
     const GridPassPlan gridLines{SymLine, 1, d.LatSpacing, d.LonSpacing, latStep, lonStep, d.NumLatDivisions};
-    const GridPassPlan gridPoints{SymDot, 1, d.LatSpacing, d.LonSpacing, d.LatSpacing, d.LonSpacing,
-                                  d.NumLatDivisions};
+    const GridPassPlan gridPoints{SymDot, 1, d.LatSpacing, d.LonSpacing, d.LatSpacing, d.LonSpacing, d.NumLatDivisions};
     switch (d.GridType) {
     case 1: {
         GridPassPlan boundary = boundaryLines;
@@ -459,14 +456,10 @@ bool DrawGridPasses() {
         if (!GraticulePass().Draw(boundary)) return false;
         return GraticulePass().Draw(gridPoints);
     }
-    case 2:
-        return GraticulePass().Draw(boundaryLines);
-    case 3:
-        return GraticulePass().Draw(gridLines);
-    case 4:
-        return GraticulePass().Draw(gridPoints);
-    default:
-        return true;  // no grid
+    case 2: return GraticulePass().Draw(boundaryLines);
+    case 3: return GraticulePass().Draw(gridLines);
+    case 4: return GraticulePass().Draw(gridPoints);
+    default: return true;  // no grid
     }
 }
 

@@ -35,10 +35,10 @@ struct PlotState {
     double OutScale = 0;
     int32_t OutMarginX = 320;  // never changed
     int32_t OutMarginY = 320;
-    double AsciiScale = 0;     // ASCII units per projection unit
+    double AsciiScale = 0;  // ASCII units per projection unit
 
     // ---- DrawDevice ----
-    Surface* DrawDC = nullptr;     // the window's picture, or PrinterDC while printing
+    Surface* DrawDC = nullptr;  // the window's picture, or PrinterDC while printing
     Surface* PrinterDC = nullptr;
     GdiObject DrawPen = 0;
     GdiObject OldPen = 0;
@@ -51,11 +51,11 @@ struct PlotState {
     int16_t SegmentState = 0;  // 3 next vertex starts a line, 1 segment header read, 0 drawing
 
     // ---- DrawState: the item being drawn ----
-    int32_t PenWidth = 0;      // screen pixels
+    int32_t PenWidth = 0;  // screen pixels
     int32_t CurColor = 0;
-    int32_t SymbolHalfW = 0;   // twips
+    int32_t SymbolHalfW = 0;  // twips
     int32_t SymbolHalfH = 0;
-    int16_t PlotMode = 1;      // SymbolType of the next point
+    int16_t PlotMode = 1;  // SymbolType of the next point
     int32_t WmfPolyColor = 0;
     int32_t WmfPolyWidth = 0;
     std::vector<DevPoint> WmfPoints;

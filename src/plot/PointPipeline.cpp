@@ -14,8 +14,8 @@
 #include "platform/Events.h"
 #include "platform/Host.h"
 #include "plot/DeviceLayer.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
+#include "plot/export/ExportRouting.h"
 
 namespace tlrx {
 
@@ -154,10 +154,10 @@ void UtmForward(double latDeg, double lonDeg, double& easting, double& northing)
 
     easting = d.UtmFalseEasting +
               k0 * n * (aa + (1 - tt + cc) * aa3 / 6 + (5 - 18 * tt + tt2 + 72 * cc - 58 * ep2) * aa5 / 120);
-    northing = d.UtmFalseNorthing +
-               k0 * (m - d.UtmM0 +
-                     n * t * (aa2 / 2 + (5 - tt + 9 * cc + 4 * cc * cc) * aa4 / 24 +
-                              (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
+    northing = d.UtmFalseNorthing + k0 * (m - d.UtmM0 +
+                                          n * t *
+                                              (aa2 / 2 + (5 - tt + 9 * cc + 4 * cc * cc) * aa4 / 24 +
+                                               (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
 }
 
 PointPipeline::PointPipeline() : d_(Design()), p_(Plot()) {}

@@ -22,9 +22,7 @@
 
 namespace tlrx {
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 ReportMargins::ReportMargins(QWidget* parent, const QString& explanation, double lineHeightTwips)
     : DialogBase(parent, "ReportMargins", HelpContextID), lineHeightTwips_(lineHeightTwips) {

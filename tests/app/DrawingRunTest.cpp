@@ -23,17 +23,17 @@
 #include "app/DrawingArea.h"
 #include "app/MapReduce.h"
 #include "app/Tellurax.h"
-#include "dialogs/content/InputFileChoices.h"
-#include "dialogs/content/InputFileParams.h"
-#include "core/SharedRoutines.h"
-#include "plot/export/Bmp.h"
-#include "plot/MapPlot.h"
-#include "plot/export/WmfExport.h"
 #include "core/Errors.h"
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
+#include "core/SharedRoutines.h"
+#include "dialogs/content/InputFileChoices.h"
+#include "dialogs/content/InputFileParams.h"
+#include "plot/MapPlot.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/export/Bmp.h"
+#include "plot/export/WmfExport.h"
 
 namespace tlrx {
 namespace {
@@ -116,9 +116,7 @@ protected:
         return n;
     }
     // The default world map of the source tree as input file 1.
-    static void UseWorldMap() {
-        Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
-    }
+    static void UseWorldMap() { Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map"; }
     // What every end of a run leaves.
     void ExpectIdle(const Tellurax& window) {
         const PlotState& p = Plot();

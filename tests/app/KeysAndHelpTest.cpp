@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QPushButton>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <algorithm>

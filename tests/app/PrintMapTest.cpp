@@ -106,7 +106,7 @@ TEST_F(PrintMapTest, LoadShowsTheLayoutAgainstTheChosenPrinter) {
     EXPECT_EQ(dlg->MapSize->title(), "Map Size (cm)");
     EXPECT_EQ(dlg->MapMargins->title(), "Map Margins (cm)");
     EXPECT_NEAR(p.PaperHeight, 27.9365f, 1e-4);  // 11 in
-    EXPECT_EQ(Text(dlg->TopMap), "007.47");     // (27.9365 - 13) / 2
+    EXPECT_EQ(Text(dlg->TopMap), "007.47");      // (27.9365 - 13) / 2
     EXPECT_FALSE(dlg->TopMap->isEnabled());
     EXPECT_TRUE(boxes.log.empty());
 }
@@ -127,16 +127,43 @@ TEST_F(PrintMapTest, TheWidthRuleKeepsTheMapOnThePrintablePage) {
         // Too wide for a printable width of 8 in from 0.3 in: the printable
         // width, and as the side margins differ (0.3 and 0.2 in) the map
         // goes to the unprintable left margin instead of the middle.
-        {"too wide", {600, 600, 5100, 6600, 180, 120, 4800, 6300}, true, 6, "009", "008.00", "010.40", "000.30",
-         "000.30", true, false},
+        {"too wide",
+         {600, 600, 5100, 6600, 180, 120, 4800, 6300},
+         true,
+         6,
+         "009",
+         "008.00",
+         "010.40",
+         "000.30",
+         "000.30",
+         true,
+         false},
         // Printable 4828 px = 8.0467 in: "008.05" would read more than that.
-        {"the limit shown below it", {600, 600, 5100, 6600, 136, 120, 4828, 6300}, false, 6, "009", "008.04",
-         "010.45", "001.00", "001.00", true, true},
+        {"the limit shown below it",
+         {600, 600, 5100, 6600, 136, 120, 4828, 6300},
+         false,
+         6,
+         "009",
+         "008.04",
+         "010.45",
+         "001.00",
+         "001.00",
+         true,
+         true},
         // 3 x 3.9 in is too high for a printable height of 3 in: the height
         // is cut to it and the width follows; the top and bottom margins
         // differ, which ends the vertical centring.
-        {"too high", {600, 600, 5100, 2100, 150, 120, 4830, 1800}, true, 2, "003", "002.31", "003.00", "003.10",
-         "000.20", false, true},
+        {"too high",
+         {600, 600, 5100, 2100, 150, 120, 4830, 1800},
+         true,
+         2,
+         "003",
+         "002.31",
+         "003.00",
+         "003.10",
+         "000.20",
+         false,
+         true},
         // Centred: the margins follow the new width.
         {"centred", kLetter, true, 6, "004", "004.00", "005.20", "002.25", "002.90", false, false},
     };

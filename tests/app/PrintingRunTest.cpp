@@ -98,9 +98,7 @@ protected:
         WhenShown<PrintMap>([](PrintMap& dlg) { dlg.OK->click(); });
         window.mnuInput[2]->trigger();
     }
-    static void UseWorldMap() {
-        Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map";
-    }
+    static void UseWorldMap() { Design().InputFileName(1) = std::string(TLRX_TEST_DATA_DIR) + "/../../data/Tlrx4.map"; }
     // A pass that draws a thick black line right across the printer's page,
     // through the middle of the map's box.
     static void LineAcrossThePage() {
@@ -108,8 +106,8 @@ protected:
         Surface& dc = *p.PrinterDC;
         const GdiObject pen = dc.CreatePen(PenStyle::Solid, 30, 0);
         const GdiObject old = dc.SelectObject(pen);
-        const int32_t y = static_cast<int32_t>(((p.PrnMapTop - p.PrnMinTop) * 1440 + p.DrawHeightTwips / 2) /
-                                               p.PrnTwipsPerPixelY);
+        const int32_t y =
+            static_cast<int32_t>(((p.PrnMapTop - p.PrnMinTop) * 1440 + p.DrawHeightTwips / 2) / p.PrnTwipsPerPixelY);
         dc.MoveToEx(-1000, y);
         dc.LineTo(10000, y);
         dc.SelectObject(old);
@@ -215,9 +213,9 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
     struct Case {
         const char* name;
         std::function<void(CountingWindow&, int& passes)> setUp;
-        int passes;            // map plotting passes run
-        bool printed;          // the page reached the printer
-        std::string box;       // the message shown, if any
+        int passes;       // map plotting passes run
+        bool printed;     // the page reached the printer
+        std::string box;  // the message shown, if any
     };
     const Case cases[] = {
         // Three lobes: 1 and 2 in the north, 4 in the south.
@@ -229,8 +227,16 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
              ParamSelect();
              d.InterruptText[0] = "1";
              d.InterruptText[1] = "0";
-             d.LobeEdgeText = {"180    00    00    W", "000    00    00    W", "180    00    00    E",
-                               "180    00    00    W", "180    00    00    E", "", "", "", "", ""};
+             d.LobeEdgeText = {"180    00    00    W",
+                               "000    00    00    W",
+                               "180    00    00    E",
+                               "180    00    00    W",
+                               "180    00    00    E",
+                               "",
+                               "",
+                               "",
+                               "",
+                               ""};
              SetMapPlotPass([&window, &passes] {
                  if (++passes == 2) QTest::keyClick(&window, Qt::Key_Escape);
              });
@@ -357,8 +363,8 @@ TEST_F(PrintingRunTest, APrinterThatCannotBeOpenedIsReported) {
     const Case cases[] = {
         {"removed since it was chosen", [] { Plot().PrnDlg->PrinterName = "Gone"; }, "Gone"},
         {"a PDF printer without a file", [this] { printers.printers[0].OutputFile.clear(); }, "Office"},
-        {"a file that cannot be written",
-         [this] { printers.printers[0].OutputFile = Path("no such folder/map.pdf"); }, "Office"},
+        {"a file that cannot be written", [this] { printers.printers[0].OutputFile = Path("no such folder/map.pdf"); },
+         "Office"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -535,9 +541,9 @@ TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
     const double inch = p.PrinterUnits / 1440.0;
     const double left = p.PrnMapLeft * inch;
     const double top = p.PrnMapTop * inch;
-    std::ofstream(fs::path(out) / "box.txt") << p.PaperWidth * inch << " " << p.PaperHeight * inch << " " << left
-                                             << " " << top << " " << left + p.PrnMapWidth * inch << " "
-                                             << top + p.DrawHeightTwips / 1440.0 << "\n";
+    std::ofstream(fs::path(out) / "box.txt")
+        << p.PaperWidth * inch << " " << p.PaperHeight * inch << " " << left << " " << top << " "
+        << left + p.PrnMapWidth * inch << " " << top + p.DrawHeightTwips / 1440.0 << "\n";
 }
 
 // A stop while a large page is handed to a real print queue sends the queue

@@ -5,9 +5,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
-#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -82,7 +82,8 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
     Tellurax window;
     std::vector<std::string> bar;
     for (const QAction* a : window.mnuBar) bar.push_back((a->isEnabled() ? "!" : "") + a->text().toStdString());
-    EXPECT_EQ(bar, (std::vector<std::string>{"!&File", "!&Projection", "!Design &Map", "!&Draw Map", "!&Help", "&Stop"}));
+    EXPECT_EQ(bar,
+              (std::vector<std::string>{"!&File", "!&Projection", "!Design &Map", "!&Draw Map", "!&Help", "&Stop"}));
     EXPECT_EQ(window.menuBar()->actions().size(), 6);
     for (size_t i = 0; i < 6; ++i) EXPECT_EQ(window.menuBar()->actions()[static_cast<qsizetype>(i)], window.mnuBar[i]);
 
@@ -91,22 +92,35 @@ TEST_F(TelluraxTest, EveryMenuHasItsCaptionsAndOnlyItsBuiltCommandsAreEnabled) {
                                         "!Save as &BMP", "!Save as &CGM", "!Save as &DXF", "!Save as &WMF",
                                         "!Save as &ASCII", "-", "!Save &Great Circle", "!Save &Small Circle", "-",
                                         "!Save &Map Design", "!&Recall Map Design", "-", "!E&xit"}));
-    EXPECT_EQ(Items(window.mnuBar[1]->menu()->actions()),
-              (std::vector<std::string>{"!&Mercator", "!&Equirectangular", "!C&ylindrical equal-area", "-",
-                                        "!&Hammer equal-area", "!Moll&weide equal-area", "!&Robinson", "-",
-                                        "!Equi&distant conic", "!&Conformal conic", "!&Albers equal-area", "-",
-                                        "!&Gnomonic", "!&Stereographic", "!&Orthographic", "!&Vertical Perspective",
-                                        "!Azimu&thal equidistant", "!A&zimuthal equal-area", "-", "!&UTM"}));
+    EXPECT_EQ(Items(window.mnuBar[1]->menu()->actions()), (std::vector<std::string>{"!&Mercator",
+                                                                                    "!&Equirectangular",
+                                                                                    "!C&ylindrical equal-area",
+                                                                                    "-",
+                                                                                    "!&Hammer equal-area",
+                                                                                    "!Moll&weide equal-area",
+                                                                                    "!&Robinson",
+                                                                                    "-",
+                                                                                    "!Equi&distant conic",
+                                                                                    "!&Conformal conic",
+                                                                                    "!&Albers equal-area",
+                                                                                    "-",
+                                                                                    "!&Gnomonic",
+                                                                                    "!&Stereographic",
+                                                                                    "!&Orthographic",
+                                                                                    "!&Vertical Perspective",
+                                                                                    "!Azimu&thal equidistant",
+                                                                                    "!A&zimuthal equal-area",
+                                                                                    "-",
+                                                                                    "!&UTM"}));
     EXPECT_EQ(Items(window.mnuProj[5]->menu()->actions()), (std::vector<std::string>{"!Normal", "!Interrupted"}));
     EXPECT_EQ(Items(window.mnuBar[2]->menu()->actions()),
               (std::vector<std::string>{"!Map &Boundaries", "!Great &Circle", "!&Small Circle", "-",
                                         "!Add &Text to Map", "!&Labels", "-", "!B&ackground Color",
-                                        "!&Grid Color, Width, Type", "!Line &Width Scaling",
-                                        "!Show Window &Pixel Size", "-", "!&Map Parameter Report",
-                                        "!G&reat Circle Report"}));
-    EXPECT_EQ(Items(window.mnuBar[4]->menu()->actions()),
-              (std::vector<std::string>{"!&Contents", "!&Search for Help on ...", "-", "!&About Tellurax",
-                                        "!Plot &Time"}));
+                                        "!&Grid Color, Width, Type", "!Line &Width Scaling", "!Show Window &Pixel Size",
+                                        "-", "!&Map Parameter Report", "!G&reat Circle Report"}));
+    EXPECT_EQ(
+        Items(window.mnuBar[4]->menu()->actions()),
+        (std::vector<std::string>{"!&Contents", "!&Search for Help on ...", "-", "!&About Tellurax", "!Plot &Time"}));
 
     // The arrays follow the menus, separators included.
     EXPECT_EQ(window.mnuBar[0]->menu()->actions()[17], window.mnuInput[17]);
@@ -142,12 +156,14 @@ TEST_F(TelluraxTest, SettingsAreWrittenAtExitAndReadAtTheNextStart) {
     }
     // 1024 x 768 pixels of 15 twips; the outer height, width, left and top.
     const auto twips = [](int px) { return std::to_string(px * 15); };
-    EXPECT_EQ(Contents(SettingsFile()), "[Tellurax]\r\n"
-                                        "PrinterUnits=567\r\n"
-                                        "ScreenSize=11520 15360\r\n"
-                                        "MainWindow=" + twips(outer.height()) + " " + twips(outer.width()) + " " +
-                                            twips(outer.x()) + " " + twips(outer.y()) + "\r\n"
-                                        "WindowMaximized=0\r\n");
+    EXPECT_EQ(Contents(SettingsFile()),
+              "[Tellurax]\r\n"
+              "PrinterUnits=567\r\n"
+              "ScreenSize=11520 15360\r\n"
+              "MainWindow=" +
+                  twips(outer.height()) + " " + twips(outer.width()) + " " + twips(outer.x()) + " " + twips(outer.y()) +
+                  "\r\n"
+                  "WindowMaximized=0\r\n");
     {
         Tellurax window;
         EXPECT_EQ(window.windowState(), Qt::WindowNoState);
@@ -228,8 +244,7 @@ TEST_F(TelluraxTest, ABadSettingsFileNeverStopsTheStart) {
          "WindowMaximized=0\r\n",
          true, 567},
         {"geometry off the screen",
-         "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 15360 360\r\nWindowMaximized=0\r\n",
-         true, 1440},
+         "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 15360 360\r\nWindowMaximized=0\r\n", true, 1440},
         {"maximised", "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 600 360\r\nWindowMaximized=1\r\n",
          true, 1440},
         {"normal", "[Tellurax]\r\nScreenSize=11520 15360\r\nMainWindow=6000 9000 600 360\r\nWindowMaximized=0\r\n",

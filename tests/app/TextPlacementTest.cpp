@@ -135,7 +135,7 @@ TEST_F(TextPlacementTest, APlacementFromTheMenuToEscStoresTheItemAndRetakesThePi
     EXPECT_EQ(d.CurrentText, "Atlantic");
     EXPECT_EQ(d.NumTextItems, 1);
     EXPECT_EQ(d.TextItems.size(), items);  // grown when the item is stored
-    EXPECT_EQ(Shot(window), background);  // nothing drawn before a move
+    EXPECT_EQ(Shot(window), background);   // nothing drawn before a move
 
     Move(window, {100, 40});
     EXPECT_EQ(window.Caption(), "Tellurax:  x = 01500   y = 00600");
@@ -267,7 +267,7 @@ TEST_F(TextPlacementTest, TheCrossAndThePreviewLeaveNothingBehind) {
     Key(window, Qt::Key_Space);  // the cross
     Key(window, Qt::Key_Space);  // the preview again
     EXPECT_EQ(Shot(window), preview);
-    Key(window, Qt::Key_Left);   // the cross, moved
+    Key(window, Qt::Key_Left);  // the cross, moved
     Key(window, Qt::Key_Escape);
     EXPECT_EQ(Shot(window), background);
     EXPECT_EQ(d.NumTextItems, 0);
@@ -342,7 +342,9 @@ TEST_F(TextPlacementTest, PlacedTextIsInTheExportsOfTheNextRunWhereItWasPlaced) 
     AddText(window, "Atlantic");
     Click(window, at);
     Key(window, Qt::Key_Escape);
-    AddText(window, "\xCE\xA9mega S\xC3\xA9" "e");  // an omega no export's code page holds, and an e acute
+    AddText(window,
+            "\xCE\xA9mega S\xC3\xA9"
+            "e");  // an omega no export's code page holds, and an e acute
     Click(window, at + QPoint(0, 60));
     Key(window, Qt::Key_Escape);
     AddText(window, "\xE2\x86\x92 east");  // an arrow: one notice for the run all the same
@@ -366,7 +368,9 @@ TEST_F(TextPlacementTest, PlacedTextIsInTheExportsOfTheNextRunWhereItWasPlaced) 
             EXPECT_TRUE(boxes.log.empty());
             continue;
         }
-        EXPECT_NE(bytes.find("?mega S\xE9" "e"), std::string::npos);
+        EXPECT_NE(bytes.find("?mega S\xE9"
+                             "e"),
+                  std::string::npos);
         EXPECT_NE(bytes.find("? east"), std::string::npos);
         ASSERT_EQ(boxes.log.size(), 1u);
         EXPECT_EQ(boxes.log[0].text, std::string("Some map text holds characters that a ") +

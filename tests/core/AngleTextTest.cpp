@@ -20,7 +20,7 @@ TEST(AngleText, ReadsDialogTextsIntoSignedArcSeconds) {
     const ReadCase cases[] = {
         {"37    47    00    N", 'A', 136020},
         {"37    47    00    S", 'A', -136020},
-        {"37    47    00    s", 'A', 136020},   // only an exact "S" is south
+        {"37    47    00    s", 'A', 136020},  // only an exact "S" is south
         {"37    47    00    X", 'A', 136020},
         {"90    00    00    S", 'A', -324000},
         {"00    00    01    S", 'A', -1},
@@ -29,17 +29,17 @@ TEST(AngleText, ReadsDialogTextsIntoSignedArcSeconds) {
         {"180    00    00    E", 'O', 648000},
         {"015    00    00", 'R', 54000},
         {"000    00    30", 'R', 30},
-        {"1 5    00    00", 'R', 54000},        // blanks inside a field are ignored
-        {"01x    00    00", 'R', 3600},         // reading stops at another character
-        {"x15    30    00", 'R', 1800},         // a field without digits counts 0
+        {"1 5    00    00", 'R', 54000},  // blanks inside a field are ignored
+        {"01x    00    00", 'R', 3600},   // reading stops at another character
+        {"x15    30    00", 'R', 1800},   // a field without digits counts 0
         {"", 'A', 0},
-        {"45", 'A', 162000},                    // missing fields count 0
+        {"45", 'A', 162000},  // missing fields count 0
         {"45    3", 'A', 162180},
-        {"37    47    00    ", 'A', 136020},     // no letter: positive
+        {"37    47    00    ", 'A', 136020},  // no letter: positive
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const int32_t got = c.kind == 'A' ? LatTextToSec(c.text)
+        const int32_t got = c.kind == 'A'   ? LatTextToSec(c.text)
                             : c.kind == 'O' ? LonTextToSec(c.text)
                                             : ArcTextToSec(c.text);
         EXPECT_EQ(got, c.seconds);
@@ -66,14 +66,14 @@ TEST(AngleText, DegMinSecWritesEveryLayout) {
         {89.99999, "LAT", 1, "90 00 00 N"},
         {89.99999, "LAT", 4, "90    00    00    N"},
         {359.99999, "LON", 1, "360 00 00 E"},
-        {-0.0000001, "LAT", 1, "00 00 00 S"},   // the letter follows the sign
+        {-0.0000001, "LAT", 1, "00 00 00 S"},  // the letter follows the sign
         {0, "LAT", 1, "00 00 00 N"},
         {0, "LON", 1, "000 00 00 E"},
         {-180, "LON", 4, "180    00    00    W"},
-        {0.5 / 3600, "ARC", 1, "000 00 00"},    // exact halves of a second round to even
+        {0.5 / 3600, "ARC", 1, "000 00 00"},  // exact halves of a second round to even
         {1.5 / 3600, "ARC", 1, "000 00 02"},
         {2.5 / 3600, "ARC", 1, "000 00 02"},
-        {1234.25, "ARC", 1, "1234 15 00"},      // more digits when needed
+        {1234.25, "ARC", 1, "1234 15 00"},  // more digits when needed
         {5, "ARC", 0, "0050000"},
     };
     for (const auto& c : cases) {

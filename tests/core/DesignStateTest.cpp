@@ -100,7 +100,7 @@ TEST_F(DesignStateTest, InputFileOneIsTheDefaultWorldMapWithItsSymbology) {
     EXPECT_EQ(d.InputFileSymbolType(1), SymLine);
     EXPECT_EQ(d.MaxGeoFeature(), 72);
 
-    const int32_t colors[11] = {0,        0x2008000, 0x2008000, 0x2FF0000, 0x2FF0000, 0x20000FF,
+    const int32_t colors[11] = {0,         0x2008000, 0x2008000, 0x2FF0000, 0x2FF0000, 0x20000FF,
                                 0x2FF00FF, 0x2FF00FF, 0x2FF00FF, 0x2000080, 0x2000080};
     for (int f = 1; f <= 10; ++f) {
         SCOPED_TRACE(f);
@@ -124,8 +124,8 @@ TEST_F(DesignStateTest, StartUpWidthsFollowTheScreenResolution) {
         float twips;
         int16_t grid, circle, step;
     };
-    for (const Case& c : {Case{15, 15, 45, 150}, Case{12, 12, 36, 120},
-                          Case{13.333333f, 13, 40, 133}, Case{12.5f, 12, 38, 125}}) {
+    for (const Case& c :
+         {Case{15, 15, 45, 150}, Case{12, 12, 36, 120}, Case{13.333333f, 13, 40, 133}, Case{12.5f, 12, 38, 125}}) {
         SCOPED_TRACE(c.twips);
         ScreenInfo screen;
         screen.twipsPerPixelX = screen.twipsPerPixelY = c.twips;

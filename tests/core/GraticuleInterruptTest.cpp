@@ -191,10 +191,8 @@ TEST_F(GraticuleInterruptTest, ReportsABadLobeOrAZeroSpacing) {
         const char* text;
     };
     const FailCase cases[] = {
-        {0, 0, "Error: Subscript out of range"},
-        {10, 0, "Error: Subscript out of range"},
-        {-1, 0, "Error: Subscript out of range"},
-        {1, 2, "Error: Division by zero"},
+        {0, 0, "Error: Subscript out of range"},  {10, 0, "Error: Subscript out of range"},
+        {-1, 0, "Error: Subscript out of range"}, {1, 2, "Error: Division by zero"},
         {5, 5, "Error: Division by zero"},
     };
     auto& d = Design();

@@ -175,8 +175,9 @@ TEST_F(GraticuleTest, DerivesTheGridFromAcceptedTexts) {
 
 TEST_F(GraticuleTest, CutsTheDisplayTextsOutOfTheDialogTexts) {
     auto& d = Design();
-    Enter(ProjEquirectangular, {{0, "60    30    15    N"}, {1, "29    29    45    S"},
-                                {5, "022    30    00"}, {4, "135    00    00    E"}});
+    Enter(
+        ProjEquirectangular,
+        {{0, "60    30    15    N"}, {1, "29    29    45    S"}, {5, "022    30    00"}, {4, "135    00    00    E"}});
     ASSERT_FALSE(d.CalcError);
     EXPECT_EQ(d.LatNorthText, "60 30 15 N");
     EXPECT_EQ(d.LatSouthText, "29 29 45 S");
@@ -192,8 +193,8 @@ TEST_F(GraticuleTest, CutsTheDisplayTextsOutOfTheDialogTexts) {
 
 TEST_F(GraticuleTest, AzimuthalMapsGetTheirCentreRangeAndPoles) {
     auto& d = Design();
-    Enter(ProjAzEqualArea, {{6, "37    47    00    S"}, {7, "122    26    00    W"},
-                            {8, "090    00    00"}, {9, "00012000"}});
+    Enter(ProjAzEqualArea,
+          {{6, "37    47    00    S"}, {7, "122    26    00    W"}, {8, "090    00    00"}, {9, "00012000"}});
     ASSERT_FALSE(d.CalcError);
     // clang-format off
     const Texts expected = {"90    00    00    N", "90    00    00    S", "030    00    00",
@@ -259,10 +260,9 @@ TEST_F(GraticuleTest, RejectsEachCheckWithItsBoxAndFieldOperations) {
     const std::string lonAz =
         "The DEGREES OF LONGITUDE BETWEEN GRID MARKS must yield an integer when divided into 360 "
         "degrees.";
-    const std::string northSouth =
-        "The NORTHERNMOST BOUNDARY of the grid is south of the SOUTHERNMOST BOUNDARY.";
-    const std::vector<std::string> latRestore = {
-        "text LatLonBounds.LatN=11    00    00    N", "text LatLonBounds.LatS=22    00    00    S"};
+    const std::string northSouth = "The NORTHERNMOST BOUNDARY of the grid is south of the SOUTHERNMOST BOUNDARY.";
+    const std::vector<std::string> latRestore = {"text LatLonBounds.LatN=11    00    00    N",
+                                                 "text LatLonBounds.LatS=22    00    00    S"};
     // clang-format off
     const RejectCase cases[] = {
         {"1: north south of south", ProjMercator,
@@ -352,18 +352,23 @@ TEST_F(GraticuleTest, WestAt180WAndEastAt180EIsTheWholeWorld) {
 TEST_F(GraticuleTest, ARejectionLeavesTheStateExactlyAsItWas) {
     const std::pair<int16_t, TextEdits> rejected[] = {
         {ProjEquirectangular,
-         {{0, "60    00    00    N"}, {1, "30    00    00    S"}, {2, "040    00    00"},
-          {3, "010    00    00    E"}, {6, "10    00    00    S"}, {8, "045    00    00"},
+         {{0, "60    00    00    N"},
+          {1, "30    00    00    S"},
+          {2, "040    00    00"},
+          {3, "010    00    00    E"},
+          {6, "10    00    00    S"},
+          {8, "045    00    00"},
           {9, "00001234"}}},
         {ProjEquirectangular, {{3, "180    00    00    E"}, {4, "180    00    00    W"}}},
-        {ProjAzEquidistant,
-         {{2, "040    00    00"}, {7, "122    26    00    W"}, {6, "10    00    00    S"}}},
+        {ProjAzEquidistant, {{2, "040    00    00"}, {7, "122    26    00    W"}, {6, "10    00    00    S"}}},
         {ProjVerticalPerspective, {{5, "050    00    00"}, {7, "090    00    00    E"}}},
     };
     auto& d = Design();
     // The last accepted computation: an ordinary map with its own values.
-    Enter(ProjEquirectangular, {{0, "80    00    00    N"}, {1, "40    00    00    S"},
-                                {2, "020    00    00"}, {3, "020    00    00    W"},
+    Enter(ProjEquirectangular, {{0, "80    00    00    N"},
+                                {1, "40    00    00    S"},
+                                {2, "020    00    00"},
+                                {3, "020    00    00    W"},
                                 {4, "160    00    00    E"}});
     ASSERT_FALSE(d.CalcError);
     for (const auto& [code, edits] : rejected) {

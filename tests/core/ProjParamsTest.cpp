@@ -15,8 +15,7 @@ namespace {
 
 // Sets boundary texts, computes the graticule, the default standard
 // parallels (or the given ones) and the parameters.
-void SetDesign(int16_t code, const char* north, const char* south, const char* west,
-            const char* east) {
+void SetDesign(int16_t code, const char* north, const char* south, const char* west, const char* east) {
     DesignState& d = Design();
     d.ProjCode = code;
     d.BoundsText[0] = north;
@@ -195,8 +194,7 @@ TEST_F(ProjParamsTest, VerticalPerspectiveHorizon) {
 
 TEST_F(ProjParamsTest, FailureShowsItsBoxAndStillClearsTheStopText) {
     DesignState& d = Design();
-    SetDesign(ProjAlbers, "40    00    00    N", "40    00    00    S", "010    00    00    W",
-           "050    00    00    E");
+    SetDesign(ProjAlbers, "40    00    00    N", "40    00    00    S", "010    00    00    W", "050    00    00    E");
     boxes.log.clear();
     d.StdParNorth = 30;  // symmetric parallels: cone constant 0
     d.StdParSouth = -30;

@@ -98,8 +98,7 @@ void SetUpMap(const RefMap& m) {
     d.CentralMeridian = (d.FrameEast + d.FrameWest) / 2;
     d.CurLobeOffset = m.offset;
     d.CosStdParNorth = std::cos(m.stdN * d.DegToRad);
-    if (m.code >= ProjEquidistantConic && m.code <= ProjAlbers)
-        SetConicConstants(m.code, m.stdN, m.stdS, m.centLat);
+    if (m.code >= ProjEquidistantConic && m.code <= ProjAlbers) SetConicConstants(m.code, m.stdN, m.stdS, m.centLat);
     d.CosCentLat = std::cos(m.centLat * d.DegToRad);
     d.SinCentLat = std::sin(m.centLat * d.DegToRad);
     if (m.code == ProjVerticalPerspective) {
@@ -174,8 +173,12 @@ TEST_F(ProjectSelectTest, RobinsonFollowsItsPolynomials) {
     d.CentralMeridian = 180;
     const double dLon = (360 - d.CentralMeridian) * d.DegToRad;
     // Relative parallel length X and ordinate Y at 0, 45 and 90 degrees.
-    const struct { double lat, X, Y, tol; } cases[] = {
-        {0, 1, 0, 1e-15}, {45, 0.8961, 0.5572, 5e-5}, {90, 0.5311, 1.0003, 5e-5},
+    const struct {
+        double lat, X, Y, tol;
+    } cases[] = {
+        {0, 1, 0, 1e-15},
+        {45, 0.8961, 0.5572, 5e-5},
+        {90, 0.5311, 1.0003, 5e-5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lat);
@@ -254,8 +257,8 @@ TEST_F(ProjectSelectTest, MollweideEndsNearThePoles) {
             Project(l, 360);
             ASSERT_FALSE(d.CalcError) << l;
             // Root of 2 theta + sin 2 theta = Pi sin phi by bisection.
-            const long double target = static_cast<long double>(d.Pi) *
-                                       std::sin(static_cast<long double>(l * d.DegToRad));
+            const long double target =
+                static_cast<long double>(d.Pi) * std::sin(static_cast<long double>(l * d.DegToRad));
             long double lo = 0, hi = halfPi;
             for (int i = 0; i < 70; ++i) {
                 const long double mid = (lo + hi) / 2;
@@ -351,12 +354,12 @@ void SetEquatorCentre(int code) {
 
 TEST_F(ProjectSelectTest, RangeQueryReportsTheRangeCircleWithoutProjecting) {
     auto& d = Design();
-    const struct { double lat, lon; int16_t status; } cases[] = {
-        {30, 180, 4},      // on the range circle: inside
-        {29.999, 180, 4},
-        {30.001, 180, 5},
-        {0, 215, 5},
-        {0, 0, 2},         // the antipode: beyond the visibility limit first
+    const struct {
+        double lat, lon;
+        int16_t status;
+    } cases[] = {
+        {30, 180, 4},                                                // on the range circle: inside
+        {29.999, 180, 4}, {30.001, 180, 5}, {0, 215, 5}, {0, 0, 2},  // the antipode: beyond the visibility limit first
         {0, 360, 2},
     };
     for (int code = ProjGnomonic; code <= ProjAzEqualArea; ++code) {
@@ -510,9 +513,9 @@ TEST_F(ProjectSelectTest, TheAntipodeOfAWholeSphereMapIsNotVisible) {
             // 1e-16, which moves a point radially by about 1e-16 / (1 + cos c)
             // of its distance from the centre.
             const double phi = (antipodeLat + p.dLat) * d.DegToRad, phi0 = antipodeLat * d.DegToRad;
-            const double onePlusCos = 2 * (std::pow(std::sin((phi - phi0) / 2), 2) +
-                                           std::cos(phi) * std::cos(phi0) *
-                                               std::pow(std::sin(p.dLon * d.DegToRad / 2), 2));
+            const double onePlusCos =
+                2 * (std::pow(std::sin((phi - phi0) / 2), 2) +
+                     std::cos(phi) * std::cos(phi0) * std::pow(std::sin(p.dLon * d.DegToRad / 2), 2));
             const double tol = 1e-9 + 4 * rim * 1e-16 / onePlusCos;
             EXPECT_NEAR(d.ProjOutX, refX, tol);
             EXPECT_NEAR(d.ProjOutY, refY, tol);
@@ -524,8 +527,13 @@ TEST_F(ProjectSelectTest, TheAntipodeOfAWholeSphereMapIsNotVisible) {
 TEST_F(ProjectSelectTest, UtmPassesMetresThrough) {
     auto& d = Design();
     d.ProjCode = ProjUtm;
-    const struct { double northing, easting; } cases[] = {
-        {5600000, 300000}, {0, 0}, {-12345.678, 9e9}, {1e-300, -7},
+    const struct {
+        double northing, easting;
+    } cases[] = {
+        {5600000, 300000},
+        {0, 0},
+        {-12345.678, 9e9},
+        {1e-300, -7},
     };
     for (const auto& c : cases) {
         Project(c.northing, c.easting);
@@ -574,16 +582,25 @@ TEST_F(ProjectSelectTest, ArithmeticFailuresShowTheErrorBox) {
          [](DesignState&) { SetConicConstants(ProjConformalConic, 60, 30, 45); }, 95, 10,
          "Error: Invalid procedure call or argument", false},
         {"Albers, negative radicand", ProjAlbers,
-         [](DesignState& d) { d.ConicN = 0.5; d.ConicC = 0; }, 30, 10,
-         "Error: Invalid procedure call or argument", false},
+         [](DesignState& d) {
+             d.ConicN = 0.5;
+             d.ConicC = 0;
+         },
+         30, 10, "Error: Invalid procedure call or argument", false},
         {"Albers, cone constant 0", ProjAlbers,
-         [](DesignState& d) { d.ConicN = 0; d.ConicC = 1; }, 30, 10, "Error: Division by zero",
-         false},
-        {"gnomonic reusing values never computed", ProjGnomonic,
-         [](DesignState& d) { d.AzQueryMode = 2; }, 10, 10, "Error: Division by zero", false},
+         [](DesignState& d) {
+             d.ConicN = 0;
+             d.ConicC = 1;
+         },
+         30, 10, "Error: Division by zero", false},
+        {"gnomonic reusing values never computed", ProjGnomonic, [](DesignState& d) { d.AzQueryMode = 2; }, 10, 10,
+         "Error: Division by zero", false},
         {"vertical perspective from the surface", ProjVerticalPerspective,
-         [](DesignState& d) { d.VpP = 1; d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001); }, 0, 180,
-         "Error: Overflow", false},  // 0 / 0 at the centre
+         [](DesignState& d) {
+             d.VpP = 1;
+             d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
+         },
+         0, 180, "Error: Overflow", false},  // 0 / 0 at the centre
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

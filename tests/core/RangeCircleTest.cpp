@@ -43,10 +43,10 @@ void SetSegment(double prevLat, double prevLon, double lat, double lon) {
 // a formula apart from the haversine that the routine iterates on.
 double ArcDegrees(double lat1, double lon1, double lat2, double lon2) {
     constexpr double r = std::numbers::pi / 180;
-    const double u[3] = {std::cos(lat1 * r) * std::cos(lon1 * r),
-                         std::cos(lat1 * r) * std::sin(lon1 * r), std::sin(lat1 * r)};
-    const double v[3] = {std::cos(lat2 * r) * std::cos(lon2 * r),
-                         std::cos(lat2 * r) * std::sin(lon2 * r), std::sin(lat2 * r)};
+    const double u[3] = {std::cos(lat1 * r) * std::cos(lon1 * r), std::cos(lat1 * r) * std::sin(lon1 * r),
+                         std::sin(lat1 * r)};
+    const double v[3] = {std::cos(lat2 * r) * std::cos(lon2 * r), std::cos(lat2 * r) * std::sin(lon2 * r),
+                         std::sin(lat2 * r)};
     const double cx = u[1] * v[2] - u[2] * v[1];
     const double cy = u[2] * v[0] - u[0] * v[2];
     const double cz = u[0] * v[1] - u[1] * v[0];
@@ -76,8 +76,8 @@ TEST(RangeCircle, DistanceYardstickAgreesWithGeodSolve) {
 
 struct CrossingCase {
     const char* name;
-    double centLat, range;                   // degrees
-    double prevLat, prevLon, lat, lon;       // degrees, frame longitudes
+    double centLat, range;              // degrees
+    double prevLat, prevLon, lat, lon;  // degrees, frame longitudes
 };
 
 // Every segment has one end inside the circle and the other outside.
@@ -116,8 +116,9 @@ TEST(RangeCircle, CrossingLiesOnTheCircleAndOnTheSegment) {
         SetCircle(c.centLat, c.range);
         SetSegment(c.prevLat, c.prevLon, c.lat, c.lon);
         const double range = d.AzRangeSec;
-        ASSERT_LT((SecFromCentre(d.PrevLatSec, d.PrevLonSec) - range) *
-                      (SecFromCentre(d.PointLatSec, d.PointLonSec) - range), 0);
+        ASSERT_LT(
+            (SecFromCentre(d.PrevLatSec, d.PrevLonSec) - range) * (SecFromCentre(d.PointLatSec, d.PointLonSec) - range),
+            0);
 
         int32_t lat = 999999999, lon = 999999999;
         AzInterpolate(lat, lon);
@@ -142,8 +143,7 @@ TEST(RangeCircle, CrossingLiesOnTheCircleAndOnTheSegment) {
         EXPECT_LE(x, std::max(x1, x2) + kResolution);
         EXPECT_GE(lat, std::min(y1, y2) - kResolution);
         EXPECT_LE(lat, std::max(y1, y2) + kResolution);
-        const double offLine = std::fabs((x2 - x1) * (lat - y1) - (y2 - y1) * (x - x1)) /
-                               std::hypot(x2 - x1, y2 - y1);
+        const double offLine = std::fabs((x2 - x1) * (lat - y1) - (y2 - y1) * (x - x1)) / std::hypot(x2 - x1, y2 - y1);
         EXPECT_LE(offLine, kResolution);
 
         // Along a parallel the latitude, along a meridian the longitude is kept.
@@ -183,13 +183,11 @@ TEST(RangeCircle, ArithmeticFailureShowsItsBoxAndLeavesTheResultAlone) {
         // Symmetric about the centre: the iteration starts where the
         // derivative is zero.
         {"meridian through the centre", 0, 10, -10, 180, 10, 180, "Error: Division by zero"},
-        {"parallel across the centre meridian", 0, 10, 5, 170, 5, 190,
-         "Error: Division by zero"},
+        {"parallel across the centre meridian", 0, 10, 5, 170, 5, 190, "Error: Division by zero"},
         {"identical ends", 0, 10, 5, 170, 5, 170, "Error: Division by zero"},
         // A derivative of almost zero throws the first step some 400000
         // radians away, beyond a 32-bit count of arc-seconds.
-        {"half the globe along the equator", 0, 90, 0, 90, 0, 270 + 1 / 3600.0,
-         "Error: Overflow"},
+        {"half the globe along the equator", 0, 90, 0, 90, 0, 270 + 1 / 3600.0, "Error: Overflow"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

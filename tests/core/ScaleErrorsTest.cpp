@@ -25,8 +25,8 @@ namespace {
 // notes 0..2, all empty.
 void SizeRows() {
     auto& d = Design();
-    for (auto* list : {&d.ScaleErrLatText, &d.ScaleErrLonText, &d.ScaleErrMeridian,
-                       &d.ScaleErrParallel, &d.ScaleErrArea})
+    for (auto* list :
+         {&d.ScaleErrLatText, &d.ScaleErrLonText, &d.ScaleErrMeridian, &d.ScaleErrParallel, &d.ScaleErrArea})
         list->assign(15, "");
     d.ScaleErrNote.assign(3, "");
 }
@@ -152,19 +152,19 @@ void SetUpMap(const RefMap& m) {
     auto& d = Design();
     const auto code = static_cast<int16_t>(m.code);
     switch (code) {
-        case ProjMercator: SetMercator(m.north, m.south); break;
-        case ProjEquirectangular:
-        case ProjCylEqualArea:
-            d.ProjCode = code;
-            d.StdParNorth = m.stdN;
-            d.StdParSouth = m.stdS;
-            break;
-        case ProjHammer:
-        case ProjMollweide: SetWorld(code, m.west, m.range); break;
-        case ProjEquidistantConic:
-        case ProjConformalConic:
-        case ProjAlbers: SetConic(code, m.stdN, m.stdS, m.centLat); break;
-        default: SetAzimuthal(code, m.centLat, m.centLon, m.height); break;
+    case ProjMercator: SetMercator(m.north, m.south); break;
+    case ProjEquirectangular:
+    case ProjCylEqualArea:
+        d.ProjCode = code;
+        d.StdParNorth = m.stdN;
+        d.StdParSouth = m.stdS;
+        break;
+    case ProjHammer:
+    case ProjMollweide: SetWorld(code, m.west, m.range); break;
+    case ProjEquidistantConic:
+    case ProjConformalConic:
+    case ProjAlbers: SetConic(code, m.stdN, m.stdS, m.centLat); break;
+    default: SetAzimuthal(code, m.centLat, m.centLon, m.height); break;
     }
 }
 
@@ -189,8 +189,7 @@ TEST_F(ScaleErrorsTest, MatchesProjOnTheUnitSphere) {
             d.ScaleErrLon = p.lon;
             const std::optional<ScaleFactors> f = ScaleFactorsAt();
             ASSERT_TRUE(f);
-            ASSERT_TRUE(f->meridian.fixed.empty() && f->parallel.fixed.empty() &&
-                        f->area.fixed.empty());
+            ASSERT_TRUE(f->meridian.fixed.empty() && f->parallel.fixed.empty() && f->area.fixed.empty());
             const auto tol = [](double ref) { return 1e-6 * std::max(1.0, std::fabs(ref)); };
             EXPECT_NEAR(f->meridian.number, p.h, tol(p.h));
             EXPECT_NEAR(f->parallel.number, p.k, tol(p.k));
@@ -226,8 +225,8 @@ TEST_F(ScaleErrorsTest, UtmScaleMatchesGeographicLib) {
         // The report's sample latitude for a grid around the northing.
         d.LatNorth = northing + 100000;
         d.LatSouth = northing - 100000;
-        d.ScaleErrLat = d.CentLat * d.DegToRad +
-                        ((d.LatNorth + d.LatSouth) / 2 - d.UtmFalseNorthing) / d.UtmSemiMajorAxis;
+        d.ScaleErrLat =
+            d.CentLat * d.DegToRad + ((d.LatNorth + d.LatSouth) / 2 - d.UtmFalseNorthing) / d.UtmSemiMajorAxis;
         d.ScaleErrLon = easting;
         const std::optional<ScaleFactors> k = ScaleFactorsAt();
         ASSERT_TRUE(k);
@@ -399,41 +398,32 @@ TEST_F(ScaleErrorsTest, WritesTheNotesOfEachProjection) {
     const NoteCase cases[] = {
         {ProjMercator, "Latitude and longitude scales are equal at any point on the projection.",
          "The scale is symmetrical about the equator."},
-        {ProjEquirectangular,
-         "The scale is true along all meridians and along the two standard parallels;",
+        {ProjEquirectangular, "The scale is true along all meridians and along the two standard parallels;",
          "and is symmetrical about the equator."},
-        {ProjCylEqualArea,
-         "The scale is only true along the two standard parallels; and is symmetrical",
+        {ProjCylEqualArea, "The scale is only true along the two standard parallels; and is symmetrical",
          "about the equator."},
-        {ProjHammer, "The scale is only true at the intersection of the equator and the",
-         "central meridian."},
+        {ProjHammer, "The scale is only true at the intersection of the equator and the", "central meridian."},
         {ProjMollweide,
          "The scale is true along latitudes 40\xC2\xB0"
          "44' North and South.  The scale is constant",
          "along parallels, and symmetrical about the equator and the central meridian."},
-        {ProjRobinson, "The scale is true along latitudes 37\xC2\xB0"
-                       "50' North and South.", nullptr},
+        {ProjRobinson,
+         "The scale is true along latitudes 37\xC2\xB0"
+         "50' North and South.",
+         nullptr},
         {ProjUtm, "Northing and easting scales are equal at any point on the projection.",
          "The scale is symmetrical about the equator and the central meridian."},
-        {ProjEquidistantConic,
-         "The scale is true along all meridians and along the two standard parallels.", nullptr},
-        {ProjConformalConic,
-         "The scale is only true along the two standard parallels.  The scale is equal",
+        {ProjEquidistantConic, "The scale is true along all meridians and along the two standard parallels.", nullptr},
+        {ProjConformalConic, "The scale is only true along the two standard parallels.  The scale is equal",
          "in all directions at any point on the projection."},
-        {ProjAlbers,
-         "The scale is true along standard parallels.  At any point, the scale along a",
+        {ProjAlbers, "The scale is true along standard parallels.  At any point, the scale along a",
          "meridian is the reciprocal of the scale on the parallel through that point."},
         {ProjGnomonic, "The scale is only true at the central point of the projection.", nullptr},
-        {ProjStereographic,
-         "The scale is constant along any circle centered on the central point.", nullptr},
-        {ProjOrthographic, "The scale is only true at the central point of the projection.",
-         nullptr},
-        {ProjVerticalPerspective,
-         "The scale is only true at the central point of the projection.", nullptr},
-        {ProjAzEquidistant, "The scale is only true at the central point of the projection.",
-         nullptr},
-        {ProjAzEqualArea, "The scale is only true at the central point of the projection.",
-         nullptr},
+        {ProjStereographic, "The scale is constant along any circle centered on the central point.", nullptr},
+        {ProjOrthographic, "The scale is only true at the central point of the projection.", nullptr},
+        {ProjVerticalPerspective, "The scale is only true at the central point of the projection.", nullptr},
+        {ProjAzEquidistant, "The scale is only true at the central point of the projection.", nullptr},
+        {ProjAzEqualArea, "The scale is only true at the central point of the projection.", nullptr},
     };
     auto& d = Design();
     for (const auto& c : cases) {
@@ -499,9 +489,7 @@ TEST_F(ScaleErrorsTest, WorldMapsNameTheirLongitudesByRow) {
             for (int row = 1; row <= 14; ++row) Row(row, 10, d.CentralMeridian);
             for (int row = 1; row <= 14; ++row) {
                 SCOPED_TRACE(row);
-                const char* expected = row <= 4 ? "east"
-                                       : row >= 9 && row <= 12 ? "centre"
-                                                               : m.halfway;
+                const char* expected = row <= 4 ? "east" : row >= 9 && row <= 12 ? "centre" : m.halfway;
                 EXPECT_EQ(d.ScaleErrLonText[row], expected);
                 EXPECT_EQ(d.ScaleErrLatText[row], "10 00 00 N");
             }

@@ -46,12 +46,11 @@ TEST(PaletteRgb, SetsOnlyThePaletteFlag) {
 }
 
 TEST(SortStrings, SortsByCharacterCode) {
-    std::vector<std::string> names = {"arial", "Zapf", "Courier", "", "Courier New", "Arial",
+    std::vector<std::string> names = {"arial",   "Zapf",  "Courier",       "",   "Courier New", "Arial",
                                       "courier", "Arial", "\xC9l\xE9gant", "9pt"};
     SortStrings(names, 0, static_cast<int32_t>(names.size()));
-    const std::vector<std::string> expected = {"",      "9pt",     "Arial",   "Arial",
-                                               "Courier", "Courier New", "Zapf", "arial",
-                                               "courier", "\xC9l\xE9gant"};
+    const std::vector<std::string> expected = {"",     "9pt",   "Arial",   "Arial",        "Courier", "Courier New",
+                                               "Zapf", "arial", "courier", "\xC9l\xE9gant"};
     EXPECT_EQ(names, expected);
 }
 

@@ -94,8 +94,7 @@ TEST(ScCalc, PointsMatchGeodSolve) {
         int k = 0;
         int next = 0;
         for (const Row& r : c.rows) {
-            SCOPED_TRACE("circle " + std::to_string(r.circle) + " azimuth " +
-                         std::to_string(r.azimuth));
+            SCOPED_TRACE("circle " + std::to_string(r.circle) + " azimuth " + std::to_string(r.azimuth));
             if (r.circle != k) {
                 k = r.circle;
                 next = d.ScCircleEnd[k - 1] + 1;
@@ -109,8 +108,8 @@ TEST(ScCalc, PointsMatchGeodSolve) {
                     break;
                 }
             }
-            ASSERT_NE(found, 0) << "no point near " << r.lat << " " << r.lon << "; point "
-                                << next << " is " << d.ScLat[next] << " " << d.ScLon[next];
+            ASSERT_NE(found, 0) << "no point near " << r.lat << " " << r.lon << "; point " << next << " is "
+                                << d.ScLat[next] << " " << d.ScLon[next];
             next = found + 1;
         }
         for (size_t i = 1; i < d.ScLon.size(); ++i) {
@@ -166,10 +165,8 @@ TEST(ScCalc, JumpsNearThePoleAreFilledInThirds) {
         const int last = first + 3;
         for (int j = 1; j <= 2; ++j) {
             const double f = j / 3.0;
-            EXPECT_NEAR(d.ScLat[first + j], d.ScLat[first] + f * (d.ScLat[last] - d.ScLat[first]),
-                        1e-12);
-            EXPECT_NEAR(d.ScLon[first + j], d.ScLon[first] + f * (d.ScLon[last] - d.ScLon[first]),
-                        1e-12);
+            EXPECT_NEAR(d.ScLat[first + j], d.ScLat[first] + f * (d.ScLat[last] - d.ScLat[first]), 1e-12);
+            EXPECT_NEAR(d.ScLon[first + j], d.ScLon[first] + f * (d.ScLon[last] - d.ScLon[first]), 1e-12);
         }
     }
     EXPECT_EQ(d.ScLon[1], 0);
@@ -234,8 +231,7 @@ TEST(ScCalc, FilledPointsStayNextToTheCircle) {
             const double step = i > 1 ? std::fabs(d.ScLon[i] - d.ScLon[i - 1]) : 0;
             if (step >= 20 && step <= 340) ++longSteps;
         }
-        EXPECT_LE(worst, c.maxError) << "point " << worstAt << " at " << d.ScLat[worstAt] << " "
-                                     << d.ScLon[worstAt];
+        EXPECT_LE(worst, c.maxError) << "point " << worstAt << " at " << d.ScLat[worstAt] << " " << d.ScLon[worstAt];
         EXPECT_EQ(longSteps, 0);
     }
 }

@@ -106,8 +106,7 @@ TEST_F(UtmGridTest, TheDefaultsGiveSixAndFiveIntervals) {
 
 TEST_F(UtmGridTest, ReadsTheLeadingNumberOfEachText) {
     auto& d = Design();
-    Enter({{5, "  4500000 m"}, {6, "4000000.4"}, {7, "250000.5"}, {8, "+0166000"},
-           {9, "834000x7"}, {10, "0334000"}});
+    Enter({{5, "  4500000 m"}, {6, "4000000.4"}, {7, "250000.5"}, {8, "+0166000"}, {9, "834000x7"}, {10, "0334000"}});
     ASSERT_FALSE(d.CalcError);
     EXPECT_TRUE(boxes.log.empty());
     EXPECT_EQ(d.LatNorthSec, 4500000);
@@ -131,10 +130,8 @@ struct RejectCase {
 TEST_F(UtmGridTest, RejectsEachCheckInOrderWithItsBoxAndFieldOperations) {
     const std::vector<std::string> latGrid = {"text UtmCoords.UtmLatGrid=00020202"};
     const std::vector<std::string> lonGrid = {"text UtmCoords.UtmLonGrid=0050505"};
-    const std::vector<std::string> northSouth = {"text UtmCoords.UtmLatN=05050505",
-                                                 "text UtmCoords.UtmLatS=01010101"};
-    const std::vector<std::string> westEast = {"text UtmCoords.UtmLonW=0303030",
-                                               "text UtmCoords.UtmLonE=0404040"};
+    const std::vector<std::string> northSouth = {"text UtmCoords.UtmLatN=05050505", "text UtmCoords.UtmLatS=01010101"};
+    const std::vector<std::string> westEast = {"text UtmCoords.UtmLonW=0303030", "text UtmCoords.UtmLonE=0404040"};
     const std::string latZero = "The METERS BETWEEN NORTH/SOUTH GRID MARKS must be > 0.";
     const std::string lonZero = "The METERS BETWEEN EAST/WEST GRID MARKS must be > 0.";
     const std::string latRemainder =
@@ -200,16 +197,13 @@ TEST_F(UtmGridTest, RejectsEachCheckInOrderWithItsBoxAndFieldOperations) {
 // computation left it, whatever the check.
 TEST_F(UtmGridTest, ARejectionLeavesTheStateExactlyAsItWas) {
     const TextEdits rejected[] = {
-        {{10, "0000000"}, {5, "09000000"}, {8, "0100000"}},
-        {{7, "00070000"}, {6, "04000000"}, {9, "0900000"}},
-        {{5, "04000000"}, {6, "04500000"}, {8, "0200000"}},
-        {{10, "0070000"}, {9, "0600000"}, {5, "07000000"}},
+        {{10, "0000000"}, {5, "09000000"}, {8, "0100000"}}, {{7, "00070000"}, {6, "04000000"}, {9, "0900000"}},
+        {{5, "04000000"}, {6, "04500000"}, {8, "0200000"}}, {{10, "0070000"}, {9, "0600000"}, {5, "07000000"}},
         {{8, "0700000"}, {9, "0700000"}, {5, "06500000"}},
     };
     auto& d = Design();
     // The last accepted computation: a grid of its own.
-    Enter({{5, "05000000"}, {6, "04000000"}, {7, "00250000"}, {8, "0200000"},
-           {9, "0600000"}, {10, "0050000"}});
+    Enter({{5, "05000000"}, {6, "04000000"}, {7, "00250000"}, {8, "0200000"}, {9, "0600000"}, {10, "0050000"}});
     ASSERT_FALSE(d.CalcError);
     for (const auto& edits : rejected) {
         SCOPED_TRACE(edits.front().second);

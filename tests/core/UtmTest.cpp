@@ -138,7 +138,7 @@ TEST(Utm, UnknownSpheroidKeepsAxisAndFlatteningButRecomputesTheRest) {
     ResetDesignState();
     ScopedScriptedMessageBox boxes;
     auto& d = Design();
-    CalcUtmZone();  // Clarke 1866
+    CalcUtmZone();                      // Clarke 1866
     d.UtmSpheroidName = "clarke 1866";  // names compare case-sensitively
     d.UtmSemiMajorAxis = 1000;
     d.UtmFlattening = 0;

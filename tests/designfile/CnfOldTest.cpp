@@ -142,9 +142,9 @@ TEST_F(CnfOldTest, AVersion2FileIsReadFittedAndConverted) {
         EXPECT_EQ(d.Feature(5, 1), (FeatureSymbology{true, Std(255, 0, 0), 30, radius1, 15}));
         EXPECT_EQ(d.Feature(6, 1), (FeatureSymbology{false, Std(255, 255, 0), 15, radius1, 15}));  // old Australia
         EXPECT_EQ(d.Feature(7, 1), (FeatureSymbology{true, Std(128, 0, 0), 15, radius1, 15}));
-        EXPECT_EQ(d.Feature(8, 1), (FeatureSymbology{false, Std(255, 0, 255), 15, 45, 15}));  // reset
+        EXPECT_EQ(d.Feature(8, 1), (FeatureSymbology{false, Std(255, 0, 255), 15, 45, 15}));      // reset
         EXPECT_EQ(d.Feature(9, 1), (FeatureSymbology{true, Std(255, 0, 255), 15, radius1, 15}));  // old US
-        EXPECT_EQ(d.Feature(10, 1), (FeatureSymbology{false, Std(128, 0, 0), 15, 45, 15}));  // reset
+        EXPECT_EQ(d.Feature(10, 1), (FeatureSymbology{false, Std(128, 0, 0), 15, 45, 15}));       // reset
         EXPECT_EQ(d.Feature(72, 1).Color, Std(192, 192, 192));
         EXPECT_EQ(d.InputFileSymbolType(2), SymCircleFilled);
         EXPECT_EQ(d.Feature(1, 2), (FeatureSymbology{true, kFlag, 15, static_cast<int16_t>(60 * f), 15}));
@@ -246,7 +246,8 @@ TEST_F(CnfOldTest, AVersion1FileIsReadFittedAndConverted) {
         EXPECT_EQ(d.Feature(8, 1), (FeatureSymbology{false, Std(255, 0, 255), 15, 45, 15}));
         EXPECT_EQ(d.Feature(11, 1), none);
         // PKV: 41 old rows onto 36 classes; class 13 takes row 14's colour.
-        for (int k = 1; k <= 36; ++k) EXPECT_EQ(d.Feature(k, 2), (FeatureSymbology{true, Std(0, 0, 255), 15, 45, 15})) << k;
+        for (int k = 1; k <= 36; ++k)
+            EXPECT_EQ(d.Feature(k, 2), (FeatureSymbology{true, Std(0, 0, 255), 15, 45, 15})) << k;
         EXPECT_EQ(d.Feature(37, 2), none);
         // GRV: 80 old rows onto 72 classes; class 72 is old row 80.
         EXPECT_EQ(d.Feature(25, 3).Color, Std(255, 0, 0));
@@ -295,12 +296,12 @@ TEST_F(CnfOldTest, AVersion1FileIsReadFittedAndConverted) {
 TEST_F(CnfOldTest, Version1FilesFollowTheirVersionTests) {
     struct Case {
         int version;
-        int items;           // text slots used: 40 slots before 1.30
-        bool centre;         // centre, range and height texts and arc-seconds read
-        bool colours;        // background, grid and great circle read
-        int32_t textColor;   // of "Seattle", code 5: renumbered before 1.40
+        int items;              // text slots used: 40 slots before 1.30
+        bool centre;            // centre, range and height texts and arc-seconds read
+        bool colours;           // background, grid and great circle read
+        int32_t textColor;      // of "Seattle", code 5: renumbered before 1.40
         bool row6, row7, row8;  // MAP rows 6 to 8 (moved to classes 9, 7 and 6) selected
-        int32_t grvColor;    // every GRV row selected in 1.20, with the slot's colour
+        int32_t grvColor;       // every GRV row selected in 1.20, with the slot's colour
         bool grvSelected;
     };
     const int32_t magenta = Std(255, 0, 255);
@@ -467,12 +468,11 @@ TEST_F(CnfOldTest, ASymbolSizeBecomesWholePixelsAtLeastOne) {
         int16_t radius;  // of the MAP file's selected classes
     };
     const Case cases[] = {
-        {204, "NW.MAP,45,", "NW.MAP,30,", 30},   // 30 * 0.75 / 15 = 1.5: 2 pixels
-        {204, "NW.MAP,45,", "NW.MAP,15,", 15},   // 0.75: 1 pixel
-        {204, "NW.MAP,45,", "NW.MAP,5,", 15},    // 0.25: 0, made 1
-        {204, "NW.MAP,45,", "NW.MAP,,", 15},     // no number
-        {150, "NW.MAP,3,", "NW.MAP,0,", 15},
-        {150, "NW.MAP,3,", "NW.MAP,,", 15},
+        {204, "NW.MAP,45,", "NW.MAP,30,", 30},  // 30 * 0.75 / 15 = 1.5: 2 pixels
+        {204, "NW.MAP,45,", "NW.MAP,15,", 15},  // 0.75: 1 pixel
+        {204, "NW.MAP,45,", "NW.MAP,5,", 15},   // 0.25: 0, made 1
+        {204, "NW.MAP,45,", "NW.MAP,,", 15},    // no number
+        {150, "NW.MAP,3,", "NW.MAP,0,", 15},      {150, "NW.MAP,3,", "NW.MAP,,", 15},
         {150, "NW.MAP,3,", "NW.MAP,10 px,", 195},  // 10 old pixels: 13.02 present ones
     };
     for (const Case& c : cases) {
@@ -497,7 +497,8 @@ TEST_F(CnfOldTest, ABadOldFileChangesNothing) {
         {204, " 1  2 \r\n", " 1  3000 \r\n", "", 0,
          "The rest of the file cannot hold 3000 input files in line 16 (number of input files)"},
         {204, " 1  2 \r\n", " 1 -1 \r\n", "", 0, "Negative count in line 16 (number of input files)"},
-        {204, " 1  2 \r\n", " 3  2 \r\n", "", 0, "Number of grid outputs outside 0 to 2 in line 16 (number of grid outputs)"},
+        {204, " 1  2 \r\n", " 3  2 \r\n", "", 0,
+         "Number of grid outputs outside 0 to 2 in line 16 (number of grid outputs)"},
         {204, "-1 , 12 ,", "-1 , 16 ,", "", 0,
          "Colour number 16 outside 0 to 15 in line 18 (colour number of feature class 5 of input file 1)"},
         {204, "NW.MAP,45, 1 ", "NW.MAP,45, 13 ", "", 0,

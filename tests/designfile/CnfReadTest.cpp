@@ -106,7 +106,8 @@ TEST_F(CnfReadTest, InputFilesAndTextItemsKeepCommasQuotesAndBlanks) {
     EXPECT_EQ(d.InputFileLabelFontName(2), " Courier");
     EXPECT_EQ(d.InputFileLabelFontColor(2), 255);
     EXPECT_TRUE(d.InputFileLabelFontBold(2));
-    EXPECT_EQ(p.AscFileName, (std::vector<std::string>{"", "grid points.txt", "grid lines.txt", "", "/out/cities.txt"}));
+    EXPECT_EQ(p.AscFileName,
+              (std::vector<std::string>{"", "grid points.txt", "grid lines.txt", "", "/out/cities.txt"}));
     EXPECT_EQ(p.CgmFileName, "/out/map.cgm");
     EXPECT_EQ(p.DxfFileName, "");
     EXPECT_EQ(p.WmfFileName, "/out/map.wmf");
@@ -171,8 +172,7 @@ TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
         // No header: the first line is the projection name of version 1.20.
         {"configuration file version 3.01", "Error: Type mismatch in line 2 (projection code)"},
         {"Mercator", "Error: Type mismatch in line 2 (projection code)"},
-        {"Tellurax configuration file version 9999",
-         "Error: Overflow in line 1, field 1 (header)"},
+        {"Tellurax configuration file version 9999", "Error: Overflow in line 1, field 1 (header)"},
     };
     for (const Case& c : cases) {
         ResetDesignState();
@@ -196,7 +196,8 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
     const std::string f = "files-and-text.cnf";
     const std::vector<Case> cases = {
         {"an early end", 0, "", 60, "Input past end of file in line 61, field 1 (centre latitude text)"},
-        {"an end inside the text items", 0, "", 100, "Input past end of file in line 101, field 1 (text of text item 2)"},
+        {"an end inside the text items", 0, "", 100,
+         "Input past end of file in line 101, field 1 (text of text item 2)"},
         {"a number too large for its field", 3, " 70000 ", 0, "Overflow in line 3, field 1 (projection code)"},
         {"a Single out of range", 16, " 1E+39      1      6.5      4.875     -1     -1", 0,
          "Overflow in line 16, field 1 (printed map top margin)"},
@@ -420,7 +421,9 @@ TEST_F(CnfReadTest, ADesignLargerThanTheScreenIsScaledIntoTheMaximisedWindow) {
 
 // The text line loses its first and last characters, whatever they are.
 TEST_F(CnfReadTest, ATextItemLineLosesItsFirstAndLastCharacters) {
-    ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 94, "\xABVille-Marie \xE0 Montr\xE9" "al\xBB")));
+    ASSERT_TRUE(RecallText(WithLine("files-and-text.cnf", 94,
+                                    "\xABVille-Marie \xE0 Montr\xE9"
+                                    "al\xBB")));
     EXPECT_EQ(Design().TextItems[1].TextItemText, "Ville-Marie à Montréal");
 }
 

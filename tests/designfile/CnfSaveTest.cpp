@@ -15,10 +15,10 @@
 #include "CnfTestSupport.h"
 #include "core/DesignState.h"
 #include "core/Graticule.h"
+#include "core/GreatCircle.h"
 #include "core/ProjParams.h"
 #include "core/ProjectionTable.h"
 #include "core/SharedRoutines.h"
-#include "core/GreatCircle.h"
 #include "core/SmallCircle.h"
 #include "core/Utm.h"
 #include "core/UtmGrid.h"
@@ -110,7 +110,9 @@ protected:
             d.TextItems[k].TextItemFromLabel = i == 4;
         }
     }
-    static size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+    static size_t LineCount(const std::string& text) {
+        return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+    }
 };
 
 // A design of each family saved, recalled into a fresh program and saved
@@ -139,9 +141,15 @@ TEST_F(CnfSaveTest, EveryProjectionFamilyComesBackAsSaved) {
     centred[7] = "122    15    00    W";
     centred[8] = "060    00    00";
     const Case cases[] = {
-        {ProjMercator, world},           {ProjCylEqualArea, world},       {ProjRobinson, world},
-        {ProjInterruptedMollweide, world}, {ProjConformalConic, region}, {ProjAlbers, region},
-        {ProjStereographic, centred},    {ProjVerticalPerspective, centred}, {ProjUtm, world},
+        {ProjMercator, world},
+        {ProjCylEqualArea, world},
+        {ProjRobinson, world},
+        {ProjInterruptedMollweide, world},
+        {ProjConformalConic, region},
+        {ProjAlbers, region},
+        {ProjStereographic, centred},
+        {ProjVerticalPerspective, centred},
+        {ProjUtm, world},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -182,7 +190,8 @@ TEST_F(CnfSaveTest, EveryProjectionFamilyComesBackAsSaved) {
         EXPECT_EQ(d.CosCentLat, std::cos(d.CentLat * d.DegToRad));  // derived again
         EXPECT_EQ(d.GcLat, original.GcLat);
         EXPECT_EQ(d.ScLat, original.ScLat);
-        EXPECT_EQ(Plot().AscFileName, (std::vector<std::string>{"", "points.txt", "lines.txt", "world.txt", "", "cities.txt"}));
+        EXPECT_EQ(Plot().AscFileName,
+                  (std::vector<std::string>{"", "points.txt", "lines.txt", "world.txt", "", "cities.txt"}));
 
         ASSERT_TRUE(Save(Path("second.cnf")));
         std::string again = Contents(Path("second.cnf"));
@@ -230,8 +239,8 @@ TEST_F(CnfSaveTest, TextsTheFileCannotCarryAreRefusedBeforeWriting) {
         EXPECT_EQ(boxes.log[0].text, std::string("Error: ") + c.error);
         EXPECT_EQ(boxes.log[0].title, "Error in CnfSave");
         EXPECT_EQ(Contents(path), "the old design\r\n");
-        EXPECT_EQ(window.captions,
-                  (std::vector<std::string>{"Tellurax: printing configuration file", "Tellurax: Equirectangular projection"}));
+        EXPECT_EQ(window.captions, (std::vector<std::string>{"Tellurax: printing configuration file",
+                                                             "Tellurax: Equirectangular projection"}));
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }

@@ -31,10 +31,10 @@ TEST(CnfTextTest, NumbersTakeThePrintStatementsForms) {
         {0.00001, false, " 1E-05"},
         {-0.000012345, false, "-1.2345E-05"},
         {6.5, true, " 6.5"},
-        {0.1f, true, " .1"},                  // the float's 7 digits, not its binary tail
+        {0.1f, true, " .1"},  // the float's 7 digits, not its binary tail
         {1234567, true, " 1234567"},
         {12345678, true, " 1.234568E+07"},
-        {9999999.6, true, " 1E+07"},          // rounding carries into the exponent
+        {9999999.6, true, " 1E+07"},  // rounding carries into the exponent
         {3.14159265358979, false, " 3.14159265358979"},
         {3.141592653589793, false, " 3.14159265358979"},
         {123456789012345.0, false, " 123456789012345"},
@@ -85,7 +85,10 @@ TEST(CnfTextTest, TextsAreQuotedOnlyWhenListInputNeedsIt) {
     EXPECT_EQ(TextFieldForm(" Courier"), "\" Courier\"");
     EXPECT_EQ(TextFieldForm("\"quoted"), std::nullopt);
     EXPECT_EQ(TextFieldForm("a, \"b\""), std::nullopt);
-    EXPECT_EQ(TextFieldForm("K\xC3\xB8" "benhavn"), "K\xF8" "benhavn");  // UTF-8 to the code page
+    EXPECT_EQ(TextFieldForm("K\xC3\xB8"
+                            "benhavn"),
+              "K\xF8"
+              "benhavn");  // UTF-8 to the code page
 }
 
 TEST(CnfTextTest, TextsTheCodePageCannotHoldAreNamed) {
@@ -137,8 +140,9 @@ TEST(CnfTextTest, EveryByteOfTheCodePageComesBackUnchanged) {
 }
 
 TEST(CnfTextTest, ListInputTakesFieldsRegardlessOfLines) {
-    ListInput in(" 5  -3 \r\n 1.5     -.25\r\nArial, 10 ,\" Lead, comma\" dropped,last\r\n\r\n"
-                 "  \"open\r\n 7 ,\r\n\"Lake \"Tahoe\", CA\"\r\n+2.5D2\n1e-400\n");
+    ListInput in(
+        " 5  -3 \r\n 1.5     -.25\r\nArial, 10 ,\" Lead, comma\" dropped,last\r\n\r\n"
+        "  \"open\r\n 7 ,\r\n\"Lake \"Tahoe\", CA\"\r\n+2.5D2\n1e-400\n");
     EXPECT_EQ(in.Integer(), 5);
     EXPECT_EQ(in.Long(), -3);
     EXPECT_EQ(in.Single(), 1.5f);
@@ -147,7 +151,7 @@ TEST(CnfTextTest, ListInputTakesFieldsRegardlessOfLines) {
     EXPECT_EQ(in.Integer(), 10);
     EXPECT_EQ(in.Text(), " Lead, comma");
     EXPECT_EQ(in.Text(), "last");
-    EXPECT_EQ(in.Text(), "");  // an empty line is an empty text
+    EXPECT_EQ(in.Text(), "");      // an empty line is an empty text
     EXPECT_EQ(in.Text(), "open");  // a quote left open ends with its line
     EXPECT_EQ(in.Integer(), 7);
     EXPECT_EQ(in.FieldLine(), 6);
@@ -165,19 +169,13 @@ TEST(CnfTextTest, ListInputRefusesWhatIsNoNumberOrDoesNotFit) {
         const char* error;
     };
     const Case cases[] = {
-        {"32768", 0, "Overflow"},
-        {"-32769", 0, "Overflow"},
+        {"32768", 0, "Overflow"},          {"-32769", 0, "Overflow"},
         {"32767.5", 0, "Overflow"},  // rounds to 32768
-        {"2147483648", 1, "Overflow"},
-        {"1E39", 2, "Overflow"},
-        {"1E309", 3, "Overflow"},
-        {"abc", 3, "Type mismatch"},
-        {"1.2.3", 3, "Type mismatch"},
-        {"12x", 0, "Type mismatch"},
-        {"1E", 3, "Type mismatch"},
-        {",", 0, "Type mismatch"},
-        {"", 0, "Input past end of file"},
-        {" \r\n \r\n", 3, "Input past end of file"},
+        {"2147483648", 1, "Overflow"},     {"1E39", 2, "Overflow"},
+        {"1E309", 3, "Overflow"},          {"abc", 3, "Type mismatch"},
+        {"1.2.3", 3, "Type mismatch"},     {"12x", 0, "Type mismatch"},
+        {"1E", 3, "Type mismatch"},        {",", 0, "Type mismatch"},
+        {"", 0, "Input past end of file"}, {" \r\n \r\n", 3, "Input past end of file"},
     };
     for (const Case& c : cases) {
         ListInput in(c.text);

@@ -94,8 +94,9 @@ inline void Extents(Lines& f, bool pairs) {
     }
 }
 
-inline const char* kUtmNumbers = " 6378137      .9996      .00669438      .00673949674      0      6367449.14577      "
-                                 ".00251882658      2.6354E-06      3.4E-09      500000      0";
+inline const char* kUtmNumbers =
+    " 6378137      .9996      .00669438      .00673949674      0      6367449.14577      "
+    ".00251882658      2.6354E-06      3.4E-09      500000      0";
 
 }  // namespace oldcnf
 
@@ -108,10 +109,9 @@ inline std::string Version2Fixture(int v) {
     Lines f;
     f << (v == 203 ? "Configuration file version 2.03" : "Tellurax configuration file version 2.04") << "Mercator"
       << Items({1}) << "\" All grid points connected by lines\"" << Items({3}) << Nl({15, 15})
-      << (v == 203 ? Nl({9600, 9000}) : Nl({16000, 9000})) << Items({1024, 768}) << Nl({.9})
-      << Items({16777215, 0}) << Items({-1}) << Nl({1, 1, 6.5, 4.875, -1, -1}) << Nl({1, 1.5, 1440})
-      << "Arial, 0 , 10 , 0 , 0 , 0 , 0 " << Nl({r.ConicN, r.ConicC, r.ConicF, r.ConicG, r.ConicRho0})
-      << Items({1, 2});
+      << (v == 203 ? Nl({9600, 9000}) : Nl({16000, 9000})) << Items({1024, 768}) << Nl({.9}) << Items({16777215, 0})
+      << Items({-1}) << Nl({1, 1, 6.5, 4.875, -1, -1}) << Nl({1, 1.5, 1440}) << "Arial, 0 , 10 , 0 , 0 , 0 , 0 "
+      << Nl({r.ConicN, r.ConicC, r.ConicF, r.ConicG, r.ConicRho0}) << Items({1, 2});
     // File 1: rows 1 to 7 of the old table, each in its colour number.
     const int mapColors[] = {2, 2, 9, 9, 12, 13, 4, 14};
     std::string rows;
@@ -127,18 +127,23 @@ inline std::string Version2Fixture(int v) {
         rows += IntegerItem(j == 1 ? -1 : 0) + "," + IntegerItem(j == 1 ? 0 : 15) + "," + IntegerItem(15) +
                 (j < 72 ? "," : "");
     f << "C:\\MAPS\\NW.PRN,60, 12 " << rows << "Times New Roman, 10 , 0 ,-1 , 0 , 0 , 0 ";
-    f << "GRID.TXT" << "NW.TXT" << "";
+    f << "GRID.TXT"
+      << "NW.TXT"
+      << "";
     f << "C:\\OUT\\NW.BMP,C:\\OUT\\NW.CGM,,,C:\\OUT\\NW.WMF,C:\\DESIGNS\\NW.CNF,C:\\OUT\\GC.PRN";
     for (const std::string& text : r.BoundsText) f << text;
     f << r.StdParText[0] << r.StdParText[1];
     BoundaryValues(f);
-    f << Items({r.LatNorthSec, r.LatSouthSec, r.LatSpacingSec}) << Items({r.FrameEastSec, r.FrameWestSec, r.LonSpacingSec})
-      << Items({r.LonEastSec, r.LonWestSec}) << NumberForm(r.AzRangeSec) + kNumberListGap.data() + NumberForm(r.VpP);
+    f << Items({r.LatNorthSec, r.LatSouthSec, r.LatSpacingSec})
+      << Items({r.FrameEastSec, r.FrameWestSec, r.LonSpacingSec}) << Items({r.LonEastSec, r.LonWestSec})
+      << NumberForm(r.AzRangeSec) + kNumberListGap.data() + NumberForm(r.VpP);
     Extents(f, false);
     f << "GRS80 1980" << std::string(kUtmNumbers) + "      .00335281068";
     for (const std::string& text : r.UtmText) f << text;
-    f << "47    36    00    N" << "122    20    00    W" << "47    40    00    N" << "117    25    00    W"
-      << Nl({47.6, -122.333333333333, 47.6666666666667, -117.416666666667, -1, 255, 30});
+    f << "47    36    00    N"
+      << "122    20    00    W"
+      << "47    40    00    N"
+      << "117    25    00    W" << Nl({47.6, -122.333333333333, 47.6666666666667, -117.416666666667, -1, 255, 30});
     f << Items({100}) + std::string(14 - IntegerItem(100).size(), ' ') + Items({2});
     f << "\"Puget Sound\"" << Items({0, 16711680, 12}) << "Arial" << Items({0, 0, 0, 0}) << Items({7, 11})
       << Items({3000, 3, 4500});
@@ -168,9 +173,15 @@ inline std::string Version1Fixture(int v) {
         int type;
         int colorCode;
     };
-    const Slot fileSlots[9] = {{"C:\\MAPS\\NW.MAP", "3", 1, 3},  {"C:\\MAPS\\NW.PKV", "2", 1, 10},
-                           {"C:\\MAPS\\NW.GRV", "2", 1, 13}, {"C:\\MAPS\\NW.PRN", "4", 10, 2},
-                           {"", "0", 1, 1}, {"", "0", 1, 1}, {"", "0", 1, 1}, {"", "0", 1, 1}, {"", "0", 1, 1}};
+    const Slot fileSlots[9] = {{"C:\\MAPS\\NW.MAP", "3", 1, 3},
+                               {"C:\\MAPS\\NW.PKV", "2", 1, 10},
+                               {"C:\\MAPS\\NW.GRV", "2", 1, 13},
+                               {"C:\\MAPS\\NW.PRN", "4", 10, 2},
+                               {"", "0", 1, 1},
+                               {"", "0", 1, 1},
+                               {"", "0", 1, 1},
+                               {"", "0", 1, 1},
+                               {"", "0", 1, 1}};
     for (int i = 1; i <= 9; ++i) {
         const Slot& s = fileSlots[i - 1];
         f << std::string(s.path) + "," + s.size + "," + IntegerItem(s.type);
@@ -180,8 +191,7 @@ inline std::string Version1Fixture(int v) {
             const int mwdb[8][2] = {{-1, 2}, {-1, 2}, {-1, 9}, {-1, 9}, {-1, 12}, {-1, 13}, {-1, 4}, {0, 14}};
             for (int row = 1; row <= 8; ++row)
                 f << (i == 1 ? Items({mwdb[row - 1][0], mwdb[row - 1][1]}) : Items({0, 0}));
-            for (int row = 1; row <= 41; ++row)
-                f << (i == 2 ? Items({-1, row == 13 ? 4 : 9}) : Items({0, 0}));
+            for (int row = 1; row <= 41; ++row) f << (i == 2 ? Items({-1, row == 13 ? 4 : 9}) : Items({0, 0}));
             for (int row = 1; row <= 80; ++row)
                 f << (i == 3 ? Items({-1, row == 80 ? 5 : row == 79 ? 6 : 12}) : Items({0, 0}));
             f << (i == 4 ? Items({-1, 0}) : Items({0, 0}));
@@ -205,9 +215,19 @@ inline std::string Version1Fixture(int v) {
     if (v > 131) f << "C:\\OUT\\GC.PRN";
     if (v > 140) f << "C:\\OUT\\NW.DXF";
     f << Items({0}) << Items({0});
-    f << "50,00,00,N" << "45,00,00,N" << "001,00,00" << "126,00,00,W" << "114,00,00,W" << "002,00,00";
-    if (v > 120) f << "47,30,00,N" << "120,00,00,W" << "030,00,00" << "00035840";
-    f << "00,00,00,N" << "00,00,00,N";
+    f << "50,00,00,N"
+      << "45,00,00,N"
+      << "001,00,00"
+      << "126,00,00,W"
+      << "114,00,00,W"
+      << "002,00,00";
+    if (v > 120)
+        f << "47,30,00,N"
+          << "120,00,00,W"
+          << "030,00,00"
+          << "00035840";
+    f << "00,00,00,N"
+      << "00,00,00,N";
     BoundaryValues(f);
     if (v > 120)
         f << Items({r.LatNorthSec, r.LatSouthSec, r.LatSpacingSec})
@@ -216,9 +236,10 @@ inline std::string Version1Fixture(int v) {
     Extents(f, true);
     f << "HELVETICA";
     if (v > 140) {
-        f << Items({-1, 0}) << "GRS80 1980" << Items({0}) + kUtmNumbers << "009,00,00,W" << "00,00,00,N";
-        for (const char* text : {"0500000", "00000000", "0.9996", "06200000", "05600000", "00100000", "0300000",
-                                 "0800000", "0100000"})
+        f << Items({-1, 0}) << "GRS80 1980" << Items({0}) + kUtmNumbers << "009,00,00,W"
+          << "00,00,00,N";
+        for (const char* text :
+             {"0500000", "00000000", "0.9996", "06200000", "05600000", "00100000", "0300000", "0800000", "0100000"})
             f << text;
     }
     // Text slots: 3, 7 and 38 in every version, 50 where there are 100.
@@ -241,8 +262,10 @@ inline std::string Version1Fixture(int v) {
     }
     f << Items({0, 0, 0, 0});
     if (v > 131) {
-        f << Items({247}) << Items({0}) << "47,36,00,N" << "122,20,00,W" << "47,40,00,N" << "117,25,00,W"
-          << Nl({47.6, -122.333333333333, 47.6666666666667, -117.416666666667}) << Items({-1, 12});
+        f << Items({247}) << Items({0}) << "47,36,00,N"
+          << "122,20,00,W"
+          << "47,40,00,N"
+          << "117,25,00,W" << Nl({47.6, -122.333333333333, 47.6666666666667, -117.416666666667}) << Items({-1, 12});
     }
     return f.Text();
 }

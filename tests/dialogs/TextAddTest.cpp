@@ -157,7 +157,7 @@ TEST_F(TextAddTest, DeletingAnItemMovesTheLaterOnesDownAndCancelBringsAllBack) {
 TEST_F(TextAddTest, DeleteTextRefusesWithoutAChosenEntry) {
     MakeItems(2);
     TextAdd dlg;
-    dlg.DeleteText->click();  // nothing in the text box
+    dlg.DeleteText->click();                  // nothing in the text box
     dlg.TextStrings->setEditText("Pacific");  // typed, not in the list
     dlg.DeleteText->click();
     Choose(dlg, 0);
@@ -314,8 +314,8 @@ TEST_F(TextAddTest, HelpTopicsFollowTheFocus) {
     TextAdd dlg;
     dlg.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
-    for (QWidget* w : std::vector<QWidget*>{dlg.TextStrings, dlg.TextRotation, dlg.OK, dlg.DeleteText,
-                                            dlg.DeleteAllText}) {
+    for (QWidget* w :
+         std::vector<QWidget*>{dlg.TextStrings, dlg.TextRotation, dlg.OK, dlg.DeleteText, dlg.DeleteAllText}) {
         w->setFocus();
         QTest::keyClick(w, Qt::Key_F1);
     }

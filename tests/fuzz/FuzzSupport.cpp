@@ -192,8 +192,7 @@ MapStart MakeMap(FuzzMap map) {
     ResetPlotState();
     DesignState& d = Design();
     switch (map) {
-    case FuzzMap::World:
-        break;
+    case FuzzMap::World: break;
     case FuzzMap::Region:
         d.ProjCode = ProjConformalConic;
         SetBounds(d, {"50    00    00    N", "45    00    00    N", "001    00    00", "126    00    00    W",
@@ -321,8 +320,7 @@ std::string FileName(uint8_t option, std::initializer_list<std::string_view> ext
     case 2:
         if (!ext.empty()) ext[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(ext[0])));
         break;
-    default:
-        break;
+    default: break;
     }
     const std::string stem = (option & 0x40) ? "a map, v2" : "map";
     return ext.empty() ? stem : stem + "." + ext;

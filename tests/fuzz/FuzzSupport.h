@@ -18,10 +18,10 @@
 #include <string>
 #include <string_view>
 
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "support/ScriptedMessageBox.h"
 #include "platform/Surface.h"
+#include "support/FakeHost.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace tlrx::fuzz {
 
@@ -111,10 +111,10 @@ public:
 
 // The maps a map harness draws on, chosen by an option byte.
 enum class FuzzMap : uint8_t {
-    World,        // the start-up design: the world, equirectangular
-    Region,       // Lambert conformal conic, 45 to 50 N, 126 to 114 W
-    Orthographic, // centred on 47 N 120 W, 60 degrees around
-    Utm,          // the UTM grid of zone 10, 5,600,000 to 6,200,000 m north
+    World,         // the start-up design: the world, equirectangular
+    Region,        // Lambert conformal conic, 45 to 50 N, 126 to 114 W
+    Orthographic,  // centred on 47 N 120 W, 60 degrees around
+    Utm,           // the UTM grid of zone 10, 5,600,000 to 6,200,000 m north
 };
 
 // One plotting pass of the map file harnesses over one input:

@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SavedSettings s = ReadSavedSettings(path, screenHeight, screenWidth);
     CheckUsable(s, screenHeight, screenWidth);
     Check(*s.printerUnits == std::atoi(units.c_str()), "the print units did not read back as written");
-    const bool onScreen = height > 0 && width > 0 && left > -width && left < screenWidth && top > -height &&
-                          top < screenHeight;
+    const bool onScreen =
+        height > 0 && width > 0 && left > -width && left < screenWidth && top > -height && top < screenHeight;
     if (maximized || !onScreen) {
         Check(s.maximized, "start-up took a window that was maximized or off the screen");
     } else {

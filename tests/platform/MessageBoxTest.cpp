@@ -19,11 +19,9 @@ namespace {
 TEST(MessageBox, ScriptedServiceAnswersFromItsQueueAndLogsEveryBox) {
     ScopedScriptedMessageBox boxes;
     boxes.answers = {MsgAnswer::Cancel};
-    EXPECT_EQ(MsgBox("Bad value", "Error: North", MsgButtons::RetryCancel, MsgIcon::Exclamation),
-              MsgAnswer::Cancel);
+    EXPECT_EQ(MsgBox("Bad value", "Error: North", MsgButtons::RetryCancel, MsgIcon::Exclamation), MsgAnswer::Cancel);
     // Queue empty: the first button.
-    EXPECT_EQ(MsgBox("Again", "Error: North", MsgButtons::RetryCancel, MsgIcon::Exclamation),
-              MsgAnswer::Retry);
+    EXPECT_EQ(MsgBox("Again", "Error: North", MsgButtons::RetryCancel, MsgIcon::Exclamation), MsgAnswer::Retry);
     EXPECT_EQ(MsgBox("Done", "Tellurax"), MsgAnswer::Ok);
     EXPECT_EQ(MsgBox("Overwrite?", "Save", MsgButtons::YesNo, MsgIcon::Question), MsgAnswer::Yes);
     ASSERT_EQ(boxes.log.size(), 4u);

@@ -17,8 +17,8 @@
 
 #include "../PdfTools.h"
 #include "platform/Printer.h"
-#include "platform/qt/QtPrinterSurface.h"
 #include "platform/PrinterSurface.h"
+#include "platform/qt/QtPrinterSurface.h"
 #include "platform/qt/QtPrinters.h"
 #include "support/ScriptedPrinters.h"
 
@@ -41,9 +41,9 @@ std::unique_ptr<QPrinter> LetterPdf(const QString& file = {}) {
 
 std::vector<int32_t> Caps(Surface& s) {
     std::vector<int32_t> caps;
-    for (DeviceCap cap : {DeviceCap::LogPixelsX, DeviceCap::LogPixelsY, DeviceCap::HorzRes,
-                          DeviceCap::VertRes, DeviceCap::PhysicalWidth, DeviceCap::PhysicalHeight,
-                          DeviceCap::PhysicalOffsetX, DeviceCap::PhysicalOffsetY})
+    for (DeviceCap cap :
+         {DeviceCap::LogPixelsX, DeviceCap::LogPixelsY, DeviceCap::HorzRes, DeviceCap::VertRes,
+          DeviceCap::PhysicalWidth, DeviceCap::PhysicalHeight, DeviceCap::PhysicalOffsetX, DeviceCap::PhysicalOffsetY})
         caps.push_back(s.GetDeviceCaps(cap));
     return caps;
 }
@@ -87,8 +87,7 @@ TEST(PrinterTest, DevModeSettingsSurviveTheQtPrinter) {
     }
     // Values Qt has no word for leave the printer's own.
     auto printer = LetterPdf();
-    ApplyDevMode(*printer, DevModeSettings{.DefaultSource = 99, .Copies = 0, .PaperSize = 256,
-                                           .PrintQuality = -4});
+    ApplyDevMode(*printer, DevModeSettings{.DefaultSource = 99, .Copies = 0, .PaperSize = 256, .PrintQuality = -4});
     const DevModeSettings read = ReadDevMode(*printer);
     EXPECT_EQ(read.PaperSize, 1);
     EXPECT_EQ(read.Copies, 1);

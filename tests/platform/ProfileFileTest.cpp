@@ -61,11 +61,11 @@ TEST_F(ProfileFileTest, ReadsAsWindowsDoes) {
         {"Unpaired", "", 15, "\"abc"},
         {"Empty", "dflt", 8, ""},
         {"MainWindow", "", 30, "8640 11520 1440 -60"},
-        {"MainWindow", "", 8, "8640 11"},   // cut to the buffer less its terminator
-        {"Missing", "none  ", 8, "none"},   // the default without its trailing blanks
+        {"MainWindow", "", 8, "8640 11"},  // cut to the buffer less its terminator
+        {"Missing", "none  ", 8, "none"},  // the default without its trailing blanks
         {"Missing", "a long default", 4, "a l"},
         {"PrinterUnits", "", 0, ""},
-        {"Later", "", 8, "found"},          // a second section of the same name is read too
+        {"Later", "", 8, "found"},  // a second section of the same name is read too
     };
     for (const Case& c : cases) {
         EXPECT_EQ(GetPrivateProfileString("Tellurax", c.key, c.defaultValue, c.buffer, file), c.expected)

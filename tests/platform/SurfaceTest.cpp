@@ -8,8 +8,8 @@
 #include <random>
 #include <vector>
 
-#include "support/FakeHost.h"
 #include "platform/qt/QtSurface.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedSurface.h"
 
 namespace tlrx {
@@ -257,8 +257,7 @@ TEST_F(SurfaceTest, ScriptedSurfaceFailsTheChosenCallAndRecordsAll) {
     EXPECT_EQ(s.CreateSolidBrush(kRed), 0u);  // call 2
     EXPECT_TRUE(s.Rectangle(0, 0, 4, 4));
     EXPECT_FALSE(s.Ellipse(0, 0, 4, 4));
-    EXPECT_EQ(s.CallNames(), (std::vector<std::string>{"CreatePen", "CreateSolidBrush", "Rectangle",
-                                                     "Ellipse"}));
+    EXPECT_EQ(s.CallNames(), (std::vector<std::string>{"CreatePen", "CreateSolidBrush", "Rectangle", "Ellipse"}));
     EXPECT_EQ(s.calls[0], "CreatePen(0,1,255)");
     EXPECT_EQ(s.calls[2], "Rectangle(0,0,4,4)");
 }

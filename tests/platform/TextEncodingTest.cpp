@@ -32,18 +32,18 @@ TEST(TextEncodingTest, DecodeUtf8Step) {
         {"A", 0, 'A', 1},
         {"x\xC3\xA9", 1, 0xE9, 2},
         {"\xE2\x82\xAC", 0, 0x20AC, 3},
-        {"\xED\x9F\xBF", 0, 0xD7FF, 3},            // just below the surrogates
-        {"\xF0\x9F\x8C\x8D", 0, 0x1F30D, 4},       // a four-byte character
-        {"\xF4\x8F\xBF\xBF", 0, 0x10FFFF, 4},      // the last code point
-        {"\xF4\x90\x80\x80", 0, 0, 0},             // beyond Unicode
-        {"\xC0\xAF", 0, 0, 0},                     // overlong '/' in two bytes
-        {"\xE0\x80\xAF", 0, 0, 0},                 // ... in three
-        {"\xF0\x80\x80\xAF", 0, 0, 0},             // ... in four
-        {"\xED\xA0\x80", 0, 0, 0},                 // a surrogate
-        {"\xC3(", 0, 0, 0},                        // no continuation byte
-        {"\xE2\x82", 0, 0, 0},                     // cut short
-        {"\x80", 0, 0, 0},                         // a stray continuation byte
-        {"\xF5\x80\x80\x80", 0, 0, 0},             // no lead byte
+        {"\xED\x9F\xBF", 0, 0xD7FF, 3},        // just below the surrogates
+        {"\xF0\x9F\x8C\x8D", 0, 0x1F30D, 4},   // a four-byte character
+        {"\xF4\x8F\xBF\xBF", 0, 0x10FFFF, 4},  // the last code point
+        {"\xF4\x90\x80\x80", 0, 0, 0},         // beyond Unicode
+        {"\xC0\xAF", 0, 0, 0},                 // overlong '/' in two bytes
+        {"\xE0\x80\xAF", 0, 0, 0},             // ... in three
+        {"\xF0\x80\x80\xAF", 0, 0, 0},         // ... in four
+        {"\xED\xA0\x80", 0, 0, 0},             // a surrogate
+        {"\xC3(", 0, 0, 0},                    // no continuation byte
+        {"\xE2\x82", 0, 0, 0},                 // cut short
+        {"\x80", 0, 0, 0},                     // a stray continuation byte
+        {"\xF5\x80\x80\x80", 0, 0, 0},         // no lead byte
     };
     for (const Case& c : cases) {
         const Utf8Char got = DecodeUtf8(c.text, c.at);
@@ -84,11 +84,11 @@ TEST(TextEncodingTest, ToCp1252AndLatin1) {
         {"why?", "why?", "why?", false, false},  // a question mark of its own
         {"Z\xC3\xBCrich", "Z\xFCrich", "Z\xFCrich", false, false},
         {"\xE2\x82\xAC 5", "\x80 5", "? 5", false, true},
-        {"\xC2\x85", "?", "\x85", true, false},                       // U+0085, a C1 control
-        {"\xF0\x9F\x8C\x8D!", "?!", "?!", true, true},               // a four-byte character
-        {"caf\xE9", "caf\xE9", "caf\xE9", false, false},               // bytes already in the code page
-        {"\xC3(", "\xC3(", "\xC3(", false, false},                     // a malformed sequence
-        {"\xC0\xAF", "\xC0\xAF", "\xC0\xAF", false, false},            // an overlong form
+        {"\xC2\x85", "?", "\x85", true, false},                          // U+0085, a C1 control
+        {"\xF0\x9F\x8C\x8D!", "?!", "?!", true, true},                   // a four-byte character
+        {"caf\xE9", "caf\xE9", "caf\xE9", false, false},                 // bytes already in the code page
+        {"\xC3(", "\xC3(", "\xC3(", false, false},                       // a malformed sequence
+        {"\xC0\xAF", "\xC0\xAF", "\xC0\xAF", false, false},              // an overlong form
         {"\xED\xA0\x80", "\xED\xA0\x80", "\xED\xA0\x80", false, false},  // a surrogate
     };
     for (const Case& c : cases) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "WmfRecords.h"
-#include "platform/qt/QtSurface.h"
 #include "platform/WmfRecorder.h"
+#include "platform/qt/QtSurface.h"
 
 namespace tlrx {
 namespace {
@@ -74,27 +74,30 @@ TEST(WmfRecorderTest, RecordsOfEachCall) {
         {"text alignment", [](WmfRecorder& r) { r.SetTextAlign(AlignBaseline); }, {"012e 0018"}},
         // Colours: red and green, then blue and a zero byte; no palette flag.
         {"text colour", [](WmfRecorder& r) { r.SetTextColor(MakeRgb(1, 2, 3) | 0x02000000); }, {"0209 0201 0003"}},
-        {"move and line", [](WmfRecorder& r) { r.MoveToEx(10, -20), r.LineTo(30, 40); },
+        {"move and line",
+         [](WmfRecorder& r) { r.MoveToEx(10, -20), r.LineTo(30, 40); },
          {"0214 ffec 000a", "0213 0028 001e"}},
-        {"rectangle", [](WmfRecorder& r) { r.Rectangle(-320, -320, 32320, 23420); },
-         {"041b 5b7c 7e40 fec0 fec0"}},
+        {"rectangle", [](WmfRecorder& r) { r.Rectangle(-320, -320, 32320, 23420); }, {"041b 5b7c 7e40 fec0 fec0"}},
         {"ellipse", [](WmfRecorder& r) { r.Ellipse(990, 990, 1010, 1010); }, {"0418 03f2 03f2 03de 03de"}},
         {"pixel", [](WmfRecorder& r) { r.SetPixel(5, 6, MakeRgb(255, 0, 0)); }, {"041f 00ff 0000 0006 0005"}},
         {"polyline", [&](WmfRecorder& r) { r.Polyline(two, 2); }, {"0325 0002 0001 0002 0003 fffc"}},
-        {"polygon", [&](WmfRecorder& r) { r.Polygon(three, 3); },
-         {"0324 0003 1388 1388 1b58 1388 1770 1b58"}},
+        {"polygon", [&](WmfRecorder& r) { r.Polygon(three, 3); }, {"0324 0003 1388 1388 1b58 1388 1770 1b58"}},
         // The string fills whole words; then y and x.
         {"text", [](WmfRecorder& r) { r.TextOut(7, 8, "abc"); }, {"0521 0003 6261 0063 0008 0007"}},
         {"even text", [](WmfRecorder& r) { r.TextOut(7, 8, "ab"); }, {"0521 0002 6261 0008 0007"}},
         // Pens: style, width as a point's x, colour.
-        {"pen", [](WmfRecorder& r) { r.SelectObject(r.CreatePen(PenStyle::Solid, 3, MakeRgb(255, 0, 0))); },
+        {"pen",
+         [](WmfRecorder& r) { r.SelectObject(r.CreatePen(PenStyle::Solid, 3, MakeRgb(255, 0, 0))); },
          {"02fa 0000 0003 0000 00ff 0000", "012d 0000"}},
-        {"null pen", [](WmfRecorder& r) { r.SelectObject(r.GetStockObject(StockObject::NullPen)); },
+        {"null pen",
+         [](WmfRecorder& r) { r.SelectObject(r.GetStockObject(StockObject::NullPen)); },
          {"02fa 0005 0000 0000 0000 0000", "012d 0000"}},
         // Brushes: style (solid 0, null 1), colour, hatch.
-        {"brush", [](WmfRecorder& r) { r.SelectObject(r.CreateSolidBrush(MakeRgb(0x10, 0x20, 0x30))); },
+        {"brush",
+         [](WmfRecorder& r) { r.SelectObject(r.CreateSolidBrush(MakeRgb(0x10, 0x20, 0x30))); },
          {"02fc 0000 2010 0030 0000", "012d 0000"}},
-        {"null brush", [](WmfRecorder& r) { r.SelectObject(r.GetStockObject(StockObject::NullBrush)); },
+        {"null brush",
+         [](WmfRecorder& r) { r.SelectObject(r.GetStockObject(StockObject::NullBrush)); },
          {"02fc 0001 0000 0000 0000", "012d 0000"}},
         // An object enters the table at its first selection only.
         {"unselected pen", [](WmfRecorder& r) { r.DeleteObject(r.CreatePen(PenStyle::Solid, 1, 0)); }, {}},
@@ -109,33 +112,37 @@ TEST(WmfRecorderTest, ObjectTableReusesFreedSlots) {
     WmfRecorder r;
     const GdiObject pen = r.CreatePen(PenStyle::Solid, 1, 0);
     const GdiObject brush = r.CreateSolidBrush(MakeRgb(255, 255, 255));
-    const GdiObject keptPen = r.SelectObject(pen);     // slot 0
-    const GdiObject keptBrush = r.SelectObject(brush); // slot 1
+    const GdiObject keptPen = r.SelectObject(pen);      // slot 0
+    const GdiObject keptBrush = r.SelectObject(brush);  // slot 1
     EXPECT_EQ(keptPen, r.GetStockObject(StockObject::BlackPen));
     EXPECT_EQ(keptBrush, r.GetStockObject(StockObject::WhiteBrush));
-    EXPECT_FALSE(r.DeleteObject(pen));  // still selected
+    EXPECT_FALSE(r.DeleteObject(pen));        // still selected
     EXPECT_EQ(r.SelectObject(keptPen), pen);  // the stock pen: slot 2
     EXPECT_TRUE(r.DeleteObject(pen));         // frees slot 0
     EXPECT_FALSE(r.DeleteObject(pen));        // gone
     const GdiObject second = r.CreatePen(PenStyle::Solid, 2, 0);
-    r.SelectObject(second);   // slot 0 again
-    r.SelectObject(keptPen);  // the stock pen keeps slot 2
+    r.SelectObject(second);                 // slot 0 again
+    r.SelectObject(keptPen);                // the stock pen keeps slot 2
     EXPECT_FALSE(r.DeleteObject(keptPen));  // stock objects stay
     EXPECT_TRUE(r.DeleteObject(second));
 
     const auto bits = r.Close();
     EXPECT_EQ(Records(*bits), (std::vector<std::string>{
-                                  "02fa 0000 0001 0000 0000 0000", "012d 0000",  // pen
-                                  "02fc 0000 ffff 00ff 0000", "012d 0001",       // brush
-                                  "02fa 0000 0000 0000 0000 0000", "012d 0002",  // stock black pen
-                                  "01f0 0000",                                   // pen deleted
-                                  "02fa 0000 0002 0000 0000 0000", "012d 0000",  // second pen in slot 0
-                                  "012d 0002",                                   // stock pen again
+                                  "02fa 0000 0001 0000 0000 0000",
+                                  "012d 0000",  // pen
+                                  "02fc 0000 ffff 00ff 0000",
+                                  "012d 0001",  // brush
+                                  "02fa 0000 0000 0000 0000 0000",
+                                  "012d 0002",  // stock black pen
+                                  "01f0 0000",  // pen deleted
+                                  "02fa 0000 0002 0000 0000 0000",
+                                  "012d 0000",  // second pen in slot 0
+                                  "012d 0002",  // stock pen again
                                   "01f0 0000",
                               }));
-    EXPECT_EQ(Word(*bits, 10), 3);                   // three slots were used
-    EXPECT_EQ(Long(*bits, 6) * 2, bits->size());     // the size in words
-    EXPECT_EQ(Long(*bits, 12), 8u);                  // the largest record: a pen
+    EXPECT_EQ(Word(*bits, 10), 3);                // three slots were used
+    EXPECT_EQ(Long(*bits, 6) * 2, bits->size());  // the size in words
+    EXPECT_EQ(Long(*bits, 12), 8u);               // the largest record: a pen
 }
 
 TEST(WmfRecorderTest, FontRecordCarriesTheWholeLogFont) {
@@ -151,7 +158,7 @@ TEST(WmfRecorderTest, FontRecordCarriesTheWholeLogFont) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0],
               "02fb fe20 0000 fc7c fc7c 02bc "  // height, width, escapement, orientation, weight
-              "0101 0100 1000 0000 "             // italic, underline, strike-out, char set, precisions, quality, pitch
+              "0101 0100 1000 0000 "            // italic, underline, strike-out, char set, precisions, quality, pitch
               "694c 6562 6172 6974 6e6f 5320 6e61 0073 0000 0000 0000 0000 0000 0000 0000 0000");
     EXPECT_EQ(records[1], "012d 0000");
 
@@ -187,11 +194,11 @@ TEST(WmfRecorderTest, TextIsRecordedInTheAnsiCodePage) {
         std::string recorded;
     };
     const Case cases[] = {
-        {"S\xC3\xA3o Paulo", "S\xE3o Paulo"},            // ã
-        {"\xE2\x82\xAC 5", "\x80 5"},                     // the euro sign
-        {"\xE6\x97\xA5\xE6\x9C\xAC", "??"},               // not in the code page
-        {"Mal\xE9", "Mal\xE9"},                           // already in the code page
-        {"\xC3", "\xC3"},                                 // a cut sequence stands for itself
+        {"S\xC3\xA3o Paulo", "S\xE3o Paulo"},  // ã
+        {"\xE2\x82\xAC 5", "\x80 5"},          // the euro sign
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "??"},    // not in the code page
+        {"Mal\xE9", "Mal\xE9"},                // already in the code page
+        {"\xC3", "\xC3"},                      // a cut sequence stands for itself
         {"", ""},
     };
     for (const Case& c : cases) {

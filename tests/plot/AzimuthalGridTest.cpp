@@ -68,7 +68,7 @@ TEST_F(AzimuthalGridTest, GridPassLimitsAndCapClipping) {
         {ProjAzEqualArea, "40    00    00    N", "060    00    00", true, -20, 100, 180},  // the pole inside
         {ProjAzEquidistant, "20    00    00    N", "175    00    00", true, -155, 195, 180},
         {ProjAzEquidistant, "40    00    00    N", "180    00    00", false, -90, 90, 0},  // the whole sphere
-        {ProjGnomonic, "90    00    00    N", "060    00    00", false, 30, 90, 0},       // polar: no cutting
+        {ProjGnomonic, "90    00    00    N", "060    00    00", false, 30, 90, 0},        // polar: no cutting
         {ProjAzEqualArea, "90    00    00    S", "060    00    00", false, -90, -30, 0},
     };
     for (const Case& c : cases) {
@@ -196,9 +196,9 @@ TEST_F(AzimuthalGridTest, PointsPerIntervalOverTheRange) {
     };
     const Case cases[] = {
         {ProjOrthographic, "00    00    00    N", "090    00    00", "015    00    00", -90, 90, 14},  // a = 7
-        {ProjAzEquidistant, "40    00    00    N", "180    00    00", "015    00    00", -90, 90, 8},   // a = 12
-        {ProjAzEqualArea, "00    00    00    N", "105    00    00", "015    00    00", -90, 90, 12},    // a = 8: 12.5
-        {ProjAzEqualArea, "00    00    00    N", "039    00    00", "001    00    00", -39, 39, 2},     // a = 40: 2.5
+        {ProjAzEquidistant, "40    00    00    N", "180    00    00", "015    00    00", -90, 90, 8},  // a = 12
+        {ProjAzEqualArea, "00    00    00    N", "105    00    00", "015    00    00", -90, 90, 12},   // a = 8: 12.5
+        {ProjAzEqualArea, "00    00    00    N", "039    00    00", "001    00    00", -39, 39, 2},    // a = 40: 2.5
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.centre) + " " + c.range);
@@ -212,7 +212,8 @@ TEST_F(AzimuthalGridTest, PointsPerIntervalOverTheRange) {
             const auto pts = WithoutRepeat(line);
             // The central meridian: straight up through the centre.
             if (pts.size() < 3 || !(pts.front().y < 0.5 && pts.back().y > 0.5) ||
-                !std::all_of(pts.begin(), pts.end(), [](const test::AsciiPoint& pt) { return std::fabs(pt.x - 0.5) < 1e-7; }))
+                !std::all_of(pts.begin(), pts.end(),
+                             [](const test::AsciiPoint& pt) { return std::fabs(pt.x - 0.5) < 1e-7; }))
                 continue;
             ++found;
             EXPECT_EQ(pts.size(), static_cast<size_t>(std::lround((c.latHi - c.latLo) / spacing * c.perInterval)) + 1);
@@ -273,8 +274,7 @@ TEST_F(AzimuthalGridTest, WholeSphereEquidistantIsDensifiedNearTheAntipode) {
 }
 
 TEST_F(AzimuthalGridTest, PolarWholeSphereMeridiansAreStraightTwoPointLines) {
-    test::UseAzimuthal(ProjAzEqualArea, "90    00    00    N", "180    00    00", "030    00    00",
-                       "030    00    00");
+    test::UseAzimuthal(ProjAzEqualArea, "90    00    00    N", "180    00    00", "030    00    00", "030    00    00");
     const auto lines = DrawAndExport("polar");
     const size_t meridians = 13;  // 0 to 360 every 30 degrees
     ASSERT_GE(lines.size(), meridians);
@@ -284,7 +284,7 @@ TEST_F(AzimuthalGridTest, PolarWholeSphereMeridiansAreStraightTwoPointLines) {
         // Beside the opposite pole, on the boundary; this close to the antipode
         // the projection keeps only about four digits of the radius.
         EXPECT_NEAR(std::hypot(pts[0].x - 0.5, pts[0].y - 0.5), 0.5, 1e-3);
-        EXPECT_NEAR(pts[1].x, 0.5, 1e-7);                                  // the pole at the centre
+        EXPECT_NEAR(pts[1].x, 0.5, 1e-7);  // the pole at the centre
         EXPECT_NEAR(pts[1].y, 0.5, 1e-7);
     }
 }

@@ -3,11 +3,11 @@
 #include <QImage>
 
 #include "core/DesignState.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtSurface.h"
 #include "plot/DeviceLayer.h"
 #include "plot/PlotState.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedSurface.h"
 
@@ -52,12 +52,11 @@ TEST_F(DeviceLayerTest, PolylineVerticesStartNewLinesOnPenUpOrSegmentStart) {
     Draw(SymLine, 10, 190, 1);  // pen up: moves, draws nothing visible
     Draw(SymLine, 20, 190);
     Plot().SegmentState = 3;
-    Draw(SymLine, 30, 180);     // a new segment starts here
+    Draw(SymLine, 30, 180);  // a new segment starts here
     EXPECT_EQ(Plot().SegmentState, 0);
     Draw(SymLine, 40, 180);
-    EXPECT_EQ(surface.calls,
-              (std::vector<std::string>{"MoveToEx(10,10)", "LineTo(10,10)", "LineTo(20,10)",
-                                        "MoveToEx(30,20)", "LineTo(30,20)", "LineTo(40,20)"}));
+    EXPECT_EQ(surface.calls, (std::vector<std::string>{"MoveToEx(10,10)", "LineTo(10,10)", "LineTo(20,10)",
+                                                       "MoveToEx(30,20)", "LineTo(30,20)", "LineTo(40,20)"}));
 }
 
 TEST_F(DeviceLayerTest, SymbolsHaveTheirShapeAndBox) {
@@ -83,10 +82,10 @@ TEST_F(DeviceLayerTest, SymbolsHaveTheirShapeAndBox) {
         const bool filled = c.mode >= SymSquareFilled && c.mode % 2 == 0;
         const std::string shapeName = std::string(c.shape).substr(0, std::string(c.shape).find('('));
         const std::vector<std::string> expected =
-            filled ? std::vector<std::string>{"CreateSolidBrush", "SelectObject", "SetPolyFillMode",
-                                              shapeName, "SetPolyFillMode", "SelectObject", "DeleteObject"}
-                   : std::vector<std::string>{"GetStockObject", "SelectObject", "SetPolyFillMode",
-                                              shapeName, "SetPolyFillMode", "SelectObject"};
+            filled ? std::vector<std::string>{"CreateSolidBrush", "SelectObject", "SetPolyFillMode", shapeName,
+                                              "SetPolyFillMode",  "SelectObject", "DeleteObject"}
+                   : std::vector<std::string>{"GetStockObject", "SelectObject",    "SetPolyFillMode",
+                                              shapeName,        "SetPolyFillMode", "SelectObject"};
         ASSERT_EQ(surface.CallNames(), expected);
         EXPECT_EQ(surface.calls[3], c.shape);
         if (filled) {
@@ -105,8 +104,7 @@ TEST_F(DeviceLayerTest, PixelsAndTextItemsOnTheDevice) {
     surface.calls.clear();
     Draw(SymText, 5, 195);  // a text item on its way to an export: nothing drawn
     for (const std::string& call : surface.CallNames()) {
-        EXPECT_TRUE(call == "GetStockObject" || call == "SelectObject" || call == "SetPolyFillMode")
-            << call;
+        EXPECT_TRUE(call == "GetStockObject" || call == "SelectObject" || call == "SetPolyFillMode") << call;
     }
 }
 
@@ -135,8 +133,7 @@ TEST_F(DeviceLayerTest, FailuresShowTheirBoxesAndDrawingGoesOn) {
     EXPECT_EQ(boxes.log[1].text, "Ellipse(1) error in PrintToScreen");
     // No brush was made: nothing selected, nothing deleted.
     EXPECT_EQ(surface.CallNames(),
-              (std::vector<std::string>{"CreateSolidBrush", "SetPolyFillMode", "Ellipse",
-                                        "SetPolyFillMode"}));
+              (std::vector<std::string>{"CreateSolidBrush", "SetPolyFillMode", "Ellipse", "SetPolyFillMode"}));
 
     boxes.log.clear();
     surface.calls.clear();

@@ -73,10 +73,10 @@ TEST_P(GraticulePictureTest, GridLiesOnTheMap) {
         const DesignState& d = Design();
         std::ofstream params(stem + ".params");
         params.precision(17);
-        params << "code " << d.ProjCode << "\nMapXMin " << d.MapXMin << "\nMapYMin " << d.MapYMin
-               << "\nAsciiScale " << Plot().AsciiScale << "\nCentLat " << d.CentLat << "\nCentLon " << d.CentLon
-               << "\nAzRange " << d.AzRangeSec / 3600.0 << "\nLatSpacing " << d.LatSpacing << "\nLonSpacing "
-               << d.LonSpacing << "\nVpDistanceKm " << d.VpDistanceKm << "\n";
+        params << "code " << d.ProjCode << "\nMapXMin " << d.MapXMin << "\nMapYMin " << d.MapYMin << "\nAsciiScale "
+               << Plot().AsciiScale << "\nCentLat " << d.CentLat << "\nCentLon " << d.CentLon << "\nAzRange "
+               << d.AzRangeSec / 3600.0 << "\nLatSpacing " << d.LatSpacing << "\nLonSpacing " << d.LonSpacing
+               << "\nVpDistanceKm " << d.VpDistanceKm << "\n";
     }
     // Every exported point lies on the map.
     const auto lines = test::ReadPolylines(stem + ".txt");
@@ -101,9 +101,9 @@ TEST_P(GraticulePictureTest, GridLiesOnTheMap) {
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             if (!Dark(picture, x, y)) continue;
-            const bool in = c.azimuthal ? std::hypot(x - box.cx, y - box.cy) <= box.radius + 1.5
-                                        : x >= box.left - 1 && x <= box.right + 1 && y >= box.top - 1 &&
-                                              y <= box.bottom + 1;
+            const bool in = c.azimuthal
+                                ? std::hypot(x - box.cx, y - box.cy) <= box.radius + 1.5
+                                : x >= box.left - 1 && x <= box.right + 1 && y >= box.top - 1 && y <= box.bottom + 1;
             (in ? inside : outside)++;
         }
     }

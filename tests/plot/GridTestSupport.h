@@ -2,12 +2,12 @@
 // Designs and the drawing run's set-up for the graticule and map drawing
 // tests, the sample map files, and readers of the ASCII export.
 
+#include <gtest/gtest.h>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,14 +18,14 @@
 #include "core/ProjParams.h"
 #include "core/Projection.h"
 #include "platform/Events.h"
-#include "support/FakeHost.h"
 #include "platform/Surface.h"
 #include "plot/MapPlot.h"
-#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/Scaling.h"
+#include "plot/mapfiles/MapReaders.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedSurface.h"
 
 namespace tlrx::test {
@@ -139,8 +139,7 @@ inline void DrawSinglePass(bool withMap = false) {
 // The interrupted Mollweide world with northern interruptions at 45W and 90E
 // and one southern at 0; each lobe is shifted to where it lies on the
 // uninterrupted map.
-inline void UseInterruptedWorld(const char* north = "90    00    00    N",
-                                const char* south = "90    00    00    S") {
+inline void UseInterruptedWorld(const char* north = "90    00    00    N", const char* south = "90    00    00    S") {
     DesignState& d = Design();
     UseDesign(ProjInterruptedMollweide, north, south);
     d.InterruptText[0] = "2";
@@ -227,15 +226,18 @@ inline std::string MwdbBytes(const std::vector<MwdbRecord>& records) {
 class RecordingSink : public MapPointSink {
 public:
     struct Item {
-        int16_t row = 0;       // the row set last
-        int32_t lat = 0;       // arc-seconds (UTM: northing in metres)
-        int32_t lon = 0;       // arc-seconds (UTM: easting)
+        int16_t row = 0;  // the row set last
+        int32_t lat = 0;  // arc-seconds (UTM: northing in metres)
+        int32_t lon = 0;  // arc-seconds (UTM: easting)
         bool start = false;
         bool metres = false;
-        std::string label;     // the label handed after the point
+        std::string label;  // the label handed after the point
     };
 
-    RecordingSink() { selected.assign(73, true); selected[0] = false; }
+    RecordingSink() {
+        selected.assign(73, true);
+        selected[0] = false;
+    }
 
     void SetRow(int16_t r) override {
         row = r;

@@ -97,7 +97,7 @@ protected:
 
 struct PlaceCase {
     const char* name;
-    int16_t symbolType;  // of the label's file
+    int16_t symbolType;     // of the label's file
     double pointX, pointY;  // twips
     int32_t areaWidth, areaHeight;
     int32_t x, baseline;  // expected
@@ -184,8 +184,8 @@ TEST_F(LabelTest, UnprojectablePointHasNoLabel) {
     const PlotState& p = Plot();
     EXPECT_EQ(p.MapLabelText, (std::vector<std::string>{"", "Near", "Also near"}));
     EXPECT_EQ(p.MapLabelLat, (std::vector<double>{0, 50, 40}));
-    for (const size_t size : {p.MapLabelX.size(), p.MapLabelY.size(), p.MapLabelAscent.size(),
-                              p.MapLabelDescent.size(), p.MapLabelCharWidth.size(), p.MapLabelFile.size()})
+    for (const size_t size : {p.MapLabelX.size(), p.MapLabelY.size(), p.MapLabelAscent.size(), p.MapLabelDescent.size(),
+                              p.MapLabelCharWidth.size(), p.MapLabelFile.size()})
         EXPECT_EQ(size, 3u);
     ASSERT_EQ(host.TextOuts().size(), 2u);
     EXPECT_NE(host.TextOuts()[1].find(",Also near)"), std::string::npos);
@@ -439,8 +439,7 @@ TEST_F(LabelPassTest, LobesCollectTheirLabelsForOneExport) {
     test::UseInterruptedWorld();
     DesignState& d = Design();
     const std::string places = dir + "/places.prn";
-    test::WriteFile(places,
-                    "-1,47.6,-122.3,\"Seattle\"\r\n-1,48.85,2.35,\"Paris\"\r\n-1,-33.9,151.2,\"Sydney\"\r\n");
+    test::WriteFile(places, "-1,47.6,-122.3,\"Seattle\"\r\n-1,48.85,2.35,\"Paris\"\r\n-1,-33.9,151.2,\"Sydney\"\r\n");
     d.InputFileName(1) = places;
     PlotState& p = Plot();
     p.OutDxf = true;

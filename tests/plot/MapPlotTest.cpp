@@ -4,27 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 
 #include "GridTestSupport.h"
+#include "core/AngleText.h"
 #include "core/Errors.h"
+#include "core/GreatCircle.h"
+#include "core/ProjParams.h"
+#include "core/SmallCircle.h"
+#include "core/Utm.h"
 #include "platform/Events.h"
 #include "platform/MessageBox.h"
 #include "plot/MapPlot.h"
 #include "plot/Scaling.h"
 #include "plot/StopRun.h"
-#include "core/Utm.h"
-#include "core/AngleText.h"
-#include "core/GreatCircle.h"
-#include "core/SmallCircle.h"
-#include "core/ProjParams.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedSurface.h"
 
@@ -126,7 +126,6 @@ TEST_F(MapPlotTest, DefaultWorldInItsColours) {
     EXPECT_FALSE(ColourNear(picture, PixelOf(0.0, -140.0), green, 10)) << "the open Pacific";
 }
 
-
 TEST_F(MapPlotTest, DefaultWorldWithTheDefaultGreatAndSmallCircles) {
     const fs::path besideProgram = fs::path(TLRX_TEST_OUT_DIR) / ".." / "..";
     if (fs::exists(besideProgram / "Tlrx4.map")) ResetDesignState(besideProgram.string() + "/");
@@ -143,8 +142,8 @@ TEST_F(MapPlotTest, DefaultWorldWithTheDefaultGreatAndSmallCircles) {
     test::DrawSinglePass(true);
     ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].title << ": " << boxes.log[0].text;
     const QImage& picture = host.Picture();
-    ASSERT_TRUE(picture.save(
-        QString::fromStdString(std::string(TLRX_TEST_OUT_DIR) + "/map-default-world-circles.png")));
+    ASSERT_TRUE(
+        picture.save(QString::fromStdString(std::string(TLRX_TEST_OUT_DIR) + "/map-default-world-circles.png")));
 
     // In the circles' blue over open sea, where no lake or river is drawn:
     // the route over the North Atlantic, the rings over the Pacific.
@@ -153,14 +152,12 @@ TEST_F(MapPlotTest, DefaultWorldWithTheDefaultGreatAndSmallCircles) {
     for (int32_t k = d.GcFirst; k != d.GcLast + d.GcStep; k += d.GcStep) {
         if (d.GcLon[k] < -40 || d.GcLon[k] > -25) continue;
         ++routePoints;
-        EXPECT_TRUE(ColourNear(picture, PixelOf(d.GcLat[k], d.GcLon[k]), blue, 1))
-            << d.GcLat[k] << " " << d.GcLon[k];
+        EXPECT_TRUE(ColourNear(picture, PixelOf(d.GcLat[k], d.GcLon[k]), blue, 1)) << d.GcLat[k] << " " << d.GcLon[k];
     }
     for (size_t k = 1; k < d.ScLat.size(); ++k) {
         if (d.ScLon[k] > -135 || d.ScLon[k] < -150) continue;
         ++ringPoints;
-        EXPECT_TRUE(ColourNear(picture, PixelOf(d.ScLat[k], d.ScLon[k]), blue, 1))
-            << d.ScLat[k] << " " << d.ScLon[k];
+        EXPECT_TRUE(ColourNear(picture, PixelOf(d.ScLat[k], d.ScLon[k]), blue, 1)) << d.ScLat[k] << " " << d.ScLon[k];
     }
     EXPECT_GT(routePoints, 10);
     EXPECT_GT(ringPoints, 10);
@@ -262,7 +259,8 @@ TEST_F(MapPassTest, EveryFeatureRowInItsOwnPen) {
     // countries 3, Canada 1, United States 4.
     std::map<std::string, int> pens;
     for (const std::string& pen : Pens()) ++pens[pen];
-    const std::map<std::string, int> expected = {{"1,1", 2}, {"3,3", 4}, {"4,4", 10}, {"5,5", 3}, {"7,7", 1}, {"9,9", 4}};
+    const std::map<std::string, int> expected = {{"1,1", 2}, {"3,3", 4}, {"4,4", 10},
+                                                 {"5,5", 3}, {"7,7", 1}, {"9,9", 4}};
     EXPECT_EQ(pens, expected);
     EXPECT_EQ(host.caption, "Run nw.map");
     ExpectCleanSurface();
@@ -307,13 +305,10 @@ TEST(SymbolSizeTest, HalfSizesAndFileUnits) {
         int32_t half, radiusOut, borderOut;
     };
     const Case cases[] = {
-        {SymSquare, false, 68, 136, 3},    // hollow: 90 - 22
-        {SymSquareFilled, false, 90, 180, 3},
-        {SymCircle, true, 68, 136, 90},    // border in file units with line scaling
-        {SymPlus, false, 90, 180, 3},
-        {SymDot, false, 90, 2, 3},
-        {SymDiamond, false, 68, 136, 3},
-        {SymTriangle, false, 68, 136, 3},
+        {SymSquare, false, 68, 136, 3},                                        // hollow: 90 - 22
+        {SymSquareFilled, false, 90, 180, 3}, {SymCircle, true, 68, 136, 90},  // border in file units with line scaling
+        {SymPlus, false, 90, 180, 3},         {SymDot, false, 90, 2, 3},
+        {SymDiamond, false, 68, 136, 3},      {SymTriangle, false, 68, 136, 3},
     };
     for (const Case& c : cases) {
         p.PlotMode = c.mode;
@@ -393,8 +388,8 @@ TEST_F(MapPassTest, PointFileDrawsEverySelectedRowInRowOne) {
 TEST_F(MapPassTest, AsciiExportPerMapFileWhateverItsName) {
     DesignState& d = Design();
     d.NumInputFiles = 0;
-    AddMapFile(Copy("nw.map", "WORLD.Map"));    // MWDB
-    AddMapFile(Copy("nw.prn", "coast.pr"));     // ASCII, degrees
+    AddMapFile(Copy("nw.map", "WORLD.Map"));  // MWDB
+    AddMapFile(Copy("nw.prn", "coast.pr"));   // ASCII, degrees
     AddMapFile(Copy("nw.prn", "coast.txt"));
     ExportAscii();
     DrawMap();
@@ -568,8 +563,7 @@ TEST_P(MapStopTest, StopEndsThePassWithItsFilesClosed) {
 
 INSTANTIATE_TEST_SUITE_P(Yields, MapStopTest,
                          ::testing::Values(StopCase{"First", 1, false}, StopCase{"Fiftieth", 50, false},
-                                           StopCase{"Last", 162, false},
-                                           StopCase{"AmongPassedOverRecords", 2, true}),
+                                           StopCase{"Last", 162, false}, StopCase{"AmongPassedOverRecords", 2, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // `count` copies of `unit` after `head`, written in pieces.
@@ -784,8 +778,8 @@ TEST_F(MapPassTest, LobesAppendToTheirAsciiFile) {
         bool north;
         double west, east;
     };
-    const Lobe lobes[] = {{1, true, -180, -45}, {2, true, -45, 90}, {3, true, 90, 180},
-                          {5, false, -180, 0},  {6, false, 0, 180}};
+    const Lobe lobes[] = {
+        {1, true, -180, -45}, {2, true, -45, 90}, {3, true, 90, 180}, {5, false, -180, 0}, {6, false, 0, 180}};
     std::set<int> lobesSeen;
     for (const auto& line : lines) {
         ASSERT_FALSE(line.empty());

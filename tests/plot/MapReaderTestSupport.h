@@ -5,21 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <utility>
 #include <map>
 #include <ostream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx::test {
 
@@ -48,7 +48,7 @@ public:
     std::vector<int16_t> rows;
     std::vector<RecordedPoint> points;
     std::vector<int32_t> passedOver;
-    int yields = 0;       // every yield
+    int yields = 0;         // every yield
     int segmentYields = 0;  // YieldOnce only
 
     void SelectAll() {
@@ -148,9 +148,8 @@ inline std::vector<std::vector<std::pair<int32_t, int32_t>>> DecodeRecords(const
         }
         int latD, latM, latS, lonD, lonM, lonS;
         char ns, ew;
-        EXPECT_EQ(std::sscanf(rec.c_str(), "%2d%2d%2d%c%3d%2d%2d%c", &latD, &latM, &latS, &ns, &lonD, &lonM, &lonS,
-                              &ew),
-                  8)
+        EXPECT_EQ(
+            std::sscanf(rec.c_str(), "%2d%2d%2d%c%3d%2d%2d%c", &latD, &latM, &latS, &ns, &lonD, &lonM, &lonS, &ew), 8)
             << rec;
         const int32_t lat = (latD * 3600 + latM * 60 + latS) * (ns == 'S' ? -1 : 1);
         const int32_t lon = (lonD * 3600 + lonM * 60 + lonS) * (ew == 'W' ? -1 : 1);

@@ -13,12 +13,12 @@
 
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "platform/qt/QtSurface.h"
 #include "platform/WmfRecorder.h"
+#include "platform/qt/QtSurface.h"
 #include "plot/MapText.h"
 #include "plot/PlotState.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedSurface.h"
 
@@ -250,12 +250,18 @@ INSTANTIATE_TEST_SUITE_P(
     Calls, TextApiFailTest,
     ::testing::Values(
         // Without its font the text comes out in the current one; nothing to select back or delete.
-        ApiFailCase{"CreateFont", "CreateFontIndirect", "CreateFontIndirect error(1) in PrintRotatedText",
+        ApiFailCase{"CreateFont",
+                    "CreateFontIndirect",
+                    "CreateFontIndirect error(1) in PrintRotatedText",
                     {"CreateFontIndirect", "SetTextAlign", "SetTextColor", "TextOut", "SetTextColor", "SetTextAlign"}},
-        ApiFailCase{"TextOut", "TextOut", "TextOut error(1) in PrintRotatedText",
+        ApiFailCase{"TextOut",
+                    "TextOut",
+                    "TextOut error(1) in PrintRotatedText",
                     {"CreateFontIndirect", "SelectObject", "SetTextAlign", "SetTextColor", "TextOut", "SetTextColor",
                      "SelectObject", "DeleteObject", "SetTextAlign"}},
-        ApiFailCase{"DeleteFont", "DeleteObject", "DeleteObject error(2) in PrintRotatedText",
+        ApiFailCase{"DeleteFont",
+                    "DeleteObject",
+                    "DeleteObject error(2) in PrintRotatedText",
                     {"CreateFontIndirect", "SelectObject", "SetTextAlign", "SetTextColor", "TextOut", "SetTextColor",
                      "SelectObject", "DeleteObject", "SetTextAlign"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -334,8 +340,7 @@ TEST_F(MapTextTest, PrintTextDrawsEveryItemInOrder) {
     d.CurrentText = "was placing";
     PrintText();
     EXPECT_TRUE(boxes.log.empty());
-    EXPECT_EQ(host.capture.TextOuts(),
-              (std::vector<std::string>{"TextOut(100,100,North)", "TextOut(200,300,Ridge)"}));
+    EXPECT_EQ(host.capture.TextOuts(), (std::vector<std::string>{"TextOut(100,100,North)", "TextOut(200,300,Ridge)"}));
     ASSERT_EQ(host.capture.fonts.size(), 2u);
     EXPECT_EQ(host.capture.fonts[0].escapement, 0);
     EXPECT_EQ(host.capture.fonts[0].weight, 700);

@@ -27,7 +27,6 @@ namespace {
 
 using test::ScriptedHost;
 
-
 // An ASCII line as the export writes it, formatted here independently.
 std::string Line(double x, double y) {
     std::ostringstream s;
@@ -95,7 +94,6 @@ TEST_F(PlotGridTest, DefaultGraticuleAsciiExport) {
     EXPECT_EQ(DoEventsCount(), 16);  // one yield per line
     ExpectCleanSurface();
 }
-
 
 TEST_F(PlotGridTest, GridTypesAndTheirOutputs) {
     struct Case {
@@ -261,8 +259,9 @@ TEST_F(PlotGridTest, FailingDrawingCallsShowTheirBoxAndDrawingGoesOn) {
         EXPECT_EQ(boxes.log[0].text, c.text);
         EXPECT_EQ(boxes.log[0].title, "Windows API Error");
         EXPECT_EQ(boxes.log[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(host.scripted.calls[static_cast<size_t>(host.scripted.failAt - 1)].substr(0, std::string(c.call).size()),
-                  c.call);
+        EXPECT_EQ(
+            host.scripted.calls[static_cast<size_t>(host.scripted.failAt - 1)].substr(0, std::string(c.call).size()),
+            c.call);
         // The graticule is drawn in full all the same.
         const std::vector<std::string> names = host.scripted.CallNames();
         EXPECT_EQ(std::count(names.begin(), names.end(), "LineTo"), 126);

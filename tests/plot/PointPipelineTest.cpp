@@ -143,7 +143,8 @@ protected:
         if (d.ProjCode == ProjAzEquidistant) {
             const double c = std::hypot(x, y);
             if (c == 0) return {0, 0};
-            return {std::asin(y * std::sin(c) / c) / d.DegToRad, std::atan2(x * std::sin(c), c * std::cos(c)) / d.DegToRad};
+            return {std::asin(y * std::sin(c) / c) / d.DegToRad,
+                    std::atan2(x * std::sin(c), c * std::cos(c)) / d.DegToRad};
         }
         return {y / d.DegToRad, x / (d.DegToRad * d.CosStdParNorth) + d.FrameWest + d.LonWest};
     }
@@ -219,7 +220,8 @@ TEST_F(PointPipelineTest, SplitAtThe180thMeridian) {
          {{{0, 170}, {10, 179}, {15, 180}}, {{15, -180}, {20, -179}, {30, -170}}}},
         // 180 E after 180 W is drawn at 180 W; the line on to 170 E then
         // crosses the meridian from the west.
-        {"from 180 W to 180 E and on", {{{10, -180}, {10, 180}, {20, 170}}},
+        {"from 180 W to 180 E and on",
+         {{{10, -180}, {10, 180}, {20, 170}}},
          {{{10, -180}, {10, -180}, {10, -180}}, {{10, 180}, {20, 170}}}},
         // Exactly 340 degrees apart is no crossing: the line ends, no line across the map.
         {"a jump of 340 degrees", {{{10, 160}, {10, -180}, {10, -179}}}, {{{10, 160}}, {{10, -179}}}},

@@ -5,13 +5,13 @@
 
 #include "../PdfTools.h"
 #include "core/DesignState.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "plot/DeviceLayer.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "plot/Scaling.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedPrinters.h"
 
@@ -28,8 +28,7 @@ protected:
         ResetPlotState();
         SetMainWindow(&host);
         QFile::remove(pdf);
-        printers.printers = {
-            {"PDF Printer", {600, 600, 5100, 6600, 150, 120, 4800, 6360}, {}, pdf.toStdString()}};
+        printers.printers = {{"PDF Printer", {600, 600, 5100, 6600, 150, 120, 4800, 6360}, {}, pdf.toStdString()}};
     }
     void TearDown() override {
         ResetPlotState();

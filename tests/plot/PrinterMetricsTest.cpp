@@ -55,8 +55,7 @@ TEST_F(PrinterMetricsTest, InitGivesTheComponentTheSystemPrinter) {
 TEST_F(PrinterMetricsTest, LetterAt600PixelsPerInchInInchesAndCentimetres) {
     PrinterDialogInit();
     GetPrnPageMetrics();
-    const std::vector<float> inches{2.4f, 2.4f, 0.25f, 0.2f, 0.25f, 0.2f,
-                                    8.25f, 10.8f, 8.0f, 10.6f, 8.5f, 11.0f};
+    const std::vector<float> inches{2.4f, 2.4f, 0.25f, 0.2f, 0.25f, 0.2f, 8.25f, 10.8f, 8.0f, 10.6f, 8.5f, 11.0f};
     const std::vector<float> got = Metrics();
     for (size_t i = 0; i < inches.size(); ++i) EXPECT_FLOAT_EQ(got[i], inches[i]) << "metric " << i;
 

@@ -6,10 +6,10 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "plot/PlotState.h"
 #include "plot/Scaling.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
@@ -64,17 +64,15 @@ TEST_F(ScalingTest, FullScreenWindowHas32000By23100FileUnits) {
 
 TEST_F(ScalingTest, MapIsCentredAndFillsTheLimitingDirection) {
     struct Case {
-        float w, h;      // window, twips
-        double dx, dy;   // map extent
+        float w, h;     // window, twips
+        double dx, dy;  // map extent
         double fill;
         bool widthLimited;
     };
     const Case cases[] = {
-        {10015, 6015, 4, 1, 1.0, true},
-        {10015, 6015, 1, 4, 1.0, false},
+        {10015, 6015, 4, 1, 1.0, true},  {10015, 6015, 1, 4, 1.0, false},
         {10015, 6015, 10, 6, 1.0, true},  // equal aspects: width-limited
-        {10015, 6015, 4, 1, 0.5, true},
-        {6015, 10015, 1, 1, 0.8, true},
+        {10015, 6015, 4, 1, 0.5, true},  {6015, 10015, 1, 1, 0.8, true},
         {15015, 4515, 2, 1, 0.7, false},
     };
     for (const Case& c : cases) {

@@ -19,8 +19,8 @@
 #include <map>
 
 #include "PdfTools.h"
-#include "dialogs/pickers/FontDialog.h"
 #include "ReportTestSupport.h"
+#include "dialogs/pickers/FontDialog.h"
 #include "platform/Help.h"
 #include "plot/PrinterMetrics.h"
 #include "reports/ReportMargins.h"

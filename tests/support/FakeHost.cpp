@@ -8,7 +8,8 @@
 namespace tlrx {
 
 FakeHost::FakeHost(int widthPx, int heightPx)
-    : scaleWidth(widthPx * kTwipsPerPixel), scaleHeight(heightPx * kTwipsPerPixel),
+    : scaleWidth(widthPx * kTwipsPerPixel),
+      scaleHeight(heightPx * kTwipsPerPixel),
       image_(widthPx, heightPx, QImage::Format_RGB32) {
     image_.fill(Qt::white);
     surface_ = std::make_unique<QtSurface>(image_);

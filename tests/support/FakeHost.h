@@ -47,11 +47,10 @@ public:
     int refreshCount = 0;
     int beepCount = 0;
     int32_t screenBitDepth = 32;
-    bool failGrab = false;  // GrabPixels fails while set
+    bool failGrab = false;         // GrabPixels fails while set
     bool failTextMetrics = false;  // GetTextMetrics fails while set
 
 private:
-
     QImage image_;
     std::unique_ptr<QtSurface> surface_;
 };

@@ -6,8 +6,7 @@ void RecordingDialogFields::SetFocus(std::string_view form, std::string_view fie
     log.push_back("focus " + std::string(form) + "." + std::string(field));
 }
 
-void RecordingDialogFields::SetText(std::string_view form, std::string_view field,
-                                    std::string_view text) {
+void RecordingDialogFields::SetText(std::string_view form, std::string_view field, std::string_view text) {
     log.push_back("text " + std::string(form) + "." + std::string(field) + "=" + std::string(text));
 }
 

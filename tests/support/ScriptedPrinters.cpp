@@ -1,8 +1,8 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "support/ScriptedPrinters.h"
 #include "platform/qt/QtPrinterSurface.h"
+#include "support/ScriptedPrinters.h"
 
 namespace tlrx {
 
@@ -20,9 +20,9 @@ std::unique_ptr<PrinterSurface> MakeDC(const ScriptedPrinter& p) {
     const PrinterPage& page = p.Page;
     if (page.LogPixelsX > 0 && page.LogPixelsY > 0 && page.PhysicalWidth > 0 && page.PhysicalHeight > 0) {
         printer->setResolution(page.LogPixelsX);
-        printer->setPageSize(QPageSize(QSizeF(double(page.PhysicalWidth) / page.LogPixelsX,
-                                              double(page.PhysicalHeight) / page.LogPixelsY),
-                                       QPageSize::Inch));
+        printer->setPageSize(QPageSize(
+            QSizeF(double(page.PhysicalWidth) / page.LogPixelsX, double(page.PhysicalHeight) / page.LogPixelsY),
+            QPageSize::Inch));
     }
     return std::make_unique<QtPrinterSurface>(std::move(printer), page);
 }
@@ -79,8 +79,7 @@ std::unique_ptr<PrinterDialog> ScriptedPrinters::NewPrinterDialog() {
     return std::make_unique<ScriptedPrinterDialog>(*this);
 }
 
-std::unique_ptr<PrinterSurface> ScriptedPrinters::CreateDC(std::string_view deviceName,
-                                                           const DevModeSettings&) {
+std::unique_ptr<PrinterSurface> ScriptedPrinters::CreateDC(std::string_view deviceName, const DevModeSettings&) {
     ++questions;
     const ScriptedPrinter* p = Find(deviceName);
     return p ? MakeDC(*p) : nullptr;

@@ -49,8 +49,7 @@ public:
     std::optional<PrinterInfo> CurrentPrinter() override;
     PrinterSurface* CurrentPrinterDC() override;
     std::unique_ptr<PrinterDialog> NewPrinterDialog() override;
-    std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName,
-                                             const DevModeSettings& settings) override;
+    std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName, const DevModeSettings& settings) override;
 
     // The installed printer of that name, or nullptr.
     const ScriptedPrinter* Find(std::string_view name) const;

@@ -41,7 +41,9 @@ GdiObject ScriptedSurface::CreateSolidBrush(Rgb color) {
     return Fails("CreateSolidBrush", Args({color})) ? 0 : inner_.CreateSolidBrush(color);
 }
 GdiObject ScriptedSurface::CreateFontIndirect(const LogFont& font) {
-    return Fails("CreateFontIndirect", font.faceName + "," + Args({font.height, font.escapement, font.weight})) ? 0 : inner_.CreateFontIndirect(font);
+    return Fails("CreateFontIndirect", font.faceName + "," + Args({font.height, font.escapement, font.weight}))
+               ? 0
+               : inner_.CreateFontIndirect(font);
 }
 GdiObject ScriptedSurface::GetStockObject(StockObject which) {
     return Fails("GetStockObject", Args({int64_t(which)})) ? 0 : inner_.GetStockObject(which);

@@ -51,9 +51,7 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    static void Put(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
+    static void Put(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
     std::string dir;
     ScopedScriptedMessageBox boxes;

@@ -87,9 +87,9 @@ TEST(ConvertSamples, ReproducesTheWorldMapAndTheSampleExtract) {
 
     const fs::path extract = out / "input";
     fs::create_directories(extract);
-    ASSERT_EQ(Convert(std::string("--window ") + kSampleWindow + " --extract " + Quote(extract.string()) + " " + layers,
-                      log),
-              0);
+    ASSERT_EQ(
+        Convert(std::string("--window ") + kSampleWindow + " --extract " + Quote(extract.string()) + " " + layers, log),
+        0);
     ExpectSameFiles(extract, kSource / "data/samples/input", {"places.txt"});
 }
 
@@ -164,7 +164,8 @@ std::vector<Seg> DecodeFixed(const std::string& b, bool grf) {
             if (!segs.empty()) {
                 EXPECT_EQ(static_cast<int>(segs.back().pts.size()), expectCount);
             }
-            segs.push_back(Seg{grf ? 100 * static_cast<int>(Field(r, 18, 2)) + static_cast<int>(Field(r, 7, 2)) : 0, {}});
+            segs.push_back(
+                Seg{grf ? 100 * static_cast<int>(Field(r, 18, 2)) + static_cast<int>(Field(r, 7, 2)) : 0, {}});
             expectCount = static_cast<int>(Field(r, 9, 6));
             continue;
         }
@@ -313,9 +314,9 @@ TEST(ConvertDecode, EveryKindHoldsTheInputPointsAndCodes) {
     WriteText(dir / "river.txt", kRiver);
     WriteText(dir / "border.txt", kBorder);
     WriteText(dir / "state.txt", kState);
-    const std::string inputs = "1=" + Quote((dir / "coast.txt").string()) + " 4=" + Quote((dir / "river.txt").string()) +
-                               " 5=" + Quote((dir / "border.txt").string()) + " 9=" +
-                               Quote((dir / "state.txt").string());
+    const std::string inputs =
+        "1=" + Quote((dir / "coast.txt").string()) + " 4=" + Quote((dir / "river.txt").string()) +
+        " 5=" + Quote((dir / "border.txt").string()) + " 9=" + Quote((dir / "state.txt").string());
     const auto fixed = [](bool grf) { return [grf](const std::string& b) { return DecodeFixed(b, grf); }; };
     const auto text = [](bool ascii) { return [ascii](const std::string& b) { return DecodeText(b, ascii); }; };
     // Codes: MWDB rank x 1000 of rows 1, 4, 5, 9 (ranks 1, 7, 2, 4); DLG rows
@@ -387,8 +388,8 @@ TEST(ConvertDecode, PackedSegmentsOverTheCountLimitAreSplit) {
         text += p;
     }
     WriteText(dir / "long.txt", text);
-    ASSERT_EQ(Convert("1=" + Quote((dir / "long.txt").string()) + " -o " + Quote((dir / "t.grv").string()), dir / "log"),
-              0);
+    ASSERT_EQ(
+        Convert("1=" + Quote((dir / "long.txt").string()) + " -o " + Quote((dir / "t.grv").string()), dir / "log"), 0);
     const std::vector<Seg> segs = DecodePacked(ReadAll(dir / "t.grv"));
     ASSERT_EQ(segs.size(), 2u);
     EXPECT_EQ(segs[0].pts.size(), 25599u);
@@ -442,11 +443,11 @@ TEST(ConvertErrors, BadInputIsRefused) {
         const char* output;
         int exitCode;
     } cases[] = {
-        {">\n1.000001 2\n", "", "t.map", 1},  // more decimals than the text format has
-        {"1 2\n", "", "t.map", 1},             // a point before any '>'
-        {">\n181 2\n", "", "t.map", 1},        // longitude out of range
+        {">\n1.000001 2\n", "", "t.map", 1},      // more decimals than the text format has
+        {"1 2\n", "", "t.map", 1},                // a point before any '>'
+        {">\n181 2\n", "", "t.map", 1},           // longitude out of range
         {"> say \"hi\"\n1 2\n", "", "t.prn", 1},  // a label cannot hold a double quote
-        {">\n1 2\n", "", "t.utm", 2},          // a .utm file needs its central meridian
+        {">\n1 2\n", "", "t.utm", 2},             // a .utm file needs its central meridian
         {">\n1 2\n", "--utm-cm 3 --spheroid Moon", "t.utm", 2},
     };
     for (const Case& c : cases) {

@@ -86,8 +86,7 @@ protected:
     // A named field that computations may focus or fill; setText, when
     // given, fills it in place of the plain text (fields that store another
     // form of their text than they show).
-    void NameField(std::string_view name, QLineEdit* field,
-                   std::function<void(std::string_view)> setText = {});
+    void NameField(std::string_view name, QLineEdit* field, std::function<void(std::string_view)> setText = {});
 
     // A check run when `field` loses the focus and again by CheckAllFields.
     // It shows its own message and returns false to keep the entry from

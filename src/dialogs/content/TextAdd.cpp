@@ -25,7 +25,9 @@ namespace tlrx {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QColor SwatchColor(int32_t color) {
     const auto c = static_cast<Rgb>(PaletteRgb(color));
@@ -224,8 +226,8 @@ void TextAdd::Form_Load() {
     TextStrings->setEditText(QString());
     selected_ = -1;
 
-    Label1->setText(QStringLiteral(
-        "Use the above Font and Color Selection menu to change the font name, size, style, and color."));
+    Label1->setText(
+        QStringLiteral("Use the above Font and Color Selection menu to change the font name, size, style, and color."));
     Label2->setText(QStringLiteral(
         "To enter new text, click on the text box, type the text, and press OK.  Position text on the map by "
         "clicking the left mouse button at the desired location.  Clicking the left mouse buttom toggles the text "
@@ -336,8 +338,8 @@ void TextAdd::DeleteText_Click() {
 }
 
 void TextAdd::DeleteAllText_Click() {
-    if (MsgBox("Do you really want to delete\nevery text item?", "Information", MsgButtons::YesNo,
-               MsgIcon::Question) != MsgAnswer::Yes) {
+    if (MsgBox("Do you really want to delete\nevery text item?", "Information", MsgButtons::YesNo, MsgIcon::Question) !=
+        MsgAnswer::Yes) {
         TextStrings->setFocus();
         return;
     }

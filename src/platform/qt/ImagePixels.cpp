@@ -20,8 +20,7 @@ bool DirectPixels(const QImage& image) {
 
 }  // namespace
 
-bool CopyImagePixels(const QImage& image, int32_t left, int32_t top, int32_t width, int32_t height,
-                     Bitmap& out) {
+bool CopyImagePixels(const QImage& image, int32_t left, int32_t top, int32_t width, int32_t height, Bitmap& out) {
     out = Bitmap{};
     if (width < 1 || height < 1 || int64_t{width} * height > kMaxPixels) return false;
     try {

@@ -68,8 +68,8 @@ void FitLongestLine(QMessageBox& box, const QString& text) {
 }  // namespace
 
 MsgAnswer QtMessageBox::Show(const MessageBoxRecord& box) {
-    QMessageBox mb(QtIcon(box.icon), QString::fromStdString(box.title), DisplayText(box.text),
-                   QtButtons(box.buttons), QApplication::activeWindow());
+    QMessageBox mb(QtIcon(box.icon), QString::fromStdString(box.title), DisplayText(box.text), QtButtons(box.buttons),
+                   QApplication::activeWindow());
     FitLongestLine(mb, mb.text());
     switch (mb.exec()) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;

@@ -40,7 +40,6 @@ ScreenInfo QtScreenInfo() {
     return info;
 }
 
-
 namespace {
 
 void ProcessEvents() { QCoreApplication::processEvents(); }

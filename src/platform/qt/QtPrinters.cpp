@@ -95,7 +95,6 @@ DevModeSettings ReadDevMode(const QPrinter& printer) {
     return s;
 }
 
-
 QtPrinterService::QtPrinterService() = default;
 QtPrinterService::~QtPrinterService() = default;
 
@@ -121,18 +120,14 @@ std::optional<PrinterInfo> QtPrinterService::CurrentPrinter() {
     return PrinterInfo{ToStd(printer.printerName()), driverName_, port_, ReadDevMode(printer)};
 }
 
-PrinterSurface* QtPrinterService::CurrentPrinterDC() {
-    return TakeCurrentPrinter() ? currentDc_.get() : nullptr;
-}
+PrinterSurface* QtPrinterService::CurrentPrinterDC() { return TakeCurrentPrinter() ? currentDc_.get() : nullptr; }
 
-std::unique_ptr<PrinterDialog> QtPrinterService::NewPrinterDialog() {
-    return std::make_unique<QtPrinterDialog>();
-}
+std::unique_ptr<PrinterDialog> QtPrinterService::NewPrinterDialog() { return std::make_unique<QtPrinterDialog>(); }
 
 std::unique_ptr<PrinterSurface> QtPrinterService::CreateDC(std::string_view deviceName,
                                                            const DevModeSettings& settings) {
-    const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromUtf8(
-        deviceName.data(), static_cast<qsizetype>(deviceName.size())));
+    const QPrinterInfo info =
+        QPrinterInfo::printerInfo(QString::fromUtf8(deviceName.data(), static_cast<qsizetype>(deviceName.size())));
     if (info.isNull()) return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     ApplyDevMode(*printer, settings);

@@ -18,8 +18,7 @@ public:
     std::optional<PrinterInfo> CurrentPrinter() override;
     PrinterSurface* CurrentPrinterDC() override;
     std::unique_ptr<PrinterDialog> NewPrinterDialog() override;
-    std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName,
-                                             const DevModeSettings& settings) override;
+    std::unique_ptr<PrinterSurface> CreateDC(std::string_view deviceName, const DevModeSettings& settings) override;
 
 private:
     // Takes the system's default printer (or the first one) on first use.

@@ -18,7 +18,12 @@ namespace tlrx {
 namespace {
 
 enum StockId : GdiObject {
-    kWhiteBrush = 1, kBlackBrush, kNullBrush, kWhitePen, kBlackPen, kNullPen,
+    kWhiteBrush = 1,
+    kBlackBrush,
+    kNullBrush,
+    kWhitePen,
+    kBlackPen,
+    kNullPen,
     kDefaultFont,  // the font a surface starts with, handed back by SelectObject
 };
 
@@ -66,7 +71,10 @@ struct QtSurface::Object {
 QtSurface::QtSurface(QPaintDevice& device) : QtSurface(device, DeferPainting{}) { BeginPaint(); }
 
 QtSurface::QtSurface(QPaintDevice& device, DeferPainting)
-    : device_(device), painter_(std::make_unique<QPainter>()), pen_(kBlackPen), brush_(kWhiteBrush),
+    : device_(device),
+      painter_(std::make_unique<QPainter>()),
+      pen_(kBlackPen),
+      brush_(kWhiteBrush),
       font_(kDefaultFont) {}
 
 QtSurface::~QtSurface() { EndPaint(); }
@@ -108,7 +116,8 @@ void QtSurface::Flush() {
 QRect QtSurface::TakeDrawnRect() {
     QRect drawn;
     if (drawnLeft_ <= drawnRight_)
-        drawn = QRect(QPoint(drawnLeft_, drawnTop_), QPoint(drawnRight_, drawnBottom_)).translated(origin_.x, origin_.y);
+        drawn =
+            QRect(QPoint(drawnLeft_, drawnTop_), QPoint(drawnRight_, drawnBottom_)).translated(origin_.x, origin_.y);
     drawnLeft_ = drawnTop_ = 1;
     drawnRight_ = drawnBottom_ = 0;
     return drawn;
@@ -159,8 +168,7 @@ GdiObject QtSurface::SelectObject(GdiObject object) {
         previous = pen_;
         pen_ = object;
         ApplyPen();
-    } else if (IsStockBrush(object) ||
-               (Find(object) && std::holds_alternative<BrushDesc>(Find(object)->desc))) {
+    } else if (IsStockBrush(object) || (Find(object) && std::holds_alternative<BrushDesc>(Find(object)->desc))) {
         previous = brush_;
         brush_ = object;
         ApplyBrush();
@@ -387,9 +395,7 @@ bool QtSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
     return true;
 }
 
-FillMode QtSurface::SetPolyFillMode(FillMode mode) {
-    return std::exchange(fillMode_, mode);
-}
+FillMode QtSurface::SetPolyFillMode(FillMode mode) { return std::exchange(fillMode_, mode); }
 
 unsigned QtSurface::SetTextAlign(unsigned align) { return std::exchange(textAlign_, align); }
 
@@ -422,8 +428,7 @@ bool QtSurface::TextOut(int32_t x, int32_t y, std::string_view text) {
     painter_->translate(x, y);
     painter_->rotate(-angle);
     if (bkMode_ == BkMode::Opaque) {
-        painter_->fillRect(QRectF(dx, dy - fm.ascent(), fm.horizontalAdvance(s), fm.height()),
-                           Qt::white);
+        painter_->fillRect(QRectF(dx, dy - fm.ascent(), fm.horizontalAdvance(s), fm.height()), Qt::white);
     }
     painter_->setPen(ToQColor(textColor_));
     painter_->drawText(QPointF(dx, dy), s);

@@ -172,8 +172,8 @@ private:
     // the point (vx, vy) from the anchor, d2 its distance squared.
     void NarrowWedge(double vx, double vy, int64_t d2);
     bool collectLines_ = false;
-    bool thinPen_ = true;  // one pixel wide
-    ClipBox inside_{};     // right and bottom included
+    bool thinPen_ = true;   // one pixel wide
+    ClipBox inside_{};      // right and bottom included
     int32_t penReach_ = 1;  // pixels a line of the current pen reaches beyond its points
     // What has been drawn since TakeDrawnRect, surface coordinates; empty while left > right.
     int32_t drawnLeft_ = 1, drawnTop_ = 1, drawnRight_ = 0, drawnBottom_ = 0;

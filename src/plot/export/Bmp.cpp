@@ -30,9 +30,9 @@ struct DibLayout {
     int32_t width = 0;
     int32_t height = 0;
     uint16_t depth = 0;
-    uint32_t colours = 0;      // C: entries of the colour table, 0 at 24 bits
-    uint32_t rowSize = 0;      // bytes of a row, a multiple of 4
-    uint32_t imageSize = 0;    // S: all rows
+    uint32_t colours = 0;    // C: entries of the colour table, 0 at 24 bits
+    uint32_t rowSize = 0;    // bytes of a row, a multiple of 4
+    uint32_t imageSize = 0;  // S: all rows
     int32_t rowsPerChunk = 0;
     int32_t chunks = 0;
 };
@@ -315,8 +315,7 @@ bool Bitmap2DIB(BmpRecord& record, int16_t mode) {
     h.biCompression = 0;
     h.biSizeImage = l.imageSize;  // of this depth, which may differ from the capture's
 
-    const std::vector<Rgb> palette =
-        record.hPalette.size() == l.colours ? record.hPalette : StandardPalette(l.depth);
+    const std::vector<Rgb> palette = record.hPalette.size() == l.colours ? record.hPalette : StandardPalette(l.depth);
     for (uint32_t i = 0; i < l.colours; ++i) {
         RgbQuad& q = record.DibInfo.bmiColors[i];
         q.rgbBlue = static_cast<uint8_t>(RgbBlue(palette[i]));

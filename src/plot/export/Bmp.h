@@ -23,22 +23,22 @@ namespace tlrx {
 
 // The BMP file header (14 bytes in the file).
 struct BitmapFileHeader {
-    uint16_t bfType = 0;       // 0x4D42, "BM"
-    uint32_t bfSize = 0;       // bytes of the whole file
+    uint16_t bfType = 0;  // 0x4D42, "BM"
+    uint32_t bfSize = 0;  // bytes of the whole file
     uint16_t bfReserved1 = 0;
     uint16_t bfReserved2 = 0;
-    uint32_t bfOffBits = 0;    // offset of the pixel rows
+    uint32_t bfOffBits = 0;  // offset of the pixel rows
 };
 
 // The header of a device-independent picture (40 bytes in the file).
 struct BitmapInfoHeader {
-    uint32_t biSize = 0;          // 40
-    int32_t biWidth = 0;          // pixels
-    int32_t biHeight = 0;         // pixels; positive: bottom row first
-    uint16_t biPlanes = 0;        // 1
-    uint16_t biBitCount = 0;      // 1, 4, 8 or 24
-    uint32_t biCompression = 0;   // 0, uncompressed
-    uint32_t biSizeImage = 0;     // row size × height, bytes
+    uint32_t biSize = 0;         // 40
+    int32_t biWidth = 0;         // pixels
+    int32_t biHeight = 0;        // pixels; positive: bottom row first
+    uint16_t biPlanes = 0;       // 1
+    uint16_t biBitCount = 0;     // 1, 4, 8 or 24
+    uint32_t biCompression = 0;  // 0, uncompressed
+    uint32_t biSizeImage = 0;    // row size × height, bytes
     int32_t biXPelsPerMeter = 0;
     int32_t biYPelsPerMeter = 0;
     uint32_t biClrUsed = 0;
@@ -60,15 +60,15 @@ struct BitmapInfo {
 
 // A picture of a window. A new record is empty (no pixels, ZoomFactor 0).
 struct BmpRecord {
-    BitmapFileHeader FileHeader;  // filled by a capture and again by a save
-    BitmapInfoHeader InfoHeader;  // the captured picture
-    BitmapInfo DibInfo;           // header and colour table of the last conversion
+    BitmapFileHeader FileHeader;      // filled by a capture and again by a save
+    BitmapInfoHeader InfoHeader;      // the captured picture
+    BitmapInfo DibInfo;               // header and colour table of the last conversion
     std::unique_ptr<Bitmap> hBitmap;  // the captured pixels; null when there are none
-    std::vector<Rgb> hPalette;    // the screen's colours when it has 256 or fewer; else empty
-    Host* hWnd = nullptr;         // the window the picture was taken from and is shown in
-    int16_t Top = 0;              // where DisplayBmp puts the picture, pixels of the drawing area
+    std::vector<Rgb> hPalette;        // the screen's colours when it has 256 or fewer; else empty
+    Host* hWnd = nullptr;             // the window the picture was taken from and is shown in
+    int16_t Top = 0;                  // where DisplayBmp puts the picture, pixels of the drawing area
     int16_t Left = 0;
-    float ZoomFactor = 0;         // display scale: only 1 (or 0 in a new record) is accepted
+    float ZoomFactor = 0;  // display scale: only 1 (or 0 in a new record) is accepted
 };
 
 // A rectangle of the drawing area in pixels; right and bottom lie just

@@ -368,25 +368,17 @@ void SymbolImpl(int16_t mode) {
     switch (mode) {
     case SymDot:
     case SymSquare:
-    case SymSquareFilled:
-        SetOffsets({{-1000, -1000}, {-1000, 1000}, {1000, 1000}, {1000, -1000}});
-        break;
+    case SymSquareFilled: SetOffsets({{-1000, -1000}, {-1000, 1000}, {1000, 1000}, {1000, -1000}}); break;
     case SymDiamond:
-    case SymDiamondFilled:
-        SetOffsets({{-1000, 0}, {0, 1000}, {1000, 0}, {0, -1000}});
-        break;
+    case SymDiamondFilled: SetOffsets({{-1000, 0}, {0, 1000}, {1000, 0}, {0, -1000}}); break;
     case SymTriangle:
     case SymTriangleFilled:
         // Base 0.577 radius below the point, apex 1.155 above.
         SetOffsets({{-1000, -577}, {1000, -577}, {0, 1155}});
         n = 3;
         break;
-    case SymPlus:
-        SetOffsets({{-1000, 0}, {1000, 0}, {0, -1000}, {0, 1000}});
-        break;
-    case SymCross:
-        SetOffsets({{-1000, -1000}, {1000, 1000}, {1000, -1000}, {-1000, 1000}});
-        break;
+    case SymPlus: SetOffsets({{-1000, 0}, {1000, 0}, {0, -1000}, {0, 1000}}); break;
+    case SymCross: SetOffsets({{-1000, -1000}, {1000, 1000}, {1000, -1000}, {-1000, 1000}}); break;
     default:  // circles: the centre
         SetOffsets({{0, 0}});
         n = 1;
@@ -455,9 +447,13 @@ std::string ToCgmCharacters(std::string_view text) { return ToLatin1(text); }
 
 void CgmShort() { Operation("CgmShort", ShortImpl); }
 
-void CgmColors(int32_t color) { Operation("CgmColors", [&] { ColorsImpl(color); }); }
+void CgmColors(int32_t color) {
+    Operation("CgmColors", [&] { ColorsImpl(color); });
+}
 
-void CgmString(std::string_view text) { Operation("CgmString", [&] { StringImpl(text); }); }
+void CgmString(std::string_view text) {
+    Operation("CgmString", [&] { StringImpl(text); });
+}
 
 void CgmVertices(int16_t f, int16_t d, int16_t n) {
     Operation("CgmVertices", [&] {
@@ -500,13 +496,14 @@ void CgmStartNewBoundaryFile() {
         case SymCircle:
             Element(kInteriorStyle, {0});  // hollow
             break;
-        default:
-            break;
+        default: break;
         }
     });
 }
 
-void CgmLineColor(int32_t color) { Operation("CgmLineColor", [&] { ColorElement(kLineColour, color); }); }
+void CgmLineColor(int32_t color) {
+    Operation("CgmLineColor", [&] { ColorElement(kLineColour, color); });
+}
 
 void CgmEnd() {
     Operation("CgmEnd", [] {
@@ -541,26 +538,26 @@ void CgmHeader() {
         StringElement(kBeginMetafile, "Tellurax map");
         Element(kMetafileVersion, {1});
         StringElement(kMetafileDescription, "TELLURAX version " + d.VersionString + " CGM metafile");
-        Element(kVdcType, {0});                   // integer
+        Element(kVdcType, {0});  // integer
         Element(kIntegerPrecision, {16});
-        Element(kRealPrecision, {1, 16, 16});     // fixed point, 16 + 16 bits
+        Element(kRealPrecision, {1, 16, 16});  // fixed point, 16 + 16 bits
         Element(kIndexPrecision, {16});
         Element(kColourPrecision, {16});
         Element(kColourValueExtent, {0, 0, 0, 255, 255, 255});
         Element(kMetafileElementList, {1, -1, 1});  // the drawing-plus-control set
         StringElement(kFontList, d.FontSlotName[1]);
         StringElement(kBeginPicture, "PICTURE 1 OF 1");
-        Element(kScalingMode, {0, 0, 0});         // abstract, factor 0.0
-        Element(kColourSelectionMode, {1});       // direct
-        Element(kLineWidthMode, {0});             // absolute
-        Element(kEdgeWidthMode, {0});             // absolute
+        Element(kScalingMode, {0, 0, 0});    // abstract, factor 0.0
+        Element(kColourSelectionMode, {1});  // direct
+        Element(kLineWidthMode, {0});        // absolute
+        Element(kEdgeWidthMode, {0});        // absolute
         Element(kVdcExtent, {ToInt16(-p.OutMarginX), ToInt16(-p.OutMarginY),
                              ToInt16(static_cast<double>(p.OutExtentX) + p.OutMarginX),
                              ToInt16(static_cast<double>(p.OutExtentY) + p.OutMarginY)});
         ColorElement(kBackgroundColour, d.BackColor);
         Element(kBeginPictureBody, {});
-        Element(kInteriorStyle, {1});   // solid
-        Element(kEdgeType, {1});        // solid
+        Element(kInteriorStyle, {1});  // solid
+        Element(kEdgeType, {1});       // solid
         Element(kEdgeWidth, {1});
         Element(kEdgeVisibility, {1});  // on
         Element(kLineType, {1});        // solid

@@ -134,8 +134,8 @@ struct Whole {
 
 Whole WholeText(int64_t value) {
     Whole w;
-    w.size = static_cast<size_t>(std::to_chars(w.text.data(), w.text.data() + w.text.size(), value).ptr -
-                                 w.text.data());
+    w.size =
+        static_cast<size_t>(std::to_chars(w.text.data(), w.text.data() + w.text.size(), value).ptr - w.text.data());
     return w;
 }
 
@@ -206,8 +206,8 @@ FilePoint CurrentPoint(const DesignState& d, const PlotState& p) {
 // into file units with relative line widths, otherwise the pen width itself.
 DxfNumber LineWidth(const DesignState& d, const PlotState& p) {
     if (d.LineWidthScaling)
-        return FormatDxfFraction(CheckedDiv(p.PenWidth * static_cast<double>(d.TwipsPerPixelY) * p.OutExtentX,
-                                            p.DrawWidthTwips));
+        return FormatDxfFraction(
+            CheckedDiv(p.PenWidth * static_cast<double>(d.TwipsPerPixelY) * p.OutExtentX, p.DrawWidthTwips));
     return FormatDxfFraction(p.PenWidth);
 }
 
@@ -334,8 +334,7 @@ void WriteSymbol(const DesignState& d, const PlotState& p) {
         Terminator();
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -537,12 +536,8 @@ void DxfWrite() {
         // The failure of this file has been reported once already.
         if (Files().OutputFailed()) return;
         switch (p.PlotMode) {
-        case SymLine:
-            WriteLineVertex(d, p);
-            break;
-        case SymText:
-            WriteTextItem(d, p);
-            break;
+        case SymLine: WriteLineVertex(d, p); break;
+        case SymText: WriteTextItem(d, p); break;
         default:
             if (p.PlotMode >= SymDot && p.PlotMode <= SymCircleFilled) WriteSymbol(d, p);
             break;

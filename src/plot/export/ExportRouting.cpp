@@ -7,10 +7,10 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/export/CgmWriter.h"
-#include "plot/export/DxfWriter.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/export/CgmWriter.h"
+#include "plot/export/DxfWriter.h"
 #include "plot/export/WmfWriter.h"
 
 namespace tlrx {
@@ -21,8 +21,7 @@ namespace {
 char* AppendFixed(char* out, char* end, double v, int minDigits) {
     if (!std::isfinite(v)) Raise(kOverflow);
     char digits[340];
-    const auto [last, ec] =
-        std::to_chars(digits, digits + sizeof digits, std::fabs(v), std::chars_format::fixed, 7);
+    const auto [last, ec] = std::to_chars(digits, digits + sizeof digits, std::fabs(v), std::chars_format::fixed, 7);
     if (ec != std::errc{}) Raise(kOverflow);
     const size_t length = static_cast<size_t>(last - digits);
     const bool zero = std::all_of(digits, last, [](char c) { return c == '0' || c == '.'; });

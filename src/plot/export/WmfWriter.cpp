@@ -125,9 +125,7 @@ void DrawSymbol(Surface& dc, PlotState& p, int16_t x, int16_t y, Kept& kept) {
         throughPoints({{xm, y}, {x, yp}, {xp, y}, {x, ym}}, true, "Polygon(2) error in WmfWrite");
         break;
     case SymTriangle:
-    case SymTriangleFilled:
-        throughPoints({{xm, ya}, {xp, ya}, {x, yb}}, true, "Polygon(3) error in WmfWrite");
-        break;
+    case SymTriangleFilled: throughPoints({{xm, ya}, {xp, ya}, {x, yb}}, true, "Polygon(3) error in WmfWrite"); break;
     default:  // SymCircle, SymCircleFilled
         if (!dc.Ellipse(xm, ym, xp, yp)) ShowApiError("Ellipse(1) error in WmfWrite");
         break;
@@ -175,10 +173,10 @@ void SaveMetafileToDisk() {
     p.MetafileHandle = nullptr;
     try {
         if (!bits) Raise("No metafile has been recorded for " + p.WmfFileName);
-        const auto header = PlaceableHeader(ToInt16(-static_cast<double>(p.OutMarginX)),
-                                            ToInt16(-static_cast<double>(p.OutMarginY)),
-                                            ToInt16(static_cast<double>(p.OutExtentX) + p.OutMarginX),
-                                            ToInt16(static_cast<double>(p.OutExtentY) + p.OutMarginY), kUnitsPerInch);
+        const auto header =
+            PlaceableHeader(ToInt16(-static_cast<double>(p.OutMarginX)), ToInt16(-static_cast<double>(p.OutMarginY)),
+                            ToInt16(static_cast<double>(p.OutExtentX) + p.OutMarginX),
+                            ToInt16(static_cast<double>(p.OutExtentY) + p.OutMarginY), kUnitsPerInch);
         WriteWmfFile(p.WmfFileName, header, *bits);
     } catch (const RuntimeError& e) {
         ShowProcError("SaveMetafileToDisk", e.what());

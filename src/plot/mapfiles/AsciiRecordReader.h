@@ -23,10 +23,10 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/ProjectionTable.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 

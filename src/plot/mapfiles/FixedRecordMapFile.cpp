@@ -11,12 +11,12 @@
 #include <string_view>
 
 #include "core/Errors.h"
+#include "plot/PlotState.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFeatureTables.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/PlotState.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 
@@ -51,7 +51,7 @@ void ReadFixedRecordFile(const std::string& path, int16_t /*file*/, MapPointSink
     // next header.
     bool drawing = !grf;
     IdleYields idle(sink);  // headers and records not drawn yield no other way
-    int64_t records = 0;  // records consumed so far, passed-over ones included
+    int64_t records = 0;    // records consumed so far, passed-over ones included
     char record[kRecordChars];
     while (!f.InputAtEnd()) {
         f.ReadInput(record, kRecordChars);

@@ -56,10 +56,10 @@ public:
 
 // One reader per format family; `file` is the input file number (1-based)
 // whose symbology and selection apply.
-void ReadMwdbFile(const std::string& path, int16_t file, MapPointSink& sink);      // ALL CCI MAP PNT
-void ReadPackedFile(const std::string& path, int16_t file, MapPointSink& sink);    // GRV PKD PKV
+void ReadMwdbFile(const std::string& path, int16_t file, MapPointSink& sink);         // ALL CCI MAP PNT
+void ReadPackedFile(const std::string& path, int16_t file, MapPointSink& sink);       // GRV PKD PKV
 void ReadFixedRecordFile(const std::string& path, int16_t file, MapPointSink& sink);  // DAT GRF
-void ReadWorldFile(const std::string& path, int16_t file, MapPointSink& sink);     // MP1 MPS
-void ReadAsciiFile(const std::string& path, int16_t file, MapPointSink& sink);     // PRN UTM
+void ReadWorldFile(const std::string& path, int16_t file, MapPointSink& sink);        // MP1 MPS
+void ReadAsciiFile(const std::string& path, int16_t file, MapPointSink& sink);        // PRN UTM
 
 }  // namespace tlrx

@@ -8,11 +8,11 @@
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "plot/PlotState.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/PlotState.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 

@@ -14,19 +14,19 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/ProjectionTable.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFeatureTables.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 
 namespace {
 
 constexpr int32_t kArcSec360 = 1296000;
-constexpr size_t kHeadBytes = 17;   // code byte, count high and low, bounding box
-constexpr size_t kFirstBytes = 7;   // first point: longitude, latitude
+constexpr size_t kHeadBytes = 17;  // code byte, count high and low, bounding box
+constexpr size_t kFirstBytes = 7;  // first point: longitude, latitude
 
 int SignedByte(uint8_t b) { return b > 127 ? b - 256 : b; }
 
@@ -59,14 +59,10 @@ int WdbOffset(const std::string& path, bool pkv) {
 // folded over the gaps between the themes of the row list.
 int16_t WdbRow(int codeByte, int offset) {
     int v = codeByte + offset;
-    if (v >= 14 && v <= 18)
-        v -= 1;
-    else if (v >= 21 && v <= 31)
-        v -= 3;
-    else if (v == 33 || v == 34)
-        v -= 4;
-    else if (v >= 36 && v <= 41)
-        v -= 5;
+    if (v >= 14 && v <= 18) v -= 1;
+    else if (v >= 21 && v <= 31) v -= 3;
+    else if (v == 33 || v == 34) v -= 4;
+    else if (v >= 36 && v <= 41) v -= 5;
     if (v > kMaxFeatureRow) Raise(kSubscriptOutOfRange);
     return static_cast<int16_t>(v);
 }

@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "core/Errors.h"
+#include "plot/PlotState.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapFileTypes.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/PlotState.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 
@@ -66,7 +66,7 @@ void ReadMp1(const std::string& path, MapPointSink& sink) {
     RunFiles& f = Files();
     PlotState& p = Plot();
     IdleYields idle(sink);
-    std::string line;  // reused: grows to the longest line, at most the bound
+    std::string line;   // reused: grows to the longest line, at most the bound
     bool start = true;  // the first point line starts a segment
     while (f.ReadInputLine(line, kMaxMapLineChars)) {
         if (line.size() > kMaxMapLineChars) RaiseLineTooLong(path);
@@ -108,10 +108,8 @@ void ReadWorldFile(const std::string& path, int16_t /*file*/, MapPointSink& sink
     if (!sink.RowSelected(1)) return;  // read only with "All features" selected
     OpenMapFile(path);
     sink.SetRow(1);
-    if (mps)
-        ReadMps(sink);
-    else
-        ReadMp1(path, sink);
+    if (mps) ReadMps(sink);
+    else ReadMp1(path, sink);
 }
 
 }  // namespace tlrx

@@ -1,23 +1,23 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QGuiApplication>
 #include <QImage>
 #include <csignal>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/Errors.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "plot/export/Bmp.h"
 #include "plot/PlotState.h"
+#include "plot/export/Bmp.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
@@ -151,20 +151,18 @@ TEST_F(BmpTest, PaletteDepthsWriteTheirColourTable) {
     };
     const Case cases[] = {
         {8, 0, 8, 256, 8},  // an 8-bit screen
-        {4, 0, 4, 16, 4},
-        {32, 1, 1, 2, 4},
-        {32, 2, 4, 16, 4},
-        {32, 3, 8, 256, 8},
-        {8, 4, 24, 0, 16},
+        {4, 0, 4, 16, 4},  {32, 1, 1, 2, 4}, {32, 2, 4, 16, 4}, {32, 3, 8, 256, 8}, {8, 4, 24, 0, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.screenBits * 10 + c.mode);
         FakeHost& window = Window(5, 2);
         window.screenBitDepth = c.screenBits;
         // Colours every table holds exactly: black, white, and for 4 and 8 bits pure red.
-        Bitmap colours{5, 2, {MakeRgb(0, 0, 0), MakeRgb(255, 255, 255), MakeRgb(255, 0, 0), MakeRgb(0, 0, 0),
-                              MakeRgb(255, 255, 255), MakeRgb(255, 255, 255), MakeRgb(0, 0, 0),
-                              MakeRgb(0, 0, 255), MakeRgb(255, 255, 255), MakeRgb(0, 0, 0)}};
+        Bitmap colours{
+            5,
+            2,
+            {MakeRgb(0, 0, 0), MakeRgb(255, 255, 255), MakeRgb(255, 0, 0), MakeRgb(0, 0, 0), MakeRgb(255, 255, 255),
+             MakeRgb(255, 255, 255), MakeRgb(0, 0, 0), MakeRgb(0, 0, 255), MakeRgb(255, 255, 255), MakeRgb(0, 0, 0)}};
         window.PutPixels(0, 0, colours);
         BmpRecord record;
         CaptureBmp(window, {}, record);
@@ -201,11 +199,11 @@ TEST_F(BmpTest, RowsAreChunkedInWholeRowsOfAtMost16384Bytes) {
         size_t lastRows;
     };
     const Case cases[] = {
-        {100, 50, 1, 50, 50},     // 15000 bytes: one chunk
-        {800, 600, 100, 6, 6},    // rows of 2400 bytes, six to a chunk
-        {800, 7, 2, 6, 1},        // the last chunk holds the rest
-        {5000, 5, 5, 1, 1},       // rows of 15000 bytes
-        {6000, 4, 4, 1, 1},       // rows of 18000 bytes: one row per chunk
+        {100, 50, 1, 50, 50},   // 15000 bytes: one chunk
+        {800, 600, 100, 6, 6},  // rows of 2400 bytes, six to a chunk
+        {800, 7, 2, 6, 1},      // the last chunk holds the rest
+        {5000, 5, 5, 1, 1},     // rows of 15000 bytes
+        {6000, 4, 4, 1, 1},     // rows of 18000 bytes: one row per chunk
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
@@ -477,15 +475,21 @@ TEST(BmpExport, DefaultGraticuleAndSmallPictures) {
         int32_t width, screenBits;
         int16_t mode;
     };
-    for (const Case& c : {Case{"w1", 1, 32, 0}, {"w2", 2, 32, 0}, {"w3", 3, 32, 0}, {"w5", 5, 32, 0},
-                          {"wide", 6000, 32, 0}, {"d8", 5, 8, 0}, {"d1", 5, 32, 1}}) {
+    for (const Case& c : {Case{"w1", 1, 32, 0},
+                          {"w2", 2, 32, 0},
+                          {"w3", 3, 32, 0},
+                          {"w5", 5, 32, 0},
+                          {"wide", 6000, 32, 0},
+                          {"d8", 5, 8, 0},
+                          {"d1", 5, 32, 1}}) {
         FakeHost small(c.width, 3);
         small.screenBitDepth = c.screenBits;
         test::DrawingSetUp setUp{small};
         // Red, green and blue rows; the last column white.
         Bitmap rows{c.width, 3, {}};
         for (Rgb colour : {MakeRgb(255, 0, 0), MakeRgb(0, 255, 0), MakeRgb(0, 0, 255)})
-            for (int32_t x = 0; x < c.width; ++x) rows.pixels.push_back(x == c.width - 1 ? MakeRgb(255, 255, 255) : colour);
+            for (int32_t x = 0; x < c.width; ++x)
+                rows.pixels.push_back(x == c.width - 1 ? MakeRgb(255, 255, 255) : colour);
         small.PutPixels(0, 0, rows);
         BmpRecord record;
         CaptureBmp(small, {}, record);

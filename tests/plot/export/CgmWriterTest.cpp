@@ -15,11 +15,11 @@
 #include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "platform/MessageBox.h"
-#include "plot/export/CgmWriter.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/StopRun.h"
+#include "plot/export/CgmWriter.h"
+#include "plot/export/ExportRouting.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
@@ -226,7 +226,6 @@ std::string Hex(const char* pairs) {
     return out;
 }
 
-
 constexpr size_t kHeaderElements = 25;
 
 class CgmWriterTest : public ::testing::Test {
@@ -412,8 +411,8 @@ TEST_F(CgmWriterTest, PolylineBytesAndClamping) {
     EXPECT_TRUE(boxes.log.empty());
     Files().CloseOutput();
     const std::string bytes = test::FileBytes(path).substr(static_cast<size_t>(start - 1));
-    EXPECT_EQ(bytes, Hex("50 86 00 03 00 02 00 01"            // LINE COLOUR
-                         "50 62 00 03"                        // LINE WIDTH 3
+    EXPECT_EQ(bytes, Hex("50 86 00 03 00 02 00 01"  // LINE COLOUR
+                         "50 62 00 03"              // LINE WIDTH 3
                          "40 3F 00 0C 00 64 00 C8 00 00 5A 3C 7D 00 00 00"));
 
     // With line widths scaled: 3 pixels of 15 twips, 2 file units per twip.
@@ -421,8 +420,7 @@ TEST_F(CgmWriterTest, PolylineBytesAndClamping) {
     Files().OpenOutputBinary(path);
     Line({{1, 1}});
     Files().CloseOutput();
-    EXPECT_EQ(test::FileBytes(path).substr(static_cast<size_t>(start - 1) + bytes.size() + 8, 4),
-              Hex("50 62 00 5A"));
+    EXPECT_EQ(test::FileBytes(path).substr(static_cast<size_t>(start - 1) + bytes.size() + 8, 4), Hex("50 62 00 5A"));
 }
 
 TEST_F(CgmWriterTest, PointSymbols) {
@@ -521,9 +519,9 @@ TEST_F(CgmWriterTest, InteriorStyleOfAFileAndLineColour) {
     Files().CloseOutput();
     // Solid for 2, 6, 8, 10, 12 and hollow for 5, 7, 9, 11, in mode order.
     const std::string solid = Hex("52 C2 00 01"), hollow = Hex("52 C2 00 00");
-    EXPECT_EQ(test::FileBytes(path).substr(static_cast<size_t>(start - 1)),
-              solid + hollow + solid + hollow + solid + hollow + solid + hollow + solid +
-                  Hex("50 86 00 CC 00 BB 00 AA"));
+    EXPECT_EQ(
+        test::FileBytes(path).substr(static_cast<size_t>(start - 1)),
+        solid + hollow + solid + hollow + solid + hollow + solid + hollow + solid + Hex("50 86 00 CC 00 BB 00 AA"));
 }
 
 TEST_F(CgmWriterTest, TextItems) {
@@ -533,10 +531,8 @@ TEST_F(CgmWriterTest, TextItems) {
         std::vector<int16_t> orientation;
     };
     const Case cases[] = {
-        {"Atlantic", 0, {0, 10000, 10000, 0}},
-        {"Odd", 90, {-10000, 0, 0, 10000}},
-        {"", 180, {0, -10000, -10000, 0}},
-        {"Slanted", 45, {-7071, 7071, 7071, 7071}},
+        {"Atlantic", 0, {0, 10000, 10000, 0}}, {"Odd", 90, {-10000, 0, 0, 10000}},
+        {"", 180, {0, -10000, -10000, 0}},     {"Slanted", 45, {-7071, 7071, 7071, 7071}},
         {"Down", 270, {10000, 0, 0, -10000}},
     };
     for (const Case& c : cases) AddText(c.text, c.rotation, 1000, 2500, 300, 0x02203040);
@@ -554,15 +550,16 @@ TEST_F(CgmWriterTest, TextItems) {
     // The first item byte by byte: x 1000 / 16000 * 32000, y 23100 - 2500 / 11550 * 23100,
     // height 1.5 * 23100 / 11550 * 300.
     EXPECT_EQ(test::FileBytes(path).substr(static_cast<size_t>(start - 1), 72),
-              Hex("51 C6 00 40 00 30 00 20"               // TEXT COLOUR
-                  "51 62 00 02"                           // TEXT PRECISION stroke
-                  "51 E2 03 84"                           // CHARACTER HEIGHT 900
-                  "51 84 00 01 00 00"                     // CHARACTER EXPANSION FACTOR 1.0
-                  "51 A4 00 00 00 00"                     // CHARACTER SPACING 0.0
-                  "52 08 00 00 27 10 27 10 00 00"         // CHARACTER ORIENTATION
+              Hex("51 C6 00 40 00 30 00 20"                    // TEXT COLOUR
+                  "51 62 00 02"                                // TEXT PRECISION stroke
+                  "51 E2 03 84"                                // CHARACTER HEIGHT 900
+                  "51 84 00 01 00 00"                          // CHARACTER EXPANSION FACTOR 1.0
+                  "51 A4 00 00 00 00"                          // CHARACTER SPACING 0.0
+                  "52 08 00 00 27 10 27 10 00 00"              // CHARACTER ORIENTATION
                   "52 4C 00 01 00 04 00 00 00 00 00 00 00 00"  // TEXT ALIGNMENT left, base
-                  "40 9F 00 0F 07 D0 46 B4 00 01 08") +   // TEXT, length 6 + 1 + 8
-                  "Atlantic" + Hex("00"));
+                  "40 9F 00 0F 07 D0 46 B4 00 01 08") +        // TEXT, length 6 + 1 + 8
+                  "Atlantic" +
+                  Hex("00"));
 
     Files().OpenOutputBinary(path);
     const std::vector<CgmElement> body = Body();

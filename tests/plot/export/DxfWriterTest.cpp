@@ -16,12 +16,12 @@
 #include "core/Errors.h"
 #include "core/Projection.h"
 #include "core/SharedRoutines.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "plot/export/DxfWriter.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/export/DxfWriter.h"
+#include "plot/export/ExportRouting.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {

@@ -15,15 +15,15 @@
 
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
-#include "plot/export/Bmp.h"
 #include "plot/MapLabels.h"
 #include "plot/MapPlot.h"
 #include "plot/MapText.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
+#include "plot/export/Bmp.h"
 #include "plot/export/WmfExport.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace tlrx {
@@ -163,7 +163,7 @@ TEST_F(ExportEndToEnd, Cgm) {
 
     const std::string bytes = test::FileBytes(p.CgmFileName);
     ASSERT_GT(bytes.size(), 100000u);
-    EXPECT_EQ(bytes.substr(0, 2), std::string("\x00\x3F", 2));        // BEGIN METAFILE
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\x00\x3F", 2));                      // BEGIN METAFILE
     EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\x00\xA0\x00\x40", 4));  // END PICTURE, END METAFILE
     EXPECT_EQ(Occurrences(bytes, "Default design"), 1);
     for (const std::string& place : kPlaces) EXPECT_EQ(Occurrences(bytes, place), 1) << place;

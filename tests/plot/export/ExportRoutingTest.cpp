@@ -10,9 +10,9 @@
 #include "core/Errors.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtSurface.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/export/ExportRouting.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedSurface.h"
 
@@ -142,7 +142,9 @@ TEST_F(ExportRoutingTest, CgmPolylineLengthIsPatchedAtItsPosition) {
     EXPECT_EQ(p.PolyPointCount, 0);
     Files().WriteBytes("E", 1);  // back at CgmPos
     Files().CloseOutput();
-    EXPECT_EQ(test::FileBytes(path), std::string("01\x01\x90" "456789E", 11));
+    EXPECT_EQ(test::FileBytes(path), std::string("01\x01\x90"
+                                                 "456789E",
+                                                 11));
 }
 
 TEST_F(ExportRoutingTest, WmfLineIsOnePolylineWithItsOwnPen) {

@@ -15,14 +15,14 @@
 #include "FileSizeLimit.h"
 #include "GridTestSupport.h"
 #include "core/DesignState.h"
-#include "support/FakeHost.h"
 #include "platform/MessageBox.h"
 #include "platform/WmfRecorder.h"
-#include "plot/export/ExportRouting.h"
 #include "plot/PlotState.h"
 #include "plot/StopRun.h"
+#include "plot/export/ExportRouting.h"
 #include "plot/export/WmfExport.h"
 #include "plot/export/WmfWriter.h"
+#include "support/FakeHost.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/ScriptedSurface.h"
 
@@ -33,8 +33,8 @@ using test::Hex;
 using test::Records;
 
 // The placeable header of a file area of 32000 x 23100 with margins of 320.
-const std::string kExampleHeader("\xD7\xCD\xC6\x9A\x00\x00\xC0\xFE\xC0\xFE\x40\x7E\x7C\x5B\x70\x17\x00\x00\x00\x00\x5D\x65",
-                                 22);
+const std::string kExampleHeader(
+    "\xD7\xCD\xC6\x9A\x00\x00\xC0\xFE\xC0\xFE\x40\x7E\x7C\x5B\x70\x17\x00\x00\x00\x00\x5D\x65", 22);
 
 std::string Color(Rgb c) { return Hex(static_cast<uint16_t>(c & 0xFFFF)) + " " + Hex(static_cast<uint16_t>(c >> 16)); }
 
@@ -107,11 +107,11 @@ TEST_F(WmfWriterTest, SymbolsOfEveryType) {
         WmfWrite();
         const std::string shape = std::string(c.shape).substr(0, std::string(c.shape).find('('));
         const std::vector<std::string> names =
-            c.filled ? std::vector<std::string>{"CreatePen", "SelectObject", "CreateSolidBrush", "SelectObject",
-                                                "SetPolyFillMode", shape, "SelectObject", "DeleteObject",
+            c.filled ? std::vector<std::string>{"CreatePen",       "SelectObject", "CreateSolidBrush", "SelectObject",
+                                                "SetPolyFillMode", shape,          "SelectObject",     "DeleteObject",
                                                 "SetPolyFillMode", "SelectObject", "DeleteObject"}
-                     : std::vector<std::string>{"CreatePen", "SelectObject", "GetStockObject", "SelectObject",
-                                                "SetPolyFillMode", shape, "SelectObject", "DeleteObject",
+                     : std::vector<std::string>{"CreatePen",       "SelectObject", "GetStockObject", "SelectObject",
+                                                "SetPolyFillMode", shape,          "SelectObject",   "DeleteObject",
                                                 "SetPolyFillMode", "SelectObject"};
         ASSERT_EQ(scripted->CallNames(), names);
         const std::vector<std::string>& calls = scripted->calls;
@@ -209,7 +209,10 @@ TEST_F(WmfWriterTest, FailedCallsShowTheirBoxesAndTheSymbolIsReleased) {
         {SymDiamondFilled, {"Polygon"}, 0, false, {"Polygon(2) error in WmfWrite"}},
         {SymTriangle, {"Polygon"}, 0, false, {"Polygon(3) error in WmfWrite"}},
         {SymCircle, {"Ellipse"}, 0, false, {"Ellipse(1) error in WmfWrite"}},
-        {SymCircleFilled, {"DeleteObject"}, 0, false,
+        {SymCircleFilled,
+         {"DeleteObject"},
+         0,
+         false,
          {"DeleteObject(3) error in WmfWrite", "DeleteObject(4) error in WmfWrite"}},
         {SymSquare, {}, 9, false, {"SetPolyFillMode(2) error in WmfWrite"}},
         {SymCircleFilled, {}, 1, true, {"DeleteObject(1) error in WmfWrite"}},
@@ -393,16 +396,16 @@ TEST_F(WmfWriterTest, FileMenuPreparesTheRecording) {
     const std::string back = Color(static_cast<Rgb>(d.BackColor));
     EXPECT_EQ(Records(*p.MetafileRecorder->Close()),
               (std::vector<std::string>{
-                  "0103 0008",                                                  // anisotropic
-                  "020b " + w(ey + 320) + " " + w(-320),                        // window origin
-                  "020c " + w(-(ey + 640)) + " " + w(ex + 640),                 // window extent, y upwards
-                  "0102 0001",                                                  // transparent
-                  "02fc 0000 " + back + " 0000", "012d 0000",                   // background brush
-                  "02fa 0000 0001 0000 " + back, "012d 0001",                   // background pen
-                  "041b " + w(ey + 320) + " " + w(ex + 320) + " fec0 fec0",     // the whole picture
-                  "02fc 0000 ffff 00ff 0000", "012d 0002",                      // the default brush again
-                  "02fa 0000 0000 0000 0000 0000", "012d 0003",                 // the default pen again
-                  "01f0 0000", "01f0 0001",                                     // brush and pen deleted
+                  "0103 0008",                                               // anisotropic
+                  "020b " + w(ey + 320) + " " + w(-320),                     // window origin
+                  "020c " + w(-(ey + 640)) + " " + w(ex + 640),              // window extent, y upwards
+                  "0102 0001",                                               // transparent
+                  "02fc 0000 " + back + " 0000", "012d 0000",                // background brush
+                  "02fa 0000 0001 0000 " + back, "012d 0001",                // background pen
+                  "041b " + w(ey + 320) + " " + w(ex + 320) + " fec0 fec0",  // the whole picture
+                  "02fc 0000 ffff 00ff 0000", "012d 0002",                   // the default brush again
+                  "02fa 0000 0000 0000 0000 0000", "012d 0003",              // the default pen again
+                  "01f0 0000", "01f0 0001",                                  // brush and pen deleted
               }));
 }
 
@@ -419,7 +422,8 @@ TEST_F(WmfWriterTest, FailedPreparationCallsShowTheirBoxesAndTheStepsGoOn) {
         {{"CreateSolidBrush"}, 32000, {"CreateSolidBrush(1) error in mnuInput_Click"}},
         {{"CreatePen"}, 32000, {"CreatePen(1) error in mnuInput_Click"}},
         {{"Rectangle"}, 32000, {"Rectangle(1) error in mnuInput_Click"}},
-        {{"DeleteObject"}, 32000,
+        {{"DeleteObject"},
+         32000,
          {"DeleteObject(1) error in mnuInput_Click", "DeleteObject(2) error in mnuInput_Click"}},
         // A picture wider than 16 bits of file units: the recording refuses it.
         {{}, 32500, {"SetWindowExtEx error in mnuInput_Click", "Rectangle(1) error in mnuInput_Click"}},
@@ -590,13 +594,13 @@ TEST(WmfExportFile, DefaultDesign) {
     const MetafileBits bits(bytes.begin() + 22, bytes.end());
     const std::vector<std::string> records = Records(bits);
     EXPECT_EQ(Count(records, "0325"), 16u + 2u + 1u + 2u);  // graticule, split line, one-point line, plus, cross
-    EXPECT_EQ(Count(records, "0324"), 4u);                   // diamonds, triangles
-    EXPECT_EQ(Count(records, "041b"), 1u + 3u);              // background; dot, squares
-    EXPECT_EQ(Count(records, "0418"), 2u);                   // circles
+    EXPECT_EQ(Count(records, "0324"), 4u);                  // diamonds, triangles
+    EXPECT_EQ(Count(records, "041b"), 1u + 3u);             // background; dot, squares
+    EXPECT_EQ(Count(records, "0418"), 2u);                  // circles
     EXPECT_EQ(Count(records, "0521"), 1u);
     // The text comes after every line and symbol.
-    const auto text = std::find_if(records.begin(), records.end(),
-                                   [](const std::string& r) { return r.substr(0, 4) == "0521"; });
+    const auto text =
+        std::find_if(records.begin(), records.end(), [](const std::string& r) { return r.substr(0, 4) == "0521"; });
     for (auto r = text; r != records.end(); ++r)
         EXPECT_EQ(std::string("0325 0324 041b 0418").find(r->substr(0, 4)), std::string::npos);
     // Slots are reused: the table stays small however many objects were made.

@@ -15,9 +15,9 @@
 #include "GridTestSupport.h"
 #include "core/Errors.h"
 #include "core/Utm.h"
+#include "plot/RunFiles.h"
 #include "plot/mapfiles/MapFileInput.h"
 #include "plot/mapfiles/MapReaders.h"
-#include "plot/RunFiles.h"
 
 namespace tlrx {
 namespace {
@@ -102,7 +102,7 @@ TEST_F(AsciiMapFileTest, DegreeSampleWithItsPlaces) {
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"Seattle", "Tacoma", "Olympia", "Portland", "Vancouver",
                                                 "Victoria, B.C.", "Spokane", "Kelowna"}));
-    EXPECT_EQ(sink.items.back().lat, 179597);  // Kelowna, 49.88800 N
+    EXPECT_EQ(sink.items.back().lat, 179597);   // Kelowna, 49.88800 N
     EXPECT_EQ(sink.items.back().lon, -430186);  // 119.49600 W
 }
 
@@ -138,23 +138,27 @@ TEST_F(AsciiMapFileTest, RecordsAndLabels) {
         std::vector<RecordingSink::Item> items;  // row 1 throughout
     };
     const Case cases[] = {
-        {"comma record with a label", "-1,37.5,-122.25,\"Golden Gate\"\r\n",
+        {"comma record with a label",
+         "-1,37.5,-122.25,\"Golden Gate\"\r\n",
          {{1, 135000, -440100, true, false, "Golden Gate"}}},
         {"the same without it", "-1,37.5,-122.25\r\n", {{1, 135000, -440100, true, false, ""}}},
-        {"a label holding a comma", "-1,48.4284,-123.3656,\"Victoria, B.C.\"\n",
+        {"a label holding a comma",
+         "-1,48.4284,-123.3656,\"Victoria, B.C.\"\n",
          {{1, 174342, -444116, true, false, "Victoria, B.C."}}},
-        {"text after the closing quote", "1,0,0,\"A\" more\n0 1 1\n",
+        {"text after the closing quote",
+         "1,0,0,\"A\" more\n0 1 1\n",
          {{1, 0, 0, true, false, "A"}, {1, 3600, 3600, false, false, ""}}},
         {"blank after the third number", "-1 10 20 \"X\"\n", {{1, 36000, 72000, true, false, "X"}}},
-        {"blanks around commas, no line end at the end", "-1 , 10.5 ,  -20.25",
-         {{1, 37800, -72900, true, false, ""}}},
-        {"exponents, tabs, a plus sign", "7\t3.75e1\t-1.2225E2\n0 +1 .5\n",
+        {"blanks around commas, no line end at the end", "-1 , 10.5 ,  -20.25", {{1, 37800, -72900, true, false, ""}}},
+        {"exponents, tabs, a plus sign",
+         "7\t3.75e1\t-1.2225E2\n0 +1 .5\n",
          {{1, 135000, -440100, true, false, ""}, {1, 3600, 1800, false, false, ""}}},
         {"an empty field is 0", "-1,,5\n", {{1, 0, 18000, true, false, ""}}},
         {"halves of an arc-second to even", "0 0.03125 -0.09375\n", {{1, 112, -338, false, false, ""}}},
         {"rounding to whole arc-seconds", "1 0.000125 -0.000375\n", {{1, 0, -1, true, false, ""}}},
-        {"blank lines between and after", "\n-1 1 2\n\n\n0 3 4\n\n  \n", {{1, 3600, 7200, true, false, ""},
-                                                                             {1, 10800, 14400, false, false, ""}}},
+        {"blank lines between and after",
+         "\n-1 1 2\n\n\n0 3 4\n\n  \n",
+         {{1, 3600, 7200, true, false, ""}, {1, 10800, 14400, false, false, ""}}},
         {"no wrapping of longitudes", "-1 10 200\n", {{1, 36000, 720000, true, false, ""}}},
         {"a record across lines", "-1\n5\n6\n", {{1, 18000, 21600, true, false, ""}}},
     };
@@ -181,8 +185,8 @@ TEST_F(AsciiMapFileTest, ReadErrors) {
         {"-1,37.5,-122.25,\"Golden Gate\n0 1 1\n", "Invalid procedure call or argument"},  // no closing quote
         {"-1 north 122\n", "Type mismatch"},
         {"-1 37.5x -122\n", "Type mismatch"},
-        {"40000 1 1\n", "Overflow"},           // the flag is a 16-bit integer
-        {"-1 1e300 1\n", "Overflow"},          // beyond 32-bit arc-seconds
+        {"40000 1 1\n", "Overflow"},   // the flag is a 16-bit integer
+        {"-1 1e300 1\n", "Overflow"},  // beyond 32-bit arc-seconds
         {"-1 1 1e999\n", "Overflow"},
     };
     for (const auto& [text, error] : cases) {

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "MapReaderTestSupport.h"
-#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 namespace {
 
-using test::RecordedPoint;
 using test::CountingSink;
+using test::RecordedPoint;
 
 // A GRF header: minor code in characters 8-9, count in 10-15, major code in 19-20.
 std::string GrfHeader(int major, int minor, int count) {
@@ -66,7 +66,8 @@ TEST_F(FixedRecordMapFileTest, SamplesReadBackAsWritten) {
     std::vector<int16_t> expected;
     for (size_t at = 0; at + 20 <= bytes.size(); at += 20)
         if (bytes[at + 6] == ' ')
-            expected.push_back(rowOfCode.at(100 * std::stoi(bytes.substr(at + 18, 2)) + std::stoi(bytes.substr(at + 7, 2))));
+            expected.push_back(
+                rowOfCode.at(100 * std::stoi(bytes.substr(at + 18, 2)) + std::stoi(bytes.substr(at + 7, 2))));
     CountingSink sink;
     sink.SelectAll();
     ReadFixedRecordFile(test::SamplePath("nw.grf"), 1, sink);
@@ -87,9 +88,9 @@ TEST_F(FixedRecordMapFileTest, PointRecordFields) {
         {"452530N1223015W     ", 163530, -441015},
         {"452530S1223015E     ", -163530, 441015},
         {"000000N0000000W     ", 0, 0},
-        {"  2 30N   1  5X     ", 150, 65},     // blank fields 0; any other letter positive
+        {"  2 30N   1  5X     ", 150, 65},        // blank fields 0; any other letter positive
         {"4  53 N1 2 34 W     ", 14703, -43384},  // "1 2" reads 12
-        {"0a0000s0010000w     ", 0, 3600},      // lower-case letters are not S or W
+        {"0a0000s0010000w     ", 0, 3600},        // lower-case letters are not S or W
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.record);

@@ -117,8 +117,8 @@ TEST(MapFeatureTables, DefaultColoursByRow) {
     for (const Case& c : cases)
         EXPECT_EQ(GeofeatureDefaultColor(c.table, c.row), c.color) << static_cast<int>(c.table) << " row " << c.row;
     // Every row of every table has a colour, and none beyond.
-    for (GeofeatureTable t : {GeofeatureTable::AllFeatures, GeofeatureTable::MwdbFeatures,
-                              GeofeatureTable::WdbFeatures, GeofeatureTable::DlgFeatures}) {
+    for (GeofeatureTable t : {GeofeatureTable::AllFeatures, GeofeatureTable::MwdbFeatures, GeofeatureTable::WdbFeatures,
+                              GeofeatureTable::DlgFeatures}) {
         const int rows = static_cast<int>(GeofeatureRowTexts(t).size()) - 1;
         EXPECT_NO_THROW(GeofeatureDefaultColor(t, rows));
         EXPECT_THROW(GeofeatureDefaultColor(t, rows + 1), RuntimeError);

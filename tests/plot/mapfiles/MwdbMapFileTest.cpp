@@ -42,7 +42,7 @@ protected:
 TEST(MapFileTypesTest, TheKindIsTheLastThreeCharactersInAnyCaseAndElseAsciiDegrees) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\MAPS\\WORLD.Map", "MAP"}, {"/maps/nw.all", "ALL"}, {"coast.txt", "PRN"}, {"coast.pr", "PRN"},
-        {"worldxmap", "MAP"},             {"places.Utm", "UTM"},  {"ab", "PRN"},        {"", "PRN"},
+        {"worldxmap", "MAP"},           {"places.Utm", "UTM"},   {"ab", "PRN"},        {"", "PRN"},
     };
     for (const auto& [name, ext] : cases) EXPECT_EQ(MapFileTypeOf(name).extension, ext) << name;
 }
@@ -94,7 +94,8 @@ TEST_F(MwdbMapFileTest, SamplesReadAsTheirRecordsSay) {
         int16_t row = 0;
         for (size_t at = 0; at + 6 <= bytes.size(); at += 6) {
             const auto word = [&](size_t k) {
-                return static_cast<int16_t>(static_cast<uint8_t>(bytes[at + k]) | static_cast<uint8_t>(bytes[at + k + 1]) << 8);
+                return static_cast<int16_t>(static_cast<uint8_t>(bytes[at + k]) |
+                                            static_cast<uint8_t>(bytes[at + k + 1]) << 8);
             };
             const int16_t code = word(0);
             if (code != 0) row = classOfRank.at(code / 1000);

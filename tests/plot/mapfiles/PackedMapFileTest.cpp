@@ -12,8 +12,8 @@
 #include "MapReaderTestSupport.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
-#include "plot/mapfiles/MapReaders.h"
 #include "plot/RunFiles.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 namespace {
@@ -184,7 +184,8 @@ TEST_F(PackedMapFileTest, SignedByteDegreesMinutesSecondsAndSteps) {
     // latitude 45 30 15 S as -45, -30, -15; then steps -128 and 127.
     const std::string head = Byte(76) + Byte(0) + Byte(3) + Lon(-441000) + Lat(-163815) + Lon(-440000) + Lat(-163000);
     const std::string steps = Byte(-128) + Byte(127) + Byte(1) + Byte(-1);
-    for (const std::string& lon : {Byte(-61) + Byte(0) + Byte(-25) + Byte(0), Byte(-60) + Byte(-2) + Byte(-25) + Byte(0)}) {
+    for (const std::string& lon :
+         {Byte(-61) + Byte(0) + Byte(-25) + Byte(0), Byte(-60) + Byte(-2) + Byte(-25) + Byte(0)}) {
         CountingSink sink;
         sink.SelectAll();
         const std::string path = Fixture("a.grv", head + lon + Byte(-45) + Byte(-30) + Byte(-15) + steps);
@@ -203,10 +204,11 @@ TEST_F(PackedMapFileTest, PassedOverSegmentsAreSkippedByTheirCount) {
     const std::vector<std::pair<int32_t, int32_t>> one = {{180000, -400000}};
     const std::vector<std::pair<int32_t, int32_t>> three = {{180000, -400000}, {180010, -400010}, {180020, -400020}};
     const std::string drawn = Segment(76, {{170000, -410000}, {170001, -410002}});  // row 25
-    const std::string bytes = Segment(77, one)      // row 26, not selected
-                              + Segment(1, three)   // no row
-                              + Segment(77, three)  // row 26
-                              + drawn + Segment(76, one, Box{360000, 0, 396000, 36000})  // box outside (10 E to 11 E, 0 to 10 N)
+    const std::string bytes = Segment(77, one)                                      // row 26, not selected
+                              + Segment(1, three)                                   // no row
+                              + Segment(77, three)                                  // row 26
+                              + drawn +
+                              Segment(76, one, Box{360000, 0, 396000, 36000})  // box outside (10 E to 11 E, 0 to 10 N)
                               + drawn;
     const std::string path = Fixture("a.grv", bytes);
     Design().LatNorthSec = 324000;
@@ -267,15 +269,15 @@ TEST_F(PackedMapFileTest, UtmBoxesByTheLocalApproximation) {
         bool read;
     } const cases[] = {
         {45.5, 46.5, -123.5, -122.5, -123, true},
-        {49.45, 49.9, -123, -122, -123, true},    // south 5486147 m (by a: 5504809)
-        {49.6, 49.9, -123, -122, -123, false},    // south 5502788 m
-        {44.0, 44.95, -123, -122, -123, true},    // north 5003866 m (by b: 4986902)
-        {44.0, 44.85, -123, -122, -123, false},   // north 4992733 m
-        {45, 45.5, -120.5, -120, -123, true},     // west 696789 m
-        {45, 45.5, -120.4, -120, -123, false},    // west 704661 m
-        {45, 45.5, -179.5, -179, 179, true},      // moved east by 360: west 618073 m
-        {45, 45.5, 179, 179.5, -179, true},       // moved west by 360: west 342569 m
-        {45, 45.5, 175, 176, -123, false},        // far east of the zone
+        {49.45, 49.9, -123, -122, -123, true},   // south 5486147 m (by a: 5504809)
+        {49.6, 49.9, -123, -122, -123, false},   // south 5502788 m
+        {44.0, 44.95, -123, -122, -123, true},   // north 5003866 m (by b: 4986902)
+        {44.0, 44.85, -123, -122, -123, false},  // north 4992733 m
+        {45, 45.5, -120.5, -120, -123, true},    // west 696789 m
+        {45, 45.5, -120.4, -120, -123, false},   // west 704661 m
+        {45, 45.5, -179.5, -179, 179, true},     // moved east by 360: west 618073 m
+        {45, 45.5, 179, 179.5, -179, true},      // moved west by 360: west 342569 m
+        {45, 45.5, 175, 176, -123, false},       // far east of the zone
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.south) + " " + std::to_string(c.west));
@@ -308,8 +310,8 @@ TEST_F(PackedMapFileTest, TruncatedFilesAreReadErrors) {
     const std::string first = Segment(76, {{170000, -410000}, {170001, -410002}, {170003, -410004}});
     const std::string whole = first + Segment(77, {{170000, -410000}, {170001, -410002}});
     for (const bool selected : {true, false}) {
-        for (size_t cut : {first.size() + 1, first.size() + 16, first.size() + 17, first.size() + 23,
-                           first.size() + 24, whole.size() - 1}) {
+        for (size_t cut : {first.size() + 1, first.size() + 16, first.size() + 17, first.size() + 23, first.size() + 24,
+                           whole.size() - 1}) {
             SCOPED_TRACE(std::to_string(cut) + (selected ? " drawn" : " passed over"));
             const std::string path = Fixture("a.grv", whole.substr(0, cut));
             CountingSink sink;

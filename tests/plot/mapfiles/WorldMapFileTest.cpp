@@ -11,16 +11,16 @@
 #include <vector>
 
 #include "MapReaderTestSupport.h"
-#include "plot/mapfiles/MapFileInput.h"
-#include "plot/mapfiles/MapReaders.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
+#include "plot/mapfiles/MapFileInput.h"
+#include "plot/mapfiles/MapReaders.h"
 
 namespace tlrx {
 namespace {
 
-using test::RecordedPoint;
 using test::CountingSink;
+using test::RecordedPoint;
 
 std::string Single(float v) {
     const auto u = std::bit_cast<uint32_t>(v);
@@ -114,7 +114,7 @@ TEST_F(WorldMapFileTest, SamplesReadBackAsWritten) {
 // segments; longitudes above 180 lose 360; every segment start has
 // SegmentState 3 set first.
 TEST_F(WorldMapFileTest, MpsSeparatorsTrailersAndLongitudes) {
-    const std::string bytes = Record(10, 20)                   // first record: a segment start
+    const std::string bytes = Record(10, 20)                    // first record: a segment start
                               + Single(99) + Record(45, 200)    // 45 N 160 W, a segment start
                               + Record(46, 180, "\x02\x01\n")   // 180 stays; the next starts a segment
                               + Record(47, 180.5f)              // started by the byte 1
@@ -123,8 +123,10 @@ TEST_F(WorldMapFileTest, MpsSeparatorsTrailersAndLongitudes) {
     CountingSink sink;
     sink.selected = {1};
     ReadWorldFile(Fixture("a.mps", bytes), 1, sink);
-    const std::vector<RecordedPoint> expected = {{36000, 72000, true},    {162000, -576000, true},
-                                                 {165600, 648000, false}, {169200, -646200, true},
+    const std::vector<RecordedPoint> expected = {{36000, 72000, true},
+                                                 {162000, -576000, true},
+                                                 {165600, 648000, false},
+                                                 {169200, -646200, true},
                                                  {-172800, -646200, false}};
     EXPECT_EQ(sink.points, expected);
     for (const RecordedPoint& p : sink.points) {
@@ -146,12 +148,16 @@ TEST_F(WorldMapFileTest, Mp1Lines) {
     } const cases[] = {
         {"a # line separates", "45.5 -122.5\n# x\n46 -121\n", {{163800, -441000, true}, {165600, -435600, true}}},
         {"two leading blanks", "  30 200\n", {{108000, -576000, true}}},
-        {"CR LF and no last line end", "1 2\r\n3 4\r\n\r\n5 6", {{3600, 7200, true}, {10800, 14400, false}, {18000, 21600, true}}},
+        {"CR LF and no last line end",
+         "1 2\r\n3 4\r\n\r\n5 6",
+         {{3600, 7200, true}, {10800, 14400, false}, {18000, 21600, true}}},
         {"a comma ends the field", "45 10,5\n-45 -10 , x\n", {{162000, 36000, true}, {-162000, -36000, false}}},
         {"no blank: longitude only", "12.5\n", {{0, 45000, true}}},
         {"blanks inside a number", "45 -1 22.5 \n", {{162000, -441000, true}}},
         {"letters and empty lines", "x 1 2\n\n   \n-1 -2\nN45 10\n.5 1\n", {{-3600, -7200, true}}},
-        {"exactly 180 stays", "0 180\n0 180.0001\n0 180.001\n", {{0, 648000, true}, {0, 648000, false}, {0, -647996, false}}},
+        {"exactly 180 stays",
+         "0 180\n0 180.0001\n0 180.001\n",
+         {{0, 648000, true}, {0, 648000, false}, {0, -647996, false}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,9 +201,9 @@ TEST_F(WorldMapFileTest, TruncatedMpsRecordsAreReadErrors) {
     } const cases[] = {
         {whole, ""},
         {whole + Single(99), ""},
-        {whole.substr(0, 9) + Single(11), "Input past end of file"},         // no longitude
+        {whole.substr(0, 9) + Single(11), "Input past end of file"},  // no longitude
         {whole.substr(0, 9) + Single(11).substr(0, 2), "Input past end of file"},
-        {whole.substr(0, whole.size() - 1), "Input past end of file"},       // no line feed
+        {whole.substr(0, whole.size() - 1), "Input past end of file"},  // no line feed
         {whole + Single(99) + Single(12), "Input past end of file"},
     };
     for (const Case& c : cases) {
@@ -239,8 +245,7 @@ TEST_F(WorldMapFileTest, Mp1LinesLongerThanTheBoundAreErrors) {
     const std::string tooLong = Fixture("b.mp1", "1 2\n" + longest + "x\n");
     CountingSink sink;
     sink.selected = {1};
-    EXPECT_EQ(ErrorOf([&] { ReadWorldFile(tooLong, 1, sink); }),
-              tooLong + " has a line longer than 4096 characters");
+    EXPECT_EQ(ErrorOf([&] { ReadWorldFile(tooLong, 1, sink); }), tooLong + " has a line longer than 4096 characters");
     EXPECT_EQ(sink.points.size(), 1u);
 
     const std::string huge = dir + "/huge.mp1";

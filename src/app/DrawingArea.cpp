@@ -17,12 +17,16 @@ DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    picture_ = QImage(1, 1, QImage::Format_RGB32);
+}
+
+void DrawingArea::MakePicture() const {
+    if (surface_) return;
+    picture_ = QImage(blankSize_, QImage::Format_RGB32);
     picture_.fill(kBackground);
     NewSurface();
 }
 
-void DrawingArea::NewSurface() {
+void DrawingArea::NewSurface() const {
     surface_ = std::make_unique<QtSurface>(picture_);
     // Text on the window is drawn without a background box.
     surface_->SetBkMode(BkMode::Transparent);
@@ -31,14 +35,22 @@ void DrawingArea::NewSurface() {
 DrawingArea::~DrawingArea() { surface_.reset(); }
 
 const QImage& DrawingArea::Picture() const {
+    MakePicture();
     surface_->Flush();
     return picture_;
 }
 
+QtSurface& DrawingArea::DC() {
+    MakePicture();
+    return *surface_;
+}
+
 void DrawingArea::ShowDrawing() {
-    surface_->Flush();
-    const QRect drawn = surface_->TakeDrawnRect() & rect();
-    if (!drawn.isEmpty()) update(drawn);
+    if (surface_) {
+        surface_->Flush();
+        const QRect drawn = surface_->TakeDrawnRect() & rect();
+        if (!drawn.isEmpty()) update(drawn);
+    }
     lastShown_ = clock_ ? clock_() : std::chrono::steady_clock::now();
 }
 
@@ -50,6 +62,10 @@ void DrawingArea::ShowDrawingAtScreenRate() {
 void DrawingArea::SetClock(Clock clock) { clock_ = std::move(clock); }
 
 void DrawingArea::Cls() {
+    if (!surface_) {  // blank already
+        update();
+        return;
+    }
     // Through the surface, which keeps its objects and settings.
     QtSurface& dc = *surface_;
     const GdiObject brush = dc.SelectObject(dc.GetStockObject(StockObject::WhiteBrush));
@@ -62,6 +78,7 @@ void DrawingArea::Cls() {
 }
 
 void DrawingArea::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
+    MakePicture();
     surface_->Flush();  // lines drawn before lie under the pixels
     DrawImagePixels(picture_, left, top, pixels);
     update(QRect(left, top, pixels.width, pixels.height));
@@ -69,6 +86,11 @@ void DrawingArea::PutPixels(int32_t left, int32_t top, const Bitmap& pixels) {
 
 void DrawingArea::FitPicture() {
     const QSize size(std::max(1, width()), std::max(1, height()));
+    if (!surface_) {
+        blankSize_ = size;
+        update();
+        return;
+    }
     if (picture_.size() == size) return;
     surface_.reset();  // ends painting on the old picture
     QImage fitted(size, QImage::Format_RGB32);
@@ -83,10 +105,14 @@ void DrawingArea::FitPicture() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (!surface_) {
+        painter.fillRect(event->rect(), kBackground);
+        return;
+    }
     surface_->Flush();
     // The area is opaque: the picture covers what it can, the background
     // only what lies beyond it (a run keeps its picture when the area grows).
-    QPainter painter(this);
     const QRect shown = event->rect() & picture_.rect();
     if (!shown.isEmpty()) painter.drawImage(shown.topLeft(), picture_, shown);
     for (const QRect& beyond : QRegion(event->rect()).subtracted(shown)) painter.fillRect(beyond, kBackground);

@@ -3,6 +3,11 @@
 // drawn into through its surface, and that the area shows and repaints
 // from, so a drawing survives covering and uncovering the window. A repaint
 // copies only the part asked for from the picture.
+//
+// Until something asks for the picture or its surface, the picture is blank
+// and only a size: a blank area paints background. Start-up thus makes no
+// image (two of them, as the window takes its size, cost more than the rest
+// of the first paint), and the first drawing makes it at the size of then.
 
 #include <QImage>
 #include <QWidget>
@@ -25,7 +30,11 @@ public:
     // The kept picture, with every line drawn so far (the surface's
     // collected lines are drawn first), and the surface that draws into it.
     const QImage& Picture() const;
-    QtSurface& DC() { return *surface_; }
+    QtSurface& DC();
+    // Whether dc is the area's surface (asking makes no picture).
+    bool IsDC(const Surface* dc) const { return dc && dc == surface_.get(); }
+    // Whether nothing has asked for the picture or its surface yet.
+    bool Blank() const { return !surface_; }
 
     // Repaints the part of the area that the surface has drawn on since the
     // last showing.
@@ -70,10 +79,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // Makes a blank picture (background at the kept size) with its surface.
+    void MakePicture() const;
     // A surface on the picture, as the window's device context starts.
-    void NewSurface();
-    QImage picture_;
-    std::unique_ptr<QtSurface> surface_;
+    void NewSurface() const;
+    // While blank, picture_ and surface_ are empty and the picture's size is
+    // blankSize_; both are made when first asked for, also by const callers.
+    mutable QImage picture_;
+    mutable std::unique_ptr<QtSurface> surface_;
+    QSize blankSize_{1, 1};
     Clock clock_;
     std::chrono::steady_clock::time_point lastShown_{};
 };

@@ -46,7 +46,7 @@ Tellurax::Tellurax(QWidget* parent) : QMainWindow(parent) {
 
 Tellurax::~Tellurax() {
     PlotState& p = Plot();
-    if (p.DrawDC == &area_->DC()) p.DrawDC = nullptr;
+    if (area_->IsDC(p.DrawDC)) p.DrawDC = nullptr;
     SetMainWindow(nullptr);
 }
 
@@ -180,7 +180,7 @@ void Tellurax::Cls() {
 
 void Tellurax::FitPicture() {
     PlotState& p = Plot();
-    const bool drawing = p.DrawDC == &area_->DC();
+    const bool drawing = area_->IsDC(p.DrawDC);
     area_->FitPicture();
     if (drawing) p.DrawDC = &area_->DC();
 }

@@ -226,6 +226,38 @@ TEST_F(TelluraxTest, TheWindowKeepsItsGeometryFromStartToStart) {
     EXPECT_TRUE(boxes.log.empty());
 }
 
+// Start-up makes no picture (its pages cost more than the rest of the first
+// paint): the blank area paints background, and the picture is made at the
+// size of the moment it is first asked for.
+TEST_F(TelluraxTest, TheStartUpWindowPaintsBackgroundWithoutAPicture) {
+    Tellurax window;
+    window.setWindowState(Qt::WindowNoState);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    DrawingArea& area = window.Area();
+    EXPECT_TRUE(area.Blank());
+    QImage shown = area.grab().toImage();
+    EXPECT_EQ(shown.size(), area.size());
+    EXPECT_TRUE(
+        std::all_of(shown.constBits(), shown.constBits() + shown.sizeInBytes(), [](uchar c) { return c == 0xff; }));
+
+    window.resize(640, 400);
+    QTest::qWait(1);
+    EXPECT_TRUE(area.Blank());
+    QtSurface& dc = area.DC();
+    EXPECT_FALSE(area.Blank());
+    EXPECT_EQ(area.Picture().size(), area.size());
+    dc.MoveToEx(10, 20);
+    dc.LineTo(200, 20);
+    area.ShowDrawing();
+    QTest::qWait(1);
+    shown = area.grab().toImage();
+    EXPECT_EQ(shown.pixel(100, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(100, 21), qRgb(255, 255, 255));
+    EXPECT_EQ(area.Picture().pixel(100, 20), qRgb(0, 0, 0));
+    EXPECT_TRUE(boxes.log.empty());
+}
+
 TEST_F(TelluraxTest, ABadSettingsFileNeverStopsTheStart) {
     struct Case {
         const char* name;

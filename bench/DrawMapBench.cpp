@@ -175,9 +175,9 @@ double DifferingPixelsPercent(Tellurax& window, const std::string& map, const Pr
     ParamStdParallel();
     ParamSelect();
     Plot().MapFillFraction = 1;
-    SetScreenThinning(false);
+    SetPointThinning(false);
     const bool drawn = DrawMapOnce(window) >= 0;
-    SetScreenThinning(true);
+    SetPointThinning(true);
     const QImage exact = window.Area().Picture().copy();
     if (!drawn || DrawMapOnce(window) < 0) return -1;
     const QImage& thinned = window.Area().Picture();

@@ -23,7 +23,7 @@ namespace {
 
 constexpr int32_t kYieldEvery = 800;
 
-bool screenThinning = true;
+bool pointThinning = true;
 
 // Thinning keeps every point within this share of a device pixel of the
 // last point drawn.
@@ -160,10 +160,10 @@ void UtmForward(double latDeg, double lonDeg, double& easting, double& northing)
                                                (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
 }
 
-PointPipeline::PointPipeline() : d_(Design()), p_(Plot()) {}
+PointPipeline::PointPipeline() : d_(Design()), p_(Plot()), stopText_(d_.PlotStopText) {}
 
-void SetScreenThinning(bool on) { screenThinning = on; }
-bool ScreenThinning() { return screenThinning; }
+void SetPointThinning(bool on) { pointThinning = on; }
+bool PointThinning() { return pointThinning; }
 
 void PointPipeline::Begin(bool resetCount) {
     DrawHeldBack();
@@ -192,8 +192,8 @@ void PointPipeline::PlanThinning() {
     const DesignState& d = d_;
     const PlotState& p = p_;
     thin_ = Thinning{};
-    if (!screenThinning || forward_ == nullptr || d.ProjCode == ProjUtm || p.Printing || !p.CurOutFile.empty() ||
-        p.OutAscii || p.OutCgm || p.OutDxf || p.OutWmf || p.DevTwipsPerPixelX <= 0 || p.DevTwipsPerPixelY <= 0)
+    if (!pointThinning || forward_ == nullptr || d.ProjCode == ProjUtm || !p.CurOutFile.empty() || p.OutAscii ||
+        p.OutCgm || p.OutDxf || p.OutWmf || p.DevTwipsPerPixelX <= 0 || p.DevTwipsPerPixelY <= 0)
         return;
     // Device pixels per Earth radius.
     const double pixels =
@@ -321,8 +321,6 @@ void PointPipeline::StartSegment() {
         p.SegmentState = 3;
     }
 }
-
-bool PointPipeline::Stopped() const { return !d_.PlotStopText.empty() && d_.PlotStopText == "Escape"; }
 
 bool PointPipeline::CountAndYield() {
     ++counter_;

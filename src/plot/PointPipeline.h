@@ -14,17 +14,18 @@
 // so that a point is projected by the projection's pure forward function;
 // the interrupted Mollweide's lobe offset is part of that set-up.
 //
-// On screen, a line's point that lands within a quarter of a device pixel
-// of the last point drawn is counted but not projected (thinning). The bound
+// On screen and on the printer, a line's point that lands within a quarter
+// of a device pixel of the last point drawn is counted but not projected
+// (thinning; a printer's pixel is its own, finer one). The bound
 // comes from the map's own scale, taken with the set-up: on azimuthal maps
 // their largest scale factor within the range, on the others the largest
 // change per degree found on a fine grid over the window, with a margin.
 // Points near the window's edges, the poles or the range circle are always
 // drawn, and a line that ends, leaves the window or changes its pen first
-// reaches the last point held back. The exports and the printer get every
-// point.
+// reaches the last point held back. The exports get every point.
 
 #include <cstdint>
+#include <string>
 
 #include "core/projections/ProjectionKernel.h"
 
@@ -42,9 +43,10 @@ struct PlotState;
 // (UtmFalseEasting, UtmFalseNorthing).
 void UtmForward(double latDeg, double lonDeg, double& easting, double& northing);
 
-// Thinning on screen, on unless turned off (comparisons with the full drawing).
-void SetScreenThinning(bool on);
-bool ScreenThinning();
+// Thinning on screen and printer, on unless turned off (comparisons with the
+// full drawing).
+void SetPointThinning(bool on);
+bool PointThinning();
 
 class PointPipeline {
 public:
@@ -86,7 +88,7 @@ public:
     void YieldOnce();
 
     // A stop request was seen.
-    bool Stopped() const;
+    bool Stopped() const { return !stopText_.empty() && stopText_ == "Escape"; }
 
     // The map file or circle block has ended: a point held back from the
     // drawing is drawn.
@@ -122,6 +124,7 @@ private:
 
     DesignState& d_;
     PlotState& p_;
+    const std::string& stopText_;  // d_.PlotStopText, read per point inline
     // The projection of the points: the set-up taken by Begin and its
     // forward function; null until then, or when the set-up could not be
     // read (ProjectSelect then projects, and reports the failure).

@@ -124,7 +124,8 @@ inline void PrepareDrawingRun() {
     p.PenWidth = 1;
     p.DxfNoPolyline = false;
     p.DxfSeqEndPos = 0;
-    ScaleScreen();
+    if (p.Printing) ScalePrinter();
+    else ScaleScreen();
 }
 
 // One drawing pass of a one-pass run: the graticule and, with withMap, the

@@ -1,6 +1,6 @@
 // Points that land within a quarter pixel of the last point drawn are left out
-// of the screen drawing: the picture stays that of every point, and the
-// exports still get every point.
+// of the screen's and the printer's drawing: the picture and the printed page
+// stay those of every point, and the exports still get every point.
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,11 @@
 #include "platform/MessageBox.h"
 #include "plot/MapPlot.h"
 #include "plot/PointPipeline.h"
+#include "plot/Scaling.h"
 #include "plot/export/WmfExport.h"
 #include "plot/mapfiles/MapReaders.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/ScriptedSurface.h"
 
 namespace tlrx {
 namespace {
@@ -62,24 +64,47 @@ struct ThinningCase {
 
 void PrintTo(const ThinningCase& c, std::ostream* os) { *os << c.name; }
 
+long LineTos(const std::vector<std::string>& calls) {
+    return std::count_if(calls.begin(), calls.end(),
+                         [](const std::string& call) { return call.rfind("LineTo(", 0) == 0; });
+}
+
 // The dense world map alone (no graticule) on a 1024 x 768 window, with
-// thinning on or off.
-Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning) {
+// thinning on or off; printed, on a letter page at 300 dpi instead, the map
+// 7 inches wide (2100 printer pixels) an inch from the page's corner.
+Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning, bool printed = false) {
     test::ScriptedHost host{1024, 768};
     test::DrawingSetUp setUp{host};
     ScopedScriptedMessageBox boxes;
     c.design();
     test::UseMapFile(map);
     Design().GridType = 5;
-    SetScreenThinning(thinning);
-    if (c.lobes) test::DrawLobes({1, 2, 3, 5, 6}, true);
-    else test::DrawSinglePass(true);
-    SetScreenThinning(true);
-    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
     Drawing drawing;
-    drawing.lineTos = std::count_if(host.scripted.calls.begin(), host.scripted.calls.end(),
-                                    [](const std::string& call) { return call.rfind("LineTo(", 0) == 0; });
-    drawing.picture = host.Picture().copy();
+    QImage page(2550, 3300, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QtSurface pageSurface(page);
+        ScriptedSurface printer(pageSurface);
+        PlotState& p = Plot();
+        if (printed) {
+            p.PrnTwipsPerPixelX = p.PrnTwipsPerPixelY = 4.8f;
+            p.PrinterUnits = 1440;
+            p.PrnMapWidth = 7.0f;
+            p.PrnMapLeft = p.PrnMapTop = 1.0f;
+            p.PrnMinLeft = p.PrnMinTop = 0.0f;
+            p.Printing = true;
+            p.PrinterDC = &printer;
+        }
+        SetPointThinning(thinning);
+        if (c.lobes) test::DrawLobes({1, 2, 3, 5, 6}, true);
+        else test::DrawSinglePass(true);
+        SetPointThinning(true);
+        p.Printing = false;
+        p.PrinterDC = nullptr;
+        drawing.lineTos = LineTos(printed ? printer.calls : host.scripted.calls);
+    }
+    EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+    drawing.picture = printed ? page : host.Picture().copy();
     return drawing;
 }
 
@@ -87,13 +112,11 @@ bool Inked(const QImage& image, int x, int y) {
     return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
 }
 
-class ScreenThinningTest : public ::testing::TestWithParam<ThinningCase> {};
+class PointThinningTest : public ::testing::TestWithParam<ThinningCase> {};
 
-TEST_P(ScreenThinningTest, PictureStaysThatOfEveryPoint) {
-    const std::string map = DenseWorld(test::TestFolder());
-    const Drawing exact = DrawWorld(GetParam(), map, false);
-    const Drawing thinned = DrawWorld(GetParam(), map, true);
-    // Thinning took place.
+// At most 2 % of the inked pixels differ, none more than a pixel from the
+// exact drawing's ink, and thinning took place.
+void ExpectLikeEveryPoint(const Drawing& exact, const Drawing& thinned) {
     EXPECT_LT(thinned.lineTos, exact.lineTos);
 
     long inked = 0, differing = 0, astray = 0;
@@ -112,8 +135,18 @@ TEST_P(ScreenThinningTest, PictureStaysThatOfEveryPoint) {
     EXPECT_EQ(astray, 0) << "pixels more than one pixel from the exact drawing's ink";
 }
 
+TEST_P(PointThinningTest, PictureStaysThatOfEveryPoint) {
+    const std::string map = DenseWorld(test::TestFolder());
+    ExpectLikeEveryPoint(DrawWorld(GetParam(), map, false), DrawWorld(GetParam(), map, true));
+}
+
+TEST_P(PointThinningTest, PrintedPageStaysThatOfEveryPoint) {
+    const std::string map = DenseWorld(test::TestFolder());
+    ExpectLikeEveryPoint(DrawWorld(GetParam(), map, false, true), DrawWorld(GetParam(), map, true, true));
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Maps, ScreenThinningTest,
+    Maps, PointThinningTest,
     ::testing::Values(ThinningCase{"robinson_world", [] { test::UseDesign(ProjRobinson); }},
                       ThinningCase{"interrupted_mollweide", [] { test::UseInterruptedWorld(); }, true},
                       ThinningCase{"equirectangular_europe",
@@ -159,14 +192,14 @@ std::string ExportWorld(const std::string& kind, const std::string& folder, cons
     } else {
         StartWmfRecording(path);
     }
-    SetScreenThinning(thinning);
+    SetPointThinning(thinning);
     test::DrawSinglePass(true);
-    SetScreenThinning(true);
+    SetPointThinning(true);
     EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
     return test::FileBytes(path);
 }
 
-TEST(ScreenThinningExportTest, ExportsGetEveryPoint) {
+TEST(PointThinningExportTest, ExportsGetEveryPoint) {
     const std::string folder = test::TestFolder();
     const std::string map = DenseWorld(folder);
     for (const std::string kind : {"txt", "cgm", "dxf", "wmf"}) {

@@ -25,7 +25,9 @@
 // seconds of the program's Print Map run (Robinson, to a PDF file on letter
 // paper at 600 dpi) over the median seconds of drawing the same map; and
 // startup-over-bare-qt, the median seconds from starting the program to its
-// first painted window over the same for an empty Qt window (bare_window).
+// first painted window over the same for an empty Qt window (bare_window),
+// and startup-over-menu-window, over an empty main window of the program's
+// size with its menu titles (bare_window --menu-bar).
 
 #include <QApplication>
 #include <QDir>
@@ -292,7 +294,7 @@ double PrintOverDraw(Tellurax& window, const std::string& map, int runs) {
 // Median seconds from starting program to its first paint (it reports the
 // moment and ends, TLRX_EXIT_AFTER_FIRST_PAINT), of runs starts; negative
 // when a start failed.
-double SecondsToFirstPaint(const QString& program, int runs) {
+double SecondsToFirstPaint(const QString& program, const QStringList& arguments, int runs) {
     std::vector<double> seconds;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TLRX_EXIT_AFTER_FIRST_PAINT"), QStringLiteral("1"));
@@ -303,7 +305,7 @@ double SecondsToFirstPaint(const QString& program, int runs) {
         process.setProcessEnvironment(env);
         timespec start{};
         clock_gettime(CLOCK_MONOTONIC, &start);
-        process.start(program, {});
+        process.start(program, arguments);
         if (!process.waitForFinished(30000) || process.exitCode() != 0) return -1;
         bool ok = false;
         const long long painted = process.readAllStandardOutput().trimmed().toLongLong(&ok);
@@ -314,15 +316,24 @@ double SecondsToFirstPaint(const QString& program, int runs) {
 }
 
 // The program's start-up to its first painted window over an empty Qt
-// window's, medians of 11 starts each, alternating.
-double StartupOverBareQt() {
-    std::vector<double> program, bare;
+// window's (overBare) and over an empty main window's with the program's
+// menu titles at the program's size (overMenuWindow), medians of 11 starts
+// each, taken in turn; negative when a start failed.
+struct StartupRatios {
+    double overBare = -1, overMenuWindow = -1;
+};
+
+StartupRatios StartupOverBareQt() {
+    const QString bareWindow = QStringLiteral(TLRX_BARE_WINDOW_BINARY);
+    std::vector<double> program, bare, menuWindow;
     for (int i = 0; i < 11; ++i) {
-        program.push_back(SecondsToFirstPaint(QStringLiteral(TLRX_TELLURAX_BINARY), 1));
-        bare.push_back(SecondsToFirstPaint(QStringLiteral(TLRX_BARE_WINDOW_BINARY), 1));
-        if (program.back() < 0 || bare.back() < 0) return -1;
+        program.push_back(SecondsToFirstPaint(QStringLiteral(TLRX_TELLURAX_BINARY), {}, 1));
+        bare.push_back(SecondsToFirstPaint(bareWindow, {}, 1));
+        menuWindow.push_back(SecondsToFirstPaint(bareWindow, {QStringLiteral("--menu-bar")}, 1));
+        if (program.back() < 0 || bare.back() < 0 || menuWindow.back() < 0) return {};
     }
-    return Summarise(program).median / Summarise(bare).median;
+    const double median = Summarise(program).median;
+    return {median / Summarise(bare).median, median / Summarise(menuWindow).median};
 }
 
 void Usage() {
@@ -520,11 +531,12 @@ int Run(int argc, char** argv) {
     // and the last map file.
     const double differing = DifferingPixelsPercent(window, figures ? world : maps.front(), *projections.front());
     const double printOverDraw = PrintOverDraw(window, figures ? world : maps.back(), runs);
-    const double startup = StartupOverBareQt();
+    const StartupRatios startup = StartupOverBareQt();
     if (!figures) {
         std::printf("differing-pixels-percent: %.3f\n", differing);
         std::printf("print-over-draw: %.2f\n", printOverDraw);
-        std::printf("startup-over-bare-qt: %.2f\n", startup);
+        std::printf("startup-over-bare-qt: %.2f\n", startup.overBare);
+        std::printf("startup-over-menu-window: %.2f\n", startup.overMenuWindow);
     }
     SetMessageBoxService(nullptr);
 
@@ -540,7 +552,8 @@ int Run(int argc, char** argv) {
         // A negative ratio is a run that failed.
         const auto measured = [](double v) { return v >= 0 ? std::optional<double>(v) : std::nullopt; };
         PrintFigure("print-over-draw", measured(printOverDraw));
-        PrintFigure("startup-over-bare-qt", measured(startup));
+        PrintFigure("startup-over-bare-qt", measured(startup.overBare));
+        PrintFigure("startup-over-menu-window", measured(startup.overMenuWindow));
         std::fflush(stdout);
     }
     return failures ? 1 : 0;

@@ -1,6 +1,7 @@
 #include "plot/DeviceLayer.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "core/DesignState.h"
@@ -153,9 +154,46 @@ void ReleaseDrawPen(std::string_view procedure, int site) {
 
 void PrintToScreen() { PrintToScreen(Design(), Plot()); }
 
+namespace {
+
+// The map's offset on the printed page from the corner of the printable
+// area, in printer pixels (floats, as they are added to a point), computed
+// once for the layout and device it was last asked for.
+class PrinterOffset {
+public:
+    float X(const PlotState& p) {
+        Take(p);
+        return x_;
+    }
+    float Y(const PlotState& p) {
+        Take(p);
+        return y_;
+    }
+
+private:
+    void Take(const PlotState& p) {
+        const Inputs now{p.PrnMapLeft,        p.PrnMinLeft,        p.PrnMapTop,   p.PrnMinTop,
+                         p.DevTwipsPerPixelX, p.DevTwipsPerPixelY, p.PrinterUnits};
+        if (now == inputs_) return;
+        inputs_ = now;
+        x_ = (p.PrnMapLeft - p.PrnMinLeft) * p.PrinterUnits / p.DevTwipsPerPixelX;
+        y_ = (p.PrnMapTop - p.PrnMinTop) * p.PrinterUnits / p.DevTwipsPerPixelY;
+    }
+    struct Inputs {
+        float mapLeft = NAN, minLeft = NAN, mapTop = NAN, minTop = NAN, twipsX = NAN, twipsY = NAN;
+        int16_t units = 0;
+        bool operator==(const Inputs&) const = default;
+    } inputs_;
+    float x_ = 0, y_ = 0;
+};
+
+}  // namespace
+
 void PrintToScreen(const DesignState& d, PlotState& p) {
-    // The reciprocals of the device's twips per pixel, kept while it stays.
+    // The reciprocals of the device's twips per pixel and the printed map's
+    // offset, kept while they stay.
     static PixelScale toPixelX, toPixelY;
+    static PrinterOffset printerOffset;
     try {
         Surface& dc = *p.DrawDC;
         if (toPixelX.TwipsPerPixel() != p.DevTwipsPerPixelX) toPixelX = PixelScale(p.DevTwipsPerPixelX);
@@ -164,8 +202,8 @@ void PrintToScreen(const DesignState& d, PlotState& p) {
         int32_t py = toPixelY(p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY);
         if (p.Printing) {
             // The printer's origin is the corner of the printable area.
-            px = ToInt32(px + (p.PrnMapLeft - p.PrnMinLeft) * p.PrinterUnits / p.DevTwipsPerPixelX);
-            py = ToInt32(py + (p.PrnMapTop - p.PrnMinTop) * p.PrinterUnits / p.DevTwipsPerPixelY);
+            px = ToInt32(px + printerOffset.X(p));
+            py = ToInt32(py + printerOffset.Y(p));
         }
         switch (p.PlotMode) {
         case SymLine:

@@ -121,6 +121,27 @@ TEST_F(DeviceLayerTest, PrintingMovesThePointOntoThePrintedMapBox) {
     p.PrinterUnits = 1440;
     Draw(SymLine, 10, 190, 1);
     EXPECT_EQ(surface.calls.front(), "MoveToEx(460,460)");  // 450 pixels right and down
+
+    // Every change of the layout, the units or the printer moves the point.
+    struct Layout {
+        float mapLeft, minLeft, mapTop, minTop, twipsPerPixel;
+        int16_t units;
+        const char* moveTo;
+    };
+    for (const Layout& l : {Layout{2.0f, 0.25f, 1.0f, 0.25f, 2.4f, 1440, "MoveToEx(1060,460)"},
+                            Layout{2.0f, 0.5f, 1.5f, 0.25f, 2.4f, 1440, "MoveToEx(910,760)"},
+                            Layout{2.0f, 0.5f, 1.5f, 0.25f, 2.4f, 567, "MoveToEx(364,305)"},
+                            Layout{2.0f, 0.5f, 1.5f, 0.25f, 4.8f, 567, "MoveToEx(182,153)"}}) {
+        p.PrnMapLeft = l.mapLeft;
+        p.PrnMinLeft = l.minLeft;
+        p.PrnMapTop = l.mapTop;
+        p.PrnMinTop = l.minTop;
+        p.DevTwipsPerPixelX = p.DevTwipsPerPixelY = l.twipsPerPixel;
+        p.PrinterUnits = l.units;
+        surface.calls.clear();
+        Draw(SymLine, 10, 190, 1);
+        EXPECT_EQ(surface.calls.front(), l.moveTo) << l.units << " " << l.twipsPerPixel;
+    }
 }
 
 TEST_F(DeviceLayerTest, FailuresShowTheirBoxesAndDrawingGoesOn) {

@@ -157,34 +157,26 @@ void PrintToScreen() { PrintToScreen(Design(), Plot()); }
 namespace {
 
 // The map's offset on the printed page from the corner of the printable
-// area, in printer pixels (floats, as they are added to a point), computed
-// once for the layout and device it was last asked for.
-class PrinterOffset {
-public:
-    float X(const PlotState& p) {
-        Take(p);
-        return x_;
-    }
-    float Y(const PlotState& p) {
-        Take(p);
-        return y_;
+// area, in printer pixels (floats, as they are added to a point), taken anew
+// only when the layout or the printer changes.
+struct PrinterOffset {
+    float x = 0, y = 0;
+
+    void Follow(const PlotState& p) {
+        const Inputs now{p.PrnMapLeft,        p.PrnMinLeft,        p.PrnMapTop,   p.PrnMinTop,
+                         p.DevTwipsPerPixelX, p.DevTwipsPerPixelY, p.PrinterUnits};
+        if (now == inputs) return;
+        inputs = now;
+        x = (p.PrnMapLeft - p.PrnMinLeft) * p.PrinterUnits / p.DevTwipsPerPixelX;
+        y = (p.PrnMapTop - p.PrnMinTop) * p.PrinterUnits / p.DevTwipsPerPixelY;
     }
 
 private:
-    void Take(const PlotState& p) {
-        const Inputs now{p.PrnMapLeft,        p.PrnMinLeft,        p.PrnMapTop,   p.PrnMinTop,
-                         p.DevTwipsPerPixelX, p.DevTwipsPerPixelY, p.PrinterUnits};
-        if (now == inputs_) return;
-        inputs_ = now;
-        x_ = (p.PrnMapLeft - p.PrnMinLeft) * p.PrinterUnits / p.DevTwipsPerPixelX;
-        y_ = (p.PrnMapTop - p.PrnMinTop) * p.PrinterUnits / p.DevTwipsPerPixelY;
-    }
     struct Inputs {
         float mapLeft = NAN, minLeft = NAN, mapTop = NAN, minTop = NAN, twipsX = NAN, twipsY = NAN;
         int16_t units = 0;
         bool operator==(const Inputs&) const = default;
-    } inputs_;
-    float x_ = 0, y_ = 0;
+    } inputs;
 };
 
 }  // namespace
@@ -202,8 +194,9 @@ void PrintToScreen(const DesignState& d, PlotState& p) {
         int32_t py = toPixelY(p.DevOffsetY - (d.ProjOutY - d.MapYMin) * p.DevScaleY);
         if (p.Printing) {
             // The printer's origin is the corner of the printable area.
-            px = ToInt32(px + printerOffset.X(p));
-            py = ToInt32(py + printerOffset.Y(p));
+            printerOffset.Follow(p);
+            px = ToInt32(px + printerOffset.x);
+            py = ToInt32(py + printerOffset.y);
         }
         switch (p.PlotMode) {
         case SymLine:

@@ -79,14 +79,20 @@ Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning, 
     c.design();
     test::UseMapFile(map);
     Design().GridType = 5;
+    const auto draw = [&] {
+        SetPointThinning(thinning);
+        if (c.lobes) test::DrawLobes({1, 2, 3, 5, 6}, true);
+        else test::DrawSinglePass(true);
+        SetPointThinning(true);
+    };
     Drawing drawing;
-    QImage page(2550, 3300, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QtSurface pageSurface(page);
-        ScriptedSurface printer(pageSurface);
-        PlotState& p = Plot();
-        if (printed) {
+    if (printed) {
+        QImage page(2550, 3300, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        {
+            QtSurface pageSurface(page);
+            ScriptedSurface printer(pageSurface);
+            PlotState& p = Plot();
             p.PrnTwipsPerPixelX = p.PrnTwipsPerPixelY = 4.8f;
             p.PrinterUnits = 1440;
             p.PrnMapWidth = 7.0f;
@@ -94,17 +100,18 @@ Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning, 
             p.PrnMinLeft = p.PrnMinTop = 0.0f;
             p.Printing = true;
             p.PrinterDC = &printer;
+            draw();
+            p.Printing = false;
+            p.PrinterDC = nullptr;
+            drawing.lineTos = LineTos(printer.calls);
         }
-        SetPointThinning(thinning);
-        if (c.lobes) test::DrawLobes({1, 2, 3, 5, 6}, true);
-        else test::DrawSinglePass(true);
-        SetPointThinning(true);
-        p.Printing = false;
-        p.PrinterDC = nullptr;
-        drawing.lineTos = LineTos(printed ? printer.calls : host.scripted.calls);
+        drawing.picture = page;
+    } else {
+        draw();
+        drawing.lineTos = LineTos(host.scripted.calls);
+        drawing.picture = host.Picture().copy();
     }
     EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
-    drawing.picture = printed ? page : host.Picture().copy();
     return drawing;
 }
 

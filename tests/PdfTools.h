@@ -2,6 +2,8 @@
 // Reading printed PDF files in tests with poppler-utils (pdfinfo, pdftoppm),
 // the test oracle for what a print job put on paper.
 
+#include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -34,6 +36,30 @@ inline QImage PdfFirstPage(const QString& file, int dpi) {
                             "-singlefile", file, prefix});
     if (!tool.waitForFinished(60000) || tool.exitCode() != 0) return {};
     return QImage(prefix + ".pgm");
+}
+
+// The inflated streams of a PDF file (page contents among them), one after
+// the other; streams that are not Flate-compressed are left out.
+inline QByteArray PdfInflatedStreams(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pdf = in.readAll();
+    QByteArray streams;
+    for (qsizetype at = pdf.indexOf("stream"); at >= 0; at = pdf.indexOf("stream", at + 1)) {
+        if (at > 0 && pdf[at - 1] == 'd') continue;  // "endstream"
+        qsizetype start = at + 6;
+        if (start < pdf.size() && pdf[start] == '\r') ++start;
+        if (start < pdf.size() && pdf[start] == '\n') ++start;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) break;
+        // qUncompress takes a zlib stream behind its expected size, and
+        // grows its buffer when the size falls short.
+        QByteArray zipped(4, '\0');
+        zipped[0] = 0x01;  // 16 MB expected
+        zipped += pdf.mid(start, end - start);
+        streams += qUncompress(zipped);
+    }
+    return streams;
 }
 
 }  // namespace tlrx::test

@@ -289,6 +289,37 @@ TEST(PrinterTest, LinesAndShapesKeepTheirOrderPensAndClip) {
     EXPECT_LT(qGray(page.pixel(450, 200)), 200);
 }
 
+// The lines of a map that each select their own pen, equal to the one
+// before, and give it up again after them: the page holds one pen for them
+// all (not two changes per line), and every line.
+TEST(PrinterTest, AnEqualPenSelectedAgainChangesNothingOnThePage) {
+    const QString file = TLRX_TEST_OUT_DIR "/equal_pens.pdf";
+    QFile::remove(file);
+    constexpr int kLines = 300;
+    {
+        QtPrinterSurface dc(LetterPdf(file));
+        ASSERT_TRUE(dc.StartDoc("Pens"));
+        ASSERT_TRUE(dc.StartPage());
+        for (int i = 0; i < kLines; ++i) {
+            const GdiObject pen = dc.CreatePen(PenStyle::Solid, 2, MakeRgb(0, 0, 255));
+            const GdiObject old = dc.SelectObject(pen);
+            const int y = 100 + 10 * i;
+            dc.MoveToEx(100, y);
+            dc.LineTo(300, y + 5);
+            dc.LineTo(500, y);
+            dc.LineTo(700, y + 5);
+            dc.SelectObject(old);
+            EXPECT_TRUE(dc.DeleteObject(pen));
+        }
+        ASSERT_GT(dc.EndPage(), 0);
+        ASSERT_TRUE(dc.EndDoc());
+    }
+    const QByteArray content = test::PdfInflatedStreams(file);
+    ASSERT_FALSE(content.isEmpty());
+    EXPECT_EQ(content.count(" m\n"), kLines);
+    EXPECT_LE(content.count(" SCN\n"), 4) << "pen changes on the page";
+}
+
 TEST(PrinterTest, AbortedJobLeavesNoFileAndAJobNeedsAFile) {
     const QString file = TLRX_TEST_OUT_DIR "/aborted.pdf";
     QFile::remove(file);

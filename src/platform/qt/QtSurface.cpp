@@ -99,6 +99,7 @@ bool QtSurface::EndPaint() {
 }
 
 void QtSurface::Flush() {
+    if (pending_.size() >= 2 || !dots_.empty()) UsePen();
     if (pending_.size() >= 2) {
         // Taken out first: keeping the line may end and begin painting.
         std::vector<QPoint> line;
@@ -165,6 +166,8 @@ GdiObject QtSurface::GetStockObject(StockObject which) {
 GdiObject QtSurface::SelectObject(GdiObject object) {
     GdiObject previous = 0;
     if (IsStockPen(object) || (Find(object) && std::holds_alternative<PenDesc>(Find(object)->desc))) {
+        // What was collected is drawn with the pen it was collected for.
+        if (painter_->isActive()) Flush();
         previous = pen_;
         pen_ = object;
         ApplyPen();
@@ -188,7 +191,6 @@ bool QtSurface::DeleteObject(GdiObject object) {
 void QtSurface::ApplyPen() {
     if (!painter_->isActive()) return;
     Flush();
-    ++paintState_;
     const Object* o = Find(pen_);
     const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
     // A dash pattern starts anew with each single line and would run on
@@ -196,10 +198,22 @@ void QtSurface::ApplyPen() {
     collectLines_ = desc.style == PenStyle::Solid;
     thinPen_ = desc.width <= 1;
     penReach_ = std::max(1, desc.width / 2 + 1);
-    if (desc.style == PenStyle::Null) {
-        painter_->setPen(Qt::NoPen);
-        return;
-    }
+    penPending_ = true;
+}
+
+void QtSurface::UsePen() {
+    if (!penPending_) return;
+    penPending_ = false;
+    const QPen pen = SelectedPen();
+    if (painter_->pen() == pen) return;
+    ++paintState_;
+    painter_->setPen(pen);
+}
+
+QPen QtSurface::SelectedPen() const {
+    const Object* o = Find(pen_);
+    const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
+    if (desc.style == PenStyle::Null) return QPen(Qt::NoPen);
     QPen pen(ToQColor(desc.color));
     if (desc.width <= 1) {
         // A one-pixel line that leaves out its last pixel, as device contexts draw it.
@@ -212,7 +226,7 @@ void QtSurface::ApplyPen() {
     }
     if (desc.style == PenStyle::Dash) pen.setStyle(Qt::DashLine);
     if (desc.style == PenStyle::Dot) pen.setStyle(Qt::DotLine);
-    painter_->setPen(pen);
+    return pen;
 }
 
 void QtSurface::ApplyBrush() {
@@ -338,6 +352,7 @@ bool QtSurface::LineTo(int32_t x, int32_t y) {
         return true;
     }
     Flush();
+    UsePen();
     MarkDrawn(from.x(), from.y(), x, y, penReach_);
     painter_->drawLine(from, to);
     return true;
@@ -346,6 +361,7 @@ bool QtSurface::LineTo(int32_t x, int32_t y) {
 bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
     if (count < 2 || !points || !painter_->isActive()) return false;
     Flush();
+    UsePen();
     MarkDrawn(points, count);
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
@@ -357,6 +373,7 @@ bool QtSurface::Polyline(const DevPoint* points, int32_t count) {
 bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
     if (count < 2 || !points || !painter_->isActive()) return false;
     Flush();
+    UsePen();
     MarkDrawn(points, count);
     QPolygon poly(count);
     for (int32_t i = 0; i < count; ++i) poly.setPoint(i, points[i].x, points[i].y);
@@ -368,6 +385,7 @@ bool QtSurface::Polygon(const DevPoint* points, int32_t count) {
 bool QtSurface::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     if (!painter_->isActive()) return false;
     Flush();
+    UsePen();
     MarkDrawn(left, top, right, bottom, penReach_);
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
     AfterDrawing();
@@ -377,6 +395,7 @@ bool QtSurface::Rectangle(int32_t left, int32_t top, int32_t right, int32_t bott
 bool QtSurface::Ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
     if (!painter_->isActive()) return false;
     Flush();
+    UsePen();
     MarkDrawn(left, top, right, bottom, penReach_);
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
     AfterDrawing();

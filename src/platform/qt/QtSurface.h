@@ -14,6 +14,7 @@
 // points that lie within a tolerance of the line through its neighbours
 // (SetLineTolerance): a printer's page does, the window's picture does not.
 
+#include <QPen>
 #include <QPoint>
 #include <QRect>
 #include <algorithm>
@@ -109,12 +110,19 @@ protected:
     // draws it later itself (with painter's pen, clip and transform, which
     // stay as they are while PaintState() does) returns true.
     virtual bool KeepPolyline(const QPoint* /*points*/, int /*count*/, const QPainter& /*painter*/) { return false; }
-    // Changes whenever painting begins or the pen or the clip changes.
+    // Changes whenever painting begins or the painter's pen or the clip changes.
     uint64_t PaintState() const { return paintState_; }
 
 private:
     struct Object;
+    // Takes the selected pen's line settings; the painter gets the pen only
+    // when something is drawn (UsePen), so that a pen selected and given up
+    // again before anything is drawn with it changes nothing: a printer's
+    // page then holds one pen change, not two, per line of a map whose lines
+    // each select their pen.
     void ApplyPen();
+    void UsePen();
+    QPen SelectedPen() const;
     void ApplyBrush();
     void ApplyFont();
     void ApplyClip();
@@ -162,6 +170,7 @@ private:
     // the tolerance of it) and its farthest distance squared.
     double tolerance_ = 0;
     uint64_t paintState_ = 0;
+    bool penPending_ = false;  // the painter has yet to get the selected pen
     bool wedge_ = false;
     double rightX_ = 0, rightY_ = 0, leftX_ = 0, leftY_ = 0;
     int64_t farthest_ = 0;

@@ -86,6 +86,7 @@ bool QtSurface::BeginPaint(DevPoint origin, QPaintDevice* target) {
     origin_ = origin;
     ++paintState_;
     ApplyPen();
+    UsePen();  // a painter starts with the selected pen
     ApplyBrush();
     ApplyFont();
     ApplyClip();
@@ -190,7 +191,6 @@ bool QtSurface::DeleteObject(GdiObject object) {
 
 void QtSurface::ApplyPen() {
     if (!painter_->isActive()) return;
-    Flush();
     const Object* o = Find(pen_);
     const PenDesc desc = o ? std::get<PenDesc>(o->desc) : StockPen(pen_);
     // A dash pattern starts anew with each single line and would run on

@@ -116,10 +116,12 @@ protected:
 private:
     struct Object;
     // Takes the selected pen's line settings; the painter gets the pen only
-    // when something is drawn (UsePen), so that a pen selected and given up
-    // again before anything is drawn with it changes nothing: a printer's
-    // page then holds one pen change, not two, per line of a map whose lines
-    // each select their pen.
+    // when something is drawn (UsePen), and only when it differs from the
+    // painter's: a pen selected and given up again before anything is drawn
+    // with it changes nothing, and neither does an equal pen selected anew.
+    // The lines of a map each select their own pen and give it up after
+    // them, which on a printer's page would otherwise cost two pen changes
+    // and a new piece (SetClipRect's clip and all) per line.
     void ApplyPen();
     void UsePen();
     QPen SelectedPen() const;

@@ -39,6 +39,17 @@ std::unique_ptr<QPrinter> LetterPdf(const QString& file = {}) {
     return printer;
 }
 
+// A PDF printer whose page, width by height inches at dpi, is all printable.
+std::unique_ptr<QPrinter> FullPagePdf(const QString& file, int dpi, double width, double height) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFileName(file);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setFullPage(true);
+    printer->setResolution(dpi);
+    printer->setPageSize(QPageSize(QSizeF(width, height), QPageSize::Inch));
+    return printer;
+}
+
 std::vector<int32_t> Caps(Surface& s) {
     std::vector<int32_t> caps;
     for (DeviceCap cap :
@@ -182,13 +193,7 @@ TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
     // all the points each (as given).
     const auto print = [&lines](const QString& file, bool lineTo) {
         QFile::remove(file);
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFileName(file);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setFullPage(true);
-        printer->setResolution(600);
-        printer->setPageSize(QPageSize(QSizeF(2, 2), QPageSize::Inch));
-        QtPrinterSurface dc(std::move(printer), {600, 600, 1200, 1200, 0, 0, 1200, 1200});
+        QtPrinterSurface dc(FullPagePdf(file, 600, 2, 2), {600, 600, 1200, 1200, 0, 0, 1200, 1200});
         const GdiObject old = dc.SelectObject(dc.CreatePen(PenStyle::Solid, 1, MakeRgb(0, 0, 0)));
         EXPECT_TRUE(dc.StartDoc("Dense"));
         EXPECT_TRUE(dc.StartPage());
@@ -250,13 +255,7 @@ TEST(PrinterTest, LinesAndShapesKeepTheirOrderPensAndClip) {
     const QString file = TLRX_TEST_OUT_DIR "/order.pdf";
     QFile::remove(file);
     {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFileName(file);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setFullPage(true);
-        printer->setResolution(100);
-        printer->setPageSize(QPageSize(QSizeF(6, 3), QPageSize::Inch));
-        QtPrinterSurface dc(std::move(printer), {100, 100, 600, 300, 0, 0, 600, 300});
+        QtPrinterSurface dc(FullPagePdf(file, 100, 6, 3), {100, 100, 600, 300, 0, 0, 600, 300});
         const GdiObject black = dc.CreatePen(PenStyle::Solid, 10, MakeRgb(0, 0, 0));
         const GdiObject red = dc.CreatePen(PenStyle::Solid, 10, MakeRgb(255, 0, 0));
         const GdiObject old = dc.SelectObject(black);

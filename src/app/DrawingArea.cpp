@@ -47,7 +47,7 @@ QtSurface& DrawingArea::DC() {
 
 void DrawingArea::ShowDrawing() {
     if (surface_) {
-        surface_->Flush();
+        surface_->DrawPending();
         const QRect drawn = surface_->TakeDrawnRect() & rect();
         if (!drawn.isEmpty()) update(drawn);
     }
@@ -91,9 +91,12 @@ void DrawingArea::FitPicture() {
         update();
         return;
     }
-    if (picture_.size() == size) return;
+    // The picture grows with the area and never shrinks, so that a window
+    // made smaller and larger again still shows all it drew.
+    const QSize grown = picture_.size().expandedTo(size);
+    if (picture_.size() == grown) return;
     surface_.reset();  // ends painting on the old picture
-    QImage fitted(size, QImage::Format_RGB32);
+    QImage fitted(grown, QImage::Format_RGB32);
     fitted.fill(kBackground);
     {
         QPainter painter(&fitted);
@@ -110,7 +113,7 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), kBackground);
         return;
     }
-    surface_->Flush();
+    surface_->DrawPending();
     // The area is opaque: the picture covers what it can, the background
     // only what lies beyond it (a run keeps its picture when the area grows).
     const QRect shown = event->rect() & picture_.rect();

@@ -57,9 +57,11 @@ public:
     // Fills the picture with the area's background (white).
     void Cls();
 
-    // Gives the picture the area's size, keeping what it shows at the top
-    // left; a new part is background. The surface is made anew: objects
-    // created on the old one are gone.
+    // Grows the picture to the area's size where the area is larger,
+    // keeping what it shows at the top left; a new part is background. The
+    // picture never shrinks: what lies beyond a smaller area comes back when
+    // the area grows again. When the picture grows, the surface is made
+    // anew: objects created on the old one are gone.
     void FitPicture();
 
 signals:

@@ -30,6 +30,7 @@
 #include "dialogs/content/InputFileChoices.h"
 #include "dialogs/content/InputFileParams.h"
 #include "plot/MapPlot.h"
+#include "plot/MapText.h"
 #include "plot/PlotState.h"
 #include "plot/RunFiles.h"
 #include "plot/export/Bmp.h"
@@ -656,6 +657,49 @@ TEST_F(DrawingRunTest, ARunRepaintsAtScreenRateAndShowsItsEnd) {
     EXPECT_LE(duringRun, (area.now - firstYield) / DrawingArea::kScreenInterval + 4);
     EXPECT_GE(duringRun, 3);
     EXPECT_TRUE(area.screen == window.Area().Picture());
+}
+
+// The picture of a design is the same whether the screen was refreshed at
+// every yield of the run or never before its end, and whether it is the
+// window's first drawing or a later one.
+TEST_F(DrawingRunTest, ThePictureDoesNotDependOnHowOftenTheScreenIsRefreshed) {
+    SetMapPlotPass([] { MapPlot(); });
+    SetPrintTextPass([] { PrintText(); });
+    bool refresh = false;
+    AreaScreen::Clock::time_point now{};
+    SetDoEventsHook([](int64_t) { QCoreApplication::processEvents(); });
+    const auto draw = [&](Tellurax& window, bool refreshAtEveryYield) {
+        refresh = refreshAtEveryYield;
+        DrawMap(window);
+        QCoreApplication::processEvents();
+        return window.Area().Picture().copy();
+    };
+    const auto differing = [](const QImage& a, const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+        return n;
+    };
+    QImage pictures[3];
+    for (int run = 0; run < 2; ++run) {
+        Tellurax window;
+        UseWorldMap();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.Area().SetClock([&] { return refresh ? now += 1s : now; });
+        if (run == 0) {
+            pictures[0] = draw(window, true);
+            pictures[1] = draw(window, false);
+        } else {
+            pictures[2] = draw(window, false);
+        }
+        window.Area().SetClock({});
+    }
+    EXPECT_TRUE(boxes.log.empty());
+    ASSERT_EQ(pictures[0].size(), pictures[1].size());
+    ASSERT_EQ(pictures[0].size(), pictures[2].size());
+    EXPECT_EQ(differing(pictures[0], pictures[1]), 0);
+    EXPECT_EQ(differing(pictures[0], pictures[2]), 0);
 }
 
 // A repaint copies what was drawn since the last one, and not sooner than

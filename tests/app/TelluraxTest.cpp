@@ -258,6 +258,39 @@ TEST_F(TelluraxTest, TheStartUpWindowPaintsBackgroundWithoutAPicture) {
     EXPECT_TRUE(boxes.log.empty());
 }
 
+// The picture is the window's persistent image: shrinking the window and
+// enlarging it again keeps every pixel drawn, as covering it does.
+TEST_F(TelluraxTest, ADrawingSurvivesShrinkingAndEnlargingTheWindow) {
+    Tellurax window;
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(900, 640);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(1);
+    DrawingArea& area = window.Area();
+    const QSize full = area.size();
+    QtSurface& dc = area.DC();
+    // Lines to every edge, and a diagonal through the part that is hidden.
+    dc.MoveToEx(0, 0);
+    dc.LineTo(full.width() - 1, full.height() - 1);
+    dc.MoveToEx(full.width() - 2, 0);
+    dc.LineTo(full.width() - 2, full.height() - 1);
+    dc.MoveToEx(0, full.height() - 2);
+    dc.LineTo(full.width() - 1, full.height() - 2);
+    area.ShowDrawing();
+    const QImage drawn = area.Picture().copy();
+
+    window.resize(400, 300);
+    QTest::qWait(1);
+    ASSERT_LT(area.width(), full.width());
+    window.resize(900, 640);
+    QTest::qWait(1);
+    ASSERT_EQ(area.size(), full);
+    EXPECT_TRUE(area.Picture().copy(QRect(QPoint(0, 0), full)) == drawn);
+    EXPECT_TRUE(area.grab().toImage().convertToFormat(drawn.format()) == drawn);
+    EXPECT_TRUE(boxes.log.empty());
+}
+
 TEST_F(TelluraxTest, ABadSettingsFileNeverStopsTheStart) {
     struct Case {
         const char* name;

@@ -115,6 +115,14 @@ void QtSurface::Flush() {
     dots_.clear();
 }
 
+void QtSurface::DrawPending() {
+    // With a tolerance the last point is provisional: the line is drawn as it stands.
+    if (!painter_->isActive() || tolerance_ > 0) return Flush();
+    if (pending_.size() >= 2 || !dots_.empty()) UsePen();
+    if (pending_.size() >= 2) painter_->drawPolyline(pending_.data(), static_cast<int>(pending_.size()));
+    if (!dots_.empty()) painter_->drawPoints(dots_.data(), static_cast<int>(dots_.size()));
+}
+
 QRect QtSurface::TakeDrawnRect() {
     QRect drawn;
     if (drawnLeft_ <= drawnRight_)

@@ -77,6 +77,10 @@ public:
     // Draws the lines collected so far. Whoever reads or writes the device's
     // pixels other than through the surface calls it first.
     void Flush();
+    // Draws the lines collected so far and goes on collecting them: the
+    // polyline is drawn whole again when it ends, so the picture comes out
+    // the same however often it is shown during a drawing.
+    void DrawPending();
 
     // The part of the device, in device pixels, drawn on since the last call
     // (empty when nothing was); the next call starts afresh. Lines still

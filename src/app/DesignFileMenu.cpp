@@ -105,6 +105,9 @@ void Tellurax::RecallMapDesign() {
     Plot().CnfFileName = *chosen;
     MainDesignWindow window(*this);
     if (!CnfRead(window)) return;
+    // A window maximised by the recall was measured before the recalled
+    // design took the measurement's place.
+    MeasureMaximisedArea();
     // The projection's boundary dialog starts from the recalled values.
     DesignState& d = Design();
     if (d.ProjCode >= 0 && static_cast<size_t>(d.ProjCode) < d.ProjDefined.size())

@@ -128,6 +128,11 @@ void Tellurax::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
+void Tellurax::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange) MeasureMaximisedArea();
+}
+
 void Tellurax::keyPressEvent(QKeyEvent* e) { Form_KeyDown(e->key(), e->modifiers()); }
 
 // ---- First activation: fonts ----
@@ -156,7 +161,20 @@ void Tellurax::Form_Activate() {
 void Tellurax::Form_Resize() {
     // During a run the picture keeps the size the run scaled to.
     if (!Plotting) FitPicture();
+    MeasureMaximisedArea();
     ToggleCaption();
+}
+
+void Tellurax::MeasureMaximisedArea() {
+    if (!isMaximized() || isFullScreen() || !isVisible()) return;
+    // The state can say maximised before the window has the screen's size
+    // (while it is shown, or before the window manager has resized it): only
+    // a window that fills the screen's free area is measured.
+    const QScreen* shown = screen();
+    if (!shown || frameGeometry().size() != shown->availableGeometry().size()) return;
+    DesignState& d = Design();
+    d.FullScreenWidthPx = area_->width();
+    d.FullScreenHeightPx = area_->height();
 }
 
 void Tellurax::ToggleCaption() {

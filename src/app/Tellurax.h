@@ -92,7 +92,8 @@ public:
     // First activation only: the font list, the default text font, the font
     // slots and the report font's name.
     void Form_Activate();
-    // Keeps the caption's size display (and the picture's size) up to date.
+    // Keeps the caption's size display (and the picture's size) up to date,
+    // and the size of a maximised window's drawing area once it is seen.
     void Form_Resize();
 
     // ---- Keys and menus ----
@@ -153,11 +154,16 @@ public:
     // Puts or removes the drawing area's size in pixels in front of the
     // caption, as "Show Window &Pixel Size" says.
     void ToggleCaption();
+    // While maximised, the drawing area's size is that of a maximised
+    // window on this screen: it replaces the start-up estimate, so that a
+    // design saved in a maximised window recalls there unchanged.
+    void MeasureMaximisedArea();
 
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

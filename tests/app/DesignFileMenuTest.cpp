@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QTest>
 #include <string>
 
 #include "AppTestSupport.h"
@@ -172,6 +173,68 @@ TEST_F(DesignFileMenuTest, AFailedRecallLeavesTheWindowAsItWas) {
     EXPECT_EQ(MarkedProjection(window), window.mnuProj[1]);
     EXPECT_FALSE(Design().ProjDefined[ProjMercator]);
     EXPECT_FALSE(Design().ProjDefined[ProjEquirectangular]);
+}
+
+// A design saved in a window and recalled in it, unchanged, comes back
+// unchanged, whatever the start-up estimate of a maximised window's drawing
+// area was: a maximised window measures it.
+TEST_F(DesignFileMenuTest, SaveRecallSaveInAnUnchangedWindowGivesTheSameFile) {
+    struct Case {
+        const char* name;
+        bool maximised;
+        int32_t width, height;  // the estimate, pixels (the real area is 796 by about 777)
+    };
+    const Case cases[] = {
+        {"estimate wider, shorter", true, 1024, 718},
+        {"estimate a few pixels short", true, 796, 770},
+        {"estimate larger", true, 1000, 800},
+        {"normal window", false, 1024, 718},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetDesignState();
+        Tellurax window;
+        DesignState& d = Design();
+        d.FullScreenWidthPx = c.width;
+        d.FullScreenHeightPx = c.height;
+        if (c.maximised) {
+            window.showMaximized();
+        } else {
+            window.setWindowState(Qt::WindowNoState);
+            window.resize(640, 420);
+            window.show();
+        }
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(1);
+        const float scaleWidth = window.ScaleWidth(), scaleHeight = window.ScaleHeight();
+        TextItem& item = d.TextItems[1];
+        item.TextItemText = "Tahoe";
+        item.TextItemFontName = "Liberation Sans";
+        item.TextItemFontSize = 12;
+        item.TextItemX = 9000;
+        item.TextItemY = 6000;
+        item.TextItemAscent = 165;
+        item.TextItemDescent = 45;
+        item.TextItemCharWidth = 90;
+        d.NumTextItems = 1;
+        // The first recall gives classes without a symbol radius one pixel;
+        // from then on a recall changes nothing.
+        const auto saveAndRecall = [&] {
+            Choose(window, kSaveDesign, {FileDialogChoice::Name(Path("plan.cnf"))});
+            const std::string saved = Contents(Path("plan.cnf"));
+            Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("plan.cnf"))});
+            QTest::qWait(1);
+            return saved;
+        };
+        saveAndRecall();
+        const std::string first = saveAndRecall();
+        EXPECT_EQ(window.isMaximized(), c.maximised);
+        EXPECT_EQ(window.ScaleWidth(), scaleWidth);
+        EXPECT_EQ(window.ScaleHeight(), scaleHeight);
+        EXPECT_EQ(Design().TextItems[1].TextItemY, 6000);
+        EXPECT_TRUE(saveAndRecall() == first);
+        EXPECT_TRUE(boxes.log.empty());
+    }
 }
 
 }  // namespace

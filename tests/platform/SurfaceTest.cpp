@@ -136,6 +136,62 @@ TEST(SurfaceLines, PolylinesDifferFromSingleLinesOnlyAtTheJoins) {
     }
 }
 
+// Showing the collected lines while they are still being collected (as the
+// window does at screen rate) leaves the picture as drawing them once does.
+TEST(SurfaceLines, DrawingPendingLinesAtEveryPointChangesNoPixel) {
+    constexpr int kSize = 300;
+    struct Case {
+        const char* name;
+        int width;
+        int step;
+        int margin;
+        bool clip;
+    };
+    const Case cases[] = {
+        {"thin, short steps", 1, 3, 0, false},
+        {"thin, long steps", 1, 60, 0, false},
+        {"thin, leaving the picture", 1, 60, 20, false},
+        {"thin, clipped", 1, 60, 0, true},
+        {"wide", 3, 20, 20, false},
+        {"wider", 6, 8, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::mt19937 random(11);
+        QImage shownAtEveryPoint(kSize, kSize, QImage::Format_RGB32);
+        QImage drawnOnce(kSize, kSize, QImage::Format_RGB32);
+        shownAtEveryPoint.fill(Qt::white);
+        drawnOnce.fill(Qt::white);
+        for (int n = 0; n < 40; ++n) {
+            std::vector<QPoint> walk{{kSize / 2, kSize / 2}};
+            QPoint at = walk.back();
+            for (int i = 0; i < 30; ++i) {
+                const int dx = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
+                const int dy = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
+                at = QPoint(std::clamp(at.x() + dx, -c.margin, kSize - 1 + c.margin),
+                            std::clamp(at.y() + dy, -c.margin, kSize - 1 + c.margin));
+                walk.push_back(at);
+                if (random() % 5 == 0) walk.push_back(at);
+            }
+            for (QImage* image : {&shownAtEveryPoint, &drawnOnce}) {
+                QtSurface s(*image);
+                const GdiObject old = s.SelectObject(s.CreatePen(PenStyle::Solid, c.width, MakeRgb(0, 0, n * 5)));
+                if (c.clip) s.SetClipRect(30, 30, kSize - 30, kSize - 30);
+                s.MoveToEx(walk[0].x(), walk[0].y());
+                for (size_t i = 1; i < walk.size(); ++i) {
+                    s.LineTo(walk[i].x(), walk[i].y());
+                    if (image == &shownAtEveryPoint) s.DrawPending();
+                }
+                s.DeleteObject(s.SelectObject(old));
+            }
+        }
+        int differing = 0;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) differing += shownAtEveryPoint.pixel(x, y) != drawnOnce.pixel(x, y);
+        EXPECT_EQ(differing, 0);
+    }
+}
+
 // The collected lines are drawn before whatever comes next: a new pen, other
 // drawing, a read of the pixels.
 TEST_F(SurfaceTest, CollectedLinesAreDrawnBeforeWhatFollows) {

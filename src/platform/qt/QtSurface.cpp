@@ -119,7 +119,18 @@ void QtSurface::DrawPending() {
     // With a tolerance the last point is provisional: the line is drawn as it stands.
     if (!painter_->isActive() || tolerance_ > 0) return Flush();
     if (pending_.size() >= 2 || !dots_.empty()) UsePen();
-    if (pending_.size() >= 2) painter_->drawPolyline(pending_.data(), static_cast<int>(pending_.size()));
+    if (pending_.size() >= 2) {
+        // A wide line's round cap would reach where the whole line has its
+        // join: the part is drawn with flat ends, within what the whole draws.
+        const QPen pen = painter_->pen();
+        if (!thinPen_) {
+            QPen flat = pen;
+            flat.setCapStyle(Qt::FlatCap);
+            painter_->setPen(flat);
+        }
+        painter_->drawPolyline(pending_.data(), static_cast<int>(pending_.size()));
+        if (!thinPen_) painter_->setPen(pen);
+    }
     if (!dots_.empty()) painter_->drawPoints(dots_.data(), static_cast<int>(dots_.size()));
 }
 

@@ -22,6 +22,7 @@ test=(
   "libreoffice-writer-nogui|libreoffice-writer"  # opens the saved report RTF files
   fonts-urw-base35  # the fonts wmf2svg maps every metafile font to
   cups-daemon cups-client printer-driver-cups-pdf  # a PDF print queue for the printing check
+  xvfb openbox x11-utils  # an X server and window manager for the window activation check
   locales  # the German and French locales the number tests run in
   clang-format-14  # the layout check of the sources
   # benchmarks

@@ -25,6 +25,7 @@
 #include "platform/Help.h"
 #include "platform/qt/HostFont.h"
 #include "platform/qt/ImagePixels.h"
+#include "platform/qt/WindowActivation.h"
 #include "plot/PlotState.h"
 
 namespace tlrx {
@@ -40,6 +41,8 @@ Tellurax::Tellurax(QWidget* parent) : QMainWindow(parent) {
     area_->setFocus();
     ConnectHandlers();
     PreviewKeyUps(*this, [this](int key) { Form_KeyUp(key); });
+    // The keyboard comes back to the window when its dialogs close (owned by the window).
+    new ModalActivation(*this);
     SetMainWindow(this);
     Form_Load();
 }

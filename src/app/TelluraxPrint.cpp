@@ -15,6 +15,7 @@
 #include "platform/Events.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
+#include "platform/qt/WindowActivation.h"
 #include "plot/PlotState.h"
 #include "plot/PrinterMetrics.h"
 #include "plot/Scaling.h"
@@ -47,6 +48,8 @@ void Tellurax::MapPrint() {
     std::unique_ptr<PrinterSurface> dc;
     SettlePrintLayout();
     runActive_ = true;
+    // Esc stops the printing: the window has the keyboard before it starts.
+    ActivateAndWait(*this);
     runStart_ = std::chrono::steady_clock::now();
     // Files of an earlier run are finished: a stop must not delete them.
     p.CurOutFile.clear();

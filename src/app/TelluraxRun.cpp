@@ -25,6 +25,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
+#include "platform/qt/WindowActivation.h"
 #include "plot/MapLabels.h"
 #include "plot/PlotGrid.h"
 #include "plot/PlotState.h"
@@ -114,6 +115,9 @@ void Tellurax::MapDraw() {
     }
     std::optional<HourglassPointer> hourglass;  // shown, and the caption saved, from here
     runActive_ = true;
+    // Esc stops the run: the window has the keyboard before it starts, also
+    // right after the dialog that started it has closed.
+    ActivateAndWait(*this);
     runStart_ = std::chrono::steady_clock::now();
     // A file of an earlier run is finished: only this run's export may be
     // deleted when it fails.

@@ -117,10 +117,10 @@ TEST_F(DialogButtonRowTest, TheClosingButtonsKeepTheirCaptionsDefaultTabOrderAnd
     const Row rows[] = {
         {"MapReduce", Make<MapReduce>, "Draw Map", "Cancel", Stand::Right, 11, "QLineEdit", "QSpinBox"},
         {"AscOutput", Make<AscOutput>, "OK", "Cancel", Stand::Right, 16, "QTableWidget", "QTableWidget"},
-        {"PrintMap", Make<PrintMap>, "Print Map", "Cancel", Stand::Right, 11, "'cm'", "QLineEdit"},
+        {"PrintMap", Make<PrintMap>, "Print Map", "Cancel", Stand::Right, 11, "'cm'", "tlrx::MaskedField"},
         {"ReportMargins", [](Openers&) -> std::unique_ptr<QDialog> {
              return std::make_unique<ReportMargins>(nullptr, QStringLiteral("explanation"), 230.0); },
-         "Print Report", "Cancel", Stand::Right, 11, "'inch'", "QLineEdit"},
+         "Print Report", "Cancel", Stand::Right, 11, "'inch'", "tlrx::MaskedField"},
         {"VectorScale", Make<VectorScale>, "OK", "Cancel", Stand::Spread, 11, "QLineEdit", "QSpinBox"},
         {"InputFileChoices", Make<InputFileChoices>, "OK", "Cancel", Stand::Right, 11,
          "'Delete Digital Map File from List'", "QListWidget"},

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "GeoDialogTest.h"
+#include "app/PrintMap.h"
 #include "core/Graticule.h"
 #include "core/ProjectionTable.h"
 #include "dialogs/common/DigitField.h"
@@ -15,11 +16,32 @@
 #include "dialogs/geo/LatLonStdPar.h"
 #include "dialogs/geo/SmallCircle.h"
 #include "dialogs/geo/UtmChain.h"
+#include "plot/PlotState.h"
+#include "plot/PrinterMetrics.h"
+#include "reports/ReportMargins.h"
+#include "support/FakeHost.h"
 
 namespace tlrx {
 namespace {
 
-class OpeningFocusTest : public test::GeoDialogTest {};
+class OpeningFocusTest : public test::GeoDialogTest {
+protected:
+    OpeningFocusTest() {
+        // The print dialogs measure a letter page and a drawing area 1.3
+        // times as high as it is wide; their lengths are in inches.
+        host.scaleWidth = 15000;
+        host.scaleHeight = 19500;
+        SetMainWindow(&host);
+        printers.printers = {{"Office", PrinterPage{600, 600, 5100, 6600, 150, 120, 4800, 6360}, {}, ""}};
+        PrinterDialogInit();
+        printers.choices = {"Office"};
+        EXPECT_TRUE(Plot().PrnDlg->ShowPrinter(nullptr));
+        Plot().PrinterUnits = 1440;
+    }
+    ~OpeningFocusTest() override { SetMainWindow(nullptr); }
+
+    FakeHost host;
+};
 
 TEST_F(OpeningFocusTest, DigitsTypedAsADialogOpensFillTheFirstPlacesOfItsFirstField) {
     QWidget opener;
@@ -28,6 +50,7 @@ TEST_F(OpeningFocusTest, DigitsTypedAsADialogOpensFillTheFirstPlacesOfItsFirstFi
         const char* dialog;
         std::function<std::unique_ptr<QDialog>()> open;
         std::function<QLineEdit*(QDialog&)> first;
+        QString typed = QStringLiteral("12");
     };
     const Case cases[] = {
         {"boundaries", [] { return std::make_unique<LatLonBounds>(); },
@@ -51,6 +74,12 @@ TEST_F(OpeningFocusTest, DigitsTypedAsADialogOpensFillTheFirstPlacesOfItsFirstFi
          [](QDialog& d) { return static_cast<UtmParameters&>(d).UtmLonCentral; }},
         {"UTM boundaries", [&spheroid] { return std::make_unique<UtmCoords>(spheroid); },
          [](QDialog& d) { return static_cast<UtmCoords&>(d).UtmLatN; }},
+        // "007" keeps the map's width on the page.
+        {"print map", [] { return std::make_unique<PrintMap>(); },
+         [](QDialog& d) { return static_cast<PrintMap&>(d).WidthMap; }, QStringLiteral("007")},
+        {"report margins",
+         [] { return std::make_unique<ReportMargins>(nullptr, QStringLiteral("explanation"), 230.0); },
+         [](QDialog& d) { return static_cast<ReportMargins&>(d).RptTbLeft; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dialog);
@@ -59,8 +88,8 @@ TEST_F(OpeningFocusTest, DigitsTypedAsADialogOpensFillTheFirstPlacesOfItsFirstFi
         QLineEdit* field = c.first(*dialog);
         ASSERT_TRUE(HasFocus(field));
         const QString before = field->displayText();
-        QTest::keyClicks(QApplication::focusWidget(), "12");
-        EXPECT_EQ(field->displayText().toStdString(), ("12" + before.mid(2)).toStdString());
+        QTest::keyClicks(QApplication::focusWidget(), c.typed);
+        EXPECT_EQ(field->displayText().toStdString(), (c.typed + before.mid(c.typed.size())).toStdString());
         dialog->reject();
     }
 }

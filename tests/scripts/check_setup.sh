@@ -32,7 +32,7 @@ fail() { echo "check_setup: $*" >&2; exit 1; }
 all="qt6-base-dev cmake ninja-build g++ libgtest-dev fonts-liberation2 proj-bin poppler-utils
 geographiclib-tools python3-ezdxf libwmf-bin imagemagick libreoffice-draw libreoffice-impress
 libreoffice-writer-nogui fonts-urw-base35 cups-daemon cups-client printer-driver-cups-pdf
-libbenchmark-dev libproj-dev locales clang-format-14 clang-14 libclang-rt-14-dev llvm-14"
+libbenchmark-dev libproj-dev locales clang-format-14 clang-14 libclang-rt-14-dev llvm-14 xvfb openbox x11-utils"
 installed_but() {
   for p in $all; do
     case " $* " in *" $p "*) ;; *) echo "ii  $p " ;; esac

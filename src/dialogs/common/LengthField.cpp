@@ -6,13 +6,14 @@
 #include <cstdio>
 
 #include "core/NumberText.h"
+#include "dialogs/common/MaskedField.h"
 
 namespace tlrx {
 
 QString DecimalSeparator() { return QLocale().decimalPoint(); }
 
 QLineEdit* NewLengthField(QWidget* parent) {
-    auto* field = new QLineEdit(parent);
+    auto* field = new MaskedField(parent);
     field->setInputMask(QStringLiteral("999") + DecimalSeparator() + QStringLiteral("99"));
     return field;
 }

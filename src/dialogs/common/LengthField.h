@@ -1,6 +1,8 @@
 #pragma once
 // The length fields of the print dialogs: inches or centimetres shown as
 // "000.00" behind a "999.99" input mask, in the locale's decimal separator.
+// They are masked fields: one that has the focus as its dialog opens takes
+// what is typed at once from its first place on.
 
 #include <QString>
 
@@ -11,7 +13,7 @@ namespace tlrx {
 
 QString DecimalSeparator();
 
-// A new field with the length mask.
+// A new masked field with the length mask.
 QLineEdit* NewLengthField(QWidget* parent);
 
 // A value as the fields show it: "000.00" (a minus sign before a negative one).

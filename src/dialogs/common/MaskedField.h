@@ -1,5 +1,5 @@
 #pragma once
-// The base of the dialogs' masked entry fields (angles, grouped digits):
+// The base of the dialogs' masked entry fields (angles, grouped digits, lengths):
 // a QLineEdit with an input mask, where a typed character overwrites the
 // place after the caret. A field that gets the focus as its dialog opens
 // puts the caret at its first place, as Tab does, so that what is typed at

@@ -70,8 +70,11 @@ public:
         if (static_cast<int64_t>(count) * fieldsEach > static_cast<int64_t>(in_.Remaining()))
             Fail("The rest of the file cannot hold " + std::to_string(count) + " " + std::string(what));
     }
-    // Where the field read last lies: " in line N (name)".
-    std::string Place() const { return " in line " + std::to_string(in_.FieldLine()) + " (" + name_ + ")"; }
+    // Where the field read last lies: " in line N, field F (name)", F
+    // counting the fields of its line from 1.
+    std::string Place() const {
+        return " in line " + std::to_string(line_) + ", field " + std::to_string(field_) + " (" + name_ + ")";
+    }
     [[noreturn]] void Fail(std::string_view why) { Raise(std::string(why) + Place()); }
 
 private:
@@ -79,14 +82,25 @@ private:
     std::invoke_result_t<Op> Take(std::string what, Op op) {
         name_ = std::move(what);
         try {
-            return op();
+            auto value = op();
+            Count();
+            return value;
         } catch (const RuntimeError& e) {
+            Count();
             Fail(e.what());
         }
+    }
+    // Numbers the field just read (or failing) within its line.
+    void Count() {
+        const int32_t line = in_.FieldLine();
+        field_ = line == line_ ? field_ + 1 : 1;
+        line_ = line;
     }
 
     ListInput& in_;
     std::string name_;
+    int32_t line_ = 0;
+    int field_ = 0;
 };
 
 inline std::string Numbered(std::string_view what, int n) { return std::string(what) + " " + std::to_string(n); }

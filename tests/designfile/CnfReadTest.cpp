@@ -169,12 +169,12 @@ TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
         // A file of this version read by the older readers fails where
         // their layouts part: the fields name the reader.
         {"Configuration file version 2.50",
-         "Error: Fill fraction of zero or less, or above 1 in line 10 (map fill fraction)"},
-        {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
-        {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
+         "Error: Fill fraction of zero or less, or above 1 in line 10, field 1 (map fill fraction)"},
+        {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6, field 1 (grid type)"},
+        {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6, field 1 (grid type)"},
         // No header: the first line is the projection name of version 1.20.
-        {"configuration file version 3.01", "Error: Type mismatch in line 2 (projection code)"},
-        {"Mercator", "Error: Type mismatch in line 2 (projection code)"},
+        {"configuration file version 3.01", "Error: Type mismatch in line 2, field 1 (projection code)"},
+        {"Mercator", "Error: Type mismatch in line 2, field 1 (projection code)"},
         {"Tellurax configuration file version 9999", "Error: Overflow in line 1, field 1 (header)"},
     };
     for (const Case& c : cases) {
@@ -350,7 +350,8 @@ TEST_F(CnfReadTest, FilesWithValuesTheDesignCannotUseAreRefused) {
         {"small-circle-count-0.cnf", "Number of circles outside 1 to 10 in line 82, field 8 (number of small circles)"},
         {"small-circle-overflow.cnf",
          "Number of circles outside 1 to 10 in line 82, field 8 (number of small circles)"},
-        {"v2-zero-map-extent.cnf", "Map extent of zero or less, or too large in line 119 (map extent x minimum)"},
+        {"v2-zero-map-extent.cnf",
+         "Map extent of zero or less, or too large in line 119, field 2 (map extent x minimum)"},
         {"nul-in-projection-name.cnf", "Text with a NUL character inside in line 2, field 1 (projection name)"},
     };
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 // and the run-time errors that computations raise (with the descriptions the
 // boxes show), including the checked whole-number conversions.
 
+#include <cfloat>
 #include <cmath>
 #include <concepts>
 #include <cstddef>
@@ -59,15 +60,36 @@ inline double CheckedDiv(double a, double b) {
 // Whole-number conversions round to nearest, halves to the even neighbour,
 // as std::nearbyint does in the default rounding mode, but inline: the build
 // cannot assume an instruction for it, and the library call is a cost per
-// point. Adding 2^52 to a magnitude below 2^52 rounds it to a whole number
-// (the doubles from 2^52 to 2^53 are the whole numbers), and subtracting it
-// again is exact; larger magnitudes, infinities and NaN are whole or no
-// number already. The sign is put back, so that -0.4 gives -0.
+// point. Magnitudes of 2^52 and more, infinities and NaN are whole or no
+// number already; the sign is put back, so that -0.4 gives -0.
+
+// The rounding by whole part and fraction: the truncation, the fraction and
+// the comparisons are exact in any precision, so it holds where double
+// arithmetic is carried in a wider format (the x87 unit of 32-bit x86).
+inline double RoundHalfEvenPortable(double v) {
+    constexpr double kTwoTo52 = 4503599627370496.0;
+    const double magnitude = std::fabs(v);
+    if (!(magnitude < kTwoTo52)) return v;
+    auto whole = static_cast<int64_t>(magnitude);
+    const double fraction = magnitude - static_cast<double>(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
+    return std::copysign(static_cast<double>(whole), v);
+}
+
+// Where double arithmetic is done in double (SSE2 and every 64-bit target):
+// adding 2^52 to a magnitude below 2^52 rounds it to a whole number (the
+// doubles from 2^52 to 2^53 are the whole numbers), and subtracting it again
+// is exact. In a wider format the sum would keep the fraction, and rounding
+// it to double afterwards would round twice.
 inline double RoundHalfEven(double v) {
+#if FLT_EVAL_METHOD == 0
     constexpr double kTwoTo52 = 4503599627370496.0;
     const double magnitude = std::fabs(v);
     if (!(magnitude < kTwoTo52)) return v;
     return std::copysign(magnitude + kTwoTo52 - kTwoTo52, v);
+#else
+    return RoundHalfEvenPortable(v);
+#endif
 }
 
 // RoundHalfEven(v) as a whole number, for v whose rounding lies in the

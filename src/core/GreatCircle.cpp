@@ -2,9 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "core/AngleText.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
 
@@ -344,7 +347,26 @@ void Store(DesignState& d, RoutePoints&& p, bool workingLists, bool reversed) {
     d.GcStep = reversed ? int16_t{-1} : int16_t{1};
 }
 
+// The two rules of SettleGreatCircleEnds on one form of the ends: isPole
+// tells a latitude on a pole, west and east name the 180th meridian.
+template <typename T, typename IsPole>
+void SettleEnds(const T& lat1, T& lon1, const T& lat2, T& lon2, IsPole isPole, const T& west, const T& east) {
+    if ((lon1 == west && lon2 == east) || (lon1 == east && lon2 == west)) lon2 = lon1;
+    if (isPole(lat2)) lon2 = lon1;
+    else if (isPole(lat1)) lon1 = lon2;
+}
+
 }  // namespace
+
+void SettleGreatCircleEnds(DesignState& d) {
+    auto& t = d.GcEndText;
+    SettleEnds(
+        t[0], t[1], t[2], t[3], [](const std::string& lat) { return std::abs(LatTextToSec(lat)) == 90 * 3600; },
+        std::string("180    00    00    W"), std::string("180    00    00    E"));
+    SettleEnds(
+        d.GcStartLat, d.GcStartLon, d.GcEndLat, d.GcEndLon, [](double lat) { return std::fabs(lat) == 90; }, -180.0,
+        180.0);
+}
 
 void ComputeGreatCircle(DesignState& d) {
     // Local copies: the entered end points stay as they are.

@@ -33,6 +33,19 @@ void GcCalc();
 
 struct DesignState;
 
+// The rules the great circle's ends are stored by, applied to the end-point
+// texts (GcEndText) and to the end-point degrees (GcStartLat to GcEndLon) of
+// d, each by its own values:
+//  - one longitude 180 west and the other 180 east: the end takes the
+//    start's side of the 180th meridian;
+//  - an end on a pole takes the other end's longitude (with both ends on a
+//    pole, the end takes the start's): the route from a pole runs along the
+//    other end's meridian.
+// The great circle dialog refuses a pole end with a longitude of its own
+// before it stores the ends; a recalled design gets its ends as the dialog
+// would have stored them.
+void SettleGreatCircleEnds(DesignState& d);
+
 // The computation of GcCalc on the great circle of d, raising RuntimeError
 // instead of showing it; the lists are replaced only by a complete route.
 // The design file reader computes a recalled design with it before the

@@ -356,6 +356,7 @@ void Lines(IO& io, const CnfRecord& r) {
     longitude(d.GcStartLon, "great circle start longitude");
     latitude(d.GcEndLat, "great circle end latitude");
     longitude(d.GcEndLon, "great circle end longitude");
+    io.MarkGreatCircleEnds();
     io.Flag(d.GcDefined, {"great circle flag"});
     io.Int32(d.GcColor, {"great circle colour"});
     paletteCell(d.GcColorIndex, "great circle palette cell");
@@ -477,6 +478,7 @@ public:
         noComma_ = true;
     }
     void NoComma() { noComma_ = true; }
+    void MarkGreatCircleEnds() {}
     void Check(bool, std::string_view) {}
     void Count(int32_t, int32_t, std::string_view) {}
 
@@ -561,6 +563,9 @@ public:
     }
     void Zone() {}
     void NoComma() {}
+    // Keeps where the field read last lies, for GreatCircleEndsAt.
+    void MarkGreatCircleEnds() { greatCircleEndsAt_ = Place(); }
+    const std::string& GreatCircleEndsAt() const { return greatCircleEndsAt_; }
     void Check(bool ok, std::string_view what) {
         if (!ok) Fail(what);
     }
@@ -581,15 +586,17 @@ private:
             Fail(e.what());
         }
     }
-    [[noreturn]] void Fail(std::string_view what) {
-        Raise(std::string(what) + " in line " + std::to_string(in_.FieldLine()) + ", field " + std::to_string(field_) +
-              " (" + name_ + ")");
+    // Where the field read last lies.
+    std::string Place() const {
+        return " in line " + std::to_string(in_.FieldLine()) + ", field " + std::to_string(field_) + " (" + name_ + ")";
     }
+    [[noreturn]] void Fail(std::string_view what) { Raise(std::string(what) + Place()); }
 
     ListInput& in_;
     Form form_ = Form::Items;
     int field_ = 0;
     std::string name_;
+    std::string greatCircleEndsAt_;
 };
 
 }  // namespace
@@ -619,6 +626,7 @@ std::string WriteCurrentVersion(const CnfRecord& record) {
 void ReadCurrentVersion(ListInput& in, CnfRecord& record) {
     Reader reader(in);
     Lines(reader, record);
+    record.greatCircleEndsAt = reader.GreatCircleEndsAt();
 }
 
 }  // namespace tlrx

@@ -22,8 +22,10 @@ bool CnfSave(DesignWindow& window);
 // copy of it, first; only then do the design, the window (a current-version
 // file's is fitted to hold the saved drawing area; older designs are fitted
 // into the window as it is), the caption and the Projection menu's mark
-// change. A file that cannot be read or is malformed changes nothing. True
-// when the design was replaced.
+// change. The great circle's ends are taken as its dialog stores them
+// (SettleGreatCircleEnds); a route they still cannot give is refused naming
+// the field of the end longitude. A file that cannot be read or is malformed
+// changes nothing. True when the design was replaced.
 bool CnfRead(DesignWindow& window);
 
 }  // namespace tlrx

@@ -37,6 +37,10 @@ struct CnfRecord {
     DesignState& d;
     PlotState& p;
     SavedWindow& w;
+    // Set by the readers: where the great circle's end longitude was read,
+    // as " in line N, field F (name)", so that a route the ends cannot give,
+    // found once the whole file has been read, is named like a field's fault.
+    std::string greatCircleEndsAt{};
 };
 
 // The whole file for the record: every line ended by CR LF, the texts in

@@ -70,23 +70,37 @@ public:
         if (static_cast<int64_t>(count) * fieldsEach > static_cast<int64_t>(in_.Remaining()))
             Fail("The rest of the file cannot hold " + std::to_string(count) + " " + std::string(what));
     }
-    [[noreturn]] void Fail(std::string_view why) {
-        Raise(std::string(why) + " in line " + std::to_string(in_.FieldLine()) + " (" + name_ + ")");
+    // Where the field read last lies: " in line N, field F (name)", F
+    // counting the fields of its line from 1.
+    std::string Place() const {
+        return " in line " + std::to_string(line_) + ", field " + std::to_string(field_) + " (" + name_ + ")";
     }
+    [[noreturn]] void Fail(std::string_view why) { Raise(std::string(why) + Place()); }
 
 private:
     template <typename Op>
     std::invoke_result_t<Op> Take(std::string what, Op op) {
         name_ = std::move(what);
         try {
-            return op();
+            auto value = op();
+            Count();
+            return value;
         } catch (const RuntimeError& e) {
+            Count();
             Fail(e.what());
         }
+    }
+    // Numbers the field just read (or failing) within its line.
+    void Count() {
+        const int32_t line = in_.FieldLine();
+        field_ = line == line_ ? field_ + 1 : 1;
+        line_ = line;
     }
 
     ListInput& in_;
     std::string name_;
+    int32_t line_ = 0;
+    int field_ = 0;
 };
 
 inline std::string Numbered(std::string_view what, int n) { return std::string(what) + " " + std::to_string(n); }
@@ -182,8 +196,8 @@ inline double ReadFillFraction(OldInput& in, bool single) {
 }
 
 // The end points of the great circle in degrees, in the order both older
-// versions hold them.
-inline void ReadGreatCircleEnds(OldInput& in, DesignState& d) {
+// versions hold them. Returns where the end longitude lies (OldInput::Place).
+inline std::string ReadGreatCircleEnds(OldInput& in, DesignState& d) {
     const auto degrees = [&in](const char* what, bool latitude) {
         const double v = in.Double(what);
         if (latitude) in.Check(IsLatitude(v), kLatitudeOutside);
@@ -194,6 +208,7 @@ inline void ReadGreatCircleEnds(OldInput& in, DesignState& d) {
     d.GcStartLon = degrees("great circle start longitude", false);
     d.GcEndLat = degrees("great circle end latitude", true);
     d.GcEndLon = degrees("great circle end longitude", false);
+    return in.Place();
 }
 
 // The UTM projection's parameters, which both older versions hold in one

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -39,7 +40,8 @@ struct Staged {
     PlotState p;
     SavedWindow w;
     int16_t version = 0;
-    OldDrawingArea old;  // files before version 3: the area their fill fraction was made for
+    OldDrawingArea old;               // files before version 3: the area their fill fraction was made for
+    std::string greatCircleEndsAt{};  // CnfRecord::greatCircleEndsAt
 };
 
 // What the window fit does to the window.
@@ -133,17 +135,20 @@ FileVersion ReadHeader(ListInput& in, DesignState& d) {
 void ReadVersion3(ListInput& in, Staged& s, const DesignWindow&) {
     CnfRecord record{s.d, s.p, s.w};
     ReadCurrentVersion(in, record);
+    s.greatCircleEndsAt = std::move(record.greatCircleEndsAt);
 }
 
 // The older generations are fitted into the drawing area as it is now.
 void ReadOldVersion2(ListInput& in, Staged& s, const DesignWindow& window) {
     CnfRecord record{s.d, s.p, s.w};
     s.old = ReadVersion2(in, s.version, record, window.ScaleWidth(), window.ScaleHeight());
+    s.greatCircleEndsAt = std::move(record.greatCircleEndsAt);
 }
 
 void ReadOldVersion1(ListInput& in, Staged& s, const DesignWindow& window) {
     CnfRecord record{s.d, s.p, s.w};
     s.old = ReadVersion1(in, s.version, record, window.ScaleWidth(), window.ScaleHeight());
+    s.greatCircleEndsAt = std::move(record.greatCircleEndsAt);
 }
 
 // The readers of each generation, newest first: a file goes to the first
@@ -288,16 +293,21 @@ bool CnfRead(DesignWindow& window) {
         // The circles are computed on the staged copy: a design whose
         // circles cannot be computed is refused before anything changes.
         // Files of version 1.31 and before hold no great circle; only the
-        // current version holds a small circle.
-        const auto compute = [](auto op, const char* what) {
+        // current version holds a small circle. The great circle's ends are
+        // taken as the dialog stores them; a route they cannot give is named
+        // by the field of the end longitude.
+        const auto compute = [](auto op, const std::string& where) {
             try {
                 op();
             } catch (const RuntimeError& e) {
-                Raise(std::string(e.what()) + " in computing " + what);
+                Raise(std::string(e.what()) + where);
             }
         };
-        if (s.d.GcDefined && v.version > 131) compute([&s] { ComputeGreatCircle(s.d); }, "the great circle");
-        if (current && s.d.ScDefined) compute([&s] { ComputeSmallCircles(s.d); }, "the small circles");
+        if (v.version > 131) {
+            SettleGreatCircleEnds(s.d);
+            if (s.d.GcDefined) compute([&s] { ComputeGreatCircle(s.d); }, s.greatCircleEndsAt);
+        }
+        if (current && s.d.ScDefined) compute([&s] { ComputeSmallCircles(s.d); }, " in computing the small circles");
         // Whatever an older file held, the design recalled can be saved again.
         if (!current) WriteCurrentVersion({s.d, s.p, s.w});
 

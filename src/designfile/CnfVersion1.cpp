@@ -471,7 +471,7 @@ OldDrawingArea ReadVersion1(ListInput& li, int16_t v, CnfRecord& r, float scaleW
         d.GcEndText[1] = JoinedAngle(in, "great circle start longitude", 4);
         d.GcEndText[2] = JoinedAngle(in, "great circle end latitude", 4);
         d.GcEndText[3] = JoinedAngle(in, "great circle end longitude", 4);
-        ReadGreatCircleEnds(in, d);
+        r.greatCircleEndsAt = ReadGreatCircleEnds(in, d);
         d.GcDefined = in.Flag("great circle flag");
         d.GcColor = CheckedStandardColor(in, in.Integer("great circle colour code"));
     }

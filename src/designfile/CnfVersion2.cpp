@@ -178,7 +178,7 @@ OldDrawingArea ReadVersion2(ListInput& li, int16_t version, CnfRecord& r, float 
 
     for (int k = 0; k < 4; ++k)
         d.GcEndText[static_cast<size_t>(k)] = in.Text(Numbered("great circle end point text", k));
-    ReadGreatCircleEnds(in, d);
+    r.greatCircleEndsAt = ReadGreatCircleEnds(in, d);
     d.GcDefined = in.Flag("great circle flag");
     d.GcColor = PaletteRgb(in.Long("great circle colour"));
     d.GcLineWidth = in.Integer("great circle line width");

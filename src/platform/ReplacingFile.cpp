@@ -32,22 +32,31 @@ fs::path FollowLinks(fs::path path) {
     return path;
 }
 
-// Whether the permissions of a file let the user write it: the owner's, the
-// group's or the others' write bit, whichever class the user is in, and the
-// system's own verdict too.
-bool UserMayWrite(const std::string& path, const struct stat& st) {
+int SystemWriteAccess(const char* path) {
+    if (::access(path, W_OK) == 0) return 0;
+    return errno != 0 ? errno : EACCES;
+}
+
+WriteAccessCheck g_writeAccess = SystemWriteAccess;
+
+// Why the user may not write a file: 0 when the permissions let the user
+// write it (the owner's, the group's or the others' write bit, whichever
+// class the user is in) and so does the system; else EACCES for the
+// permissions, or the system's own reason (a read-only file system).
+int WriteDenial(const std::string& path, const struct stat& st) {
     const uid_t uid = ::geteuid();
     mode_t bit = S_IWOTH;
     if (st.st_uid == uid) bit = S_IWUSR;
     else if (st.st_gid == ::getegid()) bit = S_IWGRP;
-    return (st.st_mode & bit) != 0 && ::access(path.c_str(), W_OK) == 0;
+    if ((st.st_mode & bit) == 0) return EACCES;
+    return g_writeAccess(path.c_str());
 }
 
 // Why an existing file may not be replaced; empty when it may.
 std::string RefusalOf(const std::string& path, const struct stat& st) {
     if (S_ISDIR(st.st_mode)) return Description(EISDIR);
     if (!S_ISREG(st.st_mode)) return kNotRegular;
-    if (!UserMayWrite(path, st)) return Description(EACCES);
+    if (const int denial = WriteDenial(path, st); denial != 0) return Description(denial);
     return {};
 }
 
@@ -201,14 +210,16 @@ std::string ReplaceProblem(const std::string& path) {
     struct stat dir {};
     if (::stat(folder.c_str(), &dir) != 0) return Description(errno);
     if (!S_ISDIR(dir.st_mode)) return Description(ENOTDIR);
-    if (!UserMayWrite(folder.string(), dir)) return Description(EACCES);
+    if (const int denial = WriteDenial(folder.string(), dir); denial != 0) return Description(denial);
     return {};
 }
 
 bool UserMayWriteIn(const std::string& folder) {
     struct stat st {};
-    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && UserMayWrite(folder, st);
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && WriteDenial(folder, st) == 0;
 }
+
+void SetWriteAccessCheck(WriteAccessCheck check) { g_writeAccess = check ? check : SystemWriteAccess; }
 
 bool SameFileOnDisk(const std::string& a, const std::string& b) {
     struct stat sa {

@@ -12,9 +12,10 @@
 //  - A folder, a device or any other file that is not a regular file is
 //    never replaced, and neither is a file its permissions do not let the
 //    user write (read-only, or another owner's): these count as read-only
-//    for every user, the superuser too.
+//    for every user, the superuser too. Nor is a file the system does not
+//    let the user write.
 // Failures are given as the system's description ("Permission denied",
-// "No space left on device").
+// "Read-only file system", "No space left on device").
 
 #include <sys/types.h>
 
@@ -70,11 +71,19 @@ private:
 std::string WriteFileReplacing(const std::string& path, std::string_view bytes);
 
 // Why the file at path cannot be replaced ("Permission denied", "Is a
-// directory", "Not a regular file"); empty when it can. Changes nothing.
+// directory", "Not a regular file", "Read-only file system"); empty when it
+// can. Changes nothing.
 std::string ReplaceProblem(const std::string& path);
 
 // Whether the user may make files in folder, by its permissions as above.
 bool UserMayWriteIn(const std::string& folder);
+
+// The system's verdict on whether the user may write the file or folder at
+// path: 0, or the errno that says why not. access(2) by default; a test puts
+// in a verdict of its own for what it cannot make, such as a read-only file
+// system. nullptr puts the system's back.
+using WriteAccessCheck = int (*)(const char* path);
+void SetWriteAccessCheck(WriteAccessCheck check);
 
 // True when a and b name one file on disk (through links, hard links or a
 // linked folder); false when either does not exist.

@@ -172,7 +172,7 @@ void ParamReport::Utm() {
     const std::string invF = d_.UtmFlattening != 0 ? FormatMask(1 / d_.UtmFlattening, "###.0000") : std::string();
     Normal("Spheroid: " + d_.UtmSpheroidName + Blanks(10) +
            "Eq Radius (m): " + FormatMask(d_.UtmSemiMajorAxis, "#,###,###") + Blanks(10) + "1/F: " + invF + "\r\n\r\n");
-    Normal("Scale Factor of Central Longitude: " + d_.UtmText[4] + "\r\n\r\n");
+    Normal("Scale Factor of Central Longitude: " + WithUserSeparators(d_.UtmText[4]) + "\r\n\r\n");
     Normal("Northern Boundary (m):\t" + value(5, "00,000,000") + "\tWestern Boundary (m):\t" + value(8, "0,000,000") +
            "\r\n");
     Normal("Southern Boundary (m):\t" + value(6, "00,000,000") + "\tEastern Boundary (m):\t" + value(9, "0,000,000") +

@@ -8,14 +8,23 @@
 # all its ink inside the printed map's box and that ink centred on the
 # paper to half a millimetre.
 #
+# The queue writes its PDFs into a folder of this run's own, OUT_DIR/pdf,
+# through a configuration of the PDF driver's own for the queue (removed
+# afterwards), so that no PDF that another run left in a PDF folder can be
+# taken for this run's.
+#
 # Usage: check_print.sh APP_TESTS OUT_DIR
 # Starts the CUPS scheduler when none runs (and leaves it running, as a
 # system service). Exits 77 (skipped) when CUPS, the PDF queue's driver or
-# poppler-utils are missing (scripts/setup-debian.sh installs them), or when
-# this user may not add a queue.
+# poppler-utils are missing (scripts/setup-debian.sh installs them), when
+# this user may not add a queue or give the driver a configuration, or when
+# AppArmor keeps the driver to its usual configuration and folders.
 set -u
 tests=$1
-out=$2
+case $2 in
+/*) out=$2 ;;
+*) out=$PWD/$2 ;;
+esac
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 python=/usr/bin/python3
 
@@ -35,8 +44,15 @@ for tool in cupsd lpadmin lpstat pdfinfo pdftoppm $python; do
 done
 [ -f "$ppd" ] || skip "the CUPS PDF driver is not installed (printer-driver-cups-pdf)"
 
+drivers=/etc/cups
+[ -w "$drivers" ] || skip "only root may give the PDF driver a configuration of its own in $drivers"
+grep -qs '^/usr/lib/cups/backend/cups-pdf (enforce)' /sys/kernel/security/apparmor/profiles &&
+    skip "AppArmor keeps the PDF driver to its usual configuration and folders"
+
 rm -rf "$out"
 mkdir -p "$out"
+pdfs="$out/pdf"
+mkdir -p "$pdfs"
 
 scheduler_runs() { lpstat -r 2>/dev/null | grep -q "is running"; }
 if ! scheduler_runs; then
@@ -51,9 +67,12 @@ if ! scheduler_runs; then
 fi
 
 queue="tlrx_check_$$_$(date +%s)"
-trap 'lpadmin -x "$queue" 2>/dev/null' EXIT
+# The driver reads the configuration named after the instance of its URI.
+conf="$drivers/cups-pdf-$queue.conf"
+trap 'lpadmin -x "$queue" 2>/dev/null; rm -f "$conf" "/var/log/cups/cups-pdf-${queue}_log"' EXIT
 trap 'exit 1' INT TERM HUP
-lpadmin -p "$queue" -v cups-pdf:/ -P "$ppd" -E >"$out/lpadmin.log" 2>&1 ||
+printf 'Out %s\n' "$pdfs" >"$conf" || fail "could not write $conf"
+lpadmin -p "$queue" -v "cups-pdf:/$queue" -P "$ppd" -E >"$out/lpadmin.log" 2>&1 ||
     skip "this user may not add a print queue: $(cat "$out/lpadmin.log")"
 
 print_case() {
@@ -70,21 +89,12 @@ print_case() {
     [ -s "$dir/box.txt" ] || { cat "$dir/tests.log"; fail "nothing was printed ($units, $orientation)"; }
 
     # The job of the queue, and the file the PDF queue writes for it into
-    # the submitting user's PDF folder, named after the job's number.
+    # this run's folder, named after the job's number.
     job=$(queue_jobs | tail -n 1)
     [ -n "$job" ] && [ "$job" -gt "$last_job" ] || fail "the queue $queue received no job ($units, $orientation)"
     last_job=$job
-    i=0
-    while :; do
-        pdf=$(ls "$HOME"/PDF/*job_"$job".pdf 2>/dev/null | head -n 1)
-        # Written once the job has left the queue.
-        [ -n "$pdf" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
-        i=$((i + 1))
-        [ $i -gt 300 ] && fail "no PDF of job $job in $HOME/PDF after a minute"
-        sleep 0.2
-    done
-    cp "$pdf" "$dir/printed.pdf"
-    rm -f "$pdf"
+    pdf=$(await_pdf "$job") || exit 1
+    mv "$pdf" "$dir/printed.pdf"
 
     pages=$(pdfinfo "$dir/printed.pdf" | sed -n 's/^Pages: *//p')
     [ "$pages" = 1 ] || fail "the printed PDF has ${pages:-no} pages, not one ($units, $orientation)"
@@ -153,9 +163,24 @@ if abs(off_x) > 0.5 / 25.4 or abs(off_y) > 0.5 / 25.4:
 EOF
 }
 
+# The queue's jobs by number.
+queue_jobs() { lpstat -W all -o "$queue" | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | sort -n; }
+
+# The PDF of job JOB in this run's folder, once the job has left the queue.
+await_pdf() {
+    i=0
+    while :; do
+        found=$(ls "$pdfs"/*job_"$1".pdf 2>/dev/null | head -n 1)
+        [ -n "$found" ] && [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && break
+        i=$((i + 1))
+        [ $i -gt 300 ] && fail "no PDF of job $1 in $pdfs after a minute" >&2
+        sleep 0.2
+    done
+    echo "$found"
+}
+
 # Stopped while a large page is handed to the queue: the queue gets no job
 # from that print, and the print after it is its one job.
-queue_jobs() { lpstat -W all -o "$queue" | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | sort -n; }
 if ! TLRX_PRINT_QUEUE="$queue" QT_QPA_PLATFORM=offscreen "$tests" \
     --gtest_filter='PrintingRunTest.AStopWhileAPageIsHandedToAPrintQueueSendsItNothing' >"$out/stop.log" 2>&1; then
     cat "$out/stop.log"
@@ -164,13 +189,8 @@ fi
 grep -q "SKIPPED" "$out/stop.log" && { cat "$out/stop.log"; fail "the stop test did not see the queue"; }
 [ "$(queue_jobs | wc -l)" = 1 ] || fail "the queue received $(queue_jobs | wc -l) jobs for a stopped print and one that went on"
 last_job=$(queue_jobs | tail -n 1)
-i=0
-until [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && ls "$HOME"/PDF/*job_"$last_job".pdf >/dev/null 2>&1; do
-    i=$((i + 1))
-    [ $i -gt 300 ] && fail "no PDF of job $last_job in $HOME/PDF after a minute"
-    sleep 0.2
-done
-rm -f "$HOME"/PDF/*job_"$last_job".pdf
+pdf=$(await_pdf "$last_job") || exit 1
+mv "$pdf" "$out/stop-then-print.pdf"
 
 for units in inch cm; do
     for orientation in portrait landscape; do

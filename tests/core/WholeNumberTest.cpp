@@ -26,6 +26,19 @@ std::optional<int16_t> LibraryInt16(double v) {
     return static_cast<int16_t>(r);
 }
 
+// The rounding of this build, and the one for arithmetic carried in a wider
+// format, which every build runs too.
+struct Rounding {
+    const char* name;
+    double (*round)(double);
+};
+constexpr Rounding kRoundings[] = {{"RoundHalfEven", RoundHalfEven}, {"RoundHalfEvenPortable", RoundHalfEvenPortable}};
+
+// The same double to the bit, or both no number.
+bool SameDouble(double a, double b) {
+    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b) || (std::isnan(a) && std::isnan(b));
+}
+
 std::optional<int32_t> Int32Of(double v) {
     try {
         return ToInt32(v);
@@ -59,6 +72,11 @@ TEST(WholeNumberConversion, RoundsHalvesToEvenAndRaisesOverflowOutsideTheRange) 
         {-2.5, -2},
         {0.49999999999999994, 0},  // the double below a half: adding a half would round it up
         {-0.49999999999999994, 0},
+        {0.5000000000000001, 1},  // the double above a half: in a wider sum it would be lost
+        {2.4999999999999996, 2},
+        {2.7, 3},
+        {0.75, 1},
+        {-2.7, -3},
         {4503599627370495.5, std::nullopt},  // 2^52 - 0.5: out of range, a tie even so
         {-0.0, 0},
         {1e-300, 0},
@@ -85,16 +103,20 @@ TEST(WholeNumberConversion, RoundsHalvesToEvenAndRaisesOverflowOutsideTheRange) 
         EXPECT_EQ(Int32Of(c.v), LibraryInt32(c.v)) << c.v;
         EXPECT_EQ(Int16Of(c.v), LibraryInt16(c.v)) << c.v;
     }
-    EXPECT_TRUE(std::signbit(RoundHalfEven(-0.0)));
-    EXPECT_TRUE(std::signbit(RoundHalfEven(-0.4)));
-    EXPECT_TRUE(std::signbit(RoundHalfEven(-0.5)));
-    EXPECT_FALSE(std::signbit(RoundHalfEven(0.5)));
-    EXPECT_EQ(RoundHalfEven(4503599627370497.0), 4503599627370497.0);
-    EXPECT_TRUE(std::isnan(RoundHalfEven(kNaN)));
+    for (const Rounding& r : kRoundings) {
+        SCOPED_TRACE(r.name);
+        for (const auto& c : cases) EXPECT_TRUE(SameDouble(r.round(c.v), std::nearbyint(c.v))) << c.v;
+        EXPECT_TRUE(std::signbit(r.round(-0.0)));
+        EXPECT_TRUE(std::signbit(r.round(-0.4)));
+        EXPECT_TRUE(std::signbit(r.round(-0.5)));
+        EXPECT_FALSE(std::signbit(r.round(0.5)));
+        EXPECT_EQ(r.round(4503599627370497.0), 4503599627370497.0);
+        EXPECT_TRUE(std::isnan(r.round(kNaN)));
+    }
 }
 
-// Many millions of doubles of every kind against the library rounding:
-// uniform over the Long range and beyond, near halves and near whole
+// Many millions of doubles of every kind, through both roundings and the
+// conversions, against the library rounding: uniform over the Long range and beyond, near halves and near whole
 // numbers, and arbitrary bit patterns (NaNs, infinities, subnormals).
 TEST(WholeNumberConversion, AgreesWithTheLibraryRoundingOverManyDoubles) {
     std::mt19937_64 random(20261211);
@@ -105,10 +127,9 @@ TEST(WholeNumberConversion, AgreesWithTheLibraryRoundingOverManyDoubles) {
     int64_t mismatches = 0;
     int64_t outside = 0;
     const auto check = [&](double v) {
-        const double r = RoundHalfEven(v);
         const double library = std::nearbyint(v);
-        bool same =
-            std::bit_cast<uint64_t>(r) == std::bit_cast<uint64_t>(library) || (std::isnan(r) && std::isnan(library));
+        bool same = true;
+        for (const Rounding& r : kRoundings) same = same && SameDouble(r.round(v), library);
         // The conversions themselves; the raising ones only now and then,
         // raising being slow.
         const std::optional<int32_t> library32 = LibraryInt32(v);

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -13,7 +14,9 @@
 
 #include "CnfTestSupport.h"
 #include "core/DesignState.h"
+#include "designfile/CircleFiles.h"
 #include "plot/PlotState.h"
+#include "support/FakeHost.h"
 
 namespace tlrx {
 namespace {
@@ -166,12 +169,12 @@ TEST_F(CnfReadTest, TheHeaderChoosesTheReader) {
         // A file of this version read by the older readers fails where
         // their layouts part: the fields name the reader.
         {"Configuration file version 2.50",
-         "Error: Fill fraction of zero or less, or above 1 in line 10 (map fill fraction)"},
-        {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
-        {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6 (grid type)"},
+         "Error: Fill fraction of zero or less, or above 1 in line 10, field 1 (map fill fraction)"},
+        {"Tellurax configuration file version 1.31", "Error: Grid type outside 1 to 5 in line 6, field 1 (grid type)"},
+        {"Tellurax configuration file version x.yz", "Error: Grid type outside 1 to 5 in line 6, field 1 (grid type)"},
         // No header: the first line is the projection name of version 1.20.
-        {"configuration file version 3.01", "Error: Type mismatch in line 2 (projection code)"},
-        {"Mercator", "Error: Type mismatch in line 2 (projection code)"},
+        {"configuration file version 3.01", "Error: Type mismatch in line 2, field 1 (projection code)"},
+        {"Mercator", "Error: Type mismatch in line 2, field 1 (projection code)"},
         {"Tellurax configuration file version 9999", "Error: Overflow in line 1, field 1 (header)"},
     };
     for (const Case& c : cases) {
@@ -259,11 +262,11 @@ TEST_F(CnfReadTest, ABadFileChangesNothing) {
          "Map extent of zero or less, or too large in line 69, field 4 (map extent y minimum)"},
         {"a map extent beyond any number", 69, " 1E+308     -1E+308      2.5     -2.5", 0,
          "Map extent of zero or less, or too large in line 69, field 2 (map extent x minimum)"},
-        // In range, but a route across the date line between -180 and 180,
-        // which the great circle dialog never gives, cannot be computed.
+        // In range, but a route the computation cannot give (ends a hair
+        // either side of the equator): named by the end longitude's field.
         {"a great circle that cannot be computed", 88,
-         " 10     -180      20      180     -1      33554687      9      45", 0,
-         "Division by zero in computing the great circle"},
+         " 1E-09      0     -1E-09      100     -1      33554687      9      45", 0,
+         "Division by zero in line 88, field 4 (great circle end longitude)"},
     };
     for (const Case& c : cases) {
         ResetDesignState();
@@ -347,7 +350,8 @@ TEST_F(CnfReadTest, FilesWithValuesTheDesignCannotUseAreRefused) {
         {"small-circle-count-0.cnf", "Number of circles outside 1 to 10 in line 82, field 8 (number of small circles)"},
         {"small-circle-overflow.cnf",
          "Number of circles outside 1 to 10 in line 82, field 8 (number of small circles)"},
-        {"v2-zero-map-extent.cnf", "Map extent of zero or less, or too large in line 119 (map extent x minimum)"},
+        {"v2-zero-map-extent.cnf",
+         "Map extent of zero or less, or too large in line 119, field 2 (map extent x minimum)"},
         {"nul-in-projection-name.cnf", "Text with a NUL character inside in line 2, field 1 (projection name)"},
     };
     for (const Case& c : cases) {
@@ -362,6 +366,66 @@ TEST_F(CnfReadTest, FilesWithValuesTheDesignCannotUseAreRefused) {
         EXPECT_EQ(window.changes, 0) << c.fixture;
         EXPECT_EQ(SaveText(), before) << c.fixture;
     }
+}
+
+// A recalled great circle's ends follow the rules the dialog stores them by:
+// across the 180th meridian the end takes the start's side, a pole takes the
+// other end's longitude, and the route runs along that one meridian.
+TEST_F(CnfReadTest, ARecalledGreatCircleHasItsEndsAsTheDialogStoresThem) {
+    struct Case {
+        const char* fixture;
+        std::array<std::string, 4> texts;
+        std::array<double, 4> ends;
+        size_t points;
+        double length;  // nautical miles
+    };
+    const Case cases[] = {
+        {"gc-180-near.cnf",
+         {"10    00    00    N", "180    00    00    W", "20    00    00    N", "180    00    00    W"},
+         {10, -180, 20, -180},
+         11,
+         600},
+        {"gc-180-pole.cnf",
+         {"90    00    00    N", "180    00    00    W", "90    00    00    S", "180    00    00    W"},
+         {90, -180, -90, -180},
+         181,
+         10800},
+        {"gc-pole-lon.cnf",
+         {"90    00    00    N", "050    00    00    E", "10    00    00    N", "050    00    00    E"},
+         {90, 50, 10, 50},
+         81,
+         4800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        ResetDesignState();
+        boxes.log.clear();
+        ASSERT_TRUE(Recall(FixturePath(c.fixture)));
+        EXPECT_TRUE(boxes.log.empty());
+        const DesignState& d = Design();
+        EXPECT_EQ(d.GcEndText, c.texts);
+        EXPECT_EQ((std::array<double, 4>{d.GcStartLat, d.GcStartLon, d.GcEndLat, d.GcEndLon}), c.ends);
+        ASSERT_EQ(d.GcLat.size(), c.points + 1);
+        for (size_t k = 1; k <= c.points; ++k) {
+            EXPECT_EQ(d.GcLon[k], c.ends[1]) << k;
+            EXPECT_EQ(d.GcDist[k], 60.0 * double(k - 1)) << k;
+        }
+        EXPECT_EQ(d.GcDist[c.points], c.length);
+    }
+
+    // The circle file of the route from the pole: one point on the pole,
+    // then a degree of latitude at a time down the meridian.
+    FakeHost host;
+    SetMainWindow(&host);
+    Plot().GcFileName = Path("pole.prn");
+    Plot().OutGc = true;
+    GcSave();
+    SetMainWindow(nullptr);
+    EXPECT_TRUE(boxes.log.empty());
+    std::string expected;
+    for (int lat = 90; lat >= 10; --lat)
+        expected += (lat == 90 ? "-1   " : " 0   ") + std::to_string(lat) + ".0000   050.0000\r\n";
+    EXPECT_EQ(Contents(Path("pole.prn")), expected);
 }
 
 // Saved on this screen with a maximised window: the window is maximised and

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "GridTestSupport.h"
 #include "core/Errors.h"
+#include "platform/ReplacingFile.h"
 #include "plot/RunFiles.h"
 
 namespace tlrx {
@@ -300,6 +302,50 @@ TEST_F(RunFilesTest, AFileThatCannotBeWrittenIsToldBeforehandWithoutATrace) {
     EXPECT_FALSE(fs::exists(dir + "/new.cgm"));
     EXPECT_EQ(test::FileBytes(existing), "old bytes");
     EXPECT_EQ(fs::last_write_time(existing), written);
+}
+
+// Where the system refuses writing although the permissions allow it, its
+// own reason is given: a test cannot mount a read-only file system, so the
+// system's verdict on the file and its folder is scripted.
+int g_writeVerdict = 0;
+struct ScriptedWriteAccess {
+    ScriptedWriteAccess() {
+        SetWriteAccessCheck([](const char*) { return g_writeVerdict; });
+    }
+    ~ScriptedWriteAccess() { SetWriteAccessCheck(nullptr); }
+};
+
+TEST_F(RunFilesTest, AFileTheSystemWillNotLetBeWrittenIsRefusedWithTheSystemsReason) {
+    const std::string existing = dir + "/old.cgm";
+    std::ofstream(existing, std::ios::binary) << "old bytes";
+    const ScriptedWriteAccess scripted;
+    const struct {
+        int error;
+        const char* description;
+    } cases[] = {
+        {EROFS, "Read-only file system"},
+        {EACCES, "Permission denied"},
+        {EPERM, "Operation not permitted"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        g_writeVerdict = c.error;
+        // A new file's folder is asked beforehand; the file itself is
+        // refused by the system when it is made.
+        EXPECT_EQ(OutputFileProblem(dir + "/new.cgm"), c.description);
+        EXPECT_EQ(OutputFileProblem(existing), c.description);
+        EXPECT_EQ(WriteFileReplacing(existing, "new bytes"), c.description);
+        try {
+            files.CreateOutputTextReplacing(existing);
+            ADD_FAILURE() << "the file was replaced";
+        } catch (const RuntimeError& e) {
+            EXPECT_STREQ(e.what(), c.description);
+        }
+    }
+    g_writeVerdict = 0;
+    EXPECT_EQ(OutputFileProblem(existing), "");
+    EXPECT_EQ(test::FileBytes(existing), "old bytes");
+    EXPECT_EQ(test::TemporaryFiles(dir), 0);
 }
 
 }  // namespace

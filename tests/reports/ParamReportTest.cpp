@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <cmath>
 
 #include "ReportTestSupport.h"
@@ -165,6 +167,15 @@ TEST_F(ParamReportTest, UtmShowsSpheroidBoundariesInMetresAndNorthingEastingHead
     const Strings rows = ScaleRows(r);
     EXPECT_EQ(Column(rows, 1), Strings(6, "05,900,000"));
     EXPECT_EQ(Column(rows, 2), (Strings{"0,300,000", "0,400,000", "0,500,000", "0,600,000", "0,700,000", "0,800,000"}));
+
+    // Every number of the report, the scale factor too, in the user's separators.
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const ReportModel german = BuildParamReport();
+    QLocale::setDefault(saved);
+    EXPECT_EQ(LinesFrom(german, "Spheroid", 3),
+              (Strings{"Spheroid: Clarke 1866          Eq Radius (m): 6.378.206          1/F: 294,9787", "",
+                       "Scale Factor of Central Longitude: 0,9996"}));
 }
 
 TEST_F(ParamReportTest, AzimuthalRowsWalkFromTheCentreAcrossThePole) {

@@ -7,6 +7,7 @@
 
 #include "core/AngleText.h"
 #include "core/DesignState.h"
+#include "core/GreatCircle.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/geo/AngleRows.h"
 #include "dialogs/geo/DesignParts.h"
@@ -156,14 +157,12 @@ bool GCircleEnds::Accept() {
 
     const std::array<AngleField*, 4> fields = Fields();
     for (size_t i = 0; i < fields.size(); ++i) d.GcEndText[i] = fields[i]->Text();
-    // Both ends on the 180th meridian lie on the start's side of it.
-    constexpr std::string_view west = "180    00    00    W", east = "180    00    00    E";
-    if (d.GcEndText[1] == west && d.GcEndText[3] == east) d.GcEndText[3] = west;
-    else if (d.GcEndText[1] == east && d.GcEndText[3] == west) d.GcEndText[3] = east;
     d.GcStartLat = TextDegrees(d.GcEndText[0], false);
     d.GcStartLon = TextDegrees(d.GcEndText[1], true);
     d.GcEndLat = TextDegrees(d.GcEndText[2], false);
     d.GcEndLon = TextDegrees(d.GcEndText[3], true);
+    // Both ends on the 180th meridian lie on the start's side of it.
+    SettleGreatCircleEnds(d);
     d.GcLineWidth = TwipsOfPixels(GCircleWidth->value());
     d.GcDefined = true;
     return true;

@@ -232,7 +232,7 @@ void WriteBmpFile(const std::string& fileName, const BmpRecord& record, const Di
     const std::vector<uint8_t> headers = HeaderBytes(record, l.colours);
     put(headers.data(), headers.size());
     for (const std::vector<uint8_t>& chunk : g_dibChunk) put(chunk.data(), chunk.size());
-    if (!ok || !file.Commit()) Raise(file.Error());
+    if (!ok || !file.Commit()) Raise("Cannot create " + fileName + " (" + file.Error() + ")");
 }
 
 // The whole drawing area in pixels.

@@ -119,9 +119,9 @@ const std::vector<std::vector<uint8_t>>& DibChunk();
 // (as Bitmap2DIB), replacing any file of that name, and fills FileHeader
 // anew. Shows the hourglass pointer while it works. An empty record gets the
 // box "BITMAP_SaveBmp - No Bitmap" and nothing is written. A file that cannot
-// be created raises the system's description of the cause; one that cannot
-// be written completely is closed and deleted, and raises the cause followed
-// by what became of the file.
+// be created or written completely raises "Cannot create", the file's name
+// and the system's description of the cause in parentheses; a file of that
+// name stays as it was.
 void SaveBmp(const std::string& fileName, BmpRecord& record, int16_t mode);
 
 // ---- The main window's use of these ----

@@ -406,7 +406,7 @@ TEST_F(BmpTest, FailedWritesAreReportedAndKeepTheEarlierFile) {
     p.BmpFileName = dir + "/missing/folder/a.bmp";
     BmpSave(*host);
     ASSERT_EQ(boxes.log.size(), 1u);
-    EXPECT_EQ(boxes.log[0].text, "Error: No such file or directory");
+    EXPECT_EQ(boxes.log[0].text, "Error: Cannot create " + p.BmpFileName + " (No such file or directory)");
     EXPECT_EQ(boxes.log[0].title, "Error in BmpSave");
 
     // The disk fills part-way: the part written goes, the earlier file stays.
@@ -417,7 +417,7 @@ TEST_F(BmpTest, FailedWritesAreReportedAndKeepTheEarlierFile) {
         BmpSave(*host);
     }
     ASSERT_EQ(boxes.log.size(), 2u);
-    EXPECT_EQ(boxes.log[1].text, "Error: File too large");
+    EXPECT_EQ(boxes.log[1].text, "Error: Cannot create " + p.BmpFileName + " (File too large)");
     EXPECT_EQ(test::FileBytes(p.BmpFileName), "earlier");
     EXPECT_EQ(test::TemporaryFiles(dir), 0);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
@@ -426,7 +426,7 @@ TEST_F(BmpTest, FailedWritesAreReportedAndKeepTheEarlierFile) {
     p.BmpFileName = "/dev/full";
     BmpSave(*host);
     ASSERT_EQ(boxes.log.size(), 3u);
-    EXPECT_EQ(boxes.log[2].text, "Error: Not a regular file");
+    EXPECT_EQ(boxes.log[2].text, "Error: Cannot create /dev/full (Not a regular file)");
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 
     BmpRecord record;

@@ -166,7 +166,8 @@ TEST(PrinterTest, APagesLinesAreOnThatPage) {
 // looks as the one drawn through all of them to a printer pixel: a
 // smooth circle of points a third of a pixel apart, a walk in single-pixel
 // steps, and lines that turn back on themselves (a spike out and back, a
-// hairpin narrower than a pixel), whose far ends must stay.
+// hairpin narrower than a pixel, islands of one and two pixels), whose far
+// ends must stay.
 TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
     if (!test::HavePopplerTools()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     std::vector<std::vector<DevPoint>> lines;
@@ -188,6 +189,10 @@ TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
     lines.push_back(walk);
     lines.push_back({{100, 100}, {400, 100}, {250, 100}, {250, 101}, {1100, 101}, {700, 100}, {1100, 100}});
     lines.push_back({{100, 1100}, {101, 1100}, {102, 1100}, {103, 1101}, {104, 1100}, {105, 1100}, {106, 1100}});
+    // Islands of one and two pixels across, every point within the
+    // tolerance of the first or of the line back to it.
+    lines.push_back({{1100, 300}, {1101, 300}, {1101, 301}, {1100, 301}, {1100, 300}});
+    lines.push_back({{1100, 400}, {1102, 401}, {1101, 402}, {1100, 401}, {1100, 400}});
 
     // Through LineTo, as the map is drawn (reduced), and as one Polyline of
     // all the points each (as given).
@@ -245,6 +250,8 @@ TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
     EXPECT_TRUE(dark(reduced, 400, 100) || dark(reduced, 399, 100));
     EXPECT_TRUE(dark(reduced, 1100, 101) || dark(reduced, 1099, 101));
     EXPECT_TRUE(dark(reduced, 106, 1100) || dark(reduced, 105, 1100));
+    EXPECT_TRUE(dark(reduced, 1101, 301) || dark(reduced, 1100, 301));
+    EXPECT_TRUE(dark(reduced, 1102, 401) || dark(reduced, 1101, 402));
 }
 
 // Lines and the other drawing reach the page in the order they were drawn:

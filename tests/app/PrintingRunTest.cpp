@@ -86,6 +86,12 @@ Ink InkOf(const QImage& page, int dpi) {
     return ink;
 }
 
+// What the printer of the running print job is doing.
+QtPrinterSurface::JobStage JobStage() {
+    const auto* dc = dynamic_cast<const QtPrinterSurface*>(Plot().PrinterDC);
+    return dc ? dc->Stage() : QtPrinterSurface::JobStage::None;
+}
+
 class PrintingRunTest : public AppTest {
 protected:
     PrintingRunTest() {
@@ -280,6 +286,30 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
              });
          },
          1, false, ""},
+        // The job's file is written, and handed over, only after the last
+        // piece: Esc then still cancels it.
+        {"Esc while the job's file is written",
+         [](CountingWindow& window, int& passes) {
+             SetMapPlotPass([&passes] {
+                 ++passes;
+                 LineAcrossThePage();
+             });
+             SetDoEventsHook([&window](int64_t) {
+                 if (JobStage() == QtPrinterSurface::JobStage::Finishing) QTest::keyClick(&window, Qt::Key_Escape);
+             });
+         },
+         1, false, ""},
+        {"Esc when the job's file is written, before it is handed over",
+         [](CountingWindow& window, int& passes) {
+             SetMapPlotPass([&passes] {
+                 ++passes;
+                 LineAcrossThePage();
+             });
+             SetDoEventsHook([&window](int64_t) {
+                 if (JobStage() == QtPrinterSurface::JobStage::Written) QTest::keyClick(&window, Qt::Key_Escape);
+             });
+         },
+         1, false, ""},
         {"an error in the run",
          [](CountingWindow&, int& passes) {
              SetMapPlotPass([&passes] {
@@ -313,6 +343,11 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
         Print(window);
         EXPECT_EQ(passes, c.passes);
         EXPECT_EQ(fs::exists(pdf), c.printed);
+        QtPrinterSurface::WaitForCancelledJobs();
+        int jobFiles = 0;  // the printer's file, and any of the job's beside it
+        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(pdf).parent_path()))
+            jobFiles += entry.path().filename().string().find("map.pdf") != std::string::npos;
+        EXPECT_EQ(jobFiles, c.printed ? 1 : 0);
         if (c.box.empty()) {
             EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
         } else {

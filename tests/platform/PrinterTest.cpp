@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -375,10 +376,65 @@ TEST(PrinterTest, TheAbortProcedureDecidesWhetherAPageReachesThePrinter) {
     }
     EXPECT_EQ(dc.EndPage(), kSpError);  // no page open
     ASSERT_TRUE(dc.EndDoc());
-    EXPECT_EQ(codes, (std::vector<int32_t>{0, 0, 0}));
+    EXPECT_GE(codes.size(), 3u);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 0), std::ssize(codes));
     ASSERT_TRUE(QFile::exists(file));
     if (!test::HavePopplerTools()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
     EXPECT_EQ(test::PdfPageCount(file), 2);
+}
+
+// A stop at any moment before the job's file is complete and handed over
+// leaves no file, and none beside it once the printer has let go; the
+// page is handed over in pieces and the file written while the abort
+// procedure goes on being asked.
+TEST(PrinterTest, AStopBeforeTheJobIsHandedOverLeavesNoFile) {
+    using Stage = QtPrinterSurface::JobStage;
+    struct Case {
+        const char* name;
+        Stage stage;  // the stop comes at the first question in this stage
+        int skip;     // after as many questions in it
+        bool printed;
+    };
+    const Case cases[] = {
+        {"when the page is ended", Stage::None, 0, false},
+        {"between pieces of the page", Stage::Pages, 2, false},
+        {"while the job's file is written", Stage::Finishing, 0, false},
+        {"after the file is written, before it is handed over", Stage::Written, 0, false},
+        {"no stop", Stage::None, 1000, true},
+    };
+    const QString folder = TLRX_TEST_OUT_DIR "/stops";
+    const QString file = folder + "/stopped.pdf";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QtPrinterSurface dc(LetterPdf(file));
+        std::vector<Stage> asked;
+        ASSERT_TRUE(dc.SetAbortProc([&](int32_t) {
+            asked.push_back(dc.Stage());
+            return std::count(asked.begin(), asked.end(), c.stage) <= c.skip;
+        }));
+        ASSERT_TRUE(dc.StartDoc("Stopped"));
+        ASSERT_TRUE(dc.StartPage());
+        const GdiObject old = dc.SelectObject(dc.CreatePen(PenStyle::Solid, 1, MakeRgb(0, 0, 0)));
+        // Some 400 000 points of lines: pieces of the page.
+        for (int32_t i = 0; i < 200000; ++i) {
+            dc.MoveToEx(300 + i % 4000, 300 + i % 5000);
+            dc.LineTo(310 + i % 4000, 320 + i % 5000);
+        }
+        const int32_t page = dc.EndPage();
+        const bool ended = page > 0 && dc.EndDoc();
+        if (dc.InDoc()) dc.AbortDoc();
+        dc.DeleteObject(dc.SelectObject(old));
+        EXPECT_EQ(ended, c.printed);
+        EXPECT_EQ(page > 0, c.stage == Stage::Finishing || c.stage == Stage::Written || c.printed);
+        EXPECT_GE(std::count(asked.begin(), asked.end(), Stage::Pages), c.stage == Stage::None ? 0 : 3);
+        EXPECT_EQ(QFile::exists(file), c.printed);
+        QtPrinterSurface::WaitForCancelledJobs();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), c.printed ? 1 : 0);
+    }
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    EXPECT_EQ(test::PdfPageCount(file), 1);
 }
 
 // The set-up dialog chooses a printer and prints nothing: it is confirmed

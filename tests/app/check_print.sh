@@ -153,8 +153,9 @@ if abs(off_x) > 0.5 / 25.4 or abs(off_y) > 0.5 / 25.4:
 EOF
 }
 
-# Stopped while a large page is handed to the queue: the queue gets no job
-# from that print, and the print after it is its one job.
+# Stopped while a large page is handed to the queue, and while its file is
+# written: the queue gets no job from those prints, and the print after them
+# is its one job.
 queue_jobs() { lpstat -W all -o "$queue" | sed -n "s/^$queue-\([0-9]*\) .*/\1/p" | sort -n; }
 if ! TLRX_PRINT_QUEUE="$queue" QT_QPA_PLATFORM=offscreen "$tests" \
     --gtest_filter='PrintingRunTest.AStopWhileAPageIsHandedToAPrintQueueSendsItNothing' >"$out/stop.log" 2>&1; then
@@ -162,7 +163,7 @@ if ! TLRX_PRINT_QUEUE="$queue" QT_QPA_PLATFORM=offscreen "$tests" \
     fail "the test that stops a print to the queue failed"
 fi
 grep -q "SKIPPED" "$out/stop.log" && { cat "$out/stop.log"; fail "the stop test did not see the queue"; }
-[ "$(queue_jobs | wc -l)" = 1 ] || fail "the queue received $(queue_jobs | wc -l) jobs for a stopped print and one that went on"
+[ "$(queue_jobs | wc -l)" = 1 ] || fail "the queue received $(queue_jobs | wc -l) jobs for two stopped prints and one that went on"
 last_job=$(queue_jobs | tail -n 1)
 i=0
 until [ -z "$(lpstat -o "$queue" 2>/dev/null)" ] && ls "$HOME"/PDF/*job_"$last_job".pdf >/dev/null 2>&1; do

@@ -23,8 +23,9 @@
 // them: differing-pixels-percent, the share of the exact drawing's inked
 // pixels that the thinned screen drawing changes; print-over-draw, the median
 // seconds of the program's Print Map run (Robinson, to a PDF file on letter
-// paper at 600 dpi) over the median seconds of drawing the same map; and
-// startup-over-bare-qt, the median seconds from starting the program to its
+// paper at 600 dpi) over the median seconds of drawing the same map;
+// print-longest-unanswered-seconds, the longest time in those print runs
+// that the window did not answer; and startup-over-bare-qt, the median seconds from starting the program to its
 // first painted window over the same for an empty Qt window (bare_window),
 // and startup-over-menu-window, over an empty main window of the program's
 // size with its menu titles (bare_window --menu-bar).
@@ -240,27 +241,50 @@ private:
     std::unique_ptr<PrinterSurface> current_;
 };
 
-// Print Map from the File menu, the layout dialog answered at once; the
-// seconds from the answer to the end of the run.
-double PrintMapOnce(Tellurax& window) {
+// A print run: its seconds from the layout's answer to the end, and the
+// longest time in it that the window did not answer (the widest gap between
+// the ticks of a 5 ms timer on the window's thread, the run's start and end
+// included).
+struct PrintRun {
+    double seconds = -1;
+    double longestUnanswered = -1;
+};
+
+// Print Map from the File menu, the layout dialog answered at once.
+PrintRun PrintMapOnce(Tellurax& window) {
     QElapsedTimer clock;
+    qint64 lastTick = 0, longestGap = 0;
+    QTimer ticks;
+    ticks.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longestGap = std::max(longestGap, now - lastTick);
+        lastTick = now;
+    });
     QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&timer, &clock] {
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<PrintMap*>(QApplication::activeModalWidget());
         if (!dialog) return;
         timer.stop();
         clock.start();
+        ticks.start(5);
         dialog->OK->click();
     });
     timer.start(0);
     window.mnuBar_Click(0);
     window.mnuInput[2]->trigger();
-    return clock.isValid() ? static_cast<double>(clock.nsecsElapsed()) / 1e9 : -1;
+    if (!clock.isValid()) return {};
+    const qint64 end = clock.nsecsElapsed();
+    ticks.stop();
+    return {static_cast<double>(end) / 1e9, static_cast<double>(std::max(longestGap, end - lastTick)) / 1e9};
 }
 
 // Median seconds printing map in Robinson to a PDF file over the median
-// seconds drawing it on the window, runs of each; negative when a run failed.
-double PrintOverDraw(Tellurax& window, const std::string& map, int runs) {
+// seconds drawing it on the window, runs of each; negative when a run
+// failed. longestUnanswered: the longest the window did not answer in the
+// print runs.
+double PrintOverDraw(Tellurax& window, const std::string& map, int runs, double& longestUnanswered) {
+    longestUnanswered = -1;
     QTemporaryDir folder;
     if (!folder.isValid()) return -1;
     const std::string pdf = folder.filePath(QStringLiteral("map.pdf")).toStdString();
@@ -277,7 +301,9 @@ double PrintOverDraw(Tellurax& window, const std::string& map, int runs) {
     for (int r = 0; r < runs; ++r) {
         draw.push_back(DrawMapOnce(window));
         fs::remove(pdf);
-        print.push_back(PrintMapOnce(window));
+        const PrintRun run = PrintMapOnce(window);
+        print.push_back(run.seconds);
+        longestUnanswered = std::max(longestUnanswered, run.longestUnanswered);
         if (draw.back() < 0 || print.back() < 0 || !d.PlotStopText.empty() || !fs::exists(pdf)) {
             print.back() = -1;
             break;
@@ -285,7 +311,10 @@ double PrintOverDraw(Tellurax& window, const std::string& map, int runs) {
     }
     SetPrinterService(before);
     Plot().PrnDlg.reset();
-    if (std::any_of(print.begin(), print.end(), [](double s) { return s < 0; })) return -1;
+    if (std::any_of(print.begin(), print.end(), [](double s) { return s < 0; })) {
+        longestUnanswered = -1;
+        return -1;
+    }
     return Summarise(print).median / Summarise(draw).median;
 }
 
@@ -530,11 +559,13 @@ int Run(int argc, char** argv) {
     // drawing: of the world when the figures are wanted, else of the first
     // and the last map file.
     const double differing = DifferingPixelsPercent(window, figures ? world : maps.front(), *projections.front());
-    const double printOverDraw = PrintOverDraw(window, figures ? world : maps.back(), runs);
+    double printUnanswered = -1;
+    const double printOverDraw = PrintOverDraw(window, figures ? world : maps.back(), runs, printUnanswered);
     const StartupRatios startup = StartupOverBareQt();
     if (!figures) {
         std::printf("differing-pixels-percent: %.3f\n", differing);
         std::printf("print-over-draw: %.2f\n", printOverDraw);
+        std::printf("print-longest-unanswered-seconds: %.3f\n", printUnanswered);
         std::printf("startup-over-bare-qt: %.2f\n", startup.overBare);
         std::printf("startup-over-menu-window: %.2f\n", startup.overMenuWindow);
     }
@@ -552,6 +583,7 @@ int Run(int argc, char** argv) {
         // A negative ratio is a run that failed.
         const auto measured = [](double v) { return v >= 0 ? std::optional<double>(v) : std::nullopt; };
         PrintFigure("print-over-draw", measured(printOverDraw));
+        PrintFigure("print-longest-unanswered-seconds", measured(printUnanswered));
         PrintFigure("startup-over-bare-qt", measured(startup.overBare));
         PrintFigure("startup-over-menu-window", measured(startup.overMenuWindow));
         std::fflush(stdout);

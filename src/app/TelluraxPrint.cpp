@@ -32,8 +32,9 @@ void ReportPrinterNotOpened(const std::string& name) {
                                   "another printer with Print Setup.");
 }
 
-// Called while a page is handed to the printer: lets Esc be seen, and
-// cancels the job when it was pressed or the spooler ran out of disk.
+// Called while a page or the job is handed to the printer: lets Esc be
+// seen, and cancels the job when it was pressed or the spooler ran out of
+// disk.
 bool AbortProc(int32_t errorCode) {
     DoEvents();
     return !(errorCode == kSpOutOfDisk || Plot().PrintAbort);
@@ -148,14 +149,15 @@ void Tellurax::PrintPage(PrinterSurface& dc) {
     // while the page is ended.
     DrawLobes(true);
 
+    // The page and then the job are handed over; Esc cancels them until the
+    // job is sent.
     Spooling = true;
     const int32_t r = dc.EndPage();
+    const bool ended = r > 0 && dc.EndDoc();
     Spooling = false;
-    if (r > 0) {
-        if (!dc.EndDoc()) ShowApiError("EndDoc(1) error in MapPrint");
-    } else if (r != kSpAppAbort && !p.PrintAbort) {
-        ShowApiError("EndPage(1) error in MapPrint: " + Str(static_cast<float>(r)));
-    }
+    if (p.PrintAbort || ended) return;
+    if (r > 0) ShowApiError("EndDoc(1) error in MapPrint");
+    else if (r != kSpAppAbort) ShowApiError("EndPage(1) error in MapPrint: " + Str(static_cast<float>(r)));
 }
 
 void Tellurax::VbPrnDlgDisplay() {

@@ -59,7 +59,9 @@ public:
     virtual int32_t EndPage() = 0;
     // Ends the job, which then goes to the printer (or its file). An open
     // page is ended first. A job none of whose pages reached the printer
-    // sends nothing.
+    // sends nothing. The abort procedure is asked while the job is finished
+    // and once more before it is sent: false when it cancelled the job
+    // (nothing is sent; the job is over) or the printer refused it.
     virtual bool EndDoc() = 0;
     // Ends the job and discards it: pages not yet handed over are dropped,
     // and a job that goes to a file leaves no file. A print queue gets
@@ -68,7 +70,7 @@ public:
     virtual bool AbortDoc() = 0;
     // True between StartDoc and EndDoc or AbortDoc.
     virtual bool InDoc() const = 0;
-    // Registers the abort procedure EndPage consults (empty: none).
+    // Registers the abort procedure EndPage and EndDoc consult (empty: none).
     virtual bool SetAbortProc(PrintAbortProc proc) = 0;
 };
 

@@ -203,6 +203,11 @@ void PrintToScreen(const DesignState& d, PlotState& p) {
             if (d.PlotStatus == 1 || p.SegmentState == 3) {
                 p.SegmentState = 0;
                 dc.MoveToEx(px, py);
+                p.LineStartX = px;
+                p.LineStartY = py;
+                p.LineOnePoint = true;
+            } else if (px != p.LineStartX || py != p.LineStartY) {
+                p.LineOnePoint = false;
             }
             dc.LineTo(px, py);
             break;

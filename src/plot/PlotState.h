@@ -47,8 +47,10 @@ struct PlotState {
     float DevTwipsPerPixelY = 0;
     bool Printing = false;
     bool PrintAbort = false;
-    float PlotTime = 0;        // seconds
-    int16_t SegmentState = 0;  // 3 next vertex starts a line, 1 segment header read, 0 drawing
+    float PlotTime = 0;                      // seconds
+    int16_t SegmentState = 0;                // 3 next vertex starts a line, 1 segment header read, 0 drawing
+    int32_t LineStartX = 0, LineStartY = 0;  // device point of the line drawn last: its first point
+    bool LineOnePoint = false;               // all its points so far lie on that device point
 
     // ---- DrawState: the item being drawn ----
     int32_t PenWidth = 0;  // screen pixels

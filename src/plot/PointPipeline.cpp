@@ -247,6 +247,12 @@ bool PointPipeline::Thinned() const {
 // The thinned point becomes the previous point without being projected.
 void PointPipeline::HoldBack() {
     DesignState& d = d_;
+    if (p_.LineOnePoint) {
+        if (keptCount_ == kKept) DrawKept();
+        keptLat_[keptCount_] = d.PointLatSec;
+        keptLon_[keptCount_] = d.PointLonSec;
+        ++keptCount_;
+    }
     held_ = true;
     heldLat_ = d.PointLatSec;
     heldLon_ = d.PointLonSec;
@@ -258,7 +264,9 @@ void PointPipeline::HoldBack() {
     d.AzQueryMode = 0;
 }
 
-// Draws the last point held back, so that the line reaches it exactly.
+// Draws the last point held back, so that the line reaches it exactly; a
+// line that lies on one device point so far goes through every point held
+// back.
 void PointPipeline::DrawHeldBack() {
     if (!held_) return;
     held_ = false;
@@ -266,12 +274,29 @@ void PointPipeline::DrawHeldBack() {
     const int32_t lat = d.PointLatSec, lon = d.PointLonSec;
     const bool segment = newSegment_;
     newSegment_ = false;
-    d.PointLatSec = heldLat_;
-    d.PointLonSec = heldLon_;
-    Draw();
+    if (keptCount_ > 0) --keptCount_;  // the last, drawn below
+    DrawKept();
+    DrawAt(heldLat_, heldLon_);
     d.PointLatSec = lat;
     d.PointLonSec = lon;
     newSegment_ = segment;
+}
+
+// Draws the points kept of those held back, in their order.
+void PointPipeline::DrawKept() {
+    DesignState& d = d_;
+    const int32_t lat = d.PointLatSec, lon = d.PointLonSec;
+    const int32_t count = keptCount_;
+    keptCount_ = 0;
+    for (int32_t i = 0; i < count; ++i) DrawAt(keptLat_[i], keptLon_[i]);
+    d.PointLatSec = lat;
+    d.PointLonSec = lon;
+}
+
+void PointPipeline::DrawAt(int32_t lat, int32_t lon) {
+    d_.PointLatSec = lat;
+    d_.PointLonSec = lon;
+    Draw();
 }
 
 void PointPipeline::Finish() { DrawHeldBack(); }
@@ -423,6 +448,7 @@ void PointPipeline::Draw() {
     drawn_ = true;
     drawnLat_ = d.PointLatSec;
     drawnLon_ = d.PointLonSec;
+    keptCount_ = 0;
     drawnDeep_ = azimuthal_ && place_.cosC >= thin_.cosDeep;
 }
 

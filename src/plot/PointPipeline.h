@@ -110,6 +110,8 @@ private:
     bool Thinned() const;
     void HoldBack();
     void DrawHeldBack();
+    void DrawKept();
+    void DrawAt(int32_t lat, int32_t lon);
     bool Project();
     bool CountAndYield();
     void WindowTest();
@@ -148,6 +150,14 @@ private:
     int32_t drawnLat_ = 0, drawnLon_ = 0;
     bool held_ = false;  // a point was held back since
     int32_t heldLat_ = 0, heldLon_ = 0;
+    // The points held back, up to kKept of them, while the line drawn so
+    // far lies on one device point: a line that ends there (a tiny island)
+    // is drawn through all of them rather than from its first point back to
+    // itself, which prints nothing with a wide pen. More of them are drawn
+    // at once, and the line is thinned again when it has left that point.
+    static constexpr int kKept = 32;
+    int32_t keptCount_ = 0;
+    int32_t keptLat_[kKept] = {}, keptLon_[kKept] = {};
 
     bool newSegment_ = false;
     bool inside_ = false;

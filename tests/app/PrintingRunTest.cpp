@@ -86,6 +86,12 @@ Ink InkOf(const QImage& page, int dpi) {
     return ink;
 }
 
+// What the printer of the running print job is doing.
+QtPrinterSurface::JobStage JobStage() {
+    const auto* dc = dynamic_cast<const QtPrinterSurface*>(Plot().PrinterDC);
+    return dc ? dc->Stage() : QtPrinterSurface::JobStage::None;
+}
+
 class PrintingRunTest : public AppTest {
 protected:
     PrintingRunTest() {
@@ -280,6 +286,30 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
              });
          },
          1, false, ""},
+        // The job's file is written, and handed over, only after the last
+        // piece: Esc then still cancels it.
+        {"Esc while the job's file is written",
+         [](CountingWindow& window, int& passes) {
+             SetMapPlotPass([&passes] {
+                 ++passes;
+                 LineAcrossThePage();
+             });
+             SetDoEventsHook([&window](int64_t) {
+                 if (JobStage() == QtPrinterSurface::JobStage::Finishing) QTest::keyClick(&window, Qt::Key_Escape);
+             });
+         },
+         1, false, ""},
+        {"Esc when the job's file is written, before it is handed over",
+         [](CountingWindow& window, int& passes) {
+             SetMapPlotPass([&passes] {
+                 ++passes;
+                 LineAcrossThePage();
+             });
+             SetDoEventsHook([&window](int64_t) {
+                 if (JobStage() == QtPrinterSurface::JobStage::Written) QTest::keyClick(&window, Qt::Key_Escape);
+             });
+         },
+         1, false, ""},
         {"an error in the run",
          [](CountingWindow&, int& passes) {
              SetMapPlotPass([&passes] {
@@ -313,6 +343,11 @@ TEST_F(PrintingRunTest, EveryStopEndsTheJobAndTheNextPrintWorks) {
         Print(window);
         EXPECT_EQ(passes, c.passes);
         EXPECT_EQ(fs::exists(pdf), c.printed);
+        QtPrinterSurface::WaitForCancelledJobs();
+        int jobFiles = 0;  // the printer's file, and any of the job's beside it
+        for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(pdf).parent_path()))
+            jobFiles += entry.path().filename().string().find("map.pdf") != std::string::npos;
+        EXPECT_EQ(jobFiles, c.printed ? 1 : 0);
         if (c.box.empty()) {
             EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
         } else {
@@ -546,8 +581,9 @@ TEST_F(PrintingRunTest, PrintsTheDefaultWorldOnAPrintQueue) {
         << left + p.PrnMapWidth * inch << " " << top + p.DrawHeightTwips / 1440.0 << "\n";
 }
 
-// A stop while a large page is handed to a real print queue sends the queue
-// nothing; the next print goes to it (check_print.sh counts the jobs).
+// A stop while a large page is handed to a real print queue, or while the
+// job's file is written, sends the queue nothing; the next print goes to it
+// (check_print.sh counts the jobs).
 TEST_F(PrintingRunTest, AStopWhileAPageIsHandedToAPrintQueueSendsItNothing) {
     if (!std::getenv("TLRX_PRINT_QUEUE")) GTEST_SKIP() << "no print queue given (check_print.sh gives one)";
     const QPrinterInfo info = GivenQueue();
@@ -556,7 +592,6 @@ TEST_F(PrintingRunTest, AStopWhileAPageIsHandedToAPrintQueueSendsItNothing) {
     PrinterService* scripted = SetPrinterService(&machine);
     {
         CountingWindow window;
-        int spoolingYields = 0;
         SetMapPlotPass([] {
             Surface& dc = *Plot().PrinterDC;
             for (int32_t i = 0; i < 200000; ++i) {
@@ -564,11 +599,20 @@ TEST_F(PrintingRunTest, AStopWhileAPageIsHandedToAPrintQueueSendsItNothing) {
                 dc.LineTo(310 + i % 4000, 320 + i % 5000);
             }
         });
+        int spoolingYields = 0;
         SetDoEventsHook([&window, &spoolingYields](int64_t) {
             if (window.Spooling && ++spoolingYields == 3) QTest::keyClick(&window, Qt::Key_Escape);
         });
         Print(window);
         EXPECT_EQ(spoolingYields, 3);
+        bool finishing = false;
+        SetDoEventsHook([&window, &finishing](int64_t) {
+            if (JobStage() != QtPrinterSurface::JobStage::Finishing || finishing) return;
+            finishing = true;
+            QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        Print(window);
+        EXPECT_TRUE(finishing);
         EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
         ExpectIdle(window);
 
@@ -576,9 +620,10 @@ TEST_F(PrintingRunTest, AStopWhileAPageIsHandedToAPrintQueueSendsItNothing) {
         SetMapPlotPass(LineAcrossThePage);
         Print(window);
         EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
-        EXPECT_EQ(window.beeps, 2);
+        EXPECT_EQ(window.beeps, 3);
         ExpectIdle(window);
     }
+    QtPrinterSurface::WaitForCancelledJobs();
     SetPrinterService(scripted);
 }
 

@@ -179,15 +179,16 @@ await_pdf() {
     echo "$found"
 }
 
-# Stopped while a large page is handed to the queue: the queue gets no job
-# from that print, and the print after it is its one job.
+# Stopped while a large page is handed to the queue, and while its file is
+# written: the queue gets no job from those prints, and the print after them
+# is its one job.
 if ! TLRX_PRINT_QUEUE="$queue" QT_QPA_PLATFORM=offscreen "$tests" \
     --gtest_filter='PrintingRunTest.AStopWhileAPageIsHandedToAPrintQueueSendsItNothing' >"$out/stop.log" 2>&1; then
     cat "$out/stop.log"
     fail "the test that stops a print to the queue failed"
 fi
 grep -q "SKIPPED" "$out/stop.log" && { cat "$out/stop.log"; fail "the stop test did not see the queue"; }
-[ "$(queue_jobs | wc -l)" = 1 ] || fail "the queue received $(queue_jobs | wc -l) jobs for a stopped print and one that went on"
+[ "$(queue_jobs | wc -l)" = 1 ] || fail "the queue received $(queue_jobs | wc -l) jobs for two stopped prints and one that went on"
 last_job=$(queue_jobs | tail -n 1)
 pdf=$(await_pdf "$last_job") || exit 1
 mv "$pdf" "$out/stop-then-print.pdf"

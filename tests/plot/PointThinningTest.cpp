@@ -4,16 +4,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QPageSize>
+#include <QPrinter>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <string>
 
+#include "../PdfTools.h"
 #include "GridTestSupport.h"
+#include "core/projections/ProjectionKernel.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/QtPrinterSurface.h"
 #include "plot/MapPlot.h"
 #include "plot/PointPipeline.h"
 #include "plot/Scaling.h"
@@ -174,6 +181,105 @@ INSTANTIATE_TEST_SUITE_P(
                       ThinningCase{"gnomonic_pole",
                                    [] { test::UseAzimuthal(ProjGnomonic, "90    00    00    N", "050    00    00"); }}),
     [](const ::testing::TestParamInfo<ThinningCase>& info) { return std::string(info.param.name); });
+
+// Tiny islands: closed rings of points around, on a Robinson world
+// printed 7 inches wide at 600 dpi (a printer pixel is some 260 seconds of
+// arc). The smallest lie within the thinning of their first point: the
+// exact page inks them wherever their points round to two pixels, so the
+// thinned page must too.
+TEST(PointThinningIslandTest, PrintedTinyIslandsStay) {
+    if (!test::HavePopplerTools()) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const std::string folder = test::TestFolder();
+    const std::string map = folder + "/islands.prn";
+    {
+        std::ofstream out(map);
+        char text[64];
+        uint32_t seed = 11;
+        const auto next = [&seed](int range) {
+            seed = seed * 1103515245u + 12345u;
+            return int((seed >> 8) % uint32_t(range));
+        };
+        // Across in seconds of arc (a tenth of a printer pixel, one and two)
+        // and points around.
+        const struct {
+            double across;
+            int points;
+        } rings[] = {{26, 8}, {26, 48}, {260, 8}, {520, 8}};
+        for (const auto [across, points] : rings) {
+            for (int i = 0; i < 300; ++i) {
+                const double lat = next(120 * 3600) - 60 * 3600 + next(1000) / 1000.0;
+                const double lon = next(340 * 3600) - 170 * 3600 + next(1000) / 1000.0;
+                for (int k = 0; k <= points; ++k) {
+                    const double a = k % points * 2 * kPi / points;
+                    std::snprintf(text, sizeof text, "%d %.6f %.6f\n", k == 0 ? -1 : 0,
+                                  (lat + across / 2 * std::sin(a)) / 3600, (lon + across / 2 * std::cos(a)) / 3600);
+                    out << text;
+                }
+            }
+        }
+    }
+    const auto print = [&](bool thinning) {
+        const QString file = QString::fromStdString(folder + (thinning ? "/thinned.pdf" : "/exact.pdf"));
+        test::ScriptedHost host{1024, 768};
+        test::DrawingSetUp setUp{host};
+        ScopedScriptedMessageBox boxes;
+        test::UseDesign(ProjRobinson);
+        test::UseMapFile(map);
+        Design().GridType = 5;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFileName(file);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setFullPage(true);
+        printer->setResolution(600);
+        printer->setPageSize(QPageSize(QSizeF(8, 4.5), QPageSize::Inch));
+        {
+            QtPrinterSurface dc(std::move(printer), {600, 600, 4800, 2700, 0, 0, 4800, 2700});
+            EXPECT_TRUE(dc.StartDoc("Islands"));
+            EXPECT_TRUE(dc.StartPage());
+            PlotState& p = Plot();
+            p.PrnTwipsPerPixelX = p.PrnTwipsPerPixelY = 2.4f;
+            p.PrinterUnits = 1440;
+            p.PrnMapWidth = 7.0f;
+            p.PrnMapLeft = p.PrnMapTop = 0.5f;
+            p.PrnMinLeft = p.PrnMinTop = 0.0f;
+            p.Printing = true;
+            p.PrinterDC = &dc;
+            SetPointThinning(thinning);
+            test::DrawSinglePass(true);
+            SetPointThinning(true);
+            p.Printing = false;
+            p.PrinterDC = nullptr;
+            EXPECT_GT(dc.EndPage(), 0);
+            EXPECT_TRUE(dc.EndDoc());
+        }
+        EXPECT_TRUE(boxes.log.empty()) << boxes.log[0].text;
+        return test::PdfFirstPage(file, 600);
+    };
+    const QImage exact = print(false);
+    const QImage thinned = print(true);
+    ASSERT_EQ(exact.size(), QSize(4800, 2700));
+    ASSERT_EQ(thinned.size(), exact.size());
+    const auto dark = [](const QImage& page, int x, int y) {
+        return x >= 0 && y >= 0 && x < page.width() && y < page.height() && qGray(page.pixel(x, y)) < 128;
+    };
+    // Inked pixels of a with no ink of b within a pixel.
+    const auto strays = [&dark](const QImage& a, const QImage& b) {
+        long inked = 0, stray = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                if (!dark(a, x, y)) continue;
+                ++inked;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx) near = dark(b, x + dx, y + dy);
+                stray += !near;
+            }
+        EXPECT_GT(inked, 10000);
+        return stray;
+    };
+    EXPECT_EQ(strays(exact, thinned), 0) << "ink of the exact page missing from the thinned one";
+    EXPECT_EQ(strays(thinned, exact), 0) << "ink of the thinned page missing from the exact one";
+}
 
 // The world map on a Robinson map exported to the kind of file given, with
 // thinning on or off: the file's bytes.

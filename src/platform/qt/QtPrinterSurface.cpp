@@ -2,16 +2,25 @@
 
 #include <dlfcn.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -78,7 +87,144 @@ std::vector<std::pair<std::string, std::string>> QueueOptions(const QPrinter& pr
     return options;
 }
 
+// The longest the program goes without asking the abort procedure (and so
+// without answering) while a job's printer works.
+constexpr std::chrono::milliseconds kAnswerEvery{25};
+
+// A printer for a job on printer: a PDF printer writing file, or without a
+// file one on the same queue, with printer's page, resolution and settings.
+std::unique_ptr<QPrinter> JobPrinter(const QPrinter& printer, const QString& file) {
+    std::unique_ptr<QPrinter> job;
+    if (file.isEmpty()) {
+        job = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(printer.printerName()), QPrinter::HighResolution);
+    } else {
+        job = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        job->setOutputFormat(QPrinter::PdfFormat);
+        job->setOutputFileName(file);
+    }
+    job->setPdfVersion(printer.pdfVersion());
+    job->setDocName(printer.docName());
+    job->setCreator(printer.creator());
+    job->setResolution(printer.resolution());
+    job->setColorMode(printer.colorMode());
+    job->setPageLayout(printer.pageLayout());
+    job->setFullPage(printer.fullPage());
+    job->setCopyCount(printer.copyCount());
+    job->setCollateCopies(printer.collateCopies());
+    job->setDuplex(printer.duplex());
+    job->setPaperSource(printer.paperSource());
+    job->setPageOrder(printer.pageOrder());
+    return job;
+}
+
+// A name for a new file made from pattern (ending in XXXXXX), free now;
+// empty when the folder takes no new file.
+QString FreeFileName(const QString& pattern) {
+    QTemporaryFile reserved(pattern);
+    if (!reserved.open()) return {};
+    // The printer makes the file itself, as it would make the output file.
+    return reserved.fileName();
+}
+
 }  // namespace
+
+// A job's printer and the thread that paints on it: steps run there one
+// after the other while the caller waits for them as it likes. Everything
+// that paints on the printer runs on that thread, and the printer goes
+// there too when the thread ends.
+class PrintJobOutput {
+public:
+    // A step: false when the printer refused.
+    using Step = std::function<bool(QPrinter& printer, std::unique_ptr<QPainter>& painter)>;
+
+    PrintJobOutput(std::unique_ptr<QPrinter> printer, QString file)
+        : printer_(std::move(printer)), file_(std::move(file)), thread_([this] { Run(); }) {}
+    // Runs the steps still to come and lets the printer go.
+    ~PrintJobOutput() {
+        {
+            const std::lock_guard lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    PrintJobOutput(const PrintJobOutput&) = delete;
+    PrintJobOutput& operator=(const PrintJobOutput&) = delete;
+
+    void Post(Step step) {
+        {
+            const std::lock_guard lock(mutex_);
+            steps_.push_back(std::move(step));
+        }
+        wake_.notify_all();
+    }
+    // True when every step posted has run, waiting up to wait for that.
+    bool Idle(std::chrono::milliseconds wait) {
+        std::unique_lock lock(mutex_);
+        return done_.wait_for(lock, wait, [this] { return steps_.empty() && !busy_; });
+    }
+    bool Failed() {
+        const std::lock_guard lock(mutex_);
+        return failed_;
+    }
+    // The job's file; empty when the toolkit sends the job to its queue.
+    const QString& File() const { return file_; }
+
+private:
+    void Run() {
+        for (;;) {
+            Step step;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return quit_ || !steps_.empty(); });
+                if (steps_.empty()) break;
+                step = std::move(steps_.front());
+                steps_.pop_front();
+                busy_ = true;
+            }
+            const bool ok = step(*printer_, painter_);
+            {
+                const std::lock_guard lock(mutex_);
+                busy_ = false;
+                failed_ = failed_ || !ok;
+            }
+            done_.notify_all();
+        }
+        painter_.reset();
+        printer_.reset();
+    }
+
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;  // on the printer, from the first page on
+    const QString file_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    std::deque<Step> steps_;
+    bool busy_ = false;
+    bool failed_ = false;
+    bool quit_ = false;
+    std::thread thread_;  // last: starts when the rest is ready
+};
+
+namespace {
+
+// Jobs given up whose threads may still be finishing a call.
+std::mutex cancelledMutex;
+std::vector<std::unique_ptr<PrintJobOutput>> cancelledJobs;
+bool waitRegistered = false;
+
+}  // namespace
+
+void QtPrinterSurface::WaitForCancelledJobs() {
+    std::vector<std::unique_ptr<PrintJobOutput>> jobs;
+    {
+        const std::lock_guard lock(cancelledMutex);
+        jobs.swap(cancelledJobs);
+        waitRegistered = false;
+    }
+    jobs.clear();
+}
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer)
     : QtSurface(*printer, DeferPainting{}), printer_(std::move(printer)) {
@@ -133,40 +279,23 @@ bool QtPrinterSurface::CanOpen() const {
 bool QtPrinterSurface::StartDoc(std::string_view docName) {
     if (inDoc_ || !CanOpen()) return false;
     printer_->setDocName(QString::fromUtf8(docName.data(), static_cast<qsizetype>(docName.size())));
-    // A queue's job is written into a file of its own first and sent whole
-    // when it ends: a job stopped before then leaves nothing in the queue.
-    // (Without the print system's call the toolkit sends it as it ends.)
-    if (printer_->outputFormat() == QPrinter::NativeFormat && printer_->outputFileName().isEmpty() && QueueSender()) {
-        QTemporaryFile spool(QDir::temp().filePath(QStringLiteral("tellurax-job-XXXXXX")));
-        spool.setAutoRemove(false);
-        if (!spool.open()) return false;
-        spoolFile_ = spool.fileName();
-        spool.close();
-        // Not named .pdf, which would turn the queue into a plain PDF printer.
-        printer_->setOutputFileName(spoolFile_);
-    }
+    if (!printer_->outputFileName().isEmpty()) delivery_ = Delivery::File;
+    else delivery_ = QueueSender() ? Delivery::Queue : Delivery::Toolkit;
     inDoc_ = true;
     pagesHandedOver_ = 0;
     return true;
 }
 
-bool QtPrinterSurface::SendSpoolFile() {
+bool QtPrinterSurface::SendSpoolFile(const QString& file) {
     std::vector<std::pair<std::string, std::string>> options = QueueOptions(*printer_);
     std::vector<QueueOption> records;
     for (auto& [name, value] : options) records.push_back({name.data(), value.data()});
     // The queue's own name, without an instance after a slash.
     const std::string queue = printer_->printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit().toStdString();
-    const std::string file = spoolFile_.toLocal8Bit().toStdString();
+    const std::string path = file.toLocal8Bit().toStdString();
     const std::string title = printer_->docName().toLocal8Bit().toStdString();
-    return QueueSender()(queue.c_str(), file.c_str(), title.c_str(), static_cast<int>(records.size()),
+    return QueueSender()(queue.c_str(), path.c_str(), title.c_str(), static_cast<int>(records.size()),
                          records.empty() ? nullptr : records.data()) > 0;
-}
-
-void QtPrinterSurface::DropSpoolFile() {
-    if (spoolFile_.isEmpty()) return;
-    QFile::remove(spoolFile_);
-    spoolFile_.clear();
-    printer_->setOutputFileName(QString());
 }
 
 bool QtPrinterSurface::StartPage() {
@@ -237,53 +366,150 @@ int32_t QtPrinterSurface::EndPage() {
     std::vector<Piece> page = std::move(pieces_);
     pieces_.clear();
     page.push_back(Recorded(std::move(recording_)));
-    // The last moment the job can be cancelled without a trace.
+    // The last moment the job can be cancelled before its printer gets the page.
     if (abortProc_ && !abortProc_(0)) return kSpAppAbort;
-    const int32_t handedOver = HandOver(page);
+    const int32_t handedOver = HandOver(std::move(page));
     if (handedOver <= 0) return handedOver;
     return ++pagesHandedOver_;
 }
 
-int32_t QtPrinterSurface::HandOver(const std::vector<Piece>& page) {
-    if (!output_) {
-        output_ = std::make_unique<QPainter>();
-        if (!output_->begin(printer_.get())) {
-            output_.reset();
+namespace {
+
+// Paints a piece of a page on the job's printer.
+void PaintPiece(QPainter& output, const QPrinter& printer, const QPicture* recording, const QPen& pen,
+                const QTransform& transform, const std::optional<QRegion>& clip, const std::vector<QPoint>& points,
+                const std::vector<int>& counts) {
+    if (!recording) {
+        output.save();
+        output.setRenderHint(QPainter::Antialiasing, false);
+        output.setWorldTransform(transform);
+        if (clip) output.setClipRegion(*clip);
+        else output.setClipping(false);
+        output.setPen(pen);
+        output.setBrush(Qt::NoBrush);
+        const QPoint* p = points.data();
+        for (const int n : counts) {
+            output.drawPolyline(p, n);
+            p += n;
+        }
+        output.restore();
+        return;
+    }
+    output.save();
+    // A picture is replayed scaled from its own resolution to the device's;
+    // the page was drawn in the device's pixels already.
+    output.scale(qreal(recording->logicalDpiX()) / printer.logicalDpiX(),
+                 qreal(recording->logicalDpiY()) / printer.logicalDpiY());
+    output.drawPicture(0, 0, *recording);
+    output.restore();
+}
+
+}  // namespace
+
+int32_t QtPrinterSurface::HandOver(std::vector<Piece> page) {
+    const bool first = !output_;
+    if (first) {
+        QString file;
+        if (delivery_ == Delivery::File) {
+            // Beside the output file, so that it becomes that file by a rename.
+            const QFileInfo out(printer_->outputFileName());
+            file = FreeFileName(out.dir().filePath(QLatin1Char('.') + out.fileName() + QStringLiteral("-XXXXXX")));
+        }
+        if (delivery_ == Delivery::Queue || (delivery_ == Delivery::File && file.isEmpty()))
+            file = FreeFileName(QDir::temp().filePath(QStringLiteral("tellurax-job-XXXXXX")));
+        if (file.isEmpty() && delivery_ != Delivery::Toolkit) return kSpError;
+        output_ = std::make_unique<PrintJobOutput>(JobPrinter(*printer_, file), file);
+    }
+    const auto shared = std::make_shared<const std::vector<Piece>>(std::move(page));
+    stage_ = JobStage::Pages;
+    for (size_t i = 0; i < shared->size(); ++i) {
+        output_->Post([shared, i, first](QPrinter& printer, std::unique_ptr<QPainter>& output) {
+            if (i == 0 && first) {
+                output = std::make_unique<QPainter>();
+                if (!output->begin(&printer)) {
+                    output.reset();
+                    return false;
+                }
+            } else if (i == 0 && (!output || !printer.newPage())) {
+                return false;
+            }
+            if (!output) return false;
+            const Piece& piece = (*shared)[i];
+            PaintPiece(*output, printer, piece.recording.get(), piece.pen, piece.transform, piece.clip, piece.points,
+                       piece.counts);
+            return true;
+        });
+        // While each piece is painted the program answers, and a stop
+        // cancels the job.
+        if (!AwaitOutput()) return kSpAppAbort;
+        if (output_->Failed()) {
+            stage_ = JobStage::None;
             return kSpError;
         }
-    } else if (!printer_->newPage()) {
-        return kSpError;
     }
-    for (size_t i = 0; i < page.size(); ++i) {
-        // Between two pieces the program answers, and a stop cancels the job.
-        if (i > 0 && abortProc_ && !abortProc_(0)) return kSpAppAbort;
-        if (!page[i].recording) {
-            const Piece& lines = page[i];
-            output_->save();
-            output_->setRenderHint(QPainter::Antialiasing, false);
-            output_->setWorldTransform(lines.transform);
-            if (lines.clip) output_->setClipRegion(*lines.clip);
-            else output_->setClipping(false);
-            output_->setPen(lines.pen);
-            output_->setBrush(Qt::NoBrush);
-            const QPoint* p = lines.points.data();
-            for (const int n : lines.counts) {
-                output_->drawPolyline(p, n);
-                p += n;
-            }
-            output_->restore();
-            continue;
-        }
-        const QPicture& piece = *page[i].recording;
-        output_->save();
-        // A picture is replayed scaled from its own resolution to the
-        // device's; the page was drawn in the device's pixels already.
-        output_->scale(qreal(piece.logicalDpiX()) / printer_->logicalDpiX(),
-                       qreal(piece.logicalDpiY()) / printer_->logicalDpiY());
-        output_->drawPicture(0, 0, piece);
-        output_->restore();
-    }
+    stage_ = JobStage::None;
     return 1;
+}
+
+bool QtPrinterSurface::AwaitOutput() {
+    do {
+        if (abortProc_ && !abortProc_(0)) {
+            CancelOutput();
+            return false;
+        }
+    } while (!output_->Idle(kAnswerEvery));
+    return true;
+}
+
+void QtPrinterSurface::CancelOutput() {
+    stage_ = JobStage::None;
+    if (!output_) return;
+    const bool toolkit = delivery_ == Delivery::Toolkit;
+    output_->Post([file = output_->File(), toolkit](QPrinter& printer, std::unique_ptr<QPainter>& output) {
+        if (output && output->isActive()) {
+            if (toolkit) printer.abort();
+            output->end();
+        }
+        if (!file.isEmpty()) QFile::remove(file);
+        return true;
+    });
+    // The thread finishes the call it is in while the program goes on.
+    const std::lock_guard lock(cancelledMutex);
+    std::erase_if(cancelledJobs,
+                  [](const std::unique_ptr<PrintJobOutput>& job) { return job->Idle(std::chrono::milliseconds(0)); });
+    cancelledJobs.push_back(std::move(output_));
+    if (!waitRegistered) {
+        waitRegistered = true;
+        qAddPostRoutine(&QtPrinterSurface::WaitForCancelledJobs);
+    }
+}
+
+bool QtPrinterSurface::Deliver() {
+    const QString file = output_->File();
+    output_.reset();
+    switch (delivery_) {
+    case Delivery::Toolkit: return true;
+    case Delivery::Queue: {
+        const bool sent = SendSpoolFile(file);
+        QFile::remove(file);
+        return sent;
+    }
+    case Delivery::File: break;
+    }
+    const QString target = printer_->outputFileName();
+    std::error_code error;
+    std::filesystem::rename(file.toLocal8Bit().toStdString(), target.toLocal8Bit().toStdString(), error);
+    if (!error) return true;
+    // Another file system, or a folder that takes no new file: the output
+    // file gets the contents.
+    QFile in(file);
+    QFile out(target);
+    const bool copied = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                        out.write(in.readAll()) == in.size() && out.flush();
+    in.close();
+    out.close();
+    QFile::remove(file);
+    return copied;
 }
 
 bool QtPrinterSurface::EndDoc() {
@@ -291,13 +517,27 @@ bool QtPrinterSurface::EndDoc() {
     bool ok = true;
     if (recording_ && EndPage() <= 0) ok = false;
     inDoc_ = false;
-    if (output_) {
-        ok = output_->end() && ok;
-        output_.reset();
-        if (ok && !spoolFile_.isEmpty()) ok = SendSpoolFile();
+    if (!output_) return ok;
+    if (!ok) {
+        CancelOutput();
+        return false;
     }
-    DropSpoolFile();
-    return ok;
+    // Writing the job's file, the longest step for a large page.
+    stage_ = JobStage::Finishing;
+    output_->Post([](QPrinter&, std::unique_ptr<QPainter>& output) { return output && output->end(); });
+    if (!AwaitOutput()) return false;
+    if (output_->Failed()) {
+        CancelOutput();
+        return false;
+    }
+    // The last moment the job can be cancelled without a trace.
+    stage_ = JobStage::Written;
+    if (abortProc_ && !abortProc_(0)) {
+        CancelOutput();
+        return false;
+    }
+    stage_ = JobStage::None;
+    return Deliver();
 }
 
 bool QtPrinterSurface::AbortDoc() {
@@ -308,14 +548,7 @@ bool QtPrinterSurface::AbortDoc() {
     }
     pieces_.clear();
     inDoc_ = false;
-    if (output_) {
-        // A file is removed where the printer cannot recall its job.
-        const bool recalled = printer_->abort();
-        output_->end();
-        output_.reset();
-        if (!recalled && !printer_->outputFileName().isEmpty()) QFile::remove(printer_->outputFileName());
-    }
-    DropSpoolFile();
+    CancelOutput();
     return true;
 }
 

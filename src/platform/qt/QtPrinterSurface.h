@@ -3,11 +3,18 @@
 // recording, measured as the printer's page, and replayed onto the printer
 // when it is ended: a job stopped before then never reaches the printer
 // (Qt cannot recall a job from a print queue once painting on it began).
-// The recording is kept in pieces of about a megabyte, and the abort
-// procedure is asked again after each piece is replayed, so that a large
-// page is handed over while the program goes on answering and can still be
-// stopped. A print queue's job is written into a file first and sent to the
-// queue whole when the job ends, so that a stopped job never reaches it.
+// The recording is kept in pieces of about a megabyte.
+//
+// A job is painted on a printer of its own, a copy of this one that writes
+// a file, on a thread of its own: replaying the pieces, and writing each
+// finished page and the job's file (which for a large page takes seconds
+// in one call of Qt's), while the calling thread asks the abort procedure
+// every few hundredths of a second, so that the program goes on answering
+// and a stop can still cancel the job. Only when the job's file is
+// complete and no stop came is it handed over: renamed to the output file
+// of a PDF printer, or sent to the print queue whole. A cancelled job is
+// given up at once; its thread finishes the call under way and removes the
+// file.
 // Its polylines leave out the points within three quarters of a printer
 // pixel of the line through the others, and are kept as points rather than
 // recorded: runs of them with the same pen, clip and transform are pieces
@@ -30,6 +37,8 @@ class QPainter;
 class QPicture;
 
 namespace tlrx {
+
+class PrintJobOutput;
 
 class QtPrinterSurface : public QtSurface, public PrinterSurface {
 public:
@@ -59,6 +68,16 @@ public:
     // The printer itself, for the set-up dialog of the platform layer.
     QPrinter& Printer() { return *printer_; }
 
+    // What the open job's printer is doing while the abort procedure is
+    // asked: nothing yet, taking the pieces of a page, writing the finished
+    // job, or done writing it, before it is handed over.
+    enum class JobStage { None, Pages, Finishing, Written };
+    JobStage Stage() const { return stage_; }
+
+    // Waits until the jobs given up have finished the calls they were in
+    // and removed their files (at the latest when the application ends).
+    static void WaitForCancelledJobs();
+
 private:
     // Whether a job could start now: the output file can be written, or the
     // print queue exists.
@@ -75,23 +94,34 @@ private:
         std::vector<int> counts;     // their numbers of points
     };
     static Piece Recorded(std::unique_ptr<QPicture> recording);
-    // Replays a finished page onto the printer; painting on the printer
+    // Replays a finished page onto the job's printer; painting on it
     // starts with the first page.
     // Returns kSpAppAbort when the abort procedure stopped it, kSpError when
     // the printer refused, else 1.
-    int32_t HandOver(const std::vector<Piece>& page);
+    int32_t HandOver(std::vector<Piece> page);
     // Ends the recording's current piece and starts the next.
     void AfterDrawing() override;
     // Ends the recording's current piece and starts the next at once.
     void NextRecording();
     // Keeps the polyline in the page's pieces, after what was recorded.
     bool KeepPolyline(const QPoint* points, int count, const QPainter& painter) override;
+    // Waits for the job's thread to finish the call under way, asking the
+    // abort procedure as it goes. False when a stop cancelled the job (it
+    // is given up then).
+    bool AwaitOutput();
+    // Gives up the job's printer and file.
+    void CancelOutput();
+    // Hands the finished file over: renamed to the output file, or sent to
+    // the queue. False when that failed.
+    bool Deliver();
     // Sends the finished file of a queue's job to the queue; false when the
     // queue refused it.
-    bool SendSpoolFile();
-    // Removes the file of a queue's job, and the printer prints to its
-    // queue again.
-    void DropSpoolFile();
+    bool SendSpoolFile(const QString& file);
+
+    // Where a finished job goes: into the output file, whole to a print
+    // queue, or (without the print system's call for that) into the queue
+    // by the toolkit as its printer ends.
+    enum class Delivery { File, Queue, Toolkit };
 
     std::unique_ptr<QPrinter> printer_;
     std::optional<PrinterPage> page_;
@@ -99,8 +129,9 @@ private:
     int recordingStart_ = 0;               // its size before anything was drawn on it
     std::vector<Piece> pieces_;            // its pieces before
     DevPoint recordingOrigin_;
-    std::unique_ptr<QPainter> output_;  // on the printer, once a page was handed over
-    QString spoolFile_;                 // a queue's job until it is sent
+    std::unique_ptr<PrintJobOutput> output_;  // the job's printer, once a page was handed over
+    Delivery delivery_ = Delivery::File;
+    JobStage stage_ = JobStage::None;
     PrintAbortProc abortProc_;
     bool inDoc_ = false;
     int32_t pagesHandedOver_ = 0;

@@ -52,6 +52,17 @@ struct ProjectionSetup {
         double cosRange = 0;  // cos of the range circle's angular radius
         double vpP = 0;       // vertical perspective: viewpoint distance from the centre, Earth radii
     } azimuth;
+    // UTM: the spheroid, the transverse Mercator constants and the grid's
+    // origin; centralMeridian is then in absolute degrees, east positive.
+    struct Utm {
+        double a = 0;                                       // equatorial radius, metres
+        double k0 = 0;                                      // scale factor on the central meridian
+        double e2 = 0;                                      // first eccentricity squared
+        double ep2 = 0;                                     // second eccentricity squared
+        double arcA0 = 0, arcB1 = 0, arcB2 = 0, arcB3 = 0;  // coefficients of the meridian distance
+        double m0 = 0;                                      // meridian distance of the latitude of origin, metres
+        double falseEasting = 0, falseNorthing = 0;         // metres
+    } utm;
 };
 
 // What became of a point.
@@ -86,6 +97,11 @@ struct AzimuthalPoint {
 // lat: degrees, north positive (UTM: northing, metres). lon: frame degrees
 // east of the western boundary (UTM: easting, metres).
 using ForwardFn = ProjectedPoint (*)(const ProjectionSetup& setup, double lat, double lon);
+
+// UTM: easting (x) and northing (y) in metres of a point at lat, lon
+// (degrees, north and east positive), which the forward function then takes.
+// Raises RuntimeError on an arithmetic failure.
+using PlaneFn = void (*)(const ProjectionSetup& setup, double lat, double lon, double& x, double& y);
 
 // The set-up of the design as it stands (the graticule computation's centre
 // and frame, the constants ParamSelect computed, the current lobe).
@@ -147,6 +163,8 @@ struct ProjectionKernel {
     // the whole sphere (a range of 180 degrees), the antipode being its rim;
     // 0 where the projection cannot show the whole sphere.
     double wholeSphereRadius;
+    // nullptr: the forward function takes latitude and longitude itself.
+    PlaneFn plane = nullptr;
 };
 
 }  // namespace tlrx

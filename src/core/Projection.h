@@ -12,11 +12,11 @@ namespace tlrx {
 // others take the longitude difference from CentralMeridian (UTM: easting).
 // Reads the constants prepared by the graticule computation and the
 // projection set-up (CentralMeridian, CosCentLat, SinCentLat, CosAzRange,
-// CosStdParNorth, the conic constants, VpP, AzCosLimit, CurLobeOffset).
+// CosStdParNorth, the conic constants, VpP, CurLobeOffset).
 // Clears CalcError on entry and sets it for a point that is not projected,
 // leaving ProjOutX and ProjOutY as they were. The azimuthal projections set
-// PlotStatus to 2 for a point at or beyond the visibility limit
-// (AzCosLimit); with AzQueryMode -1 they only test the point against the
+// PlotStatus to 2 for a point at or beyond the visibility limit (each
+// azimuthal kernel's own); with AzQueryMode -1 they only test the point against the
 // range circle (PlotStatus 4 inside or on it, 5 outside; CalcError set),
 // and with AzQueryMode 2 they project the point of that query from the
 // values kept since, resetting AzQueryMode to 0. A code outside the

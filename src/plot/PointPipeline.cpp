@@ -29,21 +29,6 @@ bool pointThinning = true;
 constexpr double kThinPixels = 0.25;
 constexpr double kArcSecPerRad = 180 / kPi * 3600;
 
-// The largest stretch of an azimuthal map at angular distances from the
-// centre up to c (radians): the greater of its radial and tangential scale.
-double AzimuthalStretch(int16_t code, double c) {
-    const double cosC = std::cos(c);
-    switch (code) {
-    case ProjGnomonic: return cosC > 0 ? 1 / (cosC * cosC) : INFINITY;
-    case ProjStereographic: return 2 / (1 + cosC);
-    case ProjOrthographic:
-    case ProjVerticalPerspective: return 1;
-    case ProjAzEquidistant: return c > 0 ? (std::sin(c) > 0 ? c / std::sin(c) : INFINITY) : 1;
-    case ProjAzEqualArea: return std::cos(c / 2) > 0 ? 1 / std::cos(c / 2) : INFINITY;
-    default: return INFINITY;
-    }
-}
-
 // Points nearer the poles than this latitude are always drawn: the stretch
 // of some world maps grows without bound there (the Mollweide's meridians
 // meet the pole at a point).
@@ -148,6 +133,8 @@ void PointPipeline::Begin(bool resetCount) {
 void PointPipeline::TakeSetup() {
     forward_ = nullptr;
     plane_ = nullptr;
+    stretch_ = nullptr;
+    projectPlace_ = nullptr;
     const ProjectionKernel* kernel = KernelOf(d_.ProjCode);
     if (kernel == nullptr) return;
     try {
@@ -157,6 +144,8 @@ void PointPipeline::TakeSetup() {
     }
     forward_ = kernel->forward;
     plane_ = kernel->plane;
+    stretch_ = kernel->largestStretch;
+    projectPlace_ = kernel->projectPlace;
     azimuthal_ = IsAzimuthal(d_.ProjCode);
     PlanThinning();
 }
@@ -177,7 +166,7 @@ void PointPipeline::PlanThinning() {
         const double cosEdge = std::clamp(std::max(setup_.azimuth.cosRange, setup_.azimuth.cosLimit), -1.0, 1.0);
         limit = std::acos(cosEdge);
         // Along the way between two points at most |dLat| + |dLon| from the centre.
-        sLat = sLon = AzimuthalStretch(d.ProjCode, limit);
+        sLat = sLon = stretch_(limit);
     } else {
         GeographicStretch(forward_, setup_, d, sLat, sLon);
     }
@@ -357,7 +346,7 @@ bool PointPipeline::Project() {
                 return false;
             }
         }
-        r = AzimuthalProject(setup_, place_);
+        r = projectPlace_(setup_, place_);
     } else {
         r = forward_(setup_, d.ProjInLat, d.ProjInLon);
     }

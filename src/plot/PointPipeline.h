@@ -121,7 +121,9 @@ private:
     // read (ProjectSelect then projects, and reports the failure).
     ProjectionSetup setup_;
     ForwardFn forward_ = nullptr;
-    PlaneFn plane_ = nullptr;  // UTM: latitude and longitude to metres, before the forward function
+    PlaneFn plane_ = nullptr;         // UTM: latitude and longitude to metres, before the forward function
+    StretchFn stretch_ = nullptr;     // azimuthal: the largest stretch within an angular distance
+    PlaceFn projectPlace_ = nullptr;  // azimuthal: the map point of a visible place
     bool azimuthal_ = false;
     AzimuthalPoint place_;  // the last range query's place, for AzQueryMode 2
 

@@ -7,6 +7,7 @@
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
 #include "core/Projection.h"
+#include "core/projections/Azimuthal.h"
 #include "platform/MessageBox.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -183,8 +184,9 @@ TEST_F(ProjParamsTest, VerticalPerspectiveHorizon) {
     CalcGraticule({});
     ParamSelect();
     EXPECT_EQ(d.VpP, 2);
-    EXPECT_LT(d.AzCosLimit[3], 0.5);
-    EXPECT_NEAR(d.AzCosLimit[3], 0.5, 1e-10);
+    const double cosLimit = kVerticalPerspectiveKernel.setup(d).azimuth.cosLimit;
+    EXPECT_LT(cosLimit, 0.5);
+    EXPECT_NEAR(cosLimit, 0.5, 1e-10);
     EXPECT_EQ(d.AzRangeSec, 216000);
     EXPECT_NEAR(d.CosAzRange, 0.5, 1e-14);
     EXPECT_EQ(d.BoundsText[8], "060    00    00    E");

@@ -48,7 +48,7 @@ struct ProjectionSetup {
     struct Azimuth {
         double cosCentLat = 0;  // centre latitude
         double sinCentLat = 0;
-        double cosLimit = 0;  // a point with cos c at or below this is not visible
+        double cosLimit = 0;  // a point with cos c at or below this is not visible (the kernel's own)
         double cosRange = 0;  // cos of the range circle's angular radius
         double vpP = 0;       // vertical perspective: viewpoint distance from the centre, Earth radii
     } azimuth;
@@ -102,6 +102,14 @@ using ForwardFn = ProjectedPoint (*)(const ProjectionSetup& setup, double lat, d
 // (degrees, north and east positive), which the forward function then takes.
 // Raises RuntimeError on an arithmetic failure.
 using PlaneFn = void (*)(const ProjectionSetup& setup, double lat, double lon, double& x, double& y);
+
+// Azimuthal: the map point of a place that lies before the visibility limit.
+using PlaceFn = ProjectedPoint (*)(const ProjectionSetup& setup, const AzimuthalPoint& place);
+
+// Azimuthal: the largest stretch (the greater of the radial and tangential
+// scale) at angular distances from the centre up to c, radians; infinite
+// where it is unbounded.
+using StretchFn = double (*)(double c);
 
 // The set-up of the design as it stands (the graticule computation's centre
 // and frame, the constants ParamSelect computed, the current lobe).
@@ -165,6 +173,9 @@ struct ProjectionKernel {
     double wholeSphereRadius;
     // nullptr: the forward function takes latitude and longitude itself.
     PlaneFn plane = nullptr;
+    // The azimuthal projections' own: nullptr for the others.
+    PlaceFn projectPlace = nullptr;
+    StretchFn largestStretch = nullptr;
 };
 
 }  // namespace tlrx

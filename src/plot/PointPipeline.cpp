@@ -140,7 +140,7 @@ void PointPipeline::TakeSetup() {
     try {
         setup_ = kernel->setup(d_);
     } catch (const RuntimeError&) {
-        return;  // ProjectSelect reports it at every point, as it always has
+        return;  // ProjectSelect then projects each point and shows the failure with it
     }
     forward_ = kernel->forward;
     plane_ = kernel->plane;

@@ -47,7 +47,7 @@ void ConstantDefs() {
         d.DisplayLabels = true;
         d.Sqrt2 = std::sqrt(2.0);
         d.VectorTextScale = 100;
-        d.ProjDefined.assign(43, false);
+        d.ProjDefined.assign(ProjCodeBound, false);
         d.NumGeoFeatures = 72;
         d.UtmSpheroidName = "Clarke 1866";
         d.ApiErrorTitle = "Windows API Error";

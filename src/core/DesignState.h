@@ -40,6 +40,9 @@ enum ProjectionCode : int16_t {
     ProjCylEqualArea = 40,
     ProjMollweide = 41,
     ProjInterruptedMollweide = 42,
+    // One above the largest code: the size of the lookups by code (the
+    // kernels, ProjectSelect's steps, ProjDefined).
+    ProjCodeBound = 43,
 };
 
 // How the items of one input file are drawn.

@@ -75,7 +75,8 @@ enum class PointStatus : uint8_t {
 
 // The result of a forward function. Where the point is not projected, x and
 // y are NaN, except that a failure keeps the coordinate computed before it
-// (the procedures write that one, as they always have).
+// (the procedures write that one to ProjOutX or ProjOutY, where the drawing
+// and the extent go on with it).
 struct ProjectedPoint {
     double x;
     double y;
@@ -111,13 +112,18 @@ using PlaceFn = ProjectedPoint (*)(const ProjectionSetup& setup, const Azimuthal
 // where it is unbounded.
 using StretchFn = double (*)(double c);
 
-// The set-up of the design as it stands (the graticule computation's centre
-// and frame, the constants ParamSelect computed, the current lobe).
+// The set-up of the design handed, as it stands: the graticule computation's
+// centre and frame, the projection's constants as the design holds them
+// (ParamSelect computes them; a design file stores them, and a recalled
+// design draws with what it stored), the current lobe; and what the kernel
+// derives from them (the visibility limit). Pure: reads only that design.
 using SetupFn = ProjectionSetup (*)(const DesignState& d);
 
-// ParamSelect's work for one code: the projection's constants written to the
-// design (ConicParams, CosStdParNorth, the perspective's horizon) and the
-// projected extent (MapExtent). Raises RuntimeError on an arithmetic failure.
+// ParamSelect's work for one code on the design handed (the live one, or a
+// staged copy): the projection's constants written to it (ConicParams,
+// CosStdParNorth, the perspective's horizon), then its projected extent
+// (MapExtent), found with the set-up taken from it. Raises RuntimeError on an
+// arithmetic failure.
 using PrepareFn = void (*)(DesignState& d);
 
 // ProjectSelect's step for one code: projects (ProjInLat, ProjInLon) of the

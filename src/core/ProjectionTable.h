@@ -22,11 +22,11 @@ namespace tlrx {
 
 enum class ProjFamily : uint8_t {
     None,         // not a projection code
-    Cylindrical,  // 1, 2, 40
-    World,        // 12, 16, 41, 42
-    Conic,        // 6, 7, 8
-    Azimuthal,    // 26 to 31: a centre point and an angular range
-    Utm,          // 17: boundaries, grid and points in metres
+    Cylindrical,  // Mercator, equirectangular, cylindrical equal-area
+    World,        // Hammer, Robinson, the Mollweides
+    Conic,        // the three conics
+    Azimuthal,    // a centre point and an angular range
+    Utm,          // boundaries, grid and points in metres
 };
 
 // What a projection asks of the dialogs and the drawing beyond its family:

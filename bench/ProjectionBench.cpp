@@ -126,7 +126,6 @@ void SetUpDesign(const BenchMap& m) {
         d.ConicRho0 = std::sqrt(d.ConicC - 2 * d.ConicN * std::sin(c * d.DegToRad)) / d.ConicN;
     } else if (m.code == ProjVerticalPerspective) {
         d.VpP = m.heightKm / 6371 + 1;
-        d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
     }
 }
 

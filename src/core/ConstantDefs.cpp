@@ -47,7 +47,7 @@ void ConstantDefs() {
         d.DisplayLabels = true;
         d.Sqrt2 = std::sqrt(2.0);
         d.VectorTextScale = 100;
-        d.ProjDefined.assign(43, false);
+        d.ProjDefined.assign(ProjCodeBound, false);
         d.NumGeoFeatures = 72;
         d.UtmSpheroidName = "Clarke 1866";
         d.ApiErrorTitle = "Windows API Error";
@@ -70,23 +70,12 @@ void ConstantDefs() {
         d.LineWidthScaling = true;
         d.ScCount = 3;
 
-        // Arc-second constants, the azimuthal visibility limits, pi and its derivatives.
+        // Arc-second constants, pi and its derivatives.
         d.ArcSec360 = 1296000;
         d.ArcSec340 = 1224000;
         d.ArcSec180 = 648000;
         d.SecPerDeg = 3600;
         d.MinPerDeg = 60;
-        // The projections that reach the antipode stop just short of it. There
-        // cos c is rounded (by a few 1e-16) and misses -1, while the radial
-        // factor divides by sin c or 1 + cos c and the direction comes from
-        // rounding alone: the antipode would land anywhere, even at the
-        // centre. Within 1e-13 of -1 (0.09 arc-second from the antipode) a
-        // point is not visible; beyond, the rounding moves a point by less
-        // than 0.3 percent of its distance from the centre, and the
-        // graticule's own points 0.00003 degree from the antipode
-        // (1 + cos c = 1.37e-13) stay on the map.
-        constexpr double kAntipodeLimit = -1 + 1E-13;
-        d.AzCosLimit = {0.0, kAntipodeLimit, -0.00000001, 0.0, kAntipodeLimit, kAntipodeLimit};
         d.Pi = 3.14159265358979;
         d.PiOver4 = d.Pi / 4;
         d.DegToRad = d.Pi / 180;

@@ -40,6 +40,9 @@ enum ProjectionCode : int16_t {
     ProjCylEqualArea = 40,
     ProjMollweide = 41,
     ProjInterruptedMollweide = 42,
+    // One above the largest code: the size of the lookups by code (the
+    // kernels, ProjectSelect's steps, ProjDefined).
+    ProjCodeBound = 43,
 };
 
 // How the items of one input file are drawn.
@@ -130,8 +133,7 @@ struct DesignState {
     int32_t ArcSec340 = 0;  // a longitude jump this large crosses the 180th meridian
     int32_t ArcSec180 = 0;
     int32_t SecPerDeg = 0;
-    int16_t MinPerDeg = 0;           // also seconds per minute
-    std::vector<double> AzCosLimit;  // 0..5: visibility limit on cos c for codes 26..31
+    int16_t MinPerDeg = 0;  // also seconds per minute
     std::string EmptyString;
     std::string ApiErrorTitle;
     std::string VersionString;  // "3.01"

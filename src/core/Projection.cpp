@@ -22,7 +22,7 @@ AzimuthalPoint KeptPlace;
 
 // The step of each code, looked up with one load per point. Filled from the
 // kernels (constant-initialized) before main; nothing projects earlier.
-using SelectIndex = std::array<SelectFn, 43>;
+using SelectIndex = std::array<SelectFn, ProjCodeBound>;
 const SelectIndex kSelectIndex = [] {
     SelectIndex index{};
     for (size_t code = 0; code < index.size(); ++code)
@@ -48,18 +48,26 @@ void ProjectSelect() {
 
 void ResetProjWork() { KeptPlace = AzimuthalPoint{}; }
 
-void ProjectDesignPoint() {
-    DesignState& d = Design();
-    d.CalcError = false;
-    const ProjectionKernel* kernel = KernelOf(d.ProjCode);
-    if (!kernel) return;  // not a projection
-    ProjectedPoint p{};
+void ProjectDesignPoint() { DesignProjector(Design()).Project(); }
+
+DesignProjector::DesignProjector(DesignState& d) : d_(d), kernel_(KernelOf(d.ProjCode)) {
+    if (!kernel_) return;
     try {
-        p = kernel->forward(kernel->setup(d), d.ProjInLat, d.ProjInLon);
-    } catch (const RuntimeError& e) {  // a set-up that cannot be read
-        ShowProcError("ProjectSelect", e.what());
+        setup_ = kernel_->setup(d);
+    } catch (const RuntimeError& e) {
+        setupFailure_ = e.what();
+    }
+}
+
+void DesignProjector::Project() {
+    DesignState& d = d_;
+    d.CalcError = false;
+    if (!kernel_) return;  // not a projection
+    if (!setupFailure_.empty()) {
+        ShowProcError("ProjectSelect", setupFailure_);
         return;
     }
+    const ProjectedPoint p = kernel_->forward(setup_, d.ProjInLat, d.ProjInLon);
     switch (p.status) {
     case PointStatus::Projected:
         d.ProjOutX = p.x;

@@ -1,5 +1,6 @@
 #include "core/ProjectionTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -28,7 +29,7 @@ constexpr BoundsDefault kBelowHemisphereRange[] = {{8, "060    00    00"}};
 constexpr BoundsDefault kHemisphereRange[] = {{8, "090    00    00"}};
 
 // clang-format off
-constexpr std::array<ProjectionInfo, 17> kProjections{{
+constexpr ProjectionInfo kProjections[] = {
     {ProjMercator, "Mercator", "&Mercator", "", "Tellurax: Mercator projection",
      Cylindrical, 0, &kMercatorKernel, kPolesAtInfinity, G::Straight, R::Any, kMercatorBounds},
     {ProjEquirectangular, "Equirectangular", "&Equirectangular", "", "Tellurax: Equirectangular projection",
@@ -63,18 +64,21 @@ constexpr std::array<ProjectionInfo, 17> kProjections{{
      Azimuthal, 0, &kAzEqualAreaKernel, 0, G::Azimuthal, R::Any, {}},
     {ProjUtm, "UTM", "&UTM", "", "Tellurax: UTM projection",
      Utm, 0, &kUtmKernel, 0, G::Straight, R::Any, {}},
-}};
+};
 // clang-format on
 
-constexpr std::array<const ProjectionKernel*, 43> MakeKernelIndex() {
-    std::array<const ProjectionKernel*, 43> index{};
+static_assert(std::ranges::max(kProjections, {}, &ProjectionInfo::code).code + 1 == ProjCodeBound,
+              "ProjCodeBound is one above the largest code");
+
+constexpr KernelIndex MakeKernelIndex() {
+    KernelIndex index{};
     for (const ProjectionInfo& p : kProjections) index.at(static_cast<size_t>(p.code)) = p.kernel;
     return index;
 }
 
 }  // namespace
 
-constinit const std::array<const ProjectionKernel*, 43> kKernelIndex = MakeKernelIndex();
+constinit const KernelIndex kKernelIndex = MakeKernelIndex();
 
 std::span<const ProjectionInfo> Projections() { return kProjections; }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The seventeen projections of the Projection menu: code, name, menu item
+// The projections of the Projection menu: code, name, menu item
 // and window caption, family, which parameter dialogs follow the boundaries,
 // the kernel that computes the projection (core/projections/), and what the
 // dialogs and the grid ask of it beyond its family (traits, grid density,
@@ -22,11 +22,11 @@ namespace tlrx {
 
 enum class ProjFamily : uint8_t {
     None,         // not a projection code
-    Cylindrical,  // 1, 2, 40
-    World,        // 12, 16, 41, 42
-    Conic,        // 6, 7, 8
-    Azimuthal,    // 26 to 31: a centre point and an angular range
-    Utm,          // 17: boundaries, grid and points in metres
+    Cylindrical,  // Mercator, equirectangular, cylindrical equal-area
+    World,        // Hammer, Robinson, the Mollweides
+    Conic,        // the three conics
+    Azimuthal,    // a centre point and an angular range
+    Utm,          // boundaries, grid and points in metres
 };
 
 // What a projection asks of the dialogs and the drawing beyond its family:
@@ -85,8 +85,10 @@ std::span<const ProjectionInfo> Projections();
 // The row of a code; nullptr for a code that is no projection.
 const ProjectionInfo* FindProjection(int16_t code);
 
-// The kernels by code, 0 to 42 (nullptr for a code that is no projection).
-extern const std::array<const ProjectionKernel*, 43> kKernelIndex;
+// The kernels by code, 0 to ProjCodeBound - 1 (nullptr for a code that is no
+// projection).
+using KernelIndex = std::array<const ProjectionKernel*, ProjCodeBound>;
+extern const KernelIndex kKernelIndex;
 
 // The kernel of a code, nullptr for a code that is no projection; a lookup
 // by index, inline for the per-point paths.

@@ -9,6 +9,7 @@
 #include "core/DesignState.h"
 #include "core/Errors.h"
 #include "core/NumberText.h"
+#include "core/projections/UtmPlane.h"
 
 namespace tlrx {
 
@@ -79,17 +80,16 @@ void CalcUtmZone() {
         d.UtmArcB2 = 2 * a4;
         d.UtmArcB3 = 4 * a6;
 
-        d.UtmM0 = Finite(UtmMeridianDistance(lat0 * d.DegToRad));
+        ProjectionSetup::Utm u;
+        u.a = d.UtmSemiMajorAxis;
+        u.arcA0 = d.UtmArcA0;
+        u.arcB1 = d.UtmArcB1;
+        u.arcB2 = d.UtmArcB2;
+        u.arcB3 = d.UtmArcB3;
+        d.UtmM0 = Finite(UtmMeridianDistance(u, lat0 * d.DegToRad));
     } catch (const RuntimeError& e) {
         ShowProcError("CalcUtmZone", e.what());
     }
-}
-
-double UtmMeridianDistance(double phi) {
-    const auto& d = Design();
-    const double s2 = std::sin(2 * phi);
-    const double c2 = std::cos(2 * phi);
-    return d.UtmSemiMajorAxis * (d.UtmArcA0 * phi + s2 * (d.UtmArcB1 + c2 * (d.UtmArcB2 + c2 * d.UtmArcB3)));
 }
 
 }  // namespace tlrx

@@ -1,5 +1,5 @@
 #pragma once
-// UTM: spheroid, projection constants and the meridian distance.
+// UTM: spheroid and projection constants.
 
 namespace tlrx {
 
@@ -13,16 +13,10 @@ namespace tlrx {
 //    previous values);
 //  - UtmFalseEasting, UtmFalseNorthing (metres) and UtmScaleFactor, each the
 //    leading number of UtmText(2), (3), (4), 0 when the text has none;
-//  - UtmEccSq, UtmEccPrimeSq, UtmArcA0, UtmArcB1..B3 and UtmM0 (metres).
+//  - UtmEccSq, UtmEccPrimeSq, UtmArcA0, UtmArcB1..B3 and UtmM0 (metres; the
+//    meridian distance of the latitude of origin, UtmMeridianDistance).
 // On an arithmetic failure shows "Error in CalcUtmZone" and returns; the
 // values set before the failure stay.
 void CalcUtmZone();
-
-// Meridian distance in metres from the equator to latitude phi (radians,
-// north positive; the result has the sign of phi), from the series to e^6
-// with the current UtmSemiMajorAxis and UtmArcA0..B3:
-//   M = a (A0 phi + sin 2phi (B1 + cos 2phi (B2 + cos 2phi B3))).
-// Within about 1 mm of the exact meridian arc on the nine known spheroids.
-double UtmMeridianDistance(double phi);
 
 }  // namespace tlrx

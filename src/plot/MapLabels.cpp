@@ -84,7 +84,7 @@ void KeepLabels(PlotState& p, size_t count) {
 
 // Projects the point of label k into ProjOutX, ProjOutY; false, with the
 // outputs as they were, when it cannot be projected.
-bool ProjectLabelPoint(DesignState& d, const PlotState& p, size_t k) {
+bool ProjectLabelPoint(DesignState& d, DesignProjector& projector, const PlotState& p, size_t k) {
     const double keptX = d.ProjOutX;
     const double keptY = d.ProjOutY;
     d.ProjInLat = Item(p.MapLabelLat, k);
@@ -92,7 +92,7 @@ bool ProjectLabelPoint(DesignState& d, const PlotState& p, size_t k) {
     d.AzQueryMode = 0;  // a projection of its own, not the answer to a range query
     // Outputs that the projection leaves unwritten are no result.
     d.ProjOutX = d.ProjOutY = std::numeric_limits<double>::quiet_NaN();
-    ProjectDesignPoint();
+    projector.Project();
     if (!d.CalcError && std::isfinite(d.ProjOutX) && std::isfinite(d.ProjOutY)) return true;
     d.ProjOutX = keptX;
     d.ProjOutY = keptY;
@@ -151,8 +151,9 @@ void LabelPrint() {
     try {
         Host& window = MainWindow();
         TextMetric metric{};  // the previous label's, all 0 before the first
+        DesignProjector projector(d);
         for (size_t k = 1; k <= n; ++k) {
-            if (!ProjectLabelPoint(d, p, k)) continue;
+            if (!ProjectLabelPoint(d, projector, p, k)) continue;
 
             window.ForeColor = static_cast<Rgb>(Item(p.MapLabelColor, k));
             window.FontName = Item(p.MapLabelFontName, k);

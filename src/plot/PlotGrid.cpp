@@ -155,7 +155,7 @@ struct GridPassPlan {
 // The grid passes of one drawing pass and their per-line state.
 class GraticulePass {
 public:
-    GraticulePass() : d_(Design()), p_(Plot()), azimuthal_(IsAzimuthal(d_.ProjCode)) {}
+    GraticulePass() : d_(Design()), p_(Plot()), azimuthal_(IsAzimuthal(d_.ProjCode)), projector_(d_) {}
 
     // Draws one grid pass; false when a stop request ended it.
     bool Draw(const GridPassPlan& plan);
@@ -177,6 +177,7 @@ private:
     DesignState& d_;
     PlotState& p_;
     const bool azimuthal_;
+    DesignProjector projector_;  // the set-up of the pass
     bool outputOpen_ = false;
     GridLimits lim_;
     CapGeometry cap_;
@@ -364,7 +365,7 @@ void GraticulePass::DrawMeridianPiece(const GridPassPlan& plan, double lon, doub
 void GraticulePass::PlotPoint(double lat, double lon) {
     d_.ProjInLat = lat;
     d_.ProjInLon = lon;
-    ProjectDesignPoint();
+    projector_.Project();
     if (!azimuthal_) {
         d_.PlotStatus = firstPending_ ? 1 : 0;
         firstPending_ = false;

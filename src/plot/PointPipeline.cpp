@@ -9,7 +9,6 @@
 #include "core/Projection.h"
 #include "core/ProjectionTable.h"
 #include "core/RangeCircle.h"
-#include "core/Utm.h"
 #include "core/projections/Azimuthal.h"
 #include "platform/Events.h"
 #include "platform/Host.h"
@@ -29,21 +28,6 @@ bool pointThinning = true;
 // last point drawn.
 constexpr double kThinPixels = 0.25;
 constexpr double kArcSecPerRad = 180 / kPi * 3600;
-
-// The largest stretch of an azimuthal map at angular distances from the
-// centre up to c (radians): the greater of its radial and tangential scale.
-double AzimuthalStretch(int16_t code, double c) {
-    const double cosC = std::cos(c);
-    switch (code) {
-    case ProjGnomonic: return cosC > 0 ? 1 / (cosC * cosC) : INFINITY;
-    case ProjStereographic: return 2 / (1 + cosC);
-    case ProjOrthographic:
-    case ProjVerticalPerspective: return 1;
-    case ProjAzEquidistant: return c > 0 ? (std::sin(c) > 0 ? c / std::sin(c) : INFINITY) : 1;
-    case ProjAzEqualArea: return std::cos(c / 2) > 0 ? 1 / std::cos(c / 2) : INFINITY;
-    default: return INFINITY;
-    }
-}
 
 // Points nearer the poles than this latitude are always drawn: the stretch
 // of some world maps grows without bound there (the Mollweide's meridians
@@ -132,34 +116,6 @@ Edge EdgeClip(const DesignState& d, int32_t outsideLon) {
 
 }  // namespace
 
-void UtmForward(double latDeg, double lonDeg, double& easting, double& northing) {
-    const DesignState& d = Design();
-    const double a = d.UtmSemiMajorAxis;
-    const double k0 = d.UtmScaleFactor;
-    const double e2 = d.UtmEccSq;
-    const double ep2 = d.UtmEccPrimeSq;
-
-    const double phi = latDeg * d.DegToRad;
-    const double s = std::sin(phi), c = std::cos(phi), t = std::tan(phi);
-    const double tt = t * t, tt2 = tt * tt;
-    const double m = UtmMeridianDistance(phi);
-    const double n = CheckedDiv(a, std::sqrt(1 - e2 * s * s));
-    const double cc = ep2 * c * c;
-
-    double delta = lonDeg - d.CentralMeridian;
-    if (delta > 180) delta -= 360;
-    else if (delta < -180) delta += 360;
-    const double aa = delta * d.DegToRad * c;
-    const double aa2 = aa * aa, aa3 = aa2 * aa, aa4 = aa2 * aa2, aa5 = aa4 * aa, aa6 = aa4 * aa2;
-
-    easting = d.UtmFalseEasting +
-              k0 * n * (aa + (1 - tt + cc) * aa3 / 6 + (5 - 18 * tt + tt2 + 72 * cc - 58 * ep2) * aa5 / 120);
-    northing = d.UtmFalseNorthing + k0 * (m - d.UtmM0 +
-                                          n * t *
-                                              (aa2 / 2 + (5 - tt + 9 * cc + 4 * cc * cc) * aa4 / 24 +
-                                               (61 - 58 * tt + tt2 + 600 * cc - 330 * ep2) * aa6 / 720));
-}
-
 PointPipeline::PointPipeline() : d_(Design()), p_(Plot()), stopText_(d_.PlotStopText) {}
 
 void SetPointThinning(bool on) { pointThinning = on; }
@@ -176,14 +132,20 @@ void PointPipeline::Begin(bool resetCount) {
 
 void PointPipeline::TakeSetup() {
     forward_ = nullptr;
+    plane_ = nullptr;
+    stretch_ = nullptr;
+    projectPlace_ = nullptr;
     const ProjectionKernel* kernel = KernelOf(d_.ProjCode);
     if (kernel == nullptr) return;
     try {
         setup_ = kernel->setup(d_);
     } catch (const RuntimeError&) {
-        return;  // ProjectSelect reports it at every point, as it always has
+        return;  // ProjectSelect then projects each point and shows the failure with it
     }
     forward_ = kernel->forward;
+    plane_ = kernel->plane;
+    stretch_ = kernel->largestStretch;
+    projectPlace_ = kernel->projectPlace;
     azimuthal_ = IsAzimuthal(d_.ProjCode);
     PlanThinning();
 }
@@ -204,7 +166,7 @@ void PointPipeline::PlanThinning() {
         const double cosEdge = std::clamp(std::max(setup_.azimuth.cosRange, setup_.azimuth.cosLimit), -1.0, 1.0);
         limit = std::acos(cosEdge);
         // Along the way between two points at most |dLat| + |dLon| from the centre.
-        sLat = sLon = AzimuthalStretch(d.ProjCode, limit);
+        sLat = sLon = stretch_(limit);
     } else {
         GeographicStretch(forward_, setup_, d, sLat, sLon);
     }
@@ -303,11 +265,11 @@ void PointPipeline::Finish() { DrawHeldBack(); }
 
 void PointPipeline::Prepare() {
     DesignState& d = d_;
-    if (d.ProjCode == ProjUtm) {
+    if (plane_ != nullptr) {
         d.ProjInLon = d.PointLonSec / 3600.0;
         d.ProjInLat = d.PointLatSec / 3600.0;
         double easting = 0, northing = 0;
-        UtmForward(d.ProjInLat, d.ProjInLon, easting, northing);
+        plane_(setup_, d.ProjInLat, d.ProjInLon, easting, northing);
         d.ProjInLon = easting;
         d.ProjInLat = northing;
         d.PointLonSec = ToInt32(easting);
@@ -409,7 +371,7 @@ bool PointPipeline::Project() {
                 return false;
             }
         }
-        r = AzimuthalProject(setup_, place_);
+        r = projectPlace_(setup_, place_);
     } else {
         r = forward_(setup_, d.ProjInLat, d.ProjInLon);
     }

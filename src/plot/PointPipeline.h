@@ -34,15 +34,6 @@ namespace tlrx {
 struct DesignState;
 struct PlotState;
 
-// The forward transverse Mercator series (to the sixth power of A) with the
-// UtmParams numbers and CentralMeridian of the design (absolute degrees, east
-// positive): latitude and longitude in degrees (north and east positive; the
-// longitude difference from the central meridian is taken into -180..180)
-// to easting and northing in metres, false easting and northing included.
-// A point on the central meridian at the latitude of origin gives exactly
-// (UtmFalseEasting, UtmFalseNorthing).
-void UtmForward(double latDeg, double lonDeg, double& easting, double& northing);
-
 // Thinning on screen and printer, on unless turned off (comparisons with the
 // full drawing).
 void SetPointThinning(bool on);
@@ -60,7 +51,7 @@ public:
     void Begin(bool resetCount);
 
     // Prepares the point in PointLatSec, PointLonSec (arc-seconds, north and
-    // east positive). UTM maps: the transverse Mercator series, leaving
+    // east positive). UTM maps: the kernel's transverse Mercator series, leaving
     // northing and easting in whole metres in the registers (and in
     // ProjInLat, ProjInLon); other maps: the longitude becomes the frame
     // longitude (east of LonWestSec, 0 to 1296000). Then the window test.
@@ -132,6 +123,9 @@ private:
     // read (ProjectSelect then projects, and reports the failure).
     ProjectionSetup setup_;
     ForwardFn forward_ = nullptr;
+    PlaneFn plane_ = nullptr;         // UTM: latitude and longitude to metres, before the forward function
+    StretchFn stretch_ = nullptr;     // azimuthal: the largest stretch within an angular distance
+    PlaceFn projectPlace_ = nullptr;  // azimuthal: the map point of a visible place
     bool azimuthal_ = false;
     AzimuthalPoint place_;  // the last range query's place, for AzQueryMode 2
 

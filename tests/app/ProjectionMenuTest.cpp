@@ -27,6 +27,7 @@
 #include "core/GraticuleInterrupt.h"
 #include "core/Projection.h"
 #include "core/ProjectionTable.h"
+#include "core/projections/UtmPlane.h"
 #include "dialogs/common/AngleField.h"
 #include "dialogs/common/DigitField.h"
 #include "dialogs/geo/LatLonBounds.h"
@@ -631,7 +632,7 @@ TEST_F(ProjectionMenuTest, TheCentredInterruptedAndUtmProjectionsDrawTheirMapsAs
             // the grid lies on whole spacings of metres.
             for (const DialogMap::Point& p : m.points) {
                 double easting = 0, northing = 0;
-                UtmForward(p.lat, p.lon, easting, northing);
+                UtmGridPoint(kUtmKernel.setup(d), p.lat, p.lon, easting, northing);
                 EXPECT_NEAR(easting, p.x, 1e-3) << p.lat << " " << p.lon;
                 EXPECT_NEAR(northing, p.y, 1e-3) << p.lat << " " << p.lon;
             }

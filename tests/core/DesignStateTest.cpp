@@ -28,7 +28,6 @@ TEST_F(DesignStateTest, ConstantsHaveTheirFixedValues) {
     EXPECT_EQ(d.ArcSec180, 648000);
     EXPECT_EQ(d.SecPerDeg, 3600);
     EXPECT_EQ(d.MinPerDeg, 60);
-    EXPECT_EQ(d.AzCosLimit, (std::vector<double>{0, -1 + 1e-13, -1e-08, 0, -1 + 1e-13, -1 + 1e-13}));
     EXPECT_EQ(d.ApiErrorTitle, "Windows API Error");
     EXPECT_EQ(d.VersionString, "3.01");
     EXPECT_EQ(d.ProjDefined.size(), 43u);

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/DesignState.h"
 #include "core/Graticule.h"
 #include "core/ProjParams.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
+#include "core/projections/Azimuthal.h"
 #include "platform/MessageBox.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -183,13 +186,65 @@ TEST_F(ProjParamsTest, VerticalPerspectiveHorizon) {
     CalcGraticule({});
     ParamSelect();
     EXPECT_EQ(d.VpP, 2);
-    EXPECT_LT(d.AzCosLimit[3], 0.5);
-    EXPECT_NEAR(d.AzCosLimit[3], 0.5, 1e-10);
+    const double cosLimit = kVerticalPerspectiveKernel.setup(d).azimuth.cosLimit;
+    EXPECT_LT(cosLimit, 0.5);
+    EXPECT_NEAR(cosLimit, 0.5, 1e-10);
     EXPECT_EQ(d.AzRangeSec, 216000);
     EXPECT_NEAR(d.CosAzRange, 0.5, 1e-14);
     EXPECT_EQ(d.BoundsText[8], "060    00    00    E");
     EXPECT_DOUBLE_EQ(d.MapXMax, std::sqrt(1.0 / 3));
     EXPECT_EQ(d.MapYMin, -d.MapXMax);
+}
+
+// A design recalled is prepared as a staged copy while another design is
+// live: its constants and extent are those of the copy, and the live design
+// is left as it was.
+TEST_F(ProjParamsTest, PreparingACopyGivesTheCopysExtentAndLeavesTheLiveDesign) {
+    struct Map {
+        int16_t code;
+        const char *north, *south, *west, *east;
+    };
+    const struct {
+        Map staged, live;
+    } cases[] = {
+        {{ProjEquirectangular, "60    00    00    N", "20    00    00    N", "010    00    00    W",
+          "050    00    00    E"},
+         {ProjEquirectangular, "10    00    00    N", "80    00    00    S", "170    00    00    W",
+          "150    00    00    E"}},
+        {{ProjAlbers, "70    00    00    N", "20    00    00    N", "030    00    00    W", "120    00    00    E"},
+         {ProjMercator, "80    00    00    N", "80    00    00    S", "180    00    00    W", "180    00    00    E"}},
+        {{ProjHammer, "70    00    00    N", "20    00    00    N", "100    00    00    W", "100    00    00    E"},
+         {ProjConformalConic, "60    00    00    N", "30    00    00    N", "050    00    00    W",
+          "050    00    00    E"}},
+        {{ProjGnomonic, "90    00    00    N", "90    00    00    S", "180    00    00    W", "180    00    00    E"},
+         {ProjAlbers, "10    00    00    S", "70    00    00    S", "060    00    00    W", "090    00    00    E"}},
+    };
+    const auto extent = [](const DesignState& d) {
+        return std::vector<double>{d.MapXMin, d.MapXMax, d.MapYMin, d.MapYMax, d.ConicN, d.ConicRho0, d.CosStdParNorth};
+    };
+    const auto io = [](const DesignState& d) {
+        return std::vector<double>{d.ProjInLat, d.ProjInLon, d.ProjOutX, d.ProjOutY, double(d.CalcError)};
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.staged.code);
+        ResetDesignState();
+        SetDesign(c.staged.code, c.staged.north, c.staged.south, c.staged.west, c.staged.east);
+        DesignState staged = Design();
+        const std::vector<double> expected = extent(staged);
+        staged.MapXMin = staged.MapXMax = staged.MapYMin = staged.MapYMax = 0;
+
+        ResetDesignState();
+        SetDesign(c.live.code, c.live.north, c.live.south, c.live.west, c.live.east);
+        const DesignState& live = Design();
+        const std::vector<double> liveExtent = extent(live), liveIo = io(live);
+        ASSERT_NE(liveExtent, expected);
+
+        KernelOf(staged.ProjCode)->prepare(staged);
+        EXPECT_EQ(extent(staged), expected);
+        EXPECT_EQ(extent(live), liveExtent);
+        EXPECT_EQ(io(live), liveIo);
+    }
+    EXPECT_TRUE(boxes.log.empty());
 }
 
 TEST_F(ProjParamsTest, FailureShowsItsBoxAndStillClearsTheStopText) {

@@ -9,6 +9,8 @@
 #include "core/DesignState.h"
 #include "core/Graticule.h"
 #include "core/Projection.h"
+#include "core/ProjectionTable.h"
+#include "core/projections/Azimuthal.h"
 #include "platform/MessageBox.h"
 #include "support/ReferenceTable.h"
 #include "support/ScriptedMessageBox.h"
@@ -101,10 +103,7 @@ void SetUpMap(const RefMap& m) {
     if (m.code >= ProjEquidistantConic && m.code <= ProjAlbers) SetConicConstants(m.code, m.stdN, m.stdS, m.centLat);
     d.CosCentLat = std::cos(m.centLat * d.DegToRad);
     d.SinCentLat = std::sin(m.centLat * d.DegToRad);
-    if (m.code == ProjVerticalPerspective) {
-        d.VpP = m.heightKm / 6371 + 1;
-        d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
-    }
+    if (m.code == ProjVerticalPerspective) d.VpP = m.heightKm / 6371 + 1;
 }
 
 // Projects one point from fresh sentinels; PlotStatus starts at 1, which
@@ -348,7 +347,6 @@ void SetEquatorCentre(int code) {
     d.CosCentLat = 1;
     d.SinCentLat = 0;
     d.VpP = 2;
-    d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
     d.CosAzRange = std::cos(30 * d.DegToRad);
 }
 
@@ -403,21 +401,61 @@ TEST_F(ProjectSelectTest, ReuseModeProjectsTheQueriedPoint) {
     EXPECT_TRUE(boxes.log.empty());
 }
 
-// A point whose cos c equals the limit is rejected; one ulp above it is not.
+// Each azimuthal kernel brings its visibility limit on cos c: the horizon
+// for the gnomonic, just beyond it for the orthographic, just short of the
+// antipode for the projections that reach it, just below the horizon 1 / P
+// for the vertical perspective (P = 2 here). A point whose cos c equals the
+// limit is rejected; one ulp above it is not.
 TEST_F(ProjectSelectTest, VisibilityLimitIsInclusive) {
     auto& d = Design();
-    for (int code = ProjGnomonic; code <= ProjAzEqualArea; ++code) {
-        SCOPED_TRACE(code);
-        SetEquatorCentre(code);
+    const struct {
+        int16_t code;
+        double cosLimit;
+    } cases[] = {
+        {ProjGnomonic, 0},
+        {ProjStereographic, -1 + 1e-13},
+        {ProjOrthographic, -1e-08},
+        {ProjVerticalPerspective, 1 / (2 + 1e-10)},
+        {ProjAzEquidistant, -1 + 1e-13},
+        {ProjAzEqualArea, -1 + 1e-13},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        SetEquatorCentre(c.code);
+        const ProjectionKernel& kernel = *KernelOf(c.code);
+        ProjectionSetup s = kernel.setup(d);
+        EXPECT_EQ(s.azimuth.cosLimit, c.cosLimit);
         const double cosC = std::cos(70 * d.DegToRad);
-        d.AzCosLimit[code - ProjGnomonic] = cosC;
-        Project(70, 180);
-        EXPECT_TRUE(d.CalcError);
-        EXPECT_EQ(d.PlotStatus, 2);
-        d.AzCosLimit[code - ProjGnomonic] = std::nextafter(cosC, -1.0);
-        Project(70, 180);
-        EXPECT_FALSE(d.CalcError);
+        s.azimuth.cosLimit = cosC;
+        EXPECT_EQ(kernel.forward(s, 70, 180).status, PointStatus::BeyondLimit);
+        s.azimuth.cosLimit = std::nextafter(cosC, -1.0);
+        EXPECT_EQ(kernel.forward(s, 70, 180).status, PointStatus::Projected);
     }
+}
+
+// The largest stretch an azimuthal kernel gives for a range is the largest
+// of its scales h and k over the distances within that range: at least each
+// of them, and reached (at the centre or at the rim).
+TEST_F(ProjectSelectTest, LargestStretchIsTheLargestScaleWithinTheRange) {
+    auto& d = Design();
+    for (int16_t code = ProjGnomonic; code <= ProjAzEqualArea; ++code) {
+        SetEquatorCentre(code);
+        d.CentLon = 0;
+        const ProjectionKernel& kernel = *KernelOf(code);
+        for (const double range : {0.0, 0.3, 1.0, 1.5, 3.0}) {
+            SCOPED_TRACE(testing::Message() << code << " range " << range);
+            const double stretch = kernel.largestStretch(range);
+            if (code == ProjGnomonic && range >= kPi / 2) continue;
+            double largest = 0;
+            for (int i = 0; i <= 300; ++i) {
+                const ScaleFactors f = kernel.scale(d, range * i / 300 / kDegToRad, 0);
+                largest = std::max({largest, f.meridian.number, f.parallel.number});
+            }
+            EXPECT_LE(largest, stretch * (1 + 1e-12));
+            EXPECT_GE(largest, stretch * (1 - 1e-12));
+        }
+    }
+    EXPECT_EQ(kGnomonicKernel.largestStretch(2), INFINITY);  // beyond the horizon
 }
 
 // Just beyond 90 degrees from the centre (cos c about -1.7e-9 and -1.7e-8).
@@ -595,12 +633,8 @@ TEST_F(ProjectSelectTest, ArithmeticFailuresShowTheErrorBox) {
          30, 10, "Error: Division by zero", false},
         {"gnomonic reusing values never computed", ProjGnomonic, [](DesignState& d) { d.AzQueryMode = 2; }, 10, 10,
          "Error: Division by zero", false},
-        {"vertical perspective from the surface", ProjVerticalPerspective,
-         [](DesignState& d) {
-             d.VpP = 1;
-             d.AzCosLimit[3] = 1 / (d.VpP + 0.0000000001);
-         },
-         0, 180, "Error: Overflow", false},  // 0 / 0 at the centre
+        {"vertical perspective from the surface", ProjVerticalPerspective, [](DesignState& d) { d.VpP = 1; }, 0, 180,
+         "Error: Overflow", false},  // 0 / 0 at the centre
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -263,6 +263,12 @@ std::string ScaleAt(ScriptedMessageBox& boxes, double lat, double lon) {
     return out + Boxes(boxes);
 }
 
+// The vertical perspective's visibility limit on a vertical perspective
+// map, else 0 (the column once held the design's table entry for code 29).
+double VpCosLimit(const DesignState& d) {
+    return d.ProjCode == ProjVerticalPerspective ? kVerticalPerspectiveKernel.setup(d).azimuth.cosLimit : 0.0;
+}
+
 void WriteDesign(std::ostream& out, bool full, ScriptedMessageBox& boxes, const MapDesign& m) {
     SetUpDesign(m);
     DesignState& d = Design();
@@ -270,7 +276,7 @@ void WriteDesign(std::ostream& out, bool full, ScriptedMessageBox& boxes, const 
     out << "setup";
     for (double v :
          {d.MapXMin, d.MapXMax, d.MapYMin, d.MapYMax, d.ConicN, d.ConicG, d.ConicRho0, d.ConicF, d.ConicC, d.VpP,
-          d.AzCosLimit[3], d.CosAzRange, d.CosStdParNorth, d.CentralMeridian, d.CosCentLat, d.SinCentLat})
+          VpCosLimit(d), d.CosAzRange, d.CosStdParNorth, d.CentralMeridian, d.CosCentLat, d.SinCentLat})
         out << " " << Hex(v);
     out << " " << d.AzRangeSec << " [" << d.BoundsText[8] << "] [" << d.PlotStopText << "]\n";
 

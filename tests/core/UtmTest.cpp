@@ -9,6 +9,7 @@
 #include "core/AngleText.h"
 #include "core/DesignState.h"
 #include "core/Utm.h"
+#include "core/projections/UtmPlane.h"
 #include "platform/MessageBox.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -57,7 +58,7 @@ TEST(Utm, MeridianDistanceMatchesGeodesicsOnEverySpheroid) {
         EXPECT_EQ(d.CentLat, r.lat);
         EXPECT_NEAR(d.UtmM0, r.distance, kSeriesTolerance);
         // Odd in the latitude.
-        EXPECT_DOUBLE_EQ(UtmMeridianDistance(-r.lat * d.DegToRad), -d.UtmM0);
+        EXPECT_DOUBLE_EQ(UtmMeridianDistance(kUtmKernel.setup(d).utm, -r.lat * d.DegToRad), -d.UtmM0);
     }
     EXPECT_TRUE(boxes.log.empty());
 }
@@ -70,7 +71,7 @@ TEST(Utm, WgsSpheroidGivesTheKnownEccentricities) {
     EXPECT_NEAR(d.UtmEccSq, 0.00669437999014, 1e-14);
     EXPECT_NEAR(d.UtmEccPrimeSq, 0.00673949674228, 1e-14);
     EXPECT_NEAR(d.UtmArcA0, 0.998324298, 1e-9);
-    EXPECT_EQ(UtmMeridianDistance(0), 0);
+    EXPECT_EQ(UtmMeridianDistance(kUtmKernel.setup(d).utm, 0), 0);
 }
 
 TEST(Utm, DefaultTextsGiveTheDefaultZone) {

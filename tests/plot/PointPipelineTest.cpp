@@ -14,6 +14,7 @@
 
 #include "GridTestSupport.h"
 #include "core/Utm.h"
+#include "core/projections/UtmPlane.h"
 #include "platform/MessageBox.h"
 #include "plot/PointPipeline.h"
 #include "support/ScriptedMessageBox.h"
@@ -39,6 +40,11 @@ void UseSampleUtm() {
     d.UtmText[3] = "00000000";
     d.UtmText[4] = "0.9996";
     CalcUtmZone();
+}
+
+// The UTM kernel's series with the set-up of the design as it stands.
+void UtmForward(double lat, double lon, double& easting, double& northing) {
+    UtmGridPoint(kUtmKernel.setup(Design()), lat, lon, easting, northing);
 }
 
 TEST(UtmForwardTest, AgreesWithProj) {

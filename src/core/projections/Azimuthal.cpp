@@ -1,6 +1,5 @@
 #include "core/projections/Azimuthal.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -8,6 +7,7 @@
 #include "core/AngleText.h"
 #include "core/DesignState.h"
 #include "core/Errors.h"
+#include "core/ProjectionTable.h"
 #include "core/projections/Extent.h"
 #include "core/projections/KernelMath.h"
 #include "core/projections/ScaleMath.h"
@@ -18,20 +18,9 @@ using namespace kernel;
 
 namespace {
 
-ProjectionSetup Setup(const DesignState& d) {
-    ProjectionSetup s = CentredSetup(d);
-    s.azimuth.cosCentLat = d.CosCentLat;
-    s.azimuth.sinCentLat = d.SinCentLat;
-    s.azimuth.cosLimit = Item(d.AzCosLimit, d.ProjCode - ProjGnomonic);
-    s.azimuth.cosRange = d.CosAzRange;
-    s.azimuth.vpP = d.VpP;
-    return s;
-}
-
 // Code 29: the viewpoint, its horizon and the disc of the visible cap.
 void PrepareVerticalPerspective(DesignState& d) {
     d.VpP = d.VpDistanceKm / 6371 + 1;
-    Item(d.AzCosLimit, 3) = 1 / (d.VpP + 0.0000000001);
     const double inv = 1 / d.VpP;
     const double h = std::atan(std::sqrt(1 - inv * inv) / inv) / d.DegToRad;
     d.AzRangeSec = ToInt32(h * 3600);
@@ -41,15 +30,34 @@ void PrepareVerticalPerspective(DesignState& d) {
     d.MapXMin = d.MapYMin = -d.MapXMax;
 }
 
-// The radial factor of each projection: K(vpP, cosC) is k at cos c (vpP:
+// The radial policy of each projection. K(vpP, cosC) is k at cos c (vpP:
 // the vertical perspective's viewpoint distance), taking values, not the
 // set-up, so that the set-up of the per-point step stays in registers.
-// ScaleK(d, B, cosc, sinc, kr, dkr) gives k' and its derivative along the
-// meridian for the scale values, or a fixed row where they are singular.
+// CosLimit(vpP) is the visibility limit on cos c: a point at or below it is
+// not visible. Stretch(c) is the largest scale (the greater of the radial and
+// the tangential one) at angular distances up to c radians from the centre,
+// infinite where it is unbounded. ScaleK(d, B, cosc, sinc, kr, dkr) gives k'
+// and its derivative along the meridian for the scale values, or a fixed row
+// where they are singular.
 using ScaleRow = std::optional<ScaleFactors>;
+
+// The projections that reach the antipode stop just short of it. There cos c
+// is rounded (by a few 1e-16) and misses -1, while the radial factor divides
+// by sin c or 1 + cos c and the direction comes from rounding alone: the
+// antipode would land anywhere, even at the centre. Within 1e-13 of -1 (0.09
+// arc-second from the antipode) a point is not visible; beyond, the rounding
+// moves a point by less than 0.3 percent of its distance from the centre, and
+// the graticule's own points 0.00003 degree from the antipode
+// (1 + cos c = 1.37e-13) stay on the map.
+constexpr double kAntipodeLimit = -1 + 1E-13;
 
 struct GnomonicRadial {
     static double K(double, double cosC) { return Div(1, cosC); }
+    static double CosLimit(double) { return 0; }  // the horizon
+    static double Stretch(double c) {
+        const double cosC = std::cos(c);
+        return cosC > 0 ? 1 / (cosC * cosC) : INFINITY;
+    }
     static ScaleRow ScaleK(const DesignState&, double B, double cosc, double, double& kr, double& dkr) {
         kr = scale::Div(1, cosc);
         dkr = scale::Div(-B, cosc * cosc);
@@ -59,6 +67,8 @@ struct GnomonicRadial {
 
 struct StereographicRadial {
     static double K(double, double cosC) { return Div(2, 1 + cosC); }
+    static double CosLimit(double) { return kAntipodeLimit; }
+    static double Stretch(double c) { return 2 / (1 + std::cos(c)); }
     static ScaleRow ScaleK(const DesignState&, double B, double cosc, double, double& kr, double& dkr) {
         kr = scale::Div(2, 1 + cosc);
         dkr = scale::Div(-2 * B, (1 + cosc) * (1 + cosc));
@@ -68,11 +78,15 @@ struct StereographicRadial {
 
 struct OrthographicRadial {
     static double K(double, double) { return 1; }
+    static double CosLimit(double) { return -0.00000001; }  // just beyond the horizon
+    static double Stretch(double) { return 1; }
     static ScaleRow ScaleK(const DesignState&, double, double, double, double&, double&) { return std::nullopt; }
 };
 
 struct PerspectiveRadial {
     static double K(double vpP, double cosC) { return Div(vpP - 1, vpP - cosC); }
+    static double CosLimit(double vpP) { return 1 / (vpP + 0.0000000001); }  // just below the horizon 1 / P
+    static double Stretch(double) { return 1; }
     static ScaleRow ScaleK(const DesignState& d, double B, double cosc, double, double& kr, double& dkr) {
         kr = scale::Div(d.VpP - 1, d.VpP - cosc);
         dkr = scale::Div((d.VpP - 1) * B, (d.VpP - cosc) * (d.VpP - cosc));
@@ -93,6 +107,8 @@ struct EquidistantRadial {
         }
         return Div(c, sinC);
     }
+    static double CosLimit(double) { return kAntipodeLimit; }
+    static double Stretch(double c) { return c > 0 ? (std::sin(c) > 0 ? c / std::sin(c) : INFINITY) : 1; }
     static ScaleRow ScaleK(const DesignState& d, double B, double cosc, double sinc, double& kr, double& dkr) {
         if (cosc == -1) return scale::Singular(kScaleOne, kScaleInfinite, kScaleInfinite);
         double c;
@@ -114,6 +130,8 @@ struct EquidistantRadial {
 
 struct EqualAreaRadial {
     static double K(double, double cosC) { return Sqrt(Div(2, 1 + cosC)); }
+    static double CosLimit(double) { return kAntipodeLimit; }
+    static double Stretch(double c) { return std::cos(c / 2) > 0 ? 1 / std::cos(c / 2) : INFINITY; }
     static ScaleRow ScaleK(const DesignState& d, double B, double cosc, double, double& kr, double& dkr) {
         if (cosc == -1) return scale::Singular(kScaleZero, kScaleInfinite, kScaleInfinite);
         kr = scale::Div(d.Sqrt2, scale::Sqrt(1 + cosc));
@@ -121,6 +139,17 @@ struct EqualAreaRadial {
         return std::nullopt;
     }
 };
+
+template <typename Radial>
+ProjectionSetup Setup(const DesignState& d) {
+    ProjectionSetup s = CentredSetup(d);
+    s.azimuth.cosCentLat = d.CosCentLat;
+    s.azimuth.sinCentLat = d.SinCentLat;
+    s.azimuth.cosLimit = Radial::CosLimit(d.VpP);
+    s.azimuth.cosRange = d.CosAzRange;
+    s.azimuth.vpP = d.VpP;
+    return s;
+}
 
 // ---- Scale factors, on the central meridian and beyond the pole ----
 
@@ -157,7 +186,7 @@ void MapPlace(const ProjectionSetup& s, const AzimuthalPoint& a, Out& out) {
 // ProjectSelect.
 template <typename Radial>
 void Select(DesignState& d, AzimuthalPoint& kept) {
-    const ProjectionSetup s = Setup(d);
+    const ProjectionSetup s = Setup<Radial>(d);
     AzimuthalPoint place;
     if (d.AzQueryMode == 2) {
         d.AzQueryMode = 0;
@@ -192,12 +221,6 @@ ProjectedPoint Forward(const ProjectionSetup& s, double lat, double lon) {
     return Project<Radial>(s, a);
 }
 
-// The projection of a place by code, 26 to 31.
-using ProjectFn = ProjectedPoint (*)(const ProjectionSetup&, const AzimuthalPoint&);
-constexpr std::array<ProjectFn, 6> kProjectByCode = {Project<GnomonicRadial>,     Project<StereographicRadial>,
-                                                     Project<OrthographicRadial>, Project<PerspectiveRadial>,
-                                                     Project<EquidistantRadial>,  Project<EqualAreaRadial>};
-
 }  // namespace
 
 AzimuthalPoint AzimuthalPlace(const ProjectionSetup& s, double lat, double lon) {
@@ -216,7 +239,7 @@ AzimuthalPoint AzimuthalPlace(const ProjectionSetup& s, double lat, double lon) 
 }
 
 ProjectedPoint AzimuthalProject(const ProjectionSetup& s, const AzimuthalPoint& a) {
-    return Item(kProjectByCode, s.code - ProjGnomonic)(s, a);
+    return KernelOf(s.code)->projectPlace(s, a);
 }
 
 ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon) {
@@ -227,21 +250,23 @@ ProjectedPoint AzimuthalForward(const ProjectionSetup& s, double lat, double lon
 
 namespace {
 
-// The azimuthal kernels differ in their radial factor, in how the extent is
+// The azimuthal kernels differ in their radial policy, in how the extent is
 // prepared, in the first note of the scale report and in whether the whole
 // sphere fits (equidistant: a disc of radius pi; equal-area: 2).
 template <typename Radial>
 constexpr ProjectionKernel AzimuthalKernel(PrepareFn prepare, std::string_view noteFirst,
                                            double wholeSphereRadius = 0) {
     return {.prepare = prepare,
-            .setup = Setup,
+            .setup = Setup<Radial>,
             .forward = Forward<Radial>,
             .select = Select<Radial>,
             .scale = Scale<Radial>,
             .noteFirst = noteFirst,
             .noteSecond = {},
             .prepareScale = nullptr,
-            .wholeSphereRadius = wholeSphereRadius};
+            .wholeSphereRadius = wholeSphereRadius,
+            .projectPlace = Project<Radial>,
+            .largestStretch = Radial::Stretch};
 }
 
 constexpr std::string_view kTrueAtCentre = "The scale is only true at the central point of the projection.";

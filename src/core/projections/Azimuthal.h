@@ -5,12 +5,11 @@
 // and azimuthal equal-area (31).
 //
 // Set-up: centralMeridian (CentralMeridian), the centre's cos and sin
-// (CosCentLat, SinCentLat), the visibility limit on cos c (AzCosLimit of the
-// code: 0 for 26, -1e-8 for 28, -1 + 1e-13 for 27, 30, 31; just below the
-// horizon 1 / P for 29),
-// the range circle's cos (CosAzRange) and, for 29, the viewpoint distance
-// P = 1 + height / 6371 km (VpP), computed with the horizon by the prepare
-// step.
+// (CosCentLat, SinCentLat), the range circle's cos (CosAzRange), for 29 the
+// viewpoint distance P = 1 + height / 6371 km (VpP, computed with the horizon
+// by the prepare step), and the projection's own visibility limit on cos c:
+// 0 for 26, -1e-8 for 28, -1 + 1e-13 for 27, 30, 31 (just short of the
+// antipode), 1 / (P + 1e-10) for 29 (just below the horizon 1 / P).
 // Forward: lat in degrees, -90 to 90; lon in frame degrees. c is the angular
 // distance from the centre; a point with cos c at or below the limit is
 // BeyondLimit (the antipode for 27, 30, 31; the horizon for 26, 28, 29).
@@ -20,6 +19,10 @@
 // sqrt(2 / (1 + cos c)) (31). Accuracy: within 1e-9 (relative beyond 1) of
 // PROJ's gnom, stere, ortho, nsper, aeqd and laea (+R=1, lat_0 the centre,
 // nsper's h = P - 1) on the tested tables.
+// Largest stretch within an angular distance c from the centre: the greatest
+// of h and k over the distances up to c, as k(c) and its radial counterpart
+// give it: 1 / cos^2 c (26), 2 / (1 + cos c) (27), 1 (28, 29), c / sin c
+// (30), 1 / cos(c / 2) (31); infinite where unbounded.
 // Scale factors: h, k and the area scale at lat (degrees) on the meridian lon
 // (absolute degrees), which is the central meridian CentLon or its
 // continuation beyond the pole; within 1e-6 (relative beyond 1) of PROJ's
@@ -47,7 +50,8 @@ inline bool AzimuthalWithinRange(const ProjectionSetup& s, const AzimuthalPoint&
     return p.cosC >= s.azimuth.cosRange;
 }
 
-// The map point of a place (which the caller has found visible).
+// The map point of a place (which the caller has found visible), by the
+// kernel of the set-up's code.
 ProjectedPoint AzimuthalProject(const ProjectionSetup& s, const AzimuthalPoint& p);
 
 // AzimuthalPlace, the visibility test and AzimuthalProject in one.

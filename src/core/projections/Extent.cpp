@@ -16,26 +16,35 @@ struct XY {
     double x, y;
 };
 
-// Projects (lat, frame lon) in degrees; a refused point leaves the previous
-// output, as the extent rules accept.
-XY Project(double lat, double lon) {
-    DesignState& d = Design();
-    d.ProjInLat = lat;
-    d.ProjInLon = lon;
-    ProjectDesignPoint();
-    return {d.ProjOutX, d.ProjOutY};
-}
+// Projects (lat, frame lon) in degrees of the design being prepared, with
+// the set-up taken from it; a refused point leaves the previous output, as
+// the extent rules accept.
+class ExtentPoints {
+public:
+    explicit ExtentPoints(DesignState& d) : d_(d), projector_(d) {}
+    XY operator()(double lat, double lon) {
+        d_.ProjInLat = lat;
+        d_.ProjInLon = lon;
+        projector_.Project();
+        return {d_.ProjOutX, d_.ProjOutY};
+    }
+
+private:
+    DesignState& d_;
+    DesignProjector projector_;
+};
 
 bool EndsWith(const std::string& text, char letter) { return !text.empty() && text.back() == letter; }
 
 }  // namespace
 
 void RectangularExtent(DesignState& d) {
+    ExtentPoints project(d);
     const double m = d.CentralMeridian;
-    d.MapYMin = Project(d.LatSouth, m).y;
-    d.MapYMax = Project(d.LatNorth, m).y;
-    d.MapXMin = Project(d.LatSouth, d.FrameWest).x;
-    d.MapXMax = Project(d.LatSouth, d.FrameEast).x;
+    d.MapYMin = project(d.LatSouth, m).y;
+    d.MapYMax = project(d.LatNorth, m).y;
+    d.MapXMin = project(d.LatSouth, d.FrameWest).x;
+    d.MapXMax = project(d.LatSouth, d.FrameEast).x;
 }
 
 void ConicExtent(DesignState& d) {
@@ -61,10 +70,11 @@ void ConicExtent(DesignState& d) {
         high = {d.LatNorth, m};
         low = {turnsBack ? d.LatNorth : d.LatSouth, w};
     }
-    d.MapYMin = Project(low.lat, low.lon).y;
-    d.MapYMax = Project(high.lat, high.lon).y;
-    d.MapXMin = Project(outer, leftLon).x;
-    d.MapXMax = Project(outer, rightLon).x;
+    ExtentPoints project(d);
+    d.MapYMin = project(low.lat, low.lon).y;
+    d.MapYMax = project(high.lat, high.lon).y;
+    d.MapXMin = project(outer, leftLon).x;
+    d.MapXMax = project(outer, rightLon).x;
 }
 
 void WorldExtent(DesignState& d) {
@@ -74,15 +84,16 @@ void WorldExtent(DesignState& d) {
     const bool northS = EndsWith(d.LatNorthText, 'S');
     const bool southS = EndsWith(d.LatSouthText, 'S');
 
+    ExtentPoints project(d);
     const double highLon = northN || d.LatNorth == 0 ? e : (e + w) / 2;
-    d.MapYMax = Project(d.LatNorth, highLon).y;
-    d.MapYMin = Project(d.LatSouth, southN ? (e + w) / 2 : e).y;
+    d.MapYMax = project(d.LatNorth, highLon).y;
+    d.MapYMin = project(d.LatSouth, southN ? (e + w) / 2 : e).y;
 
     double wideLat = 0;
     if ((northN && southS) || d.LatNorth == 0 || d.LatSouth == 0) wideLat = 0;
     else if (northS && southS) wideLat = d.LatNorth;
     else if (northN && southN) wideLat = d.LatSouth;
-    d.MapXMax = Project(wideLat, e).x;
+    d.MapXMax = project(wideLat, e).x;
     d.MapXMin = -d.MapXMax;
 }
 
@@ -98,7 +109,7 @@ void AzimuthalExtent(DesignState& d) {
             lat = 180 - lat;
             lon = 360;
         }
-        half = Project(lat, lon).y;
+        half = ExtentPoints(d)(lat, lon).y;
     }
     d.MapXMax = d.MapYMax = half;
     d.MapXMin = d.MapYMin = -half;

@@ -1,7 +1,8 @@
 #pragma once
-// The projected extent of a map (MapXMin, MapXMax, MapYMin, MapYMax), found
-// by projecting the map's extreme points as ProjectSelect does
-// (ProjectDesignPoint), so that a point it refuses leaves the previous
+// The projected extent of a map (MapXMin, MapXMax, MapYMin, MapYMax) of the
+// design handed, found by projecting the map's extreme points with the
+// set-up taken from that design, writing its ProjectionIO as ProjectSelect
+// does (DesignProjector), so that a point it refuses leaves the previous
 // output, as the extent rules accept. Each raises RuntimeError on an
 // arithmetic failure of its own.
 

@@ -48,10 +48,21 @@ struct ProjectionSetup {
     struct Azimuth {
         double cosCentLat = 0;  // centre latitude
         double sinCentLat = 0;
-        double cosLimit = 0;  // a point with cos c at or below this is not visible
+        double cosLimit = 0;  // a point with cos c at or below this is not visible (the kernel's own)
         double cosRange = 0;  // cos of the range circle's angular radius
         double vpP = 0;       // vertical perspective: viewpoint distance from the centre, Earth radii
     } azimuth;
+    // UTM: the spheroid, the transverse Mercator constants and the grid's
+    // origin; centralMeridian is then in absolute degrees, east positive.
+    struct Utm {
+        double a = 0;                                       // equatorial radius, metres
+        double k0 = 0;                                      // scale factor on the central meridian
+        double e2 = 0;                                      // first eccentricity squared
+        double ep2 = 0;                                     // second eccentricity squared
+        double arcA0 = 0, arcB1 = 0, arcB2 = 0, arcB3 = 0;  // coefficients of the meridian distance
+        double m0 = 0;                                      // meridian distance of the latitude of origin, metres
+        double falseEasting = 0, falseNorthing = 0;         // metres
+    } utm;
 };
 
 // What became of a point.
@@ -64,7 +75,8 @@ enum class PointStatus : uint8_t {
 
 // The result of a forward function. Where the point is not projected, x and
 // y are NaN, except that a failure keeps the coordinate computed before it
-// (the procedures write that one, as they always have).
+// (the procedures write that one to ProjOutX or ProjOutY, where the drawing
+// and the extent go on with it).
 struct ProjectedPoint {
     double x;
     double y;
@@ -87,13 +99,31 @@ struct AzimuthalPoint {
 // east of the western boundary (UTM: easting, metres).
 using ForwardFn = ProjectedPoint (*)(const ProjectionSetup& setup, double lat, double lon);
 
-// The set-up of the design as it stands (the graticule computation's centre
-// and frame, the constants ParamSelect computed, the current lobe).
+// UTM: easting (x) and northing (y) in metres of a point at lat, lon
+// (degrees, north and east positive), which the forward function then takes.
+// Raises RuntimeError on an arithmetic failure.
+using PlaneFn = void (*)(const ProjectionSetup& setup, double lat, double lon, double& x, double& y);
+
+// Azimuthal: the map point of a place that lies before the visibility limit.
+using PlaceFn = ProjectedPoint (*)(const ProjectionSetup& setup, const AzimuthalPoint& place);
+
+// Azimuthal: the largest stretch (the greater of the radial and tangential
+// scale) at angular distances from the centre up to c, radians; infinite
+// where it is unbounded.
+using StretchFn = double (*)(double c);
+
+// The set-up of the design handed, as it stands: the graticule computation's
+// centre and frame, the projection's constants as the design holds them
+// (ParamSelect computes them; a design file stores them, and a recalled
+// design draws with what it stored), the current lobe; and what the kernel
+// derives from them (the visibility limit). Pure: reads only that design.
 using SetupFn = ProjectionSetup (*)(const DesignState& d);
 
-// ParamSelect's work for one code: the projection's constants written to the
-// design (ConicParams, CosStdParNorth, the perspective's horizon) and the
-// projected extent (MapExtent). Raises RuntimeError on an arithmetic failure.
+// ParamSelect's work for one code on the design handed (the live one, or a
+// staged copy): the projection's constants written to it (ConicParams,
+// CosStdParNorth, the perspective's horizon), then its projected extent
+// (MapExtent), found with the set-up taken from it. Raises RuntimeError on an
+// arithmetic failure.
 using PrepareFn = void (*)(DesignState& d);
 
 // ProjectSelect's step for one code: projects (ProjInLat, ProjInLon) of the
@@ -147,6 +177,11 @@ struct ProjectionKernel {
     // the whole sphere (a range of 180 degrees), the antipode being its rim;
     // 0 where the projection cannot show the whole sphere.
     double wholeSphereRadius;
+    // nullptr: the forward function takes latitude and longitude itself.
+    PlaneFn plane = nullptr;
+    // The azimuthal projections' own: nullptr for the others.
+    PlaceFn projectPlace = nullptr;
+    StretchFn largestStretch = nullptr;
 };
 
 }  // namespace tlrx

@@ -22,8 +22,9 @@ constexpr double kA[] = {0.0007658862163,  6.7797484678e-05, 5.2131392009e-06,
 constexpr double kB[] = {0.012684924808,   4.8919970056e-05, 2.7603657836e-06,
                          6.7236660474e-08, 7.3846103164e-10, 3.211233692e-12};
 
-// The powers are formed as they always have been (a4 = a a3, a5 = a2 a3),
-// which decides the last bits of the result; y is written first.
+// The powers are formed as a4 = a a3, a5 = a2 a3: another order changes the
+// last bits of the result, and with them the recorded outputs of every
+// Robinson map; y is written first.
 struct RobinsonPoint {
     template <typename Out>
     static PointStatus At(const ProjectionSetup& s, double lat, double lon, Out& out) {

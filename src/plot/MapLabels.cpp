@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -45,50 +47,13 @@ struct Transforms {
     }
 };
 
-// Moves label `from` down to slot `to` (to <= from) in the lists the pass fills.
-void MoveLabel(PlotState& p, size_t from, size_t to) {
-    if (from == to) return;
-    Item(p.MapLabelText, to) = std::move(Item(p.MapLabelText, from));
-    Item(p.MapLabelLat, to) = Item(p.MapLabelLat, from);
-    Item(p.MapLabelLon, to) = Item(p.MapLabelLon, from);
-    Item(p.MapLabelFile, to) = Item(p.MapLabelFile, from);
-    Item(p.MapLabelFontName, to) = std::move(Item(p.MapLabelFontName, from));
-    Item(p.MapLabelFontSize, to) = Item(p.MapLabelFontSize, from);
-    Item(p.MapLabelColor, to) = Item(p.MapLabelColor, from);
-    Item(p.MapLabelBold, to) = Item(p.MapLabelBold, from);
-    Item(p.MapLabelItalic, to) = Item(p.MapLabelItalic, from);
-    Item(p.MapLabelUnderline, to) = Item(p.MapLabelUnderline, from);
-    Item(p.MapLabelStrikethru, to) = Item(p.MapLabelStrikethru, from);
-}
-
-// Keeps labels 1..count in all sixteen lists.
-void KeepLabels(PlotState& p, size_t count) {
-    const size_t n = count + 1;
-    p.MapLabelText.resize(n);
-    p.MapLabelLat.resize(n);
-    p.MapLabelLon.resize(n);
-    p.MapLabelFile.resize(n);
-    p.MapLabelFontName.resize(n);
-    p.MapLabelFontSize.resize(n);
-    p.MapLabelColor.resize(n);
-    p.MapLabelBold.resize(n);
-    p.MapLabelItalic.resize(n);
-    p.MapLabelUnderline.resize(n);
-    p.MapLabelStrikethru.resize(n);
-    p.MapLabelX.resize(n);
-    p.MapLabelY.resize(n);
-    p.MapLabelAscent.resize(n);
-    p.MapLabelDescent.resize(n);
-    p.MapLabelCharWidth.resize(n);
-}
-
-// Projects the point of label k into ProjOutX, ProjOutY; false, with the
+// Projects the point of a label into ProjOutX, ProjOutY; false, with the
 // outputs as they were, when it cannot be projected.
-bool ProjectLabelPoint(DesignState& d, DesignProjector& projector, const PlotState& p, size_t k) {
+bool ProjectLabelPoint(DesignState& d, DesignProjector& projector, const MapLabel& label) {
     const double keptX = d.ProjOutX;
     const double keptY = d.ProjOutY;
-    d.ProjInLat = Item(p.MapLabelLat, k);
-    d.ProjInLon = Item(p.MapLabelLon, k);
+    d.ProjInLat = label.MapLabelLat;
+    d.ProjInLon = label.MapLabelLon;
     d.AzQueryMode = 0;  // a projection of its own, not the answer to a range query
     // Outputs that the projection leaves unwritten are no result.
     d.ProjOutX = d.ProjOutY = std::numeric_limits<double>::quiet_NaN();
@@ -140,12 +105,8 @@ WindowPlace PlaceInWindow(const DesignState& d, PlotState& p, int32_t radius, in
 void LabelPrint() {
     DesignState& d = Design();
     PlotState& p = Plot();
-    const size_t n = p.MapLabelLat.empty() ? 0 : p.MapLabelLat.size() - 1;
-    p.MapLabelAscent.assign(n + 1, 0);
-    p.MapLabelCharWidth.assign(n + 1, 0);
-    p.MapLabelX.assign(n + 1, 0);
-    p.MapLabelY.assign(n + 1, 0);
-    p.MapLabelDescent.assign(n + 1, 0);
+    std::vector<MapLabel>& labels = p.MapLabels;
+    const size_t n = labels.empty() ? 0 : labels.size() - 1;
 
     size_t placed = 0;
     try {
@@ -153,15 +114,16 @@ void LabelPrint() {
         TextMetric metric{};  // the previous label's, all 0 before the first
         DesignProjector projector(d);
         for (size_t k = 1; k <= n; ++k) {
-            if (!ProjectLabelPoint(d, projector, p, k)) continue;
+            if (!ProjectLabelPoint(d, projector, labels[k])) continue;
+            TextItem& item = labels[k].MapLabelItem;
 
-            window.ForeColor = static_cast<Rgb>(Item(p.MapLabelColor, k));
-            window.FontName = Item(p.MapLabelFontName, k);
-            window.FontSize = Item(p.MapLabelFontSize, k);
-            window.FontBold = Item(p.MapLabelBold, k);
-            window.FontItalic = Item(p.MapLabelItalic, k);
-            window.FontStrikethru = Item(p.MapLabelStrikethru, k);
-            window.FontUnderline = Item(p.MapLabelUnderline, k);
+            window.ForeColor = static_cast<Rgb>(item.TextItemColor);
+            window.FontName = item.TextItemFontName;
+            window.FontSize = item.TextItemFontSize;
+            window.FontBold = item.TextItemBold;
+            window.FontItalic = item.TextItemItalic;
+            window.FontStrikethru = item.TextItemStrikethru;
+            window.FontUnderline = item.TextItemUnderline;
 
             TextMetric measured;
             if (window.GetTextMetrics(measured)) metric = measured;
@@ -170,9 +132,9 @@ void LabelPrint() {
             const int16_t descent = ToInt16(double(d.TwipsPerPixelY) * metric.descent);
             const int16_t height = ToInt16(double(d.TwipsPerPixelY) * metric.height);
             const int16_t charWidth = ToInt16(double(d.TwipsPerPixelX) * metric.aveCharWidth);
-            const int32_t width = ToInt32(window.TextWidth(Item(p.MapLabelText, k)));
+            const int32_t width = ToInt32(window.TextWidth(item.TextItemText));
 
-            const int16_t file = Item(p.MapLabelFile, k);
+            const int16_t file = labels[k].MapLabelFile;
             const int32_t radius = d.FeatureSymbolRadius(1, file);
             const int16_t symbol = d.InputFileSymbolType(file);
 
@@ -185,15 +147,16 @@ void LabelPrint() {
             if (int64_t{height} + y > at.areaHeight) y = ToInt32(double(y) - height);
             const int32_t baseline = ToInt32(double(y) + ascent);
 
+            item.TextItemX = x;
+            item.TextItemY = baseline;
+            item.TextItemAscent = ascent;
+            item.TextItemDescent = descent;
+            item.TextItemCharWidth = charWidth;
+            // The labels placed close up, so that each keeps its own point.
             ++placed;
-            MoveLabel(p, k, placed);
-            p.MapLabelX[placed] = x;
-            p.MapLabelY[placed] = baseline;
-            p.MapLabelAscent[placed] = ascent;
-            p.MapLabelDescent[placed] = descent;
-            p.MapLabelCharWidth[placed] = charWidth;
+            if (placed != k) labels[placed] = std::move(labels[k]);
 
-            d.CurrentText = p.MapLabelText[placed];
+            d.CurrentText = labels[placed].MapLabelItem.TextItemText;
             d.CurrentTextRotation = std::string(1, '0');  // unrotated
             window.CurrentX = static_cast<float>(x);
             window.CurrentY = static_cast<float>(baseline);
@@ -203,7 +166,8 @@ void LabelPrint() {
         ShowProcError("LabelPrint", e.what());
     }
     // Only the labels placed stay: what was not placed is neither drawn nor converted.
-    KeepLabels(p, placed);
+    labels.resize(placed + 1);
+    p.MapLabelsPlaced = true;
     d.CurrentText.clear();
 }
 
@@ -211,32 +175,14 @@ void LabelConvert() {
     DesignState& d = Design();
     const PlotState& p = Plot();
     try {
-        if (p.MapLabelDescent.size() <= 1 || p.MapLabelLat.size() <= 1) return;
-        const auto n = static_cast<int32_t>(p.MapLabelLat.size() - 1);
+        if (!p.MapLabelsPlaced || p.MapLabels.size() <= 1) return;
+        const auto n = static_cast<int32_t>(p.MapLabels.size() - 1);
         const int32_t base = d.NumTextItems;
         if (int64_t{base} + n > std::numeric_limits<int32_t>::max()) Raise(kOverflow);
+        ResizeTextItems(base);
+        for (auto label = p.MapLabels.begin() + 1; label != p.MapLabels.end(); ++label)
+            d.TextItems.push_back(label->MapLabelItem);
         d.NumTextItems = base + n;
-        ResizeTextItems(d.NumTextItems);
-        for (int32_t k = 1; k <= n; ++k) {
-            const auto from = static_cast<size_t>(k);
-            const auto i = static_cast<size_t>(base) + from;
-            TextItem& item = d.TextItemAt(i);
-            item.TextItemText = Item(p.MapLabelText, from);
-            item.TextItemRotation = 0;
-            item.TextItemFontName = Item(p.MapLabelFontName, from);
-            item.TextItemFontSize = Item(p.MapLabelFontSize, from);
-            item.TextItemColor = Item(p.MapLabelColor, from);
-            item.TextItemBold = Item(p.MapLabelBold, from);
-            item.TextItemItalic = Item(p.MapLabelItalic, from);
-            item.TextItemUnderline = Item(p.MapLabelUnderline, from);
-            item.TextItemStrikethru = Item(p.MapLabelStrikethru, from);
-            item.TextItemX = Item(p.MapLabelX, from);
-            item.TextItemY = Item(p.MapLabelY, from);
-            item.TextItemAscent = Item(p.MapLabelAscent, from);
-            item.TextItemDescent = Item(p.MapLabelDescent, from);
-            item.TextItemCharWidth = Item(p.MapLabelCharWidth, from);
-            item.TextItemFromLabel = true;
-        }
     } catch (const RuntimeError& e) {
         ShowProcError("LabelConvert", e.what());
     }

@@ -2,8 +2,9 @@
 // Labels of the ASCII point files (.prn, .utm): placed beside their points,
 // drawn, and appended to the map text items so that the exports write them.
 //
-// The plotting pass collects the labels of a pass in the MapLabel lists
-// (text, projection input, file, font; labels 1..n, element 0 empty). After
+// The plotting pass collects the labels of a pass in MapLabels (each the
+// text item it becomes, with its point's projection input and file; labels
+// 1..n, element 0 empty). After
 // its files and circles, with DisplayLabels, it calls LabelPrint and then
 // LabelConvert, which appends the labels as temporary text items; they stay
 // until the run's last pass has drawn or exported the text, and
@@ -13,12 +14,12 @@
 
 namespace tlrx {
 
-// Places, measures and draws labels 1..n (n = upper bound of MapLabelLat).
+// Places, measures and draws labels 1..n (n = upper bound of MapLabels).
 // For each label: projects its point (ProjInLat, ProjInLon = MapLabelLat,
 // MapLabelLon, ProjectSelect); sets the main window's ForeColor, FontName,
 // FontSize and font flags from the label; measures the font (the window's
-// GetTextMetrics, converted to twips: MapLabelAscent, MapLabelDescent,
-// MapLabelCharWidth; height) and the text (TextWidth, w); then the text
+// GetTextMetrics, converted to twips: the item's TextItemAscent,
+// TextItemDescent, TextItemCharWidth; height) and the text (TextWidth, w); then the text
 // starts r = FeatureSymbolRadius(1, file) twips right of the point (two more
 // pixels when the file draws squares, symbol types 5 and 6) with the top of
 // its box level with the point, in twips of the window, also while printing
@@ -27,9 +28,10 @@ namespace tlrx {
 // right edge (w + x > DrawWidthTwips) goes to the left of the symbol (x - w -
 // 2r), one that would pass its bottom (height + y > DrawHeightTwips) above
 // the point (y - height); there is no test against the left and top edges.
-// MapLabelX = x, MapLabelY = y + ascent (the baseline), and the label is
+// TextItemX = x, TextItemY = y + ascent (the baseline), and the label is
 // drawn there unrotated by PrintRotatedText, on the window or, while
-// printing, on the page. The lists are left holding only the labels placed:
+// printing, on the page. MapLabels is left holding only the labels placed,
+// and MapLabelsPlaced is set:
 // a label whose point cannot be projected (CalcError) is neither drawn nor
 // kept, so it is never put at another label's point. CurrentText is empty
 // afterwards and the window's text properties are the last label's.
@@ -40,13 +42,12 @@ namespace tlrx {
 void LabelPrint();
 
 // Appends the labels LabelPrint placed to the text items: NumTextItems grows
-// by n and the TextItem lists with it; item NumTextItems(before) + k gets
-// label k's text, font, size, colour and flags, rotation 0, its MapLabelX,
-// MapLabelY, ascent, descent and character width, and TextItemFromLabel
-// set. Does nothing when there is no label or the labels were not measured
-// since the list was last emptied (MapLabelDescent holds only element 0). A
-// run-time error shows "Error in LabelConvert" and ends it; the items copied
-// so far stay.
+// by n and item NumTextItems(before) + k is label k's text item (its text,
+// font, size, colour and flags, rotation 0, its place, ascent, descent and
+// character width, and TextItemFromLabel set). Does nothing when there is no
+// label or the labels were not placed since the list was last emptied
+// (MapLabelsPlaced clear). A run-time error (more items than a Long counts)
+// shows "Error in LabelConvert" and appends nothing.
 void LabelConvert();
 
 // Takes the temporary label items of the current run away: when the run's

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "core/DesignState.h"
 #include "core/Errors.h"
@@ -97,14 +98,8 @@ bool UsesLineWidth(int16_t mode) {
 
 void ClearMapLabels() {
     PlotState& p = Plot();
-    for (auto* list : {&p.MapLabelText, &p.MapLabelFontName}) list->resize(1);
-    for (auto* list : {&p.MapLabelLat, &p.MapLabelLon}) list->resize(1);
-    for (auto* list :
-         {&p.MapLabelFile, &p.MapLabelFontSize, &p.MapLabelAscent, &p.MapLabelDescent, &p.MapLabelCharWidth})
-        list->resize(1);
-    for (auto* list : {&p.MapLabelColor, &p.MapLabelX, &p.MapLabelY}) list->resize(1);
-    for (auto* list : {&p.MapLabelBold, &p.MapLabelItalic, &p.MapLabelUnderline, &p.MapLabelStrikethru})
-        list->resize(1);
+    p.MapLabels.resize(1);
+    p.MapLabelsPlaced = false;
 }
 
 // One call of the pass: the map files' reader sink and the steps around them.
@@ -316,21 +311,21 @@ void MapPass::Connect(bool segmentStart) {
 
 void MapPass::Label(const std::string& text) {
     if (text.empty() || !pipe_.Inside()) return;
-    double lat = 0, lon = 0;
-    PointPipeline::ProjectionInput(lat, lon);
+    MapLabel label;
+    PointPipeline::ProjectionInput(label.MapLabelLat, label.MapLabelLon);
+    label.MapLabelFile = file_;
     const size_t f = static_cast<size_t>(file_);
     const std::string& font = d_.InputFileLabelFontName(f);
-    p_.MapLabelText.push_back(text);
-    p_.MapLabelLat.push_back(lat);
-    p_.MapLabelLon.push_back(lon);
-    p_.MapLabelFile.push_back(file_);
-    p_.MapLabelFontName.push_back(font.empty() ? d_.DefaultFontName : font);
-    p_.MapLabelFontSize.push_back(d_.InputFileLabelFontSize(f));
-    p_.MapLabelColor.push_back(d_.InputFileLabelFontColor(f));
-    p_.MapLabelBold.push_back(d_.InputFileLabelFontBold(f));
-    p_.MapLabelItalic.push_back(d_.InputFileLabelFontItalic(f));
-    p_.MapLabelUnderline.push_back(d_.InputFileLabelFontUnderline(f));
-    p_.MapLabelStrikethru.push_back(d_.InputFileLabelFontStrikethru(f));
+    TextItem& item = label.MapLabelItem;
+    item.TextItemText = text;
+    item.TextItemFontName = font.empty() ? d_.DefaultFontName : font;
+    item.TextItemFontSize = d_.InputFileLabelFontSize(f);
+    item.TextItemColor = d_.InputFileLabelFontColor(f);
+    item.TextItemBold = d_.InputFileLabelFontBold(f);
+    item.TextItemItalic = d_.InputFileLabelFontItalic(f);
+    item.TextItemUnderline = d_.InputFileLabelFontUnderline(f);
+    item.TextItemStrikethru = d_.InputFileLabelFontStrikethru(f);
+    p_.MapLabels.push_back(std::move(label));
 }
 
 // The small circles, then the great circle; false when a stop ended them.
@@ -418,7 +413,7 @@ void MapPass::PlotCirclePoint(double lat, double lon, bool first, bool great) {
 }
 
 void MapPass::LabelsAndText() {
-    const bool labelled = p_.MapLabelLat.size() > 1;
+    const bool labelled = p_.MapLabels.size() > 1;
     if (labelled && d_.DisplayLabels) {
         LabelPrint();
         LabelConvert();

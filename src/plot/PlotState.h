@@ -10,12 +10,26 @@
 #include <string>
 #include <vector>
 
+#include "core/DesignState.h"
 #include "core/PrintUnits.h"
 #include "platform/Printer.h"
 #include "platform/Surface.h"
 #include "platform/WmfRecorder.h"
 
 namespace tlrx {
+
+// A label of a point file: the text item it becomes and the point it belongs
+// to. The plotting pass fills the item's text, font, colour and flags (an
+// unrotated item from a label); placing it fills its place (the baseline's
+// left end) and font measures, in twips of the window.
+struct MapLabel {
+    MapLabel() { MapLabelItem.TextItemFromLabel = true; }
+    TextItem MapLabelItem;
+    double MapLabelLat = 0;  // projection input: degrees (UTM: northing)
+    double MapLabelLon = 0;  // frame degrees (UTM: easting)
+    int16_t MapLabelFile = 0;
+    bool operator==(const MapLabel&) const = default;
+};
 
 struct PlotState {
     // ---- DevTransform: projection units to twips of the drawing area ----
@@ -149,24 +163,10 @@ struct PlotState {
     std::shared_ptr<PrinterDialog> PrnDlg;
 
     // ---- MapLabel: labels of the point files read in a pass, 1..n (element 0 empty) ----
-    // Filled by the plotting pass:
-    std::vector<std::string> MapLabelText = std::vector<std::string>(1);
-    std::vector<double> MapLabelLat = std::vector<double>(1);  // projection input: degrees (UTM: northing)
-    std::vector<double> MapLabelLon = std::vector<double>(1);  // frame degrees (UTM: easting)
-    std::vector<int16_t> MapLabelFile = std::vector<int16_t>(1);
-    std::vector<std::string> MapLabelFontName = std::vector<std::string>(1);
-    std::vector<int16_t> MapLabelFontSize = std::vector<int16_t>(1);  // points
-    std::vector<int32_t> MapLabelColor = std::vector<int32_t>(1);
-    std::vector<bool> MapLabelBold = std::vector<bool>(1);
-    std::vector<bool> MapLabelItalic = std::vector<bool>(1);
-    std::vector<bool> MapLabelUnderline = std::vector<bool>(1);
-    std::vector<bool> MapLabelStrikethru = std::vector<bool>(1);
-    // Filled when the labels are placed (twips):
-    std::vector<int32_t> MapLabelX = std::vector<int32_t>(1);
-    std::vector<int32_t> MapLabelY = std::vector<int32_t>(1);  // baseline
-    std::vector<int16_t> MapLabelAscent = std::vector<int16_t>(1);
-    std::vector<int16_t> MapLabelDescent = std::vector<int16_t>(1);
-    std::vector<int16_t> MapLabelCharWidth = std::vector<int16_t>(1);
+    std::vector<MapLabel> MapLabels = std::vector<MapLabel>(1);
+    // LabelPrint has placed and measured the labels since the list was last
+    // emptied; only then may they become text items.
+    bool MapLabelsPlaced = false;
 
     // ---- Map plotting pass ----
     bool GeographicInput = false;  // the file holds latitudes and longitudes (false: UTM metres)

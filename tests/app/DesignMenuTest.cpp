@@ -353,10 +353,8 @@ TEST_F(DesignMenuTest, LabelsOfAPointFileBecomeTextItemsThroughTheLabelOption) {
     ASSERT_EQ(d.NumTextItems, static_cast<int32_t>(labels.size()));
     const PlotState& p = Plot();
     for (size_t k = 1; k <= labels.size(); ++k) {
-        EXPECT_EQ(d.TextItems[k].TextItemText, p.MapLabelText[k]);
+        EXPECT_EQ(d.TextItems[k], p.MapLabels[k].MapLabelItem);
         EXPECT_TRUE(d.TextItems[k].TextItemFromLabel);
-        EXPECT_EQ(d.TextItems[k].TextItemX, p.MapLabelX[k]);
-        EXPECT_EQ(d.TextItems[k].TextItemY, p.MapLabelY[k]);
     }
     std::vector<std::string> texts;
     for (size_t k = 1; k < d.TextItems.size(); ++k) texts.push_back(d.TextItems[k].TextItemText);

@@ -167,18 +167,28 @@ void ThreeItems() {
 // The labels a drawing run placed: two, measured.
 void TwoPlacedLabels() {
     PlotState& p = Plot();
-    p.MapLabelText = {"", "Tacoma", "Olympia"};
-    p.MapLabelLat = {0, 47.25, 47.04};
-    p.MapLabelLon = {0, 57.6, 57.1};
-    p.MapLabelFontName = {"", "Sans", "Sans"};
-    p.MapLabelFontSize = {0, 10, 10};
-    p.MapLabelColor = {0, 255, 255};
-    p.MapLabelBold = p.MapLabelItalic = p.MapLabelUnderline = p.MapLabelStrikethru = {false, false, false};
-    p.MapLabelX = {0, 1000, 1100};
-    p.MapLabelY = {0, 2000, 2100};
-    p.MapLabelAscent = {0, 180, 180};
-    p.MapLabelDescent = {0, 45, 45};
-    p.MapLabelCharWidth = {0, 90, 90};
+    p.MapLabels.resize(3);
+    const struct {
+        const char* text;
+        double lat, lon;
+        int32_t x, y;
+    } placed[] = {{"Tacoma", 47.25, 57.6, 1000, 2000}, {"Olympia", 47.04, 57.1, 1100, 2100}};
+    for (size_t k = 1; k <= 2; ++k) {
+        MapLabel& label = p.MapLabels[k];
+        label.MapLabelLat = placed[k - 1].lat;
+        label.MapLabelLon = placed[k - 1].lon;
+        TextItem& item = label.MapLabelItem;
+        item.TextItemText = placed[k - 1].text;
+        item.TextItemFontName = "Sans";
+        item.TextItemFontSize = 10;
+        item.TextItemColor = 255;
+        item.TextItemX = placed[k - 1].x;
+        item.TextItemY = placed[k - 1].y;
+        item.TextItemAscent = 180;
+        item.TextItemDescent = 45;
+        item.TextItemCharWidth = 90;
+    }
+    p.MapLabelsPlaced = true;
 }
 
 void ChooseLabelOption(int row) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "GridTestSupport.h"
@@ -65,19 +66,28 @@ protected:
     // A label as the plotting pass collects it, at a latitude and a frame
     // longitude (degrees east of the western boundary), in input file 1.
     void AddLabel(const std::string& text, double lat, double lon) {
-        PlotState& p = Plot();
-        p.MapLabelText.push_back(text);
-        p.MapLabelLat.push_back(lat);
-        p.MapLabelLon.push_back(lon);
-        p.MapLabelFile.push_back(1);
-        p.MapLabelFontName.push_back("Liberation Sans");
-        p.MapLabelFontSize.push_back(10);
-        p.MapLabelColor.push_back(MakeRgb(128, 0, 0));
-        p.MapLabelBold.push_back(true);
-        p.MapLabelItalic.push_back(false);
-        p.MapLabelUnderline.push_back(false);
-        p.MapLabelStrikethru.push_back(true);
+        MapLabel label;
+        label.MapLabelLat = lat;
+        label.MapLabelLon = lon;
+        label.MapLabelFile = 1;
+        TextItem& item = label.MapLabelItem;
+        item.TextItemText = text;
+        item.TextItemFontName = "Liberation Sans";
+        item.TextItemFontSize = 10;
+        item.TextItemColor = MakeRgb(128, 0, 0);
+        item.TextItemBold = true;
+        item.TextItemStrikethru = true;
+        Plot().MapLabels.push_back(label);
     }
+
+    // One field of every label, element 0 first.
+    template <class Field>
+    static auto Each(Field field) {
+        std::vector<std::invoke_result_t<Field, const MapLabel&>> values;
+        for (const MapLabel& label : Plot().MapLabels) values.push_back(field(label));
+        return values;
+    }
+    static const TextItem& LabelItem(size_t k) { return Plot().MapLabels.at(k).MapLabelItem; }
 
     // Moves the window transform so that the point lands at (x, y) twips.
     void PutPointAt(double lat, double lon, double x, double y) {
@@ -121,12 +131,13 @@ TEST_P(LabelPlaceTest, BesideTheSymbolAndInsideTheArea) {
 
     LabelPrint();
     EXPECT_TRUE(boxes.log.empty());
-    ASSERT_EQ(p.MapLabelX.size(), 2u);
-    EXPECT_EQ(p.MapLabelX[1], c.x);
-    EXPECT_EQ(p.MapLabelY[1], c.baseline);
-    EXPECT_EQ(p.MapLabelAscent[1], 180);
-    EXPECT_EQ(p.MapLabelDescent[1], 60);
-    EXPECT_EQ(p.MapLabelCharWidth[1], 105);
+    ASSERT_EQ(p.MapLabels.size(), 2u);
+    const TextItem& item = LabelItem(1);
+    EXPECT_EQ(item.TextItemX, c.x);
+    EXPECT_EQ(item.TextItemY, c.baseline);
+    EXPECT_EQ(item.TextItemAscent, 180);
+    EXPECT_EQ(item.TextItemDescent, 60);
+    EXPECT_EQ(item.TextItemCharWidth, 105);
     // Drawn unrotated with the left end of its baseline there.
     EXPECT_EQ(host.TextOuts(), std::vector<std::string>{"TextOut(" + std::to_string(ToInt32(c.x / 15.0)) + "," +
                                                         std::to_string(ToInt32(c.baseline / 15.0)) + ",Seattle)"});
@@ -159,8 +170,8 @@ TEST_F(LabelTest, WindowTakesTheLabelsFontAndTheTextStateEmpties) {
     EXPECT_FALSE(host.FontUnderline);
     EXPECT_TRUE(host.FontStrikethru);
     EXPECT_EQ(Design().CurrentText, "");
-    EXPECT_EQ(host.CurrentX, float(Plot().MapLabelX[1]));
-    EXPECT_EQ(host.CurrentY, float(Plot().MapLabelY[1]));
+    EXPECT_EQ(host.CurrentX, float(LabelItem(1).TextItemX));
+    EXPECT_EQ(host.CurrentY, float(LabelItem(1).TextItemY));
 }
 
 // A label whose point the projection cannot take (beyond the horizon of an
@@ -181,20 +192,17 @@ TEST_F(LabelTest, UnprojectablePointHasNoLabel) {
 
     LabelPrint();
     EXPECT_TRUE(boxes.log.empty());
-    const PlotState& p = Plot();
-    EXPECT_EQ(p.MapLabelText, (std::vector<std::string>{"", "Near", "Also near"}));
-    EXPECT_EQ(p.MapLabelLat, (std::vector<double>{0, 50, 40}));
-    for (const size_t size : {p.MapLabelX.size(), p.MapLabelY.size(), p.MapLabelAscent.size(), p.MapLabelDescent.size(),
-                              p.MapLabelCharWidth.size(), p.MapLabelFile.size()})
-        EXPECT_EQ(size, 3u);
+    EXPECT_EQ(Each([](const MapLabel& l) { return l.MapLabelItem.TextItemText; }),
+              (std::vector<std::string>{"", "Near", "Also near"}));
+    EXPECT_EQ(Each([](const MapLabel& l) { return l.MapLabelLat; }), (std::vector<double>{0, 50, 40}));
     ASSERT_EQ(host.TextOuts().size(), 2u);
     EXPECT_NE(host.TextOuts()[1].find(",Also near)"), std::string::npos);
-    EXPECT_NE(p.MapLabelX[1], p.MapLabelX[2]);
+    EXPECT_NE(LabelItem(1).TextItemX, LabelItem(2).TextItemX);
 
     LabelConvert();
     EXPECT_EQ(d.NumTextItems, 2);
     EXPECT_EQ(d.TextItems[2].TextItemText, "Also near");
-    EXPECT_EQ(d.TextItems[2].TextItemX, p.MapLabelX[2]);
+    EXPECT_EQ(d.TextItems[2].TextItemX, LabelItem(2).TextItemX);
 }
 
 TEST_F(LabelTest, FailedFontMetricsKeepThePreviousOnes) {
@@ -209,9 +217,10 @@ TEST_F(LabelTest, FailedFontMetricsKeepThePreviousOnes) {
         EXPECT_EQ(box.title, "Windows API Error");
         EXPECT_EQ(box.icon, MsgIcon::Exclamation);
     }
-    const PlotState& p = Plot();
-    EXPECT_EQ(p.MapLabelAscent, (std::vector<int16_t>{0, 0, 180, 180}));
-    EXPECT_EQ(p.MapLabelDescent, (std::vector<int16_t>{0, 0, 60, 60}));
+    EXPECT_EQ(Each([](const MapLabel& l) { return l.MapLabelItem.TextItemAscent; }),
+              (std::vector<int16_t>{0, 0, 180, 180}));
+    EXPECT_EQ(Each([](const MapLabel& l) { return l.MapLabelItem.TextItemDescent; }),
+              (std::vector<int16_t>{0, 0, 60, 60}));
     EXPECT_EQ(host.TextOuts().size(), 3u);
 }
 
@@ -226,9 +235,8 @@ TEST_F(LabelTest, RunTimeErrorDropsTheLabelsNotPlaced) {
     ASSERT_EQ(boxes.log.size(), 1u);
     EXPECT_EQ(boxes.log[0].title, "Error in LabelPrint");
     EXPECT_EQ(boxes.log[0].text, "Error: Overflow");
-    const PlotState& p = Plot();
-    EXPECT_EQ(p.MapLabelText, (std::vector<std::string>{"", "First"}));
-    EXPECT_EQ(p.MapLabelX.size(), 2u);
+    EXPECT_EQ(Each([](const MapLabel& l) { return l.MapLabelItem.TextItemText; }),
+              (std::vector<std::string>{"", "First"}));
     EXPECT_EQ(host.TextOuts().size(), 1u);
     EXPECT_EQ(Design().CurrentText, "");
     LabelConvert();
@@ -242,7 +250,7 @@ TEST_F(LabelTest, PrintedWhereTheWindowPlacesThem) {
     PlotState& p = Plot();
     AddLabel("Olympia", 47.0, 56.9);
     LabelPrint();
-    const int32_t windowX = p.MapLabelX[1], windowY = p.MapLabelY[1];
+    const int32_t windowX = LabelItem(1).TextItemX, windowY = LabelItem(1).TextItemY;
 
     QImage page(6000, 8000, QImage::Format_RGB32);
     QtSurface pageSurface(page);
@@ -260,8 +268,8 @@ TEST_F(LabelTest, PrintedWhereTheWindowPlacesThem) {
     p.PrinterDC = &printer;
     LabelPrint();
     EXPECT_TRUE(boxes.log.empty());
-    EXPECT_EQ(p.MapLabelX[1], windowX);
-    EXPECT_EQ(p.MapLabelY[1], windowY);
+    EXPECT_EQ(LabelItem(1).TextItemX, windowX);
+    EXPECT_EQ(LabelItem(1).TextItemY, windowY);
     EXPECT_EQ(p.DrawWidthTwips, printed.DrawWidthTwips);
     EXPECT_EQ(p.DrawHeightTwips, printed.DrawHeightTwips);
     EXPECT_EQ(p.DevOffsetX, printed.DevOffsetX);
@@ -299,14 +307,13 @@ TEST_F(LabelTest, ConvertAppendsTheMeasuredLabels) {
 
     LabelPrint();
     LabelConvert();
-    const PlotState& p = Plot();
     ASSERT_EQ(d.NumTextItems, 3);
     ASSERT_EQ(d.TextItems.size(), 4u);
     EXPECT_EQ(d.TextItems[1].TextItemText, "Title");
     EXPECT_FALSE(d.TextItems[1].TextItemFromLabel);
     for (size_t k = 1; k <= 2; ++k) {
         const size_t i = k + 1;
-        EXPECT_EQ(d.TextItems[i].TextItemText, p.MapLabelText[k]);
+        EXPECT_EQ(d.TextItems[i].TextItemText, LabelItem(k).TextItemText);
         EXPECT_EQ(d.TextItems[i].TextItemRotation, 0);
         EXPECT_EQ(d.TextItems[i].TextItemFontName, "Liberation Sans");
         EXPECT_EQ(d.TextItems[i].TextItemFontSize, 10);
@@ -315,8 +322,8 @@ TEST_F(LabelTest, ConvertAppendsTheMeasuredLabels) {
         EXPECT_FALSE(d.TextItems[i].TextItemItalic);
         EXPECT_FALSE(d.TextItems[i].TextItemUnderline);
         EXPECT_TRUE(d.TextItems[i].TextItemStrikethru);
-        EXPECT_EQ(d.TextItems[i].TextItemX, p.MapLabelX[k]);
-        EXPECT_EQ(d.TextItems[i].TextItemY, p.MapLabelY[k]);
+        EXPECT_EQ(d.TextItems[i].TextItemX, LabelItem(k).TextItemX);
+        EXPECT_EQ(d.TextItems[i].TextItemY, LabelItem(k).TextItemY);
         EXPECT_EQ(d.TextItems[i].TextItemAscent, 180);
         EXPECT_EQ(d.TextItems[i].TextItemDescent, 60);
         EXPECT_EQ(d.TextItems[i].TextItemCharWidth, 105);
@@ -325,7 +332,7 @@ TEST_F(LabelTest, ConvertAppendsTheMeasuredLabels) {
     EXPECT_TRUE(boxes.log.empty());
 
     // No labels: nothing.
-    Plot().MapLabelLat.resize(1);
+    Plot().MapLabels.resize(1);
     LabelConvert();
     EXPECT_EQ(d.NumTextItems, 3);
 }
@@ -388,15 +395,15 @@ TEST_F(LabelPassTest, DxfExportWritesTheLabelsOnce) {
     EXPECT_EQ(d.TextItems.size(), 2u);
     EXPECT_FALSE(p.TextItemsSaved);
     // The labels stay for the label dialog's conversion.
-    EXPECT_EQ(p.MapLabelText.size(), kNorthwestLabels.size() + 1);
+    EXPECT_EQ(p.MapLabels.size(), kNorthwestLabels.size() + 1);
 }
 
 TEST_F(LabelPassTest, WithoutDisplayLabelsNothingIsPlacedOrConverted) {
     Design().DisplayLabels = false;
     test::DrawSinglePass(true);
     EXPECT_TRUE(host.TextOuts().empty());
-    EXPECT_EQ(Plot().MapLabelText.size(), kNorthwestLabels.size() + 1);
-    EXPECT_EQ(Plot().MapLabelDescent.size(), 1u);
+    EXPECT_EQ(Plot().MapLabels.size(), kNorthwestLabels.size() + 1);
+    EXPECT_FALSE(Plot().MapLabelsPlaced);
     LabelConvert();  // the label dialog's conversion
     EXPECT_EQ(Design().NumTextItems, 1);
 }

@@ -437,10 +437,10 @@ TEST_F(MapPassTest, UtmFileOnTheUtmMapLiesOnItsDegreeTwin) {
     }
     // The labels in metres, Seattle among them.
     const PlotState& p = Plot();
-    ASSERT_GE(p.MapLabelText.size(), 2u);
-    EXPECT_EQ(p.MapLabelText[1], "Seattle");
-    EXPECT_EQ(p.MapLabelLat[1], 5272530);
-    EXPECT_EQ(p.MapLabelLon[1], 550202);
+    ASSERT_GE(p.MapLabels.size(), 2u);
+    EXPECT_EQ(p.MapLabels[1].MapLabelItem.TextItemText, "Seattle");
+    EXPECT_EQ(p.MapLabels[1].MapLabelLat, 5272530);
+    EXPECT_EQ(p.MapLabels[1].MapLabelLon, 550202);
 }
 
 TEST_F(MapPassTest, LabelsOfThePointsOnTheMap) {
@@ -457,26 +457,31 @@ TEST_F(MapPassTest, LabelsOfThePointsOnTheMap) {
     EXPECT_TRUE(boxes.log.empty());
     const PlotState& p = Plot();
     // Spokane, 117.4 W, lies east of the map.
-    EXPECT_EQ(p.MapLabelText, (std::vector<std::string>{"", "Seattle", "Tacoma", "Olympia", "Portland", "Vancouver",
-                                                        "Victoria, B.C.", "Kelowna"}));
-    ASSERT_EQ(p.MapLabelLat.size(), 8u);
-    EXPECT_NEAR(p.MapLabelLat[1], 47.6062, 0.5 / 3600);
-    EXPECT_NEAR(p.MapLabelLon[1], 126 - 122.3321, 0.5 / 3600);  // degrees east of the western boundary
+    std::vector<std::string> texts;
+    for (const MapLabel& label : p.MapLabels) texts.push_back(label.MapLabelItem.TextItemText);
+    EXPECT_EQ(texts, (std::vector<std::string>{"", "Seattle", "Tacoma", "Olympia", "Portland", "Vancouver",
+                                               "Victoria, B.C.", "Kelowna"}));
+    ASSERT_EQ(p.MapLabels.size(), 8u);
+    EXPECT_NEAR(p.MapLabels[1].MapLabelLat, 47.6062, 0.5 / 3600);
+    EXPECT_NEAR(p.MapLabels[1].MapLabelLon, 126 - 122.3321, 0.5 / 3600);  // degrees east of the western boundary
     for (size_t k = 1; k < 8; ++k) {
-        EXPECT_EQ(p.MapLabelFile[k], file);
-        EXPECT_EQ(p.MapLabelFontName[k], "Liberation Sans");
-        EXPECT_EQ(p.MapLabelFontSize[k], 12);
-        EXPECT_EQ(p.MapLabelColor[k], 0xFF);
-        EXPECT_TRUE(p.MapLabelItalic[k]);
-        EXPECT_FALSE(p.MapLabelBold[k]);
+        const TextItem& item = p.MapLabels[k].MapLabelItem;
+        EXPECT_EQ(p.MapLabels[k].MapLabelFile, file);
+        EXPECT_EQ(item.TextItemFontName, "Liberation Sans");
+        EXPECT_EQ(item.TextItemFontSize, 12);
+        EXPECT_EQ(item.TextItemColor, 0xFF);
+        EXPECT_TRUE(item.TextItemItalic);
+        EXPECT_FALSE(item.TextItemBold);
+        EXPECT_EQ(item.TextItemRotation, 0);
+        EXPECT_TRUE(item.TextItemFromLabel);
     }
-    for (const auto* list : {&p.MapLabelX, &p.MapLabelY}) EXPECT_EQ(list->size(), 8u);  // placed (DisplayLabels)
+    EXPECT_TRUE(p.MapLabelsPlaced);  // DisplayLabels
 
     // The next pass starts a new list.
     d.InputFileName(file) = test::SamplePath("nw.map");
     MapPlot();
-    EXPECT_EQ(p.MapLabelText.size(), 1u);
-    EXPECT_EQ(p.MapLabelLat.size(), 1u);
+    EXPECT_EQ(p.MapLabels.size(), 1u);
+    EXPECT_FALSE(p.MapLabelsPlaced);
 }
 
 // Three lines 700 points long, one line of 900 and 800 points passed over.

@@ -132,7 +132,7 @@ protected:
         // The labels were temporary items only.
         EXPECT_EQ(Design().NumTextItems, items);
         EXPECT_EQ(Design().TextItems.size(), static_cast<size_t>(items) + 1);
-        EXPECT_EQ(Plot().MapLabelText.size(), kPlaces.size() + 1);
+        EXPECT_EQ(Plot().MapLabels.size(), kPlaces.size() + 1);
     }
 
     static int Occurrences(const std::string& bytes, const std::string& text) {

@@ -294,8 +294,10 @@ TEST_F(AsciiMapFileTest, ReadOnlyWithAllFeaturesSelected) {
 namespace tlrx {
 namespace {
 
-// The number of a field as the reader has always read it: an optional "+",
-// then std::from_chars over the whole field.
+// The number a field reads as, the plain way: an optional "+", then
+// std::from_chars over the whole field. The reader's quick paths must give
+// the same double, or the points of a map file would move in the pictures
+// and exports.
 double FieldValue(const std::string& field) {
     const char* first = field.data() + (field[0] == '+');
     double value = 0;

@@ -209,7 +209,9 @@ bool PointPipeline::Thinned() const {
 // The thinned point becomes the previous point without being projected.
 void PointPipeline::HoldBack() {
     DesignState& d = d_;
-    if (p_.LineOnePoint) {
+    // A line of one pixel's pen keeps its dot however short it is: only a
+    // wider pen (every printer's) needs the points of a tiny island.
+    if (p_.LineOnePoint && (p_.Printing || p_.PenWidth > 1)) {
         if (keptCount_ == kKept) DrawKept();
         keptLat_[keptCount_] = d.PointLatSec;
         keptLon_[keptCount_] = d.PointLonSec;

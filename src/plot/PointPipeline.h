@@ -147,8 +147,10 @@ private:
     // The points held back, up to kKept of them, while the line drawn so
     // far lies on one device point: a line that ends there (a tiny island)
     // is drawn through all of them rather than from its first point back to
-    // itself, which prints nothing with a wide pen. More of them are drawn
-    // at once, and the line is thinned again when it has left that point.
+    // itself, which a pen wider than a pixel draws as nothing (on screen a
+    // one-pixel pen draws the dot, and the points are not kept). More of
+    // them are drawn at once, and the line is thinned again when it has
+    // left that point.
     static constexpr int kKept = 32;
     int32_t keptCount_ = 0;
     int32_t keptLat_[kKept] = {}, keptLon_[kKept] = {};

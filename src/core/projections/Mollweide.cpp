@@ -94,8 +94,9 @@ double MollweideStart(double a) {
 // before a step that is not smaller than the one before or that would leave
 // the interval from 0 to phi, when the derivative is 0, and after kMaxSteps
 // steps. Within a degree of a pole, where that noise decides the last digits
-// of the result, the iteration starts from theta = phi, so that they stay the
-// digits it has always given there; elsewhere the two starts end within a
+// of the result, the iteration starts from theta = phi: another start changes
+// those digits, and with them the recorded projection outputs and every
+// picture and export near the poles. Elsewhere the two starts end within a
 // few units in the last place of each other.
 double BoundedMollweideTheta(double phi) {
     constexpr double kTolerance = 0.00000000000001;

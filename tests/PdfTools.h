@@ -62,4 +62,27 @@ inline QByteArray PdfInflatedStreams(const QString& file) {
     return streams;
 }
 
+// Inked pixels (grey below 128) of page a with no ink of page b within a
+// pixel, and how many pixels a inks in all.
+struct InkStrays {
+    long inked = 0;
+    long strays = 0;
+};
+inline InkStrays InkMissingNearby(const QImage& a, const QImage& b) {
+    const auto dark = [](const QImage& page, int x, int y) {
+        return x >= 0 && y >= 0 && x < page.width() && y < page.height() && qGray(page.pixel(x, y)) < 128;
+    };
+    InkStrays r;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            if (!dark(a, x, y)) continue;
+            ++r.inked;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = dark(b, x + dx, y + dy);
+            r.strays += !near;
+        }
+    return r;
+}
+
 }  // namespace tlrx::test

@@ -117,13 +117,7 @@ void LabelPrint() {
             if (!ProjectLabelPoint(d, projector, labels[k])) continue;
             TextItem& item = labels[k].MapLabelItem;
 
-            window.ForeColor = static_cast<Rgb>(item.TextItemColor);
-            window.FontName = item.TextItemFontName;
-            window.FontSize = item.TextItemFontSize;
-            window.FontBold = item.TextItemBold;
-            window.FontItalic = item.TextItemItalic;
-            window.FontStrikethru = item.TextItemStrikethru;
-            window.FontUnderline = item.TextItemUnderline;
+            UseTextItemFont(item);
 
             TextMetric measured;
             if (window.GetTextMetrics(measured)) metric = measured;

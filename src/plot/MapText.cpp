@@ -126,6 +126,17 @@ void PrintRotatedText() {
     }
 }
 
+void UseTextItemFont(const TextItem& item) {
+    Host& window = MainWindow();
+    window.ForeColor = static_cast<Rgb>(item.TextItemColor);
+    window.FontName = item.TextItemFontName;
+    window.FontSize = item.TextItemFontSize;
+    window.FontBold = item.TextItemBold;
+    window.FontItalic = item.TextItemItalic;
+    window.FontStrikethru = item.TextItemStrikethru;
+    window.FontUnderline = item.TextItemUnderline;
+}
+
 void PrintText() {
     DesignState& d = Design();
     try {
@@ -137,13 +148,7 @@ void PrintText() {
             d.CurrentTextRotation = std::to_string(item.TextItemRotation);
             window.CurrentX = static_cast<float>(item.TextItemX);
             window.CurrentY = static_cast<float>(item.TextItemY);
-            window.ForeColor = static_cast<Rgb>(item.TextItemColor);
-            window.FontName = item.TextItemFontName;
-            window.FontSize = item.TextItemFontSize;
-            window.FontBold = item.TextItemBold;
-            window.FontItalic = item.TextItemItalic;
-            window.FontStrikethru = item.TextItemStrikethru;
-            window.FontUnderline = item.TextItemUnderline;
+            UseTextItemFont(item);
             PrintRotatedText();
         }
     } catch (const RuntimeError& e) {

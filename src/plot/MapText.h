@@ -21,6 +21,8 @@
 
 namespace tlrx {
 
+struct TextItem;
+
 // Draws every text item 1..NumTextItems (NumTextItems read once), in index
 // order: for each, CurrentText = TextItemText, CurrentTextRotation = the
 // item's rotation as decimal text ("45", "-10"), then the main window's
@@ -30,6 +32,10 @@ namespace tlrx {
 // A run-time error (a list shorter than NumTextItems) shows "Error in
 // PrintText" and the remaining items are not drawn.
 void PrintText();
+
+// The main window's ForeColor, FontName, FontSize and four font flags
+// become the item's.
+void UseTextItemFont(const TextItem& item);
 
 // Draws CurrentText with its rotation on the device of the moment, its
 // baseline's left end at the window position (CurrentX, CurrentY):

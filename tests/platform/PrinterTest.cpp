@@ -230,20 +230,10 @@ TEST(PrinterTest, ADenseLineIsPrintedAsThroughAllItsPointsToAPixel) {
     const auto dark = [](const QImage& page, int x, int y) {
         return x >= 0 && y >= 0 && x < page.width() && y < page.height() && qGray(page.pixel(x, y)) < 128;
     };
-    const auto strays = [&dark](const QImage& a, const QImage& b) {
-        int inked = 0, stray = 0;
-        for (int y = 0; y < a.height(); ++y) {
-            for (int x = 0; x < a.width(); ++x) {
-                if (!dark(a, x, y)) continue;
-                ++inked;
-                bool near = false;
-                for (int dy = -1; dy <= 1 && !near; ++dy)
-                    for (int dx = -1; dx <= 1 && !near; ++dx) near = dark(b, x + dx, y + dy);
-                stray += !near;
-            }
-        }
-        EXPECT_GT(inked, 5000);
-        return stray;
+    const auto strays = [](const QImage& a, const QImage& b) {
+        const test::InkStrays ink = test::InkMissingNearby(a, b);
+        EXPECT_GT(ink.inked, 5000);
+        return ink.strays;
     };
     EXPECT_EQ(strays(reduced, full), 0);
     EXPECT_EQ(strays(full, reduced), 0);

@@ -259,23 +259,11 @@ TEST(PointThinningIslandTest, PrintedTinyIslandsStay) {
     const QImage thinned = print(true);
     ASSERT_EQ(exact.size(), QSize(4800, 2700));
     ASSERT_EQ(thinned.size(), exact.size());
-    const auto dark = [](const QImage& page, int x, int y) {
-        return x >= 0 && y >= 0 && x < page.width() && y < page.height() && qGray(page.pixel(x, y)) < 128;
-    };
     // Inked pixels of a with no ink of b within a pixel.
-    const auto strays = [&dark](const QImage& a, const QImage& b) {
-        long inked = 0, stray = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x) {
-                if (!dark(a, x, y)) continue;
-                ++inked;
-                bool near = false;
-                for (int dy = -1; dy <= 1 && !near; ++dy)
-                    for (int dx = -1; dx <= 1 && !near; ++dx) near = dark(b, x + dx, y + dy);
-                stray += !near;
-            }
-        EXPECT_GT(inked, 10000);
-        return stray;
+    const auto strays = [](const QImage& a, const QImage& b) {
+        const test::InkStrays ink = test::InkMissingNearby(a, b);
+        EXPECT_GT(ink.inked, 10000);
+        return ink.strays;
     };
     EXPECT_EQ(strays(exact, thinned), 0) << "ink of the exact page missing from the thinned one";
     EXPECT_EQ(strays(thinned, exact), 0) << "ink of the thinned page missing from the exact one";

@@ -83,7 +83,7 @@ TEST_F(DesignFileMenuTest, RecallingTakesBackTheProjectionAndMarksIt) {
     d.ProjCode = ProjMercator;
     d.ProjName = "Mercator";
     d.TextItems[1].TextItemText = "";
-    d.ProjDefined.assign(43, false);
+    d.ProjDefined.assign(ProjCodeBound, false);
     const std::string before = window.Caption();
     Choose(window, kRecallDesign, {FileDialogChoice::Name(Path("albers.cnf"))});
     ASSERT_TRUE(boxes.log.empty()) << boxes.log[0].text;

@@ -17,6 +17,23 @@ namespace {
 
 constexpr Rgb kRed = MakeRgb(255, 0, 0);
 
+// A walk as map lines come: the points given, then `steps` steps of at most
+// `step` in x and y, kept within `margin` of a 300-pixel picture, with one
+// point in five repeated.
+std::vector<QPoint> RandomWalk(std::mt19937& random, std::vector<QPoint> walk, int steps, int step, int margin) {
+    constexpr int kSize = 300;
+    QPoint at = walk.back();
+    for (int i = 0; i < steps; ++i) {
+        const int dx = static_cast<int>(random() % static_cast<unsigned>(2 * step + 1)) - step;
+        const int dy = static_cast<int>(random() % static_cast<unsigned>(2 * step + 1)) - step;
+        at = QPoint(std::clamp(at.x() + dx, -margin, kSize - 1 + margin),
+                    std::clamp(at.y() + dy, -margin, kSize - 1 + margin));
+        walk.push_back(at);
+        if (random() % 5 == 0) walk.push_back(at);
+    }
+    return walk;
+}
+
 class SurfaceTest : public ::testing::Test {
 protected:
     SurfaceTest() : image(40, 30, QImage::Format_RGB32) { image.fill(Qt::white); }
@@ -83,16 +100,8 @@ TEST(SurfaceLines, PolylinesDifferFromSingleLinesOnlyAtTheJoins) {
         for (int n = 0; n < 60; ++n) {
             // A walk as map lines come: a line of its own start point first,
             // and points that repeat.
-            std::vector<QPoint> walk{{kSize / 2, kSize / 2}, {kSize / 2, kSize / 2}};
-            QPoint at = walk.back();
-            for (int i = 0; i < 20; ++i) {
-                const int dx = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
-                const int dy = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
-                at = QPoint(std::clamp(at.x() + dx, -c.margin, kSize - 1 + c.margin),
-                            std::clamp(at.y() + dy, -c.margin, kSize - 1 + c.margin));
-                walk.push_back(at);
-                if (random() % 5 == 0) walk.push_back(at);
-            }
+            const std::vector<QPoint> walk =
+                RandomWalk(random, {{kSize / 2, kSize / 2}, {kSize / 2, kSize / 2}}, 20, c.step, c.margin);
 
             lines.fill(Qt::white);
             single.fill(Qt::white);
@@ -163,16 +172,7 @@ TEST(SurfaceLines, DrawingPendingLinesAtEveryPointChangesNoPixel) {
         shownAtEveryPoint.fill(Qt::white);
         drawnOnce.fill(Qt::white);
         for (int n = 0; n < 40; ++n) {
-            std::vector<QPoint> walk{{kSize / 2, kSize / 2}};
-            QPoint at = walk.back();
-            for (int i = 0; i < 30; ++i) {
-                const int dx = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
-                const int dy = static_cast<int>(random() % static_cast<unsigned>(2 * c.step + 1)) - c.step;
-                at = QPoint(std::clamp(at.x() + dx, -c.margin, kSize - 1 + c.margin),
-                            std::clamp(at.y() + dy, -c.margin, kSize - 1 + c.margin));
-                walk.push_back(at);
-                if (random() % 5 == 0) walk.push_back(at);
-            }
+            const std::vector<QPoint> walk = RandomWalk(random, {{kSize / 2, kSize / 2}}, 30, c.step, c.margin);
             for (QImage* image : {&shownAtEveryPoint, &drawnOnce}) {
                 QtSurface s(*image);
                 const GdiObject old = s.SelectObject(s.CreatePen(PenStyle::Solid, c.width, MakeRgb(0, 0, n * 5)));

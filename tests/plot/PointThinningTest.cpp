@@ -32,6 +32,22 @@
 namespace tlrx {
 namespace {
 
+// Draws on the printer surface given as a print run would: a map PrnMapWidth
+// 7 inches wide at (left, left) inches, twipsPerPixel of the printer's pixel.
+void PrintOn(Surface& printer, float twipsPerPixel, float left, const std::function<void()>& draw) {
+    PlotState& p = Plot();
+    p.PrnTwipsPerPixelX = p.PrnTwipsPerPixelY = twipsPerPixel;
+    p.PrinterUnits = 1440;
+    p.PrnMapWidth = 7.0f;
+    p.PrnMapLeft = p.PrnMapTop = left;
+    p.PrnMinLeft = p.PrnMinTop = 0.0f;
+    p.Printing = true;
+    p.PrinterDC = &printer;
+    draw();
+    p.Printing = false;
+    p.PrinterDC = nullptr;
+}
+
 // The lines of the default world map with nine points put between each two
 // (none across the 180th meridian) as an ASCII map file: points a few
 // hundredths of a pixel to a few pixels apart, as in a detailed coastline.
@@ -99,17 +115,7 @@ Drawing DrawWorld(const ThinningCase& c, const std::string& map, bool thinning, 
         {
             QtSurface pageSurface(page);
             ScriptedSurface printer(pageSurface);
-            PlotState& p = Plot();
-            p.PrnTwipsPerPixelX = p.PrnTwipsPerPixelY = 4.8f;
-            p.PrinterUnits = 1440;
-            p.PrnMapWidth = 7.0f;
-            p.PrnMapLeft = p.PrnMapTop = 1.0f;
-            p.PrnMinLeft = p.PrnMinTop = 0.0f;
-            p.Printing = true;
-            p.PrinterDC = &printer;
-            draw();
-            p.Printing = false;
-            p.PrinterDC = nullptr;
+            PrintOn(printer, 4.8f, 1.0f, draw);
             drawing.lineTos = LineTos(printer.calls);
         }
         drawing.picture = page;
@@ -236,19 +242,11 @@ TEST(PointThinningIslandTest, PrintedTinyIslandsStay) {
             QtPrinterSurface dc(std::move(printer), {600, 600, 4800, 2700, 0, 0, 4800, 2700});
             EXPECT_TRUE(dc.StartDoc("Islands"));
             EXPECT_TRUE(dc.StartPage());
-            PlotState& p = Plot();
-            p.PrnTwipsPerPixelX = p.PrnTwipsPerPixelY = 2.4f;
-            p.PrinterUnits = 1440;
-            p.PrnMapWidth = 7.0f;
-            p.PrnMapLeft = p.PrnMapTop = 0.5f;
-            p.PrnMinLeft = p.PrnMinTop = 0.0f;
-            p.Printing = true;
-            p.PrinterDC = &dc;
-            SetPointThinning(thinning);
-            test::DrawSinglePass(true);
-            SetPointThinning(true);
-            p.Printing = false;
-            p.PrinterDC = nullptr;
+            PrintOn(dc, 2.4f, 0.5f, [&] {
+                SetPointThinning(thinning);
+                test::DrawSinglePass(true);
+                SetPointThinning(true);
+            });
             EXPECT_GT(dc.EndPage(), 0);
             EXPECT_TRUE(dc.EndDoc());
         }

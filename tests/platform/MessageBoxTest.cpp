@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -84,6 +85,24 @@ TEST(MessageBox, TheRealBoxShowsEachLineOfItsMessageUnbrokenWithinTheScreen) {
         }
         EXPECT_LE(boxWidth, screen);
     }
+}
+
+// A box that comes while the program is in the background (no window of it
+// active) stands over the program's main window, not on its own where the
+// main window, raised later, would hide it.
+TEST(MessageBox, TheRealBoxStandsOverTheMainWindowWhenNoWindowIsActive) {
+    QMainWindow main;
+    main.show();
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    const QWidget* owner = nullptr;
+    test::WhenShown<QMessageBox>([&](QMessageBox& box) {
+        owner = box.parentWidget();
+        box.button(QMessageBox::Ok)->click();
+    });
+    QtMessageBox real;
+    EXPECT_EQ(real.Show({"Map export complete.", "Tellurax", MsgButtons::Ok, MsgIcon::Information}), MsgAnswer::Ok);
+    EXPECT_EQ(owner, &main);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/qt/QtFileDialog.h"
+#include "platform/qt/WindowActivation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,7 +59,7 @@ FileDialogResult QtFileDialog::Show(const FileDialogRequest& r) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return {kFileDialogFailure, {}};
 
     const bool save = r.kind == FileDialogKind::Save;
-    SaveDialog dialog(QApplication::activeWindow(), QString::fromStdString(r.title), save ? r.defaultExt : "");
+    SaveDialog dialog(DialogOwner(), QString::fromStdString(r.title), save ? r.defaultExt : "");
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && (r.flags & kFileDialogFileMustExist) ? QFileDialog::ExistingFile
                                                                      : QFileDialog::AnyFile);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/WindowActivation.h"
 
 namespace tlrx {
 
@@ -69,7 +70,7 @@ void FitLongestLine(QMessageBox& box, const QString& text) {
 
 MsgAnswer QtMessageBox::Show(const MessageBoxRecord& box) {
     QMessageBox mb(QtIcon(box.icon), QString::fromStdString(box.title), DisplayText(box.text), QtButtons(box.buttons),
-                   QApplication::activeWindow());
+                   DialogOwner());
     FitLongestLine(mb, mb.text());
     switch (mb.exec()) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QMainWindow>
 #include <QWidget>
 #include <QWindow>
 
@@ -32,6 +33,14 @@ void RequestActivation(QWidget& window) {
 }
 
 }  // namespace
+
+QWidget* DialogOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window)) return window;
+    return nullptr;
+}
 
 ModalActivation::ModalActivation(QWidget& mainWindow) : QObject(&mainWindow), main_(mainWindow) {
     timer_.setSingleShot(true);

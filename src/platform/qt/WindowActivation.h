@@ -41,6 +41,13 @@ private:
     int requests_ = 0;
 };
 
+// The window a message box or file dialog opened now stands over: the modal
+// window open, else the active window, else the program's shown main window.
+// A box opened while the program is in the background (a run that ends while
+// the user is in another program) so stays above the program's window and
+// is not lost behind it when the user comes back.
+QWidget* DialogOwner();
+
 // Makes window's top-level window the active window, when it is not, and
 // waits for that for at most timeoutMs, handling no user input meanwhile
 // (a key pressed then reaches the window afterwards). For a run that must

@@ -19,16 +19,17 @@
 // world.prn in the build folder, made there by bench/make-world.sh when
 // missing) is timed like the map files, and its figures end the output as
 // "name: value" lines that a script can read (see bench/README.md). Without
-// the world, the same three figures follow for the map files. Among
-// them: differing-pixels-percent, the share of the exact drawing's inked
-// pixels that the thinned screen drawing changes; print-over-draw, the median
+// the world, the same figures follow for the map files. Among them:
+// differing-pixels-percent, the share of the exact drawing's inked pixels
+// that the thinned screen drawing changes; print-over-draw, the median
 // seconds of the program's Print Map run (Robinson, to a PDF file on letter
 // paper at 600 dpi) over the median seconds of drawing the same map;
 // print-longest-unanswered-seconds, the longest time in those print runs
-// that the window did not answer; and startup-over-bare-qt, the median seconds from starting the program to its
-// first painted window over the same for an empty Qt window (bare_window),
-// and startup-over-menu-window, over an empty main window of the program's
-// size with its menu titles (bare_window --menu-bar).
+// that the window did not answer; startup-over-bare-qt, the median seconds
+// from starting the program to its first painted window over the same for an
+// empty Qt window (bare_window); and startup-over-menu-window, over an empty
+// main window of the program's size with its menu titles (bare_window
+// --menu-bar).
 
 #include <QApplication>
 #include <QDir>

@@ -80,13 +80,7 @@ void CalcUtmZone() {
         d.UtmArcB2 = 2 * a4;
         d.UtmArcB3 = 4 * a6;
 
-        ProjectionSetup::Utm u;
-        u.a = d.UtmSemiMajorAxis;
-        u.arcA0 = d.UtmArcA0;
-        u.arcB1 = d.UtmArcB1;
-        u.arcB2 = d.UtmArcB2;
-        u.arcB3 = d.UtmArcB3;
-        d.UtmM0 = Finite(UtmMeridianDistance(u, lat0 * d.DegToRad));
+        d.UtmM0 = Finite(UtmMeridianDistance(kUtmKernel.setup(d).utm, lat0 * d.DegToRad));
     } catch (const RuntimeError& e) {
         ShowProcError("CalcUtmZone", e.what());
     }

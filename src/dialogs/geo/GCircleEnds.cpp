@@ -161,7 +161,8 @@ bool GCircleEnds::Accept() {
     d.GcStartLon = TextDegrees(d.GcEndText[1], true);
     d.GcEndLat = TextDegrees(d.GcEndText[2], false);
     d.GcEndLon = TextDegrees(d.GcEndText[3], true);
-    // Both ends on the 180th meridian lie on the start's side of it.
+    // Both ends on the 180th meridian lie on the start's side of it (the
+    // ends as a design stores them).
     SettleGreatCircleEnds(d);
     d.GcLineWidth = TwipsOfPixels(GCircleWidth->value());
     d.GcDefined = true;

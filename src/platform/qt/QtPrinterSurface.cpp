@@ -373,38 +373,32 @@ int32_t QtPrinterSurface::EndPage() {
     return ++pagesHandedOver_;
 }
 
-namespace {
-
-// Paints a piece of a page on the job's printer.
-void PaintPiece(QPainter& output, const QPrinter& printer, const QPicture* recording, const QPen& pen,
-                const QTransform& transform, const std::optional<QRegion>& clip, const std::vector<QPoint>& points,
-                const std::vector<int>& counts) {
-    if (!recording) {
+void QtPrinterSurface::PaintPiece(QPainter& output, const QPrinter& printer, const Piece& piece) {
+    if (!piece.recording) {
         output.save();
         output.setRenderHint(QPainter::Antialiasing, false);
-        output.setWorldTransform(transform);
-        if (clip) output.setClipRegion(*clip);
+        output.setWorldTransform(piece.transform);
+        if (piece.clip) output.setClipRegion(*piece.clip);
         else output.setClipping(false);
-        output.setPen(pen);
+        output.setPen(piece.pen);
         output.setBrush(Qt::NoBrush);
-        const QPoint* p = points.data();
-        for (const int n : counts) {
+        const QPoint* p = piece.points.data();
+        for (const int n : piece.counts) {
             output.drawPolyline(p, n);
             p += n;
         }
         output.restore();
         return;
     }
+    const QPicture& recording = *piece.recording;
     output.save();
     // A picture is replayed scaled from its own resolution to the device's;
     // the page was drawn in the device's pixels already.
-    output.scale(qreal(recording->logicalDpiX()) / printer.logicalDpiX(),
-                 qreal(recording->logicalDpiY()) / printer.logicalDpiY());
-    output.drawPicture(0, 0, *recording);
+    output.scale(qreal(recording.logicalDpiX()) / printer.logicalDpiX(),
+                 qreal(recording.logicalDpiY()) / printer.logicalDpiY());
+    output.drawPicture(0, 0, recording);
     output.restore();
 }
-
-}  // namespace
 
 int32_t QtPrinterSurface::HandOver(std::vector<Piece> page) {
     const bool first = !output_;
@@ -434,9 +428,7 @@ int32_t QtPrinterSurface::HandOver(std::vector<Piece> page) {
                 return false;
             }
             if (!output) return false;
-            const Piece& piece = (*shared)[i];
-            PaintPiece(*output, printer, piece.recording.get(), piece.pen, piece.transform, piece.clip, piece.points,
-                       piece.counts);
+            PaintPiece(*output, printer, (*shared)[i]);
             return true;
         });
         // While each piece is painted the program answers, and a stop

@@ -94,6 +94,8 @@ private:
         std::vector<int> counts;     // their numbers of points
     };
     static Piece Recorded(std::unique_ptr<QPicture> recording);
+    // Paints a piece of a page on the job's printer.
+    static void PaintPiece(QPainter& output, const QPrinter& printer, const Piece& piece);
     // Replays a finished page onto the job's printer; painting on it
     // starts with the first page.
     // Returns kSpAppAbort when the abort procedure stopped it, kSpError when
